@@ -1,0 +1,57 @@
+# Shared build helpers. Every folder globs its own sources so that work in one
+# folder never needs an edit of another folder's list.
+
+# pellwyn_folder_library(NAME DIR [DEPS ...]): a static library of every .cpp in
+# DIR (not recursive), or an interface library while DIR has no sources yet.
+function(pellwyn_folder_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_include_directories(${name} PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(${name} INTERFACE ${ARG_DEPS})
+  endif()
+endfunction()
+
+# pellwyn_test_folder(NAME DIR DEPS ...): one GoogleTest program of every .cpp in
+# tests/DIR, registered with CTest. Tests find their fixtures under
+# PELLWYN_SOURCE_DIR and may write below PELLWYN_TEST_TMP.
+function(pellwyn_test_folder name dir)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${dir}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main Threads::Threads)
+  target_compile_definitions(${name} PRIVATE
+    PELLWYN_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    PELLWYN_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    PELLWYN_TEST_TMP="${PROJECT_BINARY_DIR}/test-tmp/${name}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "PELLWYN_TEST_TMP=${PROJECT_BINARY_DIR}/test-tmp/${name}")
+endfunction()
+
+# pellwyn_fuzz_target(NAME SOURCE DEPS ...): with PELLWYN_LIBFUZZER a libFuzzer
+# program; otherwise a program that runs every file of fuzz/corpus/NAME through
+# the same entry point, registered as a test so the seeds are checked in CI.
+function(pellwyn_fuzz_target name source)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  set(target fuzz_${name})
+  if(PELLWYN_LIBFUZZER)
+    add_executable(${target} ${source})
+    target_compile_options(${target} PRIVATE -fsanitize=fuzzer)
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+  else()
+    add_executable(${target} ${source} ${PROJECT_SOURCE_DIR}/fuzz/corpus_driver.cpp)
+    if(PELLWYN_TESTS)
+      add_test(NAME fuzz_corpus_${name}
+               COMMAND ${target} ${PROJECT_SOURCE_DIR}/fuzz/corpus/${name})
+    endif()
+  endif()
+  target_link_libraries(${target} PRIVATE ${ARG_DEPS})
+endfunction()
