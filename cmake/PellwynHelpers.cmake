@@ -55,3 +55,14 @@ function(pellwyn_fuzz_target name source)
   endif()
   target_link_libraries(${target} PRIVATE ${ARG_DEPS})
 endfunction()
+
+# pellwyn_add_subfolders(): add_subdirectory for every direct subfolder that has
+# a CMakeLists.txt, in name order, so each area keeps its own build file.
+macro(pellwyn_add_subfolders)
+  file(GLOB _subfolder_lists CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt)
+  list(SORT _subfolder_lists)
+  foreach(_list ${_subfolder_lists})
+    get_filename_component(_dir ${_list} DIRECTORY)
+    add_subdirectory(${_dir})
+  endforeach()
+endmacro()
