@@ -9,6 +9,7 @@
 #include "wince/registry.h"
 #include "wince/resource.h"
 #include "wince/gdi.h"
+#include "wince/png_io.h"
 #include "wince/window.h"
 #include "wince/shell.h"
 #include "wince/audio.h"
