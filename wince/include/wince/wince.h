@@ -10,6 +10,7 @@
 #include "wince/resource.h"
 #include "wince/gdi.h"
 #include "wince/png_io.h"
+#include "wince/clock.h"
 #include "wince/window.h"
 #include "wince/shell.h"
 #include "wince/audio.h"
