@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "script.h"
-#include "wince/input.h"
+#include "wince/window.h"
 
 using wince::detail::parseScript;
 using wince::detail::ScriptCommand;

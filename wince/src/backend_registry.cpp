@@ -1,6 +1,6 @@
-#include "backend.h"
-
 #include <utility>
+
+#include "backend.h"
 
 namespace wince::detail {
 
@@ -11,17 +11,11 @@ std::unique_ptr<Backend>& slot() {
 }
 }  // namespace
 
-void installBackend(std::unique_ptr<Backend> backend) { slot() = std::move(backend); }
+void installBackend(std::unique_ptr<Backend> backend) {
+  setEventSource(backend.get());
+  slot() = std::move(backend);
+}
 
 Backend* activeBackend() { return slot().get(); }
-
-bool backendWait(DWORD dueInMs) {
-  Backend* b = activeBackend();
-  return b != nullptr && b->wait(dueInMs);
-}
-
-void backendWake() {
-  if (Backend* b = activeBackend()) b->wake();
-}
 
 }  // namespace wince::detail

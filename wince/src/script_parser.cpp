@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "script.h"
-#include "wince/input.h"
+#include "wince/window.h"
 
 namespace wince::detail {
 
