@@ -305,6 +305,8 @@ typedef struct tagTEXTMETRICW {
 #define BF_RECT (BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM)
 #define BF_MIDDLE 0x0800u
 #define BF_ADJUST 0x2000u
+#define BF_FLAT 0x4000u
+#define BF_MONO 0x8000u
 
 // --- Device contexts ---
 HDC CreateCompatibleDC(HDC hdc);  // NULL: compatible with the screen
