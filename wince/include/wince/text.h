@@ -75,10 +75,17 @@ int iswpunct(WCHAR c);
 int wsprintf(WCHAR* buffer, const WCHAR* format, ...);
 inline constexpr auto& wsprintfW = wsprintf;
 int wvsprintf(WCHAR* buffer, const WCHAR* format, va_list args);
-int swprintf(WCHAR* buffer, const WCHAR* format, ...);
-int swprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...);
 int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...);
 int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args);
+// swprintf in both forms: without a count as wsprintf, with one as _snwprintf.
+template <typename... Args>
+int swprintf(WCHAR* buffer, const WCHAR* format, Args... args) {
+  return wsprintf(buffer, format, args...);
+}
+template <typename... Args>
+int swprintf(WCHAR* buffer, size_t count, const WCHAR* format, Args... args) {
+  return _snwprintf(buffer, count, format, args...);
+}
 inline int vswprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args) {
   return _vsnwprintf(buffer, count, format, args);
 }
