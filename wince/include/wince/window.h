@@ -669,5 +669,8 @@ void resetWindowing();
 // (XDG_RUNTIME_DIR, else the temp folder), under the namespace given here or
 // by WINCE_INSTANCE_NAMESPACE, so parallel test runs never meet.
 void setInstanceNamespace(const char* ns);
+// Called when another process asked this one to come forward, after the
+// program's window was activated (the SDL back end raises its window).
+void setRaiseHook(std::function<void()> hook);
 
 }  // namespace wince
