@@ -169,6 +169,15 @@ TEST(GdiTransparentImage, LeavesOutTheTransparentColour) {
   EXPECT_EQ(dst.at(1, 0), kRed);
   EXPECT_EQ(dst.at(2, 0), kGreen);
   SelectObject(src.dc, src.bitmap);
+
+  // Stretched: each source pixel covers two.
+  DibDc wide(6, 1);
+  wide.fill(kGreen);
+  EXPECT_TRUE(TransparentImage(wide.dc, 0, 0, 6, 1, src.dc, 0, 0, 3, 1, RGB(255, 255, 255)));
+  EXPECT_EQ(wide.at(1, 0), kGreen);
+  EXPECT_EQ(wide.at(2, 0), kRed);
+  EXPECT_EQ(wide.at(3, 0), kRed);
+  EXPECT_EQ(wide.at(4, 0), kGreen);
 }
 
 TEST(GdiPatBlt, CheckerPatternInvertTwiceRestoresThePixels) {

@@ -165,6 +165,11 @@ BOOL TransparentImage(HDC hdst, int x, int y, int width, int height, HANDLE hsrc
   int srcBpp = view.surface.bpp;
   SourceMap map = sourceMap(*dst, ds.bpp, srcDc, srcBpp);
   uint32_t key = toNative(transparent, srcBpp);
+  if (width == srcWidth && height == srcHeight) {
+    blitDevice(*dst, toDevice(*dst, x, y, x + width, y + height), view.surface, srcX + view.dx, srcY + view.dy, map,
+               0xCC, nullptr, key);
+    return TRUE;
+  }
   return stretch(*dst, makeAxis(x, width, srcX, srcWidth), makeAxis(y, height, srcY, srcHeight), view, map, 0xCC,
                  nullptr, key);
 }

@@ -79,11 +79,19 @@ Pattern realisePattern(const Dc& dc, const Brush* brush, int dstBpp) {
   return p;
 }
 
+// Stores four pixels at a time once the span is aligned.
+static void fill16(uint16_t* p, int n, uint16_t v) {
+  for (; n > 0 && (reinterpret_cast<uintptr_t>(p) & 7) != 0; --n) *p++ = v;
+  uint64_t quad = v * 0x0001000100010001ull;
+  for (; n >= 4; n -= 4, p += 4) std::memcpy(p, &quad, 8);
+  for (; n > 0; --n) *p++ = v;
+}
+
 static void fillSpan(const Surface& s, int y, int x0, int x1, uint32_t v) {
   uint8_t* row = s.row(y);
   switch (s.bpp) {
     case 16:
-      std::fill_n(reinterpret_cast<uint16_t*>(row) + x0, x1 - x0, static_cast<uint16_t>(v));
+      fill16(reinterpret_cast<uint16_t*>(row) + x0, x1 - x0, static_cast<uint16_t>(v));
       break;
     case 32:
       std::fill_n(reinterpret_cast<uint32_t*>(row) + x0, x1 - x0, v & 0xFFFFFFu);
@@ -166,6 +174,7 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
     srcRect = RECT{0, 0, src.width, src.height};
   }
   bool fast = code == 0xCC && !key && src.bpp == s.bpp && s.bpp >= 16;
+  bool keyed16 = code == 0xCC && key && src.bpp == 16 && s.bpp == 16;
   int bytesPerPixel = s.bpp / 8;
   Pattern none;
   none.none = true;
@@ -182,6 +191,13 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
       if (fast) {
         std::memmove(s.row(y) + r.left * bytesPerPixel, src.row(sy) + sx0 * bytesPerPixel,
                      static_cast<size_t>(r.right - r.left) * bytesPerPixel);
+        continue;
+      }
+      if (keyed16) {
+        const auto* in = reinterpret_cast<const uint16_t*>(src.row(sy)) + sx0;
+        auto* out = reinterpret_cast<uint16_t*>(s.row(y)) + r.left;
+        for (int i = 0; i < r.right - r.left; ++i)
+          if (in[i] != *key) out[i] = in[i];
         continue;
       }
       for (int x = r.left; x < r.right; ++x) {
