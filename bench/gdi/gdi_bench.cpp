@@ -3,38 +3,14 @@
 #include <benchmark/benchmark.h>
 #include <pixman.h>
 
-#include <cstring>
 #include <vector>
 
+#include "gdi_test_util.h"
 #include "wince/gdi.h"
 
 namespace {
 
-struct Dib16 {
-  HDC dc;
-  HBITMAP bitmap;
-  HGDIOBJ old;
-  void* bits = nullptr;
-  Dib16(int w, int h) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 16;
-    info.bmiHeader.biCompression = BI_BITFIELDS;
-    DWORD masks[3] = {0xF800, 0x07E0, 0x001F};
-    std::memcpy(info.bmiColors, masks, sizeof masks);
-    dc = CreateCompatibleDC(nullptr);
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Dib16() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-};
+using Dib16 = gditest::DibDc;
 
 // Whole-screen copy: the frame flip of a 240x320 or 480x640 device.
 void BM_BitBltScreen(benchmark::State& state) {

@@ -161,6 +161,22 @@ TEST(GdiPixels, InvertRectTwiceRestores) {
   EXPECT_EQ(d.at(0, 0), 1);
 }
 
+TEST(GdiEdge, MonoRaisedEdgeDrawsABlackRingAndAdjustsTheRectangle) {
+  DibDc d(5, 4);
+  d.fill(kBlue);
+  RECT r{0, 0, 5, 4};
+  EXPECT_TRUE(DrawEdge(d.dc, &r, BDR_RAISEDOUTER, BF_RECT | BF_ADJUST | BF_MONO));
+  EXPECT_EQ(picture(d, kRed, kBlue),
+            ".....\n"
+            ".ooo.\n"
+            ".ooo.\n"
+            ".....\n");
+  EXPECT_EQ(r.left, 1);
+  EXPECT_EQ(r.top, 1);
+  EXPECT_EQ(r.right, 4);
+  EXPECT_EQ(r.bottom, 3);
+}
+
 TEST(GdiRect, Helpers) {
   RECT a{0, 0, 4, 4}, b{2, 2, 6, 6}, r;
   EXPECT_TRUE(IntersectRect(&r, &a, &b));
