@@ -50,8 +50,7 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
   const HWND ownerTop = win::topLevelOf(owner);
   bool disabledOwner = false;
   if (ownerTop != nullptr && IsWindowEnabled(ownerTop)) {
-    SendMessage(ownerTop, WM_CANCELMODE, 0, 0);
-    EnableWindow(ownerTop, FALSE);
+    EnableWindow(ownerTop, FALSE);  // sends WM_CANCELMODE, then WM_ENABLE
     disabledOwner = true;
   }
   win::ModalFrame frame{window, false, IDCANCEL};

@@ -637,10 +637,11 @@ void setKeyState(int vk, bool down);
 void clearKeyStates();
 
 // Modal loops (dialog boxes, message boxes, menu tracking). runModalLoop
-// disables the owner's top-level window (WM_ENABLE FALSE) after sending it
-// WM_CANCELMODE, calls the modal hook, dispatches messages (the owner's too,
+// disables the owner's top-level window (WM_CANCELMODE, WM_ENABLE FALSE),
+// calls the modal hook, dispatches messages (the owner's too,
 // timers included) until endModalLoop(window, result), then re-enables the
-// owner and activates it again. A WM_QUIT met inside ends the loop with
+// owner (activation returns to it when the modal window is hidden or
+// destroyed). A WM_QUIT met inside ends the loop with
 // IDCANCEL and is posted again for the outer loop.
 enum class ModalKind { Dialog, MessageBox, Menu };
 INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind);
