@@ -331,7 +331,7 @@ void resetWindowing() {
   std::erase_if(g.classes, [](const auto& c) { return !c->system; });
   g.active = g.lastActive = g.focus = g.capture = nullptr;
   g.appActive = true;
-  g.dirtyCount = 0;
+  clearUpdate(desktopWindow());
   markPaintOrderStale();
 }
 
