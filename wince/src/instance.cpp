@@ -136,12 +136,12 @@ bool request(const std::string& key, const char* line) {
 
 void serve(int client) {
   std::string line;
-  if (readLine(client, &line)) {
+  if (readLine(client, &line) && (line == "raise" || line == "ping")) {
+    writeAll(client, "ok\n");  // first: the program may end once raised
     if (line == "raise") {
       instances().raiseRequested = true;
       PostMessage(nullptr, WM_NULL, 0, 0);  // wakes the GUI thread
     }
-    if (line == "raise" || line == "ping") writeAll(client, "ok\n");
   }
   close(client);
 }
