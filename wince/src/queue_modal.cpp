@@ -63,6 +63,7 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
       frame.result = IDCANCEL;
       break;
     }
+    if (kind == ModalKind::Dialog && IsDialogMessage(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }

@@ -99,6 +99,7 @@ void freeSubtree(HWND hwnd) {
   unpublishInstance(hwnd);
   if (w->dirty) gui().dirtyCount--;
   if (w->region) DeleteObject(w->region);
+  if (w->dialog && w->dialog->font) DeleteObject(w->dialog->font);
   if (w->cls) w->cls->liveWindows--;
   if (Window* p = find(w->parent)) std::erase(p->children, hwnd);
   const uintptr_t index = (reinterpret_cast<uintptr_t>(hwnd) >> kHandleShift) - 1;

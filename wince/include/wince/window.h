@@ -538,6 +538,11 @@ HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND ow
                                LPARAM initParam);
 BOOL EndDialog(HWND dlg, INT_PTR result);
 LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// For a message of the dialog or its controls: Tab and Shift+Tab move the
+// focus between tab stops, Return sends IDOK and Escape IDCANCEL (unless the
+// control asks for the key through WM_GETDLGCODE); anything else is
+// translated and dispatched. TRUE when the message was the dialog's.
+BOOL IsDialogMessage(HWND dlg, LPMSG msg);
 HWND GetDlgItem(HWND dlg, int id);
 int GetDlgCtrlID(HWND hwnd);
 BOOL SetDlgItemText(HWND dlg, int id, LPCWSTR text);
@@ -579,6 +584,7 @@ BOOL MapDialogRect(HWND dlg, LPRECT rect);
 #define CreateDialogParamW CreateDialogParam
 #define CreateDialogIndirectParamW CreateDialogIndirectParam
 #define DefDlgProcW DefDlgProc
+#define IsDialogMessageW IsDialogMessage
 #define SetDlgItemTextW SetDlgItemText
 #define GetDlgItemTextW GetDlgItemText
 #define SendDlgItemMessageW SendDlgItemMessage
