@@ -170,6 +170,8 @@ HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
   Window* w = find(hwnd);
   if (w == nullptr || ps == nullptr) return nullptr;
   *ps = PAINTSTRUCT{};
+  drawFrame(hwnd);
+  if ((w = find(hwnd)) == nullptr) return nullptr;
   const RECT paint = w->dirty ? intersect(w->update, visibleClientPart(w)) : RECT{};
   const bool erase = w->dirty && w->erase;
   clearUpdate(w);
