@@ -74,6 +74,31 @@ TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
   DeleteObject(brush);
 }
 
+TEST(GdiRoundRect, CornersAreCutAndTheOutlineFollowsThem) {
+  DibDc d(8, 6);
+  d.fill(0);
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+  HGDIOBJ oldPen = SelectObject(d.dc, pen), oldBrush = SelectObject(d.dc, brush);
+  RoundRect(d.dc, 0, 0, 8, 6, 4, 4);
+  EXPECT_EQ(picture(d, kRed, kBlue),
+            ".######.\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            ".######.\n");
+  // With no rounding it is a rectangle.
+  d.fill(0);
+  RoundRect(d.dc, 0, 0, 3, 3, 0, 0);
+  EXPECT_EQ(d.at(0, 0), kRed);
+  EXPECT_EQ(d.at(1, 1), kBlue);
+  SelectObject(d.dc, oldPen);
+  SelectObject(d.dc, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+}
+
 TEST(GdiPolyline, LeavesOutTheLastPoint) {
   struct Case {
     const char* name;

@@ -1,5 +1,8 @@
 // Shapes and pixels: rectangles, lines with the current pen, fills, edges.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
+#include <vector>
 #include <utility>
 
 #include "gdi_raster.h"
@@ -102,6 +105,61 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   pen.line(r, b, l, b);
   pen.line(l, b, l, t);
   if (r == l && b == t) pen.plot(l, t);
+  return TRUE;
+}
+
+// The rows of a rounded rectangle: row y covers x0[y]..x1[y]-1.
+struct RoundSpans {
+  std::vector<int> x0, x1;
+  RoundSpans(int left, int top, int right, int bottom, int cw, int ch) {
+    int rx = std::min(cw, right - left) / 2, ry = std::min(ch, bottom - top) / 2;
+    for (int y = top; y < bottom; ++y) {
+      int inset = 0;
+      int dy = y < top + ry ? top + ry - y : y >= bottom - ry ? y - (bottom - ry - 1) : 0;
+      if (ry > 0 && dy > 0) {
+        double f = 1.0 - (dy - 0.5) * (dy - 0.5) / (static_cast<double>(ry) * ry);
+        inset = rx - static_cast<int>(std::lround(rx * std::sqrt(std::max(0.0, f))));
+      }
+      x0.push_back(left + inset);
+      x1.push_back(right - inset);
+    }
+  }
+};
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  Dc* dc = find<Dc>(hdc);
+  if (dc == nullptr) return FALSE;
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  PenDraw pen(*dc);
+  if (!pen.visible) {  // as with Rectangle, one pixel smaller without a pen
+    --right;
+    --bottom;
+  }
+  if (right - left < 1 || bottom - top < 1) return TRUE;
+  RoundSpans spans(left, top, right, bottom, cornerWidth, cornerHeight);
+  Surface s = dc->surface();
+  if (!s.valid()) return TRUE;
+  Pattern brush = realisePattern(*dc, dc->brushObject(), s.bpp);
+  int rows = bottom - top;
+  for (int i = 0; i < rows; ++i) {
+    int y = top + i + dc->origin.y;
+    int from = spans.x0[i], to = spans.x1[i];
+    if (!pen.visible || i == 0 || i == rows - 1) {
+      if (pen.visible)
+        pen.line(from + dc->origin.x, y, to + dc->origin.x, y);
+      else
+        fillDevice(*dc, pen.clip, s, RECT{from + dc->origin.x, y, to + dc->origin.x, y + 1}, brush, 0xF0);
+      continue;
+    }
+    // The outline takes the pixels this row has beyond its neighbours.
+    int left0 = std::max(from + 1, std::max(spans.x0[i - 1], spans.x0[i + 1]));
+    int right0 = std::min(to - 1, std::min(spans.x1[i - 1], spans.x1[i + 1]));
+    pen.line(from + dc->origin.x, y, left0 + dc->origin.x, y);
+    pen.line(std::max(right0, left0) + dc->origin.x, y, to + dc->origin.x, y);
+    if (right0 > left0)
+      fillDevice(*dc, pen.clip, s, RECT{left0 + dc->origin.x, y, right0 + dc->origin.x, y + 1}, brush, 0xF0);
+  }
   return TRUE;
 }
 
