@@ -38,12 +38,13 @@ std::filesystem::path hostPath(const WCHAR* devicePath);
 std::u16string devicePath(const std::filesystem::path& hostPath);
 
 // First-start install: what an installer would have done. Creates the
-// program's install folder `installDir` (a device path) when missing and
-// copies every file of hostDataFolder into it that is not there yet (files
-// the program changed stay as they are); then, in HKEY_LOCAL_MACHINE key
-// `registryKey`, sets each REG_SZ value of `values` that does not exist yet.
-// Returns false when the folder cannot be made or a copy or the registry
-// write fails.
+// program's install folder `installDir` (a device path, with every missing
+// folder above it) and copies the files of hostDataFolder (with its
+// sub-folders) into it, each one that is missing there or older than the
+// build's copy, so a rebuild's data arrives and a file the program changed
+// later stays; then, in HKEY_LOCAL_MACHINE key `registryKey`, sets each
+// REG_SZ value of `values` that does not exist yet. Returns false when a
+// folder cannot be made, a copy fails or the registry write fails.
 struct InstallValue {
   const WCHAR* name;
   const WCHAR* data;
@@ -107,8 +108,8 @@ BOOL RemoveDirectory(LPCWSTR path);
 BOOL DeleteFile(LPCWSTR path);
 BOOL MoveFile(LPCWSTR from, LPCWSTR to);
 BOOL CopyFile(LPCWSTR from, LPCWSTR to, BOOL failIfExists);
-// FILE_ATTRIBUTE_DIRECTORY or FILE_ATTRIBUTE_NORMAL (| READONLY when the
-// host file is not writable); INVALID_FILE_ATTRIBUTES when absent.
+// FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_NORMAL, or FILE_ATTRIBUTE_READONLY
+// for a file the program may not write; INVALID_FILE_ATTRIBUTES when absent.
 DWORD GetFileAttributes(LPCWSTR path);
 inline BOOL CreateDirectoryW(LPCWSTR p, LPSECURITY_ATTRIBUTES s) { return CreateDirectory(p, s); }
 inline BOOL RemoveDirectoryW(LPCWSTR p) { return RemoveDirectory(p); }

@@ -2,9 +2,8 @@
 //
 // Threads are never killed: a thread ends by returning from its procedure,
 // and the runtime joins it. CloseHandle on a thread only drops the handle
-// (the thread runs on, detached from it); at process exit, or when a test
-// calls wince::joinAllThreads, every thread still running is joined, so a
-// thread must watch its own stop flag.
+// (the thread runs on); wince::joinAllThreads and process exit join the
+// threads, so a thread must watch its own stop flag.
 //
 // Waitable handles: threads (signalled when they end), events, and message
 // queues (signalled while a message can be read; SetEvent on a queue handle
@@ -47,7 +46,6 @@ HANDLE CreateEvent(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initia
 inline HANDLE CreateEventW(LPSECURITY_ATTRIBUTES s, BOOL m, BOOL i, LPCWSTR n) { return CreateEvent(s, m, i, n); }
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
-BOOL PulseEvent(HANDLE event);
 
 // --- Waits ---
 #define WAIT_OBJECT_0 0x00000000u
@@ -73,7 +71,8 @@ typedef struct MSGQUEUEOPTIONS_OS {
 #define MSGQUEUE_ALLOW_BROKEN 0x00000002
 #define MSGQUEUE_MSGALERT 0x00000001
 // Unnamed queues only (name must be null). Null with
-// ERROR_INVALID_PARAMETER for bad options (cbMaxMessage 0).
+// ERROR_INVALID_PARAMETER for bad options (cbMaxMessage 0). The one handle
+// both reads and writes. CloseMsgQueue and CloseHandle both close it.
 HANDLE CreateMsgQueue(LPCWSTR name, LPMSGQUEUEOPTIONS options);
 // Reads the oldest message into buffer. FALSE with ERROR_INSUFFICIENT_BUFFER
 // when it is larger than bufferSize (it stays queued), ERROR_TIMEOUT when
@@ -81,7 +80,8 @@ HANDLE CreateMsgQueue(LPCWSTR name, LPMSGQUEUEOPTIONS options);
 // queued), ERROR_INVALID_HANDLE for a bad handle.
 BOOL ReadMsgQueue(HANDLE queue, LPVOID buffer, DWORD bufferSize, LPDWORD bytesRead, DWORD timeout, DWORD* flags);
 // FALSE with ERROR_INSUFFICIENT_BUFFER when the message is larger than the
-// queue's cbMaxMessage; ERROR_OUTOFMEMORY when full and the timeout passes.
+// queue's cbMaxMessage; ERROR_TIMEOUT when the queue stays full (a
+// dwMaxMessages limit) until the timeout passes.
 BOOL WriteMsgQueue(HANDLE queue, LPVOID buffer, DWORD bytes, DWORD timeout, DWORD flags);
 BOOL CloseMsgQueue(HANDLE queue);
 
@@ -113,15 +113,17 @@ BOOL StopPowerNotifications(HANDLE notifications);
 namespace wince {
 
 // The desktop's suspend key, the script command and tests call these: each
-// writes a PBT_TRANSITION POWER_BROADCAST to every registered queue
-// (Flags POWER_STATE_SUSPEND, state "suspend"; then POWER_STATE_ON, "on")
-// and to PBT_RESUME listeners on resume. Returns the number of queues that
-// received it.
+// writes a whole POWER_BROADCAST (44 bytes) to every queue registered for
+// PBT_TRANSITION: Flags POWER_STATE_SUSPEND and state "suspend", or
+// POWER_STATE_ON and "on"; resuming also writes {PBT_RESUME, 0, 0} to queues
+// registered for PBT_RESUME. Returns the number of queues written to (a full
+// queue is skipped).
 int simulateSuspend();
 int simulateResume();
 
-// Joins every thread made by CreateThread that is still running (their stop
-// flags must have been set). Tests call it before checking results.
+// Joins every thread made by CreateThread (their stop flags must have been
+// set). Tests call it before checking results. At process exit the runtime
+// joins threads that end within two seconds and reports any other.
 void joinAllThreads();
 
 }  // namespace wince
