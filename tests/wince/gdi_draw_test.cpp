@@ -22,12 +22,25 @@ std::string picture(DibDc& d, uint16_t pen, uint16_t brush) {
   return out;
 }
 
+// A red pen and a blue brush selected for the life of the object.
+struct RedPenBlueBrush {
+  HDC dc;
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+  HGDIOBJ oldPen, oldBrush;
+  explicit RedPenBlueBrush(HDC d) : dc(d), oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
+  ~RedPenBlueBrush() {
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  }
+};
+
 TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
   DibDc d(6, 5);
   d.fill(0);
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-  HGDIOBJ oldPen = SelectObject(d.dc, pen), oldBrush = SelectObject(d.dc, brush);
+  RedPenBlueBrush tools(d.dc);
   Rectangle(d.dc, 1, 1, 5, 4);
   EXPECT_EQ(picture(d, kRed, kBlue),
             "......\n"
@@ -59,7 +72,7 @@ TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
 
   // A null brush leaves the inside alone.
   d.fill(0);
-  SelectObject(d.dc, pen);
+  SelectObject(d.dc, tools.pen);
   SelectObject(d.dc, GetStockObject(NULL_BRUSH));
   Rectangle(d.dc, 0, 0, 3, 3);
   EXPECT_EQ(picture(d, kRed, kBlue),
@@ -68,18 +81,12 @@ TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
             "###...\n"
             "......\n"
             "......\n");
-  SelectObject(d.dc, oldPen);
-  SelectObject(d.dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
 }
 
 TEST(GdiRoundRect, CornersAreCutAndTheOutlineFollowsThem) {
   DibDc d(8, 6);
   d.fill(0);
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-  HGDIOBJ oldPen = SelectObject(d.dc, pen), oldBrush = SelectObject(d.dc, brush);
+  RedPenBlueBrush tools(d.dc);
   RoundRect(d.dc, 0, 0, 8, 6, 4, 4);
   EXPECT_EQ(picture(d, kRed, kBlue),
             ".######.\n"
@@ -93,10 +100,6 @@ TEST(GdiRoundRect, CornersAreCutAndTheOutlineFollowsThem) {
   RoundRect(d.dc, 0, 0, 3, 3, 0, 0);
   EXPECT_EQ(d.at(0, 0), kRed);
   EXPECT_EQ(d.at(1, 1), kBlue);
-  SelectObject(d.dc, oldPen);
-  SelectObject(d.dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
 }
 
 TEST(GdiPolyline, LeavesOutTheLastPoint) {
