@@ -54,6 +54,11 @@ TEST_F(WindowPaint, BeginPaintValidatesSoPaintComesOnce) {
   EXPECT_TRUE(GetUpdateRect(main, &u, FALSE));
   EXPECT_EQ(u.left, 1);
   EXPECT_EQ(u.right, 20);
+  HRGN rgn = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetUpdateRgn(main, rgn, FALSE), SIMPLEREGION);
+  RECT box;
+  GetRgnBox(rgn, &box);
+  EXPECT_TRUE(EqualRect(&box, &u));
   painted.clear();
   wince::dispatchPending();
   EXPECT_EQ(take({WM_PAINT, WM_ERASEBKGND}), (Log{"main:PAINT"}));  // one paint, no erase asked
@@ -61,6 +66,8 @@ TEST_F(WindowPaint, BeginPaintValidatesSoPaintComesOnce) {
   EXPECT_EQ(painted[0].left, 1);
   EXPECT_EQ(painted[0].bottom, 5);
   EXPECT_FALSE(GetUpdateRect(main, &u, FALSE));
+  EXPECT_EQ(GetUpdateRgn(main, rgn, FALSE), NULLREGION);
+  DeleteObject(rgn);
   // DefWindowProc validates too: a window that ignores WM_PAINT is not
   // painted forever.
   HWND plain = make("plain", WS_VISIBLE);
@@ -140,6 +147,29 @@ TEST_F(WindowPaint, ChildDrawingIsClippedToItsParent) {
   wince::dispatchPending();
   EXPECT_EQ(pixel(30, 30), kGreen);
   EXPECT_EQ(pixel(50, 50), 0);  // the desktop, black, outside the parent
+}
+
+TEST_F(WindowPaint, WindowRegionClipsPaintingAndHitTesting) {
+  HWND main = make("main", WS_VISIBLE, nullptr, RECT{0, 0, 100, 100});
+  HWND top = make("top", WS_POPUP | WS_VISIBLE, main, RECT{0, 0, 100, 100});
+  colours[main] = RGB(255, 0, 0);
+  colours[top] = RGB(0, 0, 255);
+  wince::dispatchPending();
+  EXPECT_EQ(pixel(75, 75), kBlue);
+  EXPECT_EQ(SetWindowRgn(top, CreateRectRgn(0, 0, 50, 50), TRUE), 1);
+  wince::dispatchPending();
+  EXPECT_EQ(pixel(25, 25), kBlue);
+  EXPECT_EQ(pixel(75, 75), kRed);  // uncovered and repainted from below
+  EXPECT_EQ(WindowFromPoint(POINT{25, 25}), top);
+  EXPECT_EQ(WindowFromPoint(POINT{75, 75}), main);
+  HRGN copy = CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(GetWindowRgn(top, copy), SIMPLEREGION);
+  RECT box;
+  GetRgnBox(copy, &box);
+  EXPECT_EQ(box.right, 50);
+  DeleteObject(copy);
+  SetWindowRgn(top, nullptr, TRUE);
+  EXPECT_EQ(WindowFromPoint(POINT{75, 75}), top);
 }
 
 TEST_F(WindowPaint, HiddenWindowsGetNoPaint) {

@@ -239,7 +239,10 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
   w->region = rgn;
   w->regionBox = RECT{};
   if (rgn != nullptr) GetRgnBox(rgn, &w->regionBox);
-  if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+  if (redraw && visibleOnScreen(w)) {
+    invalidateScreenArea(windowRectScreen(w), hwnd);  // what the old shape covered
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
   return 1;
 }
 

@@ -166,6 +166,14 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
   return w->dirty ? TRUE : FALSE;
 }
 
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL) {
+  Window* w = find(hwnd);
+  if (w == nullptr || rgn == nullptr) return ERROR;
+  const RECT u = w->dirty ? w->update : RECT{};
+  SetRectRgn(rgn, u.left, u.top, u.right, u.bottom);
+  return w->dirty ? SIMPLEREGION : NULLREGION;
+}
+
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
   Window* w = find(hwnd);
   if (w == nullptr || ps == nullptr) return nullptr;

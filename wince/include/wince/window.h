@@ -395,6 +395,8 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL UpdateWindow(HWND hwnd);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
+// The update area is one rectangle: the region receives it.
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 // A DC on the client area (the whole screen for NULL) / the whole window.
