@@ -89,6 +89,15 @@ TEST_F(FileTest, StreamsOpenDevicePaths) {
   ASSERT_NE(f, nullptr);
   std::fclose(f);
 
+  f = wince::fopenDevicePath("\\SAVES\\game.dat", "rb");  // narrow device paths too
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  ASSERT_TRUE(CreateDirectory(u"\\Caf\u00e9", nullptr));
+  f = wince::fopenDevicePath("\\Caf\xe9\\x.bin", "wb");  // code page 1252
+  ASSERT_NE(f, nullptr);
+  std::fclose(f);
+  EXPECT_TRUE(fs::exists(root_ / "Caf\xc3\xa9" / "x.bin"));
+
   EXPECT_EQ(_wfopen(u"\\Missing\\x", u"rb"), nullptr);
   EXPECT_EQ(_wfopen(u"\\Saves\\game.dat", u"rq"), nullptr);
   EXPECT_EQ(_wfopen(nullptr, u"rb"), nullptr);

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <system_error>
 
@@ -101,6 +102,24 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
   if (!f) failFromErrno(errno);
   return f;
 }
+
+namespace wince {
+
+FILE* fopenDevicePath(const char* path, const char* mode) {
+  if (!path || !mode) {
+    errno = EINVAL;
+    return nullptr;
+  }
+  std::u16string widePath(std::strlen(path), u'\0');
+  std::u16string wideMode(mode, mode + std::strlen(mode));
+  if (!widePath.empty()) {
+    MultiByteToWideChar(CP_ACP, 0, path, static_cast<int>(widePath.size()), widePath.data(),
+                        static_cast<int>(widePath.size()));
+  }
+  return _wfopen(widePath.c_str(), wideMode.c_str());
+}
+
+}  // namespace wince
 
 int _wremove(const WCHAR* path) { return DeleteFile(path) ? 0 : -1; }
 int _wrename(const WCHAR* from, const WCHAR* to) { return MoveFile(from, to) ? 0 : -1; }

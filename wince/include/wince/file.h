@@ -52,6 +52,11 @@ struct InstallValue {
 bool installProgram(const std::filesystem::path& hostDataFolder, const WCHAR* installDir, const WCHAR* registryKey,
                     const InstallValue* values, size_t valueCount);
 
+// fopen for a narrow device path (code page 1252, as the device's narrow C
+// library takes it), for code that builds its paths in narrow text. Null
+// with errno set as fopen would.
+FILE* fopenDevicePath(const char* path, const char* mode);
+
 // The program's module path as GetModuleFileName reports it
 // ("\Program Files\<program>\<program>.exe"); set by the launcher.
 void setModuleFileName(const WCHAR* devicePath);
