@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "gdi_test_util.h"
@@ -225,6 +226,48 @@ TEST(GdiRect, Helpers) {
   EXPECT_EQ(a.bottom, 6);
   OffsetRect(&a, 1, 1);
   EXPECT_EQ(a.left, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Extreme coordinates clip like any others: no overflow, no long loops.
+TEST(GdiExtremes, HugeCoordinatesClipToTheSurface) {
+  constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+  DibDc d(4, 4);
+  DibDc src(2, 2);
+  src.fill(kRed);
+  RedPenBlueBrush tools(d.dc);
+  RECT huge{kMin, kMin, kMax, kMax};
+  d.fill(0);
+  EXPECT_EQ(FillRect(d.dc, &huge, tools.brush), 1);
+  EXPECT_EQ(d.at(3, 3), kBlue);
+  d.fill(0);
+  EXPECT_TRUE(Rectangle(d.dc, kMin, kMin, kMax, kMax));
+  EXPECT_EQ(d.at(0, 0), kBlue);  // all inside
+  RoundRect(d.dc, kMin, kMin, kMax, kMax, kMax, kMax);
+  PatBlt(d.dc, kMax, kMax, kMin, kMin, PATCOPY);
+  d.fill(0);
+  POINT across[2] = {{-1000000, 1}, {1000000, 1}};
+  Polyline(d.dc, across, 2);
+  EXPECT_EQ(d.at(0, 1), kRed);
+  EXPECT_EQ(d.at(3, 1), kRed);
+  POINT diagonal[2] = {{kMin, kMin}, {kMax, kMax}};
+  Polyline(d.dc, diagonal, 2);
+  d.fill(0);
+  BitBlt(d.dc, 0, 0, kMax, kMax, src.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(d.at(1, 1), kRed);
+  EXPECT_EQ(d.at(2, 2), 0);
+  BitBlt(d.dc, kMin, kMin, kMax, kMax, src.dc, kMax, kMax, SRCCOPY);
+  d.fill(0);
+  StretchBlt(d.dc, 0, 0, kMax, kMax, src.dc, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(d.at(3, 3), kRed);
+  StretchBlt(d.dc, kMax, 0, kMin, 4, src.dc, 0, 0, kMax, 2, SRCCOPY);
+  TransparentImage(d.dc, kMin, kMin, kMax, kMax, src.dc, 0, 0, 2, 2, 0);
+  RECT text{kMin, kMin, kMax, kMax};
+  DrawText(d.dc, u"Ace", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ExtTextOut(d.dc, kMax, kMin, ETO_OPAQUE, &huge, u"Ace", 3, nullptr);
 }
 
 }  // namespace

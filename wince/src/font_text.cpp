@@ -296,43 +296,47 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
   if (dx != nullptr) {
     for (size_t i = 0; i < d.text.size(); ++i) steps.push_back(dx[d.unit[i]]);
   }
-  drawRun(*dc, clip, x + dc->origin.x, y + dc->origin.y, d.text, dx != nullptr ? steps.data() : nullptr, -1);
+  drawRun(*dc, clip, clampCoord(int64_t{x} + dc->origin.x), clampCoord(int64_t{y} + dc->origin.y), d.text,
+          dx != nullptr ? steps.data() : nullptr, -1);
   return TRUE;
 }
 
-int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
+int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT out, UINT format) {
   Dc* dc = find<Dc>(hdc);
-  if (dc == nullptr || rect == nullptr || text == nullptr) return 0;
+  if (dc == nullptr || out == nullptr || text == nullptr) return 0;
   FontInstance& font = instanceOf(*dc);
-  std::vector<Line> lines = layout(decode(text, count).text, font, *rect, format);
+  // Extreme rectangles clip instead of overflowing.
+  RECT r{clampCoord(out->left), clampCoord(out->top), clampCoord(out->right), clampCoord(out->bottom)};
+  std::vector<Line> lines = layout(decode(text, count).text, font, r, format);
   int lineHeight = font.height();
   int total = lineHeight * static_cast<int>(lines.size());
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (const Line& l : lines) widest = std::max(widest, widthOf(font, l.text));
-    if (!(format & DT_WORDBREAK) || widest > rect->right - rect->left) rect->right = rect->left + widest;
-    rect->bottom = rect->top + total;
+    if (!(format & DT_WORDBREAK) || widest > r.right - r.left) r.right = r.left + widest;
+    r.bottom = r.top + total;
+    *out = r;
     return total;
   }
-  int top = rect->top;
+  int top = r.top;
   if (format & DT_SINGLELINE) {
     if (format & DT_VCENTER)
-      top = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+      top = r.top + (r.bottom - r.top - lineHeight) / 2;
     else if (format & DT_BOTTOM)
-      top = rect->bottom - lineHeight;
+      top = r.bottom - lineHeight;
   }
   Region clip = dc->clip();
-  if (!(format & DT_NOCLIP)) clip = clip.intersected(toDevice(*dc, rect->left, rect->top, rect->right, rect->bottom));
+  if (!(format & DT_NOCLIP)) clip = clip.intersected(toDevice(*dc, r.left, r.top, r.right, r.bottom));
   int y = top;
   for (const Line& l : lines) {
     int w = widthOf(font, l.text);
-    int x = rect->left;
+    int x = r.left;
     if (format & DT_CENTER)
-      x = rect->left + (rect->right - rect->left - w) / 2;
+      x = r.left + (r.right - r.left - w) / 2;
     else if (format & DT_RIGHT)
-      x = rect->right - w;
+      x = r.right - w;
     drawRun(*dc, clip, x + dc->origin.x, y + dc->origin.y, l.text, nullptr, l.underline);
     y += lineHeight;
   }
-  return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - rect->top + total : total;
+  return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - r.top + total : total;
 }

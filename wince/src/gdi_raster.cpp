@@ -162,7 +162,10 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
   if (!s.valid() || !srcIn.valid()) return;
   // Cut to the source surface, moving the destination with it.
   int w = dstRect.right - dstRect.left, h = dstRect.bottom - dstRect.top;
-  RECT srcRect = rectIntersection(RECT{srcX, srcY, srcX + w, srcY + h}, RECT{0, 0, srcIn.width, srcIn.height});
+  srcX = clampCoord(srcX);
+  srcY = clampCoord(srcY);
+  RECT srcRect = rectIntersection(RECT{srcX, srcY, clampCoord(int64_t{srcX} + w), clampCoord(int64_t{srcY} + h)},
+                                  RECT{0, 0, srcIn.width, srcIn.height});
   if (rectEmpty(srcRect)) return;
   dstRect = RECT{dstRect.left + (srcRect.left - srcX), dstRect.top + (srcRect.top - srcY),
                  dstRect.left + (srcRect.right - srcX), dstRect.top + (srcRect.bottom - srcY)};
