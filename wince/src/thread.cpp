@@ -65,7 +65,6 @@ void reapFinished(Threads& t) {
   for (std::thread& th : done) th.join();
 }
 
-std::once_flag g_clockListenerOnce;
 
 }  // namespace
 
@@ -73,6 +72,14 @@ namespace wince::detail {
 
 Kernel& kernel() {
   static Kernel k;
+  // Waiters on the virtual clock wake when it advances. Registered here,
+  // before anyone can hold the kernel lock, since the clock calls its
+  // listeners under its own lock.
+  static const int listener = addClockListener([] {
+    std::lock_guard lock(k.mutex);
+    k.changed.notify_all();
+  });
+  (void)listener;
   return k;
 }
 
@@ -97,13 +104,6 @@ bool waitUntil(std::unique_lock<std::mutex>& lock, DWORD milliseconds, const std
     kernel().changed.wait(lock, ready);
     return true;
   }
-  // Waiters on the virtual clock wake when it advances.
-  std::call_once(g_clockListenerOnce, [] {
-    addClockListener([] {
-      std::lock_guard k(kernel().mutex);
-      kernel().changed.notify_all();
-    });
-  });
   const uint64_t deadline = clockNowMs() + milliseconds;
   while (!ready()) {
     uint64_t now = clockNowMs();
