@@ -63,6 +63,17 @@ TEST_F(GdiWindowDc, BlitsBetweenMemoryAndScreenAndRefusesBitmaps) {
   ReleaseDC(w, dc);
 }
 
+TEST_F(GdiWindowDc, ScrollingWithinAWindowReadsTheSourceAsItWas) {
+  HWND w = make("w", WS_POPUP | WS_VISIBLE, nullptr, RECT{30, 40, 70, 80});
+  HDC dc = GetDC(w);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) SetPixel(dc, x, y, RGB(x * 32, y * 32, 0));
+  EXPECT_TRUE(BitBlt(dc, 1, 2, 6, 6, dc, 0, 0, SRCCOPY));  // down and right
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(GetPixel(dc, x + 1, y + 2), RGB(x * 32, y * 32, 0)) << x << "," << y;
+  ReleaseDC(w, dc);
+}
+
 TEST_F(GdiWindowDc, ScreenDcCoversTheWholeScreenAndDeadWindowsGetNone) {
   HDC dc = GetDC(nullptr);
   ASSERT_NE(dc, nullptr);

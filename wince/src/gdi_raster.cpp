@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace wince::gdi {
 
@@ -139,7 +140,20 @@ SourceMap sourceMap(const Dc& dst, int dstBpp, const Dc* src, int srcBpp) {
   return m;
 }
 
-static bool sameMemory(const Surface& a, const Surface& b) { return a.top == b.top && a.stride == b.stride; }
+// The bytes a rectangle of a surface spans, first to last.
+static std::pair<uintptr_t, uintptr_t> byteSpan(const Surface& s, const RECT& r) {
+  auto a = reinterpret_cast<uintptr_t>(s.row(r.top)), b = reinterpret_cast<uintptr_t>(s.row(r.bottom - 1));
+  if (a > b) std::swap(a, b);
+  return {a + static_cast<uintptr_t>(r.left) * s.bpp / 8, b + (static_cast<uintptr_t>(r.right) * s.bpp + 7) / 8};
+}
+
+// Whether writing one rectangle may change the pixels of the other (they
+// share memory, as views of one surface do).
+static bool mayOverlap(const Surface& a, const RECT& ra, const Surface& b, const RECT& rb) {
+  auto [a0, a1] = byteSpan(a, ra);
+  auto [b0, b1] = byteSpan(b, rb);
+  return a0 < b1 && b0 < a1;
+}
 
 // A private copy of part of a surface, for copies within one surface.
 struct SurfaceCopy {
@@ -171,7 +185,8 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
                  dstRect.left + (srcRect.right - srcX), dstRect.top + (srcRect.bottom - srcY)};
   Surface src = srcIn;
   SurfaceCopy copy;
-  if (sameMemory(src, s) && !rectEmpty(rectIntersection(srcRect, dstRect))) {
+  RECT visible = rectIntersection(dstRect, RECT{0, 0, s.width, s.height});
+  if (!rectEmpty(visible) && mayOverlap(src, srcRect, s, visible)) {
     copyOf(srcIn, srcRect, &copy);
     src = copy.surface;
     srcRect = RECT{0, 0, src.width, src.height};
