@@ -239,3 +239,25 @@ TEST_F(DialogTest, UnknownControlClassFailsTheDialog) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ProcFailure {};
+
+TEST_F(DialogTest, AnExceptionLeavingTheModalRunLeavesNothingBehind) {
+  const TemplateBuilder t = okCancelName();
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { PostMessage(dlg, WM_APP, 0, 0); });
+  auto throwing = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+    if (msg == WM_APP) throw ProcFailure{};
+    return msg == WM_INITDIALOG;
+  };
+  EXPECT_THROW(DialogBoxIndirectParam(nullptr, t.get(), owner, throwing, 0), ProcFailure);
+  EXPECT_EQ(wince::modalDepth(), 0);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), owner);  // the dialog is gone
+  // The queue still works.
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { EndDialog(dlg, 5); });
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0), 5);
+}
+
+}  // namespace

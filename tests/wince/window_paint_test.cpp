@@ -172,6 +172,20 @@ TEST_F(WindowPaint, WindowRegionClipsPaintingAndHitTesting) {
   EXPECT_EQ(WindowFromPoint(POINT{75, 75}), top);
 }
 
+TEST_F(WindowPaint, RedrawOffStopsPaintingUntilInvalidatedAgain) {
+  HWND main = make("main", WS_VISIBLE);
+  wince::dispatchPending();
+  take();
+  SendMessage(main, WM_SETREDRAW, FALSE, 0);
+  InvalidateRect(main, nullptr, TRUE);
+  wince::dispatchPending();
+  EXPECT_TRUE(take({WM_PAINT}).empty());
+  SendMessage(main, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(main, nullptr, TRUE);
+  wince::dispatchPending();
+  EXPECT_EQ(take({WM_PAINT}), (Log{"main:PAINT"}));
+}
+
 TEST_F(WindowPaint, HiddenWindowsGetNoPaint) {
   HWND main = make("main", 0);
   InvalidateRect(main, nullptr, TRUE);

@@ -179,10 +179,12 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
 INT_PTR runDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc, LPARAM param) {
   HWND dlg = createDialog(instance, data, size, owner, proc, param, true);
   if (dlg == nullptr) return -1;
+  struct DestroyAfter {
+    HWND dlg;
+    ~DestroyAfter() { DestroyWindow(dlg); }  // also when an exception leaves the run
+  } destroyAfter{dlg};
   if (!IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOW);
-  const INT_PTR result = runModalLoop(owner, dlg, ModalKind::Dialog);
-  DestroyWindow(dlg);
-  return result;
+  return runModalLoop(owner, dlg, ModalKind::Dialog);
 }
 
 const BYTE* findTemplate(HINSTANCE instance, LPCWSTR name, size_t* size) {

@@ -116,7 +116,16 @@ void runCrossSends(Queue& q) {
     CrossSend* s = q.sends.front();
     q.sends.pop_front();
     lock.unlock();
-    const LRESULT r = callWindow(s->hwnd, s->msg, s->wParam, s->lParam);
+    LRESULT r = 0;
+    try {
+      r = callWindow(s->hwnd, s->msg, s->wParam, s->lParam);
+    } catch (...) {
+      // The sender must not wait forever; the exception is the GUI thread's.
+      lock.lock();
+      s->done = true;
+      q.changed.notify_all();
+      throw;
+    }
     lock.lock();
     s->result = r;
     s->done = true;

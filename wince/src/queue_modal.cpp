@@ -54,6 +54,17 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
     disabledOwner = true;
   }
   win::ModalFrame frame{window, false, IDCANCEL};
+  // Also when an exception from a window procedure leaves the loop: the
+  // frame goes and the owner is enabled again.
+  struct Unwind {
+    win::ModalState& s;
+    win::ModalFrame* frame;
+    HWND owner;
+    ~Unwind() {
+      std::erase(s.frames, frame);
+      if (owner != nullptr && IsWindow(owner)) EnableWindow(owner, TRUE);
+    }
+  } unwind{s, &frame, disabledOwner ? ownerTop : nullptr};
   s.frames.push_back(&frame);
   if (s.hook) s.hook(window, kind);
   MSG msg;
@@ -67,8 +78,6 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
-  std::erase(s.frames, &frame);
-  if (disabledOwner && IsWindow(ownerTop)) EnableWindow(ownerTop, TRUE);
   return frame.result;
 }
 
