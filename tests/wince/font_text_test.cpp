@@ -138,6 +138,26 @@ TEST(DrawText, CalcRectMatchesTheExtentAndLeavesPixelsAlone) {
   EXPECT_GT(p.right, ext.cx);
 }
 
+TEST(DrawText, PrefixUnderlinesTheMarkedCharacterOnItsOwnLine) {
+  TextFixture t(60, 40, 14);
+  TEXTMETRICW tm{};
+  GetTextMetrics(t.d.dc, &tm);
+  int u = t.extent(u"u").cx, uv = t.extent(u"uv").cx;
+  RECT r{0, 0, 60, 40};
+  DrawText(t.d.dc, u"x\r\nu&v", -1, &r, DT_LEFT);
+  int row = tm.tmHeight + tm.tmAscent + 1;  // just under the second line's baseline
+  int under = 0, elsewhere = 0;
+  for (int x = 0; x < 60; ++x) {
+    bool ink = t.d.at(x, row) != kWhite;
+    if (x >= u && x < uv)
+      under += ink;
+    else
+      elsewhere += ink;
+  }
+  EXPECT_GT(under, 0);
+  EXPECT_EQ(elsewhere, 0);
+}
+
 TEST(DrawText, WordBreakWrapsAtSpacesAndCountsLines) {
   TextFixture t(200, 100, 14);
   SIZE two = t.extent(u"aaa bbb");

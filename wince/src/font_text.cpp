@@ -61,9 +61,9 @@ void blendGlyph(const Surface& s, const Region& clip, const Glyph& g, int x0, in
   for (const RECT& c : clip.rects()) {
     RECT r = rectIntersection(c, RECT{x0, y0, x0 + g.width, y0 + g.rows});
     for (int y = r.top; y < r.bottom; ++y) {
-      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - y0) * g.width - x0;
+      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - y0) * g.width;
       for (int x = r.left; x < r.right; ++x) {
-        int a = cov[x];
+        int a = cov[x - x0];
         if (a == 0) continue;
         if (a == 255 || s.bpp == 1) {
           if (a >= 128) s.set(x, y, solid);
@@ -120,23 +120,37 @@ struct Line {
   int underline = -1;  // character marked by a prefix
 };
 
-// Removes prefix marks: "&x" underlines x, "&&" is one ampersand.
-std::u32string stripPrefixes(const std::u32string& in, int* underline) {
+// Stands before the character a prefix mark underlines while the text is laid
+// out; no font has a glyph for it (it lies beyond Unicode).
+constexpr char32_t kUnderlineNext = 0x110000;
+
+// Prefix marks: "&x" underlines x, "&&" is one ampersand, a lone "&" at the
+// end is dropped.
+std::u32string markPrefixes(const std::u32string& in) {
   std::u32string out;
-  *underline = -1;
   for (size_t i = 0; i < in.size(); ++i) {
-    if (in[i] == U'&' && i + 1 < in.size()) {
-      ++i;
-      if (in[i] != U'&') *underline = static_cast<int>(out.size());
-    } else if (in[i] == U'&') {
-      continue;
+    if (in[i] == U'&') {
+      if (++i == in.size()) break;
+      if (in[i] != U'&') out.push_back(kUnderlineNext);
     }
     out.push_back(in[i]);
   }
   return out;
 }
 
-std::u32string expandTabs(const std::u32string& in, FontInstance& font, UINT format) {
+// Takes the marker out of a laid-out line, noting which character it marked.
+Line finishLine(std::u32string text) {
+  Line l;
+  size_t at = text.find(kUnderlineNext);
+  if (at != std::u32string::npos) {
+    text.erase(std::remove(text.begin(), text.end(), kUnderlineNext), text.end());
+    if (at < text.size()) l.underline = static_cast<int>(at);
+  }
+  l.text = std::move(text);
+  return l;
+}
+
+std::u32string expandTabs(const std::u32string& in, UINT format) {
   if (!(format & DT_EXPANDTABS)) return in;
   std::u32string out;
   for (char32_t c : in) {
@@ -195,12 +209,10 @@ std::u32string ellipsized(const std::u32string& line, FontInstance& font, int ma
 }
 
 std::vector<Line> layout(const std::u32string& text, FontInstance& font, const RECT& rect, UINT format) {
-  int underline = -1;
-  std::u32string body = (format & DT_NOPREFIX) ? text : stripPrefixes(text, &underline);
-  body = expandTabs(body, font, format);
+  std::u32string body = expandTabs(text, format);
+  if (!(format & DT_NOPREFIX)) body = markPrefixes(body);
   std::vector<Line> lines;
   int maxWidth = rect.right - rect.left;
-  size_t consumed = 0;
   for (const std::u32string& para : paragraphs(body, format)) {
     std::vector<std::u32string> pieces;
     if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE))
@@ -208,15 +220,10 @@ std::vector<Line> layout(const std::u32string& text, FontInstance& font, const R
     else
       pieces.push_back(para);
     for (std::u32string& p : pieces) {
-      Line l;
-      l.text = (format & DT_END_ELLIPSIS) ? ellipsized(p, font, maxWidth) : p;
-      if (underline >= 0 && static_cast<size_t>(underline) >= consumed &&
-          static_cast<size_t>(underline) < consumed + p.size())
-        l.underline = underline - static_cast<int>(consumed);
-      consumed += p.size();
+      Line l = finishLine(std::move(p));
+      if (format & DT_END_ELLIPSIS) l.text = ellipsized(l.text, font, maxWidth);
       lines.push_back(std::move(l));
     }
-    consumed += 1;  // the line break
   }
   return lines;
 }
