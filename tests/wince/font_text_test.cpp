@@ -165,6 +165,9 @@ TEST(DrawText, WordBreakWrapsAtSpacesAndCountsLines) {
   int h = DrawText(t.d.dc, u"aaa bbb ccc", -1, &r, DT_WORDBREAK | DT_CALCRECT);
   EXPECT_EQ(h, 2 * two.cy);
   EXPECT_EQ(r.bottom, 2 * two.cy);
+  // Spaces at a break start no line of their own.
+  RECT spaced{0, 0, two.cx, 0};
+  EXPECT_EQ(DrawText(t.d.dc, u"aaa bbb        ", -1, &spaced, DT_WORDBREAK | DT_CALCRECT), two.cy);
   RECT lines{0, 0, 200, 0};
   EXPECT_EQ(DrawText(t.d.dc, u"one\r\ntwo\nthree", -1, &lines, DT_CALCRECT), 3 * two.cy);
 }

@@ -179,7 +179,10 @@ std::vector<std::u32string> paragraphs(const std::u32string& text, UINT format) 
 void wrap(const std::u32string& para, FontInstance& font, int maxWidth, std::vector<std::u32string>* lines) {
   size_t start = 0;
   while (true) {
-    while (start < para.size() && para[start] == U' ' && start > 0) ++start;
+    if (start > 0) {  // a wrapped line starts at its first word
+      while (start < para.size() && para[start] == U' ') ++start;
+      if (start == para.size()) return;
+    }
     size_t end = start, lastFit = std::u32string::npos;
     int width = 0;
     while (end < para.size()) {
