@@ -187,4 +187,22 @@ TEST_F(SystemTest, DisplayOrientationIsFixedUnlessATestRotatesIt) {
   EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, nullptr, nullptr, 0, nullptr), DISP_CHANGE_BADPARAM);
 }
 
+TEST_F(SystemTest, LocalHeapAndMissingSystemMessages) {
+  auto* zeroed = static_cast<BYTE*>(LocalAlloc(LPTR, 16));
+  ASSERT_NE(zeroed, nullptr);
+  EXPECT_EQ(zeroed[15], 0);
+  zeroed = static_cast<BYTE*>(LocalReAlloc(zeroed, 64, LMEM_MOVEABLE));
+  ASSERT_NE(zeroed, nullptr);
+  EXPECT_EQ(zeroed[15], 0);
+  EXPECT_EQ(LocalFree(zeroed), nullptr);
+  EXPECT_EQ(LocalFree(nullptr), nullptr);
+
+  LPWSTR text = reinterpret_cast<LPWSTR>(0x1);
+  EXPECT_EQ(FormatMessage(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, 5, 0x0800,
+                          reinterpret_cast<LPWSTR>(&text), 0, nullptr),
+            0u);
+  EXPECT_EQ(text, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
+}
+
 }  // namespace

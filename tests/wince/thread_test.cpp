@@ -49,6 +49,31 @@ TEST(ThreadTest, ThreadsRunAndEndWithTheirResult) {
   EXPECT_EQ(CreateThread(nullptr, 0, nullptr, nullptr, 0, nullptr), nullptr);
 }
 
+TEST(ThreadTest, SuspendedThreadsStartOnResumeAndKeepTheirPriority) {
+  HANDLE t = CreateThread(nullptr, 0, returnParameter, reinterpret_cast<LPVOID>(5), CREATE_SUSPENDED, nullptr);
+  ASSERT_NE(t, nullptr);
+  EXPECT_EQ(WaitForSingleObject(t, 0), WAIT_TIMEOUT);
+  EXPECT_EQ(GetThreadPriority(t), THREAD_PRIORITY_NORMAL);
+  EXPECT_TRUE(SetThreadPriority(t, THREAD_PRIORITY_ABOVE_NORMAL));
+  EXPECT_FALSE(SetThreadPriority(t, 9));
+  EXPECT_EQ(GetThreadPriority(t), THREAD_PRIORITY_ABOVE_NORMAL);
+  EXPECT_EQ(ResumeThread(t), 1u);
+  EXPECT_EQ(WaitForSingleObject(t, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(ResumeThread(t), 0u);
+  CloseHandle(t);
+  EXPECT_EQ(ResumeThread(t), 0xFFFFFFFFu);
+  EXPECT_EQ(CreateThread(nullptr, 0, returnParameter, nullptr, 0x10000, nullptr), nullptr);
+  wince::joinAllThreads();
+
+  HANDLE event = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  EXPECT_TRUE(EventModify(event, EVENT_SET));
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_OBJECT_0);
+  EXPECT_TRUE(EventModify(event, EVENT_RESET));
+  EXPECT_EQ(WaitForSingleObject(event, 0), WAIT_TIMEOUT);
+  EXPECT_FALSE(EventModify(event, EVENT_PULSE));
+  CloseHandle(event);
+}
+
 struct LockProbe {
   CRITICAL_SECTION* section;
   std::atomic<int> result{-1};

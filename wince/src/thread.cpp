@@ -149,7 +149,7 @@ HANDLE GetCurrentThread() { return reinterpret_cast<HANDLE>(static_cast<intptr_t
 
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_START_ROUTINE proc, LPVOID parameter,
                     DWORD flags, LPDWORD id) {
-  if (!proc || flags != 0) {
+  if (!proc || (flags & ~static_cast<DWORD>(CREATE_SUSPENDED))) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
@@ -160,10 +160,15 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_S
   }
   auto object = std::make_shared<wince::detail::ThreadObject>();
   object->id = g_nextThreadId++;
+  object->suspended = (flags & CREATE_SUSPENDED) != 0;
   HANDLE handle = wince::detail::addObject(object);
   std::lock_guard lock(t.mutex);
   t.running.emplace_back(object, std::thread([object, proc, parameter] {
     t_threadId = object->id;
+    {
+      std::unique_lock k(kernel().mutex);
+      kernel().changed.wait(k, [&object] { return !object->suspended; });
+    }
     DWORD code = proc(parameter);
     std::lock_guard k(kernel().mutex);
     object->exitCode = code;
@@ -172,6 +177,37 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_S
   }));
   if (id) *id = object->id;
   return handle;
+}
+
+DWORD ResumeThread(HANDLE thread) {
+  std::lock_guard lock(kernel().mutex);
+  auto object = wince::detail::objectOf(thread, KernelObject::Thread);
+  if (!object) return 0xFFFFFFFFu;
+  auto& t = static_cast<wince::detail::ThreadObject&>(*object);
+  DWORD previous = t.suspended ? 1 : 0;
+  t.suspended = false;
+  kernel().changed.notify_all();
+  return previous;
+}
+
+BOOL SetThreadPriority(HANDLE thread, int priority) {
+  if (priority < THREAD_PRIORITY_TIME_CRITICAL || priority > THREAD_PRIORITY_IDLE) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  if (thread == GetCurrentThread()) return TRUE;
+  std::lock_guard lock(kernel().mutex);
+  auto object = wince::detail::objectOf(thread, KernelObject::Thread);
+  if (!object) return FALSE;
+  static_cast<wince::detail::ThreadObject&>(*object).priority = priority;
+  return TRUE;
+}
+
+int GetThreadPriority(HANDLE thread) {
+  if (thread == GetCurrentThread()) return THREAD_PRIORITY_NORMAL;
+  std::lock_guard lock(kernel().mutex);
+  auto object = wince::detail::objectOf(thread, KernelObject::Thread);
+  return object ? static_cast<wince::detail::ThreadObject&>(*object).priority : THREAD_PRIORITY_ERROR_RETURN;
 }
 
 BOOL GetExitCodeThread(HANDLE thread, LPDWORD exitCode) {
@@ -222,6 +258,13 @@ BOOL ResetEvent(HANDLE event) {
   if (!object) return FALSE;
   static_cast<wince::detail::EventObject&>(*object).set = false;
   return TRUE;
+}
+
+BOOL EventModify(HANDLE event, DWORD function) {
+  if (function == EVENT_SET) return SetEvent(event);
+  if (function == EVENT_RESET) return ResetEvent(event);
+  SetLastError(ERROR_NOT_SUPPORTED);
+  return FALSE;
 }
 
 DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD milliseconds) {

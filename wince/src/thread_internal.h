@@ -27,6 +27,8 @@ struct KernelObject {
 struct ThreadObject : KernelObject {
   ThreadObject() : KernelObject(Thread) {}
   bool finished = false;
+  bool suspended = false;
+  int priority = THREAD_PRIORITY_NORMAL;
   DWORD exitCode = STILL_ACTIVE;
   DWORD id = 0;
   bool signalled() const override { return finished; }

@@ -20,10 +20,27 @@ typedef void* LPSECURITY_ATTRIBUTES;
 BOOL CloseHandle(HANDLE handle);
 
 // --- Threads ---
-// The thread starts at once (flags 0) and runs proc(parameter); its exit code
-// is the procedure's result. id may be null.
+#define CREATE_SUSPENDED 0x00000004
+// The thread runs proc(parameter), at once or (CREATE_SUSPENDED) after
+// ResumeThread; its exit code is the procedure's result. id may be null.
+// There is no way to end another thread: threads are asked to stop.
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_START_ROUTINE proc, LPVOID parameter,
                     DWORD flags, LPDWORD id);
+// Starts a suspended thread: returns the previous suspend count (1, then 0),
+// 0xFFFFFFFF for a bad handle.
+DWORD ResumeThread(HANDLE thread);
+// Priorities are recorded and reported, not applied (the host schedules).
+#define THREAD_PRIORITY_TIME_CRITICAL 0
+#define THREAD_PRIORITY_HIGHEST 1
+#define THREAD_PRIORITY_ABOVE_NORMAL 2
+#define THREAD_PRIORITY_NORMAL 3
+#define THREAD_PRIORITY_BELOW_NORMAL 4
+#define THREAD_PRIORITY_LOWEST 5
+#define THREAD_PRIORITY_ABOVE_IDLE 6
+#define THREAD_PRIORITY_IDLE 7
+#define THREAD_PRIORITY_ERROR_RETURN 0x7FFFFFFF
+BOOL SetThreadPriority(HANDLE thread, int priority);
+int GetThreadPriority(HANDLE thread);
 DWORD GetCurrentThreadId();
 HANDLE GetCurrentThread();
 #define STILL_ACTIVE 259
@@ -46,6 +63,12 @@ HANDLE CreateEvent(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initia
 inline HANDLE CreateEventW(LPSECURITY_ATTRIBUTES s, BOOL m, BOOL i, LPCWSTR n) { return CreateEvent(s, m, i, n); }
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
+#define EVENT_PULSE 1
+#define EVENT_RESET 2
+#define EVENT_SET 3
+// EVENT_SET and EVENT_RESET as SetEvent and ResetEvent; EVENT_PULSE is
+// refused (ERROR_NOT_SUPPORTED).
+BOOL EventModify(HANDLE event, DWORD function);
 
 // --- Waits ---
 #define WAIT_OBJECT_0 0x00000000u
