@@ -301,6 +301,16 @@ TEST_F(WindowState, AppLosingAndRegainingFocus) {
   EXPECT_FALSE(IsWindow(main));
 }
 
+TEST_F(WindowState, BringingTheDesktopForwardDeactivatesTheProgram) {
+  HWND main = make("main", WS_VISIBLE);
+  take();
+  EXPECT_TRUE(SetForegroundWindow(GetDesktopWindow()));
+  EXPECT_EQ(GetForegroundWindow(), nullptr);
+  EXPECT_EQ(take({WM_ACTIVATE, WM_KILLFOCUS}), (Log{"main:ACTIVATE", "main:KILLFOCUS"}));
+  EXPECT_TRUE(SetForegroundWindow(main));
+  EXPECT_EQ(GetForegroundWindow(), main);
+}
+
 TEST(ScrollInfo, PositionIsClampedToTheRangeLessThePage) {
   wince::resetWindowing();
   WNDCLASSW wc{};

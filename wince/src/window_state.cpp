@@ -165,8 +165,13 @@ HWND GetActiveWindow() { return gui().active; }
 BOOL SetForegroundWindow(HWND hwnd) {
   hwnd = reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(hwnd) & ~uintptr_t{0xF});
   if (isRemoteInstance(hwnd)) return raiseRemoteInstance(hwnd) ? TRUE : FALSE;
+  if (isDesktop(hwnd)) {
+    wince::injectAppActive(false);  // the device's desktop comes forward
+    return TRUE;
+  }
   const HWND top = topLevelOf(hwnd);
   if (top == nullptr) return FALSE;
+  if (!gui().appActive) wince::injectAppActive(true);
   activate(top, WA_ACTIVE);
   return TRUE;
 }

@@ -334,7 +334,8 @@ BOOL IsWindowEnabled(HWND hwnd);
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 // Masks the low bits of the handle. Raises another process's window through
-// a handle FindWindow returned for it.
+// a handle FindWindow returned for it. The desktop window coming forward
+// deactivates the program, as losing the desktop focus does.
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 HWND SetFocus(HWND hwnd);
