@@ -14,6 +14,7 @@
 #include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
+#include "wince/thread.h"
 
 namespace fs = std::filesystem;
 
@@ -191,6 +192,60 @@ TEST_F(FileTest, ErrorCodesOfFailedOperations) {
     EXPECT_FALSE(c.call()) << c.what;
     EXPECT_EQ(GetLastError(), c.error) << c.what;
   }
+}
+
+TEST_F(FileTest, HandleBasedReadingAndWriting) {
+  HANDLE f = CreateFile(u"\\text.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(f, INVALID_HANDLE_VALUE);
+  const WCHAR line[] = {0xFEFF, u'a', u'\r', u'\n'};
+  DWORD done = 0;
+  ASSERT_TRUE(WriteFile(f, line, 8, &done, nullptr));
+  EXPECT_EQ(done, 8u);
+  EXPECT_EQ(GetFileSize(f, nullptr), 8u);
+  EXPECT_EQ(SetFilePointer(f, 2, nullptr, FILE_BEGIN), 2u);
+  WCHAR back[4] = {};
+  ASSERT_TRUE(ReadFile(f, back, 8, &done, nullptr));
+  EXPECT_EQ(done, 6u);  // short read at the end
+  EXPECT_EQ(std::u16string(back, 3), u"a\r\n");
+  ASSERT_TRUE(ReadFile(f, back, 8, &done, nullptr));
+  EXPECT_EQ(done, 0u);  // the end: success with nothing
+  EXPECT_EQ(SetFilePointer(f, -2, nullptr, FILE_END), 6u);
+  EXPECT_EQ(SetFilePointer(f, -100, nullptr, FILE_CURRENT), INVALID_SET_FILE_POINTER);
+  EXPECT_TRUE(SetEndOfFile(f));
+  EXPECT_TRUE(FlushFileBuffers(f));
+  BY_HANDLE_FILE_INFORMATION info;
+  ASSERT_TRUE(GetFileInformationByHandle(f, &info));
+  EXPECT_EQ(info.nFileSizeLow, 6u);
+  EXPECT_EQ(WaitForSingleObject(f, 0), WAIT_FAILED);  // files are not waitable
+  EXPECT_TRUE(CloseHandle(f));
+  EXPECT_FALSE(ReadFile(f, back, 2, &done, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+
+  struct Open {
+    DWORD access;
+    DWORD creation;
+    bool opens;
+    DWORD error;
+  };
+  const Open opens[] = {
+      {GENERIC_READ, OPEN_EXISTING, true, 0},
+      {GENERIC_WRITE, CREATE_NEW, false, ERROR_FILE_EXISTS},
+      {GENERIC_WRITE, CREATE_ALWAYS, true, ERROR_ALREADY_EXISTS},
+      {GENERIC_READ, OPEN_ALWAYS, true, ERROR_ALREADY_EXISTS},
+  };
+  for (const Open& o : opens) {
+    HANDLE h = CreateFile(u"\\TEXT.TXT", o.access, 0, nullptr, o.creation, 0, nullptr);
+    EXPECT_EQ(h != INVALID_HANDLE_VALUE, o.opens) << o.creation;
+    EXPECT_EQ(GetLastError(), o.error) << o.creation;
+    if (h != INVALID_HANDLE_VALUE) CloseHandle(h);
+  }
+  HANDLE readOnly = CreateFile(u"\\text.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_FALSE(WriteFile(readOnly, line, 2, &done, nullptr));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  CloseHandle(readOnly);
+  EXPECT_EQ(CreateFile(u"\\none.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(CreateFile(u"\\", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
 }
 
 TEST_F(FileTest, AttributesAndModuleName) {

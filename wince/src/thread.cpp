@@ -277,7 +277,8 @@ DWORD WaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, D
   std::vector<std::shared_ptr<KernelObject>> objects;
   for (DWORD i = 0; i < count; ++i) {
     auto it = k.handles.find(handles[i]);
-    if (it == k.handles.end() || it->second->kind == KernelObject::PowerNotification) {
+    if (it == k.handles.end() || it->second->kind == KernelObject::PowerNotification ||
+        it->second->kind == KernelObject::File) {
       SetLastError(ERROR_INVALID_HANDLE);
       return WAIT_FAILED;
     }

@@ -15,7 +15,7 @@
 namespace wince::detail {
 
 struct KernelObject {
-  enum Kind { Thread, Event, Queue, PowerNotification } kind;
+  enum Kind { Thread, Event, Queue, PowerNotification, File } kind;
   explicit KernelObject(Kind k) : kind(k) {}
   virtual ~KernelObject() = default;
   // Under the lock: whether a wait would return now, and what a successful
@@ -57,6 +57,14 @@ struct PowerObject : KernelObject {
   PowerObject() : KernelObject(PowerNotification) {}
   std::weak_ptr<QueueObject> queue;
   DWORD flags = 0;
+};
+
+// An open file: closing the handle closes the descriptor.
+struct FileObject : KernelObject {
+  FileObject(int descriptor, DWORD accessMask) : KernelObject(File), fd(descriptor), access(accessMask) {}
+  ~FileObject() override;
+  int fd;
+  DWORD access;
 };
 
 struct Kernel {
