@@ -102,6 +102,8 @@ TEST_F(FileTest, StreamsOpenDevicePaths) {
   EXPECT_EQ(_wfopen(u"\\Missing\\x", u"rb"), nullptr);
   EXPECT_EQ(_wfopen(u"\\Saves\\game.dat", u"rq"), nullptr);
   EXPECT_EQ(_wfopen(nullptr, u"rb"), nullptr);
+  EXPECT_EQ(_wfopen(u"\\Saves", u"rb"), nullptr);  // a folder is no stream
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(_wremove(u"\\Saves\\game.dat"), 0);
   EXPECT_EQ(_wremove(u"\\Saves\\game.dat"), -1);
 }

@@ -41,7 +41,7 @@ bool isDirectory(const fs::path& host) {
   return stat(host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-BOOL refuseRoot() {
+BOOL accessDenied() {
   SetLastError(ERROR_ACCESS_DENIED);
   return FALSE;
 }
@@ -98,7 +98,13 @@ FILE* _wfopen(const WCHAR* path, const WCHAR* mode) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  FILE* f = std::fopen(wince::hostPath(path).c_str(), m.c_str());
+  fs::path host = wince::hostPath(path);
+  if (isDirectory(host)) {  // the device opens no folder as a stream
+    errno = EISDIR;
+    accessDenied();
+    return nullptr;
+  }
+  FILE* f = std::fopen(host.c_str(), m.c_str());
   if (!f) failFromErrno(errno);
   return f;
 }
@@ -142,7 +148,7 @@ BOOL CreateDirectory(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
 BOOL RemoveDirectory(LPCWSTR path) {
   if (!path) return invalidPath();
   fs::path host = wince::hostPath(path);
-  if (wince::detail::isDeviceRoot(host)) return refuseRoot();
+  if (wince::detail::isDeviceRoot(host)) return accessDenied();
   if (entryExists(host) && !isDirectory(host)) {
     SetLastError(ERROR_DIRECTORY);
     return FALSE;
@@ -153,7 +159,7 @@ BOOL RemoveDirectory(LPCWSTR path) {
 BOOL DeleteFile(LPCWSTR path) {
   if (!path) return invalidPath();
   fs::path host = wince::hostPath(path);
-  if (isDirectory(host)) return refuseRoot();
+  if (isDirectory(host)) return accessDenied();
   return unlink(host.c_str()) == 0 ? TRUE : failFromErrno(errno);
 }
 
@@ -161,7 +167,7 @@ BOOL MoveFile(LPCWSTR from, LPCWSTR to) {
   if (!from || !to) return invalidPath();
   fs::path source = wince::hostPath(from);
   fs::path target = wince::hostPath(to);
-  if (wince::detail::isDeviceRoot(source)) return refuseRoot();
+  if (wince::detail::isDeviceRoot(source)) return accessDenied();
   if (!entryExists(source)) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
@@ -187,7 +193,7 @@ BOOL CopyFile(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return FALSE;
   }
-  if (isDirectory(source) || isDirectory(target)) return refuseRoot();
+  if (isDirectory(source) || isDirectory(target)) return accessDenied();
   if (entryExists(target)) {
     std::error_code error;
     if (failIfExists || fs::equivalent(source, target, error)) {
