@@ -192,10 +192,14 @@ TEST(ThreadTest, MessageQueues) {
   EXPECT_FALSE(ReadMsgQueue(q, out, 8, &read, 0, &flags));
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TIMEOUT));
 
-  // SetEvent on the queue wakes one wait, with nothing to read.
+  // SetEvent on the queue wakes waits until a read, which then fails
+  // instead of blocking on the empty queue.
   EXPECT_EQ(WaitForSingleObject(q, 0), WAIT_TIMEOUT);
   EXPECT_TRUE(SetEvent(q));
   EXPECT_EQ(WaitForSingleObject(q, INFINITE), WAIT_OBJECT_0);
+  EXPECT_EQ(WaitForSingleObject(q, INFINITE), WAIT_OBJECT_0);
+  EXPECT_FALSE(ReadMsgQueue(q, out, 8, &read, INFINITE, &flags));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_TIMEOUT));
   EXPECT_EQ(WaitForSingleObject(q, 0), WAIT_TIMEOUT);
   EXPECT_TRUE(CloseMsgQueue(q));
   EXPECT_FALSE(CloseMsgQueue(q));
@@ -225,7 +229,7 @@ DWORD WINAPI powerThread(LPVOID p) {
     WaitForSingleObject(queue, INFINITE);
     BYTE buffer[44];
     DWORD read = 0, flags = 0;
-    if (ReadMsgQueue(queue, buffer, sizeof buffer, &read, 0, &flags)) {
+    if (ReadMsgQueue(queue, buffer, sizeof buffer, &read, INFINITE, &flags)) {
       POWER_BROADCAST b;
       std::memcpy(&b, buffer, sizeof b);
       std::lock_guard lock(s->mutex);

@@ -48,9 +48,10 @@ struct QueueObject : KernelObject {
   QueueObject() : KernelObject(Queue) {}
   MSGQUEUEOPTIONS options{};
   std::deque<std::vector<BYTE>> messages;
-  bool wake = false;  // SetEvent on the queue handle
+  // SetEvent on the queue handle: waits return until the next read takes
+  // it away, so a reader told to stop never blocks on an empty queue.
+  bool wake = false;
   bool signalled() const override { return wake || !messages.empty(); }
-  void consume() override { wake = false; }
 };
 
 struct PowerObject : KernelObject {

@@ -67,7 +67,9 @@ BOOL ReadMsgQueue(HANDLE queueHandle, LPVOID buffer, DWORD bufferSize, LPDWORD b
     SetLastError(ERROR_INVALID_PARAMETER);
     return FALSE;
   }
-  if (!wince::detail::waitUntil(lock, timeout, [queue] { return !queue->messages.empty(); })) {
+  bool ready = wince::detail::waitUntil(lock, timeout, [queue] { return queue->signalled(); });
+  if (!ready || queue->messages.empty()) {
+    queue->wake = false;
     SetLastError(ERROR_TIMEOUT);
     return FALSE;
   }

@@ -6,8 +6,9 @@
 // threads, so a thread must watch its own stop flag.
 //
 // Waitable handles: threads (signalled when they end), events, and message
-// queues (signalled while a message can be read; SetEvent on a queue handle
-// wakes its waiter once, the way the power thread is told to stop).
+// queues (signalled while a message can be read, and after SetEvent on the
+// queue handle until the next ReadMsgQueue: the way a power thread is told
+// to stop).
 // Timeouts count on the runtime's clock (wince/clock.h), so they are
 // deterministic under the virtual clock.
 #pragma once
@@ -99,8 +100,9 @@ typedef struct MSGQUEUEOPTIONS_OS {
 HANDLE CreateMsgQueue(LPCWSTR name, LPMSGQUEUEOPTIONS options);
 // Reads the oldest message into buffer. FALSE with ERROR_INSUFFICIENT_BUFFER
 // when it is larger than bufferSize (it stays queued), ERROR_TIMEOUT when
-// none arrives in time (also when SetEvent woke the wait and nothing is
-// queued), ERROR_INVALID_HANDLE for a bad handle.
+// none arrives in time or when a SetEvent on the queue is pending and nothing
+// is queued (the read takes the SetEvent away), ERROR_INVALID_HANDLE for a
+// bad handle.
 BOOL ReadMsgQueue(HANDLE queue, LPVOID buffer, DWORD bufferSize, LPDWORD bytesRead, DWORD timeout, DWORD* flags);
 // FALSE with ERROR_INSUFFICIENT_BUFFER when the message is larger than the
 // queue's cbMaxMessage; ERROR_TIMEOUT when the queue stays full (a
