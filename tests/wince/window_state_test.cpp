@@ -119,6 +119,30 @@ TEST_F(WindowState, ParentOwnerAndSiblingOrder) {
   EXPECT_EQ(GetParent(c2), popup);
 }
 
+TEST_F(WindowState, OwnedWindowsStayAboveTheirOwnerAndTopmostAboveAll) {
+  HWND main = make("main", WS_VISIBLE);
+  HWND bar = make("bar", WS_POPUP | WS_VISIBLE, main, RECT{0, 60, 100, 80}, WS_EX_NOACTIVATE);
+  HWND other = make("other", WS_VISIBLE);
+  HWND tip = make("tip", WS_POPUP | WS_VISIBLE, nullptr, RECT{0, 0, 10, 10}, WS_EX_TOPMOST | WS_EX_NOACTIVATE);
+  auto order = [] {
+    std::vector<HWND> out;
+    for (HWND h = GetWindow(GetDesktopWindow(), GW_CHILD); h != nullptr; h = GetWindow(h, GW_HWNDNEXT)) {
+      out.push_back(h);
+    }
+    return out;
+  };
+  EXPECT_EQ(order(), (std::vector<HWND>{tip, other, bar, main}));
+  SetActiveWindow(main);
+  EXPECT_EQ(order(), (std::vector<HWND>{tip, bar, main, other}));
+  BringWindowToTop(other);
+  EXPECT_EQ(order(), (std::vector<HWND>{tip, other, bar, main}));
+  HWND later = make("later", WS_VISIBLE);  // created below the topmost window
+  EXPECT_EQ(order().front(), tip);
+  EXPECT_EQ(order()[1], later);
+  SetWindowPos(main, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  EXPECT_EQ(order().back(), main);
+}
+
 TEST_F(WindowState, GeometryWithFramesAndNesting) {
   HWND main = make("main", WS_VISIBLE, nullptr, RECT{10, 20, 110, 220});
   HWND child = make("child", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_VSCROLL, main, RECT{5, 6, 55, 46});

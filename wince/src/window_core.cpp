@@ -171,7 +171,12 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style
   if (child) {
     p->children.push_back(hwnd);  // new children go to the bottom, in creation order
   } else {
-    p->children.insert(p->children.begin(), hwnd);
+    // New top-level windows go on top, below the topmost ones unless topmost.
+    auto at = p->children.begin();
+    if (!(exStyle & WS_EX_TOPMOST)) {
+      while (at != p->children.end() && (find(*at)->exStyle & WS_EX_TOPMOST)) ++at;
+    }
+    p->children.insert(at, hwnd);
   }
   cls->liveWindows++;
   g.slots.back() = std::move(w);

@@ -123,6 +123,12 @@ void drawFrame(HWND hwnd);
 bool scrollBarStylus(UINT msg, POINT screenPt, HWND target);
 void resetScrollTracking();
 
+// Z-order (window_zorder.cpp). restack gives a parent's children a new
+// order and repaints what came on top; raiseToTop brings a window (with the
+// windows it owns, which stay above it) to the top, below topmost windows.
+void restack(HWND parent, std::vector<HWND> order);
+void raiseToTop(HWND hwnd);
+
 // State helpers (window_state.cpp).
 HWND activate(HWND hwnd, WORD how);
 void activateAfterLoss(HWND leaving);

@@ -12,32 +12,6 @@ bool canActivate(const Window* w, HWND leaving) {
          !(w->exStyle & WS_EX_NOACTIVATE) && !isAncestor(leaving, w->handle);
 }
 
-void raiseInZOrder(HWND hwnd) {
-  Window* w = find(hwnd);
-  Window* p = w != nullptr ? find(w->parent) : nullptr;
-  if (p == nullptr || p->children.empty() || p->children.front() == hwnd) return;
-  // What the windows above covered shows now.
-  std::vector<RECT> uncovered;
-  if (visibleOnScreen(w)) {
-    const RECT mine = windowRectScreen(w);
-    for (HWND above : p->children) {
-      if (above == hwnd) break;
-      const Window* a = find(above);
-      if (a == nullptr || !(a->style & WS_VISIBLE)) continue;
-      const RECT overlap = intersect(mine, windowRectScreen(a));
-      if (!rectEmpty(overlap)) uncovered.push_back(overlap);
-    }
-  }
-  std::erase(p->children, hwnd);
-  p->children.insert(p->children.begin(), hwnd);
-  markPaintOrderStale();
-  const RECT client = clientRectScreen(w);
-  for (const RECT& area : uncovered) {
-    const RECT local = offset(area, -client.left, -client.top);
-    invalidateClient(w, &local, true);
-  }
-}
-
 void clearSubtreeUpdates(HWND hwnd) {
   Window* w = find(hwnd);
   if (w == nullptr) return;
@@ -55,7 +29,7 @@ HWND activate(HWND hwnd, WORD how) {
   g.active = hwnd;
   if (hwnd != nullptr) {
     g.lastActive = hwnd;
-    raiseInZOrder(hwnd);
+    raiseToTop(hwnd);
   }
   if (IsWindow(old)) callWindow(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
   if (hwnd != nullptr && g.active == hwnd) {
