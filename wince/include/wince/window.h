@@ -451,7 +451,10 @@ typedef struct tagSCROLLINFO {
 } SCROLLINFO, *LPSCROLLINFO;
 typedef const SCROLLINFO* LPCSCROLLINFO;
 
-// The position is kept within [nMin, nMax - max(nPage, 1) + 1].
+// The position is kept within [nMin, nMax - max(nPage, 1) + 1]. The runtime
+// draws the bars of WS_VSCROLL/WS_HSCROLL windows, and stylus taps and drags
+// on them arrive as WM_VSCROLL/WM_HSCROLL (SB_LINE*, SB_PAGE*, SB_THUMBTRACK,
+// SB_THUMBPOSITION, SB_ENDSCROLL).
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
 int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
@@ -650,7 +653,8 @@ void setEventSource(EventSource* source);
 void injectKey(UINT vk, bool down);
 void injectChar(WCHAR ch);
 void injectStylus(UINT msg, int x, int y);
-// Closing the desktop window: WM_CLOSE to the active top-level window.
+// Closing the desktop window: WM_CLOSE to the program's main window (the
+// top owner of the active window).
 void injectClose();
 // The desktop window gained or lost focus: WM_ACTIVATE to the program's
 // active (or last active) top-level window, with its WM_SETFOCUS or
@@ -696,7 +700,8 @@ void resetWindowing();
 
 // Single instance across processes: files live in the user's runtime folder
 // (XDG_RUNTIME_DIR, else the temp folder), under the namespace given here or
-// by WINCE_INSTANCE_NAMESPACE, so parallel test runs never meet.
+// by WINCE_INSTANCE_NAMESPACE (headless runs default to one of their own
+// process), so parallel test runs never meet.
 void setInstanceNamespace(const char* ns);
 // Called when another process asked this one to come forward, after the
 // program's window was activated (the SDL back end raises its window).
