@@ -138,6 +138,26 @@ TEST(DrawText, CalcRectMatchesTheExtentAndLeavesPixelsAlone) {
   EXPECT_GT(p.right, ext.cx);
 }
 
+TEST(DrawText, PrefixUnderlinesTheMarkedCharacterOnItsOwnLine) {
+  TextFixture t(60, 40, 14);
+  TEXTMETRICW tm{};
+  GetTextMetrics(t.d.dc, &tm);
+  int u = t.extent(u"u").cx, uv = t.extent(u"uv").cx;
+  RECT r{0, 0, 60, 40};
+  DrawText(t.d.dc, u"x\r\nu&v", -1, &r, DT_LEFT);
+  int row = tm.tmHeight + tm.tmAscent + 1;  // just under the second line's baseline
+  int under = 0, elsewhere = 0;
+  for (int x = 0; x < 60; ++x) {
+    bool ink = t.d.at(x, row) != kWhite;
+    if (x >= u && x < uv)
+      under += ink;
+    else
+      elsewhere += ink;
+  }
+  EXPECT_GT(under, 0);
+  EXPECT_EQ(elsewhere, 0);
+}
+
 TEST(DrawText, WordBreakWrapsAtSpacesAndCountsLines) {
   TextFixture t(200, 100, 14);
   SIZE two = t.extent(u"aaa bbb");
@@ -145,6 +165,9 @@ TEST(DrawText, WordBreakWrapsAtSpacesAndCountsLines) {
   int h = DrawText(t.d.dc, u"aaa bbb ccc", -1, &r, DT_WORDBREAK | DT_CALCRECT);
   EXPECT_EQ(h, 2 * two.cy);
   EXPECT_EQ(r.bottom, 2 * two.cy);
+  // Spaces at a break start no line of their own.
+  RECT spaced{0, 0, two.cx, 0};
+  EXPECT_EQ(DrawText(t.d.dc, u"aaa bbb        ", -1, &spaced, DT_WORDBREAK | DT_CALCRECT), two.cy);
   RECT lines{0, 0, 200, 0};
   EXPECT_EQ(DrawText(t.d.dc, u"one\r\ntwo\nthree", -1, &lines, DT_CALCRECT), 3 * two.cy);
 }

@@ -2,6 +2,7 @@
 
 #include "gdi_test_util.h"
 #include "wince/gdi.h"
+#include "wince/system.h"
 
 using namespace gditest;
 
@@ -183,6 +184,24 @@ TEST(GdiDeviceCaps, DisplayIsSixteenBitsInOnePlane) {
   EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), GetDeviceCaps(dc, LOGPIXELSY));
   EXPECT_GT(GetDeviceCaps(dc, HORZRES), 0);
   DeleteDC(dc);
+}
+
+TEST(GdiDeviceCaps, DensityAndSizeFollowTheDeviceProfile) {
+  const wince::DeviceProfile before = wince::deviceProfile();
+  struct Case {
+    const char* profile;
+    int dpi, width, height;
+  } cases[] = {{"pocketpc-vga", 192, 480, 640}, {"pocketpc-qvga", 96, 240, 320}, {"smartphone", 96, 240, 320}};
+  HDC dc = CreateCompatibleDC(nullptr);
+  for (const Case& c : cases) {
+    ASSERT_TRUE(wince::selectDeviceProfile(c.profile));
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSX), c.dpi) << c.profile;
+    EXPECT_EQ(GetDeviceCaps(dc, LOGPIXELSY), c.dpi) << c.profile;
+    EXPECT_EQ(GetDeviceCaps(dc, HORZRES), c.width) << c.profile;
+    EXPECT_EQ(GetDeviceCaps(dc, VERTRES), c.height) << c.profile;
+  }
+  DeleteDC(dc);
+  wince::setDeviceProfile(before);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "gdi_test_util.h"
@@ -169,6 +170,15 @@ TEST(GdiTransparentImage, LeavesOutTheTransparentColour) {
   EXPECT_EQ(dst.at(1, 0), kRed);
   EXPECT_EQ(dst.at(2, 0), kGreen);
   SelectObject(src.dc, src.bitmap);
+
+  // Stretched: each source pixel covers two.
+  DibDc wide(6, 1);
+  wide.fill(kGreen);
+  EXPECT_TRUE(TransparentImage(wide.dc, 0, 0, 6, 1, src.dc, 0, 0, 3, 1, RGB(255, 255, 255)));
+  EXPECT_EQ(wide.at(1, 0), kGreen);
+  EXPECT_EQ(wide.at(2, 0), kRed);
+  EXPECT_EQ(wide.at(3, 0), kRed);
+  EXPECT_EQ(wide.at(4, 0), kGreen);
 }
 
 TEST(GdiPatBlt, CheckerPatternInvertTwiceRestoresThePixels) {
@@ -258,6 +268,51 @@ TEST(GdiRegion, CombineModes) {
   OffsetRgn(same, 1, 0);
   EXPECT_FALSE(EqualRgn(a, same));
   for (HRGN h : {a, b, r, same}) DeleteObject(h);
+}
+
+// Region operations against a pixel model, over many small random layouts.
+TEST(GdiRegion, CombinationsMatchAPixelModel) {
+  uint32_t seed = 12345;
+  auto next = [&seed](int n) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 16) % static_cast<uint32_t>(n));
+  };
+  auto randomRegion = [&](bool model[12][12]) {
+    HRGN r = CreateRectRgn(0, 0, 0, 0);
+    for (int k = 0, n = 1 + next(3); k < n; ++k) {
+      int l = next(8), t = next(8), w = 1 + next(4), h = 1 + next(4);  // inside the model
+      HRGN piece = CreateRectRgn(l, t, l + w, t + h);
+      CombineRgn(r, r, piece, RGN_OR);
+      DeleteObject(piece);
+      for (int y = t; y < t + h; ++y)
+        for (int x = l; x < l + w; ++x) model[y][x] = true;
+    }
+    return r;
+  };
+  for (int round = 0; round < 200; ++round) {
+    bool a[12][12] = {}, b[12][12] = {};
+    HRGN ra = randomRegion(a), rb = randomRegion(b), out = CreateRectRgn(0, 0, 0, 0);
+    for (int mode : {RGN_AND, RGN_OR, RGN_XOR, RGN_DIFF}) {
+      int complexity = CombineRgn(out, ra, rb, mode);
+      int l = 12, t = 12, r = -1, btm = -1, count = 0;
+      for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 12; ++x) {
+          bool expect = mode == RGN_AND   ? a[y][x] && b[y][x]
+                        : mode == RGN_OR  ? a[y][x] || b[y][x]
+                        : mode == RGN_XOR ? a[y][x] != b[y][x]
+                                          : a[y][x] && !b[y][x];
+          ASSERT_EQ(PtInRegion(out, x, y) != FALSE, expect) << "round " << round << " mode " << mode << " at " << x
+                                                            << "," << y;
+          if (!expect) continue;
+          ++count;
+          l = std::min(l, x), t = std::min(t, y), r = std::max(r, x), btm = std::max(btm, y);
+        }
+      // A region that covers exactly a rectangle says so.
+      int expected = count == 0 ? NULLREGION : count == (r - l + 1) * (btm - t + 1) ? SIMPLEREGION : COMPLEXREGION;
+      ASSERT_EQ(complexity, expected) << "round " << round << " mode " << mode;
+    }
+    for (HRGN h : {ra, rb, out}) DeleteObject(h);
+  }
 }
 
 }  // namespace

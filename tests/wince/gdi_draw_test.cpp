@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "gdi_test_util.h"
@@ -22,12 +23,25 @@ std::string picture(DibDc& d, uint16_t pen, uint16_t brush) {
   return out;
 }
 
+// A red pen and a blue brush selected for the life of the object.
+struct RedPenBlueBrush {
+  HDC dc;
+  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
+  HGDIOBJ oldPen, oldBrush;
+  explicit RedPenBlueBrush(HDC d) : dc(d), oldPen(SelectObject(d, pen)), oldBrush(SelectObject(d, brush)) {}
+  ~RedPenBlueBrush() {
+    SelectObject(dc, oldPen);
+    SelectObject(dc, oldBrush);
+    DeleteObject(pen);
+    DeleteObject(brush);
+  }
+};
+
 TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
   DibDc d(6, 5);
   d.fill(0);
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
-  HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
-  HGDIOBJ oldPen = SelectObject(d.dc, pen), oldBrush = SelectObject(d.dc, brush);
+  RedPenBlueBrush tools(d.dc);
   Rectangle(d.dc, 1, 1, 5, 4);
   EXPECT_EQ(picture(d, kRed, kBlue),
             "......\n"
@@ -59,7 +73,7 @@ TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
 
   // A null brush leaves the inside alone.
   d.fill(0);
-  SelectObject(d.dc, pen);
+  SelectObject(d.dc, tools.pen);
   SelectObject(d.dc, GetStockObject(NULL_BRUSH));
   Rectangle(d.dc, 0, 0, 3, 3);
   EXPECT_EQ(picture(d, kRed, kBlue),
@@ -68,10 +82,25 @@ TEST(GdiRectangle, OutlineCoversLeftToRightMinusOneAndFillsInside) {
             "###...\n"
             "......\n"
             "......\n");
-  SelectObject(d.dc, oldPen);
-  SelectObject(d.dc, oldBrush);
-  DeleteObject(pen);
-  DeleteObject(brush);
+}
+
+TEST(GdiRoundRect, CornersAreCutAndTheOutlineFollowsThem) {
+  DibDc d(8, 6);
+  d.fill(0);
+  RedPenBlueBrush tools(d.dc);
+  RoundRect(d.dc, 0, 0, 8, 6, 4, 4);
+  EXPECT_EQ(picture(d, kRed, kBlue),
+            ".######.\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            "#oooooo#\n"
+            ".######.\n");
+  // With no rounding it is a rectangle.
+  d.fill(0);
+  RoundRect(d.dc, 0, 0, 3, 3, 0, 0);
+  EXPECT_EQ(d.at(0, 0), kRed);
+  EXPECT_EQ(d.at(1, 1), kBlue);
 }
 
 TEST(GdiPolyline, LeavesOutTheLastPoint) {
@@ -161,6 +190,22 @@ TEST(GdiPixels, InvertRectTwiceRestores) {
   EXPECT_EQ(d.at(0, 0), 1);
 }
 
+TEST(GdiEdge, MonoRaisedEdgeDrawsABlackRingAndAdjustsTheRectangle) {
+  DibDc d(5, 4);
+  d.fill(kBlue);
+  RECT r{0, 0, 5, 4};
+  EXPECT_TRUE(DrawEdge(d.dc, &r, BDR_RAISEDOUTER, BF_RECT | BF_ADJUST | BF_MONO));
+  EXPECT_EQ(picture(d, kRed, kBlue),
+            ".....\n"
+            ".ooo.\n"
+            ".ooo.\n"
+            ".....\n");
+  EXPECT_EQ(r.left, 1);
+  EXPECT_EQ(r.top, 1);
+  EXPECT_EQ(r.right, 4);
+  EXPECT_EQ(r.bottom, 3);
+}
+
 TEST(GdiRect, Helpers) {
   RECT a{0, 0, 4, 4}, b{2, 2, 6, 6}, r;
   EXPECT_TRUE(IntersectRect(&r, &a, &b));
@@ -181,6 +226,48 @@ TEST(GdiRect, Helpers) {
   EXPECT_EQ(a.bottom, 6);
   OffsetRect(&a, 1, 1);
   EXPECT_EQ(a.left, 0);
+}
+
+}  // namespace
+
+namespace {
+
+// Extreme coordinates clip like any others: no overflow, no long loops.
+TEST(GdiExtremes, HugeCoordinatesClipToTheSurface) {
+  constexpr int kMin = std::numeric_limits<int>::min(), kMax = std::numeric_limits<int>::max();
+  DibDc d(4, 4);
+  DibDc src(2, 2);
+  src.fill(kRed);
+  RedPenBlueBrush tools(d.dc);
+  RECT huge{kMin, kMin, kMax, kMax};
+  d.fill(0);
+  EXPECT_EQ(FillRect(d.dc, &huge, tools.brush), 1);
+  EXPECT_EQ(d.at(3, 3), kBlue);
+  d.fill(0);
+  EXPECT_TRUE(Rectangle(d.dc, kMin, kMin, kMax, kMax));
+  EXPECT_EQ(d.at(0, 0), kBlue);  // all inside
+  RoundRect(d.dc, kMin, kMin, kMax, kMax, kMax, kMax);
+  PatBlt(d.dc, kMax, kMax, kMin, kMin, PATCOPY);
+  d.fill(0);
+  POINT across[2] = {{-1000000, 1}, {1000000, 1}};
+  Polyline(d.dc, across, 2);
+  EXPECT_EQ(d.at(0, 1), kRed);
+  EXPECT_EQ(d.at(3, 1), kRed);
+  POINT diagonal[2] = {{kMin, kMin}, {kMax, kMax}};
+  Polyline(d.dc, diagonal, 2);
+  d.fill(0);
+  BitBlt(d.dc, 0, 0, kMax, kMax, src.dc, 0, 0, SRCCOPY);
+  EXPECT_EQ(d.at(1, 1), kRed);
+  EXPECT_EQ(d.at(2, 2), 0);
+  BitBlt(d.dc, kMin, kMin, kMax, kMax, src.dc, kMax, kMax, SRCCOPY);
+  d.fill(0);
+  StretchBlt(d.dc, 0, 0, kMax, kMax, src.dc, 0, 0, 2, 2, SRCCOPY);
+  EXPECT_EQ(d.at(3, 3), kRed);
+  StretchBlt(d.dc, kMax, 0, kMin, 4, src.dc, 0, 0, kMax, 2, SRCCOPY);
+  TransparentImage(d.dc, kMin, kMin, kMax, kMax, src.dc, 0, 0, 2, 2, 0);
+  RECT text{kMin, kMin, kMax, kMax};
+  DrawText(d.dc, u"Ace", -1, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  ExtTextOut(d.dc, kMax, kMin, ETO_OPAQUE, &huge, u"Ace", 3, nullptr);
 }
 
 }  // namespace

@@ -49,6 +49,18 @@ TEST(PngIo, RgbRoundTripAndChannelWidening) {
   EXPECT_EQ(image.pixel(0, 0)[2], 0xF8);
 }
 
+TEST(PngIo, DifferencesAreDescribedForGoldenImageTests) {
+  const uint16_t a[4] = {0xFFFF, 0, 0, 0xF800};
+  uint16_t b[4] = {0xFFFF, 0, 0, 0xF800};
+  wince::RgbImage expected = wince::fromRgb565(a, 2, 2, 4);
+  EXPECT_EQ(wince::describeDifference(expected, wince::fromRgb565(b, 2, 2, 4)), "");
+  b[1] = 0x0001;  // blue 8 instead of 0
+  EXPECT_EQ(wince::describeDifference(expected, wince::fromRgb565(b, 2, 2, 4)),
+            "pixel (1,0) is (0,0,8), expected (0,0,0); 1 pixels differ");
+  EXPECT_EQ(wince::describeDifference(expected, wince::fromRgb565(b, 2, 2, 4), 8), "");
+  EXPECT_EQ(wince::describeDifference(expected, wince::fromRgb565(b, 4, 1, 8)), "size 4x1, expected 2x2");
+}
+
 TEST(PngIo, DamagedInputIsReportedNotTrusted) {
   const uint16_t px[4] = {1, 2, 3, 4};
   std::string path = tempPath("good.png");

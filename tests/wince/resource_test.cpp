@@ -81,7 +81,9 @@ TEST(ResourceTest, LoadStringCopiesTruncatesAndTerminates) {
     std::fill(std::begin(buffer), std::end(buffer), u'#');
     EXPECT_EQ(LoadString(nullptr, c.id, buffer, c.size), c.result) << c.id << "/" << c.size;
     EXPECT_EQ(std::u16string(buffer), c.text) << c.id << "/" << c.size;
-    if (c.size < 64) EXPECT_EQ(buffer[c.size], u'#') << "wrote past the buffer";
+    if (c.size < 64) {
+      EXPECT_EQ(buffer[c.size], u'#') << "wrote past the buffer";
+    }
   }
   WCHAR untouched[2] = {u'#', u'#'};
   EXPECT_EQ(LoadString(nullptr, 9100, untouched, 0), 0);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "wince/system.h"
@@ -151,6 +152,58 @@ TEST(CodePageTest, SizesAndErrors) {
   char narrow[2];
   EXPECT_EQ(WideCharToMultiByte(CP_UTF8, 0, u"\u20ac", 1, narrow, 2, nullptr, nullptr), 0);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TextTest, LocaleComparison) {
+  struct Case {
+    const WCHAR* a;
+    int aLength;
+    const WCHAR* b;
+    DWORD flags;
+    int result;
+  };
+  const Case cases[] = {
+      {u"abc", -1, u"abd", 0, CSTR_LESS_THAN},
+      {u"abc", -1, u"ABC", 0, CSTR_LESS_THAN},  // lower case first when equal but for case
+      {u"ABC", -1, u"abc", 0, CSTR_GREATER_THAN},
+      {u"ABC", -1, u"abc", NORM_IGNORECASE, CSTR_EQUAL},
+      {u"apple", -1, u"Banana", SORT_STRINGSORT, CSTR_LESS_THAN},  // case does not order letters
+      {u"ab", -1, u"abc", 0, CSTR_LESS_THAN},
+      {u"abcdef", 3, u"abc", 0, CSTR_EQUAL},
+      {u"", -1, u"", 0, CSTR_EQUAL},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(CompareString(LOCALE_USER_DEFAULT, c.flags, c.a, c.aLength, c.b, -1), c.result)
+        << wince::wideToUtf8(c.a) << " / " << wince::wideToUtf8(c.b);
+  }
+  EXPECT_EQ(CompareString(0, 0, nullptr, -1, u"a", -1), 0);
+}
+
+TEST(TextTest, AutomationStringsCarryTheirByteCount) {
+  BSTR s = SysAllocString(u"card");
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(SysStringLen(s), 4u);
+  EXPECT_EQ(SysStringByteLen(s), 8u);
+  DWORD prefix;
+  std::memcpy(&prefix, reinterpret_cast<BYTE*>(s) - 4, 4);
+  EXPECT_EQ(prefix, 8u);
+  EXPECT_EQ(s[4], 0);
+  ASSERT_TRUE(SysReAllocStringLen(&s, u"pile of cards", 4));
+  EXPECT_EQ(std::u16string(s), u"pile");
+  ASSERT_TRUE(SysReAllocString(&s, nullptr));
+  EXPECT_EQ(SysStringLen(s), 0u);
+  SysFreeString(s);
+  BSTR zeros = SysAllocStringLen(nullptr, 3);
+  EXPECT_EQ(std::u16string(zeros, 3), std::u16string(3, u'\0'));
+  SysFreeString(zeros);
+  EXPECT_EQ(SysAllocString(nullptr), nullptr);
+  EXPECT_EQ(SysStringLen(nullptr), 0u);
+  SysFreeString(nullptr);
+  EXPECT_FALSE(SysReAllocString(nullptr, u"x"));
 }
 
 }  // namespace

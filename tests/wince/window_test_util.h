@@ -59,6 +59,7 @@ class WindowTest : public ::testing::Test {
   }
 
   void TearDown() override {
+    handler = nullptr;  // it may refer to the test body's locals
     wince::resetWindowing();
     current() = nullptr;
   }

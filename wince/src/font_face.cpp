@@ -122,7 +122,7 @@ const Glyph& FontInstance::glyph(char32_t cp) {
   if (it != glyphs_.end()) return it->second;
   Glyph& g = glyphs_[cp];
   auto* face = static_cast<FT_Face>(face_);
-  if (face == nullptr || cp < 0x20) return g;  // control characters take no room
+  if (face == nullptr || cp < 0x20 || cp > 0x10FFFF) return g;  // control characters take no room
   FT_UInt index = FT_Get_Char_Index(face, cp);
   FT_Int32 flags = FT_LOAD_DEFAULT | (mono_ ? FT_LOAD_TARGET_MONO : FT_LOAD_TARGET_NORMAL);
   if (FT_Load_Glyph(face, index, flags) != 0) return g;

@@ -61,9 +61,9 @@ void blendGlyph(const Surface& s, const Region& clip, const Glyph& g, int x0, in
   for (const RECT& c : clip.rects()) {
     RECT r = rectIntersection(c, RECT{x0, y0, x0 + g.width, y0 + g.rows});
     for (int y = r.top; y < r.bottom; ++y) {
-      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - y0) * g.width - x0;
+      const uint8_t* cov = g.coverage.data() + static_cast<size_t>(y - y0) * g.width;
       for (int x = r.left; x < r.right; ++x) {
-        int a = cov[x];
+        int a = cov[x - x0];
         if (a == 0) continue;
         if (a == 255 || s.bpp == 1) {
           if (a >= 128) s.set(x, y, solid);
@@ -120,23 +120,37 @@ struct Line {
   int underline = -1;  // character marked by a prefix
 };
 
-// Removes prefix marks: "&x" underlines x, "&&" is one ampersand.
-std::u32string stripPrefixes(const std::u32string& in, int* underline) {
+// Stands before the character a prefix mark underlines while the text is laid
+// out; no font has a glyph for it (it lies beyond Unicode).
+constexpr char32_t kUnderlineNext = 0x110000;
+
+// Prefix marks: "&x" underlines x, "&&" is one ampersand, a lone "&" at the
+// end is dropped.
+std::u32string markPrefixes(const std::u32string& in) {
   std::u32string out;
-  *underline = -1;
   for (size_t i = 0; i < in.size(); ++i) {
-    if (in[i] == U'&' && i + 1 < in.size()) {
-      ++i;
-      if (in[i] != U'&') *underline = static_cast<int>(out.size());
-    } else if (in[i] == U'&') {
-      continue;
+    if (in[i] == U'&') {
+      if (++i == in.size()) break;
+      if (in[i] != U'&') out.push_back(kUnderlineNext);
     }
     out.push_back(in[i]);
   }
   return out;
 }
 
-std::u32string expandTabs(const std::u32string& in, FontInstance& font, UINT format) {
+// Takes the marker out of a laid-out line, noting which character it marked.
+Line finishLine(std::u32string text) {
+  Line l;
+  size_t at = text.find(kUnderlineNext);
+  if (at != std::u32string::npos) {
+    text.erase(std::remove(text.begin(), text.end(), kUnderlineNext), text.end());
+    if (at < text.size()) l.underline = static_cast<int>(at);
+  }
+  l.text = std::move(text);
+  return l;
+}
+
+std::u32string expandTabs(const std::u32string& in, UINT format) {
   if (!(format & DT_EXPANDTABS)) return in;
   std::u32string out;
   for (char32_t c : in) {
@@ -165,7 +179,10 @@ std::vector<std::u32string> paragraphs(const std::u32string& text, UINT format) 
 void wrap(const std::u32string& para, FontInstance& font, int maxWidth, std::vector<std::u32string>* lines) {
   size_t start = 0;
   while (true) {
-    while (start < para.size() && para[start] == U' ' && start > 0) ++start;
+    if (start > 0) {  // a wrapped line starts at its first word
+      while (start < para.size() && para[start] == U' ') ++start;
+      if (start == para.size()) return;
+    }
     size_t end = start, lastFit = std::u32string::npos;
     int width = 0;
     while (end < para.size()) {
@@ -195,12 +212,10 @@ std::u32string ellipsized(const std::u32string& line, FontInstance& font, int ma
 }
 
 std::vector<Line> layout(const std::u32string& text, FontInstance& font, const RECT& rect, UINT format) {
-  int underline = -1;
-  std::u32string body = (format & DT_NOPREFIX) ? text : stripPrefixes(text, &underline);
-  body = expandTabs(body, font, format);
+  std::u32string body = expandTabs(text, format);
+  if (!(format & DT_NOPREFIX)) body = markPrefixes(body);
   std::vector<Line> lines;
   int maxWidth = rect.right - rect.left;
-  size_t consumed = 0;
   for (const std::u32string& para : paragraphs(body, format)) {
     std::vector<std::u32string> pieces;
     if ((format & DT_WORDBREAK) && !(format & DT_SINGLELINE))
@@ -208,15 +223,10 @@ std::vector<Line> layout(const std::u32string& text, FontInstance& font, const R
     else
       pieces.push_back(para);
     for (std::u32string& p : pieces) {
-      Line l;
-      l.text = (format & DT_END_ELLIPSIS) ? ellipsized(p, font, maxWidth) : p;
-      if (underline >= 0 && static_cast<size_t>(underline) >= consumed &&
-          static_cast<size_t>(underline) < consumed + p.size())
-        l.underline = underline - static_cast<int>(consumed);
-      consumed += p.size();
+      Line l = finishLine(std::move(p));
+      if (format & DT_END_ELLIPSIS) l.text = ellipsized(l.text, font, maxWidth);
       lines.push_back(std::move(l));
     }
-    consumed += 1;  // the line break
   }
   return lines;
 }
@@ -296,43 +306,47 @@ BOOL ExtTextOut(HDC hdc, int x, int y, UINT options, const RECT* rect, LPCWSTR t
   if (dx != nullptr) {
     for (size_t i = 0; i < d.text.size(); ++i) steps.push_back(dx[d.unit[i]]);
   }
-  drawRun(*dc, clip, x + dc->origin.x, y + dc->origin.y, d.text, dx != nullptr ? steps.data() : nullptr, -1);
+  drawRun(*dc, clip, clampCoord(int64_t{x} + dc->origin.x), clampCoord(int64_t{y} + dc->origin.y), d.text,
+          dx != nullptr ? steps.data() : nullptr, -1);
   return TRUE;
 }
 
-int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT rect, UINT format) {
+int DrawText(HDC hdc, LPCWSTR text, int count, LPRECT out, UINT format) {
   Dc* dc = find<Dc>(hdc);
-  if (dc == nullptr || rect == nullptr || text == nullptr) return 0;
+  if (dc == nullptr || out == nullptr || text == nullptr) return 0;
   FontInstance& font = instanceOf(*dc);
-  std::vector<Line> lines = layout(decode(text, count).text, font, *rect, format);
+  // Extreme rectangles clip instead of overflowing.
+  RECT r{clampCoord(out->left), clampCoord(out->top), clampCoord(out->right), clampCoord(out->bottom)};
+  std::vector<Line> lines = layout(decode(text, count).text, font, r, format);
   int lineHeight = font.height();
   int total = lineHeight * static_cast<int>(lines.size());
   if (format & DT_CALCRECT) {
     int widest = 0;
     for (const Line& l : lines) widest = std::max(widest, widthOf(font, l.text));
-    if (!(format & DT_WORDBREAK) || widest > rect->right - rect->left) rect->right = rect->left + widest;
-    rect->bottom = rect->top + total;
+    if (!(format & DT_WORDBREAK) || widest > r.right - r.left) r.right = r.left + widest;
+    r.bottom = r.top + total;
+    *out = r;
     return total;
   }
-  int top = rect->top;
+  int top = r.top;
   if (format & DT_SINGLELINE) {
     if (format & DT_VCENTER)
-      top = rect->top + (rect->bottom - rect->top - lineHeight) / 2;
+      top = r.top + (r.bottom - r.top - lineHeight) / 2;
     else if (format & DT_BOTTOM)
-      top = rect->bottom - lineHeight;
+      top = r.bottom - lineHeight;
   }
   Region clip = dc->clip();
-  if (!(format & DT_NOCLIP)) clip = clip.intersected(toDevice(*dc, rect->left, rect->top, rect->right, rect->bottom));
+  if (!(format & DT_NOCLIP)) clip = clip.intersected(toDevice(*dc, r.left, r.top, r.right, r.bottom));
   int y = top;
   for (const Line& l : lines) {
     int w = widthOf(font, l.text);
-    int x = rect->left;
+    int x = r.left;
     if (format & DT_CENTER)
-      x = rect->left + (rect->right - rect->left - w) / 2;
+      x = r.left + (r.right - r.left - w) / 2;
     else if (format & DT_RIGHT)
-      x = rect->right - w;
+      x = r.right - w;
     drawRun(*dc, clip, x + dc->origin.x, y + dc->origin.y, l.text, nullptr, l.underline);
     y += lineHeight;
   }
-  return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - rect->top + total : total;
+  return (format & (DT_VCENTER | DT_BOTTOM)) && (format & DT_SINGLELINE) ? top - r.top + total : total;
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "text_internal.h"
 #include "wince/text.h"
 
 namespace {
@@ -22,24 +23,67 @@ struct Spec {
   bool wideText = false;    // l or w prefix on s/c
 };
 
+// Where the text goes: a string, or a buffer of `room` units (units past
+// the room are counted, not written).
+class Sink {
+ public:
+  explicit Sink(std::u16string* text) : text_(text) {}
+  Sink(WCHAR* buffer, size_t room) : buffer_(buffer), room_(room) {}
+
+  void put(WCHAR c) {
+    if (text_) text_->push_back(c);
+    else if (length_ < room_) buffer_[length_] = c;
+    ++length_;
+  }
+  void put(const WCHAR* s, size_t n) {
+    for (size_t i = 0; i < n; ++i) put(s[i]);
+  }
+  void fill(WCHAR c, size_t n) {
+    for (size_t i = 0; i < n; ++i) put(c);
+  }
+  size_t length() const { return length_; }
+
+ private:
+  std::u16string* text_ = nullptr;
+  WCHAR* buffer_ = nullptr;
+  size_t room_ = 0;
+  size_t length_ = 0;
+};
+
+// Digits of a number, most significant first, in a fixed array.
+struct Digits {
+  WCHAR units[72];
+  size_t count = 0;
+
+  Digits(unsigned long long v, unsigned base, bool upper) {
+    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    WCHAR reversed[72];
+    do {
+      reversed[count++] = static_cast<WCHAR>(set[v % base]);
+      v /= base;
+    } while (v);
+    for (size_t i = 0; i < count; ++i) units[i] = reversed[count - 1 - i];
+  }
+};
+
 class Formatter {
  public:
-  Formatter(std::u16string& out, va_list* args) : out_(out), args_(args) {}
+  Formatter(Sink& out, va_list* args) : out_(out), args_(args) {}
 
   void run(const WCHAR* format) {
     for (const WCHAR* p = format; *p;) {
       if (*p != u'%') {
-        out_.push_back(*p++);
+        out_.put(*p++);
         continue;
       }
       const WCHAR* start = p++;
       Spec spec;
       p = parseSpec(p, spec);
       if (!*p) {
-        out_.append(start, p);
+        out_.put(start, static_cast<size_t>(p - start));
         break;
       }
-      if (!convert(*p, spec)) out_.append(start, p + 1);
+      if (!convert(*p, spec)) out_.put(start, static_cast<size_t>(p + 1 - start));
       ++p;
     }
   }
@@ -83,7 +127,7 @@ class Formatter {
 
   const WCHAR* parseNumber(const WCHAR* p, int* value) {
     if (*p == u'*') {
-      *value = va_arg(*args_, int);
+      *value = std::clamp(va_arg(*args_, int), -100000, 100000);
       return p + 1;
     }
     int v = 0;
@@ -98,38 +142,23 @@ class Formatter {
   bool convert(WCHAR c, const Spec& spec) {
     switch (c) {
       case u'd':
-      case u'i':
-        signedNumber(spec);
-        return true;
+      case u'i': signedNumber(spec); return true;
       case u'u':
       case u'x':
       case u'X':
-      case u'o':
-        unsignedNumber(c, spec);
-        return true;
-      case u'p':
-        pointer(spec);
-        return true;
+      case u'o': unsignedNumber(c, spec); return true;
+      case u'p': pointer(spec); return true;
       case u'c':
-      case u'C':
-        character(spec, c == u'C' ? !spec.wideText : spec.narrowText);
-        return true;
+      case u'C': character(spec, c == u'C' ? !spec.wideText : spec.narrowText); return true;
       case u's':
-      case u'S':
-        string(spec, c == u'S' ? !spec.wideText : spec.narrowText);
-        return true;
-      case u'%':
-        out_.push_back(u'%');
-        return true;
+      case u'S': string(spec, c == u'S' ? !spec.wideText : spec.narrowText); return true;
+      case u'%': out_.put(u'%'); return true;
       case u'e':
       case u'E':
       case u'f':
       case u'g':
-      case u'G':
-        floating(c, spec);
-        return true;
-      default:
-        return false;
+      case u'G': floating(c, spec); return true;
+      default: return false;
     }
   }
 
@@ -139,11 +168,8 @@ class Formatter {
     else if (spec.size == Spec::Short) v = static_cast<short>(va_arg(*args_, int));
     else v = va_arg(*args_, int);
     unsigned long long magnitude = v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    std::u16string prefix;
-    if (v < 0) prefix = u"-";
-    else if (spec.plus) prefix = u"+";
-    else if (spec.space) prefix = u" ";
-    number(digits(magnitude, 10, false), prefix, spec);
+    const WCHAR* prefix = v < 0 ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
+    number(Digits(magnitude, 10, false), prefix, spec);
   }
 
   void unsignedNumber(WCHAR c, const Spec& spec) {
@@ -151,69 +177,60 @@ class Formatter {
     if (spec.size == Spec::LongLong) v = va_arg(*args_, unsigned long long);
     else if (spec.size == Spec::Short) v = static_cast<unsigned short>(va_arg(*args_, unsigned));
     else v = va_arg(*args_, unsigned);
-    int base = c == u'o' ? 8 : (c == u'u' ? 10 : 16);
-    std::u16string prefix;
+    unsigned base = c == u'o' ? 8 : (c == u'u' ? 10 : 16);
+    const WCHAR* prefix = u"";
     if (spec.alternate && v != 0 && base == 16) prefix = c == u'X' ? u"0X" : u"0x";
     if (spec.alternate && v != 0 && base == 8) prefix = u"0";
-    number(digits(v, base, c == u'X'), prefix, spec);
+    number(Digits(v, base, c == u'X'), prefix, spec);
   }
 
   void pointer(const Spec& spec) {
-    auto v = reinterpret_cast<uintptr_t>(va_arg(*args_, void*));
-    std::u16string text = digits(v, 16, true);
-    text.insert(0, sizeof(void*) * 2 - text.size(), u'0');
-    pad(text, spec.width, spec.left);
-  }
-
-  static std::u16string digits(unsigned long long v, int base, bool upper) {
-    const char* set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
-    std::u16string text;
-    do {
-      text.push_back(static_cast<WCHAR>(set[v % static_cast<unsigned>(base)]));
-      v /= static_cast<unsigned>(base);
-    } while (v);
-    std::reverse(text.begin(), text.end());
-    return text;
+    Spec fixed;
+    fixed.width = spec.width;
+    fixed.left = spec.left;
+    fixed.precision = static_cast<int>(sizeof(void*) * 2);
+    number(Digits(reinterpret_cast<uintptr_t>(va_arg(*args_, void*)), 16, true), u"", fixed);
   }
 
   // Precision: minimum digits (0 with value 0 prints nothing); zero padding
   // fills the width between the prefix and the digits.
-  void number(std::u16string text, const std::u16string& prefix, const Spec& spec) {
-    if (spec.precision >= 0) {
-      if (spec.precision == 0 && text == u"0") text.clear();
-      if (static_cast<int>(text.size()) < spec.precision) text.insert(0, spec.precision - text.size(), u'0');
-    } else if (spec.zero && !spec.left) {
-      int room = spec.width - static_cast<int>(prefix.size() + text.size());
-      if (room > 0) text.insert(0, static_cast<size_t>(room), u'0');
-    }
-    pad(prefix + text, spec.width, spec.left);
+  void number(const Digits& digits, const WCHAR* prefix, const Spec& spec) {
+    size_t count = (spec.precision == 0 && digits.count == 1 && digits.units[0] == u'0') ? 0 : digits.count;
+    size_t prefixLength = wcslen(prefix);
+    size_t width = static_cast<size_t>(spec.width);
+    size_t zeros = 0;
+    if (spec.precision >= 0) zeros = static_cast<size_t>(spec.precision) > count ? spec.precision - count : 0;
+    else if (spec.zero && !spec.left && width > prefixLength + count) zeros = width - prefixLength - count;
+    size_t total = prefixLength + zeros + count;
+    size_t padding = width > total ? width - total : 0;
+    if (!spec.left) out_.fill(u' ', padding);
+    out_.put(prefix, prefixLength);
+    out_.fill(u'0', zeros);
+    out_.put(digits.units, count);
+    if (spec.left) out_.fill(u' ', padding);
   }
 
   void character(const Spec& spec, bool narrow) {
     int v = va_arg(*args_, int);
-    WCHAR ch = static_cast<WCHAR>(v);
-    if (narrow) {
-      char byte = static_cast<char>(v);
-      MultiByteToWideChar(CP_ACP, 0, &byte, 1, &ch, 1);
-    }
-    pad(std::u16string(1, ch), spec.width, spec.left);
+    WCHAR ch = narrow ? wince::detail::widen1252(static_cast<unsigned char>(v)) : static_cast<WCHAR>(v);
+    padded(spec, 1, [&] { out_.put(ch); });
   }
 
   void string(const Spec& spec, bool narrow) {
-    std::u16string text;
+    size_t limit = spec.precision >= 0 ? static_cast<size_t>(spec.precision) : static_cast<size_t>(-1);
     if (narrow) {
       const char* s = va_arg(*args_, const char*);
       if (!s) s = "(null)";
-      size_t n = spec.precision >= 0 ? strnlen(s, static_cast<size_t>(spec.precision)) : std::strlen(s);
-      text.resize(n);
-      if (n) MultiByteToWideChar(CP_ACP, 0, s, static_cast<int>(n), text.data(), static_cast<int>(n));
+      size_t n = strnlen(s, limit);
+      padded(spec, n, [&] {
+        for (size_t i = 0; i < n; ++i) out_.put(wince::detail::widen1252(static_cast<unsigned char>(s[i])));
+      });
     } else {
       const WCHAR* s = va_arg(*args_, const WCHAR*);
       if (!s) s = u"(null)";
-      size_t n = spec.precision >= 0 ? wcsnlen(s, static_cast<size_t>(spec.precision)) : wcslen(s);
-      text.assign(s, n);
+      size_t n = wcsnlen(s, limit);
+      padded(spec, n, [&] { out_.put(s, n); });
     }
-    pad(text, spec.width, spec.left);
   }
 
   void floating(WCHAR c, const Spec& spec) {
@@ -222,41 +239,30 @@ class Formatter {
     std::snprintf(format, sizeof format, "%%%s%s%s%s%s*.*%c", spec.left ? "-" : "", spec.zero ? "0" : "",
                   spec.plus ? "+" : "", spec.space ? " " : "", spec.alternate ? "#" : "", static_cast<char>(c));
     char text[512];
-    int n = std::snprintf(text, sizeof text, format, std::min(spec.width, 400), std::min(spec.precision < 0 ? 6 : spec.precision, 100), v);
-    for (int i = 0; i < n && i < static_cast<int>(sizeof text) - 1; ++i) out_.push_back(static_cast<WCHAR>(text[i]));
+    int n = std::snprintf(text, sizeof text, format, std::min(spec.width, 400),
+                          std::min(spec.precision < 0 ? 6 : spec.precision, 100), v);
+    for (int i = 0; i < n && i < static_cast<int>(sizeof text) - 1; ++i) out_.put(static_cast<WCHAR>(text[i]));
   }
 
-  void pad(const std::u16string& text, int width, bool left) {
-    size_t fill = width > static_cast<int>(text.size()) ? static_cast<size_t>(width) - text.size() : 0;
-    if (!left) out_.append(fill, u' ');
-    out_ += text;
-    if (left) out_.append(fill, u' ');
+  // Writes `length` units through emit, padded with spaces to the width.
+  template <typename Emit>
+  void padded(const Spec& spec, size_t length, Emit emit) {
+    size_t width = static_cast<size_t>(spec.width);
+    size_t fill = width > length ? width - length : 0;
+    if (!spec.left) out_.fill(u' ', fill);
+    emit();
+    if (spec.left) out_.fill(u' ', fill);
   }
 
-  std::u16string& out_;
+  Sink& out_;
   va_list* args_;
 };
 
-// Copies the result into a counted buffer: -1 (terminated at count-1) when
-// it does not fit with its terminator.
-int store(const std::u16string& text, WCHAR* buffer, size_t count) {
-  if (!buffer) return count == 0 ? static_cast<int>(text.size()) : -1;
-  if (text.size() < count) {
-    std::copy(text.begin(), text.end(), buffer);
-    buffer[text.size()] = 0;
-    return static_cast<int>(text.size());
-  }
-  if (count > 0) {
-    std::copy_n(text.begin(), count - 1, buffer);
-    buffer[count - 1] = 0;
-  }
-  return -1;
-}
-
-int storeUnbounded(const std::u16string& text, WCHAR* buffer) {
-  std::copy(text.begin(), text.end(), buffer);
-  buffer[text.size()] = 0;
-  return static_cast<int>(text.size());
+void format(Sink& sink, const WCHAR* format, va_list args) {
+  va_list copy;
+  va_copy(copy, args);
+  Formatter(sink, &copy).run(format);
+  va_end(copy);
 }
 
 }  // namespace
@@ -265,10 +271,8 @@ namespace wince {
 
 std::u16string formatWideV(const WCHAR* format, va_list args) {
   std::u16string out;
-  va_list copy;
-  va_copy(copy, args);
-  Formatter(out, &copy).run(format);
-  va_end(copy);
+  Sink sink(&out);
+  ::format(sink, format, args);
   return out;
 }
 
@@ -282,8 +286,22 @@ std::u16string formatWide(const WCHAR* format, ...) {
 
 }  // namespace wince
 
+// Writes at most count units: -1 (terminated at count-1) when the text does
+// not fit with its terminator; a null buffer with count 0 measures.
 int _vsnwprintf(WCHAR* buffer, size_t count, const WCHAR* format, va_list args) {
-  return store(wince::formatWideV(format, args), buffer, count);
+  if (!buffer) {
+    Sink measure(nullptr, 0);
+    ::format(measure, format, args);
+    return count == 0 ? static_cast<int>(measure.length()) : -1;
+  }
+  Sink sink(buffer, count);
+  ::format(sink, format, args);
+  if (sink.length() < count) {
+    buffer[sink.length()] = 0;
+    return static_cast<int>(sink.length());
+  }
+  if (count > 0) buffer[count - 1] = 0;
+  return -1;
 }
 
 int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...) {
@@ -295,7 +313,10 @@ int _snwprintf(WCHAR* buffer, size_t count, const WCHAR* format, ...) {
 }
 
 int wvsprintf(WCHAR* buffer, const WCHAR* format, va_list args) {
-  return storeUnbounded(wince::formatWideV(format, args), buffer);
+  Sink sink(buffer, static_cast<size_t>(-1));
+  ::format(sink, format, args);
+  buffer[sink.length()] = 0;
+  return static_cast<int>(sink.length());
 }
 
 int wsprintf(WCHAR* buffer, const WCHAR* format, ...) {
@@ -305,4 +326,3 @@ int wsprintf(WCHAR* buffer, const WCHAR* format, ...) {
   va_end(args);
   return n;
 }
-

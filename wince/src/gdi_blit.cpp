@@ -1,5 +1,6 @@
 // Block transfers: BitBlt, StretchBlt (nearest neighbour), PatBlt and the
 // transparent copy.
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -41,10 +42,16 @@ struct Axis {
   int srcLen = 0;  // > 0
   bool mirror = false;
 
-  int sourceOf(int i) const { return src + (mirror ? dstLen - 1 - i : i) * srcLen / dstLen; }
+  int sourceOf(int i) const {
+    return src + static_cast<int>(int64_t{mirror ? dstLen - 1 - i : i} * srcLen / dstLen);
+  }
 };
 
 Axis makeAxis(int dst, int dstLen, int src, int srcLen) {
+  dst = clampCoord(dst);
+  dstLen = clampCoord(dstLen);
+  src = clampCoord(src);
+  srcLen = clampCoord(srcLen);
   Axis a;
   a.mirror = (dstLen < 0) != (srcLen < 0);
   if (dstLen < 0) {
@@ -62,11 +69,11 @@ Axis makeAxis(int dst, int dstLen, int src, int srcLen) {
   return a;
 }
 
-// The destination cells whose source lies inside 0..limit-1 (contiguous, as
-// the mapping is monotonic).
-bool validRange(const Axis& a, int limit, int* first, int* last) {
+// The destination cells between lo and hi (the clip) whose source lies inside
+// 0..limit-1 (contiguous, as the mapping is monotonic).
+bool validRange(const Axis& a, int limit, int lo, int hi, int* first, int* last) {
   *first = -1;
-  for (int i = 0; i < a.dstLen; ++i) {
+  for (int i = std::max(0, lo - a.dst); i < std::min(a.dstLen, hi - a.dst); ++i) {
     int s = a.sourceOf(i);
     if (s >= 0 && s < limit) {
       if (*first < 0) *first = i;
@@ -85,8 +92,11 @@ BOOL stretch(Dc& dst, const Axis& ax, const Axis& ay, const SourceView& view, co
   Axis sx = ax, sy = ay;
   sx.src += view.dx;
   sy.src += view.dy;
+  RECT box = dst.clip().box();  // device coordinates
   int x0, x1, y0, y1;
-  if (!validRange(sx, src.width, &x0, &x1) || !validRange(sy, src.height, &y0, &y1)) return TRUE;
+  if (!validRange(sx, src.width, box.left - dst.origin.x, box.right - dst.origin.x, &x0, &x1) ||
+      !validRange(sy, src.height, box.top - dst.origin.y, box.bottom - dst.origin.y, &y0, &y1))
+    return TRUE;
   int w = x1 - x0 + 1, h = y1 - y0 + 1;
   std::vector<uint8_t> bytes(static_cast<size_t>(strideFor(w, src.bpp)) * h);
   Surface tmp{bytes.data(), strideFor(w, src.bpp), w, h, src.bpp};
@@ -104,6 +114,10 @@ BOOL stretch(Dc& dst, const Axis& ax, const Axis& ay, const SourceView& view, co
 BOOL PatBlt(HDC hdc, int x, int y, int width, int height, DWORD rop) {
   Dc* dc = find<Dc>(hdc);
   if (dc == nullptr) return FALSE;
+  x = clampCoord(x);
+  y = clampCoord(y);
+  width = clampCoord(width);
+  height = clampCoord(height);
   if (width < 0) {
     x += width;
     width = -width;
@@ -165,6 +179,11 @@ BOOL TransparentImage(HDC hdst, int x, int y, int width, int height, HANDLE hsrc
   int srcBpp = view.surface.bpp;
   SourceMap map = sourceMap(*dst, ds.bpp, srcDc, srcBpp);
   uint32_t key = toNative(transparent, srcBpp);
-  return stretch(*dst, makeAxis(x, width, srcX, srcWidth), makeAxis(y, height, srcY, srcHeight), view, map, 0xCC,
-                 nullptr, key);
+  Axis ax = makeAxis(x, width, srcX, srcWidth), ay = makeAxis(y, height, srcY, srcHeight);
+  if (ax.dstLen == ax.srcLen && ay.dstLen == ay.srcLen) {
+    blitDevice(*dst, toDevice(*dst, ax.dst, ay.dst, ax.dst + ax.dstLen, ay.dst + ay.dstLen), view.surface,
+               ax.src + view.dx, ay.src + view.dy, map, 0xCC, nullptr, key);
+    return TRUE;
+  }
+  return stretch(*dst, ax, ay, view, map, 0xCC, nullptr, key);
 }

@@ -1,4 +1,6 @@
 // Shapes and pixels: rectangles, lines with the current pen, fills, edges.
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 
@@ -38,6 +40,11 @@ struct PenDraw {
   // Device coordinates.
   void line(int x0, int y0, int x1, int y1) {
     if (!visible) return;
+    if (std::max(std::abs(x1 - x0), std::abs(y1 - y0)) > kLongLine && !clipLong(&x0, &y0, &x1, &y1)) return;
+    bresenham(x0, y0, x1, y1);
+  }
+
+  void bresenham(int x0, int y0, int x1, int y1) {
     int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
     int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     int err = dx + dy;
@@ -53,6 +60,37 @@ struct PenDraw {
         y0 += sy;
       }
     }
+  }
+
+  // A very long line is cut to a margin around the clip first, so that
+  // extreme coordinates cost no more than the visible part.
+  static constexpr int kLongLine = 4096;
+  bool clipLong(int* x0, int* y0, int* x1, int* y1) const {
+    RECT box = clip.box();
+    double l = box.left - width - 2.0, r = box.right + width + 2.0, t = box.top - width - 2.0,
+           b = box.bottom + width + 2.0;
+    double dx = *x1 - *x0, dy = *y1 - *y0, u0 = 0, u1 = 1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {*x0 - l, r - *x0, *y0 - t, b - *y0};
+    for (int i = 0; i < 4; ++i) {
+      if (p[i] == 0) {
+        if (q[i] < 0) return false;
+        continue;
+      }
+      double u = q[i] / p[i];
+      if (p[i] < 0)
+        u0 = std::max(u0, u);
+      else
+        u1 = std::min(u1, u);
+    }
+    if (u0 > u1) return false;
+    int nx0 = *x0 + static_cast<int>(std::lround(u0 * dx)), ny0 = *y0 + static_cast<int>(std::lround(u0 * dy));
+    int nx1 = *x0 + static_cast<int>(std::lround(u1 * dx)), ny1 = *y0 + static_cast<int>(std::lround(u1 * dy));
+    *x0 = nx0;
+    *y0 = ny0;
+    *x1 = nx1;
+    *y1 = ny1;
+    return true;
   }
 };
 
@@ -87,16 +125,15 @@ BOOL InvertRect(HDC hdc, const RECT* rect) {
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   Dc* dc = find<Dc>(hdc);
   if (dc == nullptr) return FALSE;
-  if (right < left) std::swap(left, right);
-  if (bottom < top) std::swap(top, bottom);
-  if (right - left < 1 || bottom - top < 1) return TRUE;
+  RECT d = toDevice(*dc, std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+  if (d.right - d.left < 1 || d.bottom - d.top < 1) return TRUE;
   PenDraw pen(*dc);
   // Without a pen the filled figure is one pixel smaller on the right and
   // bottom; with one, the outline covers left..right-1 and top..bottom-1.
-  RECT inside = pen.visible ? RECT{left + 1, top + 1, right - 1, bottom - 1} : RECT{left, top, right - 1, bottom - 1};
-  if (!rectEmpty(inside)) fillWith(*dc, toDevice(*dc, inside.left, inside.top, inside.right, inside.bottom), dc->brush);
-  int l = left + dc->origin.x, t = top + dc->origin.y;
-  int r = right - 1 + dc->origin.x, b = bottom - 1 + dc->origin.y;
+  RECT inside = pen.visible ? RECT{d.left + 1, d.top + 1, d.right - 1, d.bottom - 1}
+                            : RECT{d.left, d.top, d.right - 1, d.bottom - 1};
+  if (!rectEmpty(inside)) fillWith(*dc, inside, dc->brush);
+  int l = d.left, t = d.top, r = d.right - 1, b = d.bottom - 1;
   pen.line(l, t, r, t);
   pen.line(r, t, r, b);
   pen.line(r, b, l, b);
@@ -105,13 +142,72 @@ BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom) {
   return TRUE;
 }
 
+// A rounded rectangle's rows: row i covers from(i)..to(i)-1.
+struct RoundShape {
+  int left, top, right, bottom, rx, ry;
+  RoundShape(const RECT& r, int cw, int ch)
+      : left(r.left), top(r.top), right(r.right), bottom(r.bottom),
+        rx(std::clamp(cw, 0, static_cast<int>(r.right - r.left)) / 2),
+        ry(std::clamp(ch, 0, static_cast<int>(r.bottom - r.top)) / 2) {}
+  int inset(int i) const {
+    int y = top + i;
+    int dy = y < top + ry ? top + ry - y : y >= bottom - ry ? y - (bottom - ry - 1) : 0;
+    if (ry == 0 || dy == 0) return 0;
+    double f = 1.0 - (dy - 0.5) * (dy - 0.5) / (static_cast<double>(ry) * ry);
+    return rx - static_cast<int>(std::lround(rx * std::sqrt(std::max(0.0, f))));
+  }
+  int from(int i) const { return left + inset(i); }
+  int to(int i) const { return right - inset(i); }
+};
+
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight) {
+  Dc* dc = find<Dc>(hdc);
+  if (dc == nullptr) return FALSE;
+  RECT d = toDevice(*dc, std::min(left, right), std::min(top, bottom), std::max(left, right), std::max(top, bottom));
+  PenDraw pen(*dc);
+  if (!pen.visible) {  // as with Rectangle, one pixel smaller without a pen
+    --d.right;
+    --d.bottom;
+  }
+  Surface s = dc->surface();
+  if (d.right - d.left < 1 || d.bottom - d.top < 1 || !s.valid()) return TRUE;
+  RoundShape shape(d, cornerWidth, cornerHeight);
+  Pattern brush = realisePattern(*dc, dc->brushObject(), s.bpp);
+  RECT box = pen.clip.box();
+  int rows = d.bottom - d.top;
+  int first = std::max(0, static_cast<int>(box.top - d.top) - 1);
+  int last = std::min(rows, static_cast<int>(box.bottom - d.top) + 1);
+  for (int i = first; i < last; ++i) {
+    int y = d.top + i, from = shape.from(i), to = shape.to(i);
+    if (!pen.visible) {
+      fillDevice(*dc, pen.clip, s, RECT{from, y, to, y + 1}, brush, 0xF0);
+      continue;
+    }
+    if (i == 0 || i == rows - 1) {
+      pen.line(from, y, to, y);
+      continue;
+    }
+    // The outline takes the pixels this row has beyond its neighbours.
+    int innerFrom = std::max(from + 1, std::max(shape.from(i - 1), shape.from(i + 1)));
+    int innerTo = std::min(to - 1, std::min(shape.to(i - 1), shape.to(i + 1)));
+    pen.line(from, y, innerFrom, y);
+    pen.line(std::max(innerTo, innerFrom), y, to, y);
+    if (innerTo > innerFrom) fillDevice(*dc, pen.clip, s, RECT{innerFrom, y, innerTo, y + 1}, brush, 0xF0);
+  }
+  return TRUE;
+}
+
 BOOL Polyline(HDC hdc, const POINT* points, int count) {
   Dc* dc = find<Dc>(hdc);
   if (dc == nullptr || points == nullptr || count < 2) return FALSE;
   PenDraw pen(*dc);
-  for (int i = 0; i + 1 < count; ++i)
-    pen.line(points[i].x + dc->origin.x, points[i].y + dc->origin.y, points[i + 1].x + dc->origin.x,
-             points[i + 1].y + dc->origin.y);
+  auto dev = [dc](const POINT& p) {
+    return POINT{clampCoord(int64_t{p.x} + dc->origin.x), clampCoord(int64_t{p.y} + dc->origin.y)};
+  };
+  for (int i = 0; i + 1 < count; ++i) {
+    POINT a = dev(points[i]), b = dev(points[i + 1]);
+    pen.line(a.x, a.y, b.x, b.y);
+  }
   return TRUE;
 }
 

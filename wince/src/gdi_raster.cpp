@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace wince::gdi {
 
@@ -79,11 +80,19 @@ Pattern realisePattern(const Dc& dc, const Brush* brush, int dstBpp) {
   return p;
 }
 
+// Stores four pixels at a time once the span is aligned.
+static void fill16(uint16_t* p, int n, uint16_t v) {
+  for (; n > 0 && (reinterpret_cast<uintptr_t>(p) & 7) != 0; --n) *p++ = v;
+  uint64_t quad = v * 0x0001000100010001ull;
+  for (; n >= 4; n -= 4, p += 4) std::memcpy(p, &quad, 8);
+  for (; n > 0; --n) *p++ = v;
+}
+
 static void fillSpan(const Surface& s, int y, int x0, int x1, uint32_t v) {
   uint8_t* row = s.row(y);
   switch (s.bpp) {
     case 16:
-      std::fill_n(reinterpret_cast<uint16_t*>(row) + x0, x1 - x0, static_cast<uint16_t>(v));
+      fill16(reinterpret_cast<uint16_t*>(row) + x0, x1 - x0, static_cast<uint16_t>(v));
       break;
     case 32:
       std::fill_n(reinterpret_cast<uint32_t*>(row) + x0, x1 - x0, v & 0xFFFFFFu);
@@ -131,7 +140,20 @@ SourceMap sourceMap(const Dc& dst, int dstBpp, const Dc* src, int srcBpp) {
   return m;
 }
 
-static bool sameMemory(const Surface& a, const Surface& b) { return a.top == b.top && a.stride == b.stride; }
+// The bytes a rectangle of a surface spans, first to last.
+static std::pair<uintptr_t, uintptr_t> byteSpan(const Surface& s, const RECT& r) {
+  auto a = reinterpret_cast<uintptr_t>(s.row(r.top)), b = reinterpret_cast<uintptr_t>(s.row(r.bottom - 1));
+  if (a > b) std::swap(a, b);
+  return {a + static_cast<uintptr_t>(r.left) * s.bpp / 8, b + (static_cast<uintptr_t>(r.right) * s.bpp + 7) / 8};
+}
+
+// Whether writing one rectangle may change the pixels of the other (they
+// share memory, as views of one surface do).
+static bool mayOverlap(const Surface& a, const RECT& ra, const Surface& b, const RECT& rb) {
+  auto [a0, a1] = byteSpan(a, ra);
+  auto [b0, b1] = byteSpan(b, rb);
+  return a0 < b1 && b0 < a1;
+}
 
 // A private copy of part of a surface, for copies within one surface.
 struct SurfaceCopy {
@@ -154,18 +176,23 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
   if (!s.valid() || !srcIn.valid()) return;
   // Cut to the source surface, moving the destination with it.
   int w = dstRect.right - dstRect.left, h = dstRect.bottom - dstRect.top;
-  RECT srcRect = rectIntersection(RECT{srcX, srcY, srcX + w, srcY + h}, RECT{0, 0, srcIn.width, srcIn.height});
+  srcX = clampCoord(srcX);
+  srcY = clampCoord(srcY);
+  RECT srcRect = rectIntersection(RECT{srcX, srcY, clampCoord(int64_t{srcX} + w), clampCoord(int64_t{srcY} + h)},
+                                  RECT{0, 0, srcIn.width, srcIn.height});
   if (rectEmpty(srcRect)) return;
   dstRect = RECT{dstRect.left + (srcRect.left - srcX), dstRect.top + (srcRect.top - srcY),
                  dstRect.left + (srcRect.right - srcX), dstRect.top + (srcRect.bottom - srcY)};
   Surface src = srcIn;
   SurfaceCopy copy;
-  if (sameMemory(src, s) && !rectEmpty(rectIntersection(srcRect, dstRect))) {
+  RECT visible = rectIntersection(dstRect, RECT{0, 0, s.width, s.height});
+  if (!rectEmpty(visible) && mayOverlap(src, srcRect, s, visible)) {
     copyOf(srcIn, srcRect, &copy);
     src = copy.surface;
     srcRect = RECT{0, 0, src.width, src.height};
   }
   bool fast = code == 0xCC && !key && src.bpp == s.bpp && s.bpp >= 16;
+  bool keyed16 = code == 0xCC && key && src.bpp == 16 && s.bpp == 16;
   int bytesPerPixel = s.bpp / 8;
   Pattern none;
   none.none = true;
@@ -182,6 +209,13 @@ void blitDevice(Dc& dst, RECT dstRect, const Surface& srcIn, int srcX, int srcY,
       if (fast) {
         std::memmove(s.row(y) + r.left * bytesPerPixel, src.row(sy) + sx0 * bytesPerPixel,
                      static_cast<size_t>(r.right - r.left) * bytesPerPixel);
+        continue;
+      }
+      if (keyed16) {
+        const auto* in = reinterpret_cast<const uint16_t*>(src.row(sy)) + sx0;
+        auto* out = reinterpret_cast<uint16_t*>(s.row(y)) + r.left;
+        for (int i = 0; i < r.right - r.left; ++i)
+          if (in[i] != *key) out[i] = in[i];
         continue;
       }
       for (int x = r.left; x < r.right; ++x) {

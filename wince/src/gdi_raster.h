@@ -2,6 +2,7 @@
 // and blits between surfaces of any of the supported depths.
 #pragma once
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -65,9 +66,17 @@ SourceMap sourceMap(const Dc& dst, int dstBpp, const Dc* src, int srcBpp);
 void blitDevice(Dc& dst, RECT dstRect, const Surface& src, int srcX, int srcY, const SourceMap& map,
                 uint8_t code, const Pattern* pattern, std::optional<uint32_t> key = std::nullopt);
 
+// Coordinate sums are kept well inside int, so that extreme arguments clip
+// instead of overflowing.
+inline LONG clampCoord(int64_t v) {
+  constexpr int64_t kLimit = int64_t{1} << 28;
+  return static_cast<LONG>(std::clamp(v, -kLimit, kLimit));
+}
+
 // Device coordinates of a logical rectangle of the DC.
 inline RECT toDevice(const Dc& dc, int l, int t, int r, int b) {
-  return RECT{l + dc.origin.x, t + dc.origin.y, r + dc.origin.x, b + dc.origin.y};
+  return RECT{clampCoord(int64_t{l} + dc.origin.x), clampCoord(int64_t{t} + dc.origin.y),
+              clampCoord(int64_t{r} + dc.origin.x), clampCoord(int64_t{b} + dc.origin.y)};
 }
 
 }  // namespace wince::gdi

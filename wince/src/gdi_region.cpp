@@ -1,6 +1,7 @@
 #include "gdi_region.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "wince/gdi.h"
 
@@ -117,27 +118,45 @@ bool Region::sameArea(const Region& other) const {
   return subtracted(other).empty() && other.subtracted(*this).empty();
 }
 
-// Joins neighbours that together form one rectangle, so that a region that
-// covers a rectangle reports itself as simple.
+// Rewrites the region in its canonical form: horizontal bands, each a sorted
+// list of separate spans, with equal neighbouring bands joined. A region that
+// covers a rectangle then is that one rectangle.
 void Region::merge() {
-  bool changed = true;
-  while (changed) {
-    changed = false;
-    for (size_t i = 0; i < rects_.size() && !changed; ++i) {
-      for (size_t j = i + 1; j < rects_.size() && !changed; ++j) {
-        RECT& a = rects_[i];
-        const RECT& b = rects_[j];
-        bool sideBySide = a.top == b.top && a.bottom == b.bottom && (a.right == b.left || b.right == a.left);
-        bool stacked = a.left == b.left && a.right == b.right && (a.bottom == b.top || b.bottom == a.top);
-        if (sideBySide || stacked) {
-          a = RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-                   std::max(a.bottom, b.bottom)};
-          rects_.erase(rects_.begin() + static_cast<ptrdiff_t>(j));
-          changed = true;
-        }
-      }
-    }
+  std::vector<LONG> ys;
+  for (const RECT& r : rects_) {
+    ys.push_back(r.top);
+    ys.push_back(r.bottom);
   }
+  std::sort(ys.begin(), ys.end());
+  ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+  std::vector<RECT> out;
+  std::vector<std::pair<LONG, LONG>> spans, previous;
+  size_t previousFirst = 0;
+  LONG previousBottom = 0;
+  for (size_t i = 0; i + 1 < ys.size(); ++i) {
+    LONG y0 = ys[i], y1 = ys[i + 1];
+    spans.clear();
+    for (const RECT& r : rects_)
+      if (r.top <= y0 && r.bottom >= y1) spans.emplace_back(r.left, r.right);
+    std::sort(spans.begin(), spans.end());
+    size_t n = 0;
+    for (const auto& sp : spans) {
+      if (n > 0 && sp.first <= spans[n - 1].second)
+        spans[n - 1].second = std::max(spans[n - 1].second, sp.second);
+      else
+        spans[n++] = sp;
+    }
+    spans.resize(n);
+    if (!spans.empty() && spans == previous && previousBottom == y0) {
+      for (size_t k = previousFirst; k < out.size(); ++k) out[k].bottom = y1;
+    } else {
+      previousFirst = out.size();
+      for (const auto& sp : spans) out.push_back(RECT{sp.first, y0, sp.second, y1});
+      previous = spans;
+    }
+    previousBottom = y1;
+  }
+  rects_.swap(out);
 }
 
 }  // namespace wince::gdi

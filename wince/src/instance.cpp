@@ -3,6 +3,8 @@
 // the user's runtime folder and named after the namespace and the class.
 // Another process's FindWindow connects to that socket; SetForegroundWindow
 // on the stand-in handle it gets asks the first process to come forward.
+// Headless runs keep to a namespace of their own process unless told
+// otherwise, so parallel test runs of one program never find each other.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/file.h>
@@ -21,6 +23,7 @@
 #include <thread>
 #include <vector>
 
+#include "backend.h"
 #include "wince/text.h"
 #include "window_internal.h"
 
@@ -68,7 +71,11 @@ std::string currentNamespace() {
   Instances& s = instances();
   if (!s.ns.empty()) return s.ns;
   const char* env = std::getenv("WINCE_INSTANCE_NAMESPACE");
-  return env != nullptr && *env != 0 ? env : "default";
+  if (env != nullptr && *env != 0) return env;
+  // Headless runs are tests and scripts: each is alone, however many run.
+  const detail::Backend* backend = detail::activeBackend();
+  if (backend != nullptr && backend->headless()) return "headless-" + std::to_string(getpid());
+  return "default";
 }
 
 // A short, file-name-safe key for (namespace, class), case-insensitive in
@@ -136,12 +143,12 @@ bool request(const std::string& key, const char* line) {
 
 void serve(int client) {
   std::string line;
-  if (readLine(client, &line)) {
+  if (readLine(client, &line) && (line == "raise" || line == "ping")) {
+    writeAll(client, "ok\n");  // first: the program may end once raised
     if (line == "raise") {
       instances().raiseRequested = true;
       PostMessage(nullptr, WM_NULL, 0, 0);  // wakes the GUI thread
     }
-    if (line == "raise" || line == "ping") writeAll(client, "ok\n");
   }
   close(client);
 }

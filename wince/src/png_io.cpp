@@ -3,6 +3,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -121,22 +122,30 @@ bool encode(const std::string& path, int width, int height, const std::vector<ui
 
 }  // namespace
 
-bool writePng565(const std::string& path, const uint16_t* pixels, int width, int height, size_t strideBytes,
-                 std::string* error) {
-  if (pixels == nullptr || width <= 0 || height <= 0) return setError(error, "empty image"), false;
-  std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+RgbImage fromRgb565(const uint16_t* pixels, int width, int height, size_t strideBytes) {
+  RgbImage image;
+  if (pixels == nullptr || width <= 0 || height <= 0) return image;
+  image.width = width;
+  image.height = height;
+  image.rgb.resize(static_cast<size_t>(width) * height * 3);
   for (int y = 0; y < height; ++y) {
     const auto* row = reinterpret_cast<const uint8_t*>(pixels) + strideBytes * y;
     for (int x = 0; x < width; ++x) {
       uint16_t v;
       std::memcpy(&v, row + x * 2, 2);
-      uint8_t* o = rgb.data() + (static_cast<size_t>(y) * width + x) * 3;
+      uint8_t* o = image.rgb.data() + (static_cast<size_t>(y) * width + x) * 3;
       o[0] = static_cast<uint8_t>((v >> 8) & 0xF8);
       o[1] = static_cast<uint8_t>((v >> 3) & 0xFC);
       o[2] = static_cast<uint8_t>((v << 3) & 0xF8);
     }
   }
-  return encode(path, width, height, rgb, error);
+  return image;
+}
+
+bool writePng565(const std::string& path, const uint16_t* pixels, int width, int height, size_t strideBytes,
+                 std::string* error) {
+  if (pixels == nullptr || width <= 0 || height <= 0) return setError(error, "empty image"), false;
+  return encode(path, width, height, fromRgb565(pixels, width, height, strideBytes).rgb, error);
 }
 
 bool writePngRgb(const std::string& path, const uint8_t* rgbIn, int width, int height, size_t strideBytes,
@@ -174,6 +183,28 @@ std::vector<uint16_t> toRgb565(const RgbImage& image) {
     out[i] = static_cast<uint16_t>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3));
   }
   return out;
+}
+
+std::string describeDifference(const RgbImage& expected, const RgbImage& actual, int tolerance) {
+  auto size = [](const RgbImage& i) { return std::to_string(i.width) + "x" + std::to_string(i.height); };
+  if (expected.width != actual.width || expected.height != actual.height)
+    return "size " + size(actual) + ", expected " + size(expected);
+  auto rgb = [](const uint8_t* p) {
+    return "(" + std::to_string(p[0]) + "," + std::to_string(p[1]) + "," + std::to_string(p[2]) + ")";
+  };
+  std::string first;
+  size_t count = 0;
+  for (int y = 0; y < expected.height; ++y) {
+    for (int x = 0; x < expected.width; ++x) {
+      const uint8_t *e = expected.pixel(x, y), *a = actual.pixel(x, y);
+      bool same = true;
+      for (int c = 0; c < 3; ++c) same = same && std::abs(e[c] - a[c]) <= tolerance;
+      if (same) continue;
+      if (count++ == 0)
+        first = "pixel (" + std::to_string(x) + "," + std::to_string(y) + ") is " + rgb(a) + ", expected " + rgb(e);
+    }
+  }
+  return count == 0 ? std::string() : first + "; " + std::to_string(count) + " pixels differ";
 }
 
 }  // namespace wince

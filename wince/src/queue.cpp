@@ -9,10 +9,8 @@
 #include <mutex>
 #include <thread>
 
-#include <sys/syscall.h>
-#include <unistd.h>
-
 #include "wince/clock.h"
+#include "wince/thread.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -118,7 +116,16 @@ void runCrossSends(Queue& q) {
     CrossSend* s = q.sends.front();
     q.sends.pop_front();
     lock.unlock();
-    const LRESULT r = callWindow(s->hwnd, s->msg, s->wParam, s->lParam);
+    LRESULT r = 0;
+    try {
+      r = callWindow(s->hwnd, s->msg, s->wParam, s->lParam);
+    } catch (...) {
+      // The sender must not wait forever; the exception is the GUI thread's.
+      lock.lock();
+      s->done = true;
+      q.changed.notify_all();
+      throw;
+    }
     lock.lock();
     s->result = r;
     s->done = true;
@@ -191,13 +198,23 @@ void idleWait() {
   }
 }
 
+// Anything GetMessage would hand out now (QS_ALLINPUT).
+bool inputWaiting() {
+  Queue& q = queue();
+  {
+    std::lock_guard<std::mutex> lock(q.mutex);
+    if (!q.posted.empty() || !q.sends.empty() || q.quit) return true;
+  }
+  return nextWindowToPaint(nullptr) != nullptr || msUntilNextTimer(wince::clockNowMs()) == 0;
+}
+
 }  // namespace
 
 void noteGuiThread() {
   Queue& q = queue();
   if (q.guiKnown.load()) return;
   q.guiThread = std::this_thread::get_id();
-  q.guiTid = static_cast<DWORD>(syscall(SYS_gettid));  // what GetCurrentThreadId reports
+  q.guiTid = GetCurrentThreadId();
   q.guiKnown = true;
 }
 
@@ -265,6 +282,31 @@ BOOL WaitMessage() {
   MSG m;
   if (fetch(&m, nullptr, 0, 0, false, false) == Got::None) idleWait();
   return TRUE;
+}
+
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask, DWORD flags) {
+  noteGuiThread();
+  Queue& q = queue();
+  const uint64_t start = wince::clockNowMs();
+  const BOOL waitAll = (flags & MWMO_WAITALL) != 0 ? TRUE : FALSE;
+  for (;;) {
+    if (wince::EventSource* src = q.source.load()) src->pollEvents();
+    if (wakeMask != 0 && inputWaiting()) return WAIT_OBJECT_0 + count;
+    if (count > 0) {
+      const DWORD r = WaitForMultipleObjects(count, handles, waitAll, 0);
+      if (r != WAIT_TIMEOUT) return r;
+    }
+    if (timeoutMs != INFINITE && wince::clockNowMs() - start >= timeoutMs) return WAIT_TIMEOUT;
+    // Posts wake this at once; the objects are looked at again after a
+    // short pause.
+    std::unique_lock<std::mutex> lock(q.mutex);
+    q.changed.wait_for(lock, std::chrono::milliseconds(1),
+                       [&q] { return !q.posted.empty() || !q.sends.empty() || q.quit; });
+  }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs, DWORD wakeMask) {
+  return MsgWaitForMultipleObjectsEx(count, handles, timeoutMs, wakeMask, waitAll ? MWMO_WAITALL : 0);
 }
 
 LRESULT DispatchMessage(const MSG* msg) {

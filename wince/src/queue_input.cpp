@@ -82,6 +82,7 @@ void resetInput() {
   s.lastDownWindow = nullptr;
   s.lastDownTime = 0;
   s.focusBeforeDeactivation = nullptr;
+  resetScrollTracking();
 }
 
 }  // namespace wince::win
@@ -157,10 +158,16 @@ void injectStylus(UINT msg, int x, int y) {
   HWND target = GetCapture();
   if (target == nullptr) {
     target = win::hitTest(pt);
-    if (target == nullptr || !IsWindowEnabled(win::topLevelOf(target))) {
-      if (msg == WM_LBUTTONUP) s.stylusDown = false;
-      return;
-    }
+    if (target != nullptr && !IsWindowEnabled(win::topLevelOf(target))) target = nullptr;
+  }
+  // A scroll-bar drag keeps the stylus wherever it goes.
+  if (win::scrollBarStylus(msg, pt, target)) {
+    s.stylusDown = msg != WM_LBUTTONUP;
+    return;
+  }
+  if (target == nullptr) {
+    if (msg == WM_LBUTTONUP) s.stylusDown = false;
+    return;
   }
   if (msg == WM_LBUTTONDOWN) {
     s.stylusDown = true;

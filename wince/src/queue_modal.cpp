@@ -50,11 +50,21 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
   const HWND ownerTop = win::topLevelOf(owner);
   bool disabledOwner = false;
   if (ownerTop != nullptr && IsWindowEnabled(ownerTop)) {
-    SendMessage(ownerTop, WM_CANCELMODE, 0, 0);
-    EnableWindow(ownerTop, FALSE);
+    EnableWindow(ownerTop, FALSE);  // sends WM_CANCELMODE, then WM_ENABLE
     disabledOwner = true;
   }
   win::ModalFrame frame{window, false, IDCANCEL};
+  // Also when an exception from a window procedure leaves the loop: the
+  // frame goes and the owner is enabled again.
+  struct Unwind {
+    win::ModalState& s;
+    win::ModalFrame* frame;
+    HWND owner;
+    ~Unwind() {
+      std::erase(s.frames, frame);
+      if (owner != nullptr && IsWindow(owner)) EnableWindow(owner, TRUE);
+    }
+  } unwind{s, &frame, disabledOwner ? ownerTop : nullptr};
   s.frames.push_back(&frame);
   if (s.hook) s.hook(window, kind);
   MSG msg;
@@ -64,11 +74,10 @@ INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind) {
       frame.result = IDCANCEL;
       break;
     }
+    if (kind == ModalKind::Dialog && IsDialogMessage(window, &msg)) continue;
     TranslateMessage(&msg);
     DispatchMessage(&msg);
   }
-  std::erase(s.frames, &frame);
-  if (disabledOwner && IsWindow(ownerTop)) EnableWindow(ownerTop, TRUE);
   return frame.result;
 }
 

@@ -192,7 +192,7 @@ int scriptKeyCode(std::string_view name) {
 int scriptAnswerCode(std::string_view name) {
   int code = lookup(kAnswers, std::size(kAnswers), name);
   if (code >= 0) return code;
-  if (parseInt(name, &code) && code >= 0) return code;
+  if (parseInt(name, &code) && code > 0) return code;
   return -1;
 }
 

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstring>
 
+#include "system_handles.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -68,6 +69,15 @@ void setBatteryForTest(BYTE flag, BYTE lifePercent) {
 }
 
 }  // namespace wince
+
+namespace wince::detail {
+
+HANDLE newHandleValue() {
+  static std::atomic<uintptr_t> next{1};
+  return reinterpret_cast<HANDLE>(next.fetch_add(1) << 4);
+}
+
+}  // namespace wince::detail
 
 DWORD GetLastError() { return t_lastError; }
 void SetLastError(DWORD error) { t_lastError = error; }

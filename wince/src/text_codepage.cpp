@@ -1,6 +1,7 @@
 // Code-page conversion: code page 1252 (the ANSI page) and UTF-8.
 #include <cstring>
 
+#include "text_internal.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -77,7 +78,7 @@ void appendUtf8(std::string& out, char32_t v) {
 
 bool toWide(UINT codePage, DWORD flags, const unsigned char* s, size_t n, std::u16string& out) {
   if (codePage != CP_UTF8) {
-    for (size_t i = 0; i < n; ++i) out.push_back(s[i] >= 0x80 && s[i] < 0xA0 ? kHigh1252[s[i] - 0x80] : s[i]);
+    for (size_t i = 0; i < n; ++i) out.push_back(wince::detail::widen1252(s[i]));
     return true;
   }
   for (size_t i = 0; i < n;) {
@@ -168,6 +169,12 @@ int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* src, int srcUni
 }
 
 namespace wince {
+
+namespace detail {
+
+WCHAR widen1252(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : byte; }
+
+}  // namespace detail
 
 std::u16string utf8ToWide(std::string_view utf8) {
   std::u16string out;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "wince/system.h"
 #include "wince/text.h"
 
 size_t wcslen(const WCHAR* s) {
@@ -205,4 +206,23 @@ int iswxdigit(WCHAR c) { return iswdigit(c) || (c >= u'a' && c <= u'f') || (c >=
 int iswpunct(WCHAR c) {
   if (c < 0x7F) return c > u' ' && !iswalnum(c);
   return c >= 0xA1 && c <= 0xBF && c != 0xAA && c != 0xBA;
+}
+
+int CompareString(LCID locale, DWORD flags, LPCWSTR a, int aLength, LPCWSTR b, int bLength) {
+  if (!a || !b || aLength < -1 || bLength < -1) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return 0;
+  }
+  size_t na = aLength < 0 ? wcslen(a) : static_cast<size_t>(aLength);
+  size_t nb = bLength < 0 ? wcslen(b) : static_cast<size_t>(bLength);
+  int caseOrder = 0;  // the first difference of case only
+  for (size_t i = 0; i < na && i < nb; ++i) {
+    WCHAR x = towlower(a[i]);
+    WCHAR y = towlower(b[i]);
+    if (x != y) return x < y ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+    if (caseOrder == 0 && a[i] != b[i]) caseOrder = iswlower(a[i]) ? -1 : 1;
+  }
+  if (na != nb) return na < nb ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
+  if ((flags & NORM_IGNORECASE) || caseOrder == 0) return CSTR_EQUAL;
+  return caseOrder < 0 ? CSTR_LESS_THAN : CSTR_GREATER_THAN;
 }

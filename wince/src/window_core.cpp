@@ -99,6 +99,7 @@ void freeSubtree(HWND hwnd) {
   unpublishInstance(hwnd);
   if (w->dirty) gui().dirtyCount--;
   if (w->region) DeleteObject(w->region);
+  if (w->dialog && w->dialog->font) DeleteObject(w->dialog->font);
   if (w->cls) w->cls->liveWindows--;
   if (Window* p = find(w->parent)) std::erase(p->children, hwnd);
   const uintptr_t index = (reinterpret_cast<uintptr_t>(hwnd) >> kHandleShift) - 1;
@@ -170,7 +171,12 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style
   if (child) {
     p->children.push_back(hwnd);  // new children go to the bottom, in creation order
   } else {
-    p->children.insert(p->children.begin(), hwnd);
+    // New top-level windows go on top, below the topmost ones unless topmost.
+    auto at = p->children.begin();
+    if (!(exStyle & WS_EX_TOPMOST)) {
+      while (at != p->children.end() && (find(*at)->exStyle & WS_EX_TOPMOST)) ++at;
+    }
+    p->children.insert(at, hwnd);
   }
   cls->liveWindows++;
   g.slots.back() = std::move(w);
@@ -331,7 +337,7 @@ void resetWindowing() {
   std::erase_if(g.classes, [](const auto& c) { return !c->system; });
   g.active = g.lastActive = g.focus = g.capture = nullptr;
   g.appActive = true;
-  g.dirtyCount = 0;
+  clearUpdate(desktopWindow());
   markPaintOrderStale();
 }
 

@@ -63,21 +63,19 @@ bool visibleOnScreen(const Window* w) {
 namespace {
 
 void reorder(Window* w, HWND insertAfter) {
-  Window* p = find(w->parent);
-  if (p == nullptr) return;
-  auto& list = p->children;
-  std::erase(list, w->handle);
   if (insertAfter == HWND_TOPMOST) w->exStyle |= WS_EX_TOPMOST;
   if (insertAfter == HWND_NOTOPMOST) w->exStyle &= ~WS_EX_TOPMOST;
-  if (insertAfter == HWND_BOTTOM) {
-    list.push_back(w->handle);
-  } else if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-    list.insert(list.begin(), w->handle);
-  } else {
-    auto it = std::find(list.begin(), list.end(), insertAfter);
-    list.insert(it == list.end() ? list.begin() : it + 1, w->handle);
+  if (insertAfter == HWND_TOP || insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+    raiseToTop(w->handle);
+    return;
   }
-  markPaintOrderStale();
+  Window* p = find(w->parent);
+  if (p == nullptr) return;
+  std::vector<HWND> order = p->children;
+  std::erase(order, w->handle);
+  auto it = insertAfter == HWND_BOTTOM ? order.end() : std::find(order.begin(), order.end(), insertAfter);
+  order.insert(it == order.end() ? order.end() : it + 1, w->handle);
+  restack(p->handle, std::move(order));
 }
 
 struct DeferredMove {
@@ -173,8 +171,8 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
                      oldClient.left != newClient.left || oldClient.top != newClient.top;
   const bool sized = (oldClient.right - oldClient.left) != (newClient.right - newClient.left) ||
                      (oldClient.bottom - oldClient.top) != (newClient.bottom - newClient.top);
-  const bool changed = moved || sized || !(flags & SWP_NOZORDER) || (flags & (SWP_FRAMECHANGED | SWP_SHOWWINDOW |
-                                                                                SWP_HIDEWINDOW));
+  // (A change of z-order alone repaints what it uncovered in reorder.)
+  const bool changed = moved || sized || (flags & (SWP_FRAMECHANGED | SWP_SHOWWINDOW | SWP_HIDEWINDOW));
   if (changed && !(flags & SWP_NOREDRAW)) {
     if (wasVisible) invalidateScreenArea(oldScreen, hwnd);
     if (visibleOnScreen(w)) InvalidateRect(hwnd, nullptr, TRUE);
@@ -239,7 +237,10 @@ int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw) {
   w->region = rgn;
   w->regionBox = RECT{};
   if (rgn != nullptr) GetRgnBox(rgn, &w->regionBox);
-  if (redraw) InvalidateRect(hwnd, nullptr, TRUE);
+  if (redraw && visibleOnScreen(w)) {
+    invalidateScreenArea(windowRectScreen(w), hwnd);  // what the old shape covered
+    InvalidateRect(hwnd, nullptr, TRUE);
+  }
   return 1;
 }
 

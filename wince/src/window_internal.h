@@ -116,6 +116,19 @@ HWND nextWindowToPaint(HWND filter);
 // screen point.
 HWND hitTest(POINT screenPt);
 
+// The frame (window_frame.cpp): draws the border and scroll bars; a stylus
+// event on a scroll bar (or during a drag that began on one) becomes
+// WM_VSCROLL / WM_HSCROLL, and the function answers true.
+void drawFrame(HWND hwnd);
+bool scrollBarStylus(UINT msg, POINT screenPt, HWND target);
+void resetScrollTracking();
+
+// Z-order (window_zorder.cpp). restack gives a parent's children a new
+// order and repaints what came on top; raiseToTop brings a window (with the
+// windows it owns, which stay above it) to the top, below topmost windows.
+void restack(HWND parent, std::vector<HWND> order);
+void raiseToTop(HWND hwnd);
+
 // State helpers (window_state.cpp).
 HWND activate(HWND hwnd, WORD how);
 void activateAfterLoss(HWND leaving);

@@ -34,6 +34,7 @@ void markUpdate(Window* w, const RECT& r, bool erase) {
 
 // Marks the part of a screen area that falls in w's client area.
 void markScreenArea(Window* w, const RECT& area) {
+  if (!w->redraw) return;
   const RECT client = clientRectScreen(w);
   const RECT hit = intersect(client, area);
   if (!rectEmpty(hit)) markUpdate(w, offset(hit, -client.left, -client.top), true);
@@ -84,7 +85,7 @@ const std::vector<HWND>& currentPaintOrder() {
 void invalidateClient(Window* w, const RECT* rect, bool erase) {
   const RECT client = clientSize(w);
   const RECT r = rect != nullptr ? intersect(*rect, client) : client;
-  if (rectEmpty(r) || !visibleOnScreen(w)) return;
+  if (rectEmpty(r) || !visibleOnScreen(w) || !w->redraw) return;  // WM_SETREDRAW FALSE: nothing to redraw
   markUpdate(w, r, erase);
   const RECT c = clientRectScreen(w);
   const RECT area = offset(r, c.left, c.top);
@@ -166,10 +167,20 @@ BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL) {
   return w->dirty ? TRUE : FALSE;
 }
 
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL) {
+  Window* w = find(hwnd);
+  if (w == nullptr || rgn == nullptr) return ERROR;
+  const RECT u = w->dirty ? w->update : RECT{};
+  SetRectRgn(rgn, u.left, u.top, u.right, u.bottom);
+  return w->dirty ? SIMPLEREGION : NULLREGION;
+}
+
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps) {
   Window* w = find(hwnd);
   if (w == nullptr || ps == nullptr) return nullptr;
   *ps = PAINTSTRUCT{};
+  drawFrame(hwnd);
+  if ((w = find(hwnd)) == nullptr) return nullptr;
   const RECT paint = w->dirty ? intersect(w->update, visibleClientPart(w)) : RECT{};
   const bool erase = w->dirty && w->erase;
   clearUpdate(w);

@@ -22,7 +22,7 @@ void clampPosition(SCROLLINFO& s) {
 }
 
 void barChanged(HWND hwnd, BOOL redraw) {
-  if (redraw) InvalidateRect(hwnd, nullptr, FALSE);
+  if (redraw) drawFrame(hwnd);
 }
 
 struct Caret {

@@ -12,16 +12,6 @@ bool canActivate(const Window* w, HWND leaving) {
          !(w->exStyle & WS_EX_NOACTIVATE) && !isAncestor(leaving, w->handle);
 }
 
-void raiseInZOrder(HWND hwnd) {
-  Window* w = find(hwnd);
-  Window* p = w != nullptr ? find(w->parent) : nullptr;
-  if (p == nullptr || p->children.empty() || p->children.front() == hwnd) return;
-  std::erase(p->children, hwnd);
-  p->children.insert(p->children.begin(), hwnd);
-  markPaintOrderStale();
-  if (visibleOnScreen(w)) InvalidateRect(hwnd, nullptr, TRUE);
-}
-
 void clearSubtreeUpdates(HWND hwnd) {
   Window* w = find(hwnd);
   if (w == nullptr) return;
@@ -39,7 +29,7 @@ HWND activate(HWND hwnd, WORD how) {
   g.active = hwnd;
   if (hwnd != nullptr) {
     g.lastActive = hwnd;
-    raiseInZOrder(hwnd);
+    raiseToTop(hwnd);
   }
   if (IsWindow(old)) callWindow(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0), reinterpret_cast<LPARAM>(hwnd));
   if (hwnd != nullptr && g.active == hwnd) {
@@ -149,8 +139,13 @@ HWND GetActiveWindow() { return gui().active; }
 BOOL SetForegroundWindow(HWND hwnd) {
   hwnd = reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(hwnd) & ~uintptr_t{0xF});
   if (isRemoteInstance(hwnd)) return raiseRemoteInstance(hwnd) ? TRUE : FALSE;
+  if (isDesktop(hwnd)) {
+    wince::injectAppActive(false);  // the device's desktop comes forward
+    return TRUE;
+  }
   const HWND top = topLevelOf(hwnd);
   if (top == nullptr) return FALSE;
+  if (!gui().appActive) wince::injectAppActive(true);
   activate(top, WA_ACTIVE);
   return TRUE;
 }

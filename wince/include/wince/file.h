@@ -38,18 +38,24 @@ std::filesystem::path hostPath(const WCHAR* devicePath);
 std::u16string devicePath(const std::filesystem::path& hostPath);
 
 // First-start install: what an installer would have done. Creates the
-// program's install folder `installDir` (a device path) when missing and
-// copies every file of hostDataFolder into it that is not there yet (files
-// the program changed stay as they are); then, in HKEY_LOCAL_MACHINE key
-// `registryKey`, sets each REG_SZ value of `values` that does not exist yet.
-// Returns false when the folder cannot be made or a copy or the registry
-// write fails.
+// program's install folder `installDir` (a device path, with every missing
+// folder above it) and copies the files of hostDataFolder (with its
+// sub-folders) into it, each one that is missing there or older than the
+// build's copy, so a rebuild's data arrives and a file the program changed
+// later stays; then, in HKEY_LOCAL_MACHINE key `registryKey`, sets each
+// REG_SZ value of `values` that does not exist yet. Returns false when a
+// folder cannot be made, a copy fails or the registry write fails.
 struct InstallValue {
   const WCHAR* name;
   const WCHAR* data;
 };
 bool installProgram(const std::filesystem::path& hostDataFolder, const WCHAR* installDir, const WCHAR* registryKey,
                     const InstallValue* values, size_t valueCount);
+
+// fopen for a narrow device path (code page 1252, as the device's narrow C
+// library takes it), for code that builds its paths in narrow text. Null
+// with errno set as fopen would.
+FILE* fopenDevicePath(const char* path, const char* mode);
 
 // The program's module path as GetModuleFileName reports it
 // ("\Program Files\<program>\<program>.exe"); set by the launcher.
@@ -107,8 +113,8 @@ BOOL RemoveDirectory(LPCWSTR path);
 BOOL DeleteFile(LPCWSTR path);
 BOOL MoveFile(LPCWSTR from, LPCWSTR to);
 BOOL CopyFile(LPCWSTR from, LPCWSTR to, BOOL failIfExists);
-// FILE_ATTRIBUTE_DIRECTORY or FILE_ATTRIBUTE_NORMAL (| READONLY when the
-// host file is not writable); INVALID_FILE_ATTRIBUTES when absent.
+// FILE_ATTRIBUTE_DIRECTORY, FILE_ATTRIBUTE_NORMAL, or FILE_ATTRIBUTE_READONLY
+// for a file the program may not write; INVALID_FILE_ATTRIBUTES when absent.
 DWORD GetFileAttributes(LPCWSTR path);
 inline BOOL CreateDirectoryW(LPCWSTR p, LPSECURITY_ATTRIBUTES s) { return CreateDirectory(p, s); }
 inline BOOL RemoveDirectoryW(LPCWSTR p) { return RemoveDirectory(p); }
@@ -116,6 +122,58 @@ inline BOOL DeleteFileW(LPCWSTR p) { return DeleteFile(p); }
 inline BOOL MoveFileW(LPCWSTR f, LPCWSTR t) { return MoveFile(f, t); }
 inline BOOL CopyFileW(LPCWSTR f, LPCWSTR t, BOOL e) { return CopyFile(f, t, e); }
 inline DWORD GetFileAttributesW(LPCWSTR p) { return GetFileAttributes(p); }
+
+// --- Handle-based file access (CloseHandle closes) ---
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_BEGIN 0
+#define FILE_CURRENT 1
+#define FILE_END 2
+#define INVALID_SET_FILE_POINTER 0xFFFFFFFFu
+#define INVALID_FILE_SIZE 0xFFFFFFFFu
+typedef void* LPOVERLAPPED;
+
+// Sharing is not enforced. CREATE_ALWAYS and OPEN_ALWAYS succeed on an
+// existing file with ERROR_ALREADY_EXISTS; CREATE_NEW fails with
+// ERROR_FILE_EXISTS; OPEN_EXISTING and TRUNCATE_EXISTING fail with
+// ERROR_FILE_NOT_FOUND. A folder cannot be opened (ERROR_ACCESS_DENIED).
+HANDLE CreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security, DWORD creation,
+                  DWORD flagsAndAttributes, HANDLE templateFile);
+inline HANDLE CreateFileW(LPCWSTR p, DWORD a, DWORD s, LPSECURITY_ATTRIBUTES sa, DWORD c, DWORD f, HANDLE t) {
+  return CreateFile(p, a, s, sa, c, f, t);
+}
+// Reading at the end succeeds with 0 bytes. Reading needs GENERIC_READ,
+// writing GENERIC_WRITE (else ERROR_ACCESS_DENIED). overlapped must be null.
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes, LPDWORD bytesRead, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD bytes, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+// Returns the new position's low 32 bits (high ones in *distanceHigh when
+// given); INVALID_SET_FILE_POINTER with the last error set on failure.
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL SetEndOfFile(HANDLE file);
+BOOL FlushFileBuffers(HANDLE file);
+
+typedef struct _BY_HANDLE_FILE_INFORMATION {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD dwVolumeSerialNumber;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+  DWORD nNumberOfLinks;
+  DWORD nFileIndexHigh;
+  DWORD nFileIndexLow;
+  DWORD dwOID;
+} BY_HANDLE_FILE_INFORMATION, *LPBY_HANDLE_FILE_INFORMATION;
+BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION info);
 
 // The program's device path (see wince::setModuleFileName); a null module
 // means the program. Copies at most size-1 units and terminates; returns the

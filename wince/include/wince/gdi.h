@@ -356,6 +356,8 @@ HBRUSH GetSysColorBrush(int index);
 // --- Shapes and pixels ---
 int FillRect(HDC hdc, const RECT* rect, HBRUSH brush);
 BOOL Rectangle(HDC hdc, int left, int top, int right, int bottom);
+// Corners rounded by an ellipse of cornerWidth x cornerHeight.
+BOOL RoundRect(HDC hdc, int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
 BOOL Polyline(HDC hdc, const POINT* points, int count);
 BOOL MoveToEx(HDC hdc, int x, int y, LPPOINT previous);
 BOOL LineTo(HDC hdc, int x, int y);

@@ -36,7 +36,13 @@ bool writePngRgb(const std::string& path, const uint8_t* rgb, int width, int hei
 bool readPng(const std::string& path, RgbImage* out, std::string* error = nullptr);
 bool readPngMemory(const uint8_t* data, size_t size, RgbImage* out, std::string* error = nullptr);
 
-// Converts to RGB565 by truncating each channel.
+// Converts to RGB565 by truncating each channel, and back by widening.
 std::vector<uint16_t> toRgb565(const RgbImage& image);
+RgbImage fromRgb565(const uint16_t* pixels, int width, int height, size_t strideBytes);
+
+// For golden-image tests: empty when both images have one size and every
+// channel differs by at most tolerance; else the first difference and the
+// number of pixels that differ.
+std::string describeDifference(const RgbImage& expected, const RgbImage& actual, int tolerance = 0);
 
 }  // namespace wince

@@ -1,3 +1,197 @@
+// The device shell: soft-key bars, full screen, the input panel, message
+// boxes, common-controls set-up, game input and the input method. Calls that
+// have nothing to do on the desktop succeed and record what they were asked
+// (wince::shellState), so tests can check them.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "wince/types.h"
+#include "wince/window.h"
+
+// --- Message boxes ---
+#define MB_OK 0x00000000u
+#define MB_OKCANCEL 0x00000001u
+#define MB_ABORTRETRYIGNORE 0x00000002u
+#define MB_YESNOCANCEL 0x00000003u
+#define MB_YESNO 0x00000004u
+#define MB_RETRYCANCEL 0x00000005u
+#define MB_TYPEMASK 0x0000000Fu
+#define MB_ICONHAND 0x00000010u
+#define MB_ICONQUESTION 0x00000020u
+#define MB_ICONEXCLAMATION 0x00000030u
+#define MB_ICONASTERISK 0x00000040u
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_ICONMASK 0x000000F0u
+#define MB_DEFBUTTON1 0x00000000u
+#define MB_DEFBUTTON2 0x00000100u
+#define MB_DEFBUTTON3 0x00000200u
+#define MB_DEFMASK 0x00000F00u
+#define MB_APPLMODAL 0x00000000u
+#define MB_SETFOREGROUND 0x00010000u
+#define MB_TOPMOST 0x00040000u
+
+// Drawn by the runtime inside the device screen, centred over the screen,
+// and run modally (the owner is disabled meanwhile). Keys: Left/Right move
+// between the buttons, Return takes the selected one, the soft keys take the
+// first and the last button, Back takes Cancel (else No, else OK). The
+// stylus takes the button it is lifted on. Returns IDOK..IDNO; IDCANCEL when
+// the program is quitting. Every call is recorded (wince::messageBoxLog).
+int MessageBox(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type);
+#define MessageBoxW MessageBox
+
+// --- Soft-key bars ---
+#define SHCMBF_EMPTYBAR 0x0001
+#define SHCMBF_HIDDEN 0x0002
+#define SHCMBF_HIDESIPBUTTON 0x0004
+#define SHCMBF_COLORBK 0x0008
+#define SHCMBF_HMENU 0x0010
+
+typedef struct tagSHMENUBARINFO {
+  DWORD cbSize;
+  HWND hwndParent;
+  DWORD dwFlags;
+  UINT nToolBarId;     // soft-key bar resource (RT_RCDATA)
+  HINSTANCE hInstRes;
+  int nBmpId;
+  int cBmpImages;
+  HWND hwndMB;         // out: the bar window
+  COLORREF clrBk;
+} SHMENUBARINFO, *PSHMENUBARINFO;
+
+// Makes the bar window at the bottom of the screen, owned by hwndParent,
+// with the labels of its first two buttons (left and right soft key). A
+// soft key, or a tap on its half of the bar, sends WM_COMMAND with the
+// button's command id to the owner. FALSE when the resource is missing or
+// damaged.
+BOOL SHCreateMenuBar(SHMENUBARINFO* info);
+
+#define SHCMBM_SETSUBMENU (WM_USER + 400)
+#define SHCMBM_GETSUBMENU (WM_USER + 401)
+#define SHCMBM_GETMENU (WM_USER + 402)
+// wParam: VK_TSOFT1, VK_TSOFT2 or VK_TBACK; lParam: MAKELPARAM(mask, value)
+// of SHMBOF_* flags. With SHMBOF_NOTIFY set the key reaches the owner as
+// WM_HOTKEY (lParam MAKELPARAM(modifiers, vk); MOD_KEYUP on release) as well
+// as WM_KEYDOWN/WM_KEYUP; with SHMBOF_NODEFAULT the bar does nothing with it.
+#define SHCMBM_OVERRIDEKEY (WM_USER + 403)
+#define SHMBOF_NODEFAULT 0x00000001
+#define SHMBOF_NOTIFY 0x00000002
+#define MOD_KEYUP 0x1000
+
+// --- Full screen ---
+#define SHFS_SHOWTASKBAR 0x0001
+#define SHFS_HIDETASKBAR 0x0002
+#define SHFS_SHOWSIPBUTTON 0x0004
+#define SHFS_HIDESIPBUTTON 0x0008
+#define SHFS_SHOWSTARTICON 0x0010
+#define SHFS_HIDESTARTICON 0x0020
+BOOL SHFullScreen(HWND hwnd, DWORD state);
+
+// --- Input panel ---
+#define SIPF_OFF 0x00000000
+#define SIPF_ON 0x00000001
+#define SIPF_DOCKED 0x00000002
+#define SIPF_LOCKED 0x00000004
+typedef struct tagSIPINFO {
+  DWORD cbSize;
+  DWORD fdwFlags;
+  RECT rcVisibleDesktop;
+  RECT rcSipRect;
+  DWORD dwImDataSize;
+  void* pvImData;
+} SIPINFO, *PSIPINFO;
+// SPI_GETSIPINFO: the panel is never up; the visible desktop is the work
+// area less the soft-key bar (the whole screen below the top bar while the
+// program is full screen), and the panel's rectangle starts where it ends.
+BOOL SHSipInfo(UINT action, UINT param, void* info, UINT winIni);
+
+// --- Dialogs and activation ---
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+typedef struct tagSHINITDLGINFO {
+  DWORD dwMask;
+  HWND hDlg;
+  DWORD dwFlags;
+} SHINITDLGINFO, *PSHINITDLGINFO;
+// Sizes the dialog to the work area less the bar when asked (SHIDIF_SIZEDLG*).
+BOOL SHInitDialog(PSHINITDLGINFO info);
+
+typedef struct tagSHACTIVATEINFO {
+  DWORD cbSize;
+  HWND hwndLastFocus;
+  UINT fSipUp : 1;
+  UINT fSipOnDeactivation : 1;
+  UINT fActive : 1;
+  UINT fReserved : 29;
+} SHACTIVATEINFO, *PSHACTIVATEINFO;
+BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info, DWORD flags);
+BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
+
+// --- Common controls ---
+#define ICC_LISTVIEW_CLASSES 0x00000001
+#define ICC_TREEVIEW_CLASSES 0x00000002
+#define ICC_BAR_CLASSES 0x00000004
+#define ICC_TAB_CLASSES 0x00000008
+#define ICC_UPDOWN_CLASS 0x00000010
+#define ICC_PROGRESS_CLASS 0x00000020
+#define ICC_DATE_CLASSES 0x00000100
+#define ICC_COOL_CLASSES 0x00000400
+#define ICC_INTERNET_CLASSES 0x00000800
+#define ICC_TOOLTIP_CLASSES 0x00001000
+#define ICC_CAPEDIT_CLASS 0x00002000
+typedef struct tagINITCOMMONCONTROLSEX {
+  DWORD dwSize;
+  DWORD dwICC;
+} INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
+BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
+
+// --- Game input ---
+int GXOpenInput();
+int GXCloseInput();
+
+// --- Input method ---
+#define IME_ESC_SET_MODE 0x0800
+HIMC ImmGetContext(HWND hwnd);
+BOOL ImmReleaseContext(HWND hwnd, HIMC context);
+LRESULT ImmEscape(HKL layout, HIMC context, UINT escape, LPVOID data);
+HKL GetKeyboardLayout(DWORD threadId);
+
+namespace wince {
+
+struct MessageBoxRecord {
+  std::u16string text;
+  std::u16string caption;
+  UINT type;
+  int answer;  // 0 while the box is open
+};
+const std::vector<MessageBoxRecord>& messageBoxLog();
+
+// What the shell calls were last asked.
+struct ShellState {
+  bool taskBarHidden = false;
+  bool sipButtonHidden = false;
+  bool startIconHidden = false;
+  HWND fullScreenWindow = nullptr;  // last SHFullScreen target
+  DWORD commonControls = 0;         // ICC_* classes asked for so far
+  bool gameInputOpen = false;
+  DWORD inputMode = 0;              // last IME_ESC_SET_MODE value
+  int dialogsInitialised = 0;       // SHInitDialog calls
+};
+const ShellState& shellState();
+
+// The soft-key bar owned by `owner` (the last one made), or null.
+HWND menuBarOf(HWND owner);
+
+// Clears the records above (message boxes too) and forgets every bar (tests).
+void resetShell();
+
+}  // namespace wince

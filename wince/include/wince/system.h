@@ -6,6 +6,7 @@
 // before WinMain; tests select one (or a custom profile) in their set-up.
 #pragma once
 
+#include <cstdarg>
 #include <string_view>
 
 #include "wince/types.h"
@@ -70,12 +71,14 @@ void setBatteryForTest(BYTE flag, BYTE lifePercent);
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
+#define ERROR_DIRECTORY 267L
 #define ERROR_NO_MORE_ITEMS 259L
 #define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
 #define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
 #define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
 #define ERROR_NO_UNICODE_TRANSLATION 1113L
 #define ERROR_BADDB 1009L
+#define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_BADKEY 1010L
 #define ERROR_TIMEOUT 1460L
 
@@ -305,4 +308,27 @@ typedef struct _devicemodeW {
 LONG ChangeDisplaySettingsEx(LPCWSTR device, LPDEVMODE mode, HWND hwnd, DWORD flags, LPVOID param);
 inline LONG ChangeDisplaySettingsExW(LPCWSTR d, LPDEVMODE m, HWND h, DWORD f, LPVOID p) {
   return ChangeDisplaySettingsEx(d, m, h, f, p);
+}
+
+// --- Local heap and system messages ---
+#define LMEM_FIXED 0x0000
+#define LMEM_MOVEABLE 0x0002
+#define LMEM_ZEROINIT 0x0040
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+// The local heap is the C heap. LocalFree returns null on success (and for
+// a null handle); LocalReAlloc keeps the block on failure and returns null.
+HLOCAL LocalAlloc(UINT flags, size_t bytes);
+HLOCAL LocalReAlloc(HLOCAL memory, size_t bytes, UINT flags);
+HLOCAL LocalFree(HLOCAL memory);
+
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200
+#define FORMAT_MESSAGE_FROM_STRING 0x00000400
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000
+// The emulated system has no message table: every request yields nothing
+// (0, ERROR_MR_MID_NOT_FOUND), so callers take their own fallback text.
+DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPWSTR buffer, DWORD size,
+                    va_list* arguments);
+inline DWORD FormatMessageW(DWORD f, LPCVOID s, DWORD m, DWORD l, LPWSTR b, DWORD n, va_list* a) {
+  return FormatMessage(f, s, m, l, b, n, a);
 }

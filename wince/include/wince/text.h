@@ -111,6 +111,38 @@ int MultiByteToWideChar(UINT codePage, DWORD flags, const CHAR* src, int srcByte
 int WideCharToMultiByte(UINT codePage, DWORD flags, const WCHAR* src, int srcUnits, CHAR* dst, int dstBytes,
                         const CHAR* defaultChar, BOOL* usedDefaultChar);
 
+// --- Locale comparison ---
+#define NORM_IGNORECASE 0x00000001
+#define SORT_STRINGSORT 0x00001000
+#define CSTR_LESS_THAN 1
+#define CSTR_EQUAL 2
+#define CSTR_GREATER_THAN 3
+// Compares by the folded (case-insensitive) units first; texts equal but
+// for case put a lower-case letter before its capital unless
+// NORM_IGNORECASE. Lengths of -1 mean NUL-terminated. 0 with
+// ERROR_INVALID_PARAMETER for a null text. The locale is not used.
+int CompareString(LCID locale, DWORD flags, LPCWSTR a, int aLength, LPCWSTR b, int bLength);
+inline int CompareStringW(LCID l, DWORD f, LPCWSTR a, int na, LPCWSTR b, int nb) {
+  return CompareString(l, f, a, na, b, nb);
+}
+
+// --- Automation strings ---
+// A BSTR points at the first unit; the byte count is the 32-bit word just
+// before it and a NUL follows the text. Null is the empty string.
+typedef WCHAR OLECHAR;
+typedef OLECHAR* BSTR;
+// Null for a null text or when memory runs out. With a null text,
+// SysAllocStringLen gives `length` zero units.
+BSTR SysAllocString(const OLECHAR* text);
+BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
+// Replaces *string with a new copy (the old one is freed); FALSE (and *string
+// unchanged) when memory runs out or string is null.
+INT SysReAllocString(BSTR* string, const OLECHAR* text);
+INT SysReAllocStringLen(BSTR* string, const OLECHAR* text, UINT length);
+void SysFreeString(BSTR string);
+UINT SysStringLen(BSTR string);
+UINT SysStringByteLen(BSTR string);
+
 namespace wince {
 
 // Conveniences for the runtime and tests (no handheld counterpart).

@@ -2,13 +2,13 @@
 //
 // Threads are never killed: a thread ends by returning from its procedure,
 // and the runtime joins it. CloseHandle on a thread only drops the handle
-// (the thread runs on, detached from it); at process exit, or when a test
-// calls wince::joinAllThreads, every thread still running is joined, so a
-// thread must watch its own stop flag.
+// (the thread runs on); wince::joinAllThreads and process exit join the
+// threads, so a thread must watch its own stop flag.
 //
 // Waitable handles: threads (signalled when they end), events, and message
-// queues (signalled while a message can be read; SetEvent on a queue handle
-// wakes its waiter once, the way the power thread is told to stop).
+// queues (signalled while a message can be read, and after SetEvent on the
+// queue handle until the next ReadMsgQueue: the way a power thread is told
+// to stop).
 // Timeouts count on the runtime's clock (wince/clock.h), so they are
 // deterministic under the virtual clock.
 #pragma once
@@ -21,10 +21,27 @@ typedef void* LPSECURITY_ATTRIBUTES;
 BOOL CloseHandle(HANDLE handle);
 
 // --- Threads ---
-// The thread starts at once (flags 0) and runs proc(parameter); its exit code
-// is the procedure's result. id may be null.
+#define CREATE_SUSPENDED 0x00000004
+// The thread runs proc(parameter), at once or (CREATE_SUSPENDED) after
+// ResumeThread; its exit code is the procedure's result. id may be null.
+// There is no way to end another thread: threads are asked to stop.
 HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_START_ROUTINE proc, LPVOID parameter,
                     DWORD flags, LPDWORD id);
+// Starts a suspended thread: returns the previous suspend count (1, then 0),
+// 0xFFFFFFFF for a bad handle.
+DWORD ResumeThread(HANDLE thread);
+// Priorities are recorded and reported, not applied (the host schedules).
+#define THREAD_PRIORITY_TIME_CRITICAL 0
+#define THREAD_PRIORITY_HIGHEST 1
+#define THREAD_PRIORITY_ABOVE_NORMAL 2
+#define THREAD_PRIORITY_NORMAL 3
+#define THREAD_PRIORITY_BELOW_NORMAL 4
+#define THREAD_PRIORITY_LOWEST 5
+#define THREAD_PRIORITY_ABOVE_IDLE 6
+#define THREAD_PRIORITY_IDLE 7
+#define THREAD_PRIORITY_ERROR_RETURN 0x7FFFFFFF
+BOOL SetThreadPriority(HANDLE thread, int priority);
+int GetThreadPriority(HANDLE thread);
 DWORD GetCurrentThreadId();
 HANDLE GetCurrentThread();
 #define STILL_ACTIVE 259
@@ -47,7 +64,12 @@ HANDLE CreateEvent(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initia
 inline HANDLE CreateEventW(LPSECURITY_ATTRIBUTES s, BOOL m, BOOL i, LPCWSTR n) { return CreateEvent(s, m, i, n); }
 BOOL SetEvent(HANDLE event);
 BOOL ResetEvent(HANDLE event);
-BOOL PulseEvent(HANDLE event);
+#define EVENT_PULSE 1
+#define EVENT_RESET 2
+#define EVENT_SET 3
+// EVENT_SET and EVENT_RESET as SetEvent and ResetEvent; EVENT_PULSE is
+// refused (ERROR_NOT_SUPPORTED).
+BOOL EventModify(HANDLE event, DWORD function);
 
 // --- Waits ---
 #define WAIT_OBJECT_0 0x00000000u
@@ -73,15 +95,18 @@ typedef struct MSGQUEUEOPTIONS_OS {
 #define MSGQUEUE_ALLOW_BROKEN 0x00000002
 #define MSGQUEUE_MSGALERT 0x00000001
 // Unnamed queues only (name must be null). Null with
-// ERROR_INVALID_PARAMETER for bad options (cbMaxMessage 0).
+// ERROR_INVALID_PARAMETER for bad options (cbMaxMessage 0). The one handle
+// both reads and writes. CloseMsgQueue and CloseHandle both close it.
 HANDLE CreateMsgQueue(LPCWSTR name, LPMSGQUEUEOPTIONS options);
 // Reads the oldest message into buffer. FALSE with ERROR_INSUFFICIENT_BUFFER
 // when it is larger than bufferSize (it stays queued), ERROR_TIMEOUT when
-// none arrives in time (also when SetEvent woke the wait and nothing is
-// queued), ERROR_INVALID_HANDLE for a bad handle.
+// none arrives in time or when a SetEvent on the queue is pending and nothing
+// is queued (the read takes the SetEvent away), ERROR_INVALID_HANDLE for a
+// bad handle.
 BOOL ReadMsgQueue(HANDLE queue, LPVOID buffer, DWORD bufferSize, LPDWORD bytesRead, DWORD timeout, DWORD* flags);
 // FALSE with ERROR_INSUFFICIENT_BUFFER when the message is larger than the
-// queue's cbMaxMessage; ERROR_OUTOFMEMORY when full and the timeout passes.
+// queue's cbMaxMessage; ERROR_TIMEOUT when the queue stays full (a
+// dwMaxMessages limit) until the timeout passes.
 BOOL WriteMsgQueue(HANDLE queue, LPVOID buffer, DWORD bytes, DWORD timeout, DWORD flags);
 BOOL CloseMsgQueue(HANDLE queue);
 
@@ -113,15 +138,17 @@ BOOL StopPowerNotifications(HANDLE notifications);
 namespace wince {
 
 // The desktop's suspend key, the script command and tests call these: each
-// writes a PBT_TRANSITION POWER_BROADCAST to every registered queue
-// (Flags POWER_STATE_SUSPEND, state "suspend"; then POWER_STATE_ON, "on")
-// and to PBT_RESUME listeners on resume. Returns the number of queues that
-// received it.
+// writes a whole POWER_BROADCAST (44 bytes) to every queue registered for
+// PBT_TRANSITION: Flags POWER_STATE_SUSPEND and state "suspend", or
+// POWER_STATE_ON and "on"; resuming also writes {PBT_RESUME, 0, 0} to queues
+// registered for PBT_RESUME. Returns the number of queues written to (a full
+// queue is skipped).
 int simulateSuspend();
 int simulateResume();
 
-// Joins every thread made by CreateThread that is still running (their stop
-// flags must have been set). Tests call it before checking results.
+// Joins every thread made by CreateThread (their stop flags must have been
+// set). Tests call it before checking results. At process exit the runtime
+// joins threads that end within two seconds and reports any other.
 void joinAllThreads();
 
 }  // namespace wince

@@ -334,7 +334,8 @@ BOOL IsWindowEnabled(HWND hwnd);
 HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 // Masks the low bits of the handle. Raises another process's window through
-// a handle FindWindow returned for it.
+// a handle FindWindow returned for it. The desktop window coming forward
+// deactivates the program, as losing the desktop focus does.
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
 HWND SetFocus(HWND hwnd);
@@ -360,6 +361,25 @@ BOOL SendNotifyMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL PostThreadMessage(DWORD threadId, UINT msg, WPARAM wParam, LPARAM lParam);
 void PostQuitMessage(int exitCode);
+// Waits for one of the objects (thread.h) or, with a non-zero wake mask,
+// for anything GetMessage would hand out; WAIT_OBJECT_0 + count means
+// input. The timeout counts on the runtime's clock.
+#define QS_KEY 0x0001
+#define QS_MOUSEMOVE 0x0002
+#define QS_MOUSEBUTTON 0x0004
+#define QS_POSTMESSAGE 0x0008
+#define QS_TIMER 0x0010
+#define QS_PAINT 0x0020
+#define QS_SENDMESSAGE 0x0040
+#define QS_HOTKEY 0x0080
+#define QS_INPUT (QS_MOUSEMOVE | QS_MOUSEBUTTON | QS_KEY)
+#define QS_ALLEVENTS (QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY)
+#define QS_ALLINPUT (QS_ALLEVENTS | QS_SENDMESSAGE)
+#define MWMO_WAITALL 0x0001
+#define MWMO_ALERTABLE 0x0002
+#define MWMO_INPUTAVAILABLE 0x0004
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD timeoutMs, DWORD wakeMask, DWORD flags);
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll, DWORD timeoutMs, DWORD wakeMask);
 DWORD GetMessagePos();
 LONG GetMessageTime();
 
@@ -395,6 +415,8 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
 BOOL ValidateRect(HWND hwnd, const RECT* rect);
 BOOL UpdateWindow(HWND hwnd);
 BOOL GetUpdateRect(HWND hwnd, LPRECT rect, BOOL erase);
+// The update area is one rectangle: the region receives it.
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
 HDC BeginPaint(HWND hwnd, LPPAINTSTRUCT ps);
 BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
 // A DC on the client area (the whole screen for NULL) / the whole window.
@@ -429,7 +451,10 @@ typedef struct tagSCROLLINFO {
 } SCROLLINFO, *LPSCROLLINFO;
 typedef const SCROLLINFO* LPCSCROLLINFO;
 
-// The position is kept within [nMin, nMax - max(nPage, 1) + 1].
+// The position is kept within [nMin, nMax - max(nPage, 1) + 1]. The runtime
+// draws the bars of WS_VSCROLL/WS_HSCROLL windows, and stylus taps and drags
+// on them arrive as WM_VSCROLL/WM_HSCROLL (SB_LINE*, SB_PAGE*, SB_THUMBTRACK,
+// SB_THUMBPOSITION, SB_ENDSCROLL).
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw);
 BOOL GetScrollInfo(HWND hwnd, int bar, LPSCROLLINFO info);
 int SetScrollPos(HWND hwnd, int bar, int pos, BOOL redraw);
@@ -538,6 +563,11 @@ HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND ow
                                LPARAM initParam);
 BOOL EndDialog(HWND dlg, INT_PTR result);
 LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+// For a message of the dialog or its controls: Tab and Shift+Tab move the
+// focus between tab stops, Return sends IDOK and Escape IDCANCEL (unless the
+// control asks for the key through WM_GETDLGCODE); anything else is
+// translated and dispatched. TRUE when the message was the dialog's.
+BOOL IsDialogMessage(HWND dlg, LPMSG msg);
 HWND GetDlgItem(HWND dlg, int id);
 int GetDlgCtrlID(HWND hwnd);
 BOOL SetDlgItemText(HWND dlg, int id, LPCWSTR text);
@@ -579,6 +609,7 @@ BOOL MapDialogRect(HWND dlg, LPRECT rect);
 #define CreateDialogParamW CreateDialogParam
 #define CreateDialogIndirectParamW CreateDialogIndirectParam
 #define DefDlgProcW DefDlgProc
+#define IsDialogMessageW IsDialogMessage
 #define SetDlgItemTextW SetDlgItemText
 #define GetDlgItemTextW GetDlgItemText
 #define SendDlgItemMessageW SendDlgItemMessage
@@ -622,7 +653,8 @@ void setEventSource(EventSource* source);
 void injectKey(UINT vk, bool down);
 void injectChar(WCHAR ch);
 void injectStylus(UINT msg, int x, int y);
-// Closing the desktop window: WM_CLOSE to the active top-level window.
+// Closing the desktop window: WM_CLOSE to the program's main window (the
+// top owner of the active window).
 void injectClose();
 // The desktop window gained or lost focus: WM_ACTIVATE to the program's
 // active (or last active) top-level window, with its WM_SETFOCUS or
@@ -637,10 +669,11 @@ void setKeyState(int vk, bool down);
 void clearKeyStates();
 
 // Modal loops (dialog boxes, message boxes, menu tracking). runModalLoop
-// disables the owner's top-level window (WM_ENABLE FALSE) after sending it
-// WM_CANCELMODE, calls the modal hook, dispatches messages (the owner's too,
+// disables the owner's top-level window (WM_CANCELMODE, WM_ENABLE FALSE),
+// calls the modal hook, dispatches messages (the owner's too,
 // timers included) until endModalLoop(window, result), then re-enables the
-// owner and activates it again. A WM_QUIT met inside ends the loop with
+// owner (activation returns to it when the modal window is hidden or
+// destroyed). A WM_QUIT met inside ends the loop with
 // IDCANCEL and is posted again for the outer loop.
 enum class ModalKind { Dialog, MessageBox, Menu };
 INT_PTR runModalLoop(HWND owner, HWND window, ModalKind kind);
@@ -667,7 +700,8 @@ void resetWindowing();
 
 // Single instance across processes: files live in the user's runtime folder
 // (XDG_RUNTIME_DIR, else the temp folder), under the namespace given here or
-// by WINCE_INSTANCE_NAMESPACE, so parallel test runs never meet.
+// by WINCE_INSTANCE_NAMESPACE (headless runs default to one of their own
+// process), so parallel test runs never meet.
 void setInstanceNamespace(const char* ns);
 // Called when another process asked this one to come forward, after the
 // program's window was activated (the SDL back end raises its window).

@@ -1,0 +1,263 @@
+// Dialog boxes from templates: the reader, creation, results and the modal run.
+#include "dialog_template.h"
+#include "wince/resource.h"
+#include "window_test_util.h"
+
+namespace {
+
+using wintest::WindowTest;
+
+// Writes dialog templates in the binary layout, as the resource compiler does.
+class TemplateBuilder {
+ public:
+  TemplateBuilder& header(DWORD style, WORD count, short x, short y, short cx, short cy, std::u16string title,
+                          bool font = true) {
+    dword(style | (font ? DS_SETFONT : 0));
+    dword(0);
+    word(count);
+    for (short v : {x, y, cx, cy}) word(static_cast<WORD>(v));
+    word(0);  // no menu
+    word(0);  // the standard dialog class
+    text(title);
+    if (font) {
+      word(8);
+      text(u"Tahoma");
+    }
+    return *this;
+  }
+  TemplateBuilder& item(DWORD style, short x, short y, short cx, short cy, WORD id, WORD classOrdinal,
+                        std::u16string title) {
+    while (bytes.size() % 4 != 0) bytes.push_back(0);
+    dword(style | WS_CHILD | WS_VISIBLE);
+    dword(0);
+    for (short v : {x, y, cx, cy}) word(static_cast<WORD>(v));
+    word(id);
+    word(0xFFFF);
+    word(classOrdinal);
+    text(title);
+    word(0);  // no creation data
+    return *this;
+  }
+  const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(bytes.data()); }
+
+  std::vector<BYTE> bytes;
+
+ private:
+  void word(WORD v) {
+    bytes.push_back(static_cast<BYTE>(v));
+    bytes.push_back(static_cast<BYTE>(v >> 8));
+  }
+  void dword(DWORD v) {
+    word(static_cast<WORD>(v));
+    word(static_cast<WORD>(v >> 16));
+  }
+  void text(const std::u16string& s) {
+    for (char16_t c : s) word(c);
+    word(0);
+  }
+};
+
+TemplateBuilder okCancelName() {
+  TemplateBuilder t;
+  t.header(WS_POPUP | WS_BORDER, 3, 10, 20, 160, 80, u"Name")
+      .item(WS_TABSTOP, 5, 5, 150, 12, 100, 0x81, u"")
+      .item(WS_TABSTOP, 5, 60, 50, 14, IDOK, 0x80, u"OK")
+      .item(WS_TABSTOP, 60, 60, 50, 14, IDCANCEL, 0x80, u"Cancel");
+  return t;
+}
+
+struct DialogLog {
+  std::vector<std::string> events;
+  LPARAM initParam = 0;
+  HWND dlg{};
+};
+DialogLog* gLog = nullptr;
+
+INT_PTR CALLBACK recordingDialog(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_INITDIALOG:
+      gLog->dlg = dlg;
+      gLog->initParam = lp;
+      gLog->events.push_back("init");
+      SetDlgItemText(dlg, 100, u"Ann");
+      return TRUE;  // focus to the first tab stop
+    case WM_COMMAND:
+      gLog->events.push_back("command " + std::to_string(LOWORD(wp)));
+      if (LOWORD(wp) == IDOK || LOWORD(wp) == IDCANCEL) EndDialog(dlg, LOWORD(wp) == IDOK ? 42 : 43);
+      return TRUE;
+    case WM_USER:
+      SetWindowLong(dlg, DWL_MSGRESULT, 77);
+      return TRUE;
+    case WM_CTLCOLORSTATIC: return 0x1230;
+    default: return FALSE;
+  }
+}
+
+class DialogTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    WindowTest::SetUp();
+    gLog = &log;
+    owner = make("owner", WS_VISIBLE);
+    wince::dispatchPending();
+  }
+  void TearDown() override {
+    WindowTest::TearDown();
+    gLog = nullptr;
+  }
+  DialogLog log;
+  HWND owner{};
+};
+
+TEST_F(DialogTest, ModalDialogRunsToEndDialogWithItsOwnerDisabled) {
+  const TemplateBuilder t = okCancelName();
+  bool ownerWasDisabled = false;
+  wince::setModalHook([&](HWND dlg, wince::ModalKind kind) {
+    EXPECT_EQ(kind, wince::ModalKind::Dialog);
+    ownerWasDisabled = !IsWindowEnabled(owner);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dlg, 100));
+    WCHAR name[8];
+    EXPECT_EQ(GetDlgItemText(dlg, 100, name, 8), 3u);
+    wince::injectKey(VK_TAB, true);     // to OK
+    wince::injectKey(VK_RETURN, true);  // IDOK through the dialog's keys
+  });
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0x55), 42);
+  EXPECT_TRUE(ownerWasDisabled);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(log.initParam, 0x55);
+  EXPECT_EQ(log.events, (std::vector<std::string>{"init", "command 1"}));
+  EXPECT_FALSE(IsWindow(log.dlg));
+  EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+TEST_F(DialogTest, CloseAndEscapeMeanCancel) {
+  const TemplateBuilder t = okCancelName();
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { PostMessage(dlg, WM_CLOSE, 0, 0); });
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0), 43);
+  wince::setModalHook([](HWND, wince::ModalKind) { wince::injectKey(VK_ESCAPE, true); });
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0), 43);
+}
+
+TEST_F(DialogTest, ResultsGoThroughMsgResultExceptForDirectMessages) {
+  const TemplateBuilder t = okCancelName();
+  HWND dlg = CreateDialogIndirectParam(nullptr, t.get(), owner, recordingDialog, 0);
+  ASSERT_NE(dlg, nullptr);
+  EXPECT_EQ(SendMessage(dlg, WM_USER, 0, 0), 77);
+  EXPECT_EQ(SendMessage(dlg, WM_CTLCOLORSTATIC, 0, 0), 0x1230);
+  EXPECT_EQ(reinterpret_cast<DLGPROC>(GetWindowLong(dlg, DWL_DLGPROC)), &recordingDialog);
+  SetWindowLong(dlg, DWL_USER, 1234);
+  EXPECT_EQ(GetWindowLong(dlg, DWL_USER), 1234);
+  // Controls by id.
+  HWND edit = GetDlgItem(dlg, 100);
+  ASSERT_NE(edit, nullptr);
+  EXPECT_EQ(GetDlgCtrlID(edit), 100);
+  EXPECT_EQ(GetDlgItem(dlg, 999), nullptr);
+  EXPECT_TRUE(SendDlgItemMessage(dlg, 100, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"Bo")));
+  EXPECT_EQ(SendDlgItemMessage(dlg, 100, WM_GETTEXTLENGTH, 0, 0), 2);
+  WCHAR cls[16];
+  GetClassName(GetDlgItem(dlg, IDOK), cls, 16);
+  EXPECT_EQ(std::u16string(cls), u"BUTTON");
+  // Tab order wraps; Shift+Tab goes back.
+  SetFocus(GetDlgItem(dlg, IDCANCEL));
+  SendMessage(dlg, WM_NEXTDLGCTL, 0, 0);
+  EXPECT_EQ(GetFocus(), edit);
+  SendMessage(dlg, WM_NEXTDLGCTL, 1, 0);
+  EXPECT_EQ(GetFocus(), GetDlgItem(dlg, IDCANCEL));
+  // A modeless dialog only hides on EndDialog.
+  EXPECT_TRUE(EndDialog(dlg, 1));
+  EXPECT_TRUE(IsWindow(dlg));
+  EXPECT_FALSE(IsWindowVisible(dlg));
+  DestroyWindow(dlg);
+}
+
+TEST_F(DialogTest, TemplateUnitsBecomePixelsThroughTheBaseUnits) {
+  const TemplateBuilder t = okCancelName();
+  HWND dlg = CreateDialogIndirectParam(nullptr, t.get(), owner, recordingDialog, 0);
+  const LONG base = GetDialogBaseUnits();
+  RECT r;
+  GetClientRect(dlg, &r);
+  EXPECT_EQ(r.right, 160 * LOWORD(base) / 4);
+  EXPECT_EQ(r.bottom, 80 * HIWORD(base) / 8);
+  RECT ok;
+  GetWindowRect(GetDlgItem(dlg, IDOK), &ok);
+  POINT origin{0, 0};
+  ClientToScreen(dlg, &origin);
+  EXPECT_EQ(ok.left - origin.x, 5 * LOWORD(base) / 4);
+  EXPECT_EQ(ok.top - origin.y, 60 * HIWORD(base) / 8);
+  RECT units{4, 8, 8, 16};
+  ASSERT_TRUE(MapDialogRect(dlg, &units));
+  EXPECT_EQ(units.left, LOWORD(base));
+  EXPECT_EQ(units.bottom, 2 * HIWORD(base));
+  EXPECT_NE(SendMessage(dlg, WM_GETFONT, 0, 0), 0);  // the template's font
+}
+
+TEST_F(DialogTest, DialogFromTheResourceTableAndMissingOnes) {
+  const TemplateBuilder t = okCancelName();
+  const wince::ResourceEntry entries[] = {
+      {nullptr, 5, nullptr, 7, t.bytes.data(), static_cast<DWORD>(t.bytes.size())}};
+  const wince::ResourceTable table{entries, 1};
+  wince::registerResourceTable(&table);
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { EndDialog(dlg, 9); });
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(7), owner, recordingDialog, 0), 9);
+  EXPECT_EQ(DialogBoxParam(nullptr, MAKEINTRESOURCE(8), owner, recordingDialog, 0), -1);
+  EXPECT_EQ(CreateDialogParam(nullptr, MAKEINTRESOURCE(8), owner, recordingDialog, 0), nullptr);
+  wince::unregisterResourceTable(&table);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST(DialogTemplateReader, RejectsDamagedTemplates) {
+  const std::vector<BYTE> good = okCancelName().bytes;
+  wince::win::DialogTemplate t;
+  std::string error;
+  ASSERT_TRUE(wince::win::readDialogTemplate(good.data(), good.size(), &t, &error)) << error;
+  EXPECT_EQ(t.title, u"Name");
+  EXPECT_EQ(t.faceName, u"Tahoma");
+  ASSERT_EQ(t.items.size(), 3u);
+  EXPECT_EQ(t.items[1].id, IDOK);
+  EXPECT_EQ(t.items[2].title.text, u"Cancel");
+
+  // Every truncation fails cleanly.
+  for (size_t n = 0; n < good.size(); ++n) {
+    EXPECT_FALSE(wince::win::readDialogTemplate(good.data(), n, &t, &error)) << n;
+    EXPECT_FALSE(error.empty());
+  }
+  std::vector<BYTE> extended = good;
+  extended[2] = extended[3] = 0xFF;  // the extended layout's signature
+  EXPECT_FALSE(wince::win::readDialogTemplate(extended.data(), extended.size(), &t, &error));
+  std::vector<BYTE> tooMany = good;
+  tooMany[8] = 200;  // more items than the data holds
+  EXPECT_FALSE(wince::win::readDialogTemplate(tooMany.data(), tooMany.size(), &t, &error));
+  EXPECT_FALSE(wince::win::readDialogTemplate(nullptr, 100, &t, &error));
+}
+
+TEST_F(DialogTest, UnknownControlClassFailsTheDialog) {
+  TemplateBuilder t;
+  t.header(WS_POPUP, 1, 0, 0, 50, 50, u"", false).item(0, 0, 0, 10, 10, 5, 0x99, u"?");
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0), -1);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), owner);  // nothing left behind
+}
+
+}  // namespace
+
+namespace {
+
+struct ProcFailure {};
+
+TEST_F(DialogTest, AnExceptionLeavingTheModalRunLeavesNothingBehind) {
+  const TemplateBuilder t = okCancelName();
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { PostMessage(dlg, WM_APP, 0, 0); });
+  auto throwing = [](HWND, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+    if (msg == WM_APP) throw ProcFailure{};
+    return msg == WM_INITDIALOG;
+  };
+  EXPECT_THROW(DialogBoxIndirectParam(nullptr, t.get(), owner, throwing, 0), ProcFailure);
+  EXPECT_EQ(wince::modalDepth(), 0);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), owner);  // the dialog is gone
+  // The queue still works.
+  wince::setModalHook([](HWND dlg, wince::ModalKind) { EndDialog(dlg, 5); });
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, recordingDialog, 0), 5);
+}
+
+}  // namespace

@@ -1,0 +1,94 @@
+// One instance per program: a second process finds the first and raises it.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "wince/clock.h"
+#include "wince/window.h"
+
+namespace {
+
+constexpr const char16_t* kClass = u"SoloMain";
+
+// The first instance: opens its window, reports ready through the pipe,
+// and runs its loop until asked to come forward (exit code 7) or until a
+// five-second guard timer gives up (exit code 2).
+[[noreturn]] void runFirstInstance(int readyFd) {
+  wince::resetWindowing();
+  wince::useRealClock();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = [](HWND h, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_TIMER) PostQuitMessage(2);
+    return DefWindowProc(h, msg, wp, lp);
+  };
+  wc.lpszClassName = kClass;
+  RegisterClass(&wc);
+  HWND main = CreateWindowEx(0, kClass, u"Solo", WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  HWND other = CreateWindowEx(0, kClass, u"Other", WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
+  static HWND raisedTo = nullptr;
+  wince::setRaiseHook([] {
+    raisedTo = GetForegroundWindow();
+    PostQuitMessage(7);
+  });
+  SetTimer(main, 1, 5000, nullptr);
+  if (main == nullptr || other == nullptr || write(readyFd, "r", 1) != 1) _exit(3);
+  MSG m;
+  while (GetMessage(&m, nullptr, 0, 0)) DispatchMessage(&m);
+  // The published window (the first of its class) came to the front.
+  _exit(m.wParam == 7 && raisedTo != main ? 4 : static_cast<int>(m.wParam));
+}
+
+TEST(SingleInstance, SecondProcessFindsAndRaisesTheFirst) {
+  const std::string ns = "instance-test-" + std::to_string(getpid());
+  wince::setInstanceNamespace(ns.c_str());
+  wince::resetWindowing();
+  EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);  // nobody runs yet
+
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    close(fds[0]);
+    runFirstInstance(fds[1]);
+  }
+  close(fds[1]);
+  char ready = 0;
+  ASSERT_EQ(read(fds[0], &ready, 1), 1);
+  close(fds[0]);
+
+  HWND found = FindWindow(kClass, nullptr);
+  ASSERT_NE(found, nullptr);
+  EXPECT_EQ(FindWindow(u"somebody else", nullptr), nullptr);
+  EXPECT_FALSE(IsWindow(found));  // a stand-in, not a window of ours
+  // The caller sets the low bit, as the programs do.
+  EXPECT_TRUE(SetForegroundWindow(reinterpret_cast<HWND>(reinterpret_cast<uintptr_t>(found) | 1)));
+
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 7);
+  // Gone with its process.
+  EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);
+  EXPECT_FALSE(SetForegroundWindow(found));
+}
+
+TEST(SingleInstance, NamespacesKeepRunsApart) {
+  const std::string base = "instance-ns-" + std::to_string(getpid());
+  wince::setInstanceNamespace((base + "-a").c_str());
+  wince::resetWindowing();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = kClass;
+  RegisterClass(&wc);
+  HWND mine = CreateWindowEx(0, kClass, u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(mine, nullptr);
+  EXPECT_EQ(FindWindow(kClass, nullptr), mine);  // our own window, found locally
+  DestroyWindow(mine);
+  EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);  // no stale socket answers
+  wince::resetWindowing();
+}
+
+}  // namespace

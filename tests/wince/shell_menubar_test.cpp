@@ -1,0 +1,112 @@
+#include "shell_test_util.h"
+
+namespace {
+
+using namespace shell_test;
+
+using SoftKeyBar = ShellTest;
+
+uint16_t rgb565(COLORREF c) {
+  return static_cast<uint16_t>(((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 2) << 5) | (GetBValue(c) >> 3));
+}
+
+TEST_F(SoftKeyBar, SitsAtTheBottomOwnedByItsWindowAndIsDrawn) {
+  HWND bar = makeBar();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(wince::menuBarOf(main_), bar);
+  EXPECT_EQ(GetWindow(bar, GW_OWNER), main_);
+  int h = wince::deviceProfile().menuBarHeight;
+  RECT rc;
+  ASSERT_TRUE(GetWindowRect(bar, &rc));
+  EXPECT_EQ(rc.left, 0);
+  EXPECT_EQ(rc.top, 320 - h);
+  EXPECT_EQ(rc.right, 240);
+  EXPECT_EQ(rc.bottom, 320);
+  EXPECT_EQ(GetWindowLong(bar, GWL_EXSTYLE) & WS_EX_NOACTIVATE, static_cast<LONG_PTR>(WS_EX_NOACTIVATE));
+  wince::dispatchPending();
+  // The middle of the bar, between the two labels, shows the bar's colour.
+  EXPECT_EQ(wince::detail::deviceScreen().row(320 - h / 2)[120], rgb565(RGB(24, 40, 72)));
+  EXPECT_EQ(GetActiveWindow(), main_);
+}
+
+TEST_F(SoftKeyBar, SoftKeysAndTapsSendTheButtonsCommands) {
+  HWND bar = makeBar();
+  press(VK_TSOFT1);
+  press(VK_TSOFT2);
+  RECT rc;
+  GetWindowRect(bar, &rc);
+  wince::injectStylus(WM_LBUTTONDOWN, 10, rc.top + 5);
+  wince::injectStylus(WM_LBUTTONUP, 10, rc.top + 5);
+  wince::injectStylus(WM_LBUTTONDOWN, 230, rc.top + 5);
+  wince::injectStylus(WM_LBUTTONUP, 230, rc.top + 5);
+  wince::dispatchPending();
+  std::vector<std::string> want = {"COMMAND 100 0", "COMMAND 101 0", "COMMAND 100 0", "COMMAND 101 0"};
+  EXPECT_EQ(seen(), want);
+}
+
+TEST_F(SoftKeyBar, OverriddenKeysArriveAsHotKeysAndKeys) {
+  HWND bar = makeBar();
+  for (UINT vk : {VK_TSOFT1, VK_TSOFT2, VK_TBACK}) {
+    SendMessage(bar, SHCMBM_OVERRIDEKEY, vk,
+                MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
+  }
+  press(VK_TSOFT1);
+  press(VK_TBACK);
+  std::vector<std::string> want = {
+      line("HOTKEY", VK_TSOFT1, MAKELPARAM(0, VK_TSOFT1)),       line("KEYDOWN", VK_TSOFT1, 0),
+      line("HOTKEY", VK_TSOFT1, MAKELPARAM(MOD_KEYUP, VK_TSOFT1)), line("KEYUP", VK_TSOFT1, 0),
+      line("HOTKEY", VK_TBACK, MAKELPARAM(0, VK_TBACK)),         line("KEYDOWN", VK_TBACK, 0),
+      line("HOTKEY", VK_TBACK, MAKELPARAM(MOD_KEYUP, VK_TBACK)), line("KEYUP", VK_TBACK, 0),
+  };
+  EXPECT_EQ(seen(), want);
+
+  // Taking the override back gives the soft key to the bar again.
+  SendMessage(bar, SHCMBM_OVERRIDEKEY, VK_TSOFT1, MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY, 0));
+  seen().clear();
+  press(VK_TSOFT1);
+  EXPECT_EQ(seen(), std::vector<std::string>{"COMMAND 100 0"});
+}
+
+TEST_F(SoftKeyBar, BackIsAnOrdinaryKeyWithoutOverride) {
+  makeBar();
+  press(VK_TBACK);
+  std::vector<std::string> want = {line("KEYDOWN", VK_TBACK, 0), line("KEYUP", VK_TBACK, 0)};
+  EXPECT_EQ(seen(), want);
+}
+
+TEST_F(SoftKeyBar, MissingOrDamagedResourceFails) {
+  SHMENUBARINFO info{};
+  info.cbSize = sizeof info;
+  info.hwndParent = main_;
+  info.nToolBarId = 7899;
+  EXPECT_FALSE(SHCreateMenuBar(&info));
+  EXPECT_EQ(info.hwndMB, nullptr);
+  // A header that promises more buttons than the data holds.
+  barData_[1] = 40;
+  info.nToolBarId = kBarId;
+  EXPECT_FALSE(SHCreateMenuBar(&info));
+  info.hwndParent = nullptr;
+  EXPECT_FALSE(SHCreateMenuBar(&info));
+}
+
+TEST_F(SoftKeyBar, HiddenBarAndEmptyBar) {
+  HWND hidden = makeBar(SHCMBF_HIDDEN);
+  EXPECT_FALSE(IsWindowVisible(hidden));
+  SHMENUBARINFO info{};
+  info.cbSize = sizeof info;
+  info.hwndParent = main_;
+  info.dwFlags = SHCMBF_EMPTYBAR;
+  info.nToolBarId = 4242;  // not read for an empty bar
+  ASSERT_TRUE(SHCreateMenuBar(&info));
+  press(VK_TSOFT1);
+  EXPECT_EQ(seen(), (std::vector<std::string>{line("KEYDOWN", VK_TSOFT1, 0), line("KEYUP", VK_TSOFT1, 0)}));
+}
+
+TEST_F(SoftKeyBar, DestroyedWithItsOwner) {
+  HWND bar = makeBar();
+  DestroyWindow(main_);
+  EXPECT_FALSE(IsWindow(bar));
+  EXPECT_EQ(wince::menuBarOf(main_), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,5 @@
+// The entry point of every program: the runtime's launcher with the program's
+// descriptor.
+#include "wince/runtime.h"
+
+int main(int argc, char** argv) { return wince::runProgram(wince::kProgram, argc, argv); }

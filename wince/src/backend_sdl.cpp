@@ -1,0 +1,214 @@
+// The SDL2 back end: one desktop window showing the device screen at an
+// integer zoom; desktop keys and the mouse stand in for the device's keys and
+// stylus.
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+#include "backend.h"
+#include "device_screen.h"
+#include "script_runner.h"
+#include "wince/clock.h"
+#include "wince/png_io.h"
+#include "wince/thread.h"
+
+namespace wince::detail {
+
+namespace {
+
+// Longest single wait, so the screen is presented even when nothing happens.
+constexpr DWORD kMaxWaitMs = 100;
+
+// Desktop key -> device key; 0 for keys the device does not have.
+UINT deviceKey(SDL_Keycode key) {
+  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
+  if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
+  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
+  switch (key) {
+    case SDLK_KP_0: return '0';
+    case SDLK_LEFT: return VK_LEFT;
+    case SDLK_RIGHT: return VK_RIGHT;
+    case SDLK_UP: return VK_UP;
+    case SDLK_DOWN: return VK_DOWN;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_ESCAPE:
+    case SDLK_BACKSPACE: return VK_ESCAPE;
+    case SDLK_F1: return VK_TSOFT1;
+    case SDLK_F2: return VK_TSOFT2;
+    case SDLK_F3: return VK_TTALK;
+    case SDLK_F4: return VK_TEND;
+    case SDLK_F5: return VK_APP1;
+    case SDLK_F6: return VK_APP2;
+    case SDLK_F7: return VK_APP3;
+    case SDLK_F8: return VK_APP4;
+    case SDLK_PAGEUP: return 0x75;    // volume up
+    case SDLK_PAGEDOWN: return 0x76;  // volume down
+    case SDLK_SPACE: return VK_SPACE;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    default: return 0;
+  }
+}
+
+// Rounds towards minus infinity, so positions left of or above the window
+// stay negative.
+int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+
+class SdlBackend : public Backend {
+ public:
+  SdlBackend(int zoom, std::vector<ScriptCommand> script) : zoom_(zoom) {
+    if (!script.empty()) {
+      runner_.emplace(std::move(script),
+                      ScriptRunner::Hooks{[this](const std::string& path, std::string* error) {
+                                            return screenshot(path, error);
+                                          },
+                                          nullptr});
+    }
+  }
+
+  ~SdlBackend() override {
+    if (texture_) SDL_DestroyTexture(texture_);
+    if (renderer_) SDL_DestroyRenderer(renderer_);
+    if (window_) SDL_DestroyWindow(window_);
+    SDL_Quit();
+  }
+
+  bool open(const char* title, std::string* error) {
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return failed(error);
+    wakeEvent_ = SDL_RegisterEvents(1);
+    DeviceScreen& s = deviceScreen();
+    window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, s.width * zoom_,
+                               s.height * zoom_, SDL_WINDOW_SHOWN);
+    if (!window_) return failed(error);
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
+    renderer_ = SDL_CreateRenderer(window_, -1, 0);
+    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    if (!renderer_) return failed(error);
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, s.width, s.height);
+    if (!texture_) return failed(error);
+    return true;
+  }
+
+  bool waitForEvents(DWORD timeoutMs) override {
+    present(false);
+    DWORD ms = runner_ ? runner_->step(timeoutMs) : timeoutMs;
+    SDL_Event event;
+    if (ms > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(std::min(ms, kMaxWaitMs)))) handle(event);
+    pollEvents();
+    return true;
+  }
+
+  void pollEvents() override {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) handle(event);
+  }
+
+  void wake() override {
+    SDL_Event event{};
+    event.type = wakeEvent_;
+    SDL_PushEvent(&event);
+  }
+
+  // The window as the user sees it (zoomed), read back from the renderer.
+  bool screenshot(const std::string& path, std::string* error) override {
+    int w = 0;
+    int h = 0;
+    if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return failed(error);
+    render();
+    std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+    if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3) != 0) {
+      return failed(error);
+    }
+    SDL_RenderPresent(renderer_);
+    return writePngRgb(path, rgb.data(), w, h, static_cast<size_t>(w) * 3, error);
+  }
+
+  bool headless() const override { return false; }
+  bool scriptFailed() const override { return runner_ && runner_->failed(); }
+
+ private:
+  static bool failed(std::string* error) {
+    if (error) *error = SDL_GetError();
+    return false;
+  }
+
+  void render() {
+    DeviceScreen& s = deviceScreen();
+    SDL_UpdateTexture(texture_, nullptr, s.pixels.data(), s.width * 2);
+    SDL_RenderClear(renderer_);
+    SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
+    shown_ = s.pixels;
+  }
+
+  // Shows the device screen when it changed since it was last shown.
+  void present(bool always) {
+    if (!always && shown_ == deviceScreen().pixels) return;
+    render();
+    SDL_RenderPresent(renderer_);
+  }
+
+  void handle(const SDL_Event& event) {
+    switch (event.type) {
+      case SDL_KEYDOWN:
+      case SDL_KEYUP: key(event.key); break;
+      case SDL_MOUSEBUTTONDOWN:
+      case SDL_MOUSEBUTTONUP:
+        if (event.button.button == SDL_BUTTON_LEFT) {
+          stylus(event.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, event.button.x, event.button.y);
+        }
+        break;
+      case SDL_MOUSEMOTION:
+        if (event.motion.state & SDL_BUTTON_LMASK) stylus(WM_MOUSEMOVE, event.motion.x, event.motion.y);
+        break;
+      case SDL_QUIT: injectClose(); break;
+      case SDL_WINDOWEVENT: window(event.window); break;
+      default: break;
+    }
+  }
+
+  void key(const SDL_KeyboardEvent& k) {
+    if (k.keysym.sym == SDLK_F9) {  // the device's power button
+      if (k.type == SDL_KEYDOWN && !k.repeat) {
+        suspended_ = !suspended_;
+        if (suspended_) simulateSuspend();
+        else simulateResume();
+      }
+      return;
+    }
+    if (UINT vk = deviceKey(k.keysym.sym)) injectKey(vk, k.type == SDL_KEYDOWN);
+  }
+
+  void stylus(UINT msg, int x, int y) { injectStylus(msg, floorDiv(x, zoom_), floorDiv(y, zoom_)); }
+
+  void window(const SDL_WindowEvent& w) {
+    switch (w.event) {
+      case SDL_WINDOWEVENT_FOCUS_GAINED: injectAppActive(true); break;
+      case SDL_WINDOWEVENT_FOCUS_LOST: injectAppActive(false); break;
+      case SDL_WINDOWEVENT_EXPOSED: present(true); break;
+      default: break;
+    }
+  }
+
+  int zoom_;
+  std::optional<ScriptRunner> runner_;
+  SDL_Window* window_ = nullptr;
+  SDL_Renderer* renderer_ = nullptr;
+  SDL_Texture* texture_ = nullptr;
+  Uint32 wakeEvent_ = 0;
+  std::vector<uint16_t> shown_;
+  bool suspended_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<Backend> makeSdlBackend(const char* title, int zoom, std::vector<ScriptCommand> script,
+                                        std::string* error) {
+  auto backend = std::make_unique<SdlBackend>(zoom, std::move(script));
+  if (!backend->open(title, error)) return nullptr;
+  return backend;
+}
+
+}  // namespace wince::detail

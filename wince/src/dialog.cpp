@@ -1,0 +1,323 @@
+// Dialog boxes from templates: creation, the dialog procedure's results,
+// keyboard navigation and the modal run.
+#include <algorithm>
+
+#include "dialog_template.h"
+#include "wince/gdi.h"
+#include "wince/resource.h"
+#include "wince/system.h"
+#include "window_internal.h"
+
+namespace wince::win {
+
+namespace {
+
+constexpr const char16_t* kDialogClass = u"#dialog";
+// Templates handed over by pointer carry no size; none is this large.
+constexpr size_t kIndirectTemplateLimit = 64 * 1024;
+
+DLGPROC dialogProc(HWND dlg) { return reinterpret_cast<DLGPROC>(GetWindowLong(dlg, DWL_DLGPROC)); }
+
+// Messages whose dialog-procedure result is the message result itself;
+// for the others the result is DWL_MSGRESULT.
+bool returnsDirectly(UINT msg) {
+  return msg == WM_INITDIALOG || msg == WM_VKEYTOITEM || msg == WM_CHARTOITEM || msg == WM_QUERYDRAGICON ||
+         msg == WM_COMPAREITEM || (msg >= WM_CTLCOLORMSGBOX && msg <= WM_CTLCOLORSTATIC);
+}
+
+LRESULT CALLBACK dialogWindowProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (DLGPROC proc = dialogProc(dlg)) {
+    const INT_PTR handled = proc(dlg, msg, wParam, lParam);
+    if (returnsDirectly(msg)) {
+      if (handled != 0 || msg == WM_INITDIALOG) return handled;
+    } else if (handled != 0) {
+      return GetWindowLong(dlg, DWL_MSGRESULT);
+    }
+  }
+  return DefDlgProc(dlg, msg, wParam, lParam);
+}
+
+void ensureDialogClass() {
+  if (findClass(kDialogClass) != nullptr) return;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = dialogWindowProc;
+  wc.cbWndExtra = DLGWINDOWEXTRA;
+  wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<uintptr_t>(COLOR_WINDOW + 1));
+  wc.lpszClassName = kDialogClass;
+  RegisterClass(&wc);
+  findClass(kDialogClass)->system = true;
+}
+
+DialogState* stateOf(HWND dlg) {
+  Window* w = find(dlg);
+  return w != nullptr ? w->dialog.get() : nullptr;
+}
+
+bool isTabStop(HWND h) {
+  const auto style = static_cast<DWORD>(GetWindowLong(h, GWL_STYLE));
+  return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
+}
+
+HWND firstTabStop(HWND dlg) {
+  for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (isTabStop(c)) return c;
+  }
+  return nullptr;
+}
+
+// The next (or previous) tab stop after `from`, wrapping around.
+HWND nextTabStop(HWND dlg, HWND from, bool previous) {
+  Window* d = find(dlg);
+  if (d == nullptr || d->children.empty()) return nullptr;
+  const auto& list = d->children;
+  const auto n = static_cast<long>(list.size());
+  long start = static_cast<long>(std::find(list.begin(), list.end(), from) - list.begin());
+  if (start >= n) start = previous ? 0 : n - 1;
+  for (long step = 1; step <= n; ++step) {
+    const long i = ((start + (previous ? -step : step)) % n + n) % n;
+    if (isTabStop(list[static_cast<size_t>(i)])) return list[static_cast<size_t>(i)];
+  }
+  return nullptr;
+}
+
+HWND controlWithFocus(HWND dlg) {
+  const HWND focus = GetFocus();
+  return focus != nullptr && IsChild(dlg, focus) ? focus : nullptr;
+}
+
+HFONT createTemplateFont(const DialogTemplate& t) {
+  if (!t.hasFont) return nullptr;
+  LOGFONTW lf{};
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  lf.lfHeight = -static_cast<LONG>((t.pointSize * dpi + 36) / 72);
+  lf.lfWeight = 400;
+  const size_t n = std::min(t.faceName.size(), static_cast<size_t>(LF_FACESIZE - 1));
+  std::copy_n(t.faceName.data(), n, lf.lfFaceName);
+  return CreateFontIndirect(&lf);
+}
+
+RECT dialogUnitsToPixels(short x, short y, short cx, short cy) {
+  RECT r{x, y, x + cx, y + cy};
+  const LONG base = GetDialogBaseUnits();
+  const LONG bx = LOWORD(base), by = HIWORD(base);
+  r.left = r.left * bx / 4;
+  r.right = r.right * bx / 4;
+  r.top = r.top * by / 8;
+  r.bottom = r.bottom * by / 8;
+  return r;
+}
+
+bool createControls(HWND dlg, HINSTANCE instance, const DialogTemplate& t, HFONT font) {
+  for (const DialogItem& item : t.items) {
+    const char16_t* cls = item.className.isOrdinal ? controlClassForOrdinal(item.className.ordinal)
+                                                   : item.className.text.c_str();
+    if (cls == nullptr) return false;
+    const char16_t* title = item.title.isOrdinal ? u"" : item.title.text.c_str();
+    const RECT r = dialogUnitsToPixels(item.x, item.y, item.cx, item.cy);
+    void* data = item.creationData.empty() ? nullptr : const_cast<BYTE*>(item.creationData.data());
+    HWND c = CreateWindowEx(item.exStyle, cls, title, item.style | WS_CHILD, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, dlg, reinterpret_cast<HMENU>(static_cast<uintptr_t>(item.id)), instance,
+                            data);
+    if (c == nullptr) return false;
+    if (font != nullptr) SendMessage(c, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  }
+  return true;
+}
+
+// Builds the dialog and sends WM_INITDIALOG; null when anything fails.
+HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
+                  bool modal) {
+  DialogTemplate t;
+  if (!readDialogTemplate(data, size, &t, nullptr)) return nullptr;
+  ensureDialogClass();
+  const char16_t* cls = kDialogClass;
+  if (t.className.isOrdinal || !t.className.text.empty()) {
+    if (t.className.isOrdinal) return nullptr;
+    cls = t.className.text.c_str();
+  }
+  const DWORD style = t.style & ~(WS_VISIBLE | WS_DISABLED);
+  RECT r = dialogUnitsToPixels(t.x, t.y, t.cx, t.cy);
+  const LONG border = (style & (WS_BORDER | WS_DLGFRAME)) ? 1 : 0;
+  r.right += 2 * border;
+  r.bottom += 2 * border;
+  if (owner != nullptr && !(style & WS_CHILD)) {
+    POINT origin{0, 0};
+    ClientToScreen(owner, &origin);
+    r = offset(r, origin.x, origin.y);
+  }
+  if (t.style & DS_CENTER) {
+    const RECT work = workArea();
+    r = offset(r, (work.left + work.right - (r.right - r.left)) / 2 - r.left,
+               (work.top + work.bottom - (r.bottom - r.top)) / 2 - r.top);
+  }
+  HWND dlg = CreateWindowEx(t.exStyle, cls, t.title.c_str(), style, r.left, r.top, r.right - r.left,
+                            r.bottom - r.top, owner, nullptr, instance, nullptr);
+  Window* w = find(dlg);
+  if (w == nullptr) return nullptr;
+  w->dialog = std::make_unique<DialogState>();
+  w->dialog->modal = modal;
+  w->dialog->font = createTemplateFont(t);
+  SetWindowLong(dlg, DWL_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
+  const HFONT font = w->dialog->font;
+  if (font != nullptr) SendMessage(dlg, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (!createControls(dlg, instance, t, font)) {
+    DestroyWindow(dlg);
+    return nullptr;
+  }
+  const HWND first = firstTabStop(dlg);
+  if (SendMessage(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && first != nullptr &&
+      IsWindow(first)) {
+    SetFocus(first);
+  }
+  if (!IsWindow(dlg)) return nullptr;
+  if (t.style & WS_VISIBLE) ShowWindow(dlg, SW_SHOW);
+  return dlg;
+}
+
+INT_PTR runDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc, LPARAM param) {
+  HWND dlg = createDialog(instance, data, size, owner, proc, param, true);
+  if (dlg == nullptr) return -1;
+  struct DestroyAfter {
+    HWND dlg;
+    ~DestroyAfter() { DestroyWindow(dlg); }  // also when an exception leaves the run
+  } destroyAfter{dlg};
+  if (!IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOW);
+  return runModalLoop(owner, dlg, ModalKind::Dialog);
+}
+
+const BYTE* findTemplate(HINSTANCE instance, LPCWSTR name, size_t* size) {
+  HRSRC res = FindResource(instance, name, RT_DIALOG);
+  if (res == nullptr) return nullptr;
+  *size = SizeofResource(instance, res);
+  return static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
+}
+
+}  // namespace
+
+}  // namespace wince::win
+
+using namespace wince::win;
+
+INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR templateName, HWND owner, DLGPROC proc, LPARAM initParam) {
+  size_t size = 0;
+  const BYTE* data = findTemplate(hInstance, templateName, &size);
+  return data != nullptr ? runDialog(hInstance, data, size, owner, proc, initParam) : -1;
+}
+
+INT_PTR DialogBoxIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND owner, DLGPROC proc, LPARAM initParam) {
+  return runDialog(hInstance, reinterpret_cast<const BYTE*>(tmpl), kIndirectTemplateLimit, owner, proc, initParam);
+}
+
+HWND CreateDialogParam(HINSTANCE hInstance, LPCWSTR templateName, HWND owner, DLGPROC proc, LPARAM initParam) {
+  size_t size = 0;
+  const BYTE* data = findTemplate(hInstance, templateName, &size);
+  return data != nullptr ? createDialog(hInstance, data, size, owner, proc, initParam, false) : nullptr;
+}
+
+HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND owner, DLGPROC proc,
+                               LPARAM initParam) {
+  return createDialog(hInstance, reinterpret_cast<const BYTE*>(tmpl), kIndirectTemplateLimit, owner, proc, initParam,
+                      false);
+}
+
+BOOL EndDialog(HWND dlg, INT_PTR result) {
+  DialogState* s = stateOf(dlg);
+  if (s == nullptr) return FALSE;
+  if (s->modal) {
+    wince::endModalLoop(dlg, result);
+    // The owner comes back before the dialog goes, so activation returns to it.
+    if (HWND owner = GetWindow(dlg, GW_OWNER)) EnableWindow(owner, TRUE);
+  }
+  ShowWindow(dlg, SW_HIDE);
+  return TRUE;
+}
+
+LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_CLOSE:
+      SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+      return 0;
+    case WM_ACTIVATE:
+      if (DialogState* s = stateOf(dlg)) {
+        if (LOWORD(wParam) == WA_INACTIVE) {
+          s->lastFocus = controlWithFocus(dlg);
+        } else {
+          const HWND target = IsWindow(s->lastFocus) ? s->lastFocus : firstTabStop(dlg);
+          SetFocus(target != nullptr ? target : dlg);
+        }
+        return 0;
+      }
+      break;
+    case WM_NEXTDLGCTL: {
+      const HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                         : nextTabStop(dlg, controlWithFocus(dlg), wParam != 0);
+      if (target != nullptr && IsChild(dlg, target)) SetFocus(target);
+      return 0;
+    }
+    case WM_GETDLGCODE: return 0;
+    default: break;
+  }
+  return DefWindowProc(dlg, msg, wParam, lParam);
+}
+
+BOOL IsDialogMessage(HWND dlg, LPMSG msg) {
+  if (msg == nullptr || stateOf(dlg) == nullptr || (msg->hwnd != dlg && !IsChild(dlg, msg->hwnd))) return FALSE;
+  if (msg->message == WM_KEYDOWN) {
+    const LRESULT code = SendMessage(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    const bool wantsAll = (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+    switch (msg->wParam) {
+      case VK_TAB:
+        if (wantsAll || (code & DLGC_WANTTAB)) break;
+        SendMessage(dlg, WM_NEXTDLGCTL, (GetAsyncKeyState(VK_SHIFT) & 0x8000) ? 1 : 0, 0);
+        return TRUE;
+      case VK_RETURN:
+        if (wantsAll) break;
+        SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDOK, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        return TRUE;
+      case VK_ESCAPE:
+        if (wantsAll) break;
+        SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+        return TRUE;
+      default: break;
+    }
+  }
+  TranslateMessage(msg);
+  DispatchMessage(msg);
+  return TRUE;
+}
+
+HWND GetDlgItem(HWND dlg, int id) {
+  Window* d = find(dlg);
+  if (d == nullptr) return nullptr;
+  for (HWND c : d->children) {
+    Window* w = find(c);
+    if (w != nullptr && static_cast<int>(w->id) == id) return c;
+  }
+  return nullptr;
+}
+
+int GetDlgCtrlID(HWND hwnd) {
+  Window* w = find(hwnd);
+  return w != nullptr && (w->style & WS_CHILD) ? static_cast<int>(w->id) : 0;
+}
+
+BOOL SetDlgItemText(HWND dlg, int id, LPCWSTR text) { return SetWindowText(GetDlgItem(dlg, id), text); }
+
+UINT GetDlgItemText(HWND dlg, int id, LPWSTR buf, int n) {
+  return static_cast<UINT>(GetWindowText(GetDlgItem(dlg, id), buf, n));
+}
+
+LRESULT SendDlgItemMessage(HWND dlg, int id, UINT msg, WPARAM wParam, LPARAM lParam) {
+  HWND item = GetDlgItem(dlg, id);
+  return item != nullptr ? SendMessage(item, msg, wParam, lParam) : 0;
+}
+
+BOOL MapDialogRect(HWND dlg, LPRECT rect) {
+  if (find(dlg) == nullptr || rect == nullptr) return FALSE;
+  *rect = dialogUnitsToPixels(static_cast<short>(rect->left), static_cast<short>(rect->top),
+                              static_cast<short>(rect->right - rect->left),
+                              static_cast<short>(rect->bottom - rect->top));
+  return TRUE;
+}

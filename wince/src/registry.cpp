@@ -1,0 +1,338 @@
+// The registry calls over the tree of registry_store.h, saved to the device
+// root after every change.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <mutex>
+#include <sstream>
+#include <system_error>
+
+#include "registry_store.h"
+#include "system_handles.h"
+#include "wince/file.h"
+#include "wince/registry.h"
+#include "wince/system.h"
+#include "wince/text.h"
+
+namespace fs = std::filesystem;
+using wince::detail::foldName;
+using wince::detail::RegistryKey;
+using wince::detail::RegistryValue;
+
+namespace {
+
+constexpr uintmax_t kMaxFileSize = 64u << 20;
+constexpr LONG kKeyDeleted = 1018;  // the key behind an open handle was deleted
+
+// An open key: its root and the folded names below it.
+struct OpenKey {
+  size_t root;
+  std::vector<std::u16string> path;
+};
+
+struct Registry {
+  std::recursive_mutex mutex;
+  bool loaded = false;
+  wince::detail::RegistryTree tree;
+  std::map<HKEY, OpenKey> handles;
+};
+
+Registry& registry() {
+  static Registry r;
+  return r;
+}
+
+bool writeFileAtomically(const fs::path& path, const std::string& text) {
+  fs::path temporary = path;
+  temporary += ".tmp";
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = true;
+  for (size_t done = 0; ok && done < text.size();) {
+    ssize_t n = write(fd, text.data() + done, text.size() - done);
+    if (n < 0) ok = errno == EINTR;
+    else done += static_cast<size_t>(n);
+  }
+  ok = fsync(fd) == 0 && ok;
+  ok = close(fd) == 0 && ok;
+  if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
+  unlink(temporary.c_str());
+  return false;
+}
+
+// Reads the file; a damaged one is moved aside and the registry starts
+// empty.
+void load(Registry& r) {
+  r.loaded = true;
+  r.tree = {};
+  fs::path path = wince::registryFilePath();
+  std::error_code error;
+  if (!fs::exists(path, error)) return;
+  std::string text;
+  bool readable = fs::file_size(path, error) <= kMaxFileSize && !error;
+  if (readable) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    text = content.str();
+    readable = static_cast<bool>(in);
+  }
+  std::string why;
+  if (readable && wince::detail::readRegistryText(text, r.tree, &why)) return;
+  fs::path aside = path;
+  aside += ".damaged";
+  fs::rename(path, aside, error);
+  std::fprintf(stderr, "registry: %s is damaged (%s); moved to %s, starting empty\n", path.c_str(),
+               why.empty() ? "unreadable" : why.c_str(), aside.c_str());
+}
+
+// Called with the registry's lock held.
+void ensureLoaded(Registry& r) {
+  if (!r.loaded) load(r);
+}
+
+// The root index of a predefined key, or -1.
+int rootOf(HKEY key) {
+  auto v = reinterpret_cast<uintptr_t>(key);
+  return v >= 0x80000000u && v <= 0x80000003u ? static_cast<int>(v - 0x80000000u) : -1;
+}
+
+// Resolves a handle to its key; error receives why when it fails.
+RegistryKey* keyOf(Registry& r, HKEY key, OpenKey* where, LONG* error) {
+  int root = rootOf(key);
+  if (root >= 0) {
+    *where = OpenKey{static_cast<size_t>(root), {}};
+    return &r.tree.roots[root];
+  }
+  auto it = r.handles.find(key);
+  if (it == r.handles.end()) {
+    *error = ERROR_INVALID_HANDLE;
+    return nullptr;
+  }
+  *where = it->second;
+  RegistryKey* k = &r.tree.roots[where->root];
+  for (const std::u16string& part : where->path) {
+    auto child = k->children.find(part);
+    if (child == k->children.end()) {
+      *error = kKeyDeleted;
+      return nullptr;
+    }
+    k = &child->second;
+  }
+  return k;
+}
+
+bool splitSubKey(LPCWSTR subKey, std::vector<std::u16string>* parts) {
+  parts->clear();
+  if (!subKey) return true;
+  std::u16string part;
+  for (const WCHAR* p = subKey;; ++p) {
+    if (*p == u'\\' || *p == 0) {
+      if (part.size() > 255) return false;
+      if (!part.empty()) parts->push_back(part);
+      part.clear();
+      if (*p == 0) return true;
+    } else {
+      part.push_back(*p);
+    }
+  }
+}
+
+HKEY newHandle(Registry& r, const OpenKey& where) {
+  HKEY handle = reinterpret_cast<HKEY>(wince::detail::newHandleValue());
+  r.handles.emplace(handle, where);
+  return handle;
+}
+
+// Saves after a change; on failure the change is undone from `before`.
+LONG commit(Registry& r, wince::detail::RegistryTree&& before) {
+  if (writeFileAtomically(wince::registryFilePath(), wince::detail::writeRegistryText(r.tree))) return ERROR_SUCCESS;
+  r.tree = std::move(before);
+  return ERROR_WRITE_FAULT;
+}
+
+// Copies a name into a caller's buffer of *size units (with terminator).
+LONG copyName(const std::u16string& name, LPWSTR out, LPDWORD size) {
+  if (!out || !size) return ERROR_INVALID_PARAMETER;
+  if (*size < name.size() + 1) {
+    *size = static_cast<DWORD>(name.size() + 1);
+    return ERROR_MORE_DATA;
+  }
+  name.copy(out, name.size());
+  out[name.size()] = 0;
+  *size = static_cast<DWORD>(name.size());
+  return ERROR_SUCCESS;
+}
+
+LONG copyData(const RegistryValue& v, LPDWORD type, LPBYTE data, LPDWORD size) {
+  if (type) *type = v.type;
+  if (data && !size) return ERROR_INVALID_PARAMETER;
+  if (!size) return ERROR_SUCCESS;
+  DWORD room = *size;
+  *size = static_cast<DWORD>(v.data.size());
+  if (!data) return ERROR_SUCCESS;
+  if (room < v.data.size()) return ERROR_MORE_DATA;
+  if (!v.data.empty()) std::memcpy(data, v.data.data(), v.data.size());
+  return ERROR_SUCCESS;
+}
+
+// Runs body(registry, key, where) on the key behind a handle, under the
+// registry's lock.
+template <typename Body>
+LONG withKey(HKEY key, Body body) {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  ensureLoaded(r);
+  OpenKey where;
+  LONG error = ERROR_SUCCESS;
+  RegistryKey* k = keyOf(r, key, &where, &error);
+  return k ? body(r, *k, where) : error;
+}
+
+// As withKey for a change: body(key, where, changed) sets `changed` when it
+// changed the tree, which is then saved (or, when saving fails, undone).
+template <typename Body>
+LONG changeKey(HKEY key, Body body) {
+  return withKey(key, [&body](Registry& r, RegistryKey& k, OpenKey& where) {
+    wince::detail::RegistryTree before = r.tree;
+    bool changed = false;
+    LONG status = body(k, where, changed);
+    return status != ERROR_SUCCESS || !changed ? status : commit(r, std::move(before));
+  });
+}
+
+}  // namespace
+
+namespace wince {
+
+fs::path registryFilePath() { return deviceRoot() / "registry.txt"; }
+
+void reloadRegistry() {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  r.loaded = false;
+  r.tree = {};
+  r.handles.clear();
+}
+
+}  // namespace wince
+
+LONG RegCreateKeyEx(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR keyClass, DWORD options, REGSAM sam,
+                    LPSECURITY_ATTRIBUTES security, PHKEY result, LPDWORD disposition) {
+  std::vector<std::u16string> parts;
+  if (!result || !splitSubKey(subKey, &parts)) return ERROR_INVALID_PARAMETER;
+  OpenKey opened;
+  bool created = false;
+  LONG status = changeKey(key, [&](RegistryKey& k, OpenKey& where, bool& changed) {
+    RegistryKey* current = &k;
+    for (const std::u16string& part : parts) {
+      auto [it, isNew] = current->children.try_emplace(foldName(part));
+      if (isNew) {
+        it->second.name = part;
+        if (keyClass) it->second.keyClass = keyClass;
+        changed = true;
+      }
+      where.path.push_back(it->first);
+      current = &it->second;
+    }
+    opened = where;
+    created = changed;
+    return static_cast<LONG>(ERROR_SUCCESS);
+  });
+  if (status != ERROR_SUCCESS) return status;
+  if (disposition) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  *result = newHandle(r, opened);
+  return ERROR_SUCCESS;
+}
+
+LONG RegOpenKeyEx(HKEY key, LPCWSTR subKey, DWORD options, REGSAM sam, PHKEY result) {
+  std::vector<std::u16string> parts;
+  if (!result || !splitSubKey(subKey, &parts)) return ERROR_INVALID_PARAMETER;
+  return withKey(key, [&](Registry& r, RegistryKey& k, OpenKey& where) {
+    RegistryKey* current = &k;
+    for (const std::u16string& part : parts) {
+      auto it = current->children.find(foldName(part));
+      if (it == current->children.end()) return static_cast<LONG>(ERROR_FILE_NOT_FOUND);
+      where.path.push_back(it->first);
+      current = &it->second;
+    }
+    *result = newHandle(r, where);
+    return static_cast<LONG>(ERROR_SUCCESS);
+  });
+}
+
+LONG RegCloseKey(HKEY key) {
+  if (rootOf(key) >= 0) return ERROR_SUCCESS;
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  return r.handles.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+LONG RegQueryValueEx(HKEY key, LPCWSTR name, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD size) {
+  return withKey(key, [&](Registry&, RegistryKey& k, OpenKey&) {
+    auto it = k.values.find(foldName(name ? name : u""));
+    return it == k.values.end() ? ERROR_FILE_NOT_FOUND : copyData(it->second, type, data, size);
+  });
+}
+
+LONG RegSetValueEx(HKEY key, LPCWSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size) {
+  std::u16string valueName = name ? name : u"";
+  if ((!data && size) || valueName.size() > 16383) return ERROR_INVALID_PARAMETER;
+  return changeKey(key, [&](RegistryKey& k, OpenKey&, bool& changed) {
+    RegistryValue& v = k.values[foldName(valueName)];
+    v.name = valueName;
+    v.type = type;
+    v.data.assign(data, data + size);
+    changed = true;
+    return static_cast<LONG>(ERROR_SUCCESS);
+  });
+}
+
+LONG RegDeleteValue(HKEY key, LPCWSTR name) {
+  return changeKey(key, [&](RegistryKey& k, OpenKey&, bool& changed) {
+    changed = k.values.erase(foldName(name ? name : u"")) > 0;
+    return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+  });
+}
+
+LONG RegDeleteKey(HKEY key, LPCWSTR subKey) {
+  std::vector<std::u16string> parts;
+  if (!splitSubKey(subKey, &parts) || parts.empty()) return ERROR_INVALID_PARAMETER;
+  return changeKey(key, [&](RegistryKey& k, OpenKey&, bool& changed) {
+    RegistryKey* parent = &k;
+    for (size_t i = 0; parent && i + 1 < parts.size(); ++i) {
+      auto it = parent->children.find(foldName(parts[i]));
+      parent = it == parent->children.end() ? nullptr : &it->second;
+    }
+    changed = parent && parent->children.erase(foldName(parts.back())) > 0;
+    return changed ? ERROR_SUCCESS : ERROR_FILE_NOT_FOUND;
+  });
+}
+
+LONG RegEnumKeyEx(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPWSTR keyClass,
+                  LPDWORD classSize, LPFILETIME lastWrite) {
+  return withKey(key, [&](Registry&, RegistryKey& k, OpenKey&) {
+    if (index >= k.children.size()) return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
+    const RegistryKey& child = std::next(k.children.begin(), index)->second;
+    LONG error = copyName(child.name, name, nameSize);
+    if (error == ERROR_SUCCESS && keyClass && classSize) error = copyName(child.keyClass, keyClass, classSize);
+    if (lastWrite) *lastWrite = FILETIME{0, 0};
+    return error;
+  });
+}
+
+LONG RegEnumValue(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPDWORD type,
+                  LPBYTE data, LPDWORD dataSize) {
+  return withKey(key, [&](Registry&, RegistryKey& k, OpenKey&) {
+    if (index >= k.values.size()) return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
+    const RegistryValue& v = std::next(k.values.begin(), index)->second;
+    LONG error = copyName(v.name, name, nameSize);
+    return error == ERROR_SUCCESS ? copyData(v, type, data, dataSize) : error;
+  });
+}

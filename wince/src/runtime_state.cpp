@@ -1,0 +1,66 @@
+// The state dump: the runtime's own facts, then the program's.
+#include <cstdio>
+
+#include "wince/clock.h"
+#include "wince/runtime.h"
+#include "wince/shell.h"
+#include "wince/system.h"
+#include "wince/text.h"
+#include "wince/window.h"
+
+namespace wince {
+
+namespace {
+
+StateDumpHook& hook() {
+  static StateDumpHook h = nullptr;
+  return h;
+}
+
+// Instance handle of the program (the device's usual image base).
+constexpr uintptr_t kInstance = 0x10000;
+
+std::string quoted(const std::u16string& text) {
+  std::string out = "\"";
+  for (char c : wideToUtf8(text)) {
+    if (c == '\n') out += "\\n";
+    else if (c == '"' || c == '\\') out += std::string("\\") + c;
+    else out += c;
+  }
+  return out + "\"";
+}
+
+std::string windowText(HWND hwnd) {
+  WCHAR cls[64] = {};
+  WCHAR title[128] = {};
+  GetClassName(hwnd, cls, 64);
+  GetWindowText(hwnd, title, 128);
+  return quoted(cls) + " " + quoted(title);
+}
+
+}  // namespace
+
+HINSTANCE programInstance() { return reinterpret_cast<HINSTANCE>(kInstance); }
+
+void setStateDumpHook(StateDumpHook h) { hook() = h; }
+
+std::string stateDump() {
+  std::string out;
+  char line[96];
+  out += "profile: " + std::string(deviceProfile().name) + "\n";
+  std::snprintf(line, sizeof line, "clock-ms: %llu\n", static_cast<unsigned long long>(clockNowMs()));
+  out += line;
+  HWND active = GetActiveWindow();
+  out += "active-window: " + (active ? windowText(active) : std::string("none")) + "\n";
+  const ShellState& s = shellState();
+  out += std::string("task-bar: ") + (s.taskBarHidden ? "hidden" : "shown") + "\n";
+  for (const MessageBoxRecord& r : messageBoxLog()) {
+    std::snprintf(line, sizeof line, " type=0x%X answer=%d\n", r.type, r.answer);
+    out += "message-box: " + quoted(r.caption) + " " + quoted(r.text) + line;
+  }
+  out += "[program]\n";
+  if (hook()) hook()(out);
+  return out;
+}
+
+}  // namespace wince

@@ -1,0 +1,236 @@
+// Soft-key bars: a window along the bottom of the screen that shows the
+// labels of the two soft keys and turns the soft keys (or a tap on either
+// half) into the owner's commands.
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shell_draw.h"
+#include "shell_menubar.h"
+#include "wince/resource.h"
+#include "wince/runtime.h"
+#include "wince/shell.h"
+#include "wince/system.h"
+
+namespace wince::detail {
+
+namespace {
+
+constexpr const WCHAR* kBarClass = u"wince_softkeybar";
+constexpr COLORREF kBarColor = RGB(24, 40, 72);
+constexpr COLORREF kLabelColor = RGB(255, 255, 255);
+constexpr COLORREF kRuleColor = RGB(96, 112, 144);
+
+struct Button {
+  WORD command;
+  WORD submenu;
+  std::u16string label;
+};
+
+struct Bar {
+  HWND owner = nullptr;
+  std::vector<Button> buttons;  // at most the two soft keys
+  std::set<UINT> notifyKeys;
+  std::set<UINT> noDefaultKeys;
+};
+
+std::map<HWND, Bar>& bars() {
+  static std::map<HWND, Bar> all;
+  return all;
+}
+
+std::set<UINT>& keysDown() {
+  static std::set<UINT> down;
+  return down;
+}
+
+// Reads the soft-key bar resource; false when it is missing or damaged.
+bool loadBar(HINSTANCE instance, UINT id, Bar* bar) {
+  HRSRC res = FindResource(instance, MAKEINTRESOURCE(id), RT_RCDATA);
+  if (!res) return false;
+  DWORD size = SizeofResource(instance, res);
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
+  if (!data || size < sizeof(SoftKeyBarHeader)) return false;
+  SoftKeyBarHeader header;
+  std::memcpy(&header, data, sizeof header);
+  if (size < sizeof header + static_cast<size_t>(header.buttonCount) * sizeof(SoftKeyBarButton)) return false;
+  for (WORD i = 0; i < header.buttonCount && i < 2; ++i) {
+    SoftKeyBarButton b;
+    std::memcpy(&b, data + sizeof header + i * sizeof b, sizeof b);
+    WCHAR text[64] = {};
+    LoadString(instance, b.stringId, text, 64);
+    bar->buttons.push_back({b.command, b.submenu, text});
+  }
+  return true;
+}
+
+Bar* barOf(HWND hwnd) {
+  auto it = bars().find(hwnd);
+  return it == bars().end() ? nullptr : &it->second;
+}
+
+// A button of the bar was worked: its command goes to the owner. Buttons that
+// open a menu do nothing until the bar has menus.
+void press(const Bar& bar, size_t index) {
+  if (index >= bar.buttons.size()) return;
+  const Button& b = bar.buttons[index];
+  if (b.submenu != NOMENU || b.command == 0) return;
+  PostMessage(bar.owner, WM_COMMAND, MAKEWPARAM(b.command, 0), 0);
+}
+
+void paint(HWND hwnd, const Bar& bar) {
+  PAINTSTRUCT ps;
+  HDC hdc = BeginPaint(hwnd, &ps);
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  fillSolid(hdc, rc, kBarColor);
+  fillSolid(hdc, {rc.left, rc.top, rc.right, rc.top + 1}, kRuleColor);
+  HFONT font = makeUiFont(scaled(12), true);
+  int pad = scaled(6);
+  RECT left{rc.left + pad, rc.top, (rc.left + rc.right) / 2, rc.bottom};
+  RECT right{(rc.left + rc.right) / 2, rc.top, rc.right - pad, rc.bottom};
+  UINT format = DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS;
+  if (!bar.buttons.empty()) drawLabel(hdc, left, bar.buttons[0].label, format | DT_LEFT, kLabelColor, font);
+  if (bar.buttons.size() > 1) drawLabel(hdc, right, bar.buttons[1].label, format | DT_RIGHT, kLabelColor, font);
+  DeleteObject(font);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Bar* bar = barOf(hwnd);
+  switch (msg) {
+    case WM_PAINT:
+      if (bar) {
+        paint(hwnd, *bar);
+        return 0;
+      }
+      break;
+    case WM_LBUTTONUP:
+      if (bar) {
+        RECT rc;
+        GetClientRect(hwnd, &rc);
+        press(*bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
+      }
+      return 0;
+    case SHCMBM_OVERRIDEKEY:
+      if (bar) {
+        UINT vk = static_cast<UINT>(wParam);
+        WORD mask = LOWORD(lParam);
+        WORD value = HIWORD(lParam);
+        auto apply = [&](std::set<UINT>& set, WORD flag) {
+          if (!(mask & flag)) return;
+          if (value & flag) set.insert(vk);
+          else set.erase(vk);
+        };
+        apply(bar->notifyKeys, SHMBOF_NOTIFY);
+        apply(bar->noDefaultKeys, SHMBOF_NODEFAULT);
+        return TRUE;
+      }
+      return FALSE;
+    case SHCMBM_GETSUBMENU:
+    case SHCMBM_GETMENU:
+    case SHCMBM_SETSUBMENU:
+      return 0;
+    case WM_DESTROY:
+      bars().erase(hwnd);
+      return 0;
+    default:
+      break;
+  }
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+bool isSoftKey(UINT vk) { return vk == VK_TSOFT1 || vk == VK_TSOFT2 || vk == VK_TBACK; }
+
+// The bar that takes the soft keys now: the one of the active window.
+Bar* activeBar() {
+  HWND active = GetActiveWindow();
+  Bar* found = nullptr;
+  for (auto& [hwnd, bar] : bars()) {
+    if (bar.owner == active && active != nullptr) found = &bar;
+  }
+  return found;
+}
+
+bool filterKey(UINT vk, bool down) {
+  if (!isSoftKey(vk)) return false;
+  bool repeat = down && keysDown().count(vk) > 0;
+  if (down) keysDown().insert(vk);
+  else keysDown().erase(vk);
+  Bar* bar = activeBar();
+  if (!bar) return false;
+  if (bar->notifyKeys.count(vk)) {
+    if (!repeat) PostMessage(bar->owner, WM_HOTKEY, vk, MAKELPARAM(down ? 0 : MOD_KEYUP, vk));
+    return false;
+  }
+  if (bar->noDefaultKeys.count(vk) || vk == VK_TBACK) return false;
+  size_t index = vk == VK_TSOFT1 ? 0 : 1;
+  if (index >= bar->buttons.size()) return false;
+  if (!down) press(*bar, index);
+  return true;
+}
+
+bool registerBarClass(HINSTANCE instance) {
+  WNDCLASS wc{};
+  if (GetClassInfo(instance, kBarClass, &wc)) return true;
+  wc.lpfnWndProc = barProc;
+  wc.hInstance = instance;
+  wc.lpszClassName = kBarClass;
+  return RegisterClass(&wc) != 0;
+}
+
+}  // namespace
+
+int softKeyBarTop() {
+  int top = deviceProfile().screenHeight;
+  for (auto& [hwnd, bar] : bars()) {
+    RECT rc;
+    if (IsWindowVisible(hwnd) && GetWindowRect(hwnd, &rc) && rc.bottom == deviceProfile().screenHeight &&
+        rc.bottom > rc.top && rc.top < top) {
+      top = rc.top;
+    }
+  }
+  return top;
+}
+
+void forgetSoftKeyBars() {
+  bars().clear();
+  keysDown().clear();
+}
+
+}  // namespace wince::detail
+
+using namespace wince::detail;
+
+BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
+  if (!info || !IsWindow(info->hwndParent)) return FALSE;
+  HINSTANCE instance = info->hInstRes ? info->hInstRes : wince::programInstance();
+  Bar bar;
+  bar.owner = info->hwndParent;
+  if (!(info->dwFlags & SHCMBF_EMPTYBAR) && !loadBar(instance, info->nToolBarId, &bar)) {
+    SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
+    return FALSE;
+  }
+  if (!registerBarClass(wince::programInstance())) return FALSE;
+  const wince::DeviceProfile& p = wince::deviceProfile();
+  DWORD style = WS_POPUP | ((info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE);
+  HWND hwnd = CreateWindowEx(WS_EX_NOACTIVATE, kBarClass, u"", style, 0, p.screenHeight - p.menuBarHeight,
+                             p.screenWidth, p.menuBarHeight, info->hwndParent, nullptr, wince::programInstance(),
+                             nullptr);
+  if (!hwnd) return FALSE;
+  bars()[hwnd] = std::move(bar);
+  wince::setKeyFilter(filterKey);
+  InvalidateRect(hwnd, nullptr, TRUE);
+  info->hwndMB = hwnd;
+  return TRUE;
+}
+
+HWND wince::menuBarOf(HWND owner) {
+  HWND found = nullptr;
+  for (auto& [hwnd, bar] : bars()) {
+    if (bar.owner == owner) found = hwnd;
+  }
+  return found;
+}
