@@ -95,25 +95,25 @@ QZStatus walk(SerialiseStream* s, T* values, uint16_t count, bool stopAtOverrun)
 }  // namespace serialise_detail
 
 // Raw bytes; stops at the first byte that does not fit.
-inline QZStatus serialiseBytes(SerialiseStream* stream, uint16_t count, uint8_t* bytes) {
-  return serialise_detail::walk(stream, bytes, count, true);
+inline QZStatus serialiseBytes(SerialiseStream& stream, uint16_t count, uint8_t* bytes) {
+  return serialise_detail::walk(&stream, bytes, count, true);
 }
 
 // Single bytes; every value is checked on its own.
-inline QZStatus serialiseU8(SerialiseStream* stream, uint8_t* values, uint16_t count) {
-  return serialise_detail::walk(stream, values, count, false);
+inline QZStatus serialiseU8(SerialiseStream& stream, uint8_t* values, uint16_t count) {
+  return serialise_detail::walk(&stream, values, count, false);
 }
 
-inline QZStatus serialiseU16(SerialiseStream* stream, uint16_t* values, uint16_t count) {
-  return serialise_detail::walk(stream, values, count, false);
+inline QZStatus serialiseU16(SerialiseStream& stream, uint16_t* values, uint16_t count) {
+  return serialise_detail::walk(&stream, values, count, false);
 }
 
-inline QZStatus serialiseU32(SerialiseStream* stream, uint32_t* values, uint16_t count) {
-  return serialise_detail::walk(stream, values, count, false);
+inline QZStatus serialiseU32(SerialiseStream& stream, uint32_t* values, uint16_t count) {
+  return serialise_detail::walk(&stream, values, count, false);
 }
 
 // 16-bit array elements (a wide string with its terminator); stops at the
 // first element that does not fit.
-inline QZStatus serialiseU16Array(SerialiseStream* stream, uint16_t count, uint16_t* values) {
-  return serialise_detail::walk(stream, values, count, true);
+inline QZStatus serialiseU16Array(SerialiseStream& stream, uint16_t count, uint16_t* values) {
+  return serialise_detail::walk(&stream, values, count, true);
 }

@@ -1,14 +1,18 @@
 #include "qzf_object.h"
 
+CQZFObject* CQZFObject::getOwner() const {
+  return owner_ ? owner_->self_ : nullptr;
+}
+
 CQZFObject* CQZFObject::find(uint16_t kind) const {
-  for (const CQZFObject* o = owner_; o != nullptr; o = o->owner_) {
+  for (const CQZFObject* o = owner_; o; o = o->owner_) {
     if (o->kind_ == kind) return o->self_;
   }
   return nullptr;
 }
 
-void CQZFObject::setName(const char* name) {
+void CQZFObject::setName(const char* text) {
   int i = 0;
-  for (; name != nullptr && i < 9 && name[i] != 0; ++i) name_[i] = name[i];
-  for (; i < 10; ++i) name_[i] = 0;
+  for (; text && i < kNameSize - 1 && text[i]; ++i) name_[i] = text[i];
+  for (; i < kNameSize; ++i) name_[i] = 0;
 }

@@ -18,7 +18,7 @@ std::unique_ptr<uint8_t[]> allocate(uint32_t size) {
 
 CQZFPreferences::CQZFPreferences(CQZFObject* owner, uint16_t preferencesId, uint8_t saved)
     : CQZFObject(owner), saved_(saved), preferencesId_(preferencesId) {
-  setKind(QZF_KIND_PREFERENCES, this);
+  setKind(kQZFKindPreferences, this);
 }
 
 QZStatus CQZFPreferences::blockSize(uint32_t& size) {
@@ -29,8 +29,8 @@ QZStatus CQZFPreferences::blockSize(uint32_t& size) {
   }
   SerialiseStream counter;
   uint32_t checksum = 0;
-  serialiseU32(&counter, &checksum, 1);
-  const QZStatus status = serialiseSettings(&counter);
+  serialiseU32(counter, &checksum, 1);
+  const QZStatus status = serialiseSettings(counter);
   size = counter.position;
   return status;
 }
@@ -54,8 +54,8 @@ QZStatus CQZFPreferences::load() {
   } else {
     SerialiseStream reader{SERIALISE_READ_MEMORY, buffer.get(), stored, 0, nullptr};
     uint32_t checksum = 0;
-    status = serialiseU32(&reader, &checksum, 1);
-    if (status == QZ_OK) status = serialiseSettings(&reader);
+    status = serialiseU32(reader, &checksum, 1);
+    if (status == QZ_OK) status = serialiseSettings(reader);
   }
   if (status < 0) {
     setDefaults();
@@ -78,8 +78,8 @@ QZStatus CQZFPreferences::save() {
   } else {
     SerialiseStream writer{SERIALISE_WRITE_MEMORY, buffer.get(), static_cast<uint16_t>(length), 0, nullptr};
     uint32_t checksum = 0;
-    status = serialiseU32(&writer, &checksum, 1);
-    if (status == QZ_OK) status = serialiseSettings(&writer);
+    status = serialiseU32(writer, &checksum, 1);
+    if (status == QZ_OK) status = serialiseSettings(writer);
   }
   if (status < 0) return status;
   return QZSetPreferences(preferencesId_, saved_ != 0, buffer.get(), static_cast<uint16_t>(length), true);

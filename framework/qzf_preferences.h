@@ -4,16 +4,15 @@
 
 #include <cstdint>
 
+#include "qz_types.h"
 #include "qzf_object.h"
-
-constexpr uint16_t QZF_KIND_PREFERENCES = 13;
 
 class CQZFPreferences : public CQZFObject {
  public:
   CQZFPreferences(CQZFObject* owner, uint16_t preferencesId, uint8_t saved);
 
   virtual void setDefaults() = 0;
-  virtual QZStatus serialiseSettings(SerialiseStream* stream) { return QZ_OK; }
+  virtual QZStatus serialiseSettings(SerialiseStream& stream) { return QZ_OK; }
   // Non-zero: the block holds this many custom bytes after the checksum
   // instead of the serialised settings.
   virtual uint16_t getCustomSize() { return 0; }
