@@ -21,8 +21,6 @@ constexpr char16_t kCp1252High[32] = {
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
-char16_t fromCp1252(uint8_t c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
-
 void deleteHandle(QZResourceHandle* handle) {
   if (handle == nullptr) return;
   handle->release();
@@ -30,6 +28,8 @@ void deleteHandle(QZResourceHandle* handle) {
 }
 
 }  // namespace
+
+char16_t QZCharFromCp1252(uint8_t c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
 
 // --- QZResourceHandle -------------------------------------------------------
 
@@ -42,7 +42,7 @@ const char16_t* QZResourceHandle::getText() {
   convertedCopy.reset(new (std::nothrow) char16_t[units + 1]());
   if (!convertedCopy) return nullptr;
   for (uint32_t i = 0; i < units; ++i) {
-    const char16_t c = wide ? QZGetLE16(data + 2 * i) : fromCp1252(data[i]);
+    const char16_t c = wide ? QZGetLE16(data + 2 * i) : QZCharFromCp1252(data[i]);
     if (c == 0) break;
     convertedCopy[i] = c;
   }

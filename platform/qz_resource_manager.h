@@ -50,6 +50,9 @@ struct QZIdMapEntry {
   uint16_t mappedId = 0;
 };
 
+// A Windows-1252 character as UTF-16.
+char16_t QZCharFromCp1252(uint8_t c);
+
 // Parsers of the 'aRIL' id map (big-endian, whole entries of at least 12
 // bytes only) and the 'aGML' mode list (10-byte entries).
 std::vector<QZIdMapEntry> QZParseIdMap(const uint8_t* data, uint32_t size, uint16_t mode, uint16_t language);

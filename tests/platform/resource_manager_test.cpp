@@ -257,3 +257,16 @@ TEST(ResourceParsers, IdMapChecksCountAndEntrySize) {
   EXPECT_EQ(QZParseModeList(reinterpret_cast<const uint8_t*>(modes.data()), static_cast<uint32_t>(modes.size())),
             (std::vector<uint16_t>{4, 5}));
 }
+
+TEST(ShippedData, ListsTheDisplayModes) {
+  const std::string install = std::string(PELLWYN_BINARY_DIR) + "/data/pellwyn/install";
+  QZSetDatabaseFolderSource([&install](int slot, std::u16string& folder) {
+    if (slot == 1) folder.assign(install.begin(), install.end());
+    return slot == 1;
+  });
+  CQZResourceManager manager;
+  EXPECT_EQ(manager.addSourceDatabases(QZFourCC("QzSo"), QZ_TYPE_ARES), 0);
+  EXPECT_TRUE(manager.hasGraphicsMode(68));
+  EXPECT_TRUE(manager.hasGraphicsMode(69));
+  QZSetDatabaseFolderSource({});
+}
