@@ -6,6 +6,8 @@
 
 #include "qz_bytes.h"
 #include "qz_resource_database.h"
+#include "wince/resource.h"
+#include "wince/text.h"
 
 namespace {
 
@@ -15,11 +17,7 @@ constexpr uint32_t kModeEntry = 10;
 constexpr uint16_t kIdMapId = 1;
 constexpr uint16_t kModeListId = 0;
 
-// Windows-1252 characters 0x80-0x9F; the undefined ones map to themselves.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr uint32_t kExeStringUnits = 1024;  // a 2048-byte buffer
 
 void deleteHandle(QZResourceHandle* handle) {
   if (handle == nullptr) return;
@@ -28,8 +26,6 @@ void deleteHandle(QZResourceHandle* handle) {
 }
 
 }  // namespace
-
-char16_t QZCharFromCp1252(uint8_t c) { return c >= 0x80 && c < 0xA0 ? kCp1252High[c - 0x80] : c; }
 
 // --- QZResourceHandle -------------------------------------------------------
 
@@ -41,10 +37,13 @@ const char16_t* QZResourceHandle::getText() {
   const uint32_t units = wide ? size / 2 : size;
   convertedCopy.reset(new (std::nothrow) char16_t[units + 1]());
   if (!convertedCopy) return nullptr;
-  for (uint32_t i = 0; i < units; ++i) {
-    const char16_t c = wide ? QZGetLE16(data + 2 * i) : QZCharFromCp1252(data[i]);
-    if (c == 0) break;
-    convertedCopy[i] = c;
+  uint32_t length = 0;
+  while (length < units && (wide ? QZGetLE16(data + 2 * length) : data[length]) != 0) ++length;
+  if (wide) {
+    for (uint32_t i = 0; i < length; ++i) convertedCopy[i] = QZGetLE16(data + 2 * i);
+  } else if (length > 0) {
+    MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(data), static_cast<int>(length), convertedCopy.get(),
+                        static_cast<int>(length));
   }
   converted = 1;
   return text = convertedCopy.get();
@@ -97,6 +96,45 @@ std::vector<uint16_t> QZParseModeList(const uint8_t* data, uint32_t size) {
   if (data == nullptr) return modes;
   for (uint32_t i = 0; i + kModeEntry <= size; i += kModeEntry) modes.push_back(QZGetBE16(data + i));
   return modes;
+}
+
+// --- CQZResourceSourceEXE ---------------------------------------------------
+
+QZResourceHandle* CQZResourceSourceEXE::getResource(uint32_t type, uint16_t id) {
+  auto* handle = new (std::nothrow) QZResourceHandle();
+  if (handle == nullptr) return nullptr;
+  handle->source = this;
+  handle->type = type;
+  handle->id = id;
+  if (type == QZ_TYPE_TSTR) {
+    handle->ownedBuffer.reset(new (std::nothrow) char16_t[kExeStringUnits]());
+    if (!handle->ownedBuffer || LoadStringPointer(nullptr, id) == nullptr) {
+      delete handle;
+      return nullptr;
+    }
+    LoadString(nullptr, id, handle->ownedBuffer.get(), kExeStringUnits);
+    handle->data = reinterpret_cast<const uint8_t*>(handle->ownedBuffer.get());
+    handle->size = 2 * kExeStringUnits;
+    return handle;
+  }
+  const char16_t typeName[5] = {static_cast<char16_t>(type >> 24), static_cast<char16_t>((type >> 16) & 0xFF),
+                                static_cast<char16_t>((type >> 8) & 0xFF), static_cast<char16_t>(type & 0xFF), 0};
+  HRSRC found = FindResource(nullptr, id == 0 ? u"0" : MAKEINTRESOURCE(id), typeName);
+  HGLOBAL loaded = found != nullptr ? LoadResource(nullptr, found) : nullptr;
+  if (loaded == nullptr) {
+    delete handle;
+    return nullptr;
+  }
+  handle->data = static_cast<const uint8_t*>(LockResource(loaded));
+  handle->size = SizeofResource(nullptr, found);
+  return handle;
+}
+
+void CQZResourceSourceEXE::releaseResource(QZResourceHandle* handle) {
+  handle->ownedBuffer.reset();
+  handle->source = nullptr;
+  handle->data = nullptr;
+  handle->size = 0;
 }
 
 // --- CQZResourceSourcePDB ---------------------------------------------------

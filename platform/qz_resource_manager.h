@@ -50,9 +50,6 @@ struct QZIdMapEntry {
   uint16_t mappedId = 0;
 };
 
-// A Windows-1252 character as UTF-16.
-char16_t QZCharFromCp1252(uint8_t c);
-
 // Parsers of the 'aRIL' id map (big-endian, whole entries of at least 12
 // bytes only) and the 'aGML' mode list (10-byte entries).
 std::vector<QZIdMapEntry> QZParseIdMap(const uint8_t* data, uint32_t size, uint16_t mode, uint16_t language);
@@ -66,6 +63,18 @@ class CQZResourceSource {
   virtual void preloadResources(const std::vector<QZIdMapEntry>& idMap) = 0;
   virtual QZStatus loadAllResources() = 0;
   virtual QZStatus unloadAllResources() = 0;
+};
+
+// The executable's own resources: its string table for 'tSTR' (at most 1023
+// characters), any other type by the four characters of its code, id 0
+// meaning the resource named "0".
+class CQZResourceSourceEXE final : public CQZResourceSource {
+ public:
+  QZResourceHandle* getResource(uint32_t type, uint16_t id) override;
+  void releaseResource(QZResourceHandle* handle) override;
+  void preloadResources(const std::vector<QZIdMapEntry>&) override {}
+  QZStatus loadAllResources() override { return QZ_OK; }
+  QZStatus unloadAllResources() override { return QZ_OK; }
 };
 
 // A data database opened on demand (or complete). Data handed out stays in

@@ -8,6 +8,7 @@
 #include "qz_bytes.h"
 #include "qz_database_file.h"
 #include "qz_resource_manager.h"
+#include "wince/resource.h"
 
 namespace {
 
@@ -16,34 +17,33 @@ constexpr uint32_t kForm = QZFourCC("aFRM");
 
 using Resources = std::map<std::pair<uint32_t, uint16_t>, std::string>;
 
-// A source standing in for the executable: serves 'tSTR' strings.
-class StringTableSource : public CQZResourceSource {
+// A resource table standing in for the executable's: strings 7, 8 and a
+// 1100-character string 9 in block 1, an 'aFRM' named "0" and an 'aFRM' 5.
+class ExecutableResources {
  public:
-  explicit StringTableSource(std::map<uint16_t, std::u16string> strings) : strings_(std::move(strings)) {}
-  QZResourceHandle* getResource(uint32_t type, uint16_t id) override {
-    const auto it = strings_.find(id);
-    if (type != QZ_TYPE_TSTR || it == strings_.end()) return nullptr;
-    auto* h = new QZResourceHandle();
-    h->source = this;
-    h->type = type;
-    h->id = id;
-    h->ownedBuffer.reset(new char16_t[it->second.size() + 1]());
-    std::copy(it->second.begin(), it->second.end(), h->ownedBuffer.get());
-    h->data = reinterpret_cast<const uint8_t*>(h->ownedBuffer.get());
-    h->size = static_cast<uint32_t>(2 * (it->second.size() + 1));
-    return h;
+  ExecutableResources() {
+    const std::u16string strings[16] = {u"", u"", u"", u"", u"", u"", u"", u"exe 7", u"exe 8",
+                                        std::u16string(1100, u'L')};
+    for (const std::u16string& text : strings) {
+      block_.push_back(static_cast<uint8_t>(text.size()));
+      block_.push_back(static_cast<uint8_t>(text.size() >> 8));
+      for (char16_t c : text) {
+        block_.push_back(static_cast<uint8_t>(c));
+        block_.push_back(static_cast<uint8_t>(c >> 8));
+      }
+    }
+    entries_[0] = {nullptr, 6, nullptr, 1, block_.data(), static_cast<DWORD>(block_.size())};
+    entries_[1] = {u"aFRM", 0, u"0", 0, reinterpret_cast<const BYTE*>("zero"), 4};
+    entries_[2] = {u"aFRM", 0, nullptr, 5, reinterpret_cast<const BYTE*>("five!"), 5};
+    table_ = {entries_, 3};
+    wince::registerResourceTable(&table_);
   }
-  void releaseResource(QZResourceHandle* h) override {
-    h->ownedBuffer.reset();
-    h->data = nullptr;
-    h->source = nullptr;
-  }
-  void preloadResources(const std::vector<QZIdMapEntry>&) override {}
-  QZStatus loadAllResources() override { return 0; }
-  QZStatus unloadAllResources() override { return 0; }
+  ~ExecutableResources() { wince::unregisterResourceTable(&table_); }
 
  private:
-  std::map<uint16_t, std::u16string> strings_;
+  std::vector<uint8_t> block_;
+  wince::ResourceEntry entries_[3];
+  wince::ResourceTable table_{};
 };
 
 std::string idMap(int16_t count, uint16_t entrySize, const std::vector<std::array<uint32_t, 5>>& entries) {
@@ -111,7 +111,8 @@ class ResourceManagerTest : public DatabaseTest {
 TEST_F(ResourceManagerTest, NewestSourceFirstThenTheExecutable) {
   writeDatabase(installPath("A"), u"A", {{{kForm, 1}, "formA"}, {{QZ_TYPE_ASTR, 7}, "from A"}, {{kForm, 2}, "onlyA"}});
   writeDatabase(installPath("B"), u"B", {{{kForm, 1}, "formB"}});
-  manager_.addSource(std::make_unique<StringTableSource>(std::map<uint16_t, std::u16string>{{7, u"exe 7"}, {8, u"exe 8"}}));
+  ExecutableResources exe;
+  manager_.addSource(std::make_unique<CQZResourceSourceEXE>());
   ASSERT_EQ(manager_.addSourceDatabases(kCreator, QZ_TYPE_ARES), 0);
   EXPECT_EQ(fetch(kForm, 1), "formB");
   EXPECT_EQ(fetch(kForm, 2), "onlyA");
@@ -138,6 +139,22 @@ TEST_F(ResourceManagerTest, NewestSourceFirstThenTheExecutable) {
   EXPECT_EQ(std::u16string(s->getText()), u"exe 8");
   s->release();
   delete s;
+}
+
+TEST_F(ResourceManagerTest, ExecutableSource) {
+  ExecutableResources exe;
+  manager_.addSource(std::make_unique<CQZResourceSourceEXE>());
+  EXPECT_EQ(fetch(kForm, 0), "zero");
+  EXPECT_EQ(fetch(kForm, 5), "five!");
+  EXPECT_EQ(fetch(kForm, 6), "(none)");
+  QZResourceHandle* s = manager_.getString(9);
+  ASSERT_NE(s, nullptr);
+  EXPECT_EQ(s->size, 2048u);
+  EXPECT_EQ(s->getTextLength(), 1023);
+  s->release();
+  EXPECT_EQ(s->data, nullptr);
+  delete s;
+  EXPECT_EQ(manager_.getString(10), nullptr);
 }
 
 TEST_F(ResourceManagerTest, NoDatabaseFoundIsAnError) {

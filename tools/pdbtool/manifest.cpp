@@ -5,18 +5,18 @@
 #include <set>
 #include <sstream>
 
-#include "qz_resource_manager.h"
+#include "wince/text.h"
 
 namespace {
 
 bool toCp1252(char32_t c, uint8_t& out) {
-  for (int b = 1; b < 0x100; ++b) {
-    if (QZCharFromCp1252(static_cast<uint8_t>(b)) == c) {
-      out = static_cast<uint8_t>(b);
-      return true;
-    }
-  }
-  return c == 0 && (out = 0, true);
+  if (c > 0xFFFF) return false;
+  const WCHAR unit = static_cast<WCHAR>(c);
+  char narrow = 0;
+  BOOL usedDefault = FALSE;
+  if (WideCharToMultiByte(CP_1252, 0, &unit, 1, &narrow, 1, nullptr, &usedDefault) != 1 || usedDefault) return false;
+  out = static_cast<uint8_t>(narrow);
+  return true;
 }
 
 int hexDigit(char c) {
