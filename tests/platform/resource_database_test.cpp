@@ -231,3 +231,28 @@ TEST_F(ResourceDatabaseTest, LargeResourcesKeepTheirFullSize) {
   EXPECT_EQ(db.getResourceLength(kA, 1), 70000u);
   EXPECT_EQ(db.getResource(kA, 1)[69999], 0x5A);
 }
+
+TEST_F(ResourceDatabaseTest, TheEntryCountCannotWrap) {
+  CQZResourceDatabaseWin32 db;
+  ASSERT_EQ(db.create(u"Full", kCreator, kType), 0);
+  ASSERT_EQ(db.open(u"Full", kCreator, kType, false, false), 0);
+  for (uint32_t i = 0; i < 0xFFFF; ++i) ASSERT_EQ(db.addResource(kA, static_cast<uint16_t>(i), 0, nullptr), 0);
+  EXPECT_EQ(db.addResource(kB, 1, 1, "x"), -1);
+  EXPECT_EQ(db.count(), 0xFFFF);
+  db.unloadAllResources();  // nothing to write
+}
+
+// Blocks that are not carried over must not be pointed at on save.
+TEST_F(ResourceDatabaseTest, ApplicationAndSortInfoOffsetsAreDropped) {
+  makeData();
+  std::vector<uint8_t> file = readFile(savePath("Data"));
+  QZPutBE32(file.data() + 52, 100);
+  QZPutBE32(file.data() + 56, 101);
+  writeFile(savePath("Data"), file);
+  CQZResourceDatabaseWin32 db;
+  ASSERT_EQ(db.open(u"Data", kCreator, kType, false, false), 0);
+  ASSERT_EQ(db.close(), 0);
+  file = readFile(savePath("Data"));
+  EXPECT_EQ(QZGetBE32(file.data() + 52), 0u);
+  EXPECT_EQ(QZGetBE32(file.data() + 56), 0u);
+}
