@@ -287,3 +287,23 @@ TEST(ShippedData, ListsTheDisplayModes) {
   EXPECT_TRUE(manager.hasGraphicsMode(69));
   QZSetDatabaseFolderSource({});
 }
+
+TEST(ResourceHolders, LockCopyAndUnlockOnTheProgramsManager) {
+  ExecutableResources exe;
+  CQZResourceManager& manager = CQZResourceManager::instance();
+  manager.addSource(std::make_unique<CQZResourceSourceEXE>());
+  QZResourceHandle* holder = nullptr;
+  ASSERT_NE(QZLockResource(holder, QZFourCC("aFRM"), 5), nullptr);
+  EXPECT_EQ(std::u16string(QZLockString(holder, 7)), u"exe 7");
+  EXPECT_EQ(QZGetStringLength(holder, 8), 5);
+  EXPECT_EQ(QZGetStringLength(holder, 99), 0);
+  EXPECT_EQ(holder, nullptr);
+  char16_t buffer[4];
+  EXPECT_EQ(QZCopyString(7, buffer, 4), 1);
+  EXPECT_EQ(std::u16string(buffer), u"exe");
+  EXPECT_EQ(QZCopyString(99, buffer, 4), 0);
+  QZLockString(holder, 8);
+  QZUnlockResource(holder);
+  EXPECT_EQ(holder, nullptr);
+  manager.reset();
+}
