@@ -1,0 +1,254 @@
+#include "manifest.h"
+
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+
+#include "wince/text.h"
+
+namespace {
+
+bool toCp1252(char32_t c, uint8_t& out) {
+  if (c > 0xFFFF) return false;
+  const WCHAR unit = static_cast<WCHAR>(c);
+  char narrow = 0;
+  BOOL usedDefault = FALSE;
+  if (WideCharToMultiByte(CP_1252, 0, &unit, 1, &narrow, 1, nullptr, &usedDefault) != 1 || usedDefault) return false;
+  out = static_cast<uint8_t>(narrow);
+  return true;
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+bool readHex(const std::string& s, size_t& i, size_t digits, uint32_t& value) {
+  value = 0;
+  for (size_t k = 0; k < digits; ++k, ++i) {
+    const int d = i < s.size() ? hexDigit(s[i]) : -1;
+    if (d < 0) return false;
+    value = value * 16 + static_cast<uint32_t>(d);
+  }
+  return true;
+}
+
+// One UTF-8 sequence at s[i]; false on a malformed one.
+bool readUtf8(const std::string& s, size_t& i, char32_t& c) {
+  const auto b = static_cast<uint8_t>(s[i]);
+  const size_t length = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+  if (length == 0 || i + length > s.size()) return false;
+  c = length == 1 ? b : b & (0xFF >> (length + 1));
+  for (size_t k = 1; k < length; ++k) {
+    const auto n = static_cast<uint8_t>(s[i + k]);
+    if ((n & 0xC0) != 0x80) return false;
+    c = (c << 6) | (n & 0x3F);
+  }
+  i += length;
+  return true;
+}
+
+// A quoted string as characters; \xHH gives a raw byte, kept as 0x110000+HH.
+bool parseQuoted(const std::string& s, std::u32string& out, std::string& error) {
+  if (s.size() < 2 || s.front() != '"' || s.back() != '"') {
+    error = "string must be in double quotes";
+    return false;
+  }
+  const std::string body = s.substr(1, s.size() - 2);
+  for (size_t i = 0; i < body.size();) {
+    if (body[i] != '\\') {
+      char32_t c = 0;
+      if (!readUtf8(body, i, c)) {
+        error = "malformed UTF-8";
+        return false;
+      }
+      out += c;
+      continue;
+    }
+    const char e = i + 1 < body.size() ? body[i + 1] : '\0';
+    i += 2;
+    uint32_t value = 0;
+    switch (e) {
+      case 'n': out += U'\n'; break;
+      case 't': out += U'\t'; break;
+      case '\\': out += U'\\'; break;
+      case '"': out += U'"'; break;
+      case 'x':
+        if (!readHex(body, i, 2, value)) return error = "bad \\x escape", false;
+        out += static_cast<char32_t>(0x110000 + value);
+        break;
+      case 'u':
+        if (!readHex(body, i, 4, value)) return error = "bad \\u escape", false;
+        out += static_cast<char32_t>(value);
+        break;
+      default:
+        error = "unknown escape";
+        return false;
+    }
+  }
+  return true;
+}
+
+bool narrowString(const std::u32string& text, std::vector<uint8_t>& out, std::string& error) {
+  for (char32_t c : text) {
+    uint8_t b = 0;
+    if (c >= 0x110000) {
+      b = static_cast<uint8_t>(c - 0x110000);
+    } else if (!toCp1252(c, b)) {
+      error = "character not in Windows-1252";
+      return false;
+    }
+    out.push_back(b);
+  }
+  out.push_back(0);
+  return true;
+}
+
+bool wideString(const std::u32string& text, std::vector<uint8_t>& out, std::string& error) {
+  auto put = [&out](uint32_t unit) {
+    out.push_back(static_cast<uint8_t>(unit));
+    out.push_back(static_cast<uint8_t>(unit >> 8));
+  };
+  for (char32_t c : text) {
+    if (c >= 0x110000) {
+      error = "\\x escapes are for 8-bit strings";
+      return false;
+    }
+    if (c >= 0x10000) {
+      put(0xD800 + ((c - 0x10000) >> 10));
+      put(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      put(c);
+    }
+  }
+  put(0);
+  return true;
+}
+
+bool hexBytes(std::istringstream& words, std::vector<uint8_t>& out, std::string& error) {
+  std::string word;
+  std::string digits;
+  while (words >> word) digits += word;
+  for (size_t i = 0; i < digits.size(); i += 2) {
+    uint32_t value = 0;
+    size_t at = i;
+    if (!readHex(digits, at, 2, value)) {
+      error = "bad hex bytes";
+      return false;
+    }
+    out.push_back(static_cast<uint8_t>(value));
+  }
+  return true;
+}
+
+bool fileBytes(const std::string& name, const std::filesystem::path& manifestDir,
+               const std::vector<std::filesystem::path>& searchDirs, std::vector<uint8_t>& out, std::string& error) {
+  std::vector<std::filesystem::path> candidates{manifestDir / name};
+  for (const auto& dir : searchDirs) candidates.push_back(dir / name);
+  for (const auto& path : candidates) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) continue;
+    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return true;
+  }
+  error = "file not found: " + name;
+  return false;
+}
+
+std::string restOfLine(std::istringstream& words) {
+  std::string rest;
+  std::getline(words, rest);
+  const size_t start = rest.find_first_not_of(" \t");
+  const size_t end = rest.find_last_not_of(" \t\r");
+  return start == std::string::npos ? std::string() : rest.substr(start, end - start + 1);
+}
+
+bool parseResource(std::istringstream& words, const std::filesystem::path& manifestDir,
+                   const std::vector<std::filesystem::path>& searchDirs, ManifestResource& r, std::string& error) {
+  std::string type;
+  long id = -1;
+  std::string source;
+  if (!(words >> type >> id >> source) || !parseFourCC(type, r.type) || id < 0 || id > 0xFFFF) {
+    error = "expected: resource TYPE ID SOURCE ...";
+    return false;
+  }
+  r.id = static_cast<uint16_t>(id);
+  if (source == "hex") return hexBytes(words, r.data, error);
+  if (source == "file") return fileBytes(restOfLine(words), manifestDir, searchDirs, r.data, error);
+  std::u32string text;
+  if (source == "string") return parseQuoted(restOfLine(words), text, error) && narrowString(text, r.data, error);
+  if (source == "wstring") return parseQuoted(restOfLine(words), text, error) && wideString(text, r.data, error);
+  error = "unknown source '" + source + "'";
+  return false;
+}
+
+bool parseLine(const std::string& line, const std::filesystem::path& manifestDir,
+               const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error) {
+  std::istringstream words(line);
+  std::string key;
+  if (!(words >> key) || key[0] == '#') return true;
+  if (key == "resource") {
+    ManifestResource r;
+    if (!parseResource(words, manifestDir, searchDirs, r, error)) return false;
+    out.resources.push_back(std::move(r));
+    return true;
+  }
+  std::string value;
+  if (!(words >> value)) return error = "missing value", false;
+  if (key == "name") return out.name = value, true;
+  if (key == "type") return parseFourCC(value, out.type) || (error = "bad type", false);
+  if (key == "creator") return parseFourCC(value, out.creator) || (error = "bad creator", false);
+  const unsigned long number = std::strtoul(value.c_str(), nullptr, 0);
+  if ((key == "attributes" || key == "version") && number <= 0xFFFF) {
+    (key == "attributes" ? out.attributes : out.version) = static_cast<uint16_t>(number);
+    return true;
+  }
+  error = "unknown line '" + key + "'";
+  return false;
+}
+
+}  // namespace
+
+bool parseFourCC(const std::string& text, uint32_t& code) {
+  if (text.size() != 4) return false;
+  code = 0;
+  for (char c : text) code = (code << 8) | static_cast<uint8_t>(c);
+  return true;
+}
+
+std::string fourCCText(uint32_t code) {
+  std::string out;
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    const auto c = static_cast<char>(code >> shift);
+    out += (c >= 0x20 && c < 0x7F) ? c : '?';
+  }
+  return out;
+}
+
+bool parseManifest(const std::string& text, const std::filesystem::path& manifestDir,
+                   const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error) {
+  std::istringstream lines(text);
+  std::string line;
+  std::set<std::pair<uint32_t, uint16_t>> seen;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    std::string reason;
+    const size_t before = out.resources.size();
+    bool ok = parseLine(line, manifestDir, searchDirs, out, reason);
+    if (ok && out.resources.size() > before) {
+      const ManifestResource& r = out.resources.back();
+      ok = seen.insert({r.type, r.id}).second || (reason = "duplicate resource", false);
+    }
+    if (!ok) {
+      error = "line " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  if (out.name.empty() || out.type == 0 || out.creator == 0) {
+    error = "name, type and creator are required";
+    return false;
+  }
+  return true;
+}

@@ -1,0 +1,43 @@
+// The text manifest from which pdbtool builds a resource database:
+//
+//   name Pellwyn-Data          database name (1-31 characters)
+//   type ARES                  four-character codes
+//   creator QzSo
+//   attributes 9               optional (9 by default), as is "version 1"
+//   resource aGML 0 hex 0002 0000 0000 0000 0000
+//   resource aSTR 1011 string "Windows-1252 text, zero-terminated"
+//   resource tSTR 7 wstring "UTF-16 text, little-endian, zero-terminated"
+//   resource aFRM 1000 file forms/title.bin
+//
+// Lines starting with '#' are comments. Strings take the escapes \n \t \\ \"
+// \xHH (one byte) and \uHHHH. Files are looked for beside the manifest, then
+// in each search folder (where other build steps put what they make).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+struct ManifestResource {
+  uint32_t type = 0;
+  uint16_t id = 0;
+  std::vector<uint8_t> data;
+};
+
+struct Manifest {
+  std::string name;
+  uint32_t type = 0;
+  uint32_t creator = 0;
+  uint16_t attributes = 9;
+  uint16_t version = 1;
+  std::vector<ManifestResource> resources;
+};
+
+// Parses a manifest; on failure returns false with "line N: reason" in error.
+bool parseManifest(const std::string& text, const std::filesystem::path& manifestDir,
+                   const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error);
+
+// A four-character code from its text; false unless exactly four characters.
+bool parseFourCC(const std::string& text, uint32_t& code);
+std::string fourCCText(uint32_t code);

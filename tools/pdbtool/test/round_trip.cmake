@@ -1,0 +1,38 @@
+# Builds a database from sample.txt, lists, extracts and checks it, and makes
+# sure bad manifests are refused.
+file(REMOVE_RECURSE ${WORK})
+file(MAKE_DIRECTORY ${WORK})
+
+function(run expect_ok)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(expect_ok AND NOT rc EQUAL 0)
+    message(FATAL_ERROR "failed: ${ARGN}\n${err}")
+  elseif(NOT expect_ok AND rc EQUAL 0)
+    message(FATAL_ERROR "should have failed: ${ARGN}")
+  endif()
+  set(last_output "${out}" PARENT_SCOPE)
+endfunction()
+
+run(TRUE ${PDBTOOL} build ${SOURCE}/sample.txt ${WORK}/Sample.pdb)
+run(TRUE ${PDBTOOL} list ${WORK}/Sample.pdb)
+file(READ ${SOURCE}/expected_list.txt expected)
+if(NOT last_output STREQUAL expected)
+  message(FATAL_ERROR "listing differs:\n${last_output}")
+endif()
+run(TRUE ${PDBTOOL} check ${WORK}/Sample.pdb)
+
+run(TRUE ${PDBTOOL} extract ${WORK}/Sample.pdb ${WORK}/out)
+file(READ ${WORK}/out/aFRM_1000.bin form HEX)
+file(READ ${SOURCE}/form.bin original HEX)
+file(READ ${WORK}/out/aSTR_4.bin narrow HEX)
+file(READ ${WORK}/out/tSTR_5.bin wide HEX)
+if(NOT form STREQUAL original OR NOT narrow STREQUAL "636166e920800a00" OR NOT wide STREQUAL "480069000000")
+  message(FATAL_ERROR "extracted bytes differ: ${form} ${narrow} ${wide}")
+endif()
+
+run(FALSE ${PDBTOOL} build ${SOURCE}/duplicate.txt ${WORK}/Dup.pdb)
+run(FALSE ${PDBTOOL} build ${SOURCE}/badname.txt ${WORK}/Bad.pdb)
+file(COPY_FILE ${WORK}/Sample.pdb ${WORK}/Renamed.pdb)
+run(FALSE ${PDBTOOL} check ${WORK}/Renamed.pdb)
+file(WRITE ${WORK}/Short.pdb "too short")
+run(FALSE ${PDBTOOL} list ${WORK}/Short.pdb)
