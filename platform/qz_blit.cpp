@@ -1,0 +1,207 @@
+#include "qz_blit.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "qz_colour.h"
+#include "qz_screen.h"
+#include "qz_sine.h"
+
+namespace {
+
+struct Box {
+  int left, top, right, bottom;  // right and bottom exclusive
+};
+
+// Cuts a box to the drawing plane and the sprite clip; false when empty.
+bool cutBox(const QZPlane* dest, Box* b) {
+  b->left = std::max(b->left, 0);
+  b->top = std::max(b->top, 0);
+  b->right = std::min(b->right, static_cast<int>(dest->width));
+  b->bottom = std::min(b->bottom, static_cast<int>(dest->height));
+  const QZSpriteClip& clip = QZGetSpriteClip();
+  if (clip.on) {
+    b->left = std::max(b->left, static_cast<int>(clip.rect.x));
+    b->top = std::max(b->top, static_cast<int>(clip.rect.y));
+    b->right = std::min(b->right, clip.rect.x + clip.rect.width);
+    b->bottom = std::min(b->bottom, clip.rect.y + clip.rect.height);
+  }
+  return b->left < b->right && b->top < b->bottom;
+}
+
+struct Target {
+  QZPlane* dest;
+  uint16_t* pixels;
+  const uint16_t* source;
+  const uint16_t* mask;
+};
+
+// -3 without plane or drawing plane, -1 without 16-bit pixels.
+int16_t prepare(const QZPlane* plane, bool useMask, Target* t) {
+  t->dest = QZGetDrawPlane();
+  if (!plane || !t->dest) return -3;
+  if (!QZBackBufferIs16Bit()) return -1;
+  t->pixels = QZPlaneImageBits(t->dest);
+  t->source = QZPlaneImageBits(plane);
+  t->mask = useMask ? QZPlaneMaskBits(plane) : nullptr;
+  return t->pixels && t->source ? 0 : -1;
+}
+
+// One pixel of a turned plane by the level and flag rules.
+inline void turnedPixel(uint16_t* d, uint16_t s, const uint16_t* mask, size_t at, int level, int flags) {
+  if (!mask) {
+    *d = QZBlendPixel(*d, QZSplit(s), static_cast<uint32_t>(level >> 3));
+  } else if (mask[at] == 0) {
+    if (flags & kQZFlagAdditive) {
+      *d = QZAddPixel(*d, QZSplit(s), static_cast<uint32_t>(level >> 4));
+    } else {
+      *d = level >= 256 ? s : QZBlendPixel(*d, QZSplit(s), static_cast<uint32_t>(level >> 3));
+    }
+  }
+}
+
+}  // namespace
+
+int16_t QZDrawPlaneRotated(const QZPlane* plane, int cx, int cy, int sine, int cosine, int level, int flags) {
+  Target t{};
+  if (const int16_t r = prepare(plane, !(flags & kQZPlaneIgnoreMask), &t); r < 0) return r;
+  level = std::clamp(level, 0, 256);
+  const int w = plane->width, h = plane->height;
+  const int ex = (std::abs((w / 2) * cosine) + std::abs((h / 2) * sine)) / 256 + 2;
+  const int ey = (std::abs((w / 2) * sine) + std::abs((h / 2) * cosine)) / 256 + 2;
+  Box b{cx - ex, cy - ey, cx + ex + 1, cy + ey + 1};
+  if (!cutBox(t.dest, &b)) return 0;
+  for (int y = b.top; y < b.bottom; ++y) {
+    // Numerators of the source column and row at the row's first pixel; they
+    // step by cosine and -sine along the row and divide truncating toward zero.
+    int64_t u = static_cast<int64_t>(b.left - cx) * cosine + static_cast<int64_t>(y - cy) * sine + (w / 2) * 256;
+    int64_t v = static_cast<int64_t>(y - cy) * cosine - static_cast<int64_t>(b.left - cx) * sine + (h / 2) * 256;
+    uint16_t* d = t.pixels + static_cast<size_t>(y) * t.dest->pitch + b.left;
+    for (int x = b.left; x < b.right; ++x, ++d, u += cosine, v -= sine) {
+      const int64_t sx = u / 256, sy = v / 256;
+      if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+      const size_t at = static_cast<size_t>(sy) * plane->pitch + static_cast<size_t>(sx);
+      turnedPixel(d, t.source[at], t.mask, at, level, flags);
+    }
+  }
+  return 0;
+}
+
+int16_t QZDrawPlaneRotatedById(int planeId, int x, int y, int angle, int level, bool additive) {
+  if (angle < 0 || angle > 255) return 0;
+  const int flags = ((planeId & 0x4000) ? kQZPlaneIgnoreMask : 0) | (additive ? kQZFlagAdditive : 0);
+  return QZDrawPlaneRotated(QZGetPlane(planeId, false), x, y, QZSineTable[angle].sine, -QZSineTable[angle].negCosine,
+                            level, flags);
+}
+
+int16_t QZDrawPlaneScaled(int planeId, int cx, int cy, int scale) {
+  if (scale == 0) return 0;
+  const QZPlane* plane = QZGetPlane(planeId, false);
+  Target t{};
+  if (const int16_t r = prepare(plane, !(planeId & 0x4000), &t); r < 0) return r;
+  const int w = plane->width, h = plane->height;
+  const int64_t k = scale;
+  Box b{static_cast<int>(cx - k * (w / 2) / 2048), static_cast<int>(cy - k * (h / 2) / 2048), 0, 0};
+  b.right = b.left + static_cast<int>(k * w / 2048);
+  b.bottom = b.top + static_cast<int>(k * h / 2048);
+  if (!cutBox(t.dest, &b)) return 0;
+  const int64_t firstColumn = w / 2 + (static_cast<int64_t>(b.left - cx) * 2048) / k;
+  for (int y = b.top; y < b.bottom; ++y) {
+    const int64_t sy = (static_cast<int64_t>(y - cy) * 2048) / k + h / 2;
+    if (sy < 0 || sy >= h) continue;
+    const uint16_t* src = t.source + static_cast<size_t>(sy) * plane->pitch;
+    const uint16_t* m = t.mask ? t.mask + static_cast<size_t>(sy) * plane->pitch : nullptr;
+    uint16_t* d = t.pixels + static_cast<size_t>(y) * t.dest->pitch;
+    for (int x = b.left; x < b.right; ++x) {
+      const int64_t sx = firstColumn + (static_cast<int64_t>(x - b.left) * 2048) / k;
+      if (sx < 0 || sx >= w || (m && m[sx] != 0)) continue;
+      d[x] = src[sx];
+    }
+  }
+  return 0;
+}
+
+int16_t QZDrawPlaneRotatedScaled(int planeId, int cx, int cy, int angle, int scale) {
+  if (angle < 0 || angle > 255) return 0;
+  const QZPlane* plane = QZGetPlane(planeId, false);
+  Target t{};
+  if (const int16_t r = prepare(plane, true, &t); r < 0) return r;
+  if (scale <= 0) scale = 1;
+  const int sine = QZSineTable[angle].sine, cosine = -QZSineTable[angle].negCosine;
+  const int w = plane->width, h = plane->height;
+  const int64_t ex = (static_cast<int64_t>(std::abs((w / 2) * cosine) + std::abs((h / 2) * sine)) * scale) / (256 * 32) + 2;
+  const int64_t ey = (static_cast<int64_t>(std::abs((w / 2) * sine) + std::abs((h / 2) * cosine)) * scale) / (256 * 32) + 2;
+  Box b{static_cast<int>(cx - ex), static_cast<int>(cy - ey), static_cast<int>(cx + ex + 1), static_cast<int>(cy + ey + 1)};
+  if (!cutBox(t.dest, &b)) return 0;
+  // Source steps in 1/8192 of a pixel: a turn in 1/256 and a scale in 1/32.
+  const int64_t du = static_cast<int64_t>(cosine) * 1024 / scale;
+  const int64_t dv = static_cast<int64_t>(-sine) * 1024 / scale;
+  const int64_t rowU = static_cast<int64_t>(sine) * 1024 / scale;
+  const int64_t rowV = static_cast<int64_t>(cosine) * 1024 / scale;
+  for (int y = b.top; y < b.bottom; ++y) {
+    int64_t u = (b.left - cx) * du + (y - cy) * rowU + static_cast<int64_t>(w / 2) * 8192;
+    int64_t v = (b.left - cx) * dv + (y - cy) * rowV + static_cast<int64_t>(h / 2) * 8192;
+    uint16_t* d = t.pixels + static_cast<size_t>(y) * t.dest->pitch + b.left;
+    for (int x = b.left; x < b.right; ++x, ++d, u += du, v += dv) {
+      const int64_t sx = u / 8192, sy = v / 8192;
+      if (sx < 0 || sy < 0 || sx >= w || sy >= h) continue;
+      const size_t at = static_cast<size_t>(sy) * plane->pitch + static_cast<size_t>(sx);
+      if (!t.mask || t.mask[at] == 0) *d = t.source[at];
+    }
+  }
+  return 0;
+}
+
+int16_t QZDrawPlanesRotated(int count, const int16_t* r, int xOffset, int yOffset) {
+  if (!QZGetDrawPlane()) return -3;
+  if (!QZBackBufferIs16Bit()) return -1;
+  for (int i = 0; i < count; ++i, r += 4) {
+    const QZPlane* plane = QZGetPlane(r[0], false);
+    if (!plane || r[3] < 0 || r[3] > 255) continue;
+    QZDrawPlaneRotated(plane, r[1] + xOffset, r[2] + yOffset, QZSineTable[r[3]].sine, -QZSineTable[r[3]].negCosine,
+                       kQZOpaqueLevel, (r[0] & 0x4000) ? kQZPlaneIgnoreMask : 0);
+  }
+  return 0;
+}
+
+int16_t QZSpriteDrawPalette(const QZPlane* source, QZPlane* dest, int sx, int sy, int w, int h, int dx, int dy,
+                            const uint16_t* palette) {
+  if (!source || !dest) return -3;
+  const auto* src = reinterpret_cast<const uint8_t*>(QZPlaneImageBits(source));
+  const auto* mask = reinterpret_cast<const uint8_t*>(QZPlaneMaskBits(source));
+  uint16_t* dst = QZPlaneImageBits(dest);
+  if (!src || !dst || !palette) return -1;
+  if (!QZClipCopy(source, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
+  const size_t srcRow = static_cast<size_t>(source->pitch) * 2;
+  for (int j = 0; j < h; ++j) {
+    const size_t at = (sy + j) * srcRow + sx;
+    uint16_t* d = dst + static_cast<size_t>(dy + j) * dest->pitch + dx;
+    for (int i = 0; i < w; ++i) {
+      if (!mask || mask[at + i] != 0) d[i] = palette[src[at + i]];
+    }
+  }
+  return 0;
+}
+
+int16_t QZSpriteDrawTinted(const QZPlane* source, QZPlane* dest, const QZRect* rect, int dx, int dy, int red,
+                           int green, int blue) {
+  if (!source || !dest) return -3;
+  const uint16_t* src = QZPlaneImageBits(source);
+  const uint16_t* mask = QZPlaneMaskBits(source);
+  uint16_t* dst = QZPlaneImageBits(dest);
+  if (!src || !dst) return -1;
+  int sx = rect->x, sy = rect->y, w = rect->width, h = rect->height;
+  if (!QZClipCopy(source, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
+  for (int j = 0; j < h; ++j) {
+    const size_t at = static_cast<size_t>(sy + j) * source->pitch + sx;
+    uint16_t* d = dst + static_cast<size_t>(dy + j) * dest->pitch + dx;
+    for (int i = 0; i < w; ++i) {
+      if (mask && mask[at + i] != 0) continue;
+      uint8_t r = 0, g = 0, b = 0;
+      QZSplitRGB565(src[at + i], &r, &g, &b);
+      const int nr = std::clamp(r + red, 0, 255), ng = std::clamp(g + green, 0, 255), nb = std::clamp(b + blue, 0, 255);
+      d[i] = static_cast<uint16_t>(((nr >> 3) << 11) | ((ng >> 2) << 5) | (nb >> 3));
+    }
+  }
+  return 0;
+}
