@@ -14,6 +14,7 @@
 #include "imgpack_blob.h"
 #include "imgpack_png.h"
 #include "qz_bitmap.h"
+#include "qz_blob.h"
 #include "qz_plane.h"
 #include "qz_screen.h"
 
