@@ -23,8 +23,8 @@ bool cutBox(const QZPlane* dest, Box* b) {
   if (clip.on) {
     b->left = std::max(b->left, static_cast<int>(clip.rect.x));
     b->top = std::max(b->top, static_cast<int>(clip.rect.y));
-    b->right = std::min(b->right, clip.rect.x + clip.rect.width);
-    b->bottom = std::min(b->bottom, clip.rect.y + clip.rect.height);
+    b->right = std::min(b->right, clip.rect.x + clip.rect.w);
+    b->bottom = std::min(b->bottom, clip.rect.y + clip.rect.h);
   }
   return b->left < b->right && b->top < b->bottom;
 }
@@ -190,7 +190,7 @@ int16_t QZSpriteDrawTinted(const QZPlane* source, QZPlane* dest, const QZRect* r
   const uint16_t* mask = QZPlaneMaskBits(source);
   uint16_t* dst = QZPlaneImageBits(dest);
   if (!src || !dst) return -1;
-  int sx = rect->x, sy = rect->y, w = rect->width, h = rect->height;
+  int sx = rect->x, sy = rect->y, w = rect->w, h = rect->h;
   if (!QZClipCopy(source, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
   for (int j = 0; j < h; ++j) {
     const size_t at = static_cast<size_t>(sy + j) * source->pitch + sx;

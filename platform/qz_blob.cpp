@@ -398,14 +398,14 @@ void QZRenderBlob(const QZBlobEntry* e, int x, int y, int flags, int level, cons
   const int w = e->width, h = e->height;
   const bool flipH = flags & kQZBlobFlipHorizontal, flipV = flags & kQZBlobFlipVertical;
   // Source window of rows and columns, and where its first pixel lands.
-  const int r0 = flipV ? h - part->y - part->height : part->y;
-  const int r1 = r0 + part->height;
-  const int c0 = flipH ? w - part->x - part->width : part->x;
-  const int c1 = c0 + part->width;
+  const int r0 = flipV ? h - part->y - part->h : part->y;
+  const int r1 = r0 + part->h;
+  const int c0 = flipH ? w - part->x - part->w : part->x;
+  const int c1 = c0 + part->w;
   const ptrdiff_t rowStep = flipV ? -plane->pitch : plane->pitch;
   const ptrdiff_t colStep = flipH ? -1 : 1;
-  const ptrdiff_t firstRow = static_cast<ptrdiff_t>(flipV ? y + part->height - 1 : y) * plane->pitch;
-  const int firstCol = flipH ? x + part->width - 1 : x;
+  const ptrdiff_t firstRow = static_cast<ptrdiff_t>(flipV ? y + part->h - 1 : y) * plane->pitch;
+  const int firstCol = flipH ? x + part->w - 1 : x;
   auto at = [&](int r, int c) { return firstRow + (r - r0) * rowStep + firstCol + (c - c0) * colStep; };
 
   if (!e->hasMask) {
@@ -445,8 +445,8 @@ int16_t QZDrawBlobEntry(const QZBlobEntry* e, int x, int y, int flags, int level
     const QZRect& c = state().clipRect;
     left = std::max(left, static_cast<int>(c.x));
     top = std::max(top, static_cast<int>(c.y));
-    right = std::min(right, c.x + c.width);
-    bottom = std::min(bottom, c.y + c.height);
+    right = std::min(right, c.x + c.w);
+    bottom = std::min(bottom, c.y + c.h);
   }
   int pw = e->width, ph = e->height, px = 0, py = 0;
   if (x + pw < left || y + ph < top || x >= right || y >= bottom) return 0;
@@ -513,7 +513,7 @@ void QZClipBlobsToRectangle(int x, int y, int width, int height) {
   QZSetRect(&state().clipRect, x, y, width, height);
   state().clipMode = 2;
 }
-void QZClipBlobsToRect(const QZRect* rect) { QZClipBlobsToRectangle(rect->x, rect->y, rect->width, rect->height); }
+void QZClipBlobsToRect(const QZRect* rect) { QZClipBlobsToRectangle(rect->x, rect->y, rect->w, rect->h); }
 
 int16_t QZSetPixel(int x, int y, int value) {
   const QZPlane* p = QZGetDrawPlane();

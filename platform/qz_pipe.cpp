@@ -115,7 +115,7 @@ int16_t QZGraphicsPipe::fillRect(uint16_t colour, int x, int y, int width, int h
 }
 
 int16_t QZGraphicsPipe::fillRectangle(uint16_t colour, const QZRect* r, int flags, int level) {
-  return fillRect(colour, r->x, r->y, r->width, r->height, flags, level);
+  return fillRect(colour, r->x, r->y, r->w, r->h, flags, level);
 }
 
 int16_t QZGraphicsPipe::fillGradient(uint16_t first, uint16_t second, int x, int y, int width, int height, int flags,
@@ -127,7 +127,7 @@ int16_t QZGraphicsPipe::fillGradient(uint16_t first, uint16_t second, int x, int
 
 int16_t QZGraphicsPipe::fillGradientRectangle(uint16_t first, uint16_t second, const QZRect* r, int flags,
                                               int level) {
-  return fillGradient(first, second, r->x, r->y, r->width, r->height, flags, level);
+  return fillGradient(first, second, r->x, r->y, r->w, r->h, flags, level);
 }
 
 int16_t QZGraphicsPipe::drawPlaneRotated(int planeId, int cx, int cy, int flags, int level, int angle) {
@@ -144,7 +144,7 @@ int16_t QZGraphicsPipe::copyPlane(int planeId, int sx, int sy, int dx, int dy, i
 }
 
 int16_t QZGraphicsPipe::copyPlaneRectangle(int planeId, const QZRect* s, int dx, int dy, int level) {
-  return copyPlane(planeId, s->x, s->y, dx, dy, s->width, s->height, level);
+  return copyPlane(planeId, s->x, s->y, dx, dy, s->w, s->h, level);
 }
 
 void QZGraphicsPipe::run(const uint8_t* p, uint32_t type) {

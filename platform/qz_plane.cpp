@@ -222,8 +222,8 @@ namespace {
 bool spriteClip(int* sx, int* sy, int* dx, int* dy, int* w, int* h) {
   const QZSpriteClip& c = state().clip;
   if (!c.on) return true;
-  const int right = c.rect.x + c.rect.width;
-  const int bottom = c.rect.y + c.rect.height;
+  const int right = c.rect.x + c.rect.w;
+  const int bottom = c.rect.y + c.rect.h;
   if (*dx > right || *dy > bottom || *dx + *w < c.rect.x || *dy + *h < c.rect.y) return false;
   if (*dx < c.rect.x) {
     *w -= c.rect.x - *dx;
@@ -277,7 +277,7 @@ int16_t QZSpriteDrawPlane(int id, int sx, int sy, int dx, int dy, int w, int h) 
 }
 
 int16_t QZSpriteDrawPlaneRect(int id, const QZRect* source, int dx, int dy) {
-  return QZSpriteDraw(QZGetPlane(id, false), source->x, source->y, dx, dy, source->width, source->height);
+  return QZSpriteDraw(QZGetPlane(id, false), source->x, source->y, dx, dy, source->w, source->h);
 }
 
 int16_t QZSpriteDrawPlanes(int count, const int16_t* r) {

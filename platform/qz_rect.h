@@ -1,4 +1,5 @@
-// Rectangle records of the platform layer: x, y, width, height.
+// The platform layer's rectangle: position and size as signed 16-bit values,
+// and its small helpers.
 #pragma once
 
 #include <cstdint>
@@ -6,9 +7,13 @@
 struct QZRect {
   int16_t x;
   int16_t y;
-  int16_t width;
-  int16_t height;
+  int16_t w;
+  int16_t h;
 };
+
+inline bool operator==(const QZRect& a, const QZRect& b) {
+  return a.x == b.x && a.y == b.y && a.w == b.w && a.h == b.h;
+}
 
 // True when (px, py) lies in the rectangle; the right and bottom edges are outside.
 bool QZPointInRect(int px, int py, const QZRect* rect);

@@ -161,15 +161,15 @@ QZRect QZLayoutScreen(int keep) {
   }
   const int sideTop = previousUsable >= d.height ? menu : 0;
   const int ww = s.windowWidth, uh = s.usableHeight;
-  if (l.logical.width == 0) QZSetRect(&l.logical, 0, 0, ww, uh);
+  if (l.logical.w == 0) QZSetRect(&l.logical, 0, 0, ww, uh);
   l.destination = l.logical;
   l.scale = 2048;
   l.scaling = false;
-  if ((ww != l.logical.width || uh != l.logical.height) && l.logical.width > 0 && l.logical.height > 0) {
-    const int32_t h = ww * 2048 / l.logical.width, v = uh * 2048 / l.logical.height;
+  if ((ww != l.logical.w || uh != l.logical.h) && l.logical.w > 0 && l.logical.h > 0) {
+    const int32_t h = ww * 2048 / l.logical.w, v = uh * 2048 / l.logical.h;
     if (h < 2040 || h > 2457 || v < 2040 || v > 2457) {
       const int32_t scale = std::min(h, v);
-      const int dw = l.logical.width * scale / 2048, dh = l.logical.height * scale / 2048;
+      const int dw = l.logical.w * scale / 2048, dh = l.logical.h * scale / 2048;
       deleteScaled();
       if (dw > 0 && dh > 0 && QZCreatePlaneBitmap(&s.scaled, (dw + 3) / 4 * 4, dh) == 0) {
         s.scaledWidth = (dw + 3) / 4 * 4;
@@ -182,7 +182,7 @@ QZRect QZLayoutScreen(int keep) {
   }
   for (QZRect& b : l.borders) b = QZRect{};
   l.offsetX = l.offsetY = 0;
-  const int dw = l.destination.width, dh = l.destination.height;
+  const int dw = l.destination.w, dh = l.destination.h;
   if (dw < ww) {
     const int o = (dw - ww) / 2;
     QZSetRect(&l.borders[0], 0, sideTop, 1 - o, uh + 1);
@@ -204,8 +204,8 @@ void QZDrawBorders() {
   if (!s.output) return;
   const uint16_t colour = QZIndexToRGB565(QZGetGraphicsConfig().borderColour);
   for (const QZRect& b : s.layout.borders) {
-    if (b.width <= 0 || b.height <= 0) continue;
-    s.output->fillRect(b.x, b.y, b.x + b.width, b.y + b.height, colour);
+    if (b.w <= 0 || b.h <= 0) continue;
+    s.output->fillRect(b.x, b.y, b.x + b.w, b.y + b.h, colour);
     const QZPlane* first = s.borderPlanes[0] != 0xFFFF ? QZGetPlane(s.borderPlanes[0], false) : nullptr;
     const QZPlane* second = s.borderPlanes[1] != 0xFFFF ? QZGetPlane(s.borderPlanes[1], false) : nullptr;
     if (first && b.x == 0 && b.y == 0) blit(first->image, 0, 0, first->width, first->height, 0, 0);
@@ -255,9 +255,9 @@ int16_t QZUpdateScreen(const QZRect* rect) {
   if (!screen->image) return -1;
   if (!l.scaling) {
     if (rect) {
-      blit(screen->image, rect->x, rect->y, rect->width, rect->height, rect->x - l.offsetX, rect->y - l.offsetY);
+      blit(screen->image, rect->x, rect->y, rect->w, rect->h, rect->x - l.offsetX, rect->y - l.offsetY);
     } else {
-      blit(screen->image, 0, 0, l.logical.width, l.logical.height, -l.offsetX, -l.offsetY);
+      blit(screen->image, 0, 0, l.logical.w, l.logical.h, -l.offsetX, -l.offsetY);
     }
     return 0;
   }
@@ -266,12 +266,12 @@ int16_t QZUpdateScreen(const QZRect* rect) {
   if (!source || !scaled) return -1;
   const int sc = l.scale;
   const QZRect& d = l.destination;
-  int x0 = d.x, y0 = d.y, x1 = d.x + d.width - 1, y1 = d.y + d.height - 1;
+  int x0 = d.x, y0 = d.y, x1 = d.x + d.w - 1, y1 = d.y + d.h - 1;
   if (rect) {
     x0 = std::max<int>(d.x, sc * rect->x / 2048);
-    x1 = std::min<int>(d.x + d.width - 1, sc * rect->x / 2048 + (rect->width * sc + 2047) / 2048 - 1);
+    x1 = std::min<int>(d.x + d.w - 1, sc * rect->x / 2048 + (rect->w * sc + 2047) / 2048 - 1);
     y0 = std::max<int>(d.y, sc * rect->y / 2048);
-    y1 = std::min<int>(d.y + d.height - 1, sc * rect->y / 2048 + (rect->height * sc + 2047) / 2048 - 1);
+    y1 = std::min<int>(d.y + d.h - 1, sc * rect->y / 2048 + (rect->h * sc + 2047) / 2048 - 1);
     if (x1 < x0 || y1 < y0) return 0;
   }
   x1 = std::min(x1, s.scaledWidth - 1);
@@ -292,7 +292,7 @@ int16_t QZUpdateScreenRotated(const QZRect* rect, int planeId) {
   if (!plane) return -3;
   const QZScreenLayout& l = state().layout;
   const QZRect r = rect ? *rect : l.logical;
-  blit(plane->image, plane->width - r.x - r.width, plane->height - r.y - r.height, r.width, r.height,
+  blit(plane->image, plane->width - r.x - r.w, plane->height - r.y - r.h, r.w, r.h,
        r.x - l.offsetX, r.y - l.offsetY);
   return 0;
 }
@@ -301,9 +301,9 @@ int16_t QZCopyPlaneRotated(const QZPlane* source, QZPlane* dest, const QZRect* r
   const uint16_t* src = QZPlaneImageBits(source);
   uint16_t* dst = QZPlaneImageBits(dest);
   if (!src || !dst) return -1;
-  const int sw = state().layout.logical.width, sh = state().layout.logical.height;
-  for (int j = 0; j < rect->height; ++j) {
-    for (int i = 0; i < rect->width; ++i) {
+  const int sw = state().layout.logical.w, sh = state().layout.logical.h;
+  for (int j = 0; j < rect->h; ++j) {
+    for (int i = 0; i < rect->w; ++i) {
       const int sx = rect->x + i, sy = rect->y + j;
       const int dx = sw - 1 - sx, dy = sh - 1 - sy;
       if (sx < 0 || sy < 0 || sx >= source->width || sy >= source->height) continue;
@@ -314,8 +314,8 @@ int16_t QZCopyPlaneRotated(const QZPlane* source, QZPlane* dest, const QZRect* r
   return 0;
 }
 
-int QZGetScreenWidth() { return state().layout.logical.width; }
-int QZGetScreenHeight() { return state().layout.logical.height; }
+int QZGetScreenWidth() { return state().layout.logical.w; }
+int QZGetScreenHeight() { return state().layout.logical.h; }
 int QZGetWindowWidth() { return state().windowWidth; }
 int QZGetWindowHeight() { return state().usableHeight; }
 int QZIsLandscape() { return state().windowWidth >= state().usableHeight ? 1 : 0; }

@@ -74,12 +74,12 @@ TEST(RectHelpers, PointsAndIntersections) {
   EXPECT_FALSE(QZPointInRect(10, 5, &a));
   QZIntersectRect(&a, &b, &out);
   EXPECT_EQ(out.x, 5);
-  EXPECT_EQ(out.width, 5);
+  EXPECT_EQ(out.w, 5);
   QZSetRect(&b, 20, 0, 5, 5);
   QZIntersectRect(&a, &b, &out);
-  EXPECT_EQ(out.width, 0);
+  EXPECT_EQ(out.w, 0);
   QZCopyRect(&out, &a);
-  EXPECT_EQ(out.height, 10);
+  EXPECT_EQ(out.h, 10);
 }
 
 }  // namespace
