@@ -65,6 +65,7 @@ int16_t QZStartGraphics(HWND window) {
   ensureTable();
   state().draw = &state().screen;
   state().clip = QZSpriteClip{};
+  if (const int16_t r = QZCreateGraphicsDCs(window); r < 0) return r;
   if (const int16_t r = QZStartGraphicsBlob(); r < 0) return r;
   QZStartScreen(window);
   return 0;
@@ -74,6 +75,7 @@ void QZStopGraphics() {
   QZStopGraphicsBlob();
   QZDeleteAllPlanes();
   QZStopScreen();
+  QZDeleteGraphicsDCs();
   state().table.reset();
   state().length = 0;
   state().draw = nullptr;
@@ -127,12 +129,12 @@ int16_t QZLoadPlanes(QZPlane* entry, int bitmapId) {
   int width = 0, height = 0;
   QZBitmapSize(loaded, &width, &height);
   HBITMAP image = QZCopyBitmapToPlane(loaded);
-  QZDeleteModuleBitmap(loaded);
+  QZDeleteBitmap(&loaded);
   if (!image) return -9;
   HBITMAP mask = nullptr;
   if (HBITMAP loadedMask = QZLoadModuleBitmap(bitmapId + 200)) {
     mask = QZCopyBitmapToPlane(loadedMask);
-    QZDeleteModuleBitmap(loadedMask);
+    QZDeleteBitmap(&loadedMask);
     if (!mask) {
       QZDeleteBitmap(&image);
       return -2;

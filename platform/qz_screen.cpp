@@ -5,12 +5,24 @@
 
 #include "qz_bitmap.h"
 #include "qz_colour.h"
+#include "wince/gdi.h"
+#include "wince/system.h"
+#include "wince/window.h"
 
 namespace {
 
+// The screen update into the window through its DC.
+class WindowOutput : public QZScreenOutput {
+ public:
+  void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) override;
+  void fillRect(int left, int top, int right, int bottom, uint16_t colour) override;
+};
+
 struct ScreenState {
   QZScreenEnvironment env;
-  QZScreenOutput* output = nullptr;
+  WindowOutput window_;
+  QZScreenOutput* output = &window_;
+  HDC drawDc = nullptr;
   HWND window = nullptr;
   QZScreenLayout layout{};
   int16_t windowWidth = 0;
@@ -31,7 +43,43 @@ ScreenState& state() {
 
 QZDisplay display() {
   if (state().env.display) return state().env.display();
-  return QZDisplay{240, 320, QZGetScreenDepth(), true, false, 0, 320, 320, false};
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  return QZDisplay{width, height, QZGetScreenDepth(), true, false, 0, height, height, false};
+}
+
+// The DC for screen operations: the one set by QZSetDrawDC, else the window's.
+HDC acquireWindowDc() { return state().drawDc ? state().drawDc : GetDC(state().window); }
+void releaseWindowDc(HDC dc) {
+  if (dc != state().drawDc) ReleaseDC(state().window, dc);
+}
+
+COLORREF toColorRef(uint16_t c) {
+  return RGB((c >> 11) << 3, ((c >> 5) & 0x3F) << 2, (c & 0x1F) << 3);
+}
+
+void WindowOutput::blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
+  HDC window = acquireWindowDc();
+  HDC drawDc = QZGetDrawDC();
+  const bool selected = drawDc && GetCurrentObject(drawDc, OBJ_BITMAP) == source;
+  HDC from = selected ? drawDc : QZGetSpareDC();
+  HGDIOBJ old = selected ? nullptr : SelectObject(from, source);
+  BitBlt(window, dx, dy, w, h, from, sx, sy, SRCCOPY);
+  if (!selected) SelectObject(from, old);
+  releaseWindowDc(window);
+}
+
+void WindowOutput::fillRect(int left, int top, int right, int bottom, uint16_t colour) {
+  HDC window = acquireWindowDc();
+  HPEN pen = CreatePen(PS_SOLID, 1, toColorRef(colour));
+  HBRUSH brush = CreateSolidBrush(toColorRef(colour));
+  HGDIOBJ oldPen = SelectObject(window, pen);
+  HGDIOBJ oldBrush = SelectObject(window, brush);
+  Rectangle(window, left, top, right, bottom);
+  SelectObject(window, oldPen);
+  SelectObject(window, oldBrush);
+  DeleteObject(pen);
+  DeleteObject(brush);
+  releaseWindowDc(window);
 }
 
 void deleteScaled() {
@@ -46,7 +94,8 @@ void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
 }  // namespace
 
 void QZSetScreenEnvironment(QZScreenEnvironment environment) { state().env = std::move(environment); }
-void QZSetScreenOutput(QZScreenOutput* output) { state().output = output; }
+void QZSetScreenOutput(QZScreenOutput* output) { state().output = output ? output : &state().window_; }
+void QZSetDrawDC(HDC dc) { state().drawDc = dc; }
 
 void QZStartScreen(HWND window) {
   QZStopScreen();

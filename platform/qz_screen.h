@@ -46,7 +46,10 @@ struct QZGraphicsMode {
 };
 
 void QZSetScreenEnvironment(QZScreenEnvironment environment);
+// Null restores the window output.
 void QZSetScreenOutput(QZScreenOutput* output);
+// A DC used for screen operations instead of fetching the window's each time (0: none).
+void QZSetDrawDC(HDC dc);
 
 void QZStartScreen(HWND window);
 void QZStopScreen();
