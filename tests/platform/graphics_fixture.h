@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -89,6 +90,32 @@ class GraphicsTest : public ::testing::Test {
   }
 
   std::map<std::pair<uint32_t, int>, std::vector<uint8_t>> resources_;
+};
+
+// Collects what the screen update copies into a window-sized picture.
+class CaptureOutput : public QZScreenOutput {
+ public:
+  CaptureOutput(int w, int h, uint16_t fill = 0) : width(w), height(h), pixels(static_cast<size_t>(w) * h, fill) {}
+  void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) override {
+    int sw = 0, sh = 0;
+    QZBitmapSize(source, &sw, &sh);
+    const uint16_t* bits = QZBitmapPixels(source);
+    for (int j = 0; j < h; ++j) {
+      for (int i = 0; i < w; ++i) {
+        if (dx + i < 0 || dy + j < 0 || dx + i >= width || dy + j >= height || sx + i >= sw || sy + j >= sh) continue;
+        pixels[static_cast<size_t>(dy + j) * width + dx + i] = bits[static_cast<size_t>(sy + j) * sw + sx + i];
+      }
+    }
+    ++blits;
+  }
+  void fillRect(int left, int top, int right, int bottom, uint16_t colour) override {
+    for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
+      for (int x = std::max(left, 0); x < std::min(right, width); ++x) pixels[static_cast<size_t>(y) * width + x] = colour;
+    }
+  }
+  int width, height;
+  std::vector<uint16_t> pixels;
+  int blits = 0;
 };
 
 // A blob of w x h whose pixel k is colour base + k, with an optional

@@ -85,31 +85,6 @@ TEST_F(ScreenTest, ChoosingAGraphicsMode) {
   EXPECT_EQ(listed, 99);
 }
 
-// Collects what the screen update copies into a window-sized picture.
-class Capture : public QZScreenOutput {
- public:
-  Capture(int w, int h) : width(w), height(h), pixels(static_cast<size_t>(w) * h, 0xDEAD) {}
-  void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) override {
-    int sw = 0, sh = 0;
-    QZBitmapSize(source, &sw, &sh);
-    const uint16_t* bits = QZBitmapPixels(source);
-    for (int j = 0; j < h; ++j) {
-      for (int i = 0; i < w; ++i) {
-        if (dx + i < 0 || dy + j < 0 || dx + i >= width || dy + j >= height) continue;
-        pixels[static_cast<size_t>(dy + j) * width + dx + i] = bits[static_cast<size_t>(sy + j) * sw + sx + i];
-      }
-    }
-    ++blits;
-  }
-  void fillRect(int left, int top, int right, int bottom, uint16_t colour) override {
-    for (int y = std::max(top, 0); y < std::min(bottom, height); ++y) {
-      for (int x = std::max(left, 0); x < std::min(right, width); ++x) pixels[static_cast<size_t>(y) * width + x] = colour;
-    }
-  }
-  int width, height;
-  std::vector<uint16_t> pixels;
-  int blits = 0;
-};
 
 TEST_F(ScreenTest, ScaledUpdateOfARectangle) {
   useDisplay(fullScreen(480, 640));
@@ -117,7 +92,7 @@ TEST_F(ScreenTest, ScaledUpdateOfARectangle) {
   ASSERT_EQ(QZCreateScreenPlane(240, 320), 0);
   for (int y = 0; y < 320; ++y) QZLLFill16BPP(0, y, 240, y + 1, static_cast<uint16_t>(y), 0, 256);
   QZLLFill16BPP(10, 0, 11, 320, 0xFFFF, 0, 256);
-  Capture capture(480, 640);
+  CaptureOutput capture(480, 640, 0xDEAD);
   QZSetScreenOutput(&capture);
   EXPECT_EQ(QZUpdateScreenRect(10, 20, 3, 2), 0);
   EXPECT_EQ(capture.blits, 1);
@@ -135,7 +110,7 @@ TEST_F(ScreenTest, UnscaledUpdateIsCentred) {
   ASSERT_EQ(QZSetScreenMode(16, 200, 320), 0);
   ASSERT_EQ(QZCreateScreenPlane(200, 320), 0);
   QZLLFill16BPP(0, 0, 200, 320, 0x1234, 0, 256);
-  Capture capture(240, 320);
+  CaptureOutput capture(240, 320, 0xDEAD);
   QZSetScreenOutput(&capture);
   QZDrawBorders();
   QZUpdateScreen(nullptr);
@@ -157,7 +132,7 @@ TEST_F(ScreenTest, RotatedCopies) {
   EXPECT_EQ(turned[47 * 64 + 63], 0x0F0F);
   EXPECT_EQ(turned[47 * 64 + 62], 0x0F0F);
   EXPECT_EQ(turned[47 * 64 + 61], 0);
-  Capture capture(64, 48);
+  CaptureOutput capture(64, 48);
   QZSetScreenOutput(&capture);
   const QZRect corner{0, 0, 2, 1};
   EXPECT_EQ(QZUpdateScreenRotated(&corner, 1), 0);
