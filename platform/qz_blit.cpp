@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <vector>
 
 #include "qz_colour.h"
 #include "qz_screen.h"
@@ -201,6 +202,82 @@ int16_t QZSpriteDrawTinted(const QZPlane* source, QZPlane* dest, const QZRect* r
       QZSplitRGB565(src[at + i], &r, &g, &b);
       const int nr = std::clamp(r + red, 0, 255), ng = std::clamp(g + green, 0, 255), nb = std::clamp(b + blue, 0, 255);
       d[i] = static_cast<uint16_t>(((nr >> 3) << 11) | ((ng >> 2) << 5) | (nb >> 3));
+    }
+  }
+  return 0;
+}
+
+namespace {
+
+// Opaque-pixel counts of the drawing plane's rectangle as a summed-area table
+// with a border of `pad` empty pixels on every side.
+class Coverage {
+ public:
+  Coverage(const QZPlane* source, int x, int y, int w, int h, int pad)
+      : w_(w + 2 * pad), h_(h + 2 * pad), sums_(static_cast<size_t>(w_ + 1) * (h_ + 1), 0) {
+    const uint16_t* mask = QZPlaneMaskBits(source);
+    for (int j = 0; j < h_; ++j) {
+      for (int i = 0; i < w_; ++i) {
+        const int sx = x + i - pad, sy = y + j - pad;
+        const bool inside = i >= pad && j >= pad && i < pad + w && j < pad + h && sx >= 0 && sy >= 0 &&
+                            sx < source->width && sy < source->height;
+        const bool opaque = inside && (!mask || mask[static_cast<size_t>(sy) * source->pitch + sx] == 0);
+        at(i + 1, j + 1) = (opaque ? 1 : 0) + at(i, j + 1) + at(i + 1, j) - at(i, j);
+      }
+    }
+  }
+  // Opaque pixels in the square of half-size r around (i, j).
+  int64_t square(int i, int j, int r) const {
+    const int x0 = std::max(i - r, 0), y0 = std::max(j - r, 0);
+    const int x1 = std::min(i + r + 1, w_), y1 = std::min(j + r + 1, h_);
+    if (x0 >= x1 || y0 >= y1) return 0;
+    return get(x1, y1) - get(x0, y1) - get(x1, y0) + get(x0, y0);
+  }
+
+ private:
+  int64_t& at(int i, int j) { return sums_[static_cast<size_t>(j) * (w_ + 1) + i]; }
+  int64_t get(int i, int j) const { return sums_[static_cast<size_t>(j) * (w_ + 1) + i]; }
+  int w_, h_;
+  std::vector<int64_t> sums_;
+};
+
+}  // namespace
+
+int16_t QZCreateShadowPlane(int planeId, int x, int y, int width, int height, int radius, uint32_t colour,
+                            int startPercent, int endPercent) {
+  const QZPlane* source = QZGetDrawPlane();
+  if (!QZPlaneImageBits(source)) return -3;
+  if (radius < 1 || width <= 0 || height <= 0) return -1;
+  const int start = startPercent * 256 / 100;
+  int end = endPercent * 256 / 100;
+  if (end <= start) end = start + 1;
+  const int r = (colour >> 16) & 0xFF, g = (colour >> 8) & 0xFF, b = colour & 0xFF;
+  uint16_t ramp[257];
+  for (int k = 0; k <= 256; ++k) {
+    const int opacity = std::clamp(start + (end - start) * k / 256, 0, 256);
+    ramp[k] = static_cast<uint16_t>((((r * opacity) >> 11) << 11) | (((g * opacity) >> 10) << 5) | ((b * opacity) >> 11));
+  }
+  const Coverage coverage(source, x, y, width, height, radius);
+  const int pw = width + 2 * radius, ph = height + 2 * radius;
+  if (const int16_t result = QZCreatePlane(planeId, pw, ph, true); result < 0) return result;
+  const QZPlane* shadow = QZGetPlane(planeId, false);
+  uint16_t* pixels = QZPlaneImageBits(shadow);
+  uint16_t* mask = QZPlaneMaskBits(shadow);
+  if (!pixels || !mask) return -1;
+  // Windows of radius, radius / 2, ... down to radius / 4 (or 1), each halving doubling the weight.
+  const int smallest = radius < 4 ? 1 : radius / 4;
+  const int64_t normaliser = 6 * static_cast<int64_t>(radius) * radius + 4 * static_cast<int64_t>(radius / 2) * (radius / 2);
+  for (int j = 0; j < ph; ++j) {
+    for (int i = 0; i < pw; ++i) {
+      int64_t weighted = 0;
+      for (int size = radius, weight = 1; size >= smallest; size /= 2, weight *= 2) {
+        weighted += weight * coverage.square(i, j, size);
+        if (size == smallest) break;
+      }
+      const int k = static_cast<int>(std::min<int64_t>(256, weighted * 256 / std::max<int64_t>(normaliser, 1)));
+      const size_t at = static_cast<size_t>(j) * shadow->pitch + i;
+      pixels[at] = k ? ramp[k] : 0;
+      mask[at] = k ? 0 : 0xFFFF;
     }
   }
   return 0;
