@@ -198,10 +198,7 @@ int16_t QZSpriteDrawTinted(const QZPlane* source, QZPlane* dest, const QZRect* r
     uint16_t* d = dst + static_cast<size_t>(dy + j) * dest->pitch + dx;
     for (int i = 0; i < w; ++i) {
       if (mask && mask[at + i] != 0) continue;
-      uint8_t r = 0, g = 0, b = 0;
-      QZSplitRGB565(src[at + i], &r, &g, &b);
-      const int nr = std::clamp(r + red, 0, 255), ng = std::clamp(g + green, 0, 255), nb = std::clamp(b + blue, 0, 255);
-      d[i] = static_cast<uint16_t>(((nr >> 3) << 11) | ((ng >> 2) << 5) | (nb >> 3));
+      d[i] = QZTintRGB565(src[at + i], red, green, blue);
     }
   }
   return 0;

@@ -353,16 +353,6 @@ int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
   return r;
 }
 
-namespace {
-
-uint16_t tint(uint16_t p, int red, int green, int blue) {
-  const int r = std::clamp(((p >> 11) << 3) + red, 0, 255);
-  const int g = std::clamp((((p >> 5) & 0x3F) << 2) + green, 0, 255);
-  const int b = std::clamp(((p & 0x1F) << 3) + blue, 0, 255);
-  return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3));
-}
-
-}  // namespace
 
 int16_t QZTintBlobSet(int setId, int red, int green, int blue, int keySetId, uint16_t keyColour) {
   QZBlobSet* set = QZFindBlobSet(setId);
@@ -378,7 +368,7 @@ int16_t QZTintBlobSet(int setId, int red, int green, int blue, int keySetId, uin
     if (key && key->entries[i].pixelBytes != e.pixelBytes) continue;
     const uint16_t* keyPixels = key ? key->entries[i].pixels : nullptr;
     for (uint32_t k = 0; k < e.pixelBytes / 2; ++k) {
-      if (!keyPixels || keyPixels[k] == keyColour) e.pixels[k] = tint(e.pixels[k], red, green, blue);
+      if (!keyPixels || keyPixels[k] == keyColour) e.pixels[k] = QZTintRGB565(e.pixels[k], red, green, blue);
     }
   }
   return 0;

@@ -1,5 +1,6 @@
 #include "qz_colour.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -52,4 +53,17 @@ void QZSplitRGB565(uint16_t colour, uint8_t* red, uint8_t* green, uint8_t* blue)
 uint16_t QZIndexToRGB565(int index) {
   const QZColourEntry& e = kTable[static_cast<uint8_t>(index)];
   return static_cast<uint16_t>(((e.red & 0xF8) << 8) | ((e.green & 0xFC) << 3) | (e.blue >> 3));
+}
+
+uint16_t QZTintRGB565(uint16_t colour, int red, int green, int blue) {
+  uint8_t r = 0, g = 0, b = 0;
+  QZSplitRGB565(colour, &r, &g, &b);
+  const int nr = std::clamp(r + red, 0, 255), ng = std::clamp(g + green, 0, 255), nb = std::clamp(b + blue, 0, 255);
+  return static_cast<uint16_t>(((nr >> 3) << 11) | ((ng >> 2) << 5) | (nb >> 3));
+}
+
+uint32_t QZRGB565ToColorRef(uint16_t colour) {
+  uint8_t r = 0, g = 0, b = 0;
+  QZSplitRGB565(colour, &r, &g, &b);
+  return static_cast<uint32_t>(r) | (static_cast<uint32_t>(g) << 8) | (static_cast<uint32_t>(b) << 16);
 }

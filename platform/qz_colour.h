@@ -46,3 +46,7 @@ int QZRGBToIndex(int red, int green, int blue);
 void QZSplitRGB565(uint16_t colour, uint8_t* red, uint8_t* green, uint8_t* blue);
 // The RGB565 colour of a colour-table entry.
 uint16_t QZIndexToRGB565(int index);
+// Signed offsets added to the channels widened to 8 bits, clamped to 0..255.
+uint16_t QZTintRGB565(uint16_t colour, int red, int green, int blue);
+// A GDI colour (0x00BBGGRR) of an RGB565 colour, each channel widened by shifting.
+uint32_t QZRGB565ToColorRef(uint16_t colour);

@@ -135,7 +135,7 @@ int16_t QZDrawText(const WCHAR* text, int x, int y, int alignment, int colourInd
 int16_t QZDrawLine(int x0, int y0, int x1, int y1, uint16_t colour) {
   HDC dc = QZGetDrawDC();
   if (!dc) return -1;
-  HPEN pen = CreatePen(PS_SOLID, 1, RGB((colour >> 11) << 3, ((colour >> 5) & 0x3F) << 2, (colour & 0x1F) << 3));
+  HPEN pen = CreatePen(PS_SOLID, 1, QZRGB565ToColorRef(colour));
   HGDIOBJ old = SelectObject(dc, pen);
   const POINT points[2] = {{x0, y0}, {x1, y1}};
   Polyline(dc, points, 2);

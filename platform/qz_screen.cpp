@@ -53,10 +53,6 @@ void releaseWindowDc(HDC dc) {
   if (dc != state().drawDc) ReleaseDC(state().window, dc);
 }
 
-COLORREF toColorRef(uint16_t c) {
-  return RGB((c >> 11) << 3, ((c >> 5) & 0x3F) << 2, (c & 0x1F) << 3);
-}
-
 void WindowOutput::blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
   HDC window = acquireWindowDc();
   HDC drawDc = QZGetDrawDC();
@@ -70,8 +66,8 @@ void WindowOutput::blit(HBITMAP source, int sx, int sy, int w, int h, int dx, in
 
 void WindowOutput::fillRect(int left, int top, int right, int bottom, uint16_t colour) {
   HDC window = acquireWindowDc();
-  HPEN pen = CreatePen(PS_SOLID, 1, toColorRef(colour));
-  HBRUSH brush = CreateSolidBrush(toColorRef(colour));
+  HPEN pen = CreatePen(PS_SOLID, 1, QZRGB565ToColorRef(colour));
+  HBRUSH brush = CreateSolidBrush(QZRGB565ToColorRef(colour));
   HGDIOBJ oldPen = SelectObject(window, pen);
   HGDIOBJ oldBrush = SelectObject(window, brush);
   Rectangle(window, left, top, right, bottom);
