@@ -9,7 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "graphics_fixture.h"
 #include "imgpack_jpeg.h"
+#include "imgpack_pln.h"
+#include "qz_pln.h"
 #include "qz_dct.h"
 
 namespace {
@@ -98,6 +101,19 @@ TEST(DctDecoder, MatchesTheReferenceDecoderBitForBit) {
     for (size_t k = 0; k < pixels.size(); ++k) differing += pixels[k] != ref.pixels[k];
     EXPECT_EQ(differing, 0u) << c.w << "x" << c.h << " quality " << c.quality;
   }
+}
+
+using DctPlnTest = GraphicsTest;
+
+TEST_F(DctPlnTest, PlnImagesCarryDctData) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  Reference ref;
+  ASSERT_TRUE(reference(37, 23, 80, &ref));
+  const std::vector<uint8_t> pln = imgpack::buildPlnDct(37, 23, ref.payload.bytes);
+  QZPlane* plane = QZGetPlane(3, true);
+  ASSERT_EQ(QZLoadPlaneFromPlnBytes(plane, pln.data(), pln.size()), 0);
+  const uint16_t* bits = QZPlaneImageBits(plane);
+  EXPECT_EQ(std::vector<uint16_t>(bits, bits + 37 * 23), ref.pixels);
 }
 
 TEST(DctDecoder, QualityScalesTheStandardTables) {
