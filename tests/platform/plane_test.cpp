@@ -94,3 +94,33 @@ TEST_F(PlaneTest, ClipCopyReportsWhatIsLeft) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(PlaneTest, PlanesLoadFromProgramBitmapsWithTheirMasks) {
+  ASSERT_EQ(QZLoadPlane(2003), 0);
+  const QZPlane* p = QZGetPlane(3, false);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(p->width, 5);
+  EXPECT_EQ(p->height, 3);
+  const uint16_t* bits = QZPlaneImageBits(p);
+  const uint16_t* mask = QZPlaneMaskBits(p);
+  ASSERT_NE(bits, nullptr);
+  ASSERT_NE(mask, nullptr);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 5; ++x) {
+      const uint16_t expected = static_cast<uint16_t>((((x * 64) & 0xF8) << 8) | (((y * 80) & 0xFC) << 3) | (((x * y * 40) & 0xF8) >> 3));
+      EXPECT_EQ(bits[y * 5 + x], expected) << x << "," << y;
+      EXPECT_EQ(mask[y * 5 + x], (x + y) % 2 ? 0xFFFF : 0) << x << "," << y;
+    }
+  }
+  ASSERT_EQ(QZLoadPlane(4), 0);  // no mask bitmap: none
+  EXPECT_EQ(QZPlaneMaskBits(QZGetPlane(4, false)), nullptr);
+  QZSetBitmapBase(1);  // plane 3 now names bitmap 2004
+  QZDeletePlane(3);
+  ASSERT_EQ(QZLoadPlane(3), 0);
+  EXPECT_EQ(QZPlaneMaskBits(QZGetPlane(3, false)), nullptr);
+  QZSetBitmapBase(0);
+}
+
+}  // namespace
