@@ -2,56 +2,17 @@
 // with small PNG files checked by eye once.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
+#include "golden_scene.h"
 #include "graphics_fixture.h"
-#include "imgpack_pln.h"
 #include "qz_blit.h"
-#include "qz_colour.h"
 #include "qz_fill.h"
-#include "qz_font.h"
 #include "qz_pipe.h"
-#include "qz_pln.h"
 
 namespace {
 
-constexpr uint16_t rgb(int r, int g, int b) { return static_cast<uint16_t>(((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3)); }
-
-// A 14 x 18 card: rounded transparent corners, a red top-left mark and a
-// blue diagonal, so that flips and clipping show.
-imgpack::BlobImage card(int16_t id) {
-  imgpack::BlobImage b;
-  b.id = id;
-  b.width = 14;
-  b.height = 18;
-  for (int y = 0; y < 18; ++y) {
-    for (int x = 0; x < 14; ++x) {
-      const bool corner = (x == 0 || x == 13) && (y == 0 || y == 17);
-      uint16_t c = rgb(240, 240, 230);
-      if (x == 0 || x == 13 || y == 0 || y == 17) c = rgb(40, 40, 40);
-      if (x >= 2 && x <= 4 && y >= 2 && y <= 5) c = rgb(220, 20, 20);
-      if (x > 1 && x < 12 && y > 6 && std::abs((y - 7) - (x - 2)) < 1) c = rgb(20, 40, 220);
-      b.pixels.push_back(c);
-      b.opaque.push_back(corner ? 0 : 1);
-    }
-  }
-  return b;
-}
-
-// A round blob with a soft colour ramp, for levels and additive drawing.
-imgpack::BlobImage disc(int16_t id) {
-  imgpack::BlobImage b;
-  b.id = id;
-  b.width = b.height = 16;
-  for (int y = 0; y < 16; ++y) {
-    for (int x = 0; x < 16; ++x) {
-      const double d = std::hypot(x - 7.5, y - 7.5);
-      b.pixels.push_back(rgb(255 - x * 12, 80 + y * 10, 120));
-      b.opaque.push_back(d < 7.6 ? 1 : 0);
-    }
-  }
-  return b;
-}
+using golden::card;
+using golden::disc;
+using golden::rgb;
 
 class GoldenTest : public GraphicsTest {
  protected:
@@ -147,32 +108,8 @@ TEST_F(ProgramScreenTest, BlobsPlnBackgroundAndSystemText) {
   env.display = [] { return QZDisplay{240, 320, 16, true, false, 0, 320, 320, false}; };
   QZSetScreenEnvironment(env);
   ASSERT_EQ(QZSetScreenMode(16, 240, 320), 0);
-  ASSERT_EQ(QZCreateScreenPlane(240, 320), 0);
-  imgpack::Image felt;
-  felt.width = 240;
-  felt.height = 320;
-  for (int y = 0; y < 320; ++y) {
-    for (int x = 0; x < 240; ++x) felt.pixels.push_back(((x / 4 + y / 4) % 2) ? rgb(20, 100, 50) : rgb(24, 110, 56));
-  }
-  std::vector<uint8_t> pln;
-  std::string error;
-  ASSERT_TRUE(imgpack::buildPlnPalette(felt, &pln, &error)) << error;
-  addResource(QZFourCC('a', 'P', 'L', 'N'), 1, pln);
-  ASSERT_EQ(QZLoadPlane(1), 0);
-  loadBlobs(1, {card(100), disc(101)}, imgpack::BlobStorage::PalettePacked);
-  ASSERT_EQ(QZStartFont(), 0);
-
-  QZDrawPlane(1);
-  for (int i = 0; i < 7; ++i) QZDrawBlob(100, 12 + i * 31, 40 + i * 6, i % 2 ? kQZBlobFlipVertical : 0, 256);
-  QZDrawBlob(101, 112, 200, kQZBlobAdditive, 256);
-  QZSetFont(1);
-  QZDrawText(u"Solitaire", 120, 10, 1, QZRGBToIndex(255, 255, 255));
-  QZRestoreFont();
-  QZSetFont(0);
-  QZDrawText(u"Deal 42", 8, 290, 0, QZRGBToIndex(255, 255, 0));
-  QZDrawText(u"0:00", 232, 290, 2, QZRGBToIndex(255, 255, 255));
-  QZRestoreFont();
-  QZDrawLine(8, 286, 232, 286, rgb(255, 255, 255));
+  for (auto& [key, bytes] : golden::programResources()) addResource(key.first, key.second, bytes);
+  ASSERT_TRUE(golden::drawProgramScreen());
   CaptureOutput window(240, 320);
   QZSetScreenOutput(&window);
   QZUpdateScreen(nullptr);
