@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -101,6 +103,49 @@ TEST(DctDecoder, MatchesTheReferenceDecoderBitForBit) {
     for (size_t k = 0; k < pixels.size(); ++k) differing += pixels[k] != ref.pixels[k];
     EXPECT_EQ(differing, 0u) << c.w << "x" << c.h << " quality " << c.quality;
   }
+}
+
+// Cut data: the MCUs before the cut decode like the reference. After it the
+// reference leaves whole MCUs blank while this format reads on in zero bits.
+TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  Reference full;
+  ASSERT_TRUE(reference(64, 48, 75, &full));
+  const fs::path dir = fs::path(PELLWYN_TEST_TMP) / "dct";
+  std::vector<uint8_t> jpeg = readFile(dir / "p64x48q75.jpg");
+  // Cut the entropy-coded data in the middle (never between 0xFF and its 0x00).
+  size_t scan = 2;
+  while (scan + 4 < jpeg.size() && !(jpeg[scan] == 0xFF && jpeg[scan + 1] == 0xDA)) scan += 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
+  const size_t entropy = scan + 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
+  size_t cut = entropy + (jpeg.size() - entropy) * 2 / 3;
+  while (jpeg[cut - 1] == 0xFF) ++cut;
+  jpeg.resize(cut);
+  std::ofstream(dir / "cut.jpg", std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()),
+                                                          static_cast<std::streamsize>(jpeg.size()));
+  // djpeg warns about the early end (exit status 2) and decodes on with zero bits.
+  const std::string cmd = "JSIMD_FORCENONE=1 djpeg -dct fast -nosmooth -ppm -outfile " + (dir / "cut.ppm").string() +
+                          " " + (dir / "cut.jpg").string() + " 2>/dev/null";
+  const int status = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2));
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+  imgpack::DctPayload payload;
+  std::string error;
+  ASSERT_TRUE(imgpack::jpegToDct(jpeg, 75, &payload, &error)) << error;
+  QZDctDecoder decoder;
+  ASSERT_EQ(decoder.readHeader(payload.bytes.data(), payload.bytes.size()), 6);
+  std::vector<uint16_t> pixels(64 * 48);
+  decoder.decode(pixels.data(), 64);
+  const std::vector<uint8_t> ppm = readFile(dir / "cut.ppm");
+  ASSERT_GE(ppm.size(), pixels.size() * 3);
+  const size_t at = ppm.size() - pixels.size() * 3;
+  size_t differing = 0;
+  for (size_t k = 0; k < 64 * 16; ++k) {  // the first MCU row lies well before the cut
+    const uint8_t* p = &ppm[at + 3 * k];
+    differing += pixels[k] != (((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3));
+  }
+  EXPECT_EQ(differing, 0u);
+  EXPECT_TRUE(std::equal(pixels.begin(), pixels.begin() + 64 * 16, full.pixels.begin()));
+  EXPECT_NE(pixels, full.pixels);
 }
 
 using DctPlnTest = GraphicsTest;
