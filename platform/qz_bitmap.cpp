@@ -124,7 +124,6 @@ void QZDeleteGraphicsDCs() {
   s.selected = nullptr;
 }
 
-HWND QZGetGraphicsWindow() { return state().window; }
 HDC QZGetDrawDC() { return state().dcs[kDraw]; }
 HDC QZGetSpareDC() { return state().dcs[kSpare]; }
 

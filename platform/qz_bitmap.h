@@ -26,7 +26,6 @@ HBITMAP QZLoadModuleBitmap(int id);
 // with the window's DC; the display depth is taken from it.
 int16_t QZCreateGraphicsDCs(HWND window);
 void QZDeleteGraphicsDCs();
-HWND QZGetGraphicsWindow();
 HDC QZGetDrawDC();
 HDC QZGetSpareDC();
 // Selects a plane's image into the drawing DC.

@@ -7,7 +7,6 @@
 
 #include "qz_plane.h"
 
-constexpr int kQZPlnEncodingRaw = 0;
 constexpr int kQZPlnEncodingPalette = 2;
 constexpr int kQZPlnEncodingDct = 4;
 constexpr size_t kQZPlnHeaderSize = 17;
