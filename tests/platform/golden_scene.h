@@ -22,7 +22,7 @@ constexpr uint16_t rgb(int r, int g, int b) { return static_cast<uint16_t>(((r >
 
 // A 14 x 18 card: rounded transparent corners, a red top-left mark and a
 // blue diagonal, so that flips and clipping show.
-imgpack::BlobImage card(int16_t id) {
+inline imgpack::BlobImage card(int16_t id) {
   imgpack::BlobImage b;
   b.id = id;
   b.width = 14;
@@ -42,7 +42,7 @@ imgpack::BlobImage card(int16_t id) {
 }
 
 // A round blob with a soft colour ramp, for levels and additive drawing.
-imgpack::BlobImage disc(int16_t id) {
+inline imgpack::BlobImage disc(int16_t id) {
   imgpack::BlobImage b;
   b.id = id;
   b.width = b.height = 16;
