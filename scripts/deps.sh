@@ -6,7 +6,7 @@ set -euo pipefail
 
 play_pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libpng-dev)
 test_pkgs=(libgtest-dev libbenchmark-dev xvfb xauth ccache clang libclang-rt-14-dev
-           libpalm-pdb-perl libjpeg-turbo-progs libpixman-1-dev
+           libpalm-pdb-perl libjpeg-turbo-progs libjpeg-dev libpixman-1-dev
            libxmp-dev libopenmpt-dev openmpt123 ffmpeg pachi-data gweled gltron)
 
 want=("${play_pkgs[@]}")

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "graphics_fixture.h"
+#include "imgpack_jpeg.h"
+#include "imgpack_pln.h"
+#include "qz_pln.h"
+#include "qz_dct.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<uint8_t> readFile(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A photograph-like test picture: smooth gradients, edges and some texture.
+std::vector<uint8_t> picture(int w, int h) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  uint32_t noise = 12345;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      const int n = static_cast<int>((noise >> 16) & 31) - 16;
+      uint8_t* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      const double d = std::hypot(x - w / 2.0, y - h / 3.0);
+      p[0] = static_cast<uint8_t>(std::clamp(x * 255 / std::max(1, w - 1) + n, 0, 255));
+      p[1] = static_cast<uint8_t>(std::clamp(static_cast<int>(128 + 100 * std::sin(d / 6.0)) + n / 2, 0, 255));
+      p[2] = static_cast<uint8_t>(((x / 9 + y / 7) % 2) ? 230 : 30);
+    }
+  }
+  return rgb;
+}
+
+bool havePrograms() { return std::system("command -v cjpeg >/dev/null 2>&1 && command -v djpeg >/dev/null 2>&1") == 0; }
+
+struct Reference {
+  imgpack::DctPayload payload;
+  std::vector<uint16_t> pixels;  // djpeg's output packed to RGB565 by truncation
+};
+
+// Encodes the picture with cjpeg, and decodes it with djpeg's scalar fast IDCT
+// and box chroma.
+bool reference(int w, int h, int quality, Reference* out) {
+  const fs::path dir = fs::path(PELLWYN_TEST_TMP) / "dct";
+  fs::create_directories(dir);
+  const std::string base = (dir / ("p" + std::to_string(w) + "x" + std::to_string(h) + "q" + std::to_string(quality))).string();
+  {
+    std::ofstream ppm(base + ".ppm", std::ios::binary);
+    ppm << "P6\n" << w << " " << h << "\n255\n";
+    const auto rgb = picture(w, h);
+    ppm.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+  }
+  const std::string q = std::to_string(quality);
+  const std::string cmd = "cjpeg -baseline -quality " + q + " -sample 2x2 -outfile " + base + ".jpg " + base +
+                          ".ppm && JSIMD_FORCENONE=1 djpeg -dct fast -nosmooth -ppm -outfile " + base + ".out.ppm " +
+                          base + ".jpg";
+  if (std::system(cmd.c_str()) != 0) return false;
+  std::string error;
+  if (!imgpack::jpegToDct(readFile(base + ".jpg"), quality, &out->payload, &error)) {
+    ADD_FAILURE() << error;
+    return false;
+  }
+  const std::vector<uint8_t> ppm = readFile(base + ".out.ppm");
+  const size_t pixelsAt = ppm.size() - static_cast<size_t>(w) * h * 3;
+  for (size_t k = 0; k < static_cast<size_t>(w) * h; ++k) {
+    const uint8_t* p = &ppm[pixelsAt + 3 * k];
+    out->pixels.push_back(static_cast<uint16_t>(((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3)));
+  }
+  return true;
+}
+
+TEST(DctDecoder, MatchesTheReferenceDecoderBitForBit) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  struct Case {
+    int w, h, quality;
+  };
+  // Whole MCUs, a 20 x 20 picture cropped from four MCUs, odd sizes, and
+  // the quality range ends (every quantiser 1 at 100).
+  for (const Case c : {Case{64, 48, 75}, Case{20, 20, 50}, Case{37, 23, 90}, Case{33, 17, 10}, Case{48, 32, 100},
+                       Case{16, 16, 1}}) {
+    Reference ref;
+    ASSERT_TRUE(reference(c.w, c.h, c.quality, &ref));
+    QZDctDecoder decoder;
+    ASSERT_EQ(decoder.readHeader(ref.payload.bytes.data(), ref.payload.bytes.size()), 6);
+    ASSERT_EQ(decoder.width(), c.w);
+    ASSERT_EQ(decoder.height(), c.h);
+    std::vector<uint16_t> pixels(static_cast<size_t>(c.w) * c.h);
+    decoder.decode(pixels.data(), c.w);
+    size_t differing = 0;
+    for (size_t k = 0; k < pixels.size(); ++k) differing += pixels[k] != ref.pixels[k];
+    EXPECT_EQ(differing, 0u) << c.w << "x" << c.h << " quality " << c.quality;
+  }
+}
+
+// Cut data: the MCUs before the cut decode like the reference. After it the
+// reference leaves whole MCUs blank while this format reads on in zero bits.
+TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  Reference full;
+  ASSERT_TRUE(reference(64, 48, 75, &full));
+  const fs::path dir = fs::path(PELLWYN_TEST_TMP) / "dct";
+  std::vector<uint8_t> jpeg = readFile(dir / "p64x48q75.jpg");
+  // Cut the entropy-coded data in the middle (never between 0xFF and its 0x00).
+  size_t scan = 2;
+  while (scan + 4 < jpeg.size() && !(jpeg[scan] == 0xFF && jpeg[scan + 1] == 0xDA)) scan += 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
+  const size_t entropy = scan + 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
+  size_t cut = entropy + (jpeg.size() - entropy) * 2 / 3;
+  while (jpeg[cut - 1] == 0xFF) ++cut;
+  jpeg.resize(cut);
+  std::ofstream(dir / "cut.jpg", std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()),
+                                                          static_cast<std::streamsize>(jpeg.size()));
+  // djpeg warns about the early end (exit status 2) and decodes on with zero bits.
+  const std::string cmd = "JSIMD_FORCENONE=1 djpeg -dct fast -nosmooth -ppm -outfile " + (dir / "cut.ppm").string() +
+                          " " + (dir / "cut.jpg").string() + " 2>/dev/null";
+  const int status = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(status) && (WEXITSTATUS(status) == 0 || WEXITSTATUS(status) == 2));
+  jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+  imgpack::DctPayload payload;
+  std::string error;
+  ASSERT_TRUE(imgpack::jpegToDct(jpeg, 75, &payload, &error)) << error;
+  QZDctDecoder decoder;
+  ASSERT_EQ(decoder.readHeader(payload.bytes.data(), payload.bytes.size()), 6);
+  std::vector<uint16_t> pixels(64 * 48);
+  decoder.decode(pixels.data(), 64);
+  const std::vector<uint8_t> ppm = readFile(dir / "cut.ppm");
+  ASSERT_GE(ppm.size(), pixels.size() * 3);
+  const size_t at = ppm.size() - pixels.size() * 3;
+  size_t differing = 0;
+  for (size_t k = 0; k < 64 * 16; ++k) {  // the first MCU row lies well before the cut
+    const uint8_t* p = &ppm[at + 3 * k];
+    differing += pixels[k] != (((p[0] >> 3) << 11) | ((p[1] >> 2) << 5) | (p[2] >> 3));
+  }
+  EXPECT_EQ(differing, 0u);
+  EXPECT_TRUE(std::equal(pixels.begin(), pixels.begin() + 64 * 16, full.pixels.begin()));
+  EXPECT_NE(pixels, full.pixels);
+}
+
+using DctPlnTest = GraphicsTest;
+
+TEST_F(DctPlnTest, PlnImagesCarryDctData) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  Reference ref;
+  ASSERT_TRUE(reference(37, 23, 80, &ref));
+  const std::vector<uint8_t> pln = imgpack::buildPlnDct(37, 23, ref.payload.bytes);
+  QZPlane* plane = QZGetPlane(3, true);
+  ASSERT_EQ(QZLoadPlaneFromPlnBytes(plane, pln.data(), pln.size()), 0);
+  const uint16_t* bits = QZPlaneImageBits(plane);
+  EXPECT_EQ(std::vector<uint16_t>(bits, bits + 37 * 23), ref.pixels);
+}
+
+TEST(DctDecoder, QualityScalesTheStandardTables) {
+  EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, 0, 50), 16);
+  EXPECT_EQ(QZDctDecoder::scaledQuantiser(1, 63, 50), 99);
+  for (int quality : {100, 101, 500}) {
+    for (int k = 0; k < 64; ++k) EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, k, quality), 1);
+  }
+  EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, 0, 0), QZDctDecoder::scaledQuantiser(0, 0, 1));
+  EXPECT_EQ(QZDctDecoder::scaledQuantiser(1, 63, 1), 255);
+  EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, 0, 25), 32);
+}
+
+TEST(DctDecoder, RefusesEmptyHeaders) {
+  QZDctDecoder decoder;
+  const uint8_t zeroWidth[6] = {0, 0, 5, 0, 50, 0};
+  const uint8_t shortHeader[5] = {8, 0, 8, 0, 50};
+  EXPECT_EQ(decoder.readHeader(zeroWidth, sizeof zeroWidth), -1);
+  EXPECT_EQ(decoder.readHeader(shortHeader, sizeof shortHeader), -1);
+}
+
+TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
+  // All-ones data: long codes, 0xFF 0x00 pairs are plain data, and runs past
+  // the end of a block are absorbed; then the data runs out.
+  std::vector<uint8_t> payload = {40, 0, 24, 0, 75, 0};
+  for (int i = 0; i < 64; ++i) payload.insert(payload.end(), {0xFF, 0x00, 0xFF, 0xFF});
+  QZDctDecoder decoder;
+  ASSERT_EQ(decoder.readHeader(payload.data(), payload.size()), 6);
+  std::vector<uint16_t> pixels(40 * 24 + 1, 0xABCD);
+  decoder.decode(pixels.data(), 40);
+  EXPECT_EQ(pixels.back(), 0xABCD);
+
+}
+
+}  // namespace
