@@ -1,0 +1,31 @@
+// Helpers shared by the rule-engine tests: the assembled rule sets of the
+// build, snapshots of the live game, and a player step as the field makes it.
+#pragma once
+
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "sol_ruleset.h"
+
+// The SOLDB bytes the build assembled for `name` (e.g. "klondike_ii").
+std::vector<uint8_t> ShippedSet(const std::string& name);
+// Loads a shipped set for a 192-dpi screen; fails the test when it does not.
+void LoadShipped(SolRuleSet& rules, const std::string& name);
+
+// Everything of the live game that undo must restore, byte for byte.
+struct GameSnapshot {
+  std::vector<uint8_t> bytes;
+  explicit GameSnapshot(const SolRuleSet& rules);
+  bool operator==(const GameSnapshot&) const = default;
+};
+
+// One player step with its automatic follow-ups: a tap (to == any pile) or
+// a move of the run from card `from` onto pile `to`.
+bool PlayStep(SolRuleSet& rules, const SolMove& move);
+
+// Cards of each pile, bottom first, as card numbers.
+std::vector<std::vector<int>> PileContents(const SolRuleSet& rules);
+
+inline void PrintTo(const SolMove& m, std::ostream* os) { *os << m.from << "->" << m.to; }
