@@ -52,3 +52,31 @@ std::vector<std::vector<int>> PileContents(const SolRuleSet& rules) {
   }
   return piles;
 }
+
+void Arrange(SolRuleSet& rules, const Layout& layout) {
+  uint32_t game = 1;
+  if (!rules.HasGame()) rules.Deal(game);
+  std::vector<uint8_t> blob = rules.EncodeGame(game);
+  const size_t cards = rules.CardCount();
+  for (size_t p = 0; p < rules.PileCount(); ++p) {
+    const size_t at = 6 + 8 * cards + 32 * p + 10;
+    const size_t n = p < layout.size() ? layout[p].size() : 0;
+    blob[at] = static_cast<uint8_t>(n);
+    blob[at + 1] = static_cast<uint8_t>(n >> 8);
+    for (size_t i = 0; i < n; ++i) {
+      const auto [card, up] = layout[p][i];
+      uint8_t* s = blob.data() + 6 + 8 * static_cast<size_t>(card);
+      s[0] = up ? 1 : 0;
+      s[4] = static_cast<uint8_t>(p);
+      s[5] = static_cast<uint8_t>(p >> 8);
+      s[6] = static_cast<uint8_t>(i);
+      s[7] = static_cast<uint8_t>(i >> 8);
+    }
+  }
+  // Drop the history: m = 0 and no records.
+  const size_t m = blob.size() - 4 * rules.History()->Count() * 4;
+  blob.resize(m);
+  for (int i = 1; i <= 4; ++i) blob[m - static_cast<size_t>(i)] = 0;
+  ASSERT_TRUE(rules.DecodeGame(blob.data(), blob.size(), game)) << "layout does not place every card once";
+  rules.RefreshAccept(false);
+}

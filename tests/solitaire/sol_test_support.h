@@ -25,6 +25,12 @@ struct GameSnapshot {
 // a move of the run from card `from` onto pile `to`.
 bool PlayStep(SolRuleSet& rules, const SolMove& move);
 
+// Puts the live game into a given layout: for each pile, its cards bottom
+// first as {card number, face up}. Every card must appear once. The history
+// is emptied and the accept flags refreshed.
+using Layout = std::vector<std::vector<std::pair<int, bool>>>;
+void Arrange(SolRuleSet& rules, const Layout& layout);
+
 // Cards of each pile, bottom first, as card numbers.
 std::vector<std::vector<int>> PileContents(const SolRuleSet& rules);
 
