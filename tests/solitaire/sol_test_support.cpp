@@ -80,3 +80,17 @@ void Arrange(SolRuleSet& rules, const Layout& layout) {
   ASSERT_TRUE(rules.DecodeGame(blob.data(), blob.size(), game)) << "layout does not place every card once";
   rules.RefreshAccept(false);
 }
+
+std::vector<uint8_t> SmallSet(size_t cards, std::vector<uint16_t> deal, std::vector<SolDealSwap> swaps,
+                              std::vector<SolDealFlip> flips) {
+  SolRuleData d;
+  d.name = "Test";
+  for (size_t i = 0; i < cards; ++i) d.cards.push_back({0, static_cast<uint8_t>(i % 4 + 1), static_cast<uint8_t>(i % 13 + 1)});
+  for (uint16_t n : deal) d.piles.push_back(SolPileDef{.dealCount = n, .enabled = 1});
+  d.expressions = {{kOpPush, 1, kOpPush}};
+  d.eventKinds = {kSolEventManual};
+  d.moveTable = {{kSolAnyPile, kSolAnyPile}};
+  d.swaps = std::move(swaps);
+  d.flips = std::move(flips);
+  return SolWriteRuleData(d);
+}

@@ -14,6 +14,12 @@ std::vector<uint8_t> ShippedSet(const std::string& name);
 // Loads a shipped set for a 192-dpi screen; fails the test when it does not.
 void LoadShipped(SolRuleSet& rules, const std::string& name);
 
+// A small hand-made set: `cards` cards of kind 0 (suits cycling 1-4, ranks
+// 1-13) dealt to one pile per entry of `deal`; one always-false expression
+// and one event.
+std::vector<uint8_t> SmallSet(size_t cards, std::vector<uint16_t> deal, std::vector<SolDealSwap> swaps = {},
+                              std::vector<SolDealFlip> flips = {});
+
 // Everything of the live game that undo must restore, byte for byte.
 struct GameSnapshot {
   std::vector<uint8_t> bytes;
