@@ -26,6 +26,8 @@ const Variant kVariants[] = {
     {"spider_two_suits", [] { return RulesChecker::Spider(); }},
 };
 
+void PrintTo(const Variant& v, std::ostream* os) { *os << v.set; }
+
 class CheckerCompare : public testing::TestWithParam<Variant> {};
 
 std::vector<SolMove> EngineMoves(const SolRuleSet& rules) {

@@ -96,6 +96,8 @@ struct Bad {
   const char* message;
 };
 
+void PrintTo(const Bad& b, std::ostream* os) { *os << b.message; }
+
 class AssemblerErrors : public testing::TestWithParam<Bad> {};
 
 TEST_P(AssemblerErrors, NameTheLineAndTheFault) {
