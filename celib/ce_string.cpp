@@ -1,8 +1,12 @@
 #include "ce_string.h"
 
+#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
 #include <new>
+
+#include "wince/resource.h"
+#include "wince/text.h"
 
 void CeRaiseException(DWORD code) { throw CeStructuredException{code}; }
 
@@ -182,6 +186,55 @@ bool CeStringT<Char>::operator==(const CeStringT& other) const {
   return GetLength() == other.GetLength() &&
          std::memcmp(GetString(), other.GetString(), static_cast<size_t>(GetLength()) * sizeof(Char)) == 0;
 }
+
+// Doubles the buffer from 1024 characters until the text fits, then keeps
+// the buffer as the new body.
+template <>
+int CeStringT<WCHAR>::Format(const WCHAR* format, ...) {
+  Empty();
+  size_t size = 512;
+  WCHAR* buffer = nullptr;
+  int length = -1;
+  while (length < 0) {
+    std::free(buffer);
+    size *= 2;
+    buffer = static_cast<WCHAR*>(std::malloc(size * sizeof(WCHAR)));
+    if (!buffer) OutOfMemory();
+    va_list args;
+    va_start(args, format);
+    length = _vsnwprintf(buffer, size - 1, format, args);
+    va_end(args);
+  }
+  void* block = buffer;
+  CeRealloc(block, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
+  auto* body = new (std::nothrow) CeStringData<WCHAR>{static_cast<WCHAR*>(block), static_cast<uint32_t>(length),
+                                                      static_cast<uint32_t>(length), 1};
+  if (!body) {
+    std::free(block);
+    OutOfMemory();
+  }
+  body->chars[length] = 0;
+  m_data = body;
+  return length;
+}
+
+template <>
+int CeStringT<WCHAR>::LoadString(HINSTANCE instance, UINT id) {
+  const WCHAR* text = LoadStringPointer(instance, id);
+  if (!text) {
+    Empty();
+    return 0;
+  }
+  const int count = text[-1];
+  Empty();
+  SetLength(count, true);
+  if (count > 0) std::memcpy(m_data->chars, text, static_cast<size_t>(count) * sizeof(WCHAR));
+  return count;
+}
+
+// The runtime has no message table of system texts, so every code gets the
+// numbered fallback.
+void GetErrorText(CeString& text, DWORD code) { text.Format(u"Error %d occured", static_cast<int>(code)); }
 
 template class CeStringT<WCHAR>;
 template class CeStringT<char>;

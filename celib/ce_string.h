@@ -76,6 +76,12 @@ class CeStringT {
   }
   bool operator==(const CeStringT& other) const;
 
+  // UTF-16 strings only (CeString):
+  // printf-style formatting (the handheld's rules); returns the length.
+  int Format(const Char* format, ...);
+  // String `id` of the program's string table; 0 (and null) when absent.
+  int LoadString(HINSTANCE instance, UINT id);
+
   // Length of a NUL-terminated text, -1 for a null pointer.
   static int SafeLength(const Char* text);
 
@@ -88,6 +94,14 @@ class CeStringT {
 
 using CeString = CeStringT<WCHAR>;
 using CeStringA = CeStringT<char>;
+
+// The system's text for an error code, or "Error <code> occured".
+void GetErrorText(CeString& text, DWORD code);
+
+template <>
+int CeStringT<WCHAR>::Format(const WCHAR* format, ...);
+template <>
+int CeStringT<WCHAR>::LoadString(HINSTANCE instance, UINT id);
 
 extern template class CeStringT<WCHAR>;
 extern template class CeStringT<char>;

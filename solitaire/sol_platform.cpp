@@ -1,12 +1,14 @@
-// Until the runtime's registry and resource calls are merged, the registry
-// is a process-local store with the same semantics and no resource is found.
+// Until the runtime's registry is merged, the registry is a process-local
+// store with the same semantics.
 #include "sol_platform.h"
 
-#include <chrono>
 #include <cstring>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "wince/clock.h"
+#include "wince/resource.h"
 
 namespace {
 
@@ -23,14 +25,15 @@ std::map<std::u16string, Key>& Store() {
 
 }  // namespace
 
-uint32_t SolTickCount() {
-  using namespace std::chrono;
-  return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
-}
+uint32_t SolTickCount() { return GetTickCount(); }
 
-const uint8_t* SolFindResource(uint16_t, const WCHAR*, size_t& size) {
+const uint8_t* SolFindResource(uint16_t id, const WCHAR* type, size_t& size) {
   size = 0;
-  return nullptr;
+  HRSRC found = FindResource(nullptr, MAKEINTRESOURCE(id), type);
+  if (!found) return nullptr;
+  const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+  if (data) size = SizeofResource(nullptr, found);
+  return data;
 }
 
 bool SolRegKey::Create(const WCHAR* path, bool* created) {

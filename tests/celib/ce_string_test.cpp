@@ -80,3 +80,26 @@ TEST(CeLibrary, MemoryExceptionCode) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CeString, FormatGrowsUntilItFits) {
+  CeString s(u"old");
+  EXPECT_EQ(s.Format(u"%d-%s", 42, u"x"), 4);
+  EXPECT_EQ(s, CeString(u"42-x"));
+  std::u16string wide(3000, u'w');
+  EXPECT_EQ(s.Format(u"%s!", wide.c_str()), 3001);
+  EXPECT_EQ(s.GetLength(), 3001);
+  EXPECT_EQ(s.GetString()[3000], u'!');
+  CeString error;
+  GetErrorText(error, 1234);
+  EXPECT_EQ(error, CeString(u"Error 1234 occured"));
+}
+
+TEST(CeString, LoadStringOfAMissingIdIsNull) {
+  CeString s(u"x");
+  EXPECT_EQ(s.LoadString(nullptr, 65000), 0);
+  EXPECT_EQ(s.RefCount(), 0);
+}
+
+}  // namespace

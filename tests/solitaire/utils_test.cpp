@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sol_utils.h"
+#include "wince/resource.h"
 
 namespace {
 
@@ -71,10 +72,18 @@ TEST(Utils, WidenMasksTheTopBit) {
   EXPECT_FALSE(SetCharAt(wide, 10, u'x'));
 }
 
-TEST(Utils, MissingResourceIsNull) {
-  size_t size = 7;
-  EXPECT_EQ(LoadResourceData(3999, u"SOLDB", size), nullptr);
+TEST(Utils, LoadResourceData) {
+  static const BYTE kBytes[] = {1, 2, 3};
+  static const wince::ResourceEntry kEntries[] = {{u"SOLDB", 0, nullptr, 3950, kBytes, sizeof kBytes}};
+  static const wince::ResourceTable kTable = {kEntries, 1};
+  wince::registerResourceTable(&kTable);
+  size_t size = 0;
+  EXPECT_EQ(LoadResourceData(3950, u"soldb", size), kBytes);
+  EXPECT_EQ(size, 3u);
+  size = 7;
+  EXPECT_EQ(LoadResourceData(3951, u"SOLDB", size), nullptr);
   EXPECT_EQ(size, 0u);
+  wince::unregisterResourceTable(&kTable);
 }
 
 }  // namespace
