@@ -117,25 +117,24 @@ bool SolRuleSet::ChangePileField(SolAction& a, int32_t* previous) {
   SolPileState& p = m_piles[a.pile];
   const uint16_t v = a.value;
   switch (a.selector) {
-    case kSolFieldActive: {
-      const uint8_t old = p.active;
-      p.active = static_cast<uint8_t>(v);
-      return old != p.active;
-    }
+    case kSolFieldActive:
     case kSolFieldEnabled: {
-      const uint8_t old = p.enabled;
-      p.enabled = static_cast<uint8_t>(v);
-      return old != p.enabled;
+      uint8_t& flag = a.selector == kSolFieldActive ? p.active : p.enabled;
+      const uint8_t old = flag;
+      flag = static_cast<uint8_t>(v);
+      return old != flag;
     }
     case kSolFieldReverse:
       for (SolCardState& s : m_cards) {
         if (s.pile == a.pile) s.position = static_cast<int16_t>(p.count - 1 - s.position);
       }
       return true;
-    case kSolFieldDropExpr: {
-      if (previous) *previous = p.dropExpr;
-      const uint16_t old = p.dropExpr;
-      p.dropExpr = v;
+    case kSolFieldDropExpr:
+    case kSolFieldPickExpr: {
+      uint16_t& expr = a.selector == kSolFieldDropExpr ? p.dropExpr : p.pickExpr;
+      if (previous) *previous = expr;
+      const uint16_t old = expr;
+      expr = v;
       return old != v;
     }
     case kSolFieldMarker: {
@@ -158,12 +157,6 @@ bool SolRuleSet::ChangePileField(SolAction& a, int32_t* previous) {
       }
       Shuffle(a.pile, key, previous == nullptr);
       return true;
-    }
-    case kSolFieldPickExpr: {
-      if (previous) *previous = p.pickExpr;
-      const uint16_t old = p.pickExpr;
-      p.pickExpr = v;
-      return old != v;
     }
     default:
       return false;
@@ -296,7 +289,7 @@ void SolRuleSet::Append(SolMoveRecord record, bool& stepStarted) {
   record.stepStart = stepStarted ? 0 : 1;
   stepStarted = true;
   m_history->Append(record);
-  ScoreRecord(record);
+  Score(record);
 }
 
 bool SolRuleSet::RunNextAction(uint16_t event, bool& stepStarted, size_t& cursor, SolAction& action, bool record) {
@@ -318,7 +311,7 @@ bool SolRuleSet::RunFollowUp(uint16_t counter, bool& stepStarted, size_t& cursor
   return RunNextAction(m_counters[counter].followUp, stepStarted, cursor, action, record);
 }
 
-void SolRuleSet::ScoreRecord(const SolMoveRecord& record) {
+void SolRuleSet::Score(const SolMoveRecord& record) {
   for (const ScoreRule& rule : m_scoreRules) {
     if (rule.recordKind != record.kind) continue;
     const bool hit = (record.kind == kSolRecMove && rule.a == static_cast<int16_t>(record.number) && rule.b == record.toPile) ||

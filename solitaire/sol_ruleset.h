@@ -99,7 +99,7 @@ class SolRuleSet {
   const std::vector<SolCounter>& Counters() const { return m_counters; }
   const SolMoveHistory* History() const { return m_history.get(); }
   bool Finished() const { return m_finished != 0; }
-  int32_t Score() const { return m_score; }
+  int32_t CurrentScore() const { return m_score; }
   // Card on top of a pile, or -1 when it is empty.
   int TopCard(uint16_t pile) const;
   void SetHistoryObserver(SolMoveHistory::AppendObserver observer, void* context);
@@ -120,7 +120,7 @@ class SolRuleSet {
   bool TakeCounter(uint16_t event, bool& stepStarted, uint16_t& counter, bool take, bool record);
   bool RunNextAction(uint16_t event, bool& stepStarted, size_t& cursor, SolAction& action, bool record);
   bool RunFollowUp(uint16_t counter, bool& stepStarted, size_t& cursor, SolAction& action, bool record);
-  void ScoreRecord(const SolMoveRecord& record);
+  void Score(const SolMoveRecord& record);
   void RefreshAccept(bool record);
   bool RunAutomatic(bool openingOnly, bool record, bool& stepStarted, SolActionSink* sink = nullptr);
   bool FindMove(int n, uint16_t& from, uint16_t& to) const;
