@@ -1,0 +1,40 @@
+// The program's few calls into the handheld OS, kept in one place: the tick
+// count, its own resources and the registry under HKEY_CURRENT_USER.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "wince/types.h"
+
+uint32_t SolTickCount();
+
+// The data of resource `id` of a custom type ("SOLDB") in the program's own
+// module; null and size 0 when there is none.
+const uint8_t* SolFindResource(uint16_t id, const WCHAR* type, size_t& size);
+
+enum SolRegType : DWORD { kSolRegNone = 0, kSolRegBinary = 3, kSolRegDword = 4 };
+
+// One open registry key under HKEY_CURRENT_USER, closed by the destructor.
+class SolRegKey {
+ public:
+  SolRegKey() = default;
+  ~SolRegKey() { Close(); }
+  SolRegKey(const SolRegKey&) = delete;
+  SolRegKey& operator=(const SolRegKey&) = delete;
+
+  // Opens the key, creating it (class "appData") when missing.
+  bool Create(const WCHAR* path, bool* created);
+  // Opens an existing key.
+  bool Open(const WCHAR* path);
+  void Close();
+  // Reads a value into `data`; false when it is missing or does not fit.
+  // `size` is the buffer size on entry and the value's size on return.
+  bool Query(const WCHAR* name, DWORD* type, void* data, DWORD* size) const;
+  bool Set(const WCHAR* name, DWORD type, const void* data, DWORD size);
+  // Deletes a key with everything below it.
+  static bool Delete(const WCHAR* path);
+
+ private:
+  void* m_key = nullptr;
+};

@@ -1,0 +1,108 @@
+// soldb asm IN.txt OUT     assemble a rule set
+// soldb dis IN             disassemble a record to text
+// soldb check IN           validate (a record or a text source)
+// soldb deal IN GAME       the dealt layout of game GAME
+// soldb moves IN GAME [STEP...]   play the steps (tN taps pile N, C:P moves
+//                          card C onto pile P), then list the legal moves
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <string>
+
+#include "soldb_asm.h"
+#include "soldb_show.h"
+
+namespace {
+
+int Fail(const std::string& what) {
+  std::fprintf(stderr, "soldb: %s\n", what.c_str());
+  return 1;
+}
+
+bool ReadFile(const std::string& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+bool EndsWith(const std::string& s, const std::string& tail) {
+  return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// A record from a file: text sources are assembled, anything else is read
+// as SOLDB bytes.
+bool LoadRecord(const std::string& path, SolBytes& record, std::string& error) {
+  std::string content;
+  if (!ReadFile(path, content)) {
+    error = "cannot read " + path;
+    return false;
+  }
+  if (EndsWith(path, ".txt")) {
+    SolRuleData data;
+    if (!SolAssembleFile(path, data, error)) return false;
+    record = SolWriteRuleData(data);
+    return true;
+  }
+  record.assign(content.begin(), content.end());
+  SolRuleData data;
+  return SolReadRuleData(record.data(), record.size(), data, error);
+}
+
+bool Play(SolRuleSet& rules, const std::string& step) {
+  const size_t colon = step.find(':');
+  bool done;
+  if (step.size() > 1 && step[0] == 't') {
+    done = rules.TapPile(static_cast<uint16_t>(std::atoi(step.c_str() + 1)));
+  } else if (colon != std::string::npos) {
+    done = rules.TryMove(static_cast<uint16_t>(std::atoi(step.c_str())), static_cast<uint16_t>(std::atoi(step.c_str() + colon + 1)));
+  } else {
+    return false;
+  }
+  if (done) rules.RunAutomaticMoves();
+  return done;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Fail("usage: soldb asm|dis|check|deal|moves FILE ...");
+  const std::string command = argv[1];
+  std::string error;
+  if (command == "asm") {
+    if (argc != 4) return Fail("asm IN.txt OUT");
+    SolRuleData data;
+    if (!SolAssembleFile(argv[2], data, error)) return Fail(std::string(argv[2]) + ": " + error);
+    const SolBytes bytes = SolWriteRuleData(data);
+    std::ofstream out(argv[3], std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return out ? 0 : Fail(std::string("cannot write ") + argv[3]);
+  }
+  SolBytes record;
+  if (!LoadRecord(argv[2], record, error)) return Fail(std::string(argv[2]) + ": " + error);
+  if (command == "check") {
+    std::printf("%s: valid, %zu bytes\n", argv[2], record.size());
+    return 0;
+  }
+  if (command == "dis") {
+    SolRuleData data;
+    SolReadRuleData(record.data(), record.size(), data, error);
+    std::cout << SolDisassemble(data);
+    return 0;
+  }
+  if ((command == "deal" || command == "moves") && argc >= 4) {
+    SolRuleSet rules;
+    rules.Load(record.data(), record.size(), SolScreen{});
+    uint32_t game = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 0));
+    rules.StartGame(game);
+    for (int i = 4; i < argc; ++i) {
+      if (!Play(rules, argv[i])) return Fail(std::string("step ") + argv[i] + " is not legal");
+    }
+    std::cout << "game " << game << "\n" << SolLayoutText(rules);
+    if (command == "moves") std::cout << "moves:\n" << SolMovesText(rules);
+    return 0;
+  }
+  return Fail("unknown command " + command);
+}
