@@ -211,6 +211,7 @@ void AuSong::getPattern(int index, const uint8_t*& data, size_t& size, int& rows
   if (index < 0 || static_cast<size_t>(index) >= m_patterns.size()) return;
   const Pattern& p = m_patterns[static_cast<size_t>(index)];
   rows = p.rows;
+  if (p.size == 0) return;
   data = at(p.offset, p.size);
   size = data ? p.size : 0;
 }
