@@ -1,0 +1,145 @@
+#include "qzf_helpers.h"
+
+#include <cstring>
+#include <memory>
+#include <new>
+
+uint16_t QZFWStrLen(const QZFWChar* text) {
+  return static_cast<uint16_t>(QZFWStrLength(text));
+}
+
+uint32_t QZFWStrLength(const QZFWChar* text) {
+  uint32_t n = 0;
+  while (text[n]) ++n;
+  return n;
+}
+
+QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src) {
+  QZFWChar* d = dst;
+  while ((*d++ = *src++)) {
+  }
+  return dst;
+}
+
+QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) {
+  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
+  return dst;
+}
+
+QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src) {
+  QZFWStrCopy(dst + QZFWStrLength(dst), src);
+  return dst;
+}
+
+int QZFWStrCompare(const QZFWChar* a, const QZFWChar* b) {
+  while (*a && *a == *b) {
+    ++a;
+    ++b;
+  }
+  if (*a == *b) return 0;
+  return static_cast<uint16_t>(*a) < static_cast<uint16_t>(*b) ? -1 : 1;
+}
+
+const QZFWChar* QZFWStrFind(const QZFWChar* text, const QZFWChar* token) {
+  if (!*token) return text;
+  for (; *text; ++text) {
+    int i = 0;
+    while (token[i] && text[i] == token[i]) ++i;
+    if (!token[i]) return text;
+  }
+  return nullptr;
+}
+
+void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* replacement) {
+  if (!text || !token || !replacement || !*token) return;
+  const uint32_t length = QZFWStrLength(text);
+  std::unique_ptr<QZFWChar[]> copy(new (std::nothrow) QZFWChar[length + 1]);
+  if (!copy) return;
+  QZFWStrCopy(copy.get(), text);
+  const QZFWChar* found = QZFWStrFind(copy.get(), token);
+  if (!found) return;
+  const uint32_t at = static_cast<uint32_t>(found - copy.get());
+  QZFWStrCopy(text + at, replacement);
+  QZFWStrCat(text, found + QZFWStrLength(token));
+}
+
+uint16_t QZFStrLen(const char* text) { return static_cast<uint16_t>(std::strlen(text)); }
+
+char* QZFStrCopyN(char* dst, const char* src, int n) {
+  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
+  return dst;
+}
+
+int QZFStrCompare(const char* a, const char* b) {
+  const int c = std::strcmp(a, b);
+  return c < 0 ? -1 : (c > 0 ? 1 : 0);
+}
+
+namespace {
+
+QZFWChar* writeDigits(QZFWChar* buffer, bool negative, uint64_t magnitude) {
+  QZFWChar digits[20];
+  int n = 0;
+  do {
+    digits[n++] = static_cast<QZFWChar>(u'0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude);
+  QZFWChar* out = buffer;
+  if (negative) *out++ = u'-';
+  while (n) *out++ = digits[--n];
+  *out = 0;
+  return buffer;
+}
+
+uint64_t magnitudeOf(int64_t value) {
+  return value < 0 ? ~static_cast<uint64_t>(value) + 1 : static_cast<uint64_t>(value);
+}
+
+}  // namespace
+
+QZFWChar* QZFIntToString(QZFWChar* buffer, int32_t value) { return QZFInt64ToString(buffer, value); }
+
+QZFWChar* QZFUInt64ToString(QZFWChar* buffer, uint64_t value) { return writeDigits(buffer, false, value); }
+
+QZFWChar* QZFInt64ToString(QZFWChar* buffer, int64_t value) {
+  return writeDigits(buffer, value < 0, magnitudeOf(value));
+}
+
+void QZFMemSet(void* dst, uint32_t count, uint8_t value) { std::memset(dst, value, count); }
+
+void QZFMemCopy(void* dst, const void* src, uint32_t count) { std::memmove(dst, src, count); }
+
+namespace {
+
+template <int Factor>
+int32_t scaleUp(int16_t value) {
+  return static_cast<int32_t>(value) * Factor;
+}
+
+// Signed division truncating toward zero; 128, 64 and 32 shift arithmetically.
+template <int Factor>
+int32_t scaleDown(int16_t value) {
+  if constexpr (Factor == 128 || Factor == 64 || Factor == 32) {
+    constexpr int shift = Factor == 128 ? 7 : (Factor == 64 ? 6 : 5);
+    return static_cast<int16_t>(value >> shift);
+  } else {
+    return static_cast<int16_t>(value / Factor);
+  }
+}
+
+template <int Factor>
+constexpr QZFScalePair pairOf() {
+  return {Factor, &scaleUp<Factor>, &scaleDown<Factor>};
+}
+
+constexpr QZFScalePair kPairs[] = {pairOf<128>(), pairOf<117>(), pairOf<94>(), pairOf<86>(), pairOf<64>(),
+                                   pairOf<43>(),  pairOf<35>(),  pairOf<32>(), pairOf<20>()};
+
+}  // namespace
+
+const QZFScalePair& QZFGetScalePair(int factor) {
+  for (const QZFScalePair& p : kPairs) {
+    if (p.factor == factor) return p;
+  }
+  return kPairs[0];
+}

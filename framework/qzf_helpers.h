@@ -1,0 +1,45 @@
+// The framework's thin service layer: wide and narrow strings, number text,
+// memory, and the fixed-point scaling functions from which a display table
+// picks its coordinate conversions (128 stands for 1.0).
+#pragma once
+
+#include <cstdint>
+
+typedef char16_t QZFWChar;
+
+uint16_t QZFWStrLen(const QZFWChar* text);
+uint32_t QZFWStrLength(const QZFWChar* text);
+QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src);
+// Copies at most n units; the caller terminates.
+QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n);
+QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src);
+// First differing unit compared unsigned: -1, 0 or 1.
+int QZFWStrCompare(const QZFWChar* a, const QZFWChar* b);
+const QZFWChar* QZFWStrFind(const QZFWChar* text, const QZFWChar* token);
+// Replaces the first occurrence of token in place; the buffer must hold the result.
+void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* replacement);
+
+uint16_t QZFStrLen(const char* text);
+char* QZFStrCopyN(char* dst, const char* src, int n);
+int QZFStrCompare(const char* a, const char* b);
+
+// Decimal text; the buffer must hold 21 units (a sign and 20 digits) and the terminator.
+QZFWChar* QZFIntToString(QZFWChar* buffer, int32_t value);
+QZFWChar* QZFUInt64ToString(QZFWChar* buffer, uint64_t value);
+QZFWChar* QZFInt64ToString(QZFWChar* buffer, int64_t value);
+
+void QZFMemSet(void* dst, uint32_t count, uint8_t value);
+void QZFMemCopy(void* dst, const void* src, uint32_t count);
+
+// A scaling function maps a 16-bit logical value up (x factor / 128) or down.
+typedef int32_t (*QZFScaleFunction)(int16_t value);
+
+struct QZFScalePair {
+  int factor;
+  QZFScaleFunction up;
+  QZFScaleFunction down;
+};
+
+// The pair for one of the factors 128, 117, 94, 86, 64, 43, 35, 32, 20; the
+// pair of 128 for any other.
+const QZFScalePair& QZFGetScalePair(int factor);

@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "qzf_helpers.h"
+
+namespace {
+
+std::u16string text(const QZFWChar* s) { return std::u16string(s); }
+
+}  // namespace
+
+TEST(QZFHelpers, ScalingRoundTripsAndTruncatesTowardZero) {
+  struct Case {
+    int factor;
+    int16_t in;
+    int32_t up;
+    int32_t down;
+  } cases[] = {
+      {117, 100, 11700, 0}, {128, -1, -128, -1}, {117, -1, -117, 0}, {64, 100, 6400, 1},
+      {20, -41, -820, -2},  {43, 86, 3698, 2},   {32, -33, -1056, -2},
+  };
+  for (const Case& c : cases) {
+    const QZFScalePair& p = QZFGetScalePair(c.factor);
+    EXPECT_EQ(p.factor, c.factor);
+    EXPECT_EQ(p.up(c.in), c.up) << c.factor << " " << c.in;
+    EXPECT_EQ(p.down(c.in), c.down) << c.factor << " " << c.in;
+  }
+  const QZFScalePair& p117 = QZFGetScalePair(117);
+  EXPECT_EQ(p117.down(static_cast<int16_t>(p117.up(100))), 100);
+  EXPECT_EQ(QZFGetScalePair(99).factor, 128);
+}
+
+TEST(QZFHelpers, ReplaceChangesOnlyTheFirstOccurrence) {
+  QZFWChar buffer[64] = u"%n of %n";
+  QZFWStrReplace(buffer, u"%n", u"three");
+  EXPECT_EQ(text(buffer), u"three of %n");
+  QZFWStrReplace(buffer, u"absent", u"x");
+  EXPECT_EQ(text(buffer), u"three of %n");
+  QZFWStrReplace(buffer, u"%n", u"");
+  EXPECT_EQ(text(buffer), u"three of ");
+  QZFWStrReplace(nullptr, u"a", u"b");  // null arguments do nothing
+}
+
+TEST(QZFHelpers, CompareIsUnsignedPerUnit) {
+  const QZFWChar high[] = {0xFFFF, 0};
+  EXPECT_EQ(QZFWStrCompare(u"a", high), -1);
+  EXPECT_EQ(QZFWStrCompare(high, u"a"), 1);
+  EXPECT_EQ(QZFWStrCompare(u"ab", u"ab"), 0);
+  EXPECT_EQ(QZFWStrCompare(u"ab", u"abc"), -1);
+  EXPECT_EQ(QZFStrCompare("b", "a"), 1);
+}
+
+TEST(QZFHelpers, NumbersAsDecimalText) {
+  QZFWChar buffer[24];
+  EXPECT_EQ(text(QZFIntToString(buffer, 0)), u"0");
+  EXPECT_EQ(text(QZFIntToString(buffer, -2147483647 - 1)), u"-2147483648");
+  EXPECT_EQ(text(QZFUInt64ToString(buffer, UINT64_MAX)), u"18446744073709551615");
+  EXPECT_EQ(text(QZFInt64ToString(buffer, INT64_MIN)), u"-9223372036854775808");
+}
+
+TEST(QZFHelpers, CopyCatFind) {
+  QZFWChar buffer[16] = {};
+  QZFWStrCopy(buffer, u"pel");
+  QZFWStrCat(buffer, u"lwyn");
+  EXPECT_EQ(text(buffer), u"pellwyn");
+  EXPECT_EQ(QZFWStrLen(buffer), 7);
+  EXPECT_EQ(QZFWStrFind(buffer, u"wyn"), buffer + 4);
+  EXPECT_EQ(QZFWStrFind(buffer, u"wynn"), nullptr);
+  QZFWChar partial[8] = {u'x', u'x', u'x', u'x', 0};
+  QZFWStrCopyN(partial, u"ab", 5);
+  EXPECT_EQ(text(partial), u"abxx");  // at most n units, no terminator added
+}
