@@ -133,7 +133,10 @@ void AuSong::unload() {
 }
 
 bool AuSong::readFile(const std::string& path) {
-  FILE* f = std::fopen(path.c_str(), "rb");
+  // Device paths use backslashes.
+  std::string hostPath = path;
+  std::replace(hostPath.begin(), hostPath.end(), '\\', '/');
+  FILE* f = std::fopen(hostPath.c_str(), "rb");
   if (!f) return false;
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);
