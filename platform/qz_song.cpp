@@ -269,11 +269,12 @@ int AuScreamTrackerSong::parse() {
   m_patterns.assign(patternCount, Pattern{});
   for (int k = 0; k < patternCount; ++k) {
     const size_t offset = static_cast<size_t>(u16(patternTable + 2u * static_cast<size_t>(k))) * 16;
-    const uint16_t length = u16(offset);
-    if (offset == 0 || length < 2 || !at(offset, 2)) continue;
+    if (offset == 0 || !at(offset, 2)) continue;
+    // The packed-length word is not reliable in the wild (trackers wrote it
+    // short); 64 rows are read, bounded by the file's end.
     Pattern& p = m_patterns[static_cast<size_t>(k)];
     p.offset = static_cast<uint32_t>(offset + 2);
-    p.size = static_cast<uint32_t>(std::min<size_t>(length - 2u, m_image.size() - p.offset));
+    p.size = static_cast<uint32_t>(m_image.size() - p.offset);
   }
   return 0;
 }
