@@ -9,6 +9,8 @@
 #include "wince/registry.h"
 #include "wince/resource.h"
 #include "wince/gdi.h"
+#include "wince/png_io.h"
+#include "wince/clock.h"
 #include "wince/window.h"
 #include "wince/shell.h"
 #include "wince/audio.h"

@@ -1,0 +1,39 @@
+// wince-rc: compiles a resource script into C++ source for the runtime's
+// resource table.
+//   wince-rc SCRIPT OUTPUT.cpp [DEPFILE]
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "rc_emit.h"
+#include "rc_script.h"
+
+int main(int argc, char** argv) {
+  if (argc < 3 || argc > 4) {
+    std::cerr << "usage: wince-rc SCRIPT OUTPUT.cpp [DEPFILE]\n";
+    return 2;
+  }
+  try {
+    rc::Script script = rc::readScript(argv[1]);
+    std::ostringstream source;
+    rc::emitTable(script, std::filesystem::path(argv[1]).filename().string(), source);
+    // Written through a temporary so a failed run never leaves half a file.
+    std::string temporary = std::string(argv[2]) + ".tmp";
+    {
+      std::ofstream out(temporary, std::ios::binary);
+      out << source.str();
+      if (!out.flush()) throw rc::ScriptError(std::string("cannot write ") + argv[2]);
+    }
+    std::filesystem::rename(temporary, argv[2]);
+    if (argc == 4) {
+      std::ofstream dep(argv[3]);
+      dep << argv[2] << ":";
+      for (const auto& d : script.dependencies) dep << " " << d.string();
+      dep << "\n";
+    }
+  } catch (const std::exception& e) {
+    std::cerr << "wince-rc: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}

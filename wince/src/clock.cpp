@@ -1,0 +1,139 @@
+#include "wince/clock.h"
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace wince {
+
+namespace {
+
+struct ClockState {
+  std::mutex mutex;
+  std::condition_variable advanced;
+  std::atomic<bool> isVirtual{false};
+  uint64_t virtualNow = 0;            // guarded by mutex
+  std::thread::id owner;              // the thread whose Sleep advances
+  std::chrono::steady_clock::time_point realStart = std::chrono::steady_clock::now();
+
+  std::recursive_mutex listenerMutex;
+  std::vector<std::pair<int, std::function<void()>>> listeners;
+  int nextListenerId = 1;
+  int notifying = 0;  // depth of notifyListeners on the listener lock
+};
+
+void trimListeners(ClockState& s) {
+  if (s.notifying == 0) std::erase_if(s.listeners, [](const auto& e) { return !e.second; });
+}
+
+ClockState& state() {
+  static ClockState s;
+  return s;
+}
+
+uint64_t realNowMs(const ClockState& s) {
+  auto d = std::chrono::steady_clock::now() - s.realStart;
+  return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count());
+}
+
+// Listeners are called by index under a recursive lock, so a listener may add
+// or remove listeners and no copy of the list is made per advance.
+void notifyListeners(ClockState& s) {
+  std::lock_guard<std::recursive_mutex> lock(s.listenerMutex);
+  ++s.notifying;
+  for (size_t i = 0; i < s.listeners.size(); ++i) {
+    if (s.listeners[i].second) s.listeners[i].second();
+  }
+  --s.notifying;
+  trimListeners(s);
+}
+
+}  // namespace
+
+void useVirtualClock(uint64_t startMs) {
+  ClockState& s = state();
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.virtualNow = startMs;
+    s.owner = std::this_thread::get_id();
+    s.isVirtual = true;
+  }
+  s.advanced.notify_all();
+}
+
+void useRealClock() {
+  ClockState& s = state();
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.isVirtual = false;
+  }
+  s.advanced.notify_all();
+  notifyListeners(s);
+}
+
+bool virtualClockActive() { return state().isVirtual.load(); }
+
+uint64_t clockNowMs() {
+  ClockState& s = state();
+  if (!s.isVirtual.load()) return realNowMs(s);
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.virtualNow;
+}
+
+void advanceClockTo(uint64_t t) {
+  ClockState& s = state();
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    if (!s.isVirtual.load() || t <= s.virtualNow) return;
+    s.virtualNow = t;
+  }
+  s.advanced.notify_all();
+  notifyListeners(s);
+}
+
+void advanceClock(uint64_t ms) {
+  if (ms == 0 || !virtualClockActive()) return;
+  advanceClockTo(clockNowMs() + ms);
+}
+
+int addClockListener(std::function<void()> listener) {
+  ClockState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.listenerMutex);
+  int id = s.nextListenerId++;
+  s.listeners.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void removeClockListener(int id) {
+  ClockState& s = state();
+  std::lock_guard<std::recursive_mutex> lock(s.listenerMutex);
+  for (auto& entry : s.listeners) {
+    // Cleared in place (a listener may be running); trimmed when idle.
+    if (entry.first == id) entry.second = nullptr;
+  }
+  trimListeners(s);
+}
+
+}  // namespace wince
+
+DWORD GetTickCount() { return static_cast<DWORD>(wince::clockNowMs()); }
+
+void Sleep(DWORD ms) {
+  wince::ClockState& s = wince::state();
+  if (!s.isVirtual.load()) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return;
+  }
+  std::unique_lock<std::mutex> lock(s.mutex);
+  if (std::this_thread::get_id() == s.owner) {
+    lock.unlock();
+    wince::advanceClock(ms);
+    return;
+  }
+  const uint64_t deadline = s.virtualNow + ms;
+  s.advanced.wait(lock, [&] { return !s.isVirtual.load() || s.virtualNow >= deadline; });
+}

@@ -1,0 +1,175 @@
+// The window manager's state: classes, the window table and the GUI thread's
+// bookkeeping (activation, focus, capture, paint order). Window objects are
+// found by handle on every use: code never keeps a Window* across a call into
+// a window procedure, because the procedure may destroy the window.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "wince/window.h"
+
+namespace wince::win {
+
+struct WindowClass {
+  std::u16string name;
+  WNDCLASSW wc{};  // lpszClassName points into name
+  ATOM atom = 0;
+  int liveWindows = 0;
+  bool system = false;
+};
+
+// What a dialog window carries beyond a plain window.
+struct DialogState {
+  DLGPROC proc = nullptr;
+  bool modal = false;
+  HWND lastFocus{};  // the control to focus again on activation
+  HFONT font{};
+};
+
+struct Window {
+  HWND handle{};
+  WindowClass* cls = nullptr;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  UINT_PTR id = 0;
+  HINSTANCE instance{};
+  HWND parent{};  // the desktop for top-level windows
+  HWND owner{};   // top-level windows only
+  std::vector<HWND> children;  // z-order, topmost first
+  RECT rect{};                 // in the parent's client coordinates
+  std::u16string text;
+  LONG_PTR userData = 0;
+  std::vector<LONG_PTR> extra;  // one slot per 4 bytes of cbWndExtra
+  HFONT font{};
+  HICON icons[2]{};
+  bool redraw = true;
+  bool destroying = false;
+  // Painting: the update area as a bounding rectangle in client coordinates.
+  bool dirty = false;
+  bool erase = false;
+  RECT update{};
+  size_t paintIndex = 0;  // position in the paint order while visible
+  HRGN region{};
+  RECT regionBox{};  // window coordinates
+  SCROLLINFO scroll[2]{};
+  std::unique_ptr<DialogState> dialog;
+};
+
+struct Gui {
+  bool initialised = false;
+  std::vector<std::unique_ptr<Window>> slots;  // handle = (index + 1) << 4
+  std::vector<std::unique_ptr<WindowClass>> classes;
+  ATOM nextAtom = 0xC000;
+  HWND desktop{};
+  HWND active{};
+  HWND lastActive{};
+  HWND focus{};
+  HWND capture{};
+  bool appActive = true;
+  // Visible windows, bottom to top, each before its children: the order in
+  // which painting one over the other gives the screen.
+  std::vector<HWND> paintOrder;
+  bool paintOrderStale = true;
+  int dirtyCount = 0;
+};
+
+Gui& gui();
+Window* find(HWND hwnd);
+Window* desktopWindow();
+bool isDesktop(HWND hwnd);
+HWND topLevelOf(HWND hwnd);
+bool isTopLevel(const Window* w);
+bool isAncestor(HWND ancestor, HWND hwnd);  // true also when equal
+HWND newHandle();
+WindowClass* findClass(LPCWSTR name);
+void registerSystemClasses();
+
+// Calls the window's procedure; 0 for a dead handle.
+LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Geometry helpers (window_geometry.cpp).
+RECT clientRectLocal(const Window* w);   // client area in window coordinates
+RECT windowRectScreen(const Window* w);
+RECT clientRectScreen(const Window* w);
+POINT clientOriginScreen(const Window* w);
+bool visibleOnScreen(const Window* w);   // it and every ancestor WS_VISIBLE
+RECT screenRect();
+RECT workArea();
+
+// Paint bookkeeping (window_paint.cpp).
+void markPaintOrderStale();
+const std::vector<HWND>& currentPaintOrder();
+void invalidateClient(Window* w, const RECT* rect, bool erase);
+// Everything under a screen area, except the subtree of `skip`, repaints.
+void invalidateScreenArea(const RECT& area, HWND skip);
+void clearUpdate(Window* w);
+// The first window (in paint order) waiting for WM_PAINT that passes the
+// filter, or null.
+HWND nextWindowToPaint(HWND filter);
+
+// Hit testing (window_tree.cpp): the deepest visible, enabled window under a
+// screen point.
+HWND hitTest(POINT screenPt);
+
+// State helpers (window_state.cpp).
+HWND activate(HWND hwnd, WORD how);
+void activateAfterLoss(HWND leaving);
+void forgetWindow(HWND hwnd);  // clears focus, capture and activation refs
+
+// Timers (timer.cpp).
+void killWindowTimers(HWND hwnd);
+void dropTimers();
+bool timerExists(HWND hwnd, UINT_PTR id);
+// Milliseconds until the next timer is due (0 when one is due), or INFINITE.
+DWORD msUntilNextTimer(uint64_t now);
+uint64_t nextTimerDue();  // UINT64_MAX without timers
+// Fills a WM_TIMER for the earliest due timer passing the filter; with
+// `remove` the timer starts its next period.
+bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove);
+
+// Queue (queue.cpp, queue_input.cpp, queue_modal.cpp).
+void noteGuiThread();
+DWORD guiThreadId();
+bool isGuiThread();
+bool matchesWindowFilter(HWND hwnd, HWND filter);
+void postToFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+POINT stylusPosition();
+void resetQueue();
+void resetInput();
+void resetModal();
+
+// Dialog clean-up when a dialog window dies (dialog.cpp).
+void endModalFor(HWND hwnd);
+
+// Single instance (instance.cpp).
+void publishInstance(HWND hwnd);
+void unpublishInstance(HWND hwnd);
+HWND findRemoteInstance(LPCWSTR className);
+bool isRemoteInstance(HWND hwnd);
+bool raiseRemoteInstance(HWND hwnd);
+void resetInstances();
+// Runs a raise request another process sent (GUI thread).
+void serviceInstanceRequests();
+
+// Rectangle arithmetic on the runtime's own terms.
+inline bool rectEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
+inline RECT intersect(const RECT& a, const RECT& b) {
+  RECT r{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
+  if (rectEmpty(r)) r = RECT{0, 0, 0, 0};
+  return r;
+}
+inline RECT unite(const RECT& a, const RECT& b) {
+  if (rectEmpty(a)) return b;
+  if (rectEmpty(b)) return a;
+  return RECT{std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom)};
+}
+inline RECT offset(const RECT& r, LONG dx, LONG dy) { return RECT{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy}; }
+inline bool contains(const RECT& r, POINT p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+
+}  // namespace wince::win
