@@ -17,6 +17,8 @@ struct QZAudioSettings {
   bool volumesSet = false;
   int16_t musicVolume = 0;
   int16_t effectVolume = 0;
+  bool effectsMuted = false;  // the audio manager's mute flags
+  bool musicMuted = false;
 };
 // The preferences bind their record here; until then a record of the layer's
 // own is used.
