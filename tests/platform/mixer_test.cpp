@@ -34,6 +34,12 @@ TEST(MixerVoice, PeriodGivesStepNearTheSampleRate) {
   EXPECT_NEAR(v.step / ideal, 1.0, 0.015);
   EXPECT_EQ(v.halfPeriod, 856);
   EXPECT_EQ(auPeriodScale(8000), 4281);
+  // setNote: (table x 16 >> octave) x 2, for a voice with a sample.
+  const uint8_t data[8] = {};
+  v.init(data, data + 8, nullptr, v.periodScale, kAuFormatSigned8);
+  v.setNote(5, 9);
+  EXPECT_EQ(v.halfPeriod, (1016 * 16) >> 5);
+  EXPECT_EQ(v.position, data);
   EXPECT_EQ(auPeriodScale(0), 0);
 }
 

@@ -136,8 +136,16 @@ struct S3M {
   }
 };
 
+struct Instrument {
+  uint8_t sample = 1;  // for every note
+  uint8_t envelopeFlags = 0;  // 1 on, 4 sustain loop
+  std::vector<std::pair<int, int>> nodes;  // (value, tick)
+  uint8_t sustainBegin = 0, sustainEnd = 0;
+};
+
 struct IT {
   uint8_t speed = 6, tempo = 125, globalVolume = 128;
+  std::vector<Instrument> instruments;  // instrument mode when not empty
   uint16_t flags = 1;
   uint8_t channelPan[64];
   std::vector<uint8_t> orders{0};
@@ -154,11 +162,12 @@ struct IT {
     std::memcpy(b.data(), "IMPM", 4);
     std::memcpy(b.data() + 4, "test song", 9);
     put16(b, 0x20, static_cast<uint32_t>(orders.size()));
+    put16(b, 0x22, static_cast<uint32_t>(instruments.size()));
     put16(b, 0x24, static_cast<uint32_t>(samples.size()));
     put16(b, 0x26, static_cast<uint32_t>(patterns.size()));
     put16(b, 0x28, 0x0214);
     put16(b, 0x2A, 0x0200);
-    put16(b, 0x2C, flags);
+    put16(b, 0x2C, static_cast<uint32_t>(flags | (instruments.empty() ? 0 : 4)));
     b[0x30] = globalVolume;
     b[0x31] = 48;
     b[0x32] = speed;
@@ -167,10 +176,32 @@ struct IT {
     std::memcpy(b.data() + 0x40, channelPan, 64);
     for (int i = 0; i < 64; ++i) b[0x80 + static_cast<size_t>(i)] = 64;
     b.insert(b.end(), orders.begin(), orders.end());
+    const size_t insTable = b.size();
+    b.resize(b.size() + 4 * instruments.size());
     const size_t smpTable = b.size();
     b.resize(b.size() + 4 * samples.size());
     const size_t patTable = b.size();
     b.resize(b.size() + 4 * patterns.size());
+    for (size_t i = 0; i < instruments.size(); ++i) {
+      const Instrument& ins = instruments[i];
+      put32(b, insTable + 4 * i, static_cast<uint32_t>(b.size()));
+      const size_t h = b.size();
+      b.resize(b.size() + 0x230, 0);
+      std::memcpy(b.data() + h, "IMPI", 4);
+      b[h + 0x18] = 128;
+      for (int n = 0; n < 120; ++n) {
+        b[h + 0x40 + 2 * static_cast<size_t>(n)] = static_cast<uint8_t>(n);
+        b[h + 0x41 + 2 * static_cast<size_t>(n)] = ins.sample;
+      }
+      b[h + 0x130] = ins.envelopeFlags;
+      b[h + 0x131] = static_cast<uint8_t>(ins.nodes.size());
+      b[h + 0x134] = ins.sustainBegin;
+      b[h + 0x135] = ins.sustainEnd;
+      for (size_t k = 0; k < ins.nodes.size(); ++k) {
+        b[h + 0x136 + 3 * k] = static_cast<uint8_t>(ins.nodes[k].first);
+        put16(b, h + 0x137 + 3 * k, static_cast<uint32_t>(ins.nodes[k].second));
+      }
+    }
     std::vector<size_t> headers;
     for (size_t i = 0; i < samples.size(); ++i) {
       put32(b, smpTable + 4 * i, static_cast<uint32_t>(b.size()));

@@ -295,3 +295,42 @@ TEST(SongPlayer, TooManyChannelsAreClampedToTheVoices) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImpulseTrackerPlayer, InstrumentVoicesAndTheVolumeEnvelope) {
+  songtest::IT m;
+  m.speed = 2;
+  m.samples = {loopedSine(1000, 10)};
+  songtest::Instrument ins;
+  ins.envelopeFlags = 1 | 4;  // on, with a sustain loop over nodes 1-1
+  ins.nodes = {{64, 0}, {32, 4}, {32, 4}, {0, 8}};  // a zero span between nodes 1 and 2
+  ins.sustainBegin = 1;
+  ins.sustainEnd = 1;
+  m.instruments = {ins};
+  m.patterns[0][{0, 0}] = note(60);
+  m.patterns[0][{0, 1}] = note(60);
+  m.patterns[0][{4, 0}] = note(255, 0);  // note off: the envelope leaves its sustain
+  m.patterns[0][{12, 1}] = note(254, 0);  // cut: that voice ends
+  m.patterns[0][{13, 2}] = note(62);
+  Rig rig(m.bytes(), true);
+  rig.ticks(1);
+  // Two channels on the first two free voices.
+  EXPECT_FALSE(rig.voice(0).isSilent());
+  EXPECT_FALSE(rig.voice(1).isSilent());
+  EXPECT_EQ(rig.voice(0).volume, 64);
+  rig.ticks(2);  // envelope ticks 1 and 2: 64 -> 32 over 4 ticks
+  EXPECT_EQ(rig.voice(0).volume, 48);
+  rig.ticks(5);  // held at the sustain node
+  EXPECT_EQ(rig.voice(0).volume, 32);
+  rig.ticks(8);  // released at row 4: on to the last node, 0
+  EXPECT_EQ(rig.voice(0).volume, 0);
+  EXPECT_EQ(rig.voice(1).volume, 32);  // still held
+  rig.ticks(2 * 9 + 1);  // on to row 17: at row 13 channel 2 took the first ended voice
+  EXPECT_TRUE(rig.voice(1).isSilent());  // cut at row 12
+  EXPECT_FALSE(rig.voice(0).isSilent());
+  EXPECT_EQ(rig.voice(0).halfPeriod, (1524 * 16) >> 5);  // D-5
+  EXPECT_EQ(rig.voice(0).volume, 32);  // its own envelope, held at the sustain
+}
+
+}  // namespace
