@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -96,6 +97,8 @@ TEST_F(WaveOut, BuffersPlayInOrderAndComeBackDone) {
   EXPECT_EQ(headers[0].dwFlags & (WHDR_DONE | WHDR_INQUEUE), WHDR_INQUEUE);
   EXPECT_EQ(waveOutUnprepareHeader(hwo, &headers[0], sizeof(WAVEHDR)), WAVERR_STILLPLAYING);
   EXPECT_EQ(waveOutClose(hwo), WAVERR_STILLPLAYING);
+  EXPECT_STREQ(wince::waveOutBackendName(hwo), "capture");
+  EXPECT_EQ(wince::waveOutBackendName(nullptr), nullptr);
   EXPECT_EQ(wince::captureWaveOut(hwo, 150), 150u);  // the first buffer and half the second
   ASSERT_EQ(log.done.size(), 1u);
   EXPECT_EQ(log.done[0], &headers[0]);
@@ -172,6 +175,7 @@ TEST(WaveOutSilent, ConsumesBuffersWithoutADevice) {
   ASSERT_EQ(waveOutOpen(&hwo, 0, &f, reinterpret_cast<DWORD_PTR>(&record), reinterpret_cast<DWORD_PTR>(&log),
                         CALLBACK_FUNCTION),
             MMSYSERR_NOERROR);
+  EXPECT_STREQ(wince::waveOutBackendName(hwo), "silent");
   std::vector<char> pcm(44 * 4);  // one millisecond
   WAVEHDR h{};
   h.lpData = pcm.data();
@@ -184,6 +188,36 @@ TEST(WaveOutSilent, ConsumesBuffersWithoutADevice) {
   }
   EXPECT_EQ(waveOutClose(hwo), MMSYSERR_NOERROR);
   wince::selectWaveOutBackend(wince::WaveOutBackend::Automatic);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(WaveOutSdl, PlaysThroughSdlAudio) {
+  // SDL's dummy driver consumes audio like a sound card would.
+  setenv("SDL_AUDIODRIVER", "dummy", 1);
+  wince::selectWaveOutBackend(wince::WaveOutBackend::Automatic);
+  Log log;
+  HWAVEOUT hwo = nullptr;
+  const WAVEFORMATEX f = stereo16(22050);
+  ASSERT_EQ(waveOutOpen(&hwo, 0, &f, reinterpret_cast<DWORD_PTR>(&record), reinterpret_cast<DWORD_PTR>(&log),
+                        CALLBACK_FUNCTION),
+            MMSYSERR_NOERROR);
+  EXPECT_STREQ(wince::waveOutBackendName(hwo), "sdl");
+  std::vector<char> pcm(2205 * 4);
+  WAVEHDR h{};
+  h.lpData = pcm.data();
+  h.dwBufferLength = static_cast<DWORD>(pcm.size());
+  ASSERT_EQ(waveOutPrepareHeader(hwo, &h, sizeof h), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutWrite(hwo, &h, sizeof h), MMSYSERR_NOERROR);
+  {
+    std::unique_lock<std::mutex> lock(log.lock);
+    ASSERT_TRUE(log.changed.wait_for(lock, std::chrono::seconds(20), [&] { return !log.done.empty(); }));
+    EXPECT_NE(log.thread, std::this_thread::get_id());
+  }
+  EXPECT_EQ(waveOutClose(hwo), MMSYSERR_NOERROR);
+  unsetenv("SDL_AUDIODRIVER");
 }
 
 }  // namespace

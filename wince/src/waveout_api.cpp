@@ -58,6 +58,11 @@ DWORD captureWaveOut(HWAVEOUT hwo, DWORD frames) {
   return s && s->sink() ? s->sink()->consume(frames) : 0;
 }
 
+const char* waveOutBackendName(HWAVEOUT hwo) {
+  std::shared_ptr<Stream> s = find(hwo);
+  return s && s->sink() ? s->sink()->name() : nullptr;
+}
+
 }  // namespace wince
 
 UINT waveOutGetNumDevs() {

@@ -22,6 +22,7 @@ class SdlSink : public Sink {
     SDL_CloseAudioDevice(m_device);  // waits for a running callback
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
   }
+  const char* name() const override { return "sdl"; }
 
  private:
   SDL_AudioDeviceID m_device;
@@ -44,6 +45,7 @@ class SilentSink : public Sink {
     m_wake.notify_all();
     m_thread.join();
   }
+  const char* name() const override { return "silent"; }
 
  private:
   void run() {
@@ -85,6 +87,7 @@ class CaptureSink : public Sink {
     writeHeader();
     std::fclose(m_file);
   }
+  const char* name() const override { return "capture"; }
 
   DWORD consume(DWORD frames) override {
     // Buffers that the callbacks queue meanwhile are consumed as well.

@@ -22,6 +22,7 @@ class Sink {
   virtual ~Sink() = default;
   // Frames consumed on demand (capture only).
   virtual DWORD consume(DWORD frames) { return 0; }
+  virtual const char* name() const = 0;
 };
 
 std::unique_ptr<Sink> makeSdlSink(Stream& stream);  // null when no device opens

@@ -100,5 +100,8 @@ void setWaveOutDeviceCount(UINT count);
 // file and returns, once the WOM_DONE callbacks of the buffers it finished
 // have run, the number of frames consumed. 0 for other back ends.
 DWORD captureWaveOut(HWAVEOUT hwo, DWORD frames);
+// The back end an open stream plays through: "sdl", "silent" or "capture";
+// null for a bad handle.
+const char* waveOutBackendName(HWAVEOUT hwo);
 
 }  // namespace wince
