@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -205,6 +207,39 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   const auto [left, right] = loudness(readFile(path));
   EXPECT_GT(left, 0);
   EXPECT_EQ(right, 0);  // a left channel
+}
+
+TEST_F(Layer, SongsSwapWhileTheAudioThreadPlaysThem) {
+  // The audio thread renders (and ticks the player) while this thread swaps
+  // and deletes songs: each song goes only after it has been detached.
+  songtest::S3M m;
+  m.speed = 1;
+  m.samples = {songtest::Sample{}};
+  m.samples[0].data = songtest::sine(500, 10, false, true);
+  m.samples[0].loop = true;
+  m.samples[0].loopEnd = 500;
+  for (int row = 0; row < 64; ++row) {
+    songtest::Cell c;
+    c.note = 0x40 + row % 12;
+    c.instrument = 1;
+    m.patterns[0][{row, 0}] = c;
+  }
+  const std::vector<uint8_t> bytes = m.bytes();
+  ASSERT_EQ(QZStartAudio(), 0);
+  const HWAVEOUT hwo = QZGetAudioDevice()->getWaveOut();
+  std::atomic<bool> stop{false};
+  std::thread audio([&] {
+    while (!stop) wince::captureWaveOut(hwo, 50000);
+  });
+  for (int i = 0; i < 3000; ++i) {
+    auto song = std::make_unique<AuScreamTrackerSong>();
+    ASSERT_EQ(song->loadImage(bytes), 0);
+    QZPlaySong(song.get());
+    QZSetMusicVolume(i % 256);
+    QZPlaySong(nullptr);
+  }
+  stop = true;
+  audio.join();
 }
 
 }  // namespace
