@@ -109,8 +109,11 @@ struct Libraries {
   RESOLVE(mpt, openmpt_free_string);
   RESOLVE(mpt, openmpt_module_get_duration_seconds);
   RESOLVE(mpt, openmpt_module_select_subsong);
+  RESOLVE(mpt, openmpt_module_read_stereo);
+  RESOLVE(mpt, openmpt_module_get_current_order);
+  RESOLVE(mpt, openmpt_module_get_current_row);
 #undef RESOLVE
-  bool ok() const { return xmp_get_module_info && openmpt_module_select_subsong; }
+  bool ok() const { return xmp_get_module_info && openmpt_module_get_current_row; }
 };
 
 Libraries& libs() {
@@ -306,6 +309,72 @@ TEST(ModuleCrossCheck, SongLengthWithinOnePercentOfLibopenmpt) {
     EXPECT_NEAR(songSeconds(song) / theirs, 1.0, 0.01) << m.path << ": libopenmpt " << theirs << " s";
   });
   if (!checked) GTEST_SKIP() << kNoModules;
+}
+
+// The (order, row) of every row start of the song's first pass.
+std::vector<std::pair<int, int>> ourRowStarts(AuSong& song) {
+  AuMultichannelAudioDevice device;
+  device.open();
+  std::unique_ptr<AuSongPlayer> player = song.makePlayer();
+  player->attachSong(&song);
+  player->attachDevice(&device);
+  std::vector<std::pair<int, int>> starts;
+  std::set<std::pair<int, int>> seen;
+  int32_t next = player->tick(0);
+  starts.push_back({player->getOrder(), player->getRow()});
+  seen.insert(starts.back());
+  for (int guard = 0; guard < 100000 && !player->isStopped(); ++guard) {
+    next = player->tick(next);
+    const std::pair<int, int> at{player->getOrder(), player->getRow()};
+    if (at == starts.back()) continue;
+    if (!seen.insert(at).second) break;
+    starts.push_back(at);
+  }
+  return starts;
+}
+
+TEST(ModuleCrossCheck, RowSequenceWithSpeedTempoJumpsAndMarkersEqualsLibopenmpt) {
+  REQUIRE_LIBRARIES();
+  songtest::S3M m;
+  m.orders = {0, 254, 1, 2, 255, 3};
+  m.patterns = {songtest::Pattern{}, songtest::Pattern{}, songtest::Pattern{}, songtest::Pattern{}};
+  auto command = [](int cmd, int info) {
+    songtest::Cell c;
+    c.command = cmd;
+    c.info = info;
+    return c;
+  };
+  m.patterns[0][{0, 0}] = command(1, 3);  // A03
+  m.patterns[0][{8, 0}] = command(3, 0);  // C00
+  m.patterns[1][{0, 0}] = command(20, 0x50);  // T50
+  m.patterns[1][{4, 1}] = command(2, 5);  // B05: past the end marker
+  m.patterns[3][{0, 0}] = command(1, 2);
+  m.patterns[3][{10, 0}] = command(20, 0x96);
+  m.patterns[3][{20, 0}] = command(3, 0);  // on past the end of the list
+  const std::vector<uint8_t> bytes = m.bytes();
+  AuScreamTrackerSong song;
+  ASSERT_EQ(song.loadImage(bytes), 0);
+  const std::vector<std::pair<int, int>> ours = ourRowStarts(song);
+
+  Mpt mpt(bytes);
+  ASSERT_NE(mpt.get(), nullptr);
+  libs().openmpt_module_select_subsong(mpt.get(), 0);
+  // Polled every 64 frames, far less than a row; the pass ends at the first
+  // row start seen before, as ours does.
+  std::vector<std::pair<int, int>> theirs;
+  std::set<std::pair<int, int>> seen;
+  std::vector<int16_t> left(64), right(64);
+  for (int guard = 0; guard < 200000; ++guard) {
+    const std::pair<int, int> at{libs().openmpt_module_get_current_order(mpt.get()),
+                                 libs().openmpt_module_get_current_row(mpt.get())};
+    if (theirs.empty() || theirs.back() != at) {
+      if (!seen.insert(at).second) break;
+      theirs.push_back(at);
+    }
+    if (libs().openmpt_module_read_stereo(mpt.get(), 22050, 64, left.data(), right.data()) == 0) break;
+  }
+  EXPECT_EQ(ours, theirs);
+  EXPECT_EQ(ours.size(), 9u + 5u + 21u);
 }
 
 #endif  // HAVE_MODULE_HEADERS
