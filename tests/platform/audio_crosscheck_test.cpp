@@ -277,27 +277,35 @@ TEST(ModuleCrossCheck, PatternCellsEqualLibopenmpt) {
   if (!checked) GTEST_SKIP() << kNoModules;
 }
 
-// Frames until the player first returns to a row it has already played: the
-// length of the song's first pass.
-double songSeconds(AuSong& song) {
+// The song's first pass, until the player returns to a row it has already
+// played: the (order, row) of every row start, and its length in seconds.
+struct FirstPass {
+  std::vector<std::pair<int, int>> rowStarts;
+  double seconds = 0;
+};
+
+FirstPass firstPass(AuSong& song) {
   AuMultichannelAudioDevice device;
   device.open();
   std::unique_ptr<AuSongPlayer> player = song.makePlayer();
   player->attachSong(&song);
   player->attachDevice(&device);
+  FirstPass pass;
   std::set<std::pair<int, int>> seen;
   int64_t frames = 0;
   int32_t next = player->tick(0);
-  seen.insert({player->getOrder(), player->getRow()});
-  for (int guard = 0; guard < 2000000; ++guard) {
+  pass.rowStarts.push_back({player->getOrder(), player->getRow()});
+  seen.insert(pass.rowStarts.back());
+  for (int guard = 0; guard < 2000000 && !player->isStopped(); ++guard) {
     frames += next;
-    const int order = player->getOrder();
-    const int row = player->getRow();
     next = player->tick(next);
-    if (player->getOrder() == order && player->getRow() == row) continue;
-    if (!seen.insert({player->getOrder(), player->getRow()}).second || player->isStopped()) break;
+    const std::pair<int, int> at{player->getOrder(), player->getRow()};
+    if (at == pass.rowStarts.back()) continue;
+    if (!seen.insert(at).second) break;
+    pass.rowStarts.push_back(at);
   }
-  return static_cast<double>(frames) / device.mixer().getRate();
+  pass.seconds = static_cast<double>(frames) / device.mixer().getRate();
+  return pass;
 }
 
 TEST(ModuleCrossCheck, SongLengthWithinOnePercentOfLibopenmpt) {
@@ -306,31 +314,9 @@ TEST(ModuleCrossCheck, SongLengthWithinOnePercentOfLibopenmpt) {
     Mpt mpt(readFile(m.path));
     libs().openmpt_module_select_subsong(mpt.get(), 0);
     const double theirs = libs().openmpt_module_get_duration_seconds(mpt.get());
-    EXPECT_NEAR(songSeconds(song) / theirs, 1.0, 0.01) << m.path << ": libopenmpt " << theirs << " s";
+    EXPECT_NEAR(firstPass(song).seconds / theirs, 1.0, 0.01) << m.path << ": libopenmpt " << theirs << " s";
   });
   if (!checked) GTEST_SKIP() << kNoModules;
-}
-
-// The (order, row) of every row start of the song's first pass.
-std::vector<std::pair<int, int>> ourRowStarts(AuSong& song) {
-  AuMultichannelAudioDevice device;
-  device.open();
-  std::unique_ptr<AuSongPlayer> player = song.makePlayer();
-  player->attachSong(&song);
-  player->attachDevice(&device);
-  std::vector<std::pair<int, int>> starts;
-  std::set<std::pair<int, int>> seen;
-  int32_t next = player->tick(0);
-  starts.push_back({player->getOrder(), player->getRow()});
-  seen.insert(starts.back());
-  for (int guard = 0; guard < 100000 && !player->isStopped(); ++guard) {
-    next = player->tick(next);
-    const std::pair<int, int> at{player->getOrder(), player->getRow()};
-    if (at == starts.back()) continue;
-    if (!seen.insert(at).second) break;
-    starts.push_back(at);
-  }
-  return starts;
 }
 
 TEST(ModuleCrossCheck, RowSequenceWithSpeedTempoJumpsAndMarkersEqualsLibopenmpt) {
@@ -354,7 +340,7 @@ TEST(ModuleCrossCheck, RowSequenceWithSpeedTempoJumpsAndMarkersEqualsLibopenmpt)
   const std::vector<uint8_t> bytes = m.bytes();
   AuScreamTrackerSong song;
   ASSERT_EQ(song.loadImage(bytes), 0);
-  const std::vector<std::pair<int, int>> ours = ourRowStarts(song);
+  const std::vector<std::pair<int, int>> ours = firstPass(song).rowStarts;
 
   Mpt mpt(bytes);
   ASSERT_NE(mpt.get(), nullptr);
