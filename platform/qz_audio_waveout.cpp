@@ -2,7 +2,10 @@
 
 #include <chrono>
 
-AuWin32AudioDevice::~AuWin32AudioDevice() { setActive(0); }
+AuWin32AudioDevice::~AuWin32AudioDevice() {
+  setActive(0);
+  m_mixer.release();
+}
 
 int AuWin32AudioDevice::close() { return setActive(0); }
 
