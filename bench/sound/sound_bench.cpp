@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,7 +41,8 @@ void renderModule(benchmark::State& state, const Module& m) {
   } else {
     song = std::make_unique<AuScreamTrackerSong>();
   }
-  if (song->load(m.path) != 0) {
+  std::ifstream in(m.path, std::ios::binary);
+  if (song->loadImage({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}) != 0) {
     state.SkipWithError("module not installed (pachi-data, gweled, gltron)");
     return;
   }

@@ -69,7 +69,7 @@ std::unique_ptr<AuSong> makeSong(bool it) {
 
 std::unique_ptr<AuSong> load(const Module& m) {
   std::unique_ptr<AuSong> song = makeSong(m.it);
-  EXPECT_EQ(song->load(m.path), 0) << m.path;
+  EXPECT_EQ(song->loadImage(readFile(m.path)), 0) << m.path;
   return song;
 }
 
