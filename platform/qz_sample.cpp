@@ -1,0 +1,123 @@
+#include "qz_sample.h"
+
+#include <algorithm>
+#include <cstring>
+#include <new>
+
+namespace {
+
+QZSoundResourceSource* g_source = nullptr;
+
+uint32_t le32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
+         (static_cast<uint32_t>(p[3]) << 24);
+}
+
+constexpr int kStepFactor[8] = {230, 230, 230, 230, 307, 409, 512, 614};
+
+}  // namespace
+
+void QZSetSoundResourceSource(QZSoundResourceSource* source) { g_source = source; }
+QZSoundResourceSource* QZGetSoundResourceSource() { return g_source; }
+
+int QZParseWave(const uint8_t* data, uint32_t length, QZPlayableRecord& record) {
+  if (!data || length < 36 || std::memcmp(data + 12, "fmt ", 4) != 0) return -1;
+  record.rate = static_cast<uint16_t>(data[24] | (data[25] << 8));
+  record.bits = static_cast<uint16_t>((data[34] << 8) | data[35]);
+  uint64_t at = 20 + static_cast<uint64_t>(le32(data + 16));
+  while (at + 8 <= length) {
+    const uint64_t size = le32(data + at + 4);
+    if (std::memcmp(data + at, "data", 4) == 0) {
+      if (size > length - (at + 8) || record.rate == 0) return -1;
+      record.samples = data + at + 8;
+      record.sampleLength = static_cast<uint32_t>(size);
+      return 0;
+    }
+    at += 8 + size;  // no pad byte after odd sizes
+  }
+  return -1;
+}
+
+void QZDecodeADPCM(const uint8_t* in, size_t length, uint8_t* out) {
+  int32_t s = 127;
+  int32_t p = 0;
+  for (size_t i = 0; i < 2 * length; ++i) {
+    const int n = (i & 1) ? in[i / 2] >> 4 : in[i / 2] & 0x0F;
+    int32_t d = s / 2;
+    if (n & 1) d += s;
+    if (n & 2) d += 2 * s;
+    if (n & 4) d += 4 * s;
+    d /= 4;
+    p = (n & 8) ? std::max(p - d, -32768) : std::min(p + d, 32767);
+    s = std::clamp((s * kStepFactor[n & 7]) >> 8, 127, 24576);
+    out[i] = static_cast<uint8_t>((std::clamp(p, -32767, 32767) >> 8) + 128);
+  }
+}
+
+int QZPlayableRecord::initRecord(const uint8_t* bytes, uint32_t length, uint32_t k) {
+  spare = 0;
+  data = bytes;
+  dataLength = length;
+  if (!bytes) {
+    clear();
+    return -1;
+  }
+  if (k != kQZSampleADPCM) {
+    k = kQZSamplePCM;
+    if (QZParseWave(bytes, length, *this) != 0) {
+      clear();
+      return -1;
+    }
+  }
+  state = 2;
+  kind = k;
+  first = 0;
+  return 0;
+}
+
+QZSample::QZSample() : m_record(std::make_unique<QZPlayableRecord>()) {}
+
+QZSample::~QZSample() {
+  m_record->clear();
+  if (m_resource.handle && g_source) g_source->releaseResource(m_resource);
+}
+
+int QZSample::load(uint16_t id) {
+  if (!g_source) return -5;
+  uint32_t kind = kQZSamplePCM;
+  if (!g_source->getResource(kQZTypeWAVE, id, m_resource)) {
+    kind = kQZSampleADPCM;
+    if (!g_source->getResource(kQZTypeAPCM, id, m_resource)) return -5;
+  }
+  if (!m_resource.data) return -1;
+  return loadData(m_resource.data, m_resource.size, kind);
+}
+
+int QZSample::loadData(const uint8_t* data, uint32_t length, uint32_t kind) {
+  return m_record->initRecord(data, length, kind);
+}
+
+int QZSample::prepare(uint32_t wantedKind) {
+  if (m_record->kind == wantedKind && wantedKind != kQZSampleEmpty) return 0;
+  if (m_record->kind == kQZSampleADPCM && wantedKind == kQZSamplePCM) return decode() == 0 ? 0 : -18;
+  return -18;
+}
+
+int QZSample::decode() {
+  QZPlayableRecord& r = *m_record;
+  const size_t out = 2 * static_cast<size_t>(r.dataLength);
+  std::unique_ptr<uint8_t[]> buffer(new (std::nothrow) uint8_t[out ? out : 1]);
+  if (!buffer) {
+    r.clear();
+    return -1;
+  }
+  QZDecodeADPCM(r.data, r.dataLength, buffer.get());
+  m_decoded = std::move(buffer);
+  r.rate = 8000;
+  r.data = m_decoded.get();
+  r.samples = m_decoded.get();
+  r.dataLength = static_cast<uint32_t>(out);
+  r.sampleLength = static_cast<uint32_t>(out);
+  r.kind = kQZSamplePCM;
+  return 0;
+}
