@@ -159,7 +159,7 @@ TEST_F(RegistryTest, DeletingAKeyTakesItsTreeAndStaleHandlesFail) {
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
   EXPECT_EQ(RegDeleteKey(game, u"statistics"), ERROR_SUCCESS);
   const DWORD v = 1;
-  EXPECT_NE(RegSetValueEx(deep, u"x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueEx(deep, u"x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4), ERROR_KEY_DELETED);
   EXPECT_EQ(RegOpenKeyEx(game, u"statistics", 0, 0, &again), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteKey(game, u"statistics"), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteKey(game, u""), ERROR_INVALID_PARAMETER);

@@ -26,7 +26,6 @@ using wince::detail::RegistryValue;
 namespace {
 
 constexpr uintmax_t kMaxFileSize = 64u << 20;
-constexpr LONG kKeyDeleted = 1018;  // the key behind an open handle was deleted
 
 // An open key: its root and the folded names below it.
 struct OpenKey {
@@ -118,7 +117,7 @@ RegistryKey* keyOf(Registry& r, HKEY key, OpenKey* where, LONG* error) {
   for (const std::u16string& part : where->path) {
     auto child = k->children.find(part);
     if (child == k->children.end()) {
-      *error = kKeyDeleted;
+      *error = ERROR_KEY_DELETED;  // the key behind the handle was deleted
       return nullptr;
     }
     k = &child->second;
