@@ -225,7 +225,7 @@ class Parser {
     else if (kind == "RCDATA") add(kRtRcdata, name, dataBlock());
     else if (kind == "ACCELERATORS") add(kRtAccelerator, name, accelerators());
     else if (kind == "MENU") add(kRtMenu, name, menu());
-    else if (kind == "DIALOG" || kind == "DIALOGEX") add(kRtDialog, name, dialog());
+    else if (kind == "DIALOG") add(kRtDialog, name, dialog());
     else if (kind == "SOFTKEYBAR") add(kRtRcdata, name, softKeyBar());
     else if (type.kind == Token::String || type.kind == Token::Word) addTyped(type, name, dataBlock());
     else fail("expected a resource type");
