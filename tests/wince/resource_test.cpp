@@ -129,7 +129,7 @@ TEST(ResourceTest, DialogTemplateHasTheBinaryLayout) {
       {0xFFFF, child | 0x00020000, u"", 0x82, u"Draw"},
       {1001, child | 0x00010000 | 3, u"", 0x80, u"Timed"},
       {1002, child | 0x00010000, u"msctls_trackbar32", 0, u""},
-      {1, child | 1, u"", 0x80, u"OK"},  // NOT WS_TABSTOP removed the default
+      {1, child | 0x00020000 | 1, u"", 0x80, u"OK"},  // NOT WS_TABSTOP removed the default
   };
   for (const Item& item : items) {
     at = (at + 3) & ~size_t{3};

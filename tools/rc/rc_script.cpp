@@ -153,24 +153,20 @@ class Parser {
     return v;
   }
 
-  // a | b, a + b, a - b, NOT b (clears b's bits from what came before).
-  uint32_t expression(uint32_t start = 0, bool hasStart = false) {
-    uint32_t v = start;
-    if (!hasStart) {
+  // a | b, a + b, a - b; NOT b clears b's bits from what came before.
+  uint32_t expression() {
+    uint32_t v = 0;
+    bool first = true;
+    for (;;) {
       if (isWord("NOT")) {
         ++pos_;
-        return ~primary() & start;
+        v &= ~primary();
+      } else if (first) {
+        v = primary();
       }
-      v = primary();
-    }
-    for (;;) {
+      first = false;
       if (accept("|")) {
-        if (isWord("NOT")) {
-          ++pos_;
-          v &= ~primary();
-        } else {
-          v |= primary();
-        }
+        if (!isWord("NOT")) v |= primary();
       } else if (accept("+")) {
         v += primary();
       } else if (accept("-")) {
@@ -181,13 +177,19 @@ class Parser {
     }
   }
 
-  // An optional style after a comma: NOT terms clear bits of `base`.
+  // A style after a comma: terms joined by | are added to `base`, NOT terms
+  // clear their bits from everything before them.
   uint32_t styleExpression(uint32_t base) {
-    if (isWord("NOT")) {
-      ++pos_;
-      return expression(base & ~primary(), true);
-    }
-    return base | expression();
+    uint32_t v = base;
+    do {
+      if (isWord("NOT")) {
+        ++pos_;
+        v &= ~primary();
+      } else {
+        v |= primary();
+      }
+    } while (accept("|"));
+    return v;
   }
 
   uint16_t word16(uint32_t v) {
