@@ -195,6 +195,14 @@ int softKeyBarTop() {
   return top;
 }
 
+std::u16string activeSoftKeyLabels() {
+  const Bar* bar = activeBar();
+  if (!bar) return u"";
+  std::u16string text;
+  for (const Button& b : bar->buttons) text += (text.empty() ? u"" : u" | ") + b.label;
+  return text;
+}
+
 void forgetSoftKeyBars() {
   bars().clear();
   keysDown().clear();
