@@ -139,6 +139,26 @@ TEST_F(SdlBackend, ClosingAndFocus) {
   EXPECT_EQ(seen(), want);
 }
 
+TEST_F(SdlBackend, F9IsThePowerButton) {
+  MSGQUEUEOPTIONS options{sizeof(MSGQUEUEOPTIONS), 0, 0, sizeof(POWER_BROADCAST), TRUE};
+  HANDLE queue = CreateMsgQueue(nullptr, &options);
+  HANDLE notifications = RequestPowerNotifications(queue, PBT_TRANSITION);
+  auto next = [&] {
+    POWER_BROADCAST pb{};
+    DWORD read = 0;
+    DWORD flags = 0;
+    return ReadMsgQueue(queue, &pb, sizeof pb, &read, 0, &flags) ? pb.Flags : 0u;
+  };
+  feed({key(SDL_KEYDOWN, SDLK_F9), key(SDL_KEYUP, SDLK_F9)});
+  EXPECT_EQ(next(), static_cast<DWORD>(POWER_STATE_SUSPEND));
+  feed({key(SDL_KEYDOWN, SDLK_F9), key(SDL_KEYUP, SDLK_F9)});
+  EXPECT_EQ(next(), static_cast<DWORD>(POWER_STATE_ON));
+  EXPECT_EQ(next(), 0u);
+  EXPECT_TRUE(seen().empty());  // the program sees no key
+  StopPowerNotifications(notifications);
+  CloseMsgQueue(queue);
+}
+
 TEST_F(SdlBackend, ScreenshotShowsTheZoomedScreen) {
   wince::detail::DeviceScreen& s = wince::detail::deviceScreen();
   std::fill(s.pixels.begin(), s.pixels.end(), 0x001F);  // blue
