@@ -334,6 +334,7 @@ void resetWindowing() {
   resetInput();
   resetModal();
   resetInstances();
+  resetClipboard();
   std::erase_if(g.classes, [](const auto& c) { return !c->system; });
   g.active = g.lastActive = g.focus = g.capture = nullptr;
   g.appActive = true;

@@ -158,6 +158,9 @@ void resetQueue();
 void resetInput();
 void resetModal();
 
+// Empties and closes the clipboard (window_clipboard.cpp).
+void resetClipboard();
+
 // Dialog clean-up when a dialog window dies (dialog.cpp).
 void endModalFor(HWND hwnd);
 
