@@ -6,6 +6,7 @@
 #include "qz_bitmap.h"
 #include "qz_colour.h"
 #include "wince/gdi.h"
+#include "wince/shell.h"
 #include "wince/system.h"
 #include "wince/window.h"
 
@@ -41,11 +42,7 @@ ScreenState& state() {
   return s;
 }
 
-QZDisplay display() {
-  if (state().env.display) return state().env.display();
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  return QZDisplay{width, height, QZGetScreenDepth(), true, false, 0, height, height, false};
-}
+QZDisplay display() { return state().env.display ? state().env.display() : QZQueryDisplay(true); }
 
 // The DC for screen operations: the one set by QZSetDrawDC, else the window's.
 HDC acquireWindowDc() { return state().drawDc ? state().drawDc : GetDC(state().window); }
@@ -88,6 +85,20 @@ void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
 }
 
 }  // namespace
+
+QZDisplay QZQueryDisplay(bool fullScreen) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  QZDisplay d{width, height, QZGetScreenDepth(), fullScreen, false, 0, height, height, false};
+  SIPINFO sip{};
+  sip.cbSize = sizeof sip;
+  if (SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0)) {
+    d.sipKnown = true;
+    d.visibleTop = sip.rcVisibleDesktop.top;
+    d.visibleBottom = sip.rcVisibleDesktop.bottom;
+    d.sipTop = sip.rcSipRect.top;
+  }
+  return d;
+}
 
 void QZSetScreenEnvironment(QZScreenEnvironment environment) { state().env = std::move(environment); }
 void QZSetScreenOutput(QZScreenOutput* output) { state().output = output ? output : &state().window_; }
