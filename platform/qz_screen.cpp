@@ -5,6 +5,7 @@
 
 #include "qz_bitmap.h"
 #include "qz_colour.h"
+#include "qz_resource_manager.h"
 #include "wince/gdi.h"
 #include "wince/shell.h"
 #include "wince/system.h"
@@ -143,7 +144,9 @@ int16_t QZChooseGraphicsMode(int count, const QZGraphicsMode* table, int16_t* mo
     lastPassedId = e.modeId;
     const int32_t hs = d.width * 2048 / e.width, vs = d.height * 2048 / e.height;
     if (*firstSupported == 99) *firstSupported = static_cast<int16_t>(i);
-    if (!state().env.modeListed || !state().env.modeListed(e.modeId)) continue;
+    const bool isListed = state().env.modeListed ? state().env.modeListed(e.modeId)
+                                                 : CQZResourceManager::instance().hasGraphicsMode(e.modeId);
+    if (!isListed) continue;
     if (*firstListed == 99) *firstListed = static_cast<int16_t>(i);
     listed = true;
     const int fit = QZScreenFit(d.width, d.height, e.width, e.height);

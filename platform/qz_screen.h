@@ -29,7 +29,7 @@ QZDisplay QZQueryDisplay(bool fullScreen);
 // the layout takes QZQueryDisplay(true).
 struct QZScreenEnvironment {
   std::function<QZDisplay()> display;
-  std::function<bool(int modeId)> modeListed;    // the resources' mode list names the mode
+  std::function<bool(int modeId)> modeListed;    // the mode list names the mode [the resource manager's]
   std::function<void(int modeId)> modeChanged;   // reload the resource id maps for the mode
   std::function<void(int width, int height)> turnDisplay;
 };
