@@ -31,7 +31,9 @@ struct Threads {
   void joinAtExit() {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     std::lock_guard lock(mutex);
-    for (auto& [object, thread] : running) {
+    for (auto& entry : running) {
+      const std::shared_ptr<wince::detail::ThreadObject>& object = entry.first;
+      std::thread& thread = entry.second;
       std::unique_lock k(kernel().mutex);
       bool ended = kernel().changed.wait_until(k, deadline, [&object] { return object->finished; });
       k.unlock();
