@@ -258,7 +258,18 @@ class Parser {
     out_.resources.push_back(std::move(r));
   }
 
+  // File names in a script are plain text: a name that is not valid UTF-16
+  // (a lone surrogate) cannot name a file.
   std::filesystem::path file(const std::u16string& name) {
+    for (size_t i = 0; i < name.size(); ++i) {
+      const char16_t c = name[i];
+      const bool high = c >= 0xD800 && c <= 0xDBFF;
+      const bool low = c >= 0xDC00 && c <= 0xDFFF;
+      if (low || (high && (i + 1 == name.size() || name[i + 1] < 0xDC00 || name[i + 1] > 0xDFFF))) {
+        fail("file name is not valid text");
+      }
+      if (high) ++i;
+    }
     std::filesystem::path path = folder_ / std::filesystem::path(name);
     out_.dependencies.push_back(path);
     return path;
