@@ -131,15 +131,15 @@ int16_t CQZFAudioManager::setChannelVolume(int channel, int volume) {
   return static_cast<int16_t>(QZSetChannelVolume(channel, volume));
 }
 
-int16_t CQZFAudioManager::loadScreamTrackerSong(const std::string& name) {
+int16_t CQZFAudioManager::loadScreamTrackerSong(const std::u16string& name) {
   return loadSong(std::make_unique<AuScreamTrackerSong>(), name);
 }
 
-int16_t CQZFAudioManager::loadImpulseTrackerSong(const std::string& name) {
+int16_t CQZFAudioManager::loadImpulseTrackerSong(const std::u16string& name) {
   return loadSong(std::make_unique<AuImpulseTrackerSong>(), name);
 }
 
-int16_t CQZFAudioManager::loadSong(std::unique_ptr<AuSong> song, const std::string& name) {
+int16_t CQZFAudioManager::loadSong(std::unique_ptr<AuSong> song, const std::u16string& name) {
   releaseSong();
   // Loads from the preferred song folder, else the install folder, and makes
   // the player on either path.

@@ -178,20 +178,14 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   c.note = 0x40;
   c.instrument = 1;
   m.patterns[0][{0, 0}] = c;
-  const std::vector<uint8_t> bytes = m.bytes();
-  std::system(("mkdir -p " + tmp("install")).c_str());
-  FILE* f = std::fopen(tmp("install/tune.s3m").c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  ASSERT_TRUE(songtest::installSong(tmp("device"), "tune.s3m", m.bytes()));
 
   ASSERT_EQ(QZStartAudio(), 0);
-  QZSetSongFolder(tmp("missing"));
-  QZSetInstallFolder(tmp("install"));
+  QZSetSongFolder(u"\\missing");
   AuScreamTrackerSong song;
-  ASSERT_EQ(QZLoadS3MSong(&song, "tune.s3m"), 0);  // falls back to the install folder
-  EXPECT_EQ(QZLoadS3MSong(&song, "none.s3m"), -1);
-  ASSERT_EQ(QZLoadS3MSong(&song, "tune.s3m"), 0);
+  ASSERT_EQ(QZLoadS3MSong(&song, u"tune.s3m"), 0);  // falls back to the install folder
+  EXPECT_EQ(QZLoadS3MSong(&song, u"none.s3m"), -1);
+  ASSERT_EQ(QZLoadS3MSong(&song, u"tune.s3m"), 0);
   ASSERT_EQ(QZPlaySong(&song), 0);
   EXPECT_TRUE(QZIsSongLoaded());
   EXPECT_EQ(QZGetSongPlayer()->getVolume(), 64);
@@ -202,7 +196,7 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   EXPECT_EQ(QZGetSongPlayer()->getVolume(), 64);
   wince::captureWaveOut(QZGetAudioDevice()->getWaveOut(), 8000);
   QZPlaySong(nullptr);
-  QZSetSongFolder("");
+  QZSetSongFolder(u"");
   _UnloadSampleResources();
   const auto [left, right] = loudness(readFile(path));
   EXPECT_GT(left, 0);
