@@ -9,6 +9,7 @@
 
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
+#include "qz_preferences.h"
 #include "qz_sample.h"
 #include "qz_song.h"
 #include "qz_song_player.h"
@@ -82,17 +83,15 @@ class AudioManager : public ::testing::Test {
   void SetUp() override {
     wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, tmp("manager.wav"));
     QZSetSoundResourceSource(&effect);
-    QZBindAudioSettings(&settings);
+    QZGetSystemPreferences() = QZSystemPreferences{};
     ASSERT_EQ(manager.init(), 0);
   }
   void TearDown() override {
     manager.shutdown();
     QZSetSoundResourceSource(nullptr);
-    QZBindAudioSettings(nullptr);
     wince::selectWaveOutBackend(wince::WaveOutBackend::Automatic);
   }
   OneEffect effect;
-  QZAudioSettings settings;
   CQZFAudioManager manager;
 };
 
