@@ -3,6 +3,7 @@
 #include "qz_audio_mixer.h"
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
+#include "qz_preferences.h"
 #include "qz_song.h"
 #include "qz_song_player.h"
 #include "qz_sound.h"
@@ -20,8 +21,8 @@ int16_t CQZFAudioManager::init() {
   }
   m_device = QZGetAudioDevice();
   if (!m_device) return -50;
-  setSoundVolume(QZGetAudioSettings().effectVolume);
-  setMusicVolume(QZGetAudioSettings().musicVolume);
+  setSoundVolume(QZGetSystemPreferences().effectsVolume);
+  setMusicVolume(QZGetSystemPreferences().musicVolume);
   return 0;
 }
 
@@ -78,34 +79,33 @@ int CQZFAudioManager::isOutputAvailable() const { return m_device ? m_device->ca
 int CQZFAudioManager::getCapabilities() const { return m_device ? m_device->capabilities() : 0; }
 
 void CQZFAudioManager::setSoundVolume(int level) {
-  QZAudioSettings& settings = QZGetAudioSettings();
   QZSetSoundEffectVolume(level);
-  if (m_device && settings.effectsMuted) m_device->setVolume(0);
+  if (m_device && QZGetSystemPreferences().effectsOff) m_device->setVolume(0);
 }
 
 int CQZFAudioManager::getSoundVolume() const { return QZGetSoundEffectVolume(); }
 
 void CQZFAudioManager::setSoundMuted(bool muted) {
-  QZGetAudioSettings().effectsMuted = muted;
+  QZGetSystemPreferences().effectsOff = muted;
   setSoundVolume(getSoundVolume());
 }
 
-bool CQZFAudioManager::isSoundMuted() const { return QZGetAudioSettings().effectsMuted; }
+bool CQZFAudioManager::isSoundMuted() const { return QZGetSystemPreferences().effectsOff != 0; }
 
 void CQZFAudioManager::setMusicVolume(int level) {
-  QZGetAudioSettings().musicVolume = static_cast<int16_t>(level);
-  QZSetMusicMute(QZGetAudioSettings().musicMuted);
+  QZGetSystemPreferences().musicVolume = static_cast<uint16_t>(level);
+  QZSetMusicMute(QZGetSystemPreferences().musicOff != 0);
   QZSetMusicVolume(level);
 }
 
-int CQZFAudioManager::getMusicVolume() const { return QZGetAudioSettings().musicVolume; }
+int CQZFAudioManager::getMusicVolume() const { return QZGetSystemPreferences().musicVolume; }
 
 void CQZFAudioManager::setMusicMuted(bool muted) {
-  QZGetAudioSettings().musicMuted = muted;
+  QZGetSystemPreferences().musicOff = muted;
   setMusicVolume(getMusicVolume());
 }
 
-bool CQZFAudioManager::isMusicMuted() const { return QZGetAudioSettings().musicMuted; }
+bool CQZFAudioManager::isMusicMuted() const { return QZGetSystemPreferences().musicOff != 0; }
 
 void CQZFAudioManager::silence() {
   if (AuSongPlayer* player = QZGetSongPlayer()) player->setVolume(0);
@@ -131,15 +131,15 @@ int16_t CQZFAudioManager::setChannelVolume(int channel, int volume) {
   return static_cast<int16_t>(QZSetChannelVolume(channel, volume));
 }
 
-int16_t CQZFAudioManager::loadScreamTrackerSong(const std::string& name) {
+int16_t CQZFAudioManager::loadScreamTrackerSong(const std::u16string& name) {
   return loadSong(std::make_unique<AuScreamTrackerSong>(), name);
 }
 
-int16_t CQZFAudioManager::loadImpulseTrackerSong(const std::string& name) {
+int16_t CQZFAudioManager::loadImpulseTrackerSong(const std::u16string& name) {
   return loadSong(std::make_unique<AuImpulseTrackerSong>(), name);
 }
 
-int16_t CQZFAudioManager::loadSong(std::unique_ptr<AuSong> song, const std::string& name) {
+int16_t CQZFAudioManager::loadSong(std::unique_ptr<AuSong> song, const std::u16string& name) {
   releaseSong();
   // Loads from the preferred song folder, else the install folder, and makes
   // the player on either path.

@@ -6,6 +6,8 @@
 #include "qz_song.h"
 #include "qz_song_player.h"
 #include "qz_sound.h"
+#include "wince/registry.h"
+#include "wince/system.h"
 
 namespace {
 
@@ -13,8 +15,8 @@ struct MusicState {
   std::unique_ptr<AuSongPlayer> player;
   int volume = 256;
   bool mute = false;
-  std::string songFolder;
-  std::string installFolder;
+  std::u16string songFolder;
+  std::u16string programKey = u"SOFTWARE\\Apps\\Pellwyn";
 };
 
 MusicState& music() {
@@ -34,27 +36,39 @@ void makePlayer(AuSong* song) {
   m.player->setVolume(playerVolume());
 }
 
-int loadFrom(AuSong* song, const std::string& folder, const std::string& name) {
-  return song->load(folder + "\\" + name);
+int loadFrom(AuSong* song, const std::u16string& folder, const std::u16string& name) {
+  return song->load(folder + u"\\" + name);
+}
+
+// The InstallDir value of the program's key; empty when missing.
+std::u16string installFolder() {
+  HKEY key = nullptr;
+  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, music().programKey.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+  WCHAR value[MAX_PATH] = {};
+  DWORD size = sizeof value - sizeof(WCHAR);
+  DWORD type = 0;
+  const LONG result = RegQueryValueEx(key, u"InstallDir", nullptr, &type, reinterpret_cast<BYTE*>(value), &size);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS && type == REG_SZ ? std::u16string(value) : std::u16string();
 }
 
 }  // namespace
 
-void QZSetSongFolder(const std::string& folder) { music().songFolder = folder; }
+void QZSetSongFolder(const std::u16string& folder) { music().songFolder = folder; }
 
-void QZSetInstallFolder(const std::string& folder) { music().installFolder = folder; }
+void QZSetProgramKey(const std::u16string& key) { music().programKey = key; }
 
-int QZLoadSong(AuSong* song, const std::string& name) {
+int QZLoadSong(AuSong* song, const std::u16string& name) {
   if (!song) return -1;
   makePlayer(song);
   const MusicState& m = music();
   if (!m.songFolder.empty() && loadFrom(song, m.songFolder, name) == 0) return 0;
-  return loadFrom(song, m.installFolder, name);
+  return loadFrom(song, installFolder(), name);
 }
 
-int QZLoadS3MSong(AuSong* song, const std::string& name) { return QZLoadSong(song, name); }
+int QZLoadS3MSong(AuSong* song, const std::u16string& name) { return QZLoadSong(song, name); }
 
-int QZLoadITSong(AuSong* song, const std::string& name) { return QZLoadSong(song, name); }
+int QZLoadITSong(AuSong* song, const std::u16string& name) { return QZLoadSong(song, name); }
 
 int QZPlaySong(AuSong* song) {
   MusicState& m = music();

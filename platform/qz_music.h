@@ -7,15 +7,16 @@
 class AuSong;
 class AuSongPlayer;
 
-// The preferred song folder (empty: none).
-void QZSetSongFolder(const std::string& folder);
-// The install folder, as the registry's InstallDir value gives it; the
-// start-up sets it.
-void QZSetInstallFolder(const std::string& folder);
+// The preferred song folder, a device path (empty: none).
+void QZSetSongFolder(const std::u16string& folder);
+// The program's key under HKEY_LOCAL_MACHINE, whose InstallDir value names
+// the install folder ("SOFTWARE\Apps\Pellwyn" until the start-up sets it).
+void QZSetProgramKey(const std::u16string& key);
 
-int QZLoadSong(AuSong* song, const std::string& name);
-int QZLoadS3MSong(AuSong* song, const std::string& name);
-int QZLoadITSong(AuSong* song, const std::string& name);
+// `name` is the file name with its extension.
+int QZLoadSong(AuSong* song, const std::u16string& name);
+int QZLoadS3MSong(AuSong* song, const std::u16string& name);
+int QZLoadITSong(AuSong* song, const std::u16string& name);
 // Attaches the song (null: none) to the player on the audio device.
 int QZPlaySong(AuSong* song);
 // Detaches the player from the device and deletes it.

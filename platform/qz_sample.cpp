@@ -4,9 +4,31 @@
 #include <cstring>
 #include <new>
 
+#include "qz_resource_manager.h"
+
 namespace {
 
-QZSoundResourceSource* g_source = nullptr;
+// The resource manager's handles, released and deleted with the sample.
+class ManagerSource : public QZSoundResourceSource {
+ public:
+  bool getResource(uint32_t type, uint16_t id, QZSoundResource& out) override {
+    QZResourceHandle* handle = CQZResourceManager::instance().getResource(type, id);
+    if (!handle) return false;
+    out.data = handle->getData();
+    out.size = handle->size;
+    out.handle = handle;
+    return true;
+  }
+  void releaseResource(QZSoundResource& resource) override {
+    auto* handle = static_cast<QZResourceHandle*>(resource.handle);
+    handle->release();
+    delete handle;
+    resource = QZSoundResource{};
+  }
+};
+
+ManagerSource g_manager;
+QZSoundResourceSource* g_source = &g_manager;
 
 uint32_t le32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
@@ -17,7 +39,7 @@ constexpr int kStepFactor[8] = {230, 230, 230, 230, 307, 409, 512, 614};
 
 }  // namespace
 
-void QZSetSoundResourceSource(QZSoundResourceSource* source) { g_source = source; }
+void QZSetSoundResourceSource(QZSoundResourceSource* source) { g_source = source ? source : &g_manager; }
 QZSoundResourceSource* QZGetSoundResourceSource() { return g_source; }
 
 int QZParseWave(const uint8_t* data, uint32_t length, QZPlayableRecord& record) {
@@ -79,16 +101,16 @@ QZSample::QZSample() : m_record(std::make_unique<QZPlayableRecord>()) {}
 
 QZSample::~QZSample() {
   m_record->clear();
-  if (m_resource.handle && g_source) g_source->releaseResource(m_resource);
+  if (m_resource.handle && m_source) m_source->releaseResource(m_resource);
 }
 
 int QZSample::load(uint16_t id) {
-  if (!g_source) return -5;
   uint32_t kind = kQZSamplePCM;
   if (!g_source->getResource(kQZTypeWAVE, id, m_resource)) {
     kind = kQZSampleADPCM;
     if (!g_source->getResource(kQZTypeAPCM, id, m_resource)) return -5;
   }
+  m_source = g_source;
   if (!m_resource.data) return -1;
   return loadData(m_resource.data, m_resource.size, kind);
 }

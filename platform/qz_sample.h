@@ -40,8 +40,8 @@ int QZParseWave(const uint8_t* data, uint32_t length, QZPlayableRecord& record);
 // unsigned 8-bit samples.
 void QZDecodeADPCM(const uint8_t* in, size_t length, uint8_t* out);
 
-// Where effect samples come from: the resource databases. The layer's start
-// installs a lookup; until one is installed no sample resource exists.
+// Where effect samples come from: the resource manager, unless another
+// source is installed (tests and tools).
 struct QZSoundResource {
   const uint8_t* data = nullptr;
   uint32_t size = 0;
@@ -53,6 +53,7 @@ struct QZSoundResourceSource {
   virtual void releaseResource(QZSoundResource& resource) = 0;
   virtual ~QZSoundResourceSource() = default;
 };
+// Null goes back to the resource manager.
 void QZSetSoundResourceSource(QZSoundResourceSource* source);
 QZSoundResourceSource* QZGetSoundResourceSource();
 
@@ -81,4 +82,5 @@ class QZSample {
   std::unique_ptr<QZPlayableRecord> m_record;
   std::unique_ptr<uint8_t[]> m_decoded;
   QZSoundResource m_resource;
+  QZSoundResourceSource* m_source = nullptr;  // the one that gave m_resource
 };

@@ -7,6 +7,7 @@
 
 #include "qz_audio_mixer.h"
 #include "qz_song_player.h"
+#include "wince/file.h"
 
 namespace {
 
@@ -100,7 +101,7 @@ AuSong::AuSong() : samples(kMaxSamples) {}
 
 AuSong::~AuSong() { unload(); }
 
-int AuSong::load(const std::string& path) {
+int AuSong::load(const std::u16string& path) {
   unload();
   if (!readFile(path)) return -1;
   if (parse() != 0) {
@@ -132,11 +133,8 @@ void AuSong::unload() {
   m_loaded = false;
 }
 
-bool AuSong::readFile(const std::string& path) {
-  // Device paths use backslashes.
-  std::string hostPath = path;
-  std::replace(hostPath.begin(), hostPath.end(), '\\', '/');
-  FILE* f = std::fopen(hostPath.c_str(), "rb");
+bool AuSong::readFile(const std::u16string& path) {
+  FILE* f = _wfopen(path.c_str(), u"rb");
   if (!f) return false;
   long size = -1;
   if (std::fseek(f, 0, SEEK_END) == 0) size = std::ftell(f);

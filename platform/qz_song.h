@@ -83,7 +83,8 @@ class AuSong {
 
   virtual ~AuSong();
   // 0 on success, -1 on failure (unreadable or malformed file).
-  virtual int load(const std::string& path);
+  // `path` is a device path.
+  virtual int load(const std::u16string& path);
   virtual void unload();
   virtual std::unique_ptr<AuSongPlayer> makePlayer() = 0;
   virtual int getChannelCount() const;
@@ -108,7 +109,7 @@ class AuSong {
  protected:
   AuSong();
   virtual int parse() = 0;
-  bool readFile(const std::string& path);
+  bool readFile(const std::u16string& path);
   const uint8_t* at(size_t offset, size_t size) const;
   uint8_t u8(size_t offset) const;
   uint16_t u16(size_t offset) const;

@@ -6,6 +6,8 @@
 
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
+#include "qz_preferences.h"
+#include "qz_resource_manager.h"
 #include "qz_sample.h"
 
 namespace {
@@ -13,8 +15,6 @@ namespace {
 struct SoundState {
   std::unique_ptr<AuWin32AudioDevice> device;
   std::unique_ptr<std::array<std::unique_ptr<QZSample>, kQZSampleCount>> samples;
-  QZAudioSettings ownSettings;
-  QZAudioSettings* settings = &ownSettings;
   bool smartphone = false;
   bool halfVolume = false;
 };
@@ -37,12 +37,6 @@ int changeChannel(int channel, Change change) {
 
 }  // namespace
 
-void QZBindAudioSettings(QZAudioSettings* settings) {
-  state().settings = settings ? settings : &state().ownSettings;
-}
-
-QZAudioSettings& QZGetAudioSettings() { return *state().settings; }
-
 void QZSetAudioDeviceKind(bool smartphone, bool halfVolume) {
   state().smartphone = smartphone;
   state().halfVolume = halfVolume;
@@ -59,13 +53,14 @@ int QZStartAudio() {
   s.device = std::move(device);
   s.samples = std::make_unique<std::array<std::unique_ptr<QZSample>, kQZSampleCount>>();
   _LoadSampleResources();
-  QZAudioSettings& settings = *s.settings;
+  CQZResourceManager::instance().setSampleHooks(&QZDropSamples, [] { _LoadSampleResources(); });
+  QZSystemPreferences& settings = QZGetSystemPreferences();
   if (!settings.volumesSet) {
-    settings.effectVolume = 256;
+    settings.effectsVolume = 256;
     settings.musicVolume = 256;
-    settings.volumesSet = true;
+    settings.volumesSet = 1;
   }
-  QZSetSoundEffectVolume(settings.effectVolume);
+  QZSetSoundEffectVolume(settings.effectsVolume);
   QZSetMusicVolume(settings.musicVolume);
   // A machine without any wave device plays silently; the start goes on.
   const int result = s.device->setActive(1);
@@ -98,12 +93,11 @@ int _UnloadSampleResources() {
   return 0;
 }
 
-int QZReloadSamples() {
+void QZDropSamples() {
   SoundState& s = state();
-  if (!s.device || !s.samples) return 0;
+  if (!s.device || !s.samples) return;
   s.device->stopEffects();
   for (auto& sample : *s.samples) sample.reset();
-  return _LoadSampleResources();
 }
 
 AuWin32AudioDevice* QZGetAudioDevice() { return state().device.get(); }
@@ -120,9 +114,9 @@ int QZEnableSoundOutput(int on) {
   return device ? device->setActive(on) : -1;
 }
 
-void QZSetSoundMode(int32_t mode) { state().settings->soundMode = mode; }
+void QZSetSoundMode(int32_t mode) { QZGetSystemPreferences().soundMode = mode; }
 
-int32_t QZGetSoundMode() { return state().settings->soundMode; }
+int32_t QZGetSoundMode() { return QZGetSystemPreferences().soundMode; }
 
 int QZStopAllSounds() {
   AuWin32AudioDevice* device = state().device.get();
@@ -167,12 +161,12 @@ int QZPrepareAllSamples() {
 
 int QZSetSoundEffectVolume(int volume) {
   SoundState& s = state();
-  s.settings->effectVolume = static_cast<int16_t>(volume);
+  QZGetSystemPreferences().effectsVolume = static_cast<uint16_t>(volume);
   if (s.device) s.device->setVolume((volume * QZGetEffectVolumeFactor()) >> 8);
   return 0;
 }
 
-int QZGetSoundEffectVolume() { return state().settings->effectVolume; }
+int QZGetSoundEffectVolume() { return QZGetSystemPreferences().effectsVolume; }
 
 int QZGetAudibleSoundEffectVolume() { return QZGetSoundMode() == 1 ? 0 : QZGetSoundEffectVolume(); }
 

@@ -11,31 +11,22 @@ struct AuMixerVoice;
 constexpr uint16_t kQZFirstSampleId = 4000;
 constexpr int kQZSampleCount = 32;
 
-// The sound settings as the system preferences keep them.
-struct QZAudioSettings {
-  int32_t soundMode = 0;  // 1: sound effects off
-  bool volumesSet = false;
-  int16_t musicVolume = 0;
-  int16_t effectVolume = 0;
-  bool effectsMuted = false;  // the audio manager's mute flags
-  bool musicMuted = false;
-};
-// The preferences bind their record here; until then a record of the layer's
-// own is used.
-void QZBindAudioSettings(QZAudioSettings* settings);
-QZAudioSettings& QZGetAudioSettings();
+// The sound mode and the volumes are kept in the system preferences
+// (QZGetSystemPreferences).
 
 // What the audio start needs to know of the device: a Smartphone plays mono,
 // and one device model gets half the effect volume.
 void QZSetAudioDeviceKind(bool smartphone, bool halfVolume);
 int QZGetEffectVolumeFactor();
 
+// Also gives the resource manager the hooks that drop and reload the samples
+// around a change of graphics mode or language.
 int QZStartAudio();
 int _LoadSampleResources();
 int _UnloadSampleResources();
-// Stops the effect voices, then deletes and reloads every sample (after a
-// change of graphics mode or language).
-int QZReloadSamples();
+// Stops the effect voices, then deletes every sample (their resources may
+// go away next).
+void QZDropSamples();
 AuWin32AudioDevice* QZGetAudioDevice();
 QZSample* QZGetSample(uint16_t id);
 

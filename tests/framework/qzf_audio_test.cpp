@@ -9,11 +9,13 @@
 
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
+#include "qz_preferences.h"
 #include "qz_sample.h"
 #include "qz_song.h"
 #include "qz_song_player.h"
 #include "qz_sound.h"
 #include "qzf_audio.h"
+#include "../platform/song_builder.h"
 
 namespace {
 
@@ -81,17 +83,15 @@ class AudioManager : public ::testing::Test {
   void SetUp() override {
     wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, tmp("manager.wav"));
     QZSetSoundResourceSource(&effect);
-    QZBindAudioSettings(&settings);
+    QZGetSystemPreferences() = QZSystemPreferences{};
     ASSERT_EQ(manager.init(), 0);
   }
   void TearDown() override {
     manager.shutdown();
     QZSetSoundResourceSource(nullptr);
-    QZBindAudioSettings(nullptr);
     wince::selectWaveOutBackend(wince::WaveOutBackend::Automatic);
   }
   OneEffect effect;
-  QZAudioSettings settings;
   CQZFAudioManager manager;
 };
 
@@ -147,15 +147,10 @@ TEST_F(AudioManager, MutesAndVolumes) {
 }
 
 TEST_F(AudioManager, SongsLoadPlayMuteAndSwap) {
-  const std::vector<uint8_t> bytes = tinySong();
-  FILE* f = std::fopen(tmp("tiny.s3m").c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
-  QZSetInstallFolder(PELLWYN_TEST_TMP);
-  EXPECT_NE(manager.loadScreamTrackerSong("absent.s3m"), 0);
+  ASSERT_TRUE(songtest::installSong(tmp("device"), "tiny.s3m", tinySong()));
+  EXPECT_NE(manager.loadScreamTrackerSong(u"absent.s3m"), 0);
   EXPECT_EQ(manager.getSong(), nullptr);
-  ASSERT_EQ(manager.loadScreamTrackerSong("tiny.s3m"), 0);
+  ASSERT_EQ(manager.loadScreamTrackerSong(u"tiny.s3m"), 0);
   ASSERT_NE(QZGetSongPlayer(), nullptr);  // made on load
   manager.setMusicVolume(128);
   EXPECT_EQ(manager.selectSong(0, false), 0);
@@ -170,14 +165,13 @@ TEST_F(AudioManager, SongsLoadPlayMuteAndSwap) {
   wince::captureWaveOut(QZGetAudioDevice()->getWaveOut(), 3000);
   EXPECT_FALSE(QZGetAudioDevice()->mixer().voice(4).isSilent());
   // Swapping songs detaches the old one before it is deleted.
-  ASSERT_EQ(manager.loadScreamTrackerSong("tiny.s3m"), 0);
+  ASSERT_EQ(manager.loadScreamTrackerSong(u"tiny.s3m"), 0);
   EXPECT_EQ(player->getSong(), nullptr);
   wince::captureWaveOut(QZGetAudioDevice()->getWaveOut(), 3000);
   manager.selectSong(0, true);
   EXPECT_EQ(player->getSong(), manager.getSong());
   manager.playSong(-1);
   EXPECT_EQ(player->getSong(), nullptr);
-  QZSetInstallFolder("");
 }
 
 }  // namespace

@@ -11,6 +11,8 @@
 
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
+#include "qz_preferences.h"
+#include "qz_resource_manager.h"
 #include "qz_sample.h"
 #include "qz_song.h"
 #include "qz_song_player.h"
@@ -118,24 +120,22 @@ class Layer : public CaptureBackend {
     resources.items[{kQZTypeWAVE, 4000}] = squareWave(2000);
     resources.items[{kQZTypeAPCM, 4031}] = std::vector<uint8_t>(500, 0x17);
     QZSetSoundResourceSource(&resources);
-    QZBindAudioSettings(&settings);
+    QZGetSystemPreferences() = QZSystemPreferences{};
   }
   void TearDown() override {
     _UnloadSampleResources();
     QZSetSoundResourceSource(nullptr);
-    QZBindAudioSettings(nullptr);
     QZSetAudioDeviceKind(false, false);
     CaptureBackend::TearDown();
   }
   Resources resources;
-  QZAudioSettings settings;
 };
 
 TEST_F(Layer, StartLoadsTheSamplesAndSetsFirstVolumes) {
   QZSetAudioDeviceKind(false, true);
   ASSERT_EQ(QZStartAudio(), 0);
-  EXPECT_EQ(settings.effectVolume, 256);
-  EXPECT_TRUE(settings.volumesSet);
+  EXPECT_EQ(QZGetSystemPreferences().effectsVolume, 256);
+  EXPECT_TRUE(QZGetSystemPreferences().volumesSet);
   EXPECT_EQ(QZGetAudioDevice()->getVolume(), 32);
   EXPECT_TRUE(QZGetAudioDevice()->mixer().isStereo());
   EXPECT_NE(QZGetSample(4000), nullptr);
@@ -155,8 +155,12 @@ TEST_F(Layer, StartLoadsTheSamplesAndSetsFirstVolumes) {
   EXPECT_EQ(QZGetChannelVoice(1)->isSilent(), false);
   QZSetSoundMode(1);
   EXPECT_EQ(QZGetAudibleSoundEffectVolume(), 0);
-  EXPECT_EQ(QZReloadSamples(), 0);
+  // A new graphics mode or language drops the samples (their voices first)
+  // and loads them again.
+  CQZResourceManager& manager = CQZResourceManager::instance();
+  manager.setModeAndLanguage(manager.graphicsMode(), manager.language());
   EXPECT_TRUE(QZGetChannelVoice(0)->isSilent());
+  EXPECT_NE(QZGetSample(4000), nullptr);
 }
 
 TEST_F(Layer, SmartphonePlaysMonoAndStartsWithoutADevice) {
@@ -178,20 +182,14 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   c.note = 0x40;
   c.instrument = 1;
   m.patterns[0][{0, 0}] = c;
-  const std::vector<uint8_t> bytes = m.bytes();
-  std::system(("mkdir -p " + tmp("install")).c_str());
-  FILE* f = std::fopen(tmp("install/tune.s3m").c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(bytes.data(), 1, bytes.size(), f);
-  std::fclose(f);
+  ASSERT_TRUE(songtest::installSong(tmp("device"), "tune.s3m", m.bytes()));
 
   ASSERT_EQ(QZStartAudio(), 0);
-  QZSetSongFolder(tmp("missing"));
-  QZSetInstallFolder(tmp("install"));
+  QZSetSongFolder(u"\\missing");
   AuScreamTrackerSong song;
-  ASSERT_EQ(QZLoadS3MSong(&song, "tune.s3m"), 0);  // falls back to the install folder
-  EXPECT_EQ(QZLoadS3MSong(&song, "none.s3m"), -1);
-  ASSERT_EQ(QZLoadS3MSong(&song, "tune.s3m"), 0);
+  ASSERT_EQ(QZLoadS3MSong(&song, u"tune.s3m"), 0);  // falls back to the install folder
+  EXPECT_EQ(QZLoadS3MSong(&song, u"none.s3m"), -1);
+  ASSERT_EQ(QZLoadS3MSong(&song, u"tune.s3m"), 0);
   ASSERT_EQ(QZPlaySong(&song), 0);
   EXPECT_TRUE(QZIsSongLoaded());
   EXPECT_EQ(QZGetSongPlayer()->getVolume(), 64);
@@ -202,7 +200,7 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   EXPECT_EQ(QZGetSongPlayer()->getVolume(), 64);
   wince::captureWaveOut(QZGetAudioDevice()->getWaveOut(), 8000);
   QZPlaySong(nullptr);
-  QZSetSongFolder("");
+  QZSetSongFolder(u"");
   _UnloadSampleResources();
   const auto [left, right] = loudness(readFile(path));
   EXPECT_GT(left, 0);

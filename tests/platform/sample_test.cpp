@@ -133,7 +133,7 @@ TEST(Sample, ADPCMIsDecodedWhenFirstPrepared) {
 TEST(Sample, EmptyRecordCannotBePlayed) {
   QZSample s;
   EXPECT_EQ(s.prepare(kQZSamplePCM), -18);
-  EXPECT_EQ(s.load(4000), -5);  // no resource source installed
+  EXPECT_EQ(s.load(4000), -5);  // the resource manager has no such resource
 }
 
 class FakeSource : public QZSoundResourceSource {

@@ -3,10 +3,16 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "wince/file.h"
+#include "wince/registry.h"
+#include "wince/system.h"
 
 namespace songtest {
 
@@ -270,6 +276,27 @@ inline std::vector<uint8_t> sine(size_t length, double cycles, bool is16, bool u
     }
   }
   return out;
+}
+
+// Roots the device at `root`, puts the song file into its "\install" folder
+// and names that folder as the program's InstallDir in the registry.
+inline bool installSong(const std::string& root, const std::string& name, const std::vector<uint8_t>& bytes) {
+  if (!wince::setDeviceRoot(root)) return false;
+  std::filesystem::create_directories(root + "/install");
+  FILE* f = std::fopen((root + "/install/" + name).c_str(), "wb");
+  if (!f) return false;
+  std::fwrite(bytes.data(), 1, bytes.size(), f);
+  std::fclose(f);
+  HKEY key = nullptr;
+  if (RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                     nullptr) != ERROR_SUCCESS) {
+    return false;
+  }
+  const char16_t folder[] = u"\\install";
+  const LONG result =
+      RegSetValueEx(key, u"InstallDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), sizeof folder);
+  RegCloseKey(key);
+  return result == ERROR_SUCCESS;
 }
 
 }  // namespace songtest

@@ -244,20 +244,15 @@ TEST(PatternReader, UnpacksBothFormatsAndStaysInside) {
 TEST(Song, LoadsFromAFileAndFailsOnAMissingOne) {
   songtest::S3M m;
   const std::vector<uint8_t> b = m.bytes();
-  const std::string path = std::string(PELLWYN_TEST_TMP) + "/song.s3m";
-  std::system(("mkdir -p " + std::string(PELLWYN_TEST_TMP)).c_str());
-  FILE* f = std::fopen(path.c_str(), "wb");
-  ASSERT_NE(f, nullptr);
-  std::fwrite(b.data(), 1, b.size(), f);
-  std::fclose(f);
+  ASSERT_TRUE(songtest::installSong(std::string(PELLWYN_TEST_TMP) + "/device", "song.s3m", b));
   AuScreamTrackerSong song;
-  EXPECT_EQ(song.load(path), 0);
+  EXPECT_EQ(song.load(u"\\install\\song.s3m"), 0);
   EXPECT_TRUE(song.isLoaded());
   EXPECT_STREQ(song.title, "test song");
-  EXPECT_EQ(song.load(path + ".missing"), -1);
+  EXPECT_EQ(song.load(u"\\install\\missing.s3m"), -1);
   EXPECT_FALSE(song.isLoaded());
   AuImpulseTrackerSong wrongKind;
-  EXPECT_EQ(wrongKind.load(path), -1);
+  EXPECT_EQ(wrongKind.load(u"\\install\\song.s3m"), -1);
 }
 
 }  // namespace
