@@ -1,5 +1,5 @@
 // sfxsynth SPEC OUTPUT: synthesises the sound effect described in SPEC into a
-// WAVE image or raw ADPCM data, as the spec's format says.
+// WAVE image or raw ADPCM data, as the description's format line says.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
