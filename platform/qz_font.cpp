@@ -4,6 +4,7 @@
 
 #include "qz_bitmap.h"
 #include "qz_colour.h"
+#include "qz_resource_manager.h"
 #include "qz_screen.h"
 
 namespace {
@@ -129,6 +130,11 @@ int16_t QZDrawText(const WCHAR* text, int x, int y, int alignment, int colourInd
   SetTextColor(dc, RGB(c.red, c.green, c.blue));
   SetBkMode(dc, TRANSPARENT);
   DrawText(dc, text, n, &r, DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP | align);
+  return 0;
+}
+
+int16_t QZCopyStringToBuffer(WCHAR* buffer, int stringId) {
+  QZCopyString(static_cast<uint16_t>(stringId), buffer, 1024);
   return 0;
 }
 

@@ -27,5 +27,7 @@ HFONT QZGetFontSlot(int slot);
 // Text at (x, y) aligned left (0), centred (1) or right (2) of x, in a
 // colour-table colour, on a transparent background.
 int16_t QZDrawText(const WCHAR* text, int x, int y, int alignment, int colourIndex);
+// Copies string resource id (at most 1024 characters with the terminator).
+int16_t QZCopyStringToBuffer(WCHAR* buffer, int stringId);
 // A one-pixel line in an RGB565 colour.
 int16_t QZDrawLine(int x0, int y0, int x1, int y1, uint16_t colour);

@@ -7,6 +7,7 @@
 #include "qz_bitmap.h"
 #include "qz_blob.h"
 #include "qz_pln.h"
+#include "qz_resource_manager.h"
 #include "qz_screen.h"
 
 namespace {
@@ -53,8 +54,13 @@ void QZSetGraphicsResourceReader(QZResourceReader reader) { state().reader = std
 
 int16_t QZReadGraphicsResource(uint32_t type, int id, std::vector<uint8_t>* out) {
   out->clear();
-  if (!state().reader) return -5;
-  return state().reader(type, id, out);
+  if (state().reader) return state().reader(type, id, out);
+  QZResourceHandle* holder = nullptr;
+  const uint8_t* data = QZLockResource(holder, type, static_cast<uint16_t>(id));
+  if (!data) return -5;
+  out->assign(data, data + holder->size);
+  QZUnlockResource(holder);
+  return 0;
 }
 
 QZSpriteClip& QZGetSpriteClip() { return state().clip; }

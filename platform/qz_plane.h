@@ -46,6 +46,7 @@ constexpr uint32_t QZFourCC(char a, char b, char c, char d) {
 
 void QZSetGraphicsConfig(const QZGraphicsConfig& config);
 const QZGraphicsConfig& QZGetGraphicsConfig();
+// Without a reader (null) resources come from the resource manager.
 void QZSetGraphicsResourceReader(QZResourceReader reader);
 int16_t QZReadGraphicsResource(uint32_t type, int id, std::vector<uint8_t>* out);
 

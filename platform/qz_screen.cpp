@@ -5,7 +5,9 @@
 
 #include "qz_bitmap.h"
 #include "qz_colour.h"
+#include "qz_resource_manager.h"
 #include "wince/gdi.h"
+#include "wince/shell.h"
 #include "wince/system.h"
 #include "wince/window.h"
 
@@ -41,11 +43,7 @@ ScreenState& state() {
   return s;
 }
 
-QZDisplay display() {
-  if (state().env.display) return state().env.display();
-  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  return QZDisplay{width, height, QZGetScreenDepth(), true, false, 0, height, height, false};
-}
+QZDisplay display() { return state().env.display ? state().env.display() : QZQueryDisplay(true); }
 
 // The DC for screen operations: the one set by QZSetDrawDC, else the window's.
 HDC acquireWindowDc() { return state().drawDc ? state().drawDc : GetDC(state().window); }
@@ -88,6 +86,20 @@ void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
 }
 
 }  // namespace
+
+QZDisplay QZQueryDisplay(bool fullScreen) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  QZDisplay d{width, height, QZGetScreenDepth(), fullScreen, false, 0, height, height, false};
+  SIPINFO sip{};
+  sip.cbSize = sizeof sip;
+  if (SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0)) {
+    d.sipKnown = true;
+    d.visibleTop = sip.rcVisibleDesktop.top;
+    d.visibleBottom = sip.rcVisibleDesktop.bottom;
+    d.sipTop = sip.rcSipRect.top;
+  }
+  return d;
+}
 
 void QZSetScreenEnvironment(QZScreenEnvironment environment) { state().env = std::move(environment); }
 void QZSetScreenOutput(QZScreenOutput* output) { state().output = output ? output : &state().window_; }
@@ -132,7 +144,9 @@ int16_t QZChooseGraphicsMode(int count, const QZGraphicsMode* table, int16_t* mo
     lastPassedId = e.modeId;
     const int32_t hs = d.width * 2048 / e.width, vs = d.height * 2048 / e.height;
     if (*firstSupported == 99) *firstSupported = static_cast<int16_t>(i);
-    if (!state().env.modeListed || !state().env.modeListed(e.modeId)) continue;
+    const bool isListed = state().env.modeListed ? state().env.modeListed(e.modeId)
+                                                 : CQZResourceManager::instance().hasGraphicsMode(e.modeId);
+    if (!isListed) continue;
     if (*firstListed == 99) *firstListed = static_cast<int16_t>(i);
     listed = true;
     const int fit = QZScreenFit(d.width, d.height, e.width, e.height);

@@ -21,10 +21,15 @@ struct QZDisplay {
   bool canRotate;     // the display can be turned
 };
 
-// What the screen asks of the rest of the program.
+// The device's display as the runtime reports it (screen metrics and the
+// input panel), for a program that is, or is not, full screen.
+QZDisplay QZQueryDisplay(bool fullScreen);
+
+// What the screen asks of the rest of the program; without a display query
+// the layout takes QZQueryDisplay(true).
 struct QZScreenEnvironment {
   std::function<QZDisplay()> display;
-  std::function<bool(int modeId)> modeListed;    // the resources' mode list names the mode
+  std::function<bool(int modeId)> modeListed;    // the mode list names the mode [the resource manager's]
   std::function<void(int modeId)> modeChanged;   // reload the resource id maps for the mode
   std::function<void(int width, int height)> turnDisplay;
 };

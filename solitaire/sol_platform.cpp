@@ -1,29 +1,9 @@
-// Until the runtime's registry is merged, the registry is a process-local
-// store with the same semantics.
 #include "sol_platform.h"
 
-#include <cstring>
-#include <map>
-#include <string>
-#include <vector>
-
 #include "wince/clock.h"
+#include "wince/registry.h"
 #include "wince/resource.h"
-
-namespace {
-
-struct Value {
-  DWORD type;
-  std::vector<uint8_t> bytes;
-};
-using Key = std::map<std::u16string, Value>;
-
-std::map<std::u16string, Key>& Store() {
-  static std::map<std::u16string, Key> store;
-  return store;
-}
-
-}  // namespace
+#include "wince/system.h"
 
 uint32_t SolTickCount() { return GetTickCount(); }
 
@@ -38,40 +18,36 @@ const uint8_t* SolFindResource(uint16_t id, const WCHAR* type, size_t& size) {
 
 bool SolRegKey::Create(const WCHAR* path, bool* created) {
   Close();
-  auto [it, inserted] = Store().try_emplace(std::u16string(path));
-  if (created) *created = inserted;
-  m_key = &it->second;
+  WCHAR keyClass[] = u"appData";
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (RegCreateKeyEx(HKEY_CURRENT_USER, path, 0, keyClass, 0, 0, nullptr, &key, &disposition) != ERROR_SUCCESS) {
+    return false;
+  }
+  m_key = key;
+  if (created) *created = disposition == REG_CREATED_NEW_KEY;
   return true;
 }
 
 bool SolRegKey::Open(const WCHAR* path) {
   Close();
-  auto it = Store().find(std::u16string(path));
-  if (it == Store().end()) return false;
-  m_key = &it->second;
+  HKEY key = nullptr;
+  if (RegOpenKeyEx(HKEY_CURRENT_USER, path, 0, 0, &key) != ERROR_SUCCESS) return false;
+  m_key = key;
   return true;
 }
 
-void SolRegKey::Close() { m_key = nullptr; }
+void SolRegKey::Close() {
+  if (m_key) RegCloseKey(static_cast<HKEY>(m_key));
+  m_key = nullptr;
+}
 
 bool SolRegKey::Query(const WCHAR* name, DWORD* type, void* data, DWORD* size) const {
-  if (!m_key) return false;
-  const Key& key = *static_cast<Key*>(m_key);
-  auto it = key.find(std::u16string(name));
-  if (it == key.end()) return false;
-  const DWORD have = static_cast<DWORD>(it->second.bytes.size());
-  if (type) *type = it->second.type;
-  if (have > *size) return false;
-  if (have) std::memcpy(data, it->second.bytes.data(), have);
-  *size = have;
-  return true;
+  return m_key && RegQueryValueEx(static_cast<HKEY>(m_key), name, nullptr, type, static_cast<LPBYTE>(data), size) == ERROR_SUCCESS;
 }
 
 bool SolRegKey::Set(const WCHAR* name, DWORD type, const void* data, DWORD size) {
-  if (!m_key) return false;
-  const auto* bytes = static_cast<const uint8_t*>(data);
-  (*static_cast<Key*>(m_key))[std::u16string(name)] = {type, std::vector<uint8_t>(bytes, bytes + size)};
-  return true;
+  return m_key && RegSetValueEx(static_cast<HKEY>(m_key), name, 0, type, static_cast<const BYTE*>(data), size) == ERROR_SUCCESS;
 }
 
-bool SolRegKey::Delete(const WCHAR* path) { return Store().erase(std::u16string(path)) > 0; }
+bool SolRegKey::Delete(const WCHAR* path) { return RegDeleteKey(HKEY_CURRENT_USER, path) == ERROR_SUCCESS; }

@@ -1,7 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+
 #include "graphics_fixture.h"
 #include "qz_fill.h"
+#include "qz_font.h"
+#include "qz_resource_manager.h"
 
 namespace {
 
@@ -121,6 +126,24 @@ TEST_F(PlaneTest, PlanesLoadFromProgramBitmapsWithTheirMasks) {
   ASSERT_EQ(QZLoadPlane(3), 0);
   EXPECT_EQ(QZPlaneMaskBits(QZGetPlane(3, false)), nullptr);
   QZSetBitmapBase(0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PlaneTest, WithoutAReaderResourcesComeFromTheResourceManager) {
+  QZSetGraphicsResourceReader(nullptr);
+  CQZResourceManager::instance().reset();
+  CQZResourceManager::instance().addSource(std::make_unique<CQZResourceSourceEXE>());
+  EXPECT_EQ(QZLoadBlobSet(7, 0), 0);
+  EXPECT_EQ(QZDrawBlob(2, 0, 0, 0, 256), 0);
+  EXPECT_NE(pixelAt(0, 0), 0);
+  EXPECT_EQ(QZLoadBlobSet(8, 0), -5);
+  WCHAR text[1024] = {};
+  EXPECT_EQ(QZCopyStringToBuffer(text, 7100), 0);
+  EXPECT_EQ(std::u16string(text), u"Deal");
+  CQZResourceManager::instance().reset();
 }
 
 }  // namespace

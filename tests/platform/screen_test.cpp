@@ -142,3 +142,25 @@ TEST_F(ScreenTest, RotatedCopies) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScreenTest, TheDeviceDisplayWithAndWithoutFullScreen) {
+  const QZDisplay full = QZQueryDisplay(true);
+  EXPECT_EQ(full.width, 240);
+  EXPECT_EQ(full.height, 320);
+  useDisplay(full);
+  QZSetScreenMode(16, 240, 320);
+  EXPECT_EQ(QZGetWindowHeight(), 320);
+  const QZDisplay windowed = QZQueryDisplay(false);
+  ASSERT_TRUE(windowed.sipKnown);
+  useDisplay(windowed);
+  QZSetScreenMode(16, 240, 320);
+  // Usable height: the visible desktop, less the menu bar when the panel starts elsewhere.
+  const int expected = windowed.visibleBottom - windowed.visibleTop - (windowed.sipTop != windowed.visibleBottom ? 26 : 0);
+  EXPECT_EQ(QZGetWindowHeight(), expected);
+  EXPECT_LT(QZGetWindowHeight(), 320);
+  EXPECT_TRUE(QZGetScreenLayout().scaling);
+}
+
+}  // namespace

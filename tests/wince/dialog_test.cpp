@@ -130,6 +130,20 @@ TEST_F(DialogTest, ModalDialogRunsToEndDialogWithItsOwnerDisabled) {
   EXPECT_EQ(GetActiveWindow(), owner);
 }
 
+TEST_F(DialogTest, EndDialogDuringInitialisationEndsTheRunAtOnce) {
+  const TemplateBuilder t = okCancelName();
+  int hooked = 0;
+  wince::setModalHook([&](HWND, wince::ModalKind) { ++hooked; });
+  auto endsEarly = [](HWND dlg, UINT msg, WPARAM, LPARAM) -> INT_PTR {
+    if (msg == WM_INITDIALOG) EndDialog(dlg, 31);
+    return msg == WM_INITDIALOG;
+  };
+  EXPECT_EQ(DialogBoxIndirectParam(nullptr, t.get(), owner, endsEarly, 0), 31);
+  EXPECT_EQ(hooked, 0);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_EQ(GetWindow(GetDesktopWindow(), GW_CHILD), owner);
+}
+
 TEST_F(DialogTest, CloseAndEscapeMeanCancel) {
   const TemplateBuilder t = okCancelName();
   wince::setModalHook([](HWND dlg, wince::ModalKind) { PostMessage(dlg, WM_CLOSE, 0, 0); });

@@ -1,7 +1,8 @@
 // Device paths, C streams, folder listings, file operations and the
 // first-start install.
-#include <gtest/gtest.h>
+#include "wince/file.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "wince/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
@@ -23,7 +23,8 @@ namespace {
 class FileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::path(PELLWYN_TEST_TMP) / (std::string("file_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    root_ = fs::path(PELLWYN_TEST_TMP) /
+            (std::string("file_") + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(root_);
     ASSERT_TRUE(wince::setDeviceRoot(root_));
   }
@@ -59,7 +60,7 @@ TEST_F(FileTest, DevicePathsMapUnderTheRoot) {
       {u"Program Files/Pellwyn\\x.pdb", "Program Files/Pellwyn/x.pdb"},
       {u"\\\\a\\\\b\\", "a/b"},
       {u"\\a\\.\\b\\..\\c", "a/c"},
-      {u"\\..\\..\\escape", "escape"},  // never above the root
+      {u"\\..\\..\\escape", "escape"},                     // never above the root
       {u"\\DATA\\mixed case.pdb", "Data/Mixed Case.PDB"},  // existing names match without case
       {u"\\data\\New.pdb", "Data/New.pdb"},
       {u"\\caf\u00e9", "caf\xc3\xa9"},
@@ -197,7 +198,8 @@ TEST_F(FileTest, ErrorCodesOfFailedOperations) {
 }
 
 TEST_F(FileTest, HandleBasedReadingAndWriting) {
-  HANDLE f = CreateFile(u"\\text.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE f =
+      CreateFile(u"\\text.txt", GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(f, INVALID_HANDLE_VALUE);
   const WCHAR line[] = {0xFEFF, u'a', u'\r', u'\n'};
   DWORD done = 0;
@@ -290,7 +292,8 @@ TEST_F(FileTest, InstallCopiesTheBuildsDataAndSetsMissingValues) {
   EXPECT_EQ(std::u16string(dir), u"\\Program Files\\Pellwyn");
   // A value the user changed survives the next start.
   const WCHAR changed[] = u"\\Storage Card";
-  ASSERT_EQ(RegSetValueEx(k, u"SaveDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(changed), sizeof changed), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueEx(k, u"SaveDir", 0, REG_SZ, reinterpret_cast<const BYTE*>(changed), sizeof changed),
+            ERROR_SUCCESS);
   RegCloseKey(k);
 
   // A rebuilt data file arrives; one the program changed since stays.

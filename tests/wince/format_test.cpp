@@ -12,7 +12,8 @@ struct Case {
   std::u16string produced;
 };
 
-#define CASE(expected, ...) Case{expected, wince::formatWide(__VA_ARGS__)}
+#define CASE(expected, ...) \
+  Case { expected, wince::formatWide(__VA_ARGS__) }
 
 TEST(FormatTest, Conversions) {
   const WCHAR* nullWide = nullptr;
@@ -59,11 +60,8 @@ TEST(FormatTest, CountedFormsTruncateSafely) {
     std::u16string text;
   };
   const Counted cases[] = {
-      {16, 5, u"12345"},
-      {6, 5, u"12345"},
-      {5, -1, u"1234"},  // no room for the terminator: -1, still terminated
-      {2, -1, u"1"},
-      {1, -1, u""},
+      {16, 5, u"12345"}, {6, 5, u"12345"}, {5, -1, u"1234"},  // no room for the terminator: -1, still terminated
+      {2, -1, u"1"},     {1, -1, u""},
   };
   for (const Counted& c : cases) {
     WCHAR buffer[17];

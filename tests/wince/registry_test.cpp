@@ -1,5 +1,7 @@
 // The registry: values and keys, persistence after every change, atomic
 // writes, and a damaged file.
+#include "wince/registry.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,7 +12,6 @@
 
 #include "registry_store.h"
 #include "wince/file.h"
-#include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -70,7 +71,8 @@ TEST_F(RegistryTest, ValuesSurviveAReload) {
   const uint64_t wide = 0x1122334455667788ull;
   const Value values[] = {
       {HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", u"InstallDir", REG_SZ, bytes(text, sizeof text)},
-      {HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", u"Unterminated", REG_SZ, bytes(unterminated, sizeof unterminated)},
+      {HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", u"Unterminated", REG_SZ,
+       bytes(unterminated, sizeof unterminated)},
       {HKEY_CURRENT_USER, u"SOFTWARE\\Game\\prefs", u"Count", REG_DWORD, bytes(&number, 4)},
       {HKEY_CURRENT_USER, u"SOFTWARE\\Game\\prefs", u"Wide", REG_DWORD, bytes(&wide, 8)},  // more than 4 bytes
       {HKEY_CURRENT_USER, u"SOFTWARE\\Game\\gameState\\Klondike", u"State", REG_BINARY, {0, 1, 0xFF, 0, 10}},
@@ -111,11 +113,13 @@ TEST_F(RegistryTest, NamesIgnoreCaseAndEnumerateInOrder) {
   std::vector<std::u16string> keys, values;
   WCHAR name[16];
   DWORD size = 16;
-  for (DWORD i = 0; (size = 16, RegEnumKeyEx(k, i, name, &size, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS; ++i) {
+  for (DWORD i = 0; (size = 16, RegEnumKeyEx(k, i, name, &size, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS;
+       ++i) {
     EXPECT_EQ(size, wcslen(name));
     keys.push_back(name);
   }
-  for (DWORD i = 0; (size = 16, RegEnumValue(k, i, name, &size, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS; ++i) {
+  for (DWORD i = 0; (size = 16, RegEnumValue(k, i, name, &size, nullptr, nullptr, nullptr, nullptr)) == ERROR_SUCCESS;
+       ++i) {
     values.push_back(name);
   }
   EXPECT_EQ(keys, (std::vector<std::u16string>{u"Alpha", u"beta", u"zeta"}));
@@ -159,7 +163,7 @@ TEST_F(RegistryTest, DeletingAKeyTakesItsTreeAndStaleHandlesFail) {
   EXPECT_EQ(disposition, static_cast<DWORD>(REG_OPENED_EXISTING_KEY));
   EXPECT_EQ(RegDeleteKey(game, u"statistics"), ERROR_SUCCESS);
   const DWORD v = 1;
-  EXPECT_NE(RegSetValueEx(deep, u"x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueEx(deep, u"x", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&v), 4), ERROR_KEY_DELETED);
   EXPECT_EQ(RegOpenKeyEx(game, u"statistics", 0, 0, &again), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteKey(game, u"statistics"), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteKey(game, u""), ERROR_INVALID_PARAMETER);

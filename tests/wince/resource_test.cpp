@@ -1,11 +1,12 @@
 // Resource lookup over the table compiled from tests/wince/resources/test.rc.
+#include "wince/resource.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "wince/resource.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -19,7 +20,9 @@ std::vector<BYTE> bytesOf(LPCWSTR name, LPCWSTR type) {
 }
 
 WORD wordAt(const std::vector<BYTE>& d, size_t at) { return static_cast<WORD>(d[at] | d[at + 1] << 8); }
-DWORD dwordAt(const std::vector<BYTE>& d, size_t at) { return wordAt(d, at) | static_cast<DWORD>(wordAt(d, at + 2)) << 16; }
+DWORD dwordAt(const std::vector<BYTE>& d, size_t at) {
+  return wordAt(d, at) | static_cast<DWORD>(wordAt(d, at + 2)) << 16;
+}
 
 // Reads a terminated UTF-16 string at `at` and moves past it.
 std::u16string textAt(const std::vector<BYTE>& d, size_t& at) {
@@ -109,7 +112,7 @@ TEST(ResourceTest, DialogTemplateHasTheBinaryLayout) {
   EXPECT_EQ(t.cx, 161);
   EXPECT_EQ(t.cy, 100);
   size_t at = sizeof(DLGTEMPLATE);
-  EXPECT_EQ(wordAt(d, at), 0);  // menu
+  EXPECT_EQ(wordAt(d, at), 0);      // menu
   EXPECT_EQ(wordAt(d, at + 2), 0);  // class
   at += 4;
   EXPECT_EQ(textAt(d, at), u"Options");
@@ -129,7 +132,7 @@ TEST(ResourceTest, DialogTemplateHasTheBinaryLayout) {
       {0xFFFF, child | 0x00020000, u"", 0x82, u"Draw"},
       {1001, child | 0x00010000 | 3, u"", 0x80, u"Timed"},
       {1002, child | 0x00010000, u"msctls_trackbar32", 0, u""},
-      {1, child | 1, u"", 0x80, u"OK"},  // NOT WS_TABSTOP removed the default
+      {1, child | 0x00020000 | 1, u"", 0x80, u"OK"},  // NOT WS_TABSTOP removed the default
   };
   for (const Item& item : items) {
     at = (at + 3) & ~size_t{3};

@@ -95,6 +95,12 @@ TEST_F(Scripts, FailedCommandFailsTheRun) {
   EXPECT_FALSE(std::filesystem::exists(bad));
 }
 
+TEST_F(Scripts, ProgramThatEndsBeforeItsScriptFailsTheRun) {
+  EXPECT_EQ(run("key press 1\nwait 10\nscreenshot never.png\n", [](HWND hwnd) { PostMessage(hwnd, WM_CLOSE, 0, 0); }),
+            3);
+  EXPECT_EQ(seen(), std::vector<std::string>{"CLOSE 0"});
+}
+
 // A power thread as the programs have one: it reads the power queue and
 // posts each transition to the window.
 struct PowerThread {

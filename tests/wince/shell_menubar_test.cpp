@@ -102,6 +102,43 @@ TEST_F(SoftKeyBar, HiddenBarAndEmptyBar) {
   EXPECT_EQ(seen(), (std::vector<std::string>{line("KEYDOWN", VK_TSOFT1, 0), line("KEYUP", VK_TSOFT1, 0)}));
 }
 
+HWND g_createdBar = nullptr;
+
+// Makes its bar while it is being created, the way the programs do.
+LRESULT CALLBACK barOnCreateProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == WM_CREATE) {
+    SHMENUBARINFO info{};
+    info.cbSize = sizeof info;
+    info.hwndParent = hwnd;
+    info.nToolBarId = kBarId;
+    info.hInstRes = wince::programInstance();
+    g_createdBar = SHCreateMenuBar(&info) ? info.hwndMB : nullptr;
+    return 0;
+  }
+  return recordingProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(SoftKeyBar, MadeDuringCreationStaysOnTopOfItsActiveOwner) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = barOnCreateProc;
+  wc.hInstance = wince::programInstance();
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  wc.lpszClassName = u"BarOnCreate";
+  ASSERT_TRUE(RegisterClass(&wc));
+  HWND hwnd = CreateWindowEx(0, u"BarOnCreate", u"Second", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
+                             wince::programInstance(), nullptr);
+  ASSERT_NE(g_createdBar, nullptr);
+  UpdateWindow(hwnd);
+  wince::dispatchPending();
+  EXPECT_EQ(GetActiveWindow(), hwnd);
+  int h = wince::deviceProfile().menuBarHeight;
+  EXPECT_EQ(wince::detail::deviceScreen().row(320 - h / 2)[120], rgb565(RGB(24, 40, 72)));
+  EXPECT_EQ(wince::detail::deviceScreen().row(100)[120], 0);  // the owner's black above it
+  EXPECT_NE(wince::stateDump().find("soft-keys: \"Left | Right\"\n"), std::string::npos) << wince::stateDump();
+  press(VK_TSOFT2);
+  EXPECT_EQ(seen(), std::vector<std::string>{"COMMAND 101 0"});
+}
+
 TEST_F(SoftKeyBar, DestroyedWithItsOwner) {
   HWND bar = makeBar();
   DestroyWindow(main_);

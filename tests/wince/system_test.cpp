@@ -1,11 +1,12 @@
 // Device profiles, system information, language, time and date formats.
+#include "wince/system.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 
 #include "wince/clock.h"
-#include "wince/system.h"
 #include "wince/text.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // Wide-string helpers and code-page conversion.
+#include "wince/text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -6,7 +8,6 @@
 #include <string>
 
 #include "wince/system.h"
-#include "wince/text.h"
 
 namespace {
 
@@ -69,8 +70,9 @@ TEST(TextTest, CharacterClassesAndNumbers) {
     size_t consumed;
   };
   const Number numbers[] = {
-      {u"  42x", 10, 42, 4}, {u"-17", 10, -17, 3},      {u"0x1F", 16, 31, 4},
-      {u"0x1F", 0, 31, 4},   {u"017", 0, 15, 3},        {u"zz", 10, 0, 0},
+      {u"  42x", 10, 42, 4}, {u"-17", 10, -17, 3},
+      {u"0x1F", 16, 31, 4},  {u"0x1F", 0, 31, 4},
+      {u"017", 0, 15, 3},    {u"zz", 10, 0, 0},
       {u"+5", 10, 5, 2},     {u"99999999999999999999", 10, __LONG_MAX__, 20},
   };
   for (const Number& n : numbers) {

@@ -1,5 +1,7 @@
 // Threads, critical sections, events, waits, message queues and power
 // notifications.
+#include "wince/thread.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -9,7 +11,6 @@
 
 #include "wince/clock.h"
 #include "wince/system.h"
-#include "wince/thread.h"
 
 namespace {
 

@@ -169,12 +169,24 @@ Token Lexer::stringToken(const std::string& text, size_t& i, int line, bool wide
     char e = text[i + 1];
     i += 2;
     switch (e) {
-      case 'n': t.text.push_back(u'\n'); break;
-      case 't': t.text.push_back(u'\t'); break;
-      case 'r': t.text.push_back(u'\r'); break;
-      case '0': t.text.push_back(u'\0'); break;
-      case '\\': t.text.push_back(u'\\'); break;
-      case '"': t.text.push_back(u'"'); break;
+      case 'n':
+        t.text.push_back(u'\n');
+        break;
+      case 't':
+        t.text.push_back(u'\t');
+        break;
+      case 'r':
+        t.text.push_back(u'\r');
+        break;
+      case '0':
+        t.text.push_back(u'\0');
+        break;
+      case '\\':
+        t.text.push_back(u'\\');
+        break;
+      case '"':
+        t.text.push_back(u'"');
+        break;
       case 'x': {
         size_t end = i;
         while (end < text.size() && end < i + 4 && std::isxdigit(static_cast<unsigned char>(text[end]))) ++end;
@@ -183,7 +195,8 @@ Token Lexer::stringToken(const std::string& text, size_t& i, int line, bool wide
         i = end;
         break;
       }
-      default: fail(line, std::string("unknown escape \\") + e);
+      default:
+        fail(line, std::string("unknown escape \\") + e);
     }
   }
 }
@@ -237,43 +250,133 @@ void Lexer::directive(const std::string& lineText, int line, bool headerMode, co
 const std::map<std::string, uint32_t>& builtinConstants() {
   static const std::map<std::string, uint32_t> constants = {
       // Window styles.
-      {"WS_OVERLAPPED", 0}, {"WS_POPUP", 0x80000000}, {"WS_CHILD", 0x40000000}, {"WS_VISIBLE", 0x10000000},
-      {"WS_DISABLED", 0x08000000}, {"WS_CLIPSIBLINGS", 0x04000000}, {"WS_CLIPCHILDREN", 0x02000000},
-      {"WS_CAPTION", 0x00C00000}, {"WS_BORDER", 0x00800000}, {"WS_DLGFRAME", 0x00400000},
-      {"WS_VSCROLL", 0x00200000}, {"WS_HSCROLL", 0x00100000}, {"WS_SYSMENU", 0x00080000},
-      {"WS_THICKFRAME", 0x00040000}, {"WS_GROUP", 0x00020000}, {"WS_TABSTOP", 0x00010000},
-      {"WS_EX_DLGMODALFRAME", 0x1}, {"WS_EX_TOPMOST", 0x8}, {"WS_EX_WINDOWEDGE", 0x100},
-      {"WS_EX_CLIENTEDGE", 0x200}, {"WS_EX_CONTROLPARENT", 0x10000}, {"WS_EX_STATICEDGE", 0x20000},
-      {"WS_EX_NOACTIVATE", 0x08000000}, {"WS_EX_NODRAG", 0x40000000}, {"WS_EX_CAPTIONOKBTN", 0x80000000},
+      {"WS_OVERLAPPED", 0},
+      {"WS_POPUP", 0x80000000},
+      {"WS_CHILD", 0x40000000},
+      {"WS_VISIBLE", 0x10000000},
+      {"WS_DISABLED", 0x08000000},
+      {"WS_CLIPSIBLINGS", 0x04000000},
+      {"WS_CLIPCHILDREN", 0x02000000},
+      {"WS_CAPTION", 0x00C00000},
+      {"WS_BORDER", 0x00800000},
+      {"WS_DLGFRAME", 0x00400000},
+      {"WS_VSCROLL", 0x00200000},
+      {"WS_HSCROLL", 0x00100000},
+      {"WS_SYSMENU", 0x00080000},
+      {"WS_THICKFRAME", 0x00040000},
+      {"WS_GROUP", 0x00020000},
+      {"WS_TABSTOP", 0x00010000},
+      {"WS_EX_DLGMODALFRAME", 0x1},
+      {"WS_EX_TOPMOST", 0x8},
+      {"WS_EX_WINDOWEDGE", 0x100},
+      {"WS_EX_CLIENTEDGE", 0x200},
+      {"WS_EX_CONTROLPARENT", 0x10000},
+      {"WS_EX_STATICEDGE", 0x20000},
+      {"WS_EX_NOACTIVATE", 0x08000000},
+      {"WS_EX_NODRAG", 0x40000000},
+      {"WS_EX_CAPTIONOKBTN", 0x80000000},
       // Dialog styles.
-      {"DS_ABSALIGN", 0x1}, {"DS_SYSMODAL", 0x2}, {"DS_LOCALEDIT", 0x20}, {"DS_SETFONT", 0x40},
-      {"DS_MODALFRAME", 0x80}, {"DS_NOIDLEMSG", 0x100}, {"DS_SETFOREGROUND", 0x200}, {"DS_CONTROL", 0x400},
+      {"DS_ABSALIGN", 0x1},
+      {"DS_SYSMODAL", 0x2},
+      {"DS_LOCALEDIT", 0x20},
+      {"DS_SETFONT", 0x40},
+      {"DS_MODALFRAME", 0x80},
+      {"DS_NOIDLEMSG", 0x100},
+      {"DS_SETFOREGROUND", 0x200},
+      {"DS_CONTROL", 0x400},
       {"DS_CENTER", 0x800},
       // Static, button, edit, combo box and list box styles.
-      {"SS_LEFT", 0}, {"SS_CENTER", 1}, {"SS_RIGHT", 2}, {"SS_ICON", 3}, {"SS_LEFTNOWORDWRAP", 0xC},
-      {"SS_BITMAP", 0xE}, {"SS_NOPREFIX", 0x80}, {"SS_NOTIFY", 0x100}, {"SS_CENTERIMAGE", 0x200},
-      {"BS_PUSHBUTTON", 0}, {"BS_DEFPUSHBUTTON", 1}, {"BS_CHECKBOX", 2}, {"BS_AUTOCHECKBOX", 3},
-      {"BS_RADIOBUTTON", 4}, {"BS_3STATE", 5}, {"BS_AUTO3STATE", 6}, {"BS_GROUPBOX", 7},
-      {"BS_AUTORADIOBUTTON", 9}, {"BS_OWNERDRAW", 0xB}, {"BS_LEFT", 0x100}, {"BS_RIGHT", 0x200},
-      {"BS_CENTER", 0x300}, {"BS_MULTILINE", 0x2000}, {"BS_NOTIFY", 0x4000},
-      {"ES_LEFT", 0}, {"ES_CENTER", 1}, {"ES_RIGHT", 2}, {"ES_MULTILINE", 4}, {"ES_UPPERCASE", 8},
-      {"ES_LOWERCASE", 0x10}, {"ES_PASSWORD", 0x20}, {"ES_AUTOVSCROLL", 0x40}, {"ES_AUTOHSCROLL", 0x80},
-      {"ES_NOHIDESEL", 0x100}, {"ES_READONLY", 0x800}, {"ES_WANTRETURN", 0x1000}, {"ES_NUMBER", 0x2000},
-      {"CBS_SIMPLE", 1}, {"CBS_DROPDOWN", 2}, {"CBS_DROPDOWNLIST", 3}, {"CBS_AUTOHSCROLL", 0x40},
-      {"CBS_SORT", 0x100}, {"CBS_HASSTRINGS", 0x200},
-      {"LBS_NOTIFY", 1}, {"LBS_SORT", 2}, {"LBS_HASSTRINGS", 0x40}, {"LBS_NOINTEGRALHEIGHT", 0x100},
+      {"SS_LEFT", 0},
+      {"SS_CENTER", 1},
+      {"SS_RIGHT", 2},
+      {"SS_ICON", 3},
+      {"SS_LEFTNOWORDWRAP", 0xC},
+      {"SS_BITMAP", 0xE},
+      {"SS_NOPREFIX", 0x80},
+      {"SS_NOTIFY", 0x100},
+      {"SS_CENTERIMAGE", 0x200},
+      {"BS_PUSHBUTTON", 0},
+      {"BS_DEFPUSHBUTTON", 1},
+      {"BS_CHECKBOX", 2},
+      {"BS_AUTOCHECKBOX", 3},
+      {"BS_RADIOBUTTON", 4},
+      {"BS_3STATE", 5},
+      {"BS_AUTO3STATE", 6},
+      {"BS_GROUPBOX", 7},
+      {"BS_AUTORADIOBUTTON", 9},
+      {"BS_OWNERDRAW", 0xB},
+      {"BS_LEFT", 0x100},
+      {"BS_RIGHT", 0x200},
+      {"BS_CENTER", 0x300},
+      {"BS_MULTILINE", 0x2000},
+      {"BS_NOTIFY", 0x4000},
+      {"ES_LEFT", 0},
+      {"ES_CENTER", 1},
+      {"ES_RIGHT", 2},
+      {"ES_MULTILINE", 4},
+      {"ES_UPPERCASE", 8},
+      {"ES_LOWERCASE", 0x10},
+      {"ES_PASSWORD", 0x20},
+      {"ES_AUTOVSCROLL", 0x40},
+      {"ES_AUTOHSCROLL", 0x80},
+      {"ES_NOHIDESEL", 0x100},
+      {"ES_READONLY", 0x800},
+      {"ES_WANTRETURN", 0x1000},
+      {"ES_NUMBER", 0x2000},
+      {"CBS_SIMPLE", 1},
+      {"CBS_DROPDOWN", 2},
+      {"CBS_DROPDOWNLIST", 3},
+      {"CBS_AUTOHSCROLL", 0x40},
+      {"CBS_SORT", 0x100},
+      {"CBS_HASSTRINGS", 0x200},
+      {"LBS_NOTIFY", 1},
+      {"LBS_SORT", 2},
+      {"LBS_HASSTRINGS", 0x40},
+      {"LBS_NOINTEGRALHEIGHT", 0x100},
       // Dialog ids, soft-key bar words.
-      {"IDOK", 1}, {"IDCANCEL", 2}, {"IDC_STATIC", 0xFFFF},
-      {"I_IMAGENONE", 0xFFFE}, {"NOMENU", 0xFFFF}, {"TBSTATE_ENABLED", 0x4}, {"TBSTYLE_BUTTON", 0},
-      {"TBSTYLE_DROPDOWN", 0x8}, {"TBSTYLE_AUTOSIZE", 0x10},
+      {"IDOK", 1},
+      {"IDCANCEL", 2},
+      {"IDC_STATIC", 0xFFFF},
+      {"I_IMAGENONE", 0xFFFE},
+      {"NOMENU", 0xFFFF},
+      {"TBSTATE_ENABLED", 0x4},
+      {"TBSTYLE_BUTTON", 0},
+      {"TBSTYLE_DROPDOWN", 0x8},
+      {"TBSTYLE_AUTOSIZE", 0x10},
       // Virtual keys.
-      {"VK_BACK", 8}, {"VK_TAB", 9}, {"VK_RETURN", 13}, {"VK_SHIFT", 16}, {"VK_CONTROL", 17},
-      {"VK_ESCAPE", 27}, {"VK_SPACE", 32}, {"VK_PRIOR", 33}, {"VK_NEXT", 34}, {"VK_END", 35},
-      {"VK_HOME", 36}, {"VK_LEFT", 37}, {"VK_UP", 38}, {"VK_RIGHT", 39}, {"VK_DOWN", 40},
-      {"VK_INSERT", 45}, {"VK_DELETE", 46}, {"VK_F1", 112}, {"VK_F2", 113}, {"VK_F3", 114},
-      {"VK_F4", 115}, {"VK_F5", 116}, {"VK_F6", 117}, {"VK_F7", 118}, {"VK_F8", 119},
-      {"VK_F9", 120}, {"VK_F10", 121}, {"VK_F11", 122}, {"VK_F12", 123},
-      {"VK_TSOFT1", 112}, {"VK_TSOFT2", 113}, {"VK_TBACK", 27}, {"VK_TACTION", 13},
+      {"VK_BACK", 8},
+      {"VK_TAB", 9},
+      {"VK_RETURN", 13},
+      {"VK_SHIFT", 16},
+      {"VK_CONTROL", 17},
+      {"VK_ESCAPE", 27},
+      {"VK_SPACE", 32},
+      {"VK_PRIOR", 33},
+      {"VK_NEXT", 34},
+      {"VK_END", 35},
+      {"VK_HOME", 36},
+      {"VK_LEFT", 37},
+      {"VK_UP", 38},
+      {"VK_RIGHT", 39},
+      {"VK_DOWN", 40},
+      {"VK_INSERT", 45},
+      {"VK_DELETE", 46},
+      {"VK_F1", 112},
+      {"VK_F2", 113},
+      {"VK_F3", 114},
+      {"VK_F4", 115},
+      {"VK_F5", 116},
+      {"VK_F6", 117},
+      {"VK_F7", 118},
+      {"VK_F8", 119},
+      {"VK_F9", 120},
+      {"VK_F10", 121},
+      {"VK_F11", 122},
+      {"VK_F12", 123},
+      {"VK_TSOFT1", 112},
+      {"VK_TSOFT2", 113},
+      {"VK_TBACK", 27},
+      {"VK_TACTION", 13},
   };
   return constants;
 }

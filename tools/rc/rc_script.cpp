@@ -20,8 +20,8 @@ constexpr uint32_t kWsChild = 0x40000000, kWsVisible = 0x10000000, kWsTabstop = 
 
 // Predefined control classes and their atoms in dialog templates.
 const std::map<std::u16string, uint16_t>& classAtoms() {
-  static const std::map<std::u16string, uint16_t> atoms = {{u"BUTTON", 0x80}, {u"EDIT", 0x81},
-                                                           {u"STATIC", 0x82}, {u"LISTBOX", 0x83},
+  static const std::map<std::u16string, uint16_t> atoms = {{u"BUTTON", 0x80},    {u"EDIT", 0x81},
+                                                           {u"STATIC", 0x82},    {u"LISTBOX", 0x83},
                                                            {u"SCROLLBAR", 0x84}, {u"COMBOBOX", 0x85}};
   return atoms;
 }
@@ -153,24 +153,20 @@ class Parser {
     return v;
   }
 
-  // a | b, a + b, a - b, NOT b (clears b's bits from what came before).
-  uint32_t expression(uint32_t start = 0, bool hasStart = false) {
-    uint32_t v = start;
-    if (!hasStart) {
+  // a | b, a + b, a - b; NOT b clears b's bits from what came before.
+  uint32_t expression() {
+    uint32_t v = 0;
+    bool first = true;
+    for (;;) {
       if (isWord("NOT")) {
         ++pos_;
-        return ~primary() & start;
+        v &= ~primary();
+      } else if (first) {
+        v = primary();
       }
-      v = primary();
-    }
-    for (;;) {
+      first = false;
       if (accept("|")) {
-        if (isWord("NOT")) {
-          ++pos_;
-          v &= ~primary();
-        } else {
-          v |= primary();
-        }
+        if (!isWord("NOT")) v |= primary();
       } else if (accept("+")) {
         v += primary();
       } else if (accept("-")) {
@@ -181,13 +177,19 @@ class Parser {
     }
   }
 
-  // An optional style after a comma: NOT terms clear bits of `base`.
+  // A style after a comma: terms joined by | are added to `base`, NOT terms
+  // clear their bits from everything before them.
   uint32_t styleExpression(uint32_t base) {
-    if (isWord("NOT")) {
-      ++pos_;
-      return expression(base & ~primary(), true);
-    }
-    return base | expression();
+    uint32_t v = base;
+    do {
+      if (isWord("NOT")) {
+        ++pos_;
+        v &= ~primary();
+      } else {
+        v |= primary();
+      }
+    } while (accept("|"));
+    return v;
   }
 
   uint16_t word16(uint32_t v) {
@@ -220,15 +222,24 @@ class Parser {
     const Token& type = next();
     std::string kind = type.kind == Token::Word ? type.word : "";
     if (type.kind == Token::String) kind = "";
-    if (kind == "ICON") add(kRtIcon, name, fileBytes(string()));
-    else if (kind == "BITMAP") add(kRtBitmap, name, bitmap(string()));
-    else if (kind == "RCDATA") add(kRtRcdata, name, dataBlock());
-    else if (kind == "ACCELERATORS") add(kRtAccelerator, name, accelerators());
-    else if (kind == "MENU") add(kRtMenu, name, menu());
-    else if (kind == "DIALOG" || kind == "DIALOGEX") add(kRtDialog, name, dialog());
-    else if (kind == "SOFTKEYBAR") add(kRtRcdata, name, softKeyBar());
-    else if (type.kind == Token::String || type.kind == Token::Word) addTyped(type, name, dataBlock());
-    else fail("expected a resource type");
+    if (kind == "ICON")
+      add(kRtIcon, name, fileBytes(string()));
+    else if (kind == "BITMAP")
+      add(kRtBitmap, name, bitmap(string()));
+    else if (kind == "RCDATA")
+      add(kRtRcdata, name, dataBlock());
+    else if (kind == "ACCELERATORS")
+      add(kRtAccelerator, name, accelerators());
+    else if (kind == "MENU")
+      add(kRtMenu, name, menu());
+    else if (kind == "DIALOG")
+      add(kRtDialog, name, dialog());
+    else if (kind == "SOFTKEYBAR")
+      add(kRtRcdata, name, softKeyBar());
+    else if (type.kind == Token::String || type.kind == Token::Word)
+      addTyped(type, name, dataBlock());
+    else
+      fail("expected a resource type");
   }
 
   void add(uint16_t type, const Id& name, std::vector<uint8_t> data) {
@@ -241,7 +252,8 @@ class Parser {
   }
   void addResource(Resource r) {
     std::u16string key = (r.type.text.empty() ? u"#" + widen(std::to_string(r.type.number)) : upper(r.type.text)) +
-                         u"/" + (r.name.text.empty() ? u"#" + widen(std::to_string(r.name.number)) : upper(r.name.text));
+                         u"/" +
+                         (r.name.text.empty() ? u"#" + widen(std::to_string(r.name.number)) : upper(r.name.text));
     if (!seen_.insert(key).second) fail("resource defined twice");
     out_.resources.push_back(std::move(r));
   }
@@ -279,7 +291,8 @@ class Parser {
       const Token& t = peek();
       if (t.kind == Token::String) {
         ++pos_;
-        if (t.wide) out.text(t.text, false);
+        if (t.wide)
+          out.text(t.text, false);
         else
           for (char16_t c : t.text) {
             if (c > 0xFF) fail("narrow string holds a character above 255; use L\"...\"");
@@ -288,8 +301,10 @@ class Parser {
       } else {
         bool isLong = t.kind == Token::Number && t.longNumber;
         uint32_t v = expression();
-        if (isLong) out.dword(v);
-        else out.word(word16(v));
+        if (isLong)
+          out.dword(v);
+        else
+          out.word(word16(v));
       }
       acceptComma();
     }
@@ -350,12 +365,18 @@ class Parser {
       while (accept(",")) {
         const Token& f = next();
         if (f.kind != Token::Word) fail("expected an accelerator flag");
-        if (f.word == "VIRTKEY") e.flags |= 0x01;
-        else if (f.word == "NOINVERT") e.flags |= 0x02;
-        else if (f.word == "SHIFT") e.flags |= 0x04;
-        else if (f.word == "CONTROL") e.flags |= 0x08;
-        else if (f.word == "ALT") e.flags |= 0x10;
-        else if (f.word != "ASCII") fail("unknown accelerator flag " + f.word);
+        if (f.word == "VIRTKEY")
+          e.flags |= 0x01;
+        else if (f.word == "NOINVERT")
+          e.flags |= 0x02;
+        else if (f.word == "SHIFT")
+          e.flags |= 0x04;
+        else if (f.word == "CONTROL")
+          e.flags |= 0x08;
+        else if (f.word == "ALT")
+          e.flags |= 0x10;
+        else if (f.word != "ASCII")
+          fail("unknown accelerator flag " + f.word);
       }
       // A virtual key named by its letter is the capital's code.
       if (character && (e.flags & 0x01) && e.key >= u'a' && e.key <= u'z') e.key = static_cast<uint16_t>(e.key - 32);
@@ -404,10 +425,14 @@ class Parser {
   void menuOptions(MenuItem& item) {
     while (accept(",")) {
       const Token& f = next();
-      if (f.kind == Token::Word && f.word == "GRAYED") item.flags |= 0x1;
-      else if (f.kind == Token::Word && f.word == "INACTIVE") item.flags |= 0x2;
-      else if (f.kind == Token::Word && f.word == "CHECKED") item.flags |= 0x8;
-      else fail("unknown menu option");
+      if (f.kind == Token::Word && f.word == "GRAYED")
+        item.flags |= 0x1;
+      else if (f.kind == Token::Word && f.word == "INACTIVE")
+        item.flags |= 0x2;
+      else if (f.kind == Token::Word && f.word == "CHECKED")
+        item.flags |= 0x8;
+      else
+        fail("unknown menu option");
     }
   }
 
@@ -455,10 +480,10 @@ class Parser {
     out.word(menuId);
     out.word(static_cast<uint32_t>(buttons.size()));
     for (const Button& b : buttons) {
-      out.word(0xFFFE);                                       // I_IMAGENONE
+      out.word(0xFFFE);  // I_IMAGENONE
       out.word(b.command);
-      out.word(0x04);                                         // TBSTATE_ENABLED
-      out.word(b.submenu == 0xFFFF ? 0x10 : 0x10 | 0x08);     // AUTOSIZE, DROPDOWN for menus
+      out.word(0x04);                                      // TBSTATE_ENABLED
+      out.word(b.submenu == 0xFFFF ? 0x10 : 0x10 | 0x08);  // AUTOSIZE, DROPDOWN for menus
       out.word(b.stringId);
       out.word(0);
       out.word(b.submenu);

@@ -20,6 +20,8 @@ namespace {
 
 // Longest single wait, so the screen is presented even when nothing happens.
 constexpr DWORD kMaxWaitMs = 100;
+// Shortest time between two presentations while the program polls.
+constexpr Uint32 kFrameMs = 16;
 
 // Desktop key -> device key; 0 for keys the device does not have.
 UINT deviceKey(SDL_Keycode key) {
@@ -52,10 +54,6 @@ UINT deviceKey(SDL_Keycode key) {
     default: return 0;
   }
 }
-
-// Rounds towards minus infinity, so positions left of or above the window
-// stay negative.
-int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
 class SdlBackend : public Backend {
  public:
@@ -101,7 +99,11 @@ class SdlBackend : public Backend {
     return true;
   }
 
+  // A program that polls instead of waiting still gets its screen shown,
+  // at most once a frame.
   void pollEvents() override {
+    Uint32 now = SDL_GetTicks();
+    if (now - lastPresent_ >= kFrameMs) present(false);
     SDL_Event event;
     while (SDL_PollEvent(&event)) handle(event);
   }
@@ -145,6 +147,7 @@ class SdlBackend : public Backend {
 
   // Shows the device screen when it changed since it was last shown.
   void present(bool always) {
+    lastPresent_ = SDL_GetTicks();
     if (!always && shown_ == deviceScreen().pixels) return;
     render();
     SDL_RenderPresent(renderer_);
@@ -181,7 +184,12 @@ class SdlBackend : public Backend {
     if (UINT vk = deviceKey(k.keysym.sym)) injectKey(vk, k.type == SDL_KEYDOWN);
   }
 
-  void stylus(UINT msg, int x, int y) { injectStylus(msg, floorDiv(x, zoom_), floorDiv(y, zoom_)); }
+  // A stylus never leaves the screen: a mouse dragged out of the window
+  // stays on its edge, so the program still sees where the stylus went up.
+  void stylus(UINT msg, int x, int y) {
+    const DeviceScreen& s = deviceScreen();
+    injectStylus(msg, std::clamp(x / zoom_, 0, s.width - 1), std::clamp(y / zoom_, 0, s.height - 1));
+  }
 
   void window(const SDL_WindowEvent& w) {
     switch (w.event) {
@@ -199,6 +207,7 @@ class SdlBackend : public Backend {
   SDL_Texture* texture_ = nullptr;
   Uint32 wakeEvent_ = 0;
   std::vector<uint16_t> shown_;
+  Uint32 lastPresent_ = 0;
   bool suspended_ = false;
 };
 

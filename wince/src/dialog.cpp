@@ -183,6 +183,7 @@ INT_PTR runDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
     HWND dlg;
     ~DestroyAfter() { DestroyWindow(dlg); }  // also when an exception leaves the run
   } destroyAfter{dlg};
+  if (DialogState* s = stateOf(dlg); s != nullptr && s->ended) return s->result;  // ended in WM_INITDIALOG
   if (!IsWindowVisible(dlg)) ShowWindow(dlg, SW_SHOW);
   return runModalLoop(owner, dlg, ModalKind::Dialog);
 }
@@ -225,6 +226,8 @@ HWND CreateDialogIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND ow
 BOOL EndDialog(HWND dlg, INT_PTR result) {
   DialogState* s = stateOf(dlg);
   if (s == nullptr) return FALSE;
+  s->ended = true;
+  s->result = result;
   if (s->modal) {
     wince::endModalLoop(dlg, result);
     // The owner comes back before the dialog goes, so activation returns to it.

@@ -48,11 +48,20 @@ HANDLE CreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
   bool write = access & GENERIC_WRITE;
   flags |= read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
   switch (creation) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
-    default: break;
+    case CREATE_NEW:
+      flags |= O_CREAT | O_EXCL;
+      break;
+    case CREATE_ALWAYS:
+      flags |= O_CREAT | O_TRUNC;
+      break;
+    case OPEN_ALWAYS:
+      flags |= O_CREAT;
+      break;
+    case TRUNCATE_EXISTING:
+      flags |= O_TRUNC;
+      break;
+    default:
+      break;
   }
   if ((flags & O_TRUNC) && !write) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -60,8 +69,10 @@ HANDLE CreateFile(LPCWSTR path, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES
   }
   int fd = open(host.c_str(), flags, 0644);
   if (fd < 0) {
-    if (errno == EEXIST) SetLastError(ERROR_FILE_EXISTS);
-    else wince::detail::failFromErrno(errno);
+    if (errno == EEXIST)
+      SetLastError(ERROR_FILE_EXISTS);
+    else
+      wince::detail::failFromErrno(errno);
     return INVALID_HANDLE_VALUE;
   }
   SetLastError(existed && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS : 0);

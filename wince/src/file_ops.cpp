@@ -73,8 +73,10 @@ BOOL copyFileContents(const fs::path& from, const fs::path& to) {
     }
     for (ssize_t done = 0; ok && done < n;) {
       ssize_t w = write(out, buffer + done, static_cast<size_t>(n - done));
-      if (w < 0) ok = errno == EINTR;
-      else done += w;
+      if (w < 0)
+        ok = errno == EINTR;
+      else
+        done += w;
     }
   }
   int error = errno;
@@ -138,8 +140,10 @@ BOOL CreateDirectory(LPCWSTR path, LPSECURITY_ATTRIBUTES security) {
     return FALSE;
   }
   if (mkdir(host.c_str(), 0755) != 0) {
-    if (errno == ENOENT) SetLastError(ERROR_PATH_NOT_FOUND);
-    else failFromErrno(errno);
+    if (errno == ENOENT)
+      SetLastError(ERROR_PATH_NOT_FOUND);
+    else
+      failFromErrno(errno);
     return FALSE;
   }
   return TRUE;

@@ -58,17 +58,33 @@ std::u16string hostNameToWide(const std::string& name) { return utf8ToWide(name)
 
 BOOL failFromErrno(int error) {
   switch (error) {
-    case ENOENT: SetLastError(ERROR_FILE_NOT_FOUND); break;
-    case ENOTDIR: SetLastError(ERROR_PATH_NOT_FOUND); break;
-    case EEXIST: SetLastError(ERROR_ALREADY_EXISTS); break;
-    case ENOTEMPTY: SetLastError(ERROR_DIR_NOT_EMPTY); break;
+    case ENOENT:
+      SetLastError(ERROR_FILE_NOT_FOUND);
+      break;
+    case ENOTDIR:
+      SetLastError(ERROR_PATH_NOT_FOUND);
+      break;
+    case EEXIST:
+      SetLastError(ERROR_ALREADY_EXISTS);
+      break;
+    case ENOTEMPTY:
+      SetLastError(ERROR_DIR_NOT_EMPTY);
+      break;
     case EACCES:
     case EPERM:
     case EISDIR:
-    case EROFS: SetLastError(ERROR_ACCESS_DENIED); break;
-    case ENAMETOOLONG: SetLastError(ERROR_INVALID_NAME); break;
-    case ENOSPC: SetLastError(ERROR_WRITE_FAULT); break;
-    default: SetLastError(ERROR_INVALID_FUNCTION); break;
+    case EROFS:
+      SetLastError(ERROR_ACCESS_DENIED);
+      break;
+    case ENAMETOOLONG:
+      SetLastError(ERROR_INVALID_NAME);
+      break;
+    case ENOSPC:
+      SetLastError(ERROR_WRITE_FAULT);
+      break;
+    default:
+      SetLastError(ERROR_INVALID_FUNCTION);
+      break;
   }
   return FALSE;
 }
@@ -79,8 +95,8 @@ bool isDeviceRoot(const fs::path& host) {
 }
 
 FILETIME fileTimeOf(int64_t seconds, int64_t nanoseconds) {
-  const uint64_t ticks = static_cast<uint64_t>(seconds + 11644473600ll) * 10000000ull +
-                         static_cast<uint64_t>(nanoseconds / 100);
+  const uint64_t ticks =
+      static_cast<uint64_t>(seconds + 11644473600ll) * 10000000ull + static_cast<uint64_t>(nanoseconds / 100);
   return FILETIME{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
 }
 
@@ -125,8 +141,10 @@ fs::path hostPath(const WCHAR* devicePath) {
     part.clear();
   };
   for (const WCHAR* p = devicePath; *p; ++p) {
-    if (*p == u'\\' || *p == u'/') flush();
-    else part.push_back(*p);
+    if (*p == u'\\' || *p == u'/')
+      flush();
+    else
+      part.push_back(*p);
   }
   flush();
   fs::path host = root();

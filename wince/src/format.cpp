@@ -10,7 +10,7 @@
 
 namespace {
 
-struct Spec {
+struct Conversion {
   bool left = false;
   bool zero = false;
   bool plus = false;
@@ -31,8 +31,10 @@ class Sink {
   Sink(WCHAR* buffer, size_t room) : buffer_(buffer), room_(room) {}
 
   void put(WCHAR c) {
-    if (text_) text_->push_back(c);
-    else if (length_ < room_) buffer_[length_] = c;
+    if (text_)
+      text_->push_back(c);
+    else if (length_ < room_)
+      buffer_[length_] = c;
     ++length_;
   }
   void put(const WCHAR* s, size_t n) {
@@ -77,49 +79,55 @@ class Formatter {
         continue;
       }
       const WCHAR* start = p++;
-      Spec spec;
-      p = parseSpec(p, spec);
+      Conversion conversion;
+      p = parseConversion(p, conversion);
       if (!*p) {
         out_.put(start, static_cast<size_t>(p - start));
         break;
       }
-      if (!convert(*p, spec)) out_.put(start, static_cast<size_t>(p + 1 - start));
+      if (!convert(*p, conversion)) out_.put(start, static_cast<size_t>(p + 1 - start));
       ++p;
     }
   }
 
  private:
-  const WCHAR* parseSpec(const WCHAR* p, Spec& spec) {
+  const WCHAR* parseConversion(const WCHAR* p, Conversion& conversion) {
     for (;; ++p) {
-      if (*p == u'-') spec.left = true;
-      else if (*p == u'0') spec.zero = true;
-      else if (*p == u'+') spec.plus = true;
-      else if (*p == u' ') spec.space = true;
-      else if (*p == u'#') spec.alternate = true;
-      else break;
+      if (*p == u'-')
+        conversion.left = true;
+      else if (*p == u'0')
+        conversion.zero = true;
+      else if (*p == u'+')
+        conversion.plus = true;
+      else if (*p == u' ')
+        conversion.space = true;
+      else if (*p == u'#')
+        conversion.alternate = true;
+      else
+        break;
     }
-    p = parseNumber(p, &spec.width);
-    if (spec.width < 0) {
-      spec.left = true;
-      spec.width = -spec.width;
+    p = parseNumber(p, &conversion.width);
+    if (conversion.width < 0) {
+      conversion.left = true;
+      conversion.width = -conversion.width;
     }
     if (*p == u'.') {
-      p = parseNumber(p + 1, &spec.precision);
-      if (spec.precision < 0) spec.precision = -1;
+      p = parseNumber(p + 1, &conversion.precision);
+      if (conversion.precision < 0) conversion.precision = -1;
     }
     if (*p == u'h') {
-      spec.size = Spec::Short;
-      spec.narrowText = true;
+      conversion.size = Conversion::Short;
+      conversion.narrowText = true;
       ++p;
     } else if (*p == u'l' && p[1] == u'l') {
-      spec.size = Spec::LongLong;
+      conversion.size = Conversion::LongLong;
       p += 2;
     } else if (*p == u'l' || *p == u'w') {
-      spec.size = Spec::Long;
-      spec.wideText = true;
+      conversion.size = Conversion::Long;
+      conversion.wideText = true;
       ++p;
     } else if (p[0] == u'I' && p[1] == u'6' && p[2] == u'4') {
-      spec.size = Spec::LongLong;
+      conversion.size = Conversion::LongLong;
       p += 3;
     }
     return p;
@@ -139,119 +147,145 @@ class Formatter {
     return p;
   }
 
-  bool convert(WCHAR c, const Spec& spec) {
+  bool convert(WCHAR c, const Conversion& conversion) {
     switch (c) {
       case u'd':
-      case u'i': signedNumber(spec); return true;
+      case u'i':
+        signedNumber(conversion);
+        return true;
       case u'u':
       case u'x':
       case u'X':
-      case u'o': unsignedNumber(c, spec); return true;
-      case u'p': pointer(spec); return true;
+      case u'o':
+        unsignedNumber(c, conversion);
+        return true;
+      case u'p':
+        pointer(conversion);
+        return true;
       case u'c':
-      case u'C': character(spec, c == u'C' ? !spec.wideText : spec.narrowText); return true;
+      case u'C':
+        character(conversion, c == u'C' ? !conversion.wideText : conversion.narrowText);
+        return true;
       case u's':
-      case u'S': string(spec, c == u'S' ? !spec.wideText : spec.narrowText); return true;
-      case u'%': out_.put(u'%'); return true;
+      case u'S':
+        string(conversion, c == u'S' ? !conversion.wideText : conversion.narrowText);
+        return true;
+      case u'%':
+        out_.put(u'%');
+        return true;
       case u'e':
       case u'E':
       case u'f':
       case u'g':
-      case u'G': floating(c, spec); return true;
-      default: return false;
+      case u'G':
+        floating(c, conversion);
+        return true;
+      default:
+        return false;
     }
   }
 
-  void signedNumber(const Spec& spec) {
+  void signedNumber(const Conversion& conversion) {
     long long v;
-    if (spec.size == Spec::LongLong) v = va_arg(*args_, long long);
-    else if (spec.size == Spec::Short) v = static_cast<short>(va_arg(*args_, int));
-    else v = va_arg(*args_, int);
-    unsigned long long magnitude = v < 0 ? 0ull - static_cast<unsigned long long>(v) : static_cast<unsigned long long>(v);
-    const WCHAR* prefix = v < 0 ? u"-" : spec.plus ? u"+" : spec.space ? u" " : u"";
-    number(Digits(magnitude, 10, false), prefix, spec);
+    if (conversion.size == Conversion::LongLong)
+      v = va_arg(*args_, long long);
+    else if (conversion.size == Conversion::Short)
+      v = static_cast<short>(va_arg(*args_, int));
+    else
+      v = va_arg(*args_, int);
+    auto magnitude = static_cast<unsigned long long>(v);
+    if (v < 0) magnitude = 0ull - magnitude;
+    const WCHAR* prefix = v < 0 ? u"-" : conversion.plus ? u"+" : conversion.space ? u" " : u"";
+    number(Digits(magnitude, 10, false), prefix, conversion);
   }
 
-  void unsignedNumber(WCHAR c, const Spec& spec) {
+  void unsignedNumber(WCHAR c, const Conversion& conversion) {
     unsigned long long v;
-    if (spec.size == Spec::LongLong) v = va_arg(*args_, unsigned long long);
-    else if (spec.size == Spec::Short) v = static_cast<unsigned short>(va_arg(*args_, unsigned));
-    else v = va_arg(*args_, unsigned);
+    if (conversion.size == Conversion::LongLong)
+      v = va_arg(*args_, unsigned long long);
+    else if (conversion.size == Conversion::Short)
+      v = static_cast<unsigned short>(va_arg(*args_, unsigned));
+    else
+      v = va_arg(*args_, unsigned);
     unsigned base = c == u'o' ? 8 : (c == u'u' ? 10 : 16);
     const WCHAR* prefix = u"";
-    if (spec.alternate && v != 0 && base == 16) prefix = c == u'X' ? u"0X" : u"0x";
-    if (spec.alternate && v != 0 && base == 8) prefix = u"0";
-    number(Digits(v, base, c == u'X'), prefix, spec);
+    if (conversion.alternate && v != 0 && base == 16) prefix = c == u'X' ? u"0X" : u"0x";
+    if (conversion.alternate && v != 0 && base == 8) prefix = u"0";
+    number(Digits(v, base, c == u'X'), prefix, conversion);
   }
 
-  void pointer(const Spec& spec) {
-    Spec fixed;
-    fixed.width = spec.width;
-    fixed.left = spec.left;
+  void pointer(const Conversion& conversion) {
+    Conversion fixed;
+    fixed.width = conversion.width;
+    fixed.left = conversion.left;
     fixed.precision = static_cast<int>(sizeof(void*) * 2);
     number(Digits(reinterpret_cast<uintptr_t>(va_arg(*args_, void*)), 16, true), u"", fixed);
   }
 
   // Precision: minimum digits (0 with value 0 prints nothing); zero padding
   // fills the width between the prefix and the digits.
-  void number(const Digits& digits, const WCHAR* prefix, const Spec& spec) {
-    size_t count = (spec.precision == 0 && digits.count == 1 && digits.units[0] == u'0') ? 0 : digits.count;
+  void number(const Digits& digits, const WCHAR* prefix, const Conversion& conversion) {
+    size_t count = (conversion.precision == 0 && digits.count == 1 && digits.units[0] == u'0') ? 0 : digits.count;
     size_t prefixLength = wcslen(prefix);
-    size_t width = static_cast<size_t>(spec.width);
+    size_t width = static_cast<size_t>(conversion.width);
     size_t zeros = 0;
-    if (spec.precision >= 0) zeros = static_cast<size_t>(spec.precision) > count ? spec.precision - count : 0;
-    else if (spec.zero && !spec.left && width > prefixLength + count) zeros = width - prefixLength - count;
+    size_t precision = conversion.precision >= 0 ? static_cast<size_t>(conversion.precision) : 0;
+    if (conversion.precision >= 0)
+      zeros = precision > count ? precision - count : 0;
+    else if (conversion.zero && !conversion.left && width > prefixLength + count)
+      zeros = width - prefixLength - count;
     size_t total = prefixLength + zeros + count;
     size_t padding = width > total ? width - total : 0;
-    if (!spec.left) out_.fill(u' ', padding);
+    if (!conversion.left) out_.fill(u' ', padding);
     out_.put(prefix, prefixLength);
     out_.fill(u'0', zeros);
     out_.put(digits.units, count);
-    if (spec.left) out_.fill(u' ', padding);
+    if (conversion.left) out_.fill(u' ', padding);
   }
 
-  void character(const Spec& spec, bool narrow) {
+  void character(const Conversion& conversion, bool narrow) {
     int v = va_arg(*args_, int);
     WCHAR ch = narrow ? wince::detail::widen1252(static_cast<unsigned char>(v)) : static_cast<WCHAR>(v);
-    padded(spec, 1, [&] { out_.put(ch); });
+    padded(conversion, 1, [&] { out_.put(ch); });
   }
 
-  void string(const Spec& spec, bool narrow) {
-    size_t limit = spec.precision >= 0 ? static_cast<size_t>(spec.precision) : static_cast<size_t>(-1);
+  void string(const Conversion& conversion, bool narrow) {
+    size_t limit = conversion.precision >= 0 ? static_cast<size_t>(conversion.precision) : static_cast<size_t>(-1);
     if (narrow) {
       const char* s = va_arg(*args_, const char*);
       if (!s) s = "(null)";
       size_t n = strnlen(s, limit);
-      padded(spec, n, [&] {
+      padded(conversion, n, [&] {
         for (size_t i = 0; i < n; ++i) out_.put(wince::detail::widen1252(static_cast<unsigned char>(s[i])));
       });
     } else {
       const WCHAR* s = va_arg(*args_, const WCHAR*);
       if (!s) s = u"(null)";
       size_t n = wcsnlen(s, limit);
-      padded(spec, n, [&] { out_.put(s, n); });
+      padded(conversion, n, [&] { out_.put(s, n); });
     }
   }
 
-  void floating(WCHAR c, const Spec& spec) {
+  void floating(WCHAR c, const Conversion& conversion) {
     double v = va_arg(*args_, double);
     char format[32];
-    std::snprintf(format, sizeof format, "%%%s%s%s%s%s*.*%c", spec.left ? "-" : "", spec.zero ? "0" : "",
-                  spec.plus ? "+" : "", spec.space ? " " : "", spec.alternate ? "#" : "", static_cast<char>(c));
+    const Conversion& f = conversion;
+    std::snprintf(format, sizeof format, "%%%s%s%s%s%s*.*%c", f.left ? "-" : "", f.zero ? "0" : "", f.plus ? "+" : "",
+                  f.space ? " " : "", f.alternate ? "#" : "", static_cast<char>(c));
     char text[512];
-    int n = std::snprintf(text, sizeof text, format, std::min(spec.width, 400),
-                          std::min(spec.precision < 0 ? 6 : spec.precision, 100), v);
+    int n = std::snprintf(text, sizeof text, format, std::min(conversion.width, 400),
+                          std::min(conversion.precision < 0 ? 6 : conversion.precision, 100), v);
     for (int i = 0; i < n && i < static_cast<int>(sizeof text) - 1; ++i) out_.put(static_cast<WCHAR>(text[i]));
   }
 
   // Writes `length` units through emit, padded with spaces to the width.
   template <typename Emit>
-  void padded(const Spec& spec, size_t length, Emit emit) {
-    size_t width = static_cast<size_t>(spec.width);
+  void padded(const Conversion& conversion, size_t length, Emit emit) {
+    size_t width = static_cast<size_t>(conversion.width);
     size_t fill = width > length ? width - length : 0;
-    if (!spec.left) out_.fill(u' ', fill);
+    if (!conversion.left) out_.fill(u' ', fill);
     emit();
-    if (spec.left) out_.fill(u' ', fill);
+    if (conversion.left) out_.fill(u' ', fill);
   }
 
   Sink& out_;

@@ -1,5 +1,7 @@
 // The registry calls over the tree of registry_store.h, saved to the device
 // root after every change.
+#include "wince/registry.h"
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -14,7 +16,6 @@
 #include "registry_store.h"
 #include "system_handles.h"
 #include "wince/file.h"
-#include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -26,7 +27,6 @@ using wince::detail::RegistryValue;
 namespace {
 
 constexpr uintmax_t kMaxFileSize = 64u << 20;
-constexpr LONG kKeyDeleted = 1018;  // the key behind an open handle was deleted
 
 // An open key: its root and the folded names below it.
 struct OpenKey {
@@ -54,8 +54,10 @@ bool writeFileAtomically(const fs::path& path, const std::string& text) {
   bool ok = true;
   for (size_t done = 0; ok && done < text.size();) {
     ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0) ok = errno == EINTR;
-    else done += static_cast<size_t>(n);
+    if (n < 0)
+      ok = errno == EINTR;
+    else
+      done += static_cast<size_t>(n);
   }
   ok = fsync(fd) == 0 && ok;
   ok = close(fd) == 0 && ok;
@@ -118,7 +120,7 @@ RegistryKey* keyOf(Registry& r, HKEY key, OpenKey* where, LONG* error) {
   for (const std::u16string& part : where->path) {
     auto child = k->children.find(part);
     if (child == k->children.end()) {
-      *error = kKeyDeleted;
+      *error = ERROR_KEY_DELETED;  // the key behind the handle was deleted
       return nullptr;
     }
     k = &child->second;
@@ -327,8 +329,8 @@ LONG RegEnumKeyEx(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD 
   });
 }
 
-LONG RegEnumValue(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPDWORD type,
-                  LPBYTE data, LPDWORD dataSize) {
+LONG RegEnumValue(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD reserved, LPDWORD type, LPBYTE data,
+                  LPDWORD dataSize) {
   return withKey(key, [&](Registry&, RegistryKey& k, OpenKey&) {
     if (index >= k.values.size()) return static_cast<LONG>(ERROR_NO_MORE_ITEMS);
     const RegistryValue& v = std::next(k.values.begin(), index)->second;

@@ -21,11 +21,16 @@ void appendQuoted(std::string& out, std::u16string_view text) {
   for (size_t i = 0; i < text.size(); ++i) {
     char16_t c = text[i];
     bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    if (c == u'\\') out += "\\\\";
-    else if (c == u'"') out += "\\\"";
-    else if (c == u'\n') out += "\\n";
-    else if (c == u'\r') out += "\\r";
-    else if (c == u'\t') out += "\\t";
+    if (c == u'\\')
+      out += "\\\\";
+    else if (c == u'"')
+      out += "\\\"";
+    else if (c == u'\n')
+      out += "\\n";
+    else if (c == u'\r')
+      out += "\\r";
+    else if (c == u'\t')
+      out += "\\t";
     else if (pair) {
       out += wideToUtf8(text.substr(i, 2));
       ++i;
@@ -62,13 +67,15 @@ void writeKey(std::string& out, const RegistryKey& key, const std::u16string& pa
     appendQuoted(out, v.name);
     if (isPlainString(v)) {
       std::u16string text;
-      for (size_t i = 0; i + 2 < v.data.size(); i += 2) text.push_back(static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8));
+      for (size_t i = 0; i + 2 < v.data.size(); i += 2)
+        text.push_back(static_cast<char16_t>(v.data[i] | v.data[i + 1] << 8));
       out += " sz ";
       appendQuoted(out, text);
     } else if (v.type == REG_DWORD && v.data.size() == 4) {
       char number[32];
-      std::snprintf(number, sizeof number, " dword 0x%08x",
-                    static_cast<unsigned>(v.data[0] | v.data[1] << 8 | v.data[2] << 16 | static_cast<unsigned>(v.data[3]) << 24));
+      std::snprintf(
+          number, sizeof number, " dword 0x%08x",
+          static_cast<unsigned>(v.data[0] | v.data[1] << 8 | v.data[2] << 16 | static_cast<unsigned>(v.data[3]) << 24));
       out += number;
     } else {
       out += " " + std::to_string(v.type) + " hex:";
@@ -123,11 +130,21 @@ class LineReader {
       if (++pos_ >= line_.size()) return false;
       char e = line_[pos_++];
       switch (e) {
-        case '\\': out.push_back(u'\\'); break;
-        case '"': out.push_back(u'"'); break;
-        case 'n': out.push_back(u'\n'); break;
-        case 'r': out.push_back(u'\r'); break;
-        case 't': out.push_back(u'\t'); break;
+        case '\\':
+          out.push_back(u'\\');
+          break;
+        case '"':
+          out.push_back(u'"');
+          break;
+        case 'n':
+          out.push_back(u'\n');
+          break;
+        case 'r':
+          out.push_back(u'\r');
+          break;
+        case 't':
+          out.push_back(u'\t');
+          break;
         case 'u': {
           unsigned value = 0;
           if (!hex(line_.substr(pos_, 4), &value) || line_.size() - pos_ < 4) return false;
@@ -135,7 +152,8 @@ class LineReader {
           pos_ += 4;
           break;
         }
-        default: return false;
+        default:
+          return false;
       }
     }
     return false;
@@ -145,7 +163,10 @@ class LineReader {
     if (digits.empty() || digits.size() > 8) return false;
     unsigned v = 0;
     for (char c : digits) {
-      int d = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : c >= 'A' && c <= 'F' ? c - 'A' + 10 : -1;
+      int d = c >= '0' && c <= '9'   ? c - '0'
+              : c >= 'a' && c <= 'f' ? c - 'a' + 10
+              : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                     : -1;
       if (d < 0) return false;
       v = v << 4 | static_cast<unsigned>(d);
     }
@@ -159,7 +180,8 @@ class LineReader {
     auto b = static_cast<unsigned char>(line_[pos_]);
     size_t len = b < 0x80 ? 1 : (b & 0xE0) == 0xC0 ? 2 : (b & 0xF0) == 0xE0 ? 3 : (b & 0xF8) == 0xF0 ? 4 : 0;
     if (len == 0 || line_.size() - pos_ < len) return false;
-    int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line_.data() + pos_, static_cast<int>(len), nullptr, 0);
+    int units =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line_.data() + pos_, static_cast<int>(len), nullptr, 0);
     if (units <= 0) return false;
     char16_t buffer[2];
     MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, line_.data() + pos_, static_cast<int>(len), buffer, units);

@@ -1,10 +1,11 @@
 // The executable's resource tables and the calls that read them.
+#include "wince/resource.h"
+
 #include <algorithm>
 #include <cstring>
 #include <mutex>
 #include <vector>
 
-#include "wince/resource.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

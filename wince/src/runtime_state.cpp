@@ -1,6 +1,7 @@
 // The state dump: the runtime's own facts, then the program's.
 #include <cstdio>
 
+#include "shell_menubar.h"
 #include "wince/clock.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
@@ -53,6 +54,7 @@ std::string stateDump() {
   HWND active = GetActiveWindow();
   out += "active-window: " + (active ? windowText(active) : std::string("none")) + "\n";
   const ShellState& s = shellState();
+  out += "soft-keys: " + quoted(detail::activeSoftKeyLabels()) + "\n";
   out += std::string("task-bar: ") + (s.taskBarHidden ? "hidden" : "shown") + "\n";
   for (const MessageBoxRecord& r : messageBoxLog()) {
     std::snprintf(line, sizeof line, " type=0x%X answer=%d\n", r.type, r.answer);

@@ -36,6 +36,14 @@ bool writeText(const std::string& path, const std::string& text) {
 ScriptRunner::ScriptRunner(std::vector<ScriptCommand> commands, Hooks hooks)
     : commands_(std::move(commands)), hooks_(std::move(hooks)) {}
 
+bool ScriptRunner::failed() const {
+  if (next_ < commands_.size()) {
+    std::fprintf(stderr, "script line %d: the program ended before it\n", commands_[next_].line);
+    return true;
+  }
+  return failed_;
+}
+
 void ScriptRunner::fail(const ScriptCommand& cmd, const std::string& what) {
   std::fprintf(stderr, "script line %d: %s\n", cmd.line, what.c_str());
   failed_ = true;

@@ -30,8 +30,9 @@ class ScriptRunner {
   // window, then WM_QUIT is posted.
   DWORD step(DWORD dueInMs);
 
-  // Whether a command failed (reported on stderr as "script line N: ...").
-  bool failed() const { return failed_; }
+  // Whether a command failed (reported on stderr as "script line N: ..."),
+  // or the program ended before the script did.
+  bool failed() const;
 
  private:
   bool runCommand(const ScriptCommand& cmd);  // true when it gave input

@@ -50,18 +50,15 @@ std::set<UINT>& keysDown() {
 bool loadBar(HINSTANCE instance, UINT id, Bar* bar) {
   HRSRC res = FindResource(instance, MAKEINTRESOURCE(id), RT_RCDATA);
   if (!res) return false;
-  DWORD size = SizeofResource(instance, res);
-  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
-  if (!data || size < sizeof(SoftKeyBarHeader)) return false;
-  SoftKeyBarHeader header;
-  std::memcpy(&header, data, sizeof header);
-  if (size < sizeof header + static_cast<size_t>(header.buttonCount) * sizeof(SoftKeyBarButton)) return false;
-  for (WORD i = 0; i < header.buttonCount && i < 2; ++i) {
-    SoftKeyBarButton b;
-    std::memcpy(&b, data + sizeof header + i * sizeof b, sizeof b);
+  std::vector<SoftKeyBarButton> buttons;
+  if (!readSoftKeyBar(static_cast<const BYTE*>(LockResource(LoadResource(instance, res))),
+                      SizeofResource(instance, res), &buttons)) {
+    return false;
+  }
+  for (size_t i = 0; i < buttons.size() && i < 2; ++i) {
     WCHAR text[64] = {};
-    LoadString(instance, b.stringId, text, 64);
-    bar->buttons.push_back({b.command, b.submenu, text});
+    LoadString(instance, buttons[i].stringId, text, 64);
+    bar->buttons.push_back({buttons[i].command, buttons[i].submenu, text});
   }
   return true;
 }
@@ -183,6 +180,19 @@ bool registerBarClass(HINSTANCE instance) {
 
 }  // namespace
 
+bool readSoftKeyBar(const BYTE* data, size_t size, std::vector<SoftKeyBarButton>* out) {
+  out->clear();
+  SoftKeyBarHeader header;
+  if (!data || size < sizeof header) return false;
+  std::memcpy(&header, data, sizeof header);
+  if (size < sizeof header + static_cast<size_t>(header.buttonCount) * sizeof(SoftKeyBarButton)) return false;
+  out->resize(header.buttonCount);
+  if (header.buttonCount > 0) {
+    std::memcpy(out->data(), data + sizeof header, out->size() * sizeof(SoftKeyBarButton));
+  }
+  return true;
+}
+
 int softKeyBarTop() {
   int top = deviceProfile().screenHeight;
   for (auto& [hwnd, bar] : bars()) {
@@ -193,6 +203,14 @@ int softKeyBarTop() {
     }
   }
   return top;
+}
+
+std::u16string activeSoftKeyLabels() {
+  const Bar* bar = activeBar();
+  if (!bar) return u"";
+  std::u16string text;
+  for (const Button& b : bar->buttons) text += (text.empty() ? u"" : u" | ") + b.label;
+  return text;
 }
 
 void forgetSoftKeyBars() {

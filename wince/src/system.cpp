@@ -1,9 +1,10 @@
 // Device profiles, metrics, version, hardware and display settings.
+#include "wince/system.h"
+
 #include <atomic>
 #include <cstring>
 
 #include "system_handles.h"
-#include "wince/system.h"
 #include "wince/text.h"
 
 namespace {
@@ -85,31 +86,42 @@ void SetLastError(DWORD error) { t_lastError = error; }
 int GetSystemMetrics(int index) {
   const wince::DeviceProfile& p = wince::deviceProfile();
   switch (index) {
-    case SM_CXSCREEN: return p.screenWidth;
-    case SM_CYSCREEN: return p.screenHeight;
+    case SM_CXSCREEN:
+      return p.screenWidth;
+    case SM_CYSCREEN:
+      return p.screenHeight;
     case SM_CXVSCROLL:
     case SM_CYHSCROLL:
     case SM_CYVSCROLL:
     case SM_CXHSCROLL:
     case SM_CYVTHUMB:
-    case SM_CXHTHUMB: return scaled(13);
+    case SM_CXHTHUMB:
+      return scaled(13);
     case SM_CYCAPTION:
-    case SM_CYMENU: return scaled(26);
+    case SM_CYMENU:
+      return scaled(26);
     case SM_CXBORDER:
-    case SM_CYBORDER: return 1;
+    case SM_CYBORDER:
+      return 1;
     case SM_CXEDGE:
-    case SM_CYEDGE: return 2;
+    case SM_CYEDGE:
+      return 2;
     case SM_CXDLGFRAME:
-    case SM_CYDLGFRAME: return 3;
+    case SM_CYDLGFRAME:
+      return 3;
     case SM_CXICON:
-    case SM_CYICON: return scaled(32);
+    case SM_CYICON:
+      return scaled(32);
     case SM_CXSMICON:
-    case SM_CYSMICON: return scaled(16);
+    case SM_CYSMICON:
+      return scaled(16);
     case SM_CXDOUBLECLK:
     case SM_CYDOUBLECLK:
     case SM_CXDRAG:
-    case SM_CYDRAG: return scaled(4);
-    default: return 0;
+    case SM_CYDRAG:
+      return scaled(4);
+    default:
+      return 0;
   }
 }
 
@@ -122,9 +134,12 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT winIni) {
       if (!pv) break;
       *static_cast<RECT*>(pv) = RECT{0, p.taskBarHeight, p.screenWidth, p.screenHeight};
       return TRUE;
-    case SPI_GETPLATFORMTYPE: return copyText(p.platformType, uiParam, pv);
-    case SPI_GETOEMINFO: return copyText(p.oemInfo, uiParam, pv);
-    default: break;
+    case SPI_GETPLATFORMTYPE:
+      return copyText(p.platformType, uiParam, pv);
+    case SPI_GETOEMINFO:
+      return copyText(p.oemInfo, uiParam, pv);
+    default:
+      break;
   }
   SetLastError(ERROR_INVALID_PARAMETER);
   return FALSE;

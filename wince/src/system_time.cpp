@@ -15,10 +15,11 @@ struct LanguageCode {
   WORD primary;
 };
 constexpr LanguageCode kLanguages[] = {
-    {"da", 0x06}, {"de", LANG_GERMAN}, {"en", LANG_ENGLISH}, {"es", LANG_SPANISH}, {"fi", 0x0b},
-    {"fr", LANG_FRENCH}, {"it", LANG_ITALIAN}, {"ja", 0x11}, {"ko", 0x12}, {"nl", LANG_DUTCH},
-    {"nb", LANG_NORWEGIAN}, {"nn", LANG_NORWEGIAN}, {"no", LANG_NORWEGIAN}, {"pl", 0x15},
-    {"pt", LANG_PORTUGUESE}, {"ru", 0x19}, {"sv", 0x1d}, {"zh", 0x04},
+    {"da", 0x06},           {"de", LANG_GERMAN}, {"en", LANG_ENGLISH},    {"es", LANG_SPANISH},
+    {"fi", 0x0b},           {"fr", LANG_FRENCH}, {"it", LANG_ITALIAN},    {"ja", 0x11},
+    {"ko", 0x12},           {"nl", LANG_DUTCH},  {"nb", LANG_NORWEGIAN},  {"nn", LANG_NORWEGIAN},
+    {"no", LANG_NORWEGIAN}, {"pl", 0x15},        {"pt", LANG_PORTUGUESE}, {"ru", 0x19},
+    {"sv", 0x1d},           {"zh", 0x04},
 };
 
 // Sub-languages other than SUBLANG_DEFAULT for the regions that have them.
@@ -75,8 +76,10 @@ SYSTEMTIME now(bool local) {
   }
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
-  if (local) localtime_r(&ts.tv_sec, &tm);
-  else gmtime_r(&ts.tv_sec, &tm);
+  if (local)
+    localtime_r(&ts.tv_sec, &tm);
+  else
+    gmtime_r(&ts.tv_sec, &tm);
   return fromTm(tm, static_cast<int>(ts.tv_nsec / 1000000));
 }
 
@@ -107,7 +110,7 @@ const Patterns& patternsFor(LCID locale) {
 }
 
 // Day and month names are English in every language.
-constexpr const char16_t* kDays[] = {u"Sunday", u"Monday", u"Tuesday", u"Wednesday",
+constexpr const char16_t* kDays[] = {u"Sunday",   u"Monday", u"Tuesday", u"Wednesday",
                                      u"Thursday", u"Friday", u"Saturday"};
 constexpr const char16_t* kMonths[] = {u"January", u"February", u"March",     u"April",   u"May",      u"June",
                                        u"July",    u"August",   u"September", u"October", u"November", u"December"};
@@ -158,20 +161,38 @@ std::u16string expand(const std::u16string& picture, const SYSTEMTIME& t) {
     int hour12 = t.wHour % 12 == 0 ? 12 : t.wHour % 12;
     switch (c) {
       case u'd':
-        if (run <= 2) appendNumber(out, t.wDay, run);
-        else out += run == 3 ? std::u16string(kDays[t.wDayOfWeek % 7], 3) : kDays[t.wDayOfWeek % 7];
+        if (run <= 2)
+          appendNumber(out, t.wDay, run);
+        else
+          out += run == 3 ? std::u16string(kDays[t.wDayOfWeek % 7], 3) : kDays[t.wDayOfWeek % 7];
         break;
       case u'M':
-        if (run <= 2) appendNumber(out, t.wMonth, run);
-        else out += run == 3 ? std::u16string(kMonths[(t.wMonth + 11) % 12], 3) : kMonths[(t.wMonth + 11) % 12];
+        if (run <= 2)
+          appendNumber(out, t.wMonth, run);
+        else
+          out += run == 3 ? std::u16string(kMonths[(t.wMonth + 11) % 12], 3) : kMonths[(t.wMonth + 11) % 12];
         break;
-      case u'y': appendNumber(out, run <= 2 ? t.wYear % 100 : t.wYear, run <= 2 ? run : 4); break;
-      case u'h': appendNumber(out, hour12, run > 1 ? 2 : 1); break;
-      case u'H': appendNumber(out, t.wHour, run > 1 ? 2 : 1); break;
-      case u'm': appendNumber(out, t.wMinute, run > 1 ? 2 : 1); break;
-      case u's': appendNumber(out, t.wSecond, run > 1 ? 2 : 1); break;
-      case u't': out += run > 1 ? (t.wHour < 12 ? u"AM" : u"PM") : (t.wHour < 12 ? u"A" : u"P"); break;
-      default: out.append(run, c); break;
+      case u'y':
+        appendNumber(out, run <= 2 ? t.wYear % 100 : t.wYear, run <= 2 ? run : 4);
+        break;
+      case u'h':
+        appendNumber(out, hour12, run > 1 ? 2 : 1);
+        break;
+      case u'H':
+        appendNumber(out, t.wHour, run > 1 ? 2 : 1);
+        break;
+      case u'm':
+        appendNumber(out, t.wMinute, run > 1 ? 2 : 1);
+        break;
+      case u's':
+        appendNumber(out, t.wSecond, run > 1 ? 2 : 1);
+        break;
+      case u't':
+        out += run > 1 ? (t.wHour < 12 ? u"AM" : u"PM") : (t.wHour < 12 ? u"A" : u"P");
+        break;
+      default:
+        out.append(run, c);
+        break;
     }
   }
   return out;

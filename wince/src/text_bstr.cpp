@@ -14,8 +14,10 @@ BSTR allocate(const OLECHAR* text, UINT length) {
   const DWORD count = static_cast<DWORD>(bytes);
   std::memcpy(block, &count, sizeof count);
   auto* units = reinterpret_cast<OLECHAR*>(block + sizeof(DWORD));
-  if (text) std::memcpy(units, text, bytes);
-  else std::memset(units, 0, bytes);
+  if (text)
+    std::memcpy(units, text, bytes);
+  else
+    std::memset(units, 0, bytes);
   units[length] = 0;
   return units;
 }
@@ -24,9 +26,7 @@ BYTE* blockOf(BSTR string) { return reinterpret_cast<BYTE*>(string) - sizeof(DWO
 
 }  // namespace
 
-BSTR SysAllocString(const OLECHAR* text) {
-  return text ? allocate(text, static_cast<UINT>(wcslen(text))) : nullptr;
-}
+BSTR SysAllocString(const OLECHAR* text) { return text ? allocate(text, static_cast<UINT>(wcslen(text))) : nullptr; }
 
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length) { return allocate(text, length); }
 

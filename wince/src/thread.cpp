@@ -13,8 +13,8 @@
 
 namespace {
 
-using wince::detail::KernelObject;
 using wince::detail::kernel;
+using wince::detail::KernelObject;
 
 std::atomic<DWORD> g_nextThreadId{1};
 thread_local DWORD t_threadId = 0;
@@ -31,7 +31,9 @@ struct Threads {
   void joinAtExit() {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
     std::lock_guard lock(mutex);
-    for (auto& [object, thread] : running) {
+    for (auto& entry : running) {
+      const std::shared_ptr<wince::detail::ThreadObject>& object = entry.first;
+      std::thread& thread = entry.second;
       std::unique_lock k(kernel().mutex);
       bool ended = kernel().changed.wait_until(k, deadline, [&object] { return object->finished; });
       k.unlock();
@@ -64,7 +66,6 @@ void reapFinished(Threads& t) {
   }
   for (std::thread& th : done) th.join();
 }
-
 
 }  // namespace
 
@@ -164,17 +165,17 @@ HANDLE CreateThread(LPSECURITY_ATTRIBUTES security, size_t stackSize, LPTHREAD_S
   HANDLE handle = wince::detail::addObject(object);
   std::lock_guard lock(t.mutex);
   t.running.emplace_back(object, std::thread([object, proc, parameter] {
-    t_threadId = object->id;
-    {
-      std::unique_lock k(kernel().mutex);
-      kernel().changed.wait(k, [&object] { return !object->suspended; });
-    }
-    DWORD code = proc(parameter);
-    std::lock_guard k(kernel().mutex);
-    object->exitCode = code;
-    object->finished = true;
-    kernel().changed.notify_all();
-  }));
+                           t_threadId = object->id;
+                           {
+                             std::unique_lock k(kernel().mutex);
+                             kernel().changed.wait(k, [&object] { return !object->suspended; });
+                           }
+                           DWORD code = proc(parameter);
+                           std::lock_guard k(kernel().mutex);
+                           object->exitCode = code;
+                           object->finished = true;
+                           kernel().changed.notify_all();
+                         }));
   if (id) *id = object->id;
   return handle;
 }
@@ -232,7 +233,8 @@ BOOL TryEnterCriticalSection(LPCRITICAL_SECTION section) {
 }
 
 HANDLE CreateEvent(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initialState, LPCWSTR name) {
-  return wince::detail::addObject(std::make_shared<wince::detail::EventObject>(manualReset != FALSE, initialState != FALSE));
+  return wince::detail::addObject(
+      std::make_shared<wince::detail::EventObject>(manualReset != FALSE, initialState != FALSE));
 }
 
 // SetEvent also wakes a queue's waiter once.

@@ -5,8 +5,8 @@
 #include "wince/system.h"
 #include "wince/text.h"
 
-using wince::detail::KernelObject;
 using wince::detail::kernel;
+using wince::detail::KernelObject;
 using wince::detail::PowerObject;
 using wince::detail::QueueObject;
 
@@ -56,8 +56,7 @@ HANDLE CreateMsgQueue(LPCWSTR name, LPMSGQUEUEOPTIONS options) {
   return wince::detail::addObject(queue);
 }
 
-BOOL ReadMsgQueue(HANDLE queueHandle, LPVOID buffer, DWORD bufferSize, LPDWORD bytesRead, DWORD timeout,
-                  DWORD* flags) {
+BOOL ReadMsgQueue(HANDLE queueHandle, LPVOID buffer, DWORD bufferSize, LPDWORD bytesRead, DWORD timeout, DWORD* flags) {
   auto& k = kernel();
   std::unique_lock lock(k.mutex);
   std::shared_ptr<KernelObject> keep;

@@ -163,8 +163,7 @@ HWND CreateWindowEx(DWORD exStyle, LPCWSTR className, LPCWSTR title, DWORD style
     w->parent = parent;
   } else {
     w->parent = g.desktop;
-    w->owner = parent != nullptr ? (topLevelOf(parent) != nullptr ? topLevelOf(parent) : parent) : nullptr;
-    if (isDesktop(w->owner)) w->owner = nullptr;
+    w->owner = topLevelOf(parent);  // a child as owner stands for its top-level window
   }
   const HWND hwnd = w->handle;
   Window* p = find(w->parent);
@@ -334,6 +333,7 @@ void resetWindowing() {
   resetInput();
   resetModal();
   resetInstances();
+  resetClipboard();
   std::erase_if(g.classes, [](const auto& c) { return !c->system; });
   g.active = g.lastActive = g.focus = g.capture = nullptr;
   g.appActive = true;

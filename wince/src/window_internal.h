@@ -26,6 +26,8 @@ struct WindowClass {
 struct DialogState {
   DLGPROC proc = nullptr;
   bool modal = false;
+  bool ended = false;  // EndDialog came, perhaps before the modal loop began
+  INT_PTR result = 0;
   HWND lastFocus{};  // the control to focus again on activation
   HFONT font{};
 };
@@ -155,6 +157,9 @@ POINT stylusPosition();
 void resetQueue();
 void resetInput();
 void resetModal();
+
+// Empties and closes the clipboard (window_clipboard.cpp).
+void resetClipboard();
 
 // Dialog clean-up when a dialog window dies (dialog.cpp).
 void endModalFor(HWND hwnd);

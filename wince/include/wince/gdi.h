@@ -13,6 +13,8 @@
 //   so a bitmap made compatible with it is monochrome, as on the device.
 // - DeleteObject refuses (FALSE) an object still selected into a DC; a bitmap
 //   is selected into one DC at a time; stock objects are never deleted.
+// - Lines leave out their last point. A pen wider than one pixel stamps a
+//   square of its width along the path; dashed pens draw solid.
 // - Text is drawn with FreeType and the DejaVu faces standing in for the
 //   device's system faces, anti-aliased, blended per channel in 8 bits.
 // - All drawing happens on the one GUI thread.

@@ -80,6 +80,7 @@ void setBatteryForTest(BYTE flag, BYTE lifePercent);
 #define ERROR_BADDB 1009L
 #define ERROR_MR_MID_NOT_FOUND 317L
 #define ERROR_BADKEY 1010L
+#define ERROR_KEY_DELETED 1018L
 #define ERROR_TIMEOUT 1460L
 
 // Per-thread last error.

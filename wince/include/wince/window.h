@@ -469,6 +469,20 @@ BOOL SetCaretPos(int x, int y);
 BOOL GetCaretPos(LPPOINT pt);
 
 // ---------------------------------------------------------------------------
+// Clipboard (within the process). Data handed to SetClipboardData comes from
+// LocalAlloc and belongs to the clipboard from then on.
+
+#define CF_TEXT 1
+#define CF_UNICODETEXT 13
+
+BOOL OpenClipboard(HWND owner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+HANDLE SetClipboardData(UINT format, HANDLE data);
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+
+// ---------------------------------------------------------------------------
 // Keys and accelerators
 
 #define VK_LBUTTON 0x01
