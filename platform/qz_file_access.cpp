@@ -1,72 +1,16 @@
 #include "qz_file_access.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
+
+#include "wince/file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 
-void appendUtf8(std::string& out, uint32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-// Device path to host path: backslashes become slashes, UTF-16 becomes UTF-8.
-fs::path hostPath(const std::u16string& path) {
-  std::string out;
-  for (size_t i = 0; i < path.size(); ++i) {
-    uint32_t c = path[i];
-    if (c >= 0xD800 && c < 0xDC00 && i + 1 < path.size() && path[i + 1] >= 0xDC00 && path[i + 1] < 0xE000) {
-      c = 0x10000 + ((c - 0xD800) << 10) + (path[i + 1] - 0xDC00);
-      ++i;
-    }
-    appendUtf8(out, c == u'\\' ? u'/' : c);
-  }
-  return fs::path(out);
-}
-
-std::u16string fromUtf8(const std::string& text) {
-  std::u16string out;
-  for (size_t i = 0; i < text.size();) {
-    const auto b = static_cast<uint8_t>(text[i]);
-    uint32_t c = b;
-    size_t len = 1;
-    if (b >= 0xF0 && i + 3 < text.size()) {
-      c = ((b & 0x07u) << 18) | ((text[i + 1] & 0x3Fu) << 12) | ((text[i + 2] & 0x3Fu) << 6) | (text[i + 3] & 0x3Fu);
-      len = 4;
-    } else if (b >= 0xE0 && i + 2 < text.size()) {
-      c = ((b & 0x0Fu) << 12) | ((text[i + 1] & 0x3Fu) << 6) | (text[i + 2] & 0x3Fu);
-      len = 3;
-    } else if (b >= 0xC0 && i + 1 < text.size()) {
-      c = ((b & 0x1Fu) << 6) | (text[i + 1] & 0x3Fu);
-      len = 2;
-    }
-    if (c >= 0x10000) {
-      out += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
-      out += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
-    } else {
-      out += static_cast<char16_t>(c);
-    }
-    i += len;
-  }
-  return out;
-}
+fs::path hostPath(const std::u16string& path) { return wince::hostPath(path.c_str()); }
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
@@ -75,13 +19,6 @@ using File = std::unique_ptr<std::FILE, FileCloser>;
 
 File openFile(const std::u16string& path, const char* mode) {
   return File(std::fopen(hostPath(path).c_str(), mode));
-}
-
-bool isPdbName(const std::string& name) {
-  if (name.size() < 4) return false;
-  std::string ext = name.substr(name.size() - 4);
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext == ".pdb";
 }
 
 }  // namespace
@@ -155,14 +92,19 @@ QZFileListing::~QZFileListing() = default;
 
 bool QZFileListing::start(const std::u16string& folder) {
   close();
-  std::error_code ec;
-  fs::directory_iterator it(hostPath(folder), ec);
-  if (ec) return false;
-  for (const auto& entry : it) {
-    const std::string name = entry.path().filename().string();
-    if (isPdbName(name) && entry.is_regular_file(ec)) names_.push_back(fromUtf8(name));
+  WIN32_FIND_DATA data;
+  const std::u16string pattern = folder + u"\\*.pdb";
+  HANDLE find = FindFirstFile(pattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) {
+    // An existing folder without databases lists nothing; a missing one fails.
+    open_ = (GetFileAttributes(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+            GetFileAttributes(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return open_;
   }
-  std::sort(names_.begin(), names_.end());
+  do {
+    if ((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names_.emplace_back(data.cFileName);
+  } while (FindNextFile(find, &data));
+  FindClose(find);
   open_ = true;
   return true;
 }

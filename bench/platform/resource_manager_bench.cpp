@@ -1,5 +1,6 @@
 // Start-up cost of the data databases: finding and opening them, then
-// looking up every resource once, on a database of a few thousand resources.
+// looking up every resource once, on a database of a few thousand resources
+// (in the current folder of a scratch device root).
 #include <benchmark/benchmark.h>
 
 #include <unistd.h>
@@ -9,10 +10,10 @@
 #include <vector>
 
 #include "qz_database_file.h"
-#include "qz_database_folders.h"
 #include "qz_file_access.h"
 #include "qz_resource_database.h"
 #include "qz_resource_manager.h"
+#include "wince/file.h"
 
 namespace {
 
@@ -26,11 +27,7 @@ struct Fixture {
   Fixture() {
     folder = std::filesystem::temp_directory_path() / ("pellwyn-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder);
-    const std::string s = folder.string();
-    QZSetDatabaseFolderSource([s](int slot, std::u16string& out) {
-      if (slot == 1) out.assign(s.begin(), s.end());
-      return slot == 1;
-    });
+    wince::setDeviceRoot(folder);
     const uint32_t types[] = {QZFourCC("aFRM"), QZFourCC("aSTR"), QZFourCC("aPLN"), QZFourCC("aBST")};
     QZDatabaseHeader header;
     QZStoreDatabaseName(u"Bench", header.name);
@@ -50,13 +47,9 @@ struct Fixture {
     }
     std::vector<uint8_t> bytes;
     QZBuildDatabase(header, QZDatabaseKind::Resource, items, bytes);
-    const std::u16string path = std::u16string(s.begin(), s.end()) + u"\\Bench.pdb";
-    QZFileReplace(path, bytes);
+    QZFileReplace(u"\\Bench.pdb", bytes);
   }
-  ~Fixture() {
-    QZSetDatabaseFolderSource({});
-    std::filesystem::remove_all(folder);
-  }
+  ~Fixture() { std::filesystem::remove_all(folder); }
 };
 
 Fixture& fixture() {

@@ -1,5 +1,5 @@
-// A private scratch folder for fuzz targets that go through database files:
-// folder slot 0 points at it and every other slot gives no folder.
+// A private device root for fuzz targets that go through database files.
+// No folder value is set, so databases live in the current folder (the root).
 #pragma once
 
 #include <unistd.h>
@@ -10,17 +10,13 @@
 #include <fstream>
 #include <string>
 
-#include "qz_database_folders.h"
+#include "wince/file.h"
 
 inline const std::filesystem::path& fuzzFolder() {
   static const std::filesystem::path folder = [] {
     const auto path = std::filesystem::temp_directory_path() / ("pellwyn-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(path);
-    const std::string s = path.string();
-    QZSetDatabaseFolderSource([s](int slot, std::u16string& out) {
-      if (slot == 0) out.assign(s.begin(), s.end());
-      return slot == 0;
-    });
+    wince::setDeviceRoot(path);
     std::atexit([] {
       std::error_code ec;
       std::filesystem::remove_all(fuzzFolder(), ec);

@@ -3,10 +3,10 @@
 #include <filesystem>
 
 #include "app_serialise_stream.h"
-#include "qz_database_folders.h"
 #include "qz_preferences.h"
 #include "qz_resource_database.h"
 #include "qzf_preferences.h"
+#include "wince/file.h"
 
 namespace {
 
@@ -46,21 +46,13 @@ class FrameworkPreferencesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = std::filesystem::path(PELLWYN_TEST_TMP) / info->name();
-    std::filesystem::remove_all(folder_);
-    QZSetDatabaseFolderSource([this](int slot, std::u16string& out) {
-      const std::string s = folder_.string();
-      if (slot == 0) out.assign(s.begin(), s.end());
-      return slot == 0;
-    });
+    const auto root = std::filesystem::path(PELLWYN_TEST_TMP) / info->name();
+    std::filesystem::remove_all(root);
+    ASSERT_TRUE(wince::setDeviceRoot(root));
     QZSetPreferencesOwner(u"Pellwyn", QZFourCC("QzSo"));
     ASSERT_EQ(QZOpenPreferences(), 0);
   }
-  void TearDown() override {
-    QZClosePreferences();
-    QZSetDatabaseFolderSource({});
-  }
-  std::filesystem::path folder_;
+  void TearDown() override { QZClosePreferences(); }
 };
 
 }  // namespace

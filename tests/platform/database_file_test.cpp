@@ -5,6 +5,7 @@
 #include "database_fixture.h"
 #include "qz_bytes.h"
 #include "qz_core_database.h"
+#include "qz_database_folders.h"
 #include "qz_database_file.h"
 #include "qz_record_database.h"
 #include "qz_resource_database.h"
@@ -154,15 +155,34 @@ TEST_F(CoreDatabaseTest, NewDatabasesAreEightyBytes) {
 }
 
 TEST_F(CoreDatabaseTest, CreateFallsBackToTheCurrentFolderWithoutSaveDir) {
-  saveDirSet_ = false;
+  setFolder(u"SaveDir", nullptr);
   CQZResourceDatabaseWin32 db;
   ASSERT_EQ(db.create(u"Beta", kCreator, kAres), 0);
-  EXPECT_TRUE(std::filesystem::exists(root_ / "current" / "Beta.pdb"));
+  EXPECT_TRUE(std::filesystem::exists(root_ / "Beta.pdb"));
   std::u16string path;
   CQZCoreDatabaseWin32 core;
   ASSERT_TRUE(core.buildPath(path, u"Beta", true, 12, false));
-  EXPECT_EQ(path, toU16(root_ / "current") + u"\\Beta.pdb");
+  EXPECT_EQ(path, u".\\Beta.pdb");
   EXPECT_FALSE(core.buildPath(path, u"Beta", true, 0, false));
+}
+
+TEST_F(CoreDatabaseTest, FolderValuesComeFromTheInstallKey) {
+  setFolder(u"SaveDir3", u"\\extra");
+  std::u16string folder;
+  EXPECT_TRUE(QZGetDatabaseFolder(5, folder));
+  EXPECT_EQ(folder, u"\\extra");
+  EXPECT_FALSE(QZGetDatabaseFolder(4, folder));
+  EXPECT_TRUE(QZGetDatabaseFolder(1, folder));
+  EXPECT_EQ(folder, u"\\install");
+  EXPECT_FALSE(QZGetDatabaseFolder(13, folder));
+  // A value stored without its terminator is read safely.
+  HKEY key = nullptr;
+  ASSERT_EQ(RegOpenKeyEx(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", 0, KEY_ALL_ACCESS, &key), 0);
+  const std::u16string full(200, u'x');
+  RegSetValueEx(key, u"SaveDir0", 0, REG_SZ, reinterpret_cast<const BYTE*>(full.data()), 256);
+  RegCloseKey(key);
+  EXPECT_TRUE(QZGetDatabaseFolder(2, folder));
+  EXPECT_EQ(folder, std::u16string(128, u'x'));
 }
 
 TEST_F(CoreDatabaseTest, FindWalksEverySlotAndCutsNames) {

@@ -1,6 +1,6 @@
-// A scratch folder per test, with the database folder slots pointed into it:
-// slot 0 (SaveDir) is <tmp>/save, slot 1 (InstallDir) is <tmp>/install, and
-// slot 12 (the current folder) is <tmp>/current.
+// A scratch device root per test, with the install key's folders set:
+// SaveDir is \save (<root>/save) and InstallDir is \install (<root>/install);
+// the current folder "." is the device root.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "qz_database_folders.h"
+#include "wince/file.h"
+#include "wince/registry.h"
 
 class DatabaseTest : public ::testing::Test {
  protected:
@@ -21,19 +22,26 @@ class DatabaseTest : public ::testing::Test {
     root_ = std::filesystem::path(PELLWYN_TEST_TMP) / (std::string(info->test_suite_name()) + "." + info->name());
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "install");
-    QZSetDatabaseFolderSource([this](int slot, std::u16string& folder) {
-      if (slot == 0 && saveDirSet_) folder = toU16(root_ / "save");
-      if (slot == 1) folder = toU16(root_ / "install");
-      if (slot == 12) folder = toU16(root_ / "current");
-      return !folder.empty();
-    });
+    ASSERT_TRUE(wince::setDeviceRoot(root_));
+    setFolder(u"SaveDir", u"\\save");
+    setFolder(u"InstallDir", u"\\install");
   }
-  void TearDown() override { QZSetDatabaseFolderSource({}); }
 
-  static std::u16string toU16(const std::filesystem::path& path) {
-    const std::string s = path.string();
-    return std::u16string(s.begin(), s.end());
+  // Sets (or with a null folder removes) a folder value of the install key.
+  static void setFolder(const char16_t* value, const char16_t* folder) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, u"SOFTWARE\\Apps\\Pellwyn", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                             &key, nullptr),
+              0);
+    if (folder == nullptr) {
+      RegDeleteValue(key, value);
+    } else {
+      const auto bytes = static_cast<DWORD>(2 * (std::char_traits<char16_t>::length(folder) + 1));
+      RegSetValueEx(key, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), bytes);
+    }
+    RegCloseKey(key);
   }
+
   std::filesystem::path savePath(const std::string& name) const { return root_ / "save" / (name + ".pdb"); }
   std::filesystem::path installPath(const std::string& name) const { return root_ / "install" / (name + ".pdb"); }
 
@@ -48,5 +56,4 @@ class DatabaseTest : public ::testing::Test {
   }
 
   std::filesystem::path root_;
-  bool saveDirSet_ = true;
 };

@@ -3,6 +3,8 @@
 #include <memory>
 
 #include "database_fixture.h"
+#include "graphics_fixture.h"
+#include "qz_font.h"
 #include "qz_highscore.h"
 #include "qz_preferences.h"
 
@@ -167,4 +169,41 @@ TEST_F(HighscoreStorageTest, WriteReadAndTampering) {
 
   Table other(QZCreateHighscoreTable(4, 0));
   EXPECT_EQ(QZReadHighscoreTable(other.get(), 0x4853), -1);
+}
+
+namespace {
+
+class HighscoreDrawTest : public GraphicsTest {
+ protected:
+  int screenWidth() const override { return 120; }
+  int screenHeight() const override { return 60; }
+  void SetUp() override {
+    GraphicsTest::SetUp();
+    ASSERT_EQ(QZStartFont(), 0);
+    ASSERT_EQ(QZSetFont(0), 0);
+  }
+  void TearDown() override {
+    QZStopFont();
+    GraphicsTest::TearDown();
+  }
+  // Whether any pixel of the rows y0..y1-1 differs from black.
+  static bool drawnBetween(int y0, int y1) {
+    for (int y = y0; y < y1; ++y) {
+      for (int x = 0; x < 120; ++x) {
+        if (pixelAt(x, y) != 0) return true;
+      }
+    }
+    return false;
+  }
+};
+
+}  // namespace
+
+TEST_F(HighscoreDrawTest, RowsEndAtTheFirstZeroScore) {
+  Table t = withScores({50, 7, 0}, 0);
+  t->entries[0].name[0] = u'A';
+  ASSERT_EQ(QZDrawHighscoreTable(t.get(), 10, 20, 110, 0, 20, 215), 0);
+  EXPECT_TRUE(drawnBetween(0, 20));
+  EXPECT_TRUE(drawnBetween(20, 40));
+  EXPECT_FALSE(drawnBetween(40, 60));
 }

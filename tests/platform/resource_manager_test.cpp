@@ -275,17 +275,15 @@ TEST(ResourceParsers, IdMapChecksCountAndEntrySize) {
             (std::vector<uint16_t>{4, 5}));
 }
 
-TEST(ShippedData, ListsTheDisplayModes) {
-  const std::string install = std::string(PELLWYN_BINARY_DIR) + "/data/pellwyn/install";
-  QZSetDatabaseFolderSource([&install](int slot, std::u16string& folder) {
-    if (slot == 1) folder.assign(install.begin(), install.end());
-    return slot == 1;
-  });
-  CQZResourceManager manager;
-  EXPECT_EQ(manager.addSourceDatabases(QZFourCC("QzSo"), QZ_TYPE_ARES), 0);
-  EXPECT_TRUE(manager.hasGraphicsMode(68));
-  EXPECT_TRUE(manager.hasGraphicsMode(69));
-  QZSetDatabaseFolderSource({});
+// The data the build makes, installed as the runtime's first start does.
+TEST_F(ResourceManagerTest, ShippedDataListsTheDisplayModes) {
+  setFolder(u"InstallDir", nullptr);
+  const wince::InstallValue value{u"InstallDir", u"\\Program Files\\Pellwyn"};
+  ASSERT_TRUE(wince::installProgram(std::filesystem::path(PELLWYN_BINARY_DIR) / "data/pellwyn/install",
+                                    u"\\Program Files\\Pellwyn", u"SOFTWARE\\Apps\\Pellwyn", &value, 1));
+  ASSERT_EQ(manager_.addSourceDatabases(QZFourCC("QzSo"), QZ_TYPE_ARES), 0);
+  EXPECT_TRUE(manager_.hasGraphicsMode(68));
+  EXPECT_TRUE(manager_.hasGraphicsMode(69));
 }
 
 TEST(ResourceHolders, LockCopyAndUnlockOnTheProgramsManager) {
