@@ -1,6 +1,7 @@
 #!/bin/bash
 # Pellwyn as a user meets it: Back quits with the settings database written,
-# the next start finds it, and a second copy started while one runs (in a
+# the next start finds it, a suspend stops the frames until the resume, and a
+# second copy started while one runs (in a
 # real window under Xvfb) ends at once and leaves the first one running.
 set -eu
 program=$1
@@ -21,6 +22,13 @@ printf 'wait 500\ndump again.txt\n' > again.txt
 "$program" --headless --root root --script again.txt 2>/dev/null
 grep -q '^screen=empty' again.txt || { echo "second start did not reach the empty screen"; cat again.txt; exit 1; }
 grep -q 'message-box' again.txt && { echo "second start showed an alert"; exit 1; }
+
+# Suspended, the frames stop; resumed, they go on.
+printf 'wait 500\nsuspend\nwait 100\ndump s0.txt\nwait 1000\ndump s1.txt\nresume\nwait 500\ndump s2.txt\n' > power.txt
+"$program" --headless --root root --script power.txt 2>/dev/null
+frames() { grep '^frames=' "$1" | cut -d= -f2; }
+[ "$(frames s0.txt)" = "$(frames s1.txt)" ] || { echo "frames ran while suspended"; exit 1; }
+[ "$(frames s2.txt)" -gt "$(frames s1.txt)" ] || { echo "frames did not resume"; exit 1; }
 
 if command -v xvfb-run >/dev/null; then
   printf 'wait 3000\ndump first.txt\n' > long.txt
