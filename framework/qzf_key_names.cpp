@@ -33,11 +33,11 @@ bool namedByItself(int key) {
          (key >= 119 && key <= 122);
 }
 
-void nameKey(CQZFResourceManager& resources, int key, bool shortForm, char16_t* out, int capacity) {
+void nameKey(int key, bool shortForm, char16_t* out, int capacity) {
   if (capacity < 1) return;
   if (const uint16_t id = stringOf(key, shortForm)) {
     out[0] = 0;
-    resources.getString(id, out, capacity);
+    CQZFResourceManager::getString(id, out, capacity);
   } else if (namedByItself(key) && capacity >= 2) {
     out[0] = static_cast<char16_t>(key);
     out[1] = 0;
@@ -48,22 +48,22 @@ void nameKey(CQZFResourceManager& resources, int key, bool shortForm, char16_t* 
 
 }  // namespace
 
-void QZFKeyName(CQZFResourceManager& resources, int key, char16_t* out, int capacity) {
-  nameKey(resources, key, false, out, capacity);
+void QZFKeyName(int key, char16_t* out, int capacity) {
+  nameKey(key, false, out, capacity);
 }
 
-void QZFKeyNames(CQZFResourceManager& resources, const uint8_t* keys, int count, char16_t* out, int capacity) {
+void QZFKeyNames(const uint8_t* keys, int count, char16_t* out, int capacity) {
   if (capacity < 1) return;
   count = std::min(count, kMaxNames);
   if (count <= 0) {
-    nameKey(resources, 0, true, out, capacity);
+    nameKey(0, true, out, capacity);
     return;
   }
   out[0] = 0;
   int length = 0;
   for (int i = count - 1; i >= 0; --i) {
     char16_t name[kNameUnits];
-    nameKey(resources, keys[i], true, name, kNameUnits);
+    nameKey(keys[i], true, name, kNameUnits);
     if (i != count - 1) QZFFormatString(out + length, capacity - length, u"/");
     length = static_cast<int>(QZFWStrLength(out));
     QZFFormatString(out + length, capacity - length, u"%s", name);

@@ -5,14 +5,12 @@
 
 #include <cstdint>
 
-class CQZFResourceManager;
-
 // The string shown when a control has no key.
 constexpr uint16_t kQZFNoKeyString = 25;
 
 // The name of one key in at most capacity units (terminator included).
-void QZFKeyName(CQZFResourceManager& resources, int key, char16_t* out, int capacity);
+void QZFKeyName(int key, char16_t* out, int capacity);
 // Up to five keys, named from the last to the first and joined with "/"
 // (each name at most 20 characters; unnamed keys "Btn %d"); string 25 when
 // there is none.
-void QZFKeyNames(CQZFResourceManager& resources, const uint8_t* keys, int count, char16_t* out, int capacity);
+void QZFKeyNames(const uint8_t* keys, int count, char16_t* out, int capacity);

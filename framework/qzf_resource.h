@@ -18,11 +18,12 @@ class CQZFResourceManager : public CQZFObject {
   int16_t init() { return 0; }
   int16_t shutdown() { return 0; }
 
-  // The length of a string resource; 0 when it is absent.
-  uint16_t getStringLength(uint16_t stringId);
+  // The length of a string resource; 0 when it is absent. Strings come from
+  // the program's resource manager, so they need no object.
+  static uint16_t getStringLength(uint16_t stringId);
   // Copies at most maxChars - 1 characters and a terminator; leaves the
   // buffer as it was when the string is absent.
-  void getString(uint16_t stringId, char16_t* buffer, int maxChars);
+  static void getString(uint16_t stringId, char16_t* buffer, int maxChars);
 
   // Each load raises the image's use count and loads it when it is not
   // there; each release lowers it and frees the image with its last user.

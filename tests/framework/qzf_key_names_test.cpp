@@ -7,7 +7,6 @@
 
 #include "qz_resource_manager.h"
 #include "qzf_key_names.h"
-#include "qzf_resource.h"
 #include "string_source.h"
 
 namespace {
@@ -24,16 +23,15 @@ class KeyNamesTest : public ::testing::Test {
 
   std::u16string name(int key, int capacity = 100) {
     std::vector<char16_t> out(capacity + 1, u'#');
-    QZFKeyName(resources_, key, out.data(), capacity);
+    QZFKeyName(key, out.data(), capacity);
     return out.data();
   }
   std::u16string names(std::vector<uint8_t> keys, int capacity = 106) {
     std::vector<char16_t> out(capacity + 1, u'#');
-    QZFKeyNames(resources_, keys.data(), static_cast<int>(keys.size()), out.data(), capacity);
+    QZFKeyNames(keys.data(), static_cast<int>(keys.size()), out.data(), capacity);
     return out.data();
   }
 
-  CQZFResourceManager resources_;
 };
 
 TEST_F(KeyNamesTest, EachKeyByItsStringItsCharacterOrItsNumber) {
