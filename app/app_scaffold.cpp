@@ -13,7 +13,7 @@ const QZGraphicsMode kModes[] = {
 const QZFModeTable kModeTable{kModes, 2};
 const int16_t kValues[256] = {};
 
-constexpr uint16_t kBackground = 0x0A64;
+const uint16_t kBackground = CQZFGraphics::makeColour(0, 96, 48);
 constexpr uint16_t kBarFrame = 0xFFFF;
 constexpr uint16_t kBarFill = 0x07E0;
 
