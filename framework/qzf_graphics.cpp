@@ -1,5 +1,7 @@
 #include "qzf_graphics.h"
 
+#include <algorithm>
+
 #include "qz_lifecycle.h"
 #include "qz_plane.h"
 #include "qz_startup.h"
@@ -102,5 +104,11 @@ void CQZFGraphics::flip() {
     updateScreen(nullptr);
     return;
   }
-  for (const QZRect& r : grid_.getUpdateList()) updateScreen(&r);
+  // The last column and row of cells may reach past the screen's edge.
+  const int width = getScreenWidth(), height = getScreenHeight();
+  for (QZRect r : grid_.getUpdateList()) {
+    r.w = static_cast<int16_t>(std::min<int>(r.w, width - r.x));
+    r.h = static_cast<int16_t>(std::min<int>(r.h, height - r.y));
+    if (r.w > 0 && r.h > 0) updateScreen(&r);
+  }
 }

@@ -56,9 +56,13 @@ class OrderApplication : public CQZFApplication {
 
 class NullOutput : public QZScreenOutput {
  public:
-  void blit(HBITMAP, int, int, int, int, int, int) override { ++copies; }
+  void blit(HBITMAP, int x, int y, int w, int h, int, int) override {
+    ++copies;
+    last = QZRect{static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(w), static_cast<int16_t>(h)};
+  }
   void fillRect(int, int, int, int, uint16_t) override {}
   int copies = 0;
+  QZRect last{};
 };
 
 class ApplicationTest : public ::testing::Test {
@@ -67,7 +71,9 @@ class ApplicationTest : public ::testing::Test {
     QZSetScreenDepth(16);
     QZSetGraphicsConfig(QZGraphicsConfig{10, 64, 16, 0});
     QZScreenEnvironment environment;
-    environment.display = [] { return QZDisplay{240, 320, 16, true, false, 0, 320, 320, false}; };
+    environment.display = [this] {
+      return QZDisplay{displayWidth_, displayHeight_, 16, true, false, 0, displayHeight_, displayHeight_, false};
+    };
     environment.modeListed = [](int) { return true; };
     QZSetScreenEnvironment(environment);
     QZSetScreenOutput(&output_);
@@ -79,6 +85,8 @@ class ApplicationTest : public ::testing::Test {
     QZSetScreenOutput(nullptr);
     QZSetScreenEnvironment({});
   }
+  int displayWidth_ = 240;
+  int displayHeight_ = 320;
   NullOutput output_;
   OrderApplication app_;
 };
@@ -151,6 +159,27 @@ TEST_F(ApplicationTest, FailedStartsAreReportedWithSourceLineAndStatus) {
   EXPECT_EQ(noTable.init(), -1);
   EXPECT_EQ(noTable.reports, (std::vector<Report>{{"qzf_application", 125, -1}}));
   noTable.shutdown();
+}
+
+// On a 176 x 180 screen the cells are 9 x 9, so the last column reaches
+// past the right edge: the copy to the window stops at the edge.
+TEST_F(ApplicationTest, UpdateRectanglesAreClippedToTheScreen) {
+  static const QZGraphicsMode small[] = {{'B', 16, 176, 180, 0}};
+  static const QZFModeTable smallTable{small, 1};
+  app_.modes = &smallTable;
+  displayWidth_ = 176;
+  displayHeight_ = 180;
+  ASSERT_EQ(app_.init(), 0);
+  app_.tick();
+  app_.drawFrame();
+  CQZFGraphics* g = app_.getGraphics();
+  g->invalidateRect(170, 0, 20, 1);
+  EXPECT_EQ(g->grid().getDirtyMask(0), (1u << 18) | (1u << 19));
+  app_.tick();
+  app_.drawFrame();
+  EXPECT_EQ(output_.last.x, 162);
+  EXPECT_EQ(output_.last.w, 14);
+  EXPECT_EQ(output_.last.h, 9);
 }
 
 TEST(GraphicsWrapper, Colours) {
