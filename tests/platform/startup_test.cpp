@@ -409,4 +409,34 @@ TEST(SystemUtilities, LanguageAndRandom) {
   for (int i = 0; i < 50; ++i) EXPECT_LT(QZRandom(3), 3);
 }
 
+TEST(SystemUtilities, OrientationShapeAndTexts) {
+  const int before = QZGetDisplayOrientation();
+  EXPECT_EQ(QZSetDisplayOrientation(5), 2);
+  EXPECT_EQ(QZSetDisplayOrientation(0), 2);
+  EXPECT_EQ(QZGetDisplayOrientation(), before);
+  EXPECT_EQ(QZCompareShape(240, 240), 5);
+  EXPECT_EQ(QZCompareShape(240, 320), 1);
+  EXPECT_EQ(QZCompareShape(320, 240), 2);
+  EXPECT_EQ(QZURLEncode(u"A b*-._~\u00e9\u20ac"), u"A+b*-._%7E%E9%20AC");
+  EXPECT_EQ(QZDeviceIDToText(0x517A536F), u"'QzSo'");
+  EXPECT_EQ(QZDeviceIDToText(0x0FFFFFFF), u"268435455");
+  EXPECT_EQ(QZDeviceIDToText(0), u"0");
+}
+
+TEST(SystemUtilities, BatteryLevels) {
+  struct Case {
+    BYTE flag, percent;
+    uint16_t level, shownPercent;
+  };
+  for (const Case c : {Case{1, 90, 1, 90}, Case{2, 20, 2, 20}, Case{4, 5, 3, 5}, Case{9, 50, 4, 50}, Case{128, 0, 5, 0},
+                       Case{255, 255, 0, 1}}) {
+    wince::setBatteryForTest(c.flag, c.percent);
+    QZBatteryStatus status{};
+    QZGetBatteryStatus(&status);
+    EXPECT_EQ(status.level, c.level) << int(c.flag);
+    EXPECT_EQ(status.percent, c.shownPercent) << int(c.flag);
+  }
+  wince::setBatteryForTest(1, 100);
+}
+
 }  // namespace
