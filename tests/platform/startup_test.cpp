@@ -423,6 +423,34 @@ TEST(SystemUtilities, OrientationShapeAndTexts) {
   EXPECT_EQ(QZDeviceIDToText(0), u"0");
 }
 
+TEST(DeviceIdentification, TypeAndSystemCodes) {
+  struct Case {
+    const char16_t* platform;
+    DWORD major, minor, build;
+    uint16_t type, osCode;
+  };
+  const Case cases[] = {
+      {u"Palm PC2", 3, 0, 9000, 768, 768},       {u"PocketPC", 3, 0, 11171, 770, 770},
+      {u"SmartPhone", 3, 0, 11170, 1026, 768},   {u"PocketPC", 4, 20, 0, 771, 771},
+      {u"SmartPhone", 4, 21, 0, 1027, 771},      {u"PocketPC", 5, 1, 0, 773, 771},
+      {u"SmartPhone", 5, 1, 0, 1029, 771},       {u"PocketPC", 5, 2, 0, 774, 771},
+      {u"SmartPhone", 5, 2, 0, 1030, 771},       {u"Desktop", 5, 2, 0, 0, 771},
+      {u"SmartPhone", 2, 0, 0, 0, 768},
+  };
+  const wince::DeviceProfile original = wince::deviceProfile();
+  for (const Case& c : cases) {
+    wince::DeviceProfile profile = original;
+    profile.platformType = c.platform;
+    profile.osMajor = c.major;
+    profile.osMinor = c.minor;
+    profile.osBuild = c.build;
+    wince::setDeviceProfile(profile);
+    EXPECT_EQ(QZGetDeviceType(), c.type) << c.major << "." << c.minor;
+    EXPECT_EQ(QZGetOSVersionCode(), c.osCode) << c.major << "." << c.minor;
+  }
+  wince::setDeviceProfile(original);
+}
+
 TEST(SystemUtilities, BatteryLevels) {
   struct Case {
     BYTE flag, percent;
