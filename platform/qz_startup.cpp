@@ -245,8 +245,9 @@ bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_SETFOCUS:
       if (GetForegroundWindow() == ps().main) QZRefreshFullScreen();
       QZRelayoutScreen();
+      QZRestoreInputMode();
       return true;
-    case WM_KILLFOCUS: return true;
+    case WM_KILLFOCUS: QZCloseInputMode(); return true;
     case WM_ENABLE:
       if (wParam) {
         restartFrames();
@@ -532,6 +533,23 @@ void QZOnPowerOn() {
   QZEnableSoundOutput(1);
   if (GetForegroundWindow() == ps().main) QZRefreshFullScreen();
   QZRelayoutScreen();
+}
+
+int QZSetInputMode(uint16_t mode) {
+  ps().inputMode = mode;
+  if (!QZIsSmartphone() || !ps().main) return 2;
+  HIMC context = ImmGetContext(ps().main);
+  ImmEscape(GetKeyboardLayout(0), context, IME_ESC_SET_MODE, reinterpret_cast<LPVOID>(static_cast<uintptr_t>(mode)));
+  ImmReleaseContext(ps().main, context);
+  return 1;
+}
+
+int QZRestoreInputMode() { return QZSetInputMode(ps().inputMode); }
+
+int QZCloseInputMode() {
+  if (!QZIsSmartphone() || !ps().main) return 2;
+  ImmReleaseContext(ps().main, ImmGetContext(ps().main));
+  return 1;
 }
 
 void QZSuspendScreen(int flag) { ps().screenSuspended = flag != 0; }

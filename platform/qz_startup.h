@@ -46,6 +46,12 @@ uint32_t QZGetCreatorID();
 void QZOnPowerOff();
 void QZOnPowerOn();
 
+// The text input mode (Smartphone only; elsewhere it is only remembered and
+// the result is 2): set, re-applied on focus gain, closed on focus loss.
+int QZSetInputMode(uint16_t mode);
+int QZRestoreInputMode();
+int QZCloseInputMode();
+
 void QZSuspendScreen(int flag);
 int QZIsScreenSuspended();
 int QZIsApplicationStopping();

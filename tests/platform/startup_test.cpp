@@ -307,6 +307,17 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   quit();
 }
 
+TEST_F(StartupTest, InputModeIsSetAndComesBackWithTheFocus) {
+  install();
+  ASSERT_EQ(start(), 0);
+  EXPECT_EQ(QZSetInputMode(3), 1);
+  EXPECT_EQ(wince::shellState().inputMode, 3u);
+  ImmEscape(GetKeyboardLayout(0), ImmGetContext(QZGetMainWindow()), IME_ESC_SET_MODE, reinterpret_cast<LPVOID>(1));
+  SendMessage(QZGetMainWindow(), WM_SETFOCUS, 0, 0);
+  EXPECT_EQ(wince::shellState().inputMode, 3u);
+  quit();
+}
+
 TEST_F(StartupTest, CloseDuringFramesStopsAfterTheMessage) {
   install();
   ASSERT_EQ(start(), 0);
