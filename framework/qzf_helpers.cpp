@@ -181,6 +181,30 @@ uint16_t QZFGetDeviceType() { return QZGetDeviceType(); }
 uint16_t QZFGetLanguage() { return QZGetLanguage(); }
 void QZFSetLanguage(uint16_t id) { QZSetLanguage(id); }
 uint32_t QZFGetCreatorID() { return QZGetCreatorID(); }
+uint32_t QZFGetDeviceID() { return QZGetDeviceID(); }
+uint32_t QZFGetDeviceCompanyID() { return 0; }
+uint32_t QZFGetFreeMemory() { return QZGetFreeMemory(); }
+
+void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent) {
+  QZBatteryStatus status{};
+  QZGetBatteryStatus(&status);
+  if (level) *level = status.level;
+  if (percent) *percent = status.percent;
+}
+
+int QZFGetBatteryLevel() {
+  uint16_t percent = 0;
+  QZFGetBatteryStatus(nullptr, &percent);
+  return percent;
+}
+
+bool QZFIsCharging() {
+  uint16_t level = 0;
+  QZFGetBatteryStatus(&level, nullptr);
+  return level == 4;
+}
+
+int QZFSetInputMode(uint16_t mode) { return QZSetInputMode(mode); }
 int QZFShowApplicationMessage(const QZFWChar* text) { return QZShowApplicationMessage(text); }
 
 int QZFShowMessage(const QZFWChar* format, ...) {

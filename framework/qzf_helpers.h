@@ -62,6 +62,16 @@ uint16_t QZFGetDeviceType();
 uint16_t QZFGetLanguage();
 void QZFSetLanguage(uint16_t id);
 uint32_t QZFGetCreatorID();
+uint32_t QZFGetDeviceID();
+// 0 on this platform.
+uint32_t QZFGetDeviceCompanyID();
+uint32_t QZFGetFreeMemory();
+// level: 1 high, 2 low, 3 critical, 4 charging, 5 no battery, 0 other.
+void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent);
+// The charge percentage; an unknown charge reads as 1.
+int QZFGetBatteryLevel();
+bool QZFIsCharging();
+int QZFSetInputMode(uint16_t mode);
 int QZFShowApplicationMessage(const QZFWChar* text);
 // Formats up to 1024 characters and shows them as an application message.
 int QZFShowMessage(const QZFWChar* format, ...);

@@ -120,7 +120,9 @@ uint32_t CQZFUI::stepVolume(uint32_t volume, bool up) {
 
 int CQZFUI::onKeyUp(WPARAM key) {
   if (key != kVolumeUp && key != kVolumeDown) return 2;
+  QZCloseInputMode();
   if (volume_.get && volume_.set) volume_.set(stepVolume(volume_.get(), key == kVolumeUp));
+  QZRestoreInputMode();
   return 1;
 }
 

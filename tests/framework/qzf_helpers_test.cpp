@@ -4,6 +4,7 @@
 #include <string>
 
 #include "qzf_helpers.h"
+#include "wince/system.h"
 
 namespace {
 
@@ -109,4 +110,20 @@ TEST(QZFHelpers, BoundedCatAndReplaceNeverPassTheBuffer) {
   EXPECT_FALSE(QZFWStrReplace(line, 12, u"%x", u""));
   EXPECT_TRUE(QZFWStrReplace(line, 11, u"%n", u"Bo"));
   EXPECT_EQ(text(line), u"Ann and Bo");
+}
+
+TEST(QZFHelpers, BatteryForwards) {
+  struct Case {
+    uint8_t flag, percent;
+    int level;
+    bool charging;
+  };
+  const Case cases[] = {{8, 55, 55, true}, {1, 255, 1, false}, {2, 20, 20, false}};
+  for (const Case& c : cases) {
+    wince::setBatteryForTest(c.flag, c.percent);
+    EXPECT_EQ(QZFGetBatteryLevel(), c.level);
+    EXPECT_EQ(QZFIsCharging(), c.charging);
+  }
+  wince::setBatteryForTest(1, 100);
+  EXPECT_EQ(QZFGetDeviceCompanyID(), 0u);
 }
