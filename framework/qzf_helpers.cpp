@@ -1,8 +1,14 @@
 #include "qzf_helpers.h"
 
+#include <cstdarg>
 #include <cstring>
 #include <memory>
 #include <new>
+
+#include "qz_lifecycle.h"
+#include "qz_startup.h"
+#include "qz_system.h"
+#include "wince/text.h"
 
 uint16_t QZFWStrLen(const QZFWChar* text) {
   return static_cast<uint16_t>(QZFWStrLength(text));
@@ -28,6 +34,13 @@ QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) {
 
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src) {
   QZFWStrCopy(dst + QZFWStrLength(dst), src);
+  return dst;
+}
+
+QZFWChar* QZFWStrCat(QZFWChar* dst, int capacity, const QZFWChar* src) {
+  int length = static_cast<int>(QZFWStrLength(dst));
+  while (length < capacity - 1 && *src) dst[length++] = *src++;
+  if (length < capacity) dst[length] = 0;
   return dst;
 }
 
@@ -61,6 +74,16 @@ void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* repla
   const uint32_t at = static_cast<uint32_t>(found - copy.get());
   QZFWStrCopy(text + at, replacement);
   QZFWStrCat(text, found + QZFWStrLength(token));
+}
+
+bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const QZFWChar* replacement) {
+  if (!text || !token || !replacement || !*token) return false;
+  const QZFWChar* found = QZFWStrFind(text, token);
+  if (!found) return false;
+  const int64_t length = static_cast<int64_t>(QZFWStrLength(text)) - QZFWStrLength(token) + QZFWStrLength(replacement);
+  if (length >= capacity) return false;
+  QZFWStrReplace(text, token, replacement);
+  return true;
 }
 
 uint16_t QZFStrLen(const char* text) { return static_cast<uint16_t>(std::strlen(text)); }
@@ -143,3 +166,54 @@ const QZFScalePair& QZFGetScalePair(int factor) {
   }
   return kPairs[0];
 }
+
+QZFWChar* QZFFormatString(QZFWChar* out, int capacity, const QZFWChar* format, ...) {
+  if (capacity < 1) return out;
+  va_list args;
+  va_start(args, format);
+  _vsnwprintf(out, static_cast<size_t>(capacity), format, args);
+  va_end(args);
+  return out;
+}
+
+int QZFRandom(int n) { return QZRandom(n); }
+uint16_t QZFGetDeviceType() { return QZGetDeviceType(); }
+uint16_t QZFGetLanguage() { return QZGetLanguage(); }
+void QZFSetLanguage(uint16_t id) { QZSetLanguage(id); }
+uint32_t QZFGetCreatorID() { return QZGetCreatorID(); }
+uint32_t QZFGetDeviceID() { return QZGetDeviceID(); }
+uint32_t QZFGetDeviceCompanyID() { return 0; }
+uint32_t QZFGetFreeMemory() { return QZGetFreeMemory(); }
+
+void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent) {
+  QZBatteryStatus status{};
+  QZGetBatteryStatus(&status);
+  if (level) *level = status.level;
+  if (percent) *percent = status.percent;
+}
+
+int QZFGetBatteryLevel() {
+  uint16_t percent = 0;
+  QZFGetBatteryStatus(nullptr, &percent);
+  return percent;
+}
+
+bool QZFIsCharging() {
+  uint16_t level = 0;
+  QZFGetBatteryStatus(&level, nullptr);
+  return level == 4;
+}
+
+int QZFSetInputMode(uint16_t mode) { return QZSetInputMode(mode); }
+int QZFShowApplicationMessage(const QZFWChar* text) { return QZShowApplicationMessage(text); }
+
+int QZFShowMessage(const QZFWChar* format, ...) {
+  QZFWChar text[1025];
+  va_list args;
+  va_start(args, format);
+  _vsnwprintf(text, 1025, format, args);
+  va_end(args);
+  return QZShowApplicationMessage(text);
+}
+
+int QZFShowBuildDetails(const QZFWChar* time, const QZFWChar* date) { return QZShowBuildDetails(time, date); }

@@ -13,11 +13,16 @@ QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src);
 // Copies at most n units; the caller terminates.
 QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n);
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src);
+// Appends as much of src as fits in a buffer of capacity units, terminated.
+QZFWChar* QZFWStrCat(QZFWChar* dst, int capacity, const QZFWChar* src);
 // First differing unit compared unsigned: -1, 0 or 1.
 int QZFWStrCompare(const QZFWChar* a, const QZFWChar* b);
 const QZFWChar* QZFWStrFind(const QZFWChar* text, const QZFWChar* token);
 // Replaces the first occurrence of token in place; the buffer must hold the result.
 void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* replacement);
+// The same within a buffer of capacity units: false, and the text unchanged,
+// when the result would not fit (or nothing was replaced).
+bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const QZFWChar* replacement);
 
 uint16_t QZFStrLen(const char* text);
 char* QZFStrCopyN(char* dst, const char* src, int n);
@@ -43,3 +48,31 @@ struct QZFScalePair {
 // The pair for one of the factors 128, 117, 94, 86, 64, 43, 35, 32, 20; the
 // pair of 128 for any other.
 const QZFScalePair& QZFGetScalePair(int factor);
+
+// Wide printf-style text (%d %u %hd %02d %s %ls %c %x ...), at most
+// capacity units including the terminator (cut short when longer); returns out.
+QZFWChar* QZFFormatString(QZFWChar* out, int capacity, const QZFWChar* format, ...);
+
+// --- Platform forwards --------------------------------------------------------
+
+// 0..n - 1; 0 for n = 0. For sound variants and animations, never for deals.
+int QZFRandom(int n);
+uint16_t QZFGetDeviceType();
+// Language ids: 1031, 1033, 1034, 1036, 1040, 1046.
+uint16_t QZFGetLanguage();
+void QZFSetLanguage(uint16_t id);
+uint32_t QZFGetCreatorID();
+uint32_t QZFGetDeviceID();
+// 0 on this platform.
+uint32_t QZFGetDeviceCompanyID();
+uint32_t QZFGetFreeMemory();
+// level: 1 high, 2 low, 3 critical, 4 charging, 5 no battery, 0 other.
+void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent);
+// The charge percentage; an unknown charge reads as 1.
+int QZFGetBatteryLevel();
+bool QZFIsCharging();
+int QZFSetInputMode(uint16_t mode);
+int QZFShowApplicationMessage(const QZFWChar* text);
+// Formats up to 1024 characters and shows them as an application message.
+int QZFShowMessage(const QZFWChar* format, ...);
+int QZFShowBuildDetails(const QZFWChar* time, const QZFWChar* date);

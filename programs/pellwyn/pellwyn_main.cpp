@@ -1,12 +1,23 @@
-// The pellwyn program.
-#include "minimal_program.h"
+// The pellwyn program: the platform layer's start-up with Pellwyn's
+// application object.
+#include "app_scaffold.h"
+#include "qz_app_bridge.h"
+#include "qz_startup.h"
+#include "qzf_graphics.h"
 #include "wince/runtime.h"
 
 namespace {
 
-int WINAPI winMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-  static const minimal::Look look{7421, 7420, RGB(0, 96, 48), RGB(255, 255, 255)};
-  return minimal::run(instance, showCommand, look);
+void dumpState(std::string& out) {
+  out += "main_window=" + std::string(QZGetMainWindow() ? "yes" : "no") + "\n";
+  out += "frame_interval=" + std::to_string(QZGetFrameInterval()) + "\n";
+  if (const auto* app = dynamic_cast<const CAppScaffold*>(QZGetApplication())) app->describe(out);
+}
+
+int WINAPI winMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand) {
+  QZSetApplicationHooks(AppScaffoldHooks());
+  wince::setStateDumpHook(dumpState);
+  return QZWinMain(instance, previous, commandLine, showCommand);
 }
 
 // What the installer sets up: the data the build made goes into the install
@@ -23,8 +34,8 @@ const wince::Program wince::kProgram = {
     "Pellwyn",
     "smartphone",
     winMain,
-    nullptr,
-    PELLWYN_DATA_DIR,
+    dumpState,
+    PELLWYN_INSTALL_DATA,
     u"\\Program Files\\Pellwyn",
     u"SOFTWARE\\Apps\\Pellwyn",
     kInstallValues,

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "qzf_helpers.h"
+#include "wince/system.h"
 
 namespace {
 
@@ -71,4 +72,58 @@ TEST(QZFHelpers, CopyCatFind) {
   QZFWChar partial[8] = {u'x', u'x', u'x', u'x', 0};
   QZFWStrCopyN(partial, u"ab", 5);
   EXPECT_EQ(text(partial), u"abxx");  // at most n units, no terminator added
+}
+
+TEST(QZFHelpers, FormatStringStaysWithinItsCapacity) {
+  QZFWChar buffer[32];
+  EXPECT_EQ(text(QZFFormatString(buffer, 32, u"%s %d/%02d %hd%%", u"Deal", -7, 5, 65535)), u"Deal -7/05 -1%");
+  EXPECT_EQ(text(QZFFormatString(buffer, 6, u"File: %s", u"qzf_form")), u"File:");
+  buffer[0] = u'#';
+  QZFFormatString(buffer, 0, u"x");
+  EXPECT_EQ(buffer[0], u'#');
+}
+
+TEST(QZFHelpers, PlatformForwards) {
+  EXPECT_EQ(QZFRandom(0), 0);
+  EXPECT_EQ(QZFRandom(1), 0);
+  for (int i = 0; i < 50; ++i) {
+    const int r = QZFRandom(6);
+    EXPECT_TRUE(r >= 0 && r < 6);
+  }
+  const uint16_t before = QZFGetLanguage();
+  QZFSetLanguage(1046);
+  EXPECT_EQ(QZFGetLanguage(), 1046);
+  QZFSetLanguage(before);
+}
+
+TEST(QZFHelpers, BoundedCatAndReplaceNeverPassTheBuffer) {
+  QZFWChar buffer[8] = u"abc";
+  EXPECT_EQ(text(QZFWStrCat(buffer, 8, u"defghij")), u"abcdefg");
+  QZFWChar full[4] = u"abc";
+  EXPECT_EQ(text(QZFWStrCat(full, 4, u"x")), u"abc");
+
+  QZFWChar line[12] = u"%n and %n";
+  EXPECT_TRUE(QZFWStrReplace(line, 12, u"%n", u"Ann"));
+  EXPECT_EQ(text(line), u"Ann and %n");
+  EXPECT_FALSE(QZFWStrReplace(line, 11, u"%n", u"Bob"));  // 11 units and the terminator need 12
+  EXPECT_EQ(text(line), u"Ann and %n");
+  EXPECT_FALSE(QZFWStrReplace(line, 12, u"%x", u""));
+  EXPECT_TRUE(QZFWStrReplace(line, 11, u"%n", u"Bo"));
+  EXPECT_EQ(text(line), u"Ann and Bo");
+}
+
+TEST(QZFHelpers, BatteryForwards) {
+  struct Case {
+    uint8_t flag, percent;
+    int level;
+    bool charging;
+  };
+  const Case cases[] = {{8, 55, 55, true}, {1, 255, 1, false}, {2, 20, 20, false}};
+  for (const Case& c : cases) {
+    wince::setBatteryForTest(c.flag, c.percent);
+    EXPECT_EQ(QZFGetBatteryLevel(), c.level);
+    EXPECT_EQ(QZFIsCharging(), c.charging);
+  }
+  wince::setBatteryForTest(1, 100);
+  EXPECT_EQ(QZFGetDeviceCompanyID(), 0u);
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device_screen.h"
+#include "string_block.h"
 #include "wince/runtime.h"
 #include "wince/wince.h"
 
@@ -38,20 +39,7 @@ inline LRESULT CALLBACK recordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
   }
 }
 
-// A string-table block (16 strings) holding `texts` from id first.
-inline std::vector<WORD> stringBlock(UINT first, const std::vector<std::u16string>& texts) {
-  std::vector<WORD> block;
-  for (UINT id = first / 16 * 16; id < first / 16 * 16 + 16; ++id) {
-    if (id >= first && id - first < texts.size()) {
-      const std::u16string& t = texts[id - first];
-      block.push_back(static_cast<WORD>(t.size()));
-      block.insert(block.end(), t.begin(), t.end());
-    } else {
-      block.push_back(0);
-    }
-  }
-  return block;
-}
+using ::stringBlock;
 
 class ShellTest : public ::testing::Test {
  protected:

@@ -1,0 +1,27 @@
+// The form handler as the user interface drives it: ticks, pen and key
+// events, text input, drawing and the active state go to the top of its
+// stack of forms. The stack itself and the saved forms come with the forms;
+// until then the handler holds no form and passes every event on.
+#pragma once
+
+#include <cstdint>
+
+#include "qzf_object.h"
+
+class CQZFFormHandler : public CQZFObject {
+ public:
+  explicit CQZFFormHandler(CQZFObject* owner = nullptr) : CQZFObject(owner) { setKind(kQZFKindFormHandler, this); }
+
+  virtual void tick() {}
+  // 1 handled, 2 passed on.
+  virtual int onPen(int type, int x, int y) { return 2; }
+  virtual int onKey(int code, int value, bool keyDown) { return 2; }
+  virtual int onTextInput(const char16_t* text) { return 2; }
+  virtual void drawForms() {}
+  virtual void setActive(int active) { active_ = active != 0; }
+  virtual void closeAllForms() {}
+  bool isActive() const { return active_; }
+
+ private:
+  bool active_ = true;
+};

@@ -1,0 +1,140 @@
+#include "qzf_ui.h"
+
+#include <new>
+
+#include "qz_lifecycle.h"
+#include "qz_startup.h"
+#include "qz_system.h"
+#include "qzf_application.h"
+#include "wince/shell.h"
+
+namespace {
+
+constexpr UINT kKeyDown = 256;
+constexpr UINT kKeyUp = 257;
+constexpr UINT kCharacter = 258;
+constexpr UINT kHotKey = 786;
+
+constexpr WPARAM kReturn = 13;
+constexpr WPARAM kEnd = 115;
+constexpr WPARAM kVolumeUp = 117;
+constexpr WPARAM kVolumeDown = 118;
+constexpr WPARAM kSoftLeft = 112;
+constexpr WPARAM kSoftRight = 113;
+constexpr WPARAM kAction = 134;
+constexpr int kBack = 27;
+
+}  // namespace
+
+CQZFUI::CQZFUI(CQZFObject* owner)
+    : CQZFObject(owner), lastHotKeyTime_(QZGetTicks()), deviceType_(QZGetDeviceType()) {
+  setKind(kQZFKindUI, this);
+}
+
+CQZFUI::~CQZFUI() { shutdown(); }
+
+std::unique_ptr<CQZFFormHandler> CQZFUI::makeFormHandler() {
+  return std::unique_ptr<CQZFFormHandler>(new (std::nothrow) CQZFFormHandler(this));
+}
+
+int16_t CQZFUI::init() {
+  formHandler_ = makeFormHandler();
+  if (!formHandler_) return CQZFApplication::report(this, "qzf_ui", 32, QZ_ERR_NO_MEMORY);
+  return 0;
+}
+
+void CQZFUI::shutdown() {
+  if (!formHandler_) return;
+  formHandler_->closeAllForms();
+  formHandler_.reset();
+}
+
+void CQZFUI::tick() {
+  if (formHandler_) formHandler_->tick();
+}
+
+void CQZFUI::onSuspendResume(int active) {
+  if (formHandler_) formHandler_->setActive(active);
+}
+
+int CQZFUI::onPen(int type, int x, int y) { return formHandler_ ? formHandler_->onPen(type, x, y) : 2; }
+
+int CQZFUI::onKey(int code, int value, bool keyDown) {
+  return formHandler_ ? formHandler_->onKey(code, value, keyDown) : 2;
+}
+
+void CQZFUI::draw() {
+  if (formHandler_) formHandler_->drawForms();
+}
+
+bool CQZFUI::isPocketPC() const { return (deviceType_ >> 8) == QZ_DEVICE_FAMILY_POCKETPC; }
+
+int CQZFUI::send(int code, bool keyDown) { return onKey(code, 0, keyDown); }
+
+int CQZFUI::translateMessage(const MSG& message) {
+  switch (message.message) {
+    case kKeyDown: return onKeyDown(message.wParam);
+    case kCharacter: return onCharacter(message.wParam);
+    case kKeyUp: return onKeyUp(message.wParam);
+    case kHotKey: return onHotKey(message.lParam);
+    default: return 2;
+  }
+}
+
+int CQZFUI::onKeyDown(WPARAM key) {
+  if (key == kEnd) {
+    SetForegroundWindow(GetDesktopWindow());
+    QZCloseMainWindow();
+  }
+  if (isPocketPC() && key == kAction) {
+    // The return key reported with it does the work.
+    returnKey_ = true;
+    return 2;
+  }
+  if (key == kReturn) {
+    returnKey_ = true;
+    return send(kReturn, true);
+  }
+  if (key >= 37 && key <= 40) return send(static_cast<int>(key), true);
+  if (key == kSoftLeft || key == kSoftRight) softKey_ = true;
+  return 2;
+}
+
+int CQZFUI::onCharacter(WPARAM character) {
+  if (returnKey_ && (character == kReturn || !isPocketPC())) {
+    returnKey_ = false;
+    return 2;
+  }
+  if (softKey_ && (character == kSoftLeft || character == kSoftRight)) {
+    softKey_ = false;
+    return 2;
+  }
+  return send(static_cast<int>(character), false);
+}
+
+uint32_t CQZFUI::stepVolume(uint32_t volume, bool up) {
+  const uint32_t v = volume & 0xFFFF;
+  if (up) return v < 0xBFFF ? v + 0x4000 : 0xFFFF;
+  return v < 0x4000 ? 0 : v - 0x4000;
+}
+
+int CQZFUI::onKeyUp(WPARAM key) {
+  if (key != kVolumeUp && key != kVolumeDown) return 2;
+  QZCloseInputMode();
+  if (volume_.get && volume_.set) volume_.set(stepVolume(volume_.get(), key == kVolumeUp));
+  QZRestoreInputMode();
+  return 1;
+}
+
+int CQZFUI::onHotKey(LPARAM lParam) {
+  // The shell reports a release as a hot key too; only presses count, or a
+  // long press would act twice.
+  if (LOWORD(lParam) & MOD_KEYUP) return 2;
+  const int key = HIWORD(lParam);
+  if (key != kBack && key != kSoftLeft && key != kSoftRight) return 2;
+  const uint32_t now = QZGetTicks();
+  if (now - lastHotKeyTime_ <= kHotKeyGap) return 2;
+  lastHotKeyTime_ = now;
+  send(key, true);
+  return 2;
+}

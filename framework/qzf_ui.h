@@ -1,0 +1,63 @@
+// The user interface object between the application and the form handler:
+// it owns the form handler, forwards ticks, pens, keys and drawing to it, and
+// translates raw window messages into the framework's key events (the soft
+// keys, the return key's double report and the volume keys are handled here).
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "qzf_form_handler.h"
+#include "qzf_object.h"
+#include "wince/window.h"
+
+class CQZFUI : public CQZFObject {
+ public:
+  // Hundredths of a second that must pass between two accepted hot keys.
+  static constexpr uint32_t kHotKeyGap = 50;
+
+  explicit CQZFUI(CQZFObject* owner = nullptr);
+  ~CQZFUI() override;
+
+  // Creates the form handler: 0, or -9 when memory runs out.
+  int16_t init();
+  // Closes every form and deletes the form handler.
+  void shutdown();
+  void tick();
+  void onSuspendResume(int active);
+  int onPen(int type, int x, int y);
+  int onKey(int code, int value, bool keyDown);
+  void draw();
+  // 1 when the message was handled, 2 when not.
+  int translateMessage(const MSG& message);
+
+  CQZFFormHandler* getFormHandler() const { return formHandler_.get(); }
+
+  // The system's wave-out volume, as the volume keys step it (low word used).
+  struct VolumeControl {
+    std::function<uint32_t()> get;
+    std::function<void(uint32_t)> set;
+  };
+  void setVolumeControl(VolumeControl control) { volume_ = std::move(control); }
+  // The volume after one step of a volume key.
+  static uint32_t stepVolume(uint32_t volume, bool up);
+
+ protected:
+  virtual std::unique_ptr<CQZFFormHandler> makeFormHandler();
+
+ private:
+  int onKeyDown(WPARAM key);
+  int onCharacter(WPARAM character);
+  int onKeyUp(WPARAM key);
+  int onHotKey(LPARAM lParam);
+  int send(int code, bool keyDown);
+  bool isPocketPC() const;
+
+  bool returnKey_ = false;
+  bool softKey_ = false;
+  uint32_t lastHotKeyTime_;
+  uint16_t deviceType_;
+  std::unique_ptr<CQZFFormHandler> formHandler_;
+  VolumeControl volume_;
+};

@@ -1,0 +1,60 @@
+#include "qz_app_bridge.h"
+
+#include "qz_lifecycle.h"
+
+namespace {
+
+QZApplicationHooks g_hooks{};
+QZApplicationInterface* g_application = nullptr;
+
+}  // namespace
+
+void QZSetApplicationHooks(const QZApplicationHooks& hooks) { g_hooks = hooks; }
+const QZApplicationHooks& QZGetApplicationHooks() { return g_hooks; }
+
+int QZGetLaunchSettings(QZApplicationConfig* config) {
+  return g_hooks.getLaunchSettings ? g_hooks.getLaunchSettings(config) : 2;
+}
+int QZCallFirstRun() { return g_hooks.onFirstRun ? g_hooks.onFirstRun() : 2; }
+int QZCallKeyEvent(UINT message, WPARAM wParam, LPARAM lParam) {
+  return g_hooks.onKeyEvent ? g_hooks.onKeyEvent(message, wParam, lParam) : 2;
+}
+int QZCallOnError(int16_t code) { return g_hooks.onError ? g_hooks.onError(code) : 2; }
+int QZCallCommand(WPARAM wParam, LPARAM lParam) {
+  return g_hooks.onCommand ? g_hooks.onCommand(wParam, lParam) : 2;
+}
+int QZCallAfterMessage(UINT message) { return g_hooks.afterMessage ? g_hooks.afterMessage(message) : 2; }
+
+QZApplicationInterface* QZGetApplication() { return g_application; }
+
+QZStatus QZCreateApplication() {
+  g_application = g_hooks.createApplication ? g_hooks.createApplication() : nullptr;
+  if (!g_application) return QZ_ERR_NO_MEMORY;
+  QZSetFullScreen(1);
+  return g_application->init();
+}
+
+QZStatus QZDestroyApplication() {
+  if (!g_application) return 0;
+  const QZStatus result = g_application->shutdown();
+  QZSetFullScreen(0);
+  delete g_application;
+  g_application = nullptr;
+  return result;
+}
+
+int16_t QZRunApplicationTick() {
+  if (!g_application) return 1;
+  const int16_t result = g_application->tick();
+  if (result >= 0) g_application->drawFrame();
+  return result;
+}
+
+int QZRepaintApplication() {
+  if (g_application) g_application->repaintAll();
+  return 1;
+}
+
+int QZSendSystemEvent(const MSG& message) { return g_application ? g_application->onSystemEvent(message) : 2; }
+int QZSendPen(int type, int x, int y) { return g_application ? g_application->onPen(type, x, y) : 2; }
+int QZSendSuspendResume(int active) { return g_application ? g_application->onSuspendResume(active) : 2; }

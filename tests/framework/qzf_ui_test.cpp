@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "qzf_application.h"
+#include "qzf_ui.h"
+#include "wince/clock.h"
+#include "wince/shell.h"
+#include "wince/system.h"
+
+namespace {
+
+struct Sent {
+  int code;
+  bool keyDown;
+  bool operator==(const Sent& o) const { return code == o.code && keyDown == o.keyDown; }
+};
+
+class RecordingHandler : public CQZFFormHandler {
+ public:
+  RecordingHandler(CQZFObject* owner, std::vector<Sent>* log) : CQZFFormHandler(owner), log_(log) {}
+  int onKey(int code, int, bool keyDown) override {
+    log_->push_back({code, keyDown});
+    return 1;
+  }
+
+ private:
+  std::vector<Sent>* log_;
+};
+
+class RecordingUI : public CQZFUI {
+ public:
+  using CQZFUI::CQZFUI;
+  std::vector<Sent> sent;
+
+ protected:
+  std::unique_ptr<CQZFFormHandler> makeFormHandler() override {
+    return std::make_unique<RecordingHandler>(this, &sent);
+  }
+};
+
+MSG msg(UINT message, WPARAM wParam, LPARAM lParam = 0) {
+  MSG m{};
+  m.message = message;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  return m;
+}
+
+constexpr UINT kDown = WM_KEYDOWN, kUp = WM_KEYUP, kChar = WM_CHAR, kHot = WM_HOTKEY;
+
+class UITest : public ::testing::Test {
+ protected:
+  void SetUp() override { wince::useVirtualClock(500000); }
+  void TearDown() override {
+    wince::useRealClock();
+    wince::selectDeviceProfile("smartphone");
+  }
+  // A UI made long enough ago that the first hot key counts.
+  std::unique_ptr<RecordingUI> makeUI(const char* profile) {
+    EXPECT_TRUE(wince::selectDeviceProfile(profile));
+    auto ui = std::make_unique<RecordingUI>(&app_);
+    EXPECT_EQ(ui->init(), 0);
+    wince::advanceClock(1000);
+    return ui;
+  }
+  CQZFApplication app_;
+};
+
+TEST_F(UITest, KeyTranslationOnBothFamilies) {
+  struct Step {
+    UINT message;
+    WPARAM wParam;
+    int result;
+  };
+  struct Case {
+    const char* profile;
+    std::vector<Step> steps;
+    std::vector<Sent> sent;
+  };
+  const Case cases[] = {
+      // Arrows and return go to the forms as keys; the return's character is swallowed once.
+      {"smartphone",
+       {{kDown, 38, 1}, {kDown, 13, 1}, {kChar, 'a', 2}, {kChar, 'b', 1}, {kDown, 40, 1}},
+       {{38, true}, {13, true}, {'b', false}, {40, true}}},
+      // On a Pocket PC only the return character is swallowed.
+      {"pocketpc-vga", {{kDown, 13, 1}, {kChar, 'a', 1}, {kChar, 13, 2}, {kChar, 13, 1}},
+       {{13, true}, {'a', false}, {13, false}}},
+      // Soft keys, Back and other keys are not forwarded on key-down; the soft keys' characters are swallowed.
+      {"smartphone",
+       {{kDown, 112, 2}, {kChar, 112, 2}, {kDown, 113, 2}, {kChar, 'x', 1}, {kChar, 113, 2}, {kDown, 27, 2},
+        {kDown, 65, 2}},
+       {{'x', false}}},
+      // The action key of a Pocket PC only arms the return flag; elsewhere it is just another key.
+      {"pocketpc-vga", {{kDown, 134, 2}, {kChar, 13, 2}, {kChar, 'q', 1}}, {{'q', false}}},
+      {"smartphone", {{kDown, 134, 2}, {kChar, 'q', 1}}, {{'q', false}}},
+      // Key-ups other than volume and unknown messages are not handled.
+      {"smartphone", {{kUp, 38, 2}, {WM_PAINT, 0, 2}}, {}},
+  };
+  for (const Case& c : cases) {
+    auto ui = makeUI(c.profile);
+    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(msg(s.message, s.wParam)), s.result) << c.profile;
+    EXPECT_EQ(ui->sent, c.sent) << c.profile;
+  }
+}
+
+TEST_F(UITest, HotKeysAreDebounced) {
+  auto ui = makeUI("smartphone");
+  EXPECT_EQ(ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27))), 2);
+  wince::advanceClock(300);
+  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
+  wince::advanceClock(300);
+  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
+  wince::advanceClock(510);
+  ui->translateMessage(msg(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
+  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
+  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  EXPECT_EQ(ui->sent, (std::vector<Sent>{{27, true}, {113, true}, {27, true}}));
+}
+
+TEST_F(UITest, AHotKeyRightAfterStartIsDropped) {
+  RecordingUI ui(&app_);
+  ASSERT_EQ(ui.init(), 0);
+  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  wince::advanceClock(510);
+  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  EXPECT_EQ(ui.sent, (std::vector<Sent>{{27, true}}));
+}
+
+TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
+  struct Case {
+    WPARAM key;
+    uint32_t before, after;
+  };
+  const Case cases[] = {{117, 0xC000, 0xFFFF}, {117, 0x1000, 0x5000}, {117, 0xBFFE, 0xFFFE},
+                        {118, 0x3000, 0},      {118, 0x8000, 0x4000}, {118, 0xFFFF4000, 0}};
+  for (const Case& c : cases) {
+    auto ui = makeUI("smartphone");
+    uint32_t volume = c.before;
+    ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
+    EXPECT_EQ(ui->translateMessage(msg(kUp, c.key)), 1);
+    EXPECT_EQ(volume, c.after) << std::hex << c.before;
+    EXPECT_EQ(ui->translateMessage(msg(kDown, c.key)), 2);
+    EXPECT_EQ(volume, c.after);
+  }
+}
+
+TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {
+  CQZFUI ui(&app_);
+  EXPECT_EQ(ui.getKind(), kQZFKindUI);
+  EXPECT_EQ(ui.translateMessage(msg(kDown, 13)), 2);
+  EXPECT_EQ(ui.onPen(1, 5, 5), 2);
+  ui.tick();
+  ui.draw();
+  ASSERT_EQ(ui.init(), 0);
+  ASSERT_NE(ui.getFormHandler(), nullptr);
+  EXPECT_EQ(ui.getFormHandler()->find(kQZFKindUI), &ui);
+  ui.onSuspendResume(0);
+  EXPECT_FALSE(ui.getFormHandler()->isActive());
+  ui.shutdown();
+  EXPECT_EQ(ui.getFormHandler(), nullptr);
+}
+
+}  // namespace
