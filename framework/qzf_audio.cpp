@@ -1,6 +1,8 @@
 #include "qzf_audio.h"
 
 #include "qz_audio_mixer.h"
+#include "qz_lifecycle.h"
+#include "qzf_application.h"
 #include "qz_audio_waveout.h"
 #include "qz_music.h"
 #include "qz_preferences.h"
@@ -17,7 +19,7 @@ CQZFAudioManager::~CQZFAudioManager() { releaseSong(); }
 int16_t CQZFAudioManager::init() {
   if (!QZGetAudioDevice()) {
     const int result = QZStartAudio();
-    if (result < 0) return static_cast<int16_t>(result);
+    if (result < 0) return CQZFApplication::report(this, "qzf_audio", 42, static_cast<int16_t>(result));
   }
   m_device = QZGetAudioDevice();
   if (!m_device) return -50;
@@ -30,7 +32,9 @@ int16_t CQZFAudioManager::shutdown() {
   // The song is detached from the player under the device lock before it goes.
   releaseSong();
   m_device = nullptr;
-  return static_cast<int16_t>(_UnloadSampleResources());
+  const int result = _UnloadSampleResources();
+  if (result < 0) return CQZFApplication::report(this, "qzf_audio", 91, static_cast<int16_t>(result));
+  return 0;
 }
 
 void CQZFAudioManager::releaseSong() {
@@ -141,6 +145,8 @@ int16_t CQZFAudioManager::loadImpulseTrackerSong(const std::u16string& name) {
 
 int16_t CQZFAudioManager::loadSong(std::unique_ptr<AuSong> song, const std::u16string& name) {
   releaseSong();
+  // The oldest system (code 768) plays no music.
+  if (QZGetOSVersionCode() == 768) return -18;
   // Loads from the preferred song folder, else the install folder, and makes
   // the player on either path.
   const int result = QZLoadSong(song.get(), name);

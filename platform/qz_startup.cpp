@@ -43,8 +43,9 @@ struct ProcessState {
   bool stopping = false;
   bool quit = false;
   bool screenSuspended = false;
-  std::atomic<bool> powerStop{false};
-  std::atomic<HANDLE> powerQueue{nullptr};
+  // The running power thread's stop flag and queue. Each thread has its own,
+  // so a thread that starts late never misses the stop of its window.
+  std::shared_ptr<QZPowerState> power;
   uint32_t lastTick = 0;
   uint16_t inputMode = 0;
 };
@@ -61,39 +62,9 @@ QZApplicationConfig& config() {
 
 QZSystemPreferences& prefs() { return QZGetSystemPreferences(); }
 
-// A folder value of the install key, as the host path the database files
-// use; false when there is none.
-bool readInstallValue(const char16_t* name, std::u16string& out) {
-  HKEY key;
-  if (RegOpenKeyEx(HKEY_LOCAL_MACHINE, ps().installKey, 0, 0, &key) != ERROR_SUCCESS) return false;
-  WCHAR text[260] = {};
-  DWORD size = sizeof text - sizeof(WCHAR);
-  DWORD type = 0;
-  const bool found =
-      RegQueryValueEx(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS &&
-      type == REG_SZ;
-  RegCloseKey(key);
-  if (found) out = wince::hostPath(text).u16string();
-  return found;
-}
-
-// The database folder slots: "SaveDir", "InstallDir", "SaveDir0".."SaveDir9",
-// then the current folder.
-bool installKeyFolder(int slot, std::u16string& folder) {
-  if (slot == QZ_FOLDER_SLOTS - 1) {
-    folder = u".";
-    return true;
-  }
-  if (slot == 0) return readInstallValue(u"SaveDir", folder);
-  if (slot == 1) return readInstallValue(u"InstallDir", folder);
-  const std::string name = "SaveDir" + std::to_string(slot - 2);
-  return readInstallValue(std::u16string(name.begin(), name.end()).c_str(), folder);
-}
-
-void startSongs() {
-  std::u16string folder;
-  if (readInstallValue(u"InstallDir", folder)) QZSetInstallFolder(std::filesystem::path(folder).string());
-}
+// Songs are found under the folders of the install key that the program's
+// strings name.
+void startSongs() { QZSetProgramKey(ps().installKey); }
 
 int16_t readGraphicsResource(uint32_t type, int id, std::vector<uint8_t>* out) {
   QZResourceHandle* holder = nullptr;
@@ -105,7 +76,6 @@ int16_t readGraphicsResource(uint32_t type, int id, std::vector<uint8_t>* out) {
 }
 
 QZStatus startSettings() {
-  QZSetDatabaseFolderSource(installKeyFolder);
   QZSetPreferencesOwner(ps().title, config().creator);
   if (const QZStatus r = QZOpenPreferences(); r < 0) return r;
   if (const QZStatus r = QZLoadSystemPreferences(); r < 0) return r;
@@ -183,8 +153,14 @@ void onActivate(HWND window, WPARAM wParam, LPARAM lParam) {
   QZEnableSoundOutput(0);
 }
 
+struct PowerThreadStart {
+  HWND main;
+  std::shared_ptr<QZPowerState> state;
+};
+
 DWORD WINAPI powerThread(LPVOID parameter) {
-  QZPowerThreadBody(static_cast<HWND>(parameter));
+  std::unique_ptr<PowerThreadStart> start(static_cast<PowerThreadStart*>(parameter));
+  QZPowerThreadBody(start->main, *start->state);
   return 0;
 }
 
@@ -203,14 +179,21 @@ void onCreate(HWND window) {
                                                                     SHMBOF_NODEFAULT | SHMBOF_NOTIFY));
     }
   }
-  ps().powerStop = false;
-  if (HANDLE thread = CreateThread(nullptr, 0, powerThread, window, 0, nullptr)) CloseHandle(thread);
+  ps().power = std::make_shared<QZPowerState>();
+  auto* start = new PowerThreadStart{window, ps().power};
+  if (HANDLE thread = CreateThread(nullptr, 0, powerThread, start, 0, nullptr)) {
+    CloseHandle(thread);
+  } else {
+    delete start;
+  }
   ps().inputMode = 0;
 }
 
 void onDestroy() {
-  ps().powerStop = true;
-  if (HANDLE queue = ps().powerQueue.load()) SetEvent(queue);
+  if (const std::shared_ptr<QZPowerState> power = std::move(ps().power)) {
+    power->stop = true;
+    if (HANDLE queue = power->queue.load()) SetEvent(queue);
+  }
   if (ps().menuBar) {
     DestroyWindow(ps().menuBar);
     ps().menuBar = nullptr;
@@ -290,7 +273,7 @@ bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
 
 }  // namespace
 
-void QZPowerThreadBody(HWND main) {
+void QZPowerThreadBody(HWND main, QZPowerState& state) {
   MSGQUEUEOPTIONS options{};
   options.dwSize = sizeof options;
   options.dwFlags = 0;
@@ -299,20 +282,22 @@ void QZPowerThreadBody(HWND main) {
   options.bReadAccess = TRUE;
   HANDLE queue = CreateMsgQueue(nullptr, &options);
   HANDLE notifications = queue ? RequestPowerNotifications(queue, PBT_TRANSITION) : nullptr;
-  ps().powerQueue = queue;
-  if (!queue || !notifications) ps().powerStop = true;
-  while (!ps().powerStop) {
+  // Published before the stop flag is read: either the window's destruction
+  // sees the queue and wakes it, or this thread sees the flag.
+  state.queue = queue;
+  if (!queue || !notifications) state.stop = true;
+  while (!state.stop) {
     WaitForSingleObject(queue, INFINITE);
     uint8_t buffer[kPowerMessageBytes];
     DWORD read = 0, flags = 0;
-    if (!ReadMsgQueue(queue, buffer, sizeof buffer, &read, 0, &flags) || ps().powerStop) continue;
+    if (!ReadMsgQueue(queue, buffer, sizeof buffer, &read, 0, &flags) || state.stop) continue;
     if (read >= 8 && GetForegroundWindow() == main) {
       const POWER_BROADCAST* broadcast = reinterpret_cast<const POWER_BROADCAST*>(buffer);
       PostMessage(main, QZ_WM_POWER, (broadcast->Flags >> 16) & 1, 0);
     }
   }
   if (notifications) StopPowerNotifications(notifications);
-  ps().powerQueue = nullptr;
+  state.queue = nullptr;
   if (queue) CloseMsgQueue(queue);
 }
 
@@ -324,8 +309,7 @@ void QZResetProcessState() {
   s.menuBarHeight = 0;
   s.className[0] = s.title[0] = s.productKey[0] = s.installKey[0] = 0;
   s.applicationCreated = s.stopping = s.quit = s.screenSuspended = false;
-  s.powerStop = false;
-  s.powerQueue = nullptr;
+  s.power.reset();
   s.lastTick = 0;
   s.inputMode = 0;
   config() = QZApplicationConfig{};

@@ -4,6 +4,8 @@
 // ordered stop.
 #pragma once
 
+#include <atomic>
+
 #include <cstdint>
 
 #include "qz_app_bridge.h"
@@ -65,6 +67,12 @@ void QZRelayoutScreen();
 // first; tests call it between runs).
 void QZResetProcessState();
 
+// A power thread's stop flag and message queue, shared with the window that
+// started it.
+struct QZPowerState {
+  std::atomic<bool> stop{false};
+  std::atomic<HANDLE> queue{nullptr};
+};
 // The power thread's body: posts QZ_WM_POWER to the main window for every
 // power transition while the window is in the foreground.
-void QZPowerThreadBody(HWND main);
+void QZPowerThreadBody(HWND main, QZPowerState& state);

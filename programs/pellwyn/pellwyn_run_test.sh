@@ -12,7 +12,9 @@ cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-run-$$"
 
 printf 'wait 300\nkey press back\nwait 100\ndump after-back.txt\n' > back.txt
-"$program" --headless --root root --script back.txt 2>/dev/null
+# Back ends the program before the script's last command, which fails the run
+# (status 3): that is the point here, so only the files tell.
+"$program" --headless --root root --script back.txt 2>/dev/null || [ $? -eq 3 ]
 settings="root/My Documents/Pellwyn/Pellwyn-Settings.pdb"
 [ -f "$settings" ] || { echo "no settings database after Back"; exit 1; }
 [ ! -f after-back.txt ] || { echo "still running after Back"; exit 1; }
@@ -37,7 +39,8 @@ if command -v xvfb-run >/dev/null; then
   # The first copy's window needs a moment to come up (real time).
   sleep 1.5
   printf 'wait 100\ndump second.txt\n' > short.txt
-  "$program" --headless --root root --script short.txt 2>/dev/null
+  # The second copy ends before its script, which fails its run (status 3).
+  "$program" --headless --root root --script short.txt 2>/dev/null || [ $? -eq 3 ]
   [ ! -f second.txt ] || { echo "a second copy ran"; exit 1; }
   wait $first || true  # the desktop libraries under the leak checker may end it non-zero
   grep -q '^screen=' first.txt || { echo "the first copy did not keep running"; exit 1; }

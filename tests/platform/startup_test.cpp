@@ -16,6 +16,7 @@
 #include "qz_screen.h"
 #include "qz_startup.h"
 #include "qz_system.h"
+#include "wince/audio.h"
 #include "wince/wince.h"
 
 namespace {
@@ -94,6 +95,7 @@ class StartupTest : public ::testing::Test {
     wince::resetShell();
     wince::setInstanceNamespace(("startup-" + std::to_string(getpid())).c_str());
     wince::useVirtualClock(1000);
+    wince::selectWaveOutBackend(wince::WaveOutBackend::Silent);
     ASSERT_TRUE(wince::selectDeviceProfile("smartphone"));
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
     root_ = fs::path(PELLWYN_TEST_TMP) / (std::string("startup.") + info->name());

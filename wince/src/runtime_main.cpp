@@ -8,6 +8,7 @@
 
 #include "backend.h"
 #include "device_screen.h"
+#include "wince/audio.h"
 #include "wince/clock.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
@@ -110,6 +111,8 @@ std::unique_ptr<detail::Backend> makeBackend(const Program& program, const Optio
   }
   if (opt.headless) {
     useVirtualClock();
+    // No sound card is asked for: headless runs play into the silent device.
+    selectWaveOutBackend(WaveOutBackend::Silent);
     return detail::makeHeadlessBackend(std::move(script));
   }
   int width = deviceProfile().screenWidth;
