@@ -5,6 +5,7 @@
 
 #include "app_serialise_stream.h"
 #include "qz_preferences.h"
+#include "qzf_application.h"
 
 namespace {
 
@@ -40,10 +41,10 @@ QZStatus CQZFPreferences::load() {
   setDefaults();
   uint32_t expected = 0;
   const QZStatus counted = blockSize(expected);
-  if (counted != QZ_OK) return counted;
+  if (counted != QZ_OK) return CQZFApplication::report(this, "qzf_preferences", 40, counted);
   if (stored != expected || stored <= kChecksumSize) return QZ_ERR_SIZE_MISMATCH;
   std::unique_ptr<uint8_t[]> buffer = allocate(stored);
-  if (!buffer) return QZ_ERR_NO_MEMORY;
+  if (!buffer) return CQZFApplication::report(this, "qzf_preferences", 47, QZ_ERR_NO_MEMORY);
   if (QZGetPreferences(preferencesId_, saved_ != 0, buffer.get(), stored, true) != QZ_OK) {
     return QZ_ERR_SIZE_MISMATCH;
   }
@@ -71,7 +72,7 @@ QZStatus CQZFPreferences::save() {
   if (length <= kChecksumSize) return QZ_ERR_SIZE_MISMATCH;
   if (length > 0xFFFF) return QZ_ERR_OVERRUN;
   std::unique_ptr<uint8_t[]> buffer = allocate(length);
-  if (!buffer) return QZ_ERR_NO_MEMORY;
+  if (!buffer) return CQZFApplication::report(this, "qzf_preferences", 108, QZ_ERR_NO_MEMORY);
   QZStatus status;
   if (getCustomSize() != 0) {
     status = writeCustom(buffer.get() + kChecksumSize);

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "app_serialise_stream.h"
 #include "qz_preferences.h"
 #include "qz_resource_database.h"
+#include "qzf_application.h"
 #include "qzf_preferences.h"
 #include "wince/file.h"
 
@@ -101,4 +104,31 @@ TEST_F(FrameworkPreferencesTest, NothingToSaveStoresNothing) {
   NothingToSave nothing;
   EXPECT_EQ(nothing.save(), -4);
   EXPECT_EQ(QZGetPreferencesSize(0x7073, true), 0);
+}
+
+namespace {
+
+class ReportingApplication : public CQZFApplication {
+ public:
+  void reportError(const char* source, int line, int16_t code) override {
+    reports.push_back(std::string(source) + ":" + std::to_string(line) + ":" + std::to_string(code));
+  }
+  std::vector<std::string> reports;
+};
+
+// Counting the block fails: the walk itself reports its error.
+class FailingCount : public CQZFPreferences {
+ public:
+  explicit FailingCount(CQZFObject* owner) : CQZFPreferences(owner, 0x7074, 1) {}
+  void setDefaults() override {}
+  QZStatus serialiseSettings(SerialiseStream&) override { return -10; }
+};
+
+}  // namespace
+
+TEST_F(FrameworkPreferencesTest, AFailedCountIsReportedToTheApplication) {
+  ReportingApplication app;
+  FailingCount prefs(&app);
+  EXPECT_EQ(prefs.load(), -10);
+  EXPECT_EQ(app.reports, std::vector<std::string>{"qzf_preferences:40:-10"});
 }
