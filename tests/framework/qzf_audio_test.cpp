@@ -19,7 +19,6 @@
 
 namespace {
 
-
 class OneEffect : public QZSoundResourceSource {
  public:
   OneEffect() {

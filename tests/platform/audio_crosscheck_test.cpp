@@ -35,7 +35,6 @@ std::vector<uint8_t> readFile(const std::string& path) {
 
 bool exists(const std::string& path) { return std::ifstream(path).good(); }
 
-
 bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
 const char* const kPachi[] = {"/usr/share/pachi/music/credits.s3m", "/usr/share/pachi/music/menu.s3m",
