@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "application_fixture.h"
 #include "qzf_application.h"
 #include "qzf_ui.h"
 #include "wince/clock.h"
@@ -41,14 +42,6 @@ class RecordingUI : public CQZFUI {
     return std::make_unique<RecordingHandler>(this, &sent);
   }
 };
-
-MSG msg(UINT message, WPARAM wParam, LPARAM lParam = 0) {
-  MSG m{};
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  return m;
-}
 
 constexpr UINT kDown = WM_KEYDOWN, kUp = WM_KEYUP, kChar = WM_CHAR, kHot = WM_HOTKEY;
 
@@ -102,31 +95,31 @@ TEST_F(UITest, KeyTranslationOnBothFamilies) {
   };
   for (const Case& c : cases) {
     auto ui = makeUI(c.profile);
-    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(msg(s.message, s.wParam)), s.result) << c.profile;
+    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(windowMessage(s.message, s.wParam)), s.result) << c.profile;
     EXPECT_EQ(ui->sent, c.sent) << c.profile;
   }
 }
 
 TEST_F(UITest, HotKeysAreDebounced) {
   auto ui = makeUI("smartphone");
-  EXPECT_EQ(ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27))), 2);
+  EXPECT_EQ(ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27))), 2);
   wince::advanceClock(300);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
   wince::advanceClock(300);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
   wince::advanceClock(510);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   EXPECT_EQ(ui->sent, (std::vector<Sent>{{27, true}, {113, true}, {27, true}}));
 }
 
 TEST_F(UITest, AHotKeyRightAfterStartIsDropped) {
   RecordingUI ui(&app_);
   ASSERT_EQ(ui.init(), 0);
-  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui.translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   wince::advanceClock(510);
-  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui.translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   EXPECT_EQ(ui.sent, (std::vector<Sent>{{27, true}}));
 }
 
@@ -141,9 +134,9 @@ TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
     auto ui = makeUI("smartphone");
     uint32_t volume = c.before;
     ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
-    EXPECT_EQ(ui->translateMessage(msg(kUp, c.key)), 1);
+    EXPECT_EQ(ui->translateMessage(windowMessage(kUp, c.key)), 1);
     EXPECT_EQ(volume, c.after) << std::hex << c.before;
-    EXPECT_EQ(ui->translateMessage(msg(kDown, c.key)), 2);
+    EXPECT_EQ(ui->translateMessage(windowMessage(kDown, c.key)), 2);
     EXPECT_EQ(volume, c.after);
   }
 }
@@ -151,7 +144,7 @@ TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
 TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {
   CQZFUI ui(&app_);
   EXPECT_EQ(ui.getKind(), kQZFKindUI);
-  EXPECT_EQ(ui.translateMessage(msg(kDown, 13)), 2);
+  EXPECT_EQ(ui.translateMessage(windowMessage(kDown, 13)), 2);
   EXPECT_EQ(ui.onPen(1, 5, 5), 2);
   ui.tick();
   ui.draw();
