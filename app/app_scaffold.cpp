@@ -151,7 +151,8 @@ void CAppScaffold::describe(std::string& out) const {
   std::string forms;
   const CQZFFormHandler* handler = getUI() ? getUI()->getFormHandler() : nullptr;
   for (int i = 0; handler && i < handler->getFormCount(); ++i) {
-    if (const CQZFObject* form = handler->getForm(i)) forms += (forms.empty() ? "" : " ") + std::string(form->getName());
+    const CQZFObject* form = handler->getForm(i);
+    if (form) forms += (forms.empty() ? "" : " ") + std::string(form->getName());
   }
   out += "forms=" + forms + "\n";
   out += "focus=none\n";

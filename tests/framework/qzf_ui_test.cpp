@@ -22,24 +22,31 @@ struct Sent {
 
 class RecordingHandler : public CQZFFormHandler {
  public:
-  RecordingHandler(CQZFObject* owner, std::vector<Sent>* log) : CQZFFormHandler(owner), log_(log) {}
+  RecordingHandler(CQZFObject* owner, std::vector<Sent>* log, std::vector<std::u16string>* texts)
+      : CQZFFormHandler(owner), log_(log), texts_(texts) {}
   int onKey(int code, int, bool keyDown) override {
     log_->push_back({code, keyDown});
+    return 1;
+  }
+  int onTextInput(const char16_t* text) override {
+    texts_->push_back(text);
     return 1;
   }
 
  private:
   std::vector<Sent>* log_;
+  std::vector<std::u16string>* texts_;
 };
 
 class RecordingUI : public CQZFUI {
  public:
   using CQZFUI::CQZFUI;
   std::vector<Sent> sent;
+  std::vector<std::u16string> texts;
 
  protected:
   std::unique_ptr<CQZFFormHandler> makeFormHandler() override {
-    return std::make_unique<RecordingHandler>(this, &sent);
+    return std::make_unique<RecordingHandler>(this, &sent, &texts);
   }
 };
 
@@ -139,6 +146,21 @@ TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
     EXPECT_EQ(ui->translateMessage(windowMessage(kDown, c.key)), 2);
     EXPECT_EQ(volume, c.after);
   }
+}
+
+// A composed result goes to the forms as text; its character ('u' = 117
+// here) is no volume key.
+TEST_F(UITest, ACompositionResultIsTextInput) {
+  auto ui = makeUI("smartphone");
+  uint32_t volume = 0x1000;
+  ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
+  ui->setCompositionReader([] { return std::u16string(u"\u00FCber"); });
+  constexpr UINT kComposition = 271;
+  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0100)), 2);
+  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0008)), 2);  // not a result yet
+  EXPECT_EQ(ui->texts, (std::vector<std::u16string>{u"\u00FCber"}));
+  EXPECT_EQ(volume, 0x1000u);
+  EXPECT_TRUE(ui->sent.empty());
 }
 
 TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {
