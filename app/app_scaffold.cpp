@@ -125,6 +125,12 @@ void CAppScaffold::paintEmptyScreen() {
   g->invalidateAll();
 }
 
+void CAppScaffold::drawFrame() {
+  const bool whole = getGraphics() && getGraphics()->grid().isWholeScreen();
+  CQZFApplication::drawFrame();
+  lastFrameWhole_ = whole;
+}
+
 void CAppScaffold::onUpdate() {
   ++frames_;
   setFrameParameters(frames_ <= 25 ? 2 : 10, frames_ <= 25 ? 2 : 10);
@@ -157,13 +163,14 @@ void CAppScaffold::describe(std::string& out) const {
   out += "forms=" + forms + "\n";
   out += "focus=none\n";
   out += "pen=" + std::to_string(penX_) + "," + std::to_string(penY_) + "\n";
-  std::string updates;
-  if (getGraphics()) {
+  std::string updates = lastFrameWhole_ ? "screen" : "";
+  if (getGraphics() && !lastFrameWhole_) {
     for (const QZRect& r : getGraphics()->grid().getUpdateList()) {
       updates += (updates.empty() ? "" : " ") + std::to_string(r.x) + "," + std::to_string(r.y) + "," +
                  std::to_string(r.w) + "," + std::to_string(r.h);
     }
   }
+  // "screen" when the last frame copied the whole screen.
   out += "update_list=" + updates + "\n";
 }
 

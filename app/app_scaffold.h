@@ -40,6 +40,7 @@ class CAppScaffold : public CQZFApplication {
   const int16_t* getValueTable(int displayKind) override;
   int16_t init() override;
   int16_t shutdown() override;
+  void drawFrame() override;
   void onUpdate() override;
   int onSystemEvent(const MSG& message) override;
   int onPen(int type, int x, int y) override;
@@ -54,6 +55,7 @@ class CAppScaffold : public CQZFApplication {
 
   std::unique_ptr<CAppScaffoldLoadScreen> loadScreen_;
   uint32_t frames_ = 0;
+  bool lastFrameWhole_ = false;
   int penX_ = -1;
   int penY_ = -1;
 };

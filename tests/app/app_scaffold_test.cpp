@@ -36,7 +36,7 @@ TEST_F(ScaffoldTest, TheLoadScreenShowsWhileStartingThenTheScreenIsEmpty) {
   EXPECT_EQ(app_.tick(), 1);
   app_.drawFrame();
   EXPECT_EQ(dump(),
-            "application=scaffold\nframes=1\nscreen=empty\nforms=\nfocus=none\npen=-1,-1\nupdate_list=\n");
+            "application=scaffold\nframes=1\nscreen=empty\nforms=\nfocus=none\npen=-1,-1\nupdate_list=screen\n");
 }
 
 TEST_F(ScaffoldTest, TheBarGrowsWithTheSteps) {
@@ -74,11 +74,15 @@ TEST_F(ScaffoldTest, TheDumpListsTheLastFramesUpdates) {
   app_.onPen(1, 7, 9);
   app_.tick();
   app_.drawFrame();
-  const std::string out = dump();
+  std::string out = dump();
   EXPECT_NE(out.find("frames=2\n"), std::string::npos) << out;
   EXPECT_NE(out.find("pen=7,9\n"), std::string::npos) << out;
   // Cells are 12 x 16 on a 240 x 320 screen.
   EXPECT_NE(out.find("update_list=0,0,12,16 24,288,36,32\n"), std::string::npos) << out;
+  app_.tick();
+  app_.drawFrame();
+  out = dump();
+  EXPECT_NE(out.find("update_list=\n"), std::string::npos) << out;
 }
 
 TEST_F(ScaffoldTest, BackQuits) {
