@@ -291,6 +291,30 @@ TEST_F(ApplicationTest, FailedStartsAreReportedAndLeaveTheirManagersForShutdown)
   EXPECT_EQ(noTable.getResourceManager(), nullptr);
 }
 
+// A user interface that cannot be made, or that cannot make its form handler.
+TEST_F(ApplicationTest, AFailedUserInterfaceIsReportedWhereItFailed) {
+  struct NoFormsUI : CQZFUI {
+    using CQZFUI::CQZFUI;
+    std::unique_ptr<CQZFFormHandler> makeFormHandler() override { return nullptr; }
+  };
+  struct FailingApplication : OrderApplication {
+    bool makesOne = false;
+    std::unique_ptr<CQZFUI> makeUserInterface() override {
+      return makesOne ? std::make_unique<NoFormsUI>(this) : nullptr;
+    }
+  };
+  FailingApplication none;
+  EXPECT_EQ(none.init(), -9);
+  EXPECT_EQ(none.reports, (std::vector<Report>{{"qzf_application", 141, -9}}));
+  EXPECT_NE(none.getMetrics(), nullptr);
+  none.shutdown();
+  FailingApplication noForms;
+  noForms.makesOne = true;
+  EXPECT_EQ(noForms.init(), -9);
+  EXPECT_EQ(noForms.reports, (std::vector<Report>{{"qzf_ui", 32, -9}, {"qzf_application", 142, -9}}));
+  noForms.shutdown();
+}
+
 TEST_F(ApplicationTest, KeyMessagesReachTheControlsAndTheUserInterface) {
   wince::selectDeviceProfile("smartphone");
   CQZFControls controls(&app_);
