@@ -9,9 +9,10 @@
 
 namespace {
 
+// Pellwyn's two displays: portrait, then landscape.
 const QZGraphicsMode kModes[] = {
-    {'E', 16, 320, 240, 0},
     {'D', 16, 240, 320, 0},
+    {'E', 16, 320, 240, 0},
 };
 const QZFModeTable kModeTable{kModes, 2};
 const int16_t kValues[256] = {};
