@@ -4,6 +4,7 @@
 #include <string>
 
 #include "qzf_helpers.h"
+#include "wince/clock.h"
 #include "wince/system.h"
 
 namespace {
@@ -126,4 +127,24 @@ TEST(QZFHelpers, BatteryForwards) {
   }
   wince::setBatteryForTest(1, 100);
   EXPECT_EQ(QZFGetDeviceCompanyID(), 0u);
+}
+
+// On the virtual clock the local date starts on Wednesday 2 January 2008.
+TEST(QZFHelpers, YearRangeAndDateForwards) {
+  wince::useVirtualClock(0);
+  QZFWChar buffer[16];
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 16, 2008)), u"2008");
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 16, 2005)), u"2005-2008");
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 6, 2005)), u"2005-");
+  QZFDateTime now{};
+  QZFGetDateTime(&now);
+  EXPECT_EQ(now.year, 2008);
+  EXPECT_EQ(now.weekday, 3);
+  const DWORD before = GetTickCount();
+  QZFDelay(10);
+  EXPECT_EQ(GetTickCount() - before, 100u);
+  QZFWChar date[16], time[16];
+  EXPECT_EQ(QZFFormatCurrentDateTime(date, time, 16, 16, true), 0);
+  EXPECT_EQ(QZFFormatDate(&now, date, 2), -1);
+  wince::useRealClock();
 }
