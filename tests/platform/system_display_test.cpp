@@ -13,6 +13,7 @@
 #include "qz_app_bridge.h"
 #include "qz_lifecycle.h"
 #include "qz_preferences.h"
+#include "qz_screen.h"
 #include "qz_startup.h"
 #include "qz_system.h"
 #include "wince/wince.h"
@@ -84,6 +85,27 @@ TEST_F(OrientationTest, FocusGainSetsTheOrientationWordWhenSideways) {
     EXPECT_EQ(QZReadDisplayOrientation(), c.orientation);
     EXPECT_EQ(QZGetOrientation(), c.word) << c.orientation;
   }
+}
+
+// A mode of the other shape is chosen on a display that can turn: the
+// display is turned for it; graphics stop turns it back.
+TEST_F(OrientationTest, ChoosingAModeOfTheOtherShapeTurnsTheDisplay) {
+  QZScreenEnvironment environment;
+  environment.display = [] { return QZDisplay{240, 320, 16, true, false, 0, 320, 320, true}; };
+  environment.modeListed = [](int) { return true; };
+  QZSetScreenEnvironment(environment);
+  const QZGraphicsMode landscape[] = {{'E', 16, 320, 240, 0}};
+  const QZGraphicsMode both[] = {{'D', 16, 240, 320, 0}, {'E', 16, 320, 240, 0}};
+  int16_t mode, index, supported, listed;
+  ASSERT_EQ(QZChooseGraphicsMode(2, both, &mode, &index, &supported, &listed), 0);
+  EXPECT_EQ(mode, 'D');
+  EXPECT_EQ(QZGetDisplayOrientation(), 1);
+  ASSERT_EQ(QZChooseGraphicsMode(1, landscape, &mode, &index, &supported, &listed), 0);
+  EXPECT_EQ(mode, 'E');
+  EXPECT_EQ(QZGetDisplayOrientation(), 2);
+  QZStopGraphics();
+  EXPECT_EQ(QZGetDisplayOrientation(), 1);
+  QZSetScreenEnvironment({});
 }
 
 TEST_F(OrientationTest, CanRotateByDeviceAndQuery) {
