@@ -38,6 +38,8 @@ int QZReplaceAllWithString(char16_t* text, int capacity, const char16_t* token, 
 }
 
 int QZWideToNarrow(const char16_t* text, char* out) {
+  if (!out) return 0;
+  if (!text) return out[0] = 0;
   const int units = static_cast<int>(wcsnlen(text, QZ_CONVERT_UNITS - 1));
   const int n = units ? WideCharToMultiByte(CP_ACP, 0, text, units, out, QZ_CONVERT_UNITS - 1, nullptr, nullptr) : 0;
   out[n] = 0;
@@ -45,6 +47,8 @@ int QZWideToNarrow(const char16_t* text, char* out) {
 }
 
 int QZNarrowToWide(const char* text, char16_t* out) {
+  if (!out) return 0;
+  if (!text) return out[0] = 0;
   const int bytes = static_cast<int>(strnlen(text, QZ_CONVERT_UNITS - 1));
   const int n = bytes ? MultiByteToWideChar(CP_ACP, 0, text, bytes, out, QZ_CONVERT_UNITS - 1) : 0;
   out[n] = 0;

@@ -25,7 +25,8 @@ int QZReplaceAll(char16_t* text, int capacity, const char16_t* token, const char
 int QZReplaceAllWithString(char16_t* text, int capacity, const char16_t* token, uint16_t stringId);
 
 // System code page conversions into an output of QZ_CONVERT_UNITS; longer
-// texts are cut. Return the length written, without the terminator.
+// texts are cut (a null text gives an empty one). Return the length
+// written, without the terminator.
 int QZWideToNarrow(const char16_t* text, char* out);
 int QZNarrowToWide(const char* text, char16_t* out);
 

@@ -88,6 +88,9 @@ TEST(SystemText, CodePageConversionsAreCutAt259) {
   EXPECT_EQ(std::u16string(wide), u"Caf\u00e9");
   EXPECT_EQ(QZNarrowToWide("", wide), 0);
   EXPECT_EQ(wide[0], 0);
+  narrow[0] = 'x';
+  EXPECT_EQ(QZWideToNarrow(nullptr, narrow), 0);
+  EXPECT_EQ(narrow[0], 0);
   const std::u16string longText(400, u'w');
   EXPECT_EQ(QZWideToNarrow(longText.c_str(), narrow), 259);
   EXPECT_EQ(std::string(narrow), std::string(259, 'w'));
