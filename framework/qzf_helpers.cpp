@@ -10,6 +10,20 @@
 #include "qz_system.h"
 #include "qz_text_utils.h"
 
+namespace {
+
+// At most n units of src; when src is shorter the rest of the n units are
+// zero, so the text is terminated unless src fills all n.
+template <typename Char>
+Char* copyPadded(Char* dst, const Char* src, int n) {
+  int i = 0;
+  for (; i < n && src[i]; ++i) dst[i] = src[i];
+  for (; i < n; ++i) dst[i] = 0;
+  return dst;
+}
+
+}  // namespace
+
 uint16_t QZFWStrLen(const QZFWChar* text) {
   return static_cast<uint16_t>(QZFWStrLength(text));
 }
@@ -27,10 +41,7 @@ QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src) {
   return dst;
 }
 
-QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) {
-  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
-  return dst;
-}
+QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) { return copyPadded(dst, src, n); }
 
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src) {
   QZFWStrCopy(dst + QZFWStrLength(dst), src);
@@ -88,10 +99,7 @@ bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const Q
 
 uint16_t QZFStrLen(const char* text) { return static_cast<uint16_t>(std::strlen(text)); }
 
-char* QZFStrCopyN(char* dst, const char* src, int n) {
-  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
-  return dst;
-}
+char* QZFStrCopyN(char* dst, const char* src, int n) { return copyPadded(dst, src, n); }
 
 int QZFStrCompare(const char* a, const char* b) {
   const int c = std::strcmp(a, b);

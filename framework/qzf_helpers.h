@@ -12,7 +12,8 @@ typedef char16_t QZFWChar;
 uint16_t QZFWStrLen(const QZFWChar* text);
 uint32_t QZFWStrLength(const QZFWChar* text);
 QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src);
-// Copies at most n units; the caller terminates.
+// Copies at most n units, zero-filling the rest of them when src is
+// shorter; the caller terminates a text of n units or more.
 QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n);
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src);
 // Appends as much of src as fits in a buffer of capacity units, terminated.
@@ -27,6 +28,7 @@ void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* repla
 bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const QZFWChar* replacement);
 
 uint16_t QZFStrLen(const char* text);
+// As QZFWStrCopyN, on bytes.
 char* QZFStrCopyN(char* dst, const char* src, int n);
 int QZFStrCompare(const char* a, const char* b);
 

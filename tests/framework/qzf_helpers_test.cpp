@@ -70,9 +70,16 @@ TEST(QZFHelpers, CopyCatFind) {
   EXPECT_EQ(QZFWStrLen(buffer), 7);
   EXPECT_EQ(QZFWStrFind(buffer, u"wyn"), buffer + 4);
   EXPECT_EQ(QZFWStrFind(buffer, u"wynn"), nullptr);
-  QZFWChar partial[8] = {u'x', u'x', u'x', u'x', 0};
-  QZFWStrCopyN(partial, u"ab", 5);
-  EXPECT_EQ(text(partial), u"abxx");  // at most n units, no terminator added
+  QZFWChar partial[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', 0};
+  QZFWStrCopyN(partial, u"abcdef", 3);
+  EXPECT_EQ(text(partial), u"abcxxxx");  // n units, no terminator added
+  QZFWStrCopyN(partial, u"ab", 5);       // a shorter text arrives terminated
+  EXPECT_EQ(text(partial), u"ab");
+  EXPECT_EQ(partial[5], u'x');           // nothing past n units
+  char narrow[6] = "yyyyy";
+  QZFStrCopyN(narrow, "hi", 4);
+  EXPECT_EQ(std::string(narrow), "hi");
+  EXPECT_EQ(narrow[4], 'y');
 }
 
 TEST(QZFHelpers, FormatStringStaysWithinItsCapacity) {
