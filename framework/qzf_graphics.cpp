@@ -1,6 +1,7 @@
 #include "qzf_graphics.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "qz_bitmap.h"
@@ -75,9 +76,13 @@ int16_t CQZFGraphics::init(const QZFModeTable* modeTable, bool firstStart) {
   QZSetGraphicsMode(modeId_);
   if (const int16_t r = QZSetScreenMode(mode.depth, mode.width, mode.height); r < 0) return fail(57, r);
   if (const int16_t r = QZCreateScreenPlane(mode.width, mode.height); r < 0) return fail(60, r);
-  pipe_ = std::make_unique<QZGraphicsPipe>(kPipeBytes);
+  pipe_.reset(new (std::nothrow) QZGraphicsPipe(kPipeBytes));
+  if (!pipe_ || pipe_->capacity() == 0) {
+    pipe_.reset();
+    return fail(63, -9);
+  }
   grid_.setup(static_cast<int16_t>(QZGetScreenWidth()), static_cast<int16_t>(QZGetScreenHeight()));
-  clearSpriteClip();
+  clearClipRect();
   auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
   if (!app) return fail(72, -50);
   resources_ = resourcesOf(app);

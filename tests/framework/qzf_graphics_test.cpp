@@ -118,7 +118,9 @@ class GraphicsWrapperTest : public GraphicsTest {
 
 TEST_F(GraphicsWrapperTest, StartTakesTheModeAndDrawsTheWholeFirstFrame) {
   CQZFGraphics graphics(&app_);
+  loadBlobs(3, {makeBlob(40, 6, 4, 0x1000)});
   QZGetSpriteClip() = QZSpriteClip{true, QZRect{1, 2, 3, 4}};
+  QZClipBlobsToRectangle(0, 0, 1, 1);
   ASSERT_EQ(graphics.init(&kPortraitTable, false), 0);
   EXPECT_EQ(graphics.getMode(), 'D');
   EXPECT_EQ(graphics.getScreenWidth(), kWidth);
@@ -129,6 +131,9 @@ TEST_F(GraphicsWrapperTest, StartTakesTheModeAndDrawsTheWholeFirstFrame) {
   EXPECT_EQ(graphics.grid().getCellWidth(), 12);
   EXPECT_EQ(graphics.grid().getCellHeight(), 16);
   EXPECT_FALSE(QZGetSpriteClip().on);
+  graphics.drawBlob(40, 0, 0, 0, 255);
+  graphics.flush();
+  EXPECT_NE(pixelAt(3, 3), kBackground) << "blobs clipped to the plane only";
   graphics.shutdown();
   EXPECT_EQ(graphics.getMode(), -1);
   EXPECT_TRUE(app_.reports.empty());
