@@ -10,6 +10,7 @@
 #include "qz_fill.h"
 #include "qz_font.h"
 #include "qz_lifecycle.h"
+#include "qz_screen_fill.h"
 #include "qz_startup.h"
 #include "qzf_application.h"
 #include "qzf_resource.h"
@@ -21,35 +22,12 @@ constexpr uint16_t kNoModeAlert = 51;
 // The pipe's opaque level.
 int pipeLevel(int level) { return level == 255 ? 256 : level; }
 
-// The application base hands its resource manager to the graphics through
-// getResourceManager(). An application base without one leaves the graphics
-// without a resource manager: plane loads then load nothing and blob-set
-// loads fail, as they do for an application that has none.
-template <class App>
-constexpr bool kProvidesResources = requires(App* app) { app->getResourceManager(); };
-
-template <class App>
-CQZFResourceManager* resourcesOf(App* app) {
-  if constexpr (kProvidesResources<App>) {
-    return app->getResourceManager();
-  } else {
-    return nullptr;
-  }
-}
-
 // The shadow builder's colour, 0x00RRGGBB, from an RGB565 colour.
 uint32_t shadowColour(uint16_t colour) {
   uint8_t red, green, blue;
   QZSplitRGB565(colour, &red, &green, &blue);
   return (static_cast<uint32_t>(red) << 16) | (static_cast<uint32_t>(green) << 8) | blue;
 }
-
-// Plane clipping: the platform layer's sprite clip rectangle.
-void setSpriteClip(int x, int y, int w, int h) {
-  QZGetSpriteClip() = QZSpriteClip{true, QZRect{static_cast<int16_t>(x), static_cast<int16_t>(y),
-                                                static_cast<int16_t>(w), static_cast<int16_t>(h)}};
-}
-void clearSpriteClip() { QZGetSpriteClip().on = false; }
 
 }  // namespace
 
@@ -85,8 +63,8 @@ int16_t CQZFGraphics::init(const QZFModeTable* modeTable, bool firstStart) {
   clearClipRect();
   auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
   if (!app) return fail(72, -50);
-  resources_ = resourcesOf(app);
-  if (kProvidesResources<CQZFApplication> && !resources_) return fail(73, -50);
+  resources_ = app->getResourceManager();
+  if (!resources_) return fail(73, -50);
   if (firstStart && QZGetMainWindow()) {
     ShowWindow(QZGetMainWindow(), SW_HIDE);
     ShowWindow(QZGetMainWindow(), SW_SHOW);
@@ -269,21 +247,21 @@ int16_t CQZFGraphics::drawLine(int x0, int y0, int x1, int y1, uint16_t colour) 
 void CQZFGraphics::setClipRect(int x, int y, int w, int h) {
   flush();
   QZClipBlobsToRectangle(x, y, w, h);
-  setSpriteClip(x, y, w, h);
+  QZSetClipBounds(x, y, w, h);
 }
 
 void CQZFGraphics::setClipRectangle(const QZRect& rect) { setClipRect(rect.x, rect.y, rect.w, rect.h); }
 
 void CQZFGraphics::clearClipRect() {
   flush();
-  clearSpriteClip();
+  QZClearClip();
   QZClipBlobsToPlane();
 }
 
 void CQZFGraphics::disableClipping() {
   flush();
   QZUnclipBlobs();
-  clearSpriteClip();
+  QZClearClip();
 }
 
 uint16_t CQZFGraphics::makeColour(int r, int g, int b) {
