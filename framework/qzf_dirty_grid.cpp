@@ -44,6 +44,8 @@ void CQZFDirtyGrid::invalidateRect(int x, int y, int w, int h) {
 
 bool CQZFDirtyGrid::isRectDirty(int x, int y, int w, int h) const {
   if (wholeScreen_) return true;
+  // An empty rectangle covers no cell, as it marks none.
+  if (w <= 0 || h <= 0) return false;
   const uint32_t bits = columnBits(column(x), column(x + w - 1));
   for (int r = row(y); r <= row(y + h - 1); ++r) {
     if (dirty_[r] & uncovered_[r] & bits) return true;

@@ -86,6 +86,7 @@ void CQZFUI::draw() {
 }
 
 bool CQZFUI::isPocketPC() const { return (deviceType_ >> 8) == QZ_DEVICE_FAMILY_POCKETPC; }
+bool CQZFUI::isSmartphone() const { return (deviceType_ >> 8) == QZ_DEVICE_FAMILY_SMARTPHONE; }
 
 int CQZFUI::send(int code, bool keyDown) { return onKey(code, 0, keyDown); }
 
@@ -120,7 +121,7 @@ int CQZFUI::onKeyDown(WPARAM key) {
 }
 
 int CQZFUI::onCharacter(WPARAM character) {
-  if (returnKey_ && (character == kReturn || !isPocketPC())) {
+  if (returnKey_ && (character == kReturn || isSmartphone())) {
     returnKey_ = false;
     return 2;
   }

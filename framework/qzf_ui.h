@@ -64,6 +64,7 @@ class CQZFUI : public CQZFObject {
   int onComposition(LPARAM lParam);
   int send(int code, bool keyDown);
   bool isPocketPC() const;
+  bool isSmartphone() const;
 
   bool returnKey_ = false;
   bool softKey_ = false;

@@ -60,6 +60,9 @@ TEST(QZFDirtyGrid, DirtyTestNeedsAnUncoveredCell) {
   g.computeUncovered();
   EXPECT_TRUE(g.isRectDirty(0, 0, 12, 16));
   EXPECT_FALSE(g.isRectDirty(12, 0, 12, 16));
+  // An empty rectangle in a dirty cell touches nothing.
+  EXPECT_FALSE(g.isRectDirty(6, 6, 0, 4));
+  EXPECT_FALSE(g.isRectDirty(6, 6, 4, -1));
 }
 
 TEST(QZFDirtyGrid, FullScreenFormCoversAllButTheLastColumnAndRow) {
