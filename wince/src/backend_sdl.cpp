@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -23,37 +24,76 @@ constexpr DWORD kMaxWaitMs = 100;
 // Shortest time between two presentations while the program polls.
 constexpr Uint32 kFrameMs = 16;
 
+// The desktop's keys for the device's. A row maps the desktop keys first..last
+// in order onto the device keys from vk on; --help prints the rows that
+// have a text (the rows without one complete the row before).
+struct KeyRow {
+  SDL_Keycode first;
+  SDL_Keycode last;
+  UINT vk;
+  const char* desktop;
+  const char* device;
+};
+
+constexpr UINT kVolumeUp = 0x75;
+constexpr UINT kVolumeDown = 0x76;
+// The power button is the back end's own: it suspends and resumes the device.
+constexpr SDL_Keycode kPowerKey = SDLK_F9;
+
+constexpr KeyRow kKeyRows[] = {
+    {SDLK_LEFT, SDLK_LEFT, VK_LEFT, "arrow keys", "the direction keys"},
+    {SDLK_RIGHT, SDLK_RIGHT, VK_RIGHT, nullptr, nullptr},
+    {SDLK_UP, SDLK_UP, VK_UP, nullptr, nullptr},
+    {SDLK_DOWN, SDLK_DOWN, VK_DOWN, nullptr, nullptr},
+    {SDLK_RETURN, SDLK_RETURN, VK_RETURN, "Return, keypad Enter", "action (select)"},
+    {SDLK_KP_ENTER, SDLK_KP_ENTER, VK_RETURN, nullptr, nullptr},
+    {SDLK_ESCAPE, SDLK_ESCAPE, VK_ESCAPE, "Escape, Backspace", "Back"},
+    {SDLK_BACKSPACE, SDLK_BACKSPACE, VK_ESCAPE, nullptr, nullptr},
+    {SDLK_F1, SDLK_F2, VK_TSOFT1, "F1, F2", "left and right soft key"},
+    {SDLK_TAB, SDLK_TAB, VK_TAB, "Tab, Shift+Tab", "next and previous item (Tab, back-tab)"},
+    {SDLK_APPLICATION, SDLK_APPLICATION, VK_APPS, "Menu key, F10", "the menu key (opens the menu bar)"},
+    {SDLK_F10, SDLK_F10, VK_APPS, nullptr, nullptr},
+    {SDLK_0, SDLK_9, '0', "0-9, keypad 0-9", "phone keys 0-9"},
+    {SDLK_KP_1, SDLK_KP_9, '1', nullptr, nullptr},
+    {SDLK_KP_0, SDLK_KP_0, '0', nullptr, nullptr},
+    {SDLK_a, SDLK_z, 'A', "letters", "letter keys (they also type their character)"},
+    {SDLK_F3, SDLK_F3, VK_TTALK, "F3", "Talk"},
+    {SDLK_F4, SDLK_F4, VK_TEND, "F4, End", "End, the red key (ends the program, as on the phone)"},
+    {SDLK_END, SDLK_END, VK_TEND, nullptr, nullptr},
+    {SDLK_F5, SDLK_F8, VK_APP1, "F5-F8", "the four application buttons"},
+    {SDLK_PAGEUP, SDLK_PAGEUP, kVolumeUp, "Page Up, Page Down", "volume up, volume down"},
+    {SDLK_PAGEDOWN, SDLK_PAGEDOWN, kVolumeDown, nullptr, nullptr},
+    {SDLK_SPACE, SDLK_SPACE, VK_SPACE, "Space", "space"},
+    {SDLK_LSHIFT, SDLK_LSHIFT, VK_SHIFT, "Shift", "shift"},
+    {SDLK_RSHIFT, SDLK_RSHIFT, VK_SHIFT, nullptr, nullptr},
+};
+
+// What is not a key of the device, for --help.
+constexpr const char* kOtherRows[][2] = {
+    {"F9", "power button: suspend, then resume on the next press"},
+    {"left mouse button", "stylus (tap and drag)"},
+    {"closing the window", "closes the program"},
+};
+
 // Desktop key -> device key; 0 for keys the device does not have.
 UINT deviceKey(SDL_Keycode key) {
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
-  if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
-  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
-  switch (key) {
-    case SDLK_KP_0: return '0';
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE:
-    case SDLK_BACKSPACE: return VK_ESCAPE;
-    case SDLK_F1: return VK_TSOFT1;
-    case SDLK_F2: return VK_TSOFT2;
-    case SDLK_F3: return VK_TTALK;
-    case SDLK_F4: return VK_TEND;
-    case SDLK_F5: return VK_APP1;
-    case SDLK_F6: return VK_APP2;
-    case SDLK_F7: return VK_APP3;
-    case SDLK_F8: return VK_APP4;
-    case SDLK_PAGEUP: return 0x75;    // volume up
-    case SDLK_PAGEDOWN: return 0x76;  // volume down
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
-    default: return 0;
+  for (const KeyRow& row : kKeyRows) {
+    if (key >= row.first && key <= row.last) return row.vk + static_cast<UINT>(key - row.first);
   }
+  return 0;
 }
+
+}  // namespace
+
+void printDesktopKeyMap(FILE* out) {
+  std::fprintf(out, "Keys (in the window the desktop stands in for the device):\n");
+  for (const KeyRow& row : kKeyRows) {
+    if (row.desktop) std::fprintf(out, "  %-22s %s\n", row.desktop, row.device);
+  }
+  for (const auto& row : kOtherRows) std::fprintf(out, "  %-22s %s\n", row[0], row[1]);
+}
+
+namespace {
 
 class SdlBackend : public Backend {
  public:
@@ -173,7 +213,7 @@ class SdlBackend : public Backend {
   }
 
   void key(const SDL_KeyboardEvent& k) {
-    if (k.keysym.sym == SDLK_F9) {  // the device's power button
+    if (k.keysym.sym == kPowerKey) {
       if (k.type == SDL_KEYDOWN && !k.repeat) {
         suspended_ = !suspended_;
         if (suspended_) simulateSuspend();
