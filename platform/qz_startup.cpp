@@ -140,6 +140,17 @@ void stopSound() {
   QZEnableSoundOutput(0);
 }
 
+// The frame timer fires in steps of 10 ms; between frames it sleeps until the
+// next one is due, so an idle program wakes once a frame rather than a
+// hundred times a second. The gate above still decides.
+void rearmFrameTimer() {
+  const int16_t interval = prefs().tickInterval;
+  if (interval <= 0 || !ps().main) return;
+  const uint32_t elapsed = QZGetTicks() - ps().lastTick;
+  const uint32_t remaining = elapsed < static_cast<uint32_t>(interval) ? interval - elapsed : 1;
+  SetTimer(ps().main, QZ_FRAME_TIMER, remaining * QZ_FRAME_TIMER_MS, nullptr);
+}
+
 void restartFrames() {
   if (prefs().tickInterval > 0) SetTimer(ps().main, QZ_FRAME_TIMER, QZ_FRAME_TIMER_MS, nullptr);
 }
@@ -543,13 +554,17 @@ int16_t QZOnTimer() {
   if (interval <= 0 || ps().inFrame) return 0;
   const uint32_t now = QZGetTicks();
   // Elapsed time, not a sum, so the wrap of the tick counter stops nothing.
-  if (now - ps().lastTick < static_cast<uint32_t>(interval)) return 0;
+  if (now - ps().lastTick < static_cast<uint32_t>(interval)) {
+    rearmFrameTimer();
+    return 0;
+  }
   ps().inFrame = true;
   const int16_t result = QZRunApplicationTick();
   ps().inFrame = false;
-  if (result < 0) return result;
-  ps().lastTick = now;
-  return 0;
+  // A failed frame keeps the last frame's time: the next step tries again.
+  if (result >= 0) ps().lastTick = now;
+  rearmFrameTimer();
+  return result < 0 ? result : 0;
 }
 
 void QZCloseMainWindow() {

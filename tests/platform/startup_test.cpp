@@ -340,6 +340,28 @@ TEST_F(StartupTest, FrameGateFollowsTheInterval) {
   quit();
 }
 
+// Between frames the frame timer sleeps until the next one is due: an idle
+// program wakes once a frame, not every 10 ms.
+TEST_F(StartupTest, FrameTimerWakesOncePerFrame) {
+  install();
+  static int timerMessages;
+  QZApplicationHooks hooks = QZGetApplicationHooks();
+  hooks.afterMessage = [](UINT message) {
+    if (message == WM_TIMER) ++timerMessages;
+    return 2;
+  };
+  QZSetApplicationHooks(hooks);
+  ASSERT_EQ(start(), 0);
+  QZStartTimer(10);
+  wince::runFor(100);
+  calls().clear();
+  timerMessages = 0;
+  wince::runFor(1000);
+  EXPECT_EQ(count("tick"), 10);
+  EXPECT_EQ(timerMessages, 10);
+  quit();
+}
+
 // The tick counter wraps (a 32-bit millisecond clock does after 49.7 days):
 // frames go on across the wrap.
 TEST_F(StartupTest, FramesGoOnAcrossTheClockWrap) {

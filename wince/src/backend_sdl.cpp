@@ -4,8 +4,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 #include "backend.h"
@@ -117,6 +120,8 @@ class SdlBackend : public Backend {
   bool open(const char* title, std::string* error) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return failed(error);
     wakeEvent_ = SDL_RegisterEvents(1);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    displayless_ = driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     DeviceScreen& s = deviceScreen();
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, s.width * zoom_,
                                s.height * zoom_, SDL_WINDOW_SHOWN);
@@ -133,9 +138,10 @@ class SdlBackend : public Backend {
   bool waitForEvents(DWORD timeoutMs) override {
     present(false);
     DWORD ms = runner_ ? runner_->step(timeoutMs) : timeoutMs;
+    if (ms > 0) wait(std::min(ms, kMaxWaitMs));
+    // The wait has read the desktop's events; take what it queued.
     SDL_Event event;
-    if (ms > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(std::min(ms, kMaxWaitMs)))) handle(event);
-    pollEvents();
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) handle(event);
     return true;
   }
 
@@ -149,6 +155,12 @@ class SdlBackend : public Backend {
   }
 
   void wake() override {
+    if (displayless_) {
+      std::lock_guard<std::mutex> lock(wakeMutex_);
+      woken_ = true;
+      wakeCondition_.notify_all();
+      return;
+    }
     SDL_Event event{};
     event.type = wakeEvent_;
     SDL_PushEvent(&event);
@@ -172,6 +184,20 @@ class SdlBackend : public Backend {
   bool scriptFailed() const override { return runner_ && runner_->failed(); }
 
  private:
+  // Blocks until an event comes, wake() is called or ms pass. A driver
+  // without a display has no desktop events, and SDL's own wait would poll
+  // it every millisecond: the back end then waits on its own.
+  void wait(DWORD ms) {
+    if (displayless_) {
+      std::unique_lock<std::mutex> lock(wakeMutex_);
+      wakeCondition_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return woken_; });
+      woken_ = false;
+      return;
+    }
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) handle(event);
+  }
+
   static bool failed(std::string* error) {
     if (error) *error = SDL_GetError();
     return false;
@@ -249,6 +275,10 @@ class SdlBackend : public Backend {
   std::vector<uint16_t> shown_;
   Uint32 lastPresent_ = 0;
   bool suspended_ = false;
+  bool displayless_ = false;
+  std::mutex wakeMutex_;
+  std::condition_variable wakeCondition_;
+  bool woken_ = false;
 };
 
 }  // namespace
