@@ -1,12 +1,25 @@
 #include "qzf_application.h"
 
+#include <new>
+
 #include "qz_lifecycle.h"
 #include "qz_sound.h"
 #include "qz_startup.h"
 #include "qzf_audio.h"
+#include "qzf_controls.h"
 #include "qzf_graphics.h"
+#include "qzf_load_screen.h"
+#include "qzf_metrics.h"
+#include "qzf_minimise.h"
+#include "qzf_resource.h"
+#include "qzf_ui.h"
 
 namespace {
+
+// The load-screen steps of init: after the class registry, each start stage
+// (resources, audio, graphics, value table, metrics, user interface), the
+// display options and the end.
+constexpr uint16_t kLoadScreenSteps = 9;
 
 // Keys that arrive as key presses; every other code is a character.
 bool isKeyCode(int code) {
@@ -18,16 +31,22 @@ bool isKeyCode(int code) {
 
 }  // namespace
 
-CQZFApplication::CQZFApplication() {
+CQZFApplication::CQZFApplication()
+    : horizontal_(&QZFGetScalePair(128)), vertical_(&QZFGetScalePair(128)) {
   setKind(kQZFKindApplication, this);
   setName("app");
   setFrameParameters(5, 10);
 }
 
 CQZFApplication::~CQZFApplication() {
-  // The platform's stop sequence normally ran shutdown already; running it
-  // again finds nothing left to stop.
-  CQZFApplication::shutdown();
+  // The platform's stop sequence normally ran shutdown already. The objects
+  // the concrete application lent are gone by now (its members die first),
+  // so only the base's own managers are stopped here.
+  loadScreen_ = nullptr;
+  minimise_ = nullptr;
+  fontManager_ = nullptr;
+  controls_ = nullptr;
+  stopManagers();
   classes_.clear();
 }
 
@@ -45,36 +64,103 @@ int16_t CQZFApplication::preInit(const QZFModeTable** out) {
 
 const int16_t* CQZFApplication::getValueTable(int) { return nullptr; }
 
+void CQZFApplication::setScaling(int horizontalFactor, int verticalFactor) {
+  horizontal_ = &QZFGetScalePair(horizontalFactor);
+  vertical_ = &QZFGetScalePair(verticalFactor);
+}
+
+std::unique_ptr<CQZFUI> CQZFApplication::makeUserInterface() {
+  return std::unique_ptr<CQZFUI>(new (std::nothrow) CQZFUI(this));
+}
+
+void CQZFApplication::step() const {
+  if (loadScreen_) loadScreen_->step();
+}
+
 int16_t CQZFApplication::init() {
   const QZFModeTable* modes = nullptr;
   preInit(&modes);
+  if (loadScreen_) loadScreen_->addSteps(kLoadScreenSteps);
   if (const int16_t r = registerClasses(); r < 0) return fail(102, r);
-  audio_ = std::make_unique<CQZFAudioManager>(this);
-  if (const int16_t r = audio_->init(); r < 0) return fail(114, r);
-  graphics_ = std::make_unique<CQZFGraphics>(this);
-  if (const int16_t r = graphics_->init(modes, !reinitialising_); r < 0) return fail(120, r);
-  valueTable_ = getValueTable(graphics_->getDisplayKind());
-  if (!valueTable_) return fail(125, -1);
+  step();
+  if (const int16_t r = startManagers(modes); r < 0) return r;
   const int kind = graphics_->getDisplayKind();
   if (kind == 'H') graphics_->setDisplayOptions(0, 1, 0, 2);
   else if (kind == 'G') graphics_->setDisplayOptions(0, 1, 0, 1);
   else graphics_->setDisplayOptions(0, 3, 1, 0);
+  step();
   initialised_ = true;
+  step();
+  return 0;
+}
+
+// Each manager is made and started in turn, with a load-screen step after
+// each; on a failure the ones made so far stay for shutdown.
+int16_t CQZFApplication::startManagers(const QZFModeTable* modes) {
+  resources_.reset(new (std::nothrow) CQZFResourceManager(this));
+  if (!resources_) return fail(107, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = resources_->init(); r < 0) return fail(108, r);
+  step();
+  audio_.reset(new (std::nothrow) CQZFAudioManager(this));
+  if (!audio_) return fail(113, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = audio_->init(); r < 0) return fail(114, r);
+  step();
+  graphics_.reset(new (std::nothrow) CQZFGraphics(this));
+  if (!graphics_) return fail(119, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = graphics_->init(modes, !reinitialising_); r < 0) return fail(120, r);
+  step();
+  valueTable_ = getValueTable(graphics_->getDisplayKind());
+  if (!valueTable_) return fail(125, QZ_ERR_GENERAL);
+  if (loadScreen_) {
+    loadScreen_->loadImages(0);
+    imagesLoaded_ = true;
+  }
+  step();
+  metrics_.reset(new (std::nothrow) CQZFMetrics(this));
+  if (!metrics_) return fail(132, QZ_ERR_NO_MEMORY);
+  step();
+  ui_ = makeUserInterface();
+  if (!ui_) return fail(141, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = ui_->init(); r < 0) return fail(142, r);
+  step();
   return 0;
 }
 
 int16_t CQZFApplication::shutdown() {
+  stopManagers();
+  return 0;
+}
+
+void CQZFApplication::stopManagers() {
   if (audio_) {
     audio_->shutdown();
     audio_.reset();
+    step();
+  }
+  if (ui_) {
+    ui_->shutdown();
+    ui_.reset();
+    step();
+  }
+  if (metrics_ || imagesLoaded_) {
+    metrics_.reset();
+    if (imagesLoaded_ && loadScreen_) loadScreen_->releaseImages();
+    imagesLoaded_ = false;
+    step();
   }
   if (graphics_) {
     graphics_->shutdown();
     graphics_.reset();
+    valueTable_ = nullptr;
+    step();
   }
-  valueTable_ = nullptr;
-  initialised_ = false;
-  return 0;
+  if (resources_) {
+    resources_->shutdown();
+    resources_.reset();
+    step();
+  }
+  // The initialised flag stays: a re-initialisation that failed half way is
+  // tried again by the next tick.
 }
 
 int16_t CQZFApplication::reinitialise() {
@@ -107,18 +193,20 @@ int16_t CQZFApplication::tick() {
   }
   if (reinitialiseRequest_ && reinitialise() < 0) return -11;
   onUpdate();
+  if (metrics_) metrics_->frame();
   if (audio_) audio_->update();
   const int16_t r = postUpdate();
   if (r < 0 || r == 1) return r;
-  tickUserInterface();
+  if (ui_) ui_->tick();
   return 1;
 }
 
 void CQZFApplication::drawFrame() {
-  if (minimiseRequest_ || !graphics_) return;
+  if (minimiseRequest_ || !ui_ || !graphics_) return;
   graphics_->drawToScreen();
   graphics_->buildUpdateList();
-  drawUserInterface();
+  ui_->draw();
+  if (minimise_) minimise_->drawOverlay();
   graphics_->flush();
   graphics_->flip();
   graphics_->clearGrid();
@@ -139,7 +227,7 @@ int CQZFApplication::onSystemEvent(const MSG& message) {
           (width != graphics_->getScreenWidth() || height != graphics_->getScreenHeight()) && QZIsFullScreen()) {
         reinitialiseRequest_ = true;
       }
-      return translateMessage(message);
+      return translate(message);
     }
     case WM_SETFOCUS:
       minimiseRequest_ = false;
@@ -152,18 +240,30 @@ int CQZFApplication::onSystemEvent(const MSG& message) {
       setAudioActive(0);
       QZSetFullScreen(0);
       break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+      if (controls_) {
+        controls_->noteKey(static_cast<uint32_t>(message.wParam), static_cast<uint32_t>(message.lParam),
+                           message.message == WM_KEYDOWN);
+      }
+      break;
     default: break;
   }
-  return translateMessage(message);
+  return translate(message);
 }
 
-int CQZFApplication::onPen(int type, int x, int y) { return penToUserInterface(type, x, y); }
+int CQZFApplication::translate(const MSG& message) { return ui_ ? ui_->translateMessage(message) : 2; }
 
-int CQZFApplication::onKey(int code, int value) { return keyToUserInterface(code, value, isKeyCode(code)); }
+int CQZFApplication::onPen(int type, int x, int y) {
+  if (minimise_ && minimise_->onPen(type, x, y) == 1) return 1;
+  return ui_ ? ui_->onPen(type, x, y) : 2;
+}
+
+int CQZFApplication::onKey(int code, int value) { return ui_ ? ui_->onKey(code, value, isKeyCode(code)) : 2; }
 
 int CQZFApplication::onSuspendResume(int active) {
   if (!active) setAudioActive(0);
-  suspendResumeToUserInterface(active);
+  if (ui_) ui_->onSuspendResume(active);
   return 2;
 }
 

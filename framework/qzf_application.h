@@ -10,10 +10,18 @@
 #include <string>
 
 #include "qz_app_bridge.h"
+#include "qzf_helpers.h"
 #include "qzf_object.h"
 
 class CQZFAudioManager;
+class CQZFControls;
+class CQZFFontManager;
 class CQZFGraphics;
+class CQZFLoadScreen;
+class CQZFMetrics;
+class CQZFMinimise;
+class CQZFResourceManager;
+class CQZFUI;
 struct QZFModeTable;
 
 class CQZFApplication : public CQZFObject, public QZApplicationInterface {
@@ -32,6 +40,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   virtual void onUpdate() {}
   virtual int16_t reinitialise();
   virtual int16_t postUpdate() { return 0; }
+  // The gadgets register their tags here when they come; an application adds
+  // its form tags after the base's.
   virtual int16_t registerClasses() { return 0; }
   int16_t init() override;
   int16_t shutdown() override;
@@ -55,9 +65,32 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   void registerClass(const std::string& tag, Factory factory) { classes_[tag] = std::move(factory); }
   std::unique_ptr<CQZFObject> createObject(const std::string& tag) const;
 
-  CQZFGraphics* getGraphics() const { return graphics_.get(); }
+  // The managers the application base owns; null before init and after shutdown.
+  CQZFResourceManager* getResourceManager() const { return resources_.get(); }
   CQZFAudioManager* getAudioManager() const { return audio_.get(); }
+  CQZFGraphics* getGraphics() const { return graphics_.get(); }
+  CQZFMetrics* getMetrics() const { return metrics_.get(); }
+  CQZFUI* getUI() const { return ui_.get(); }
+
+  // The objects the concrete application owns and lends to the base.
+  CQZFLoadScreen* getLoadScreen() const { return loadScreen_; }
+  void setLoadScreen(CQZFLoadScreen* loadScreen) { loadScreen_ = loadScreen; }
+  CQZFMinimise* getMinimise() const { return minimise_; }
+  void setMinimise(CQZFMinimise* minimise) { minimise_ = minimise; }
+  CQZFFontManager* getFontManager() const { return fontManager_; }
+  void setFontManager(CQZFFontManager* fontManager) { fontManager_ = fontManager; }
+  CQZFControls* getControls() const { return controls_; }
+  void setControls(CQZFControls* controls) { controls_ = controls; }
+
   const int16_t* getCurrentValueTable() const { return valueTable_; }
+  // The horizontal and vertical conversions between layout units and the
+  // screen (factor 128 = 1.0 until getValueTable sets others).
+  void setScaling(int horizontalFactor, int verticalFactor);
+  int32_t scaleX(int16_t value) const { return horizontal_->up(value); }
+  int32_t unscaleX(int16_t value) const { return horizontal_->down(value); }
+  int32_t scaleY(int16_t value) const { return vertical_->up(value); }
+  int32_t unscaleY(int16_t value) const { return vertical_->down(value); }
+
   bool isInitialised() const { return initialised_; }
   bool isActive() const { return active_; }
   bool isReinitialiseRequested() const { return reinitialiseRequest_; }
@@ -65,18 +98,17 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   uint8_t settingByte = 0;
 
  protected:
-  // What the user interface draws between the update list and the flush;
-  // the forms come with the user interface.
-  virtual void drawUserInterface() {}
-  // The user interface's answer to a window message; 2 without one.
-  virtual int translateMessage(const MSG&) { return 2; }
-  virtual int penToUserInterface(int, int, int) { return 2; }
-  virtual int keyToUserInterface(int, int, bool) { return 2; }
-  virtual void suspendResumeToUserInterface(int) {}
-  virtual void tickUserInterface() {}
+  // The user interface init starts; an application may give it its own form handler.
+  virtual std::unique_ptr<CQZFUI> makeUserInterface();
 
  private:
   int16_t fail(int line, int16_t code) { return report(this, "qzf_application", line, code); }
+  // The user interface's answer to a window message; 2 without one.
+  int translate(const MSG& message);
+  int16_t startManagers(const QZFModeTable* modes);
+  // Stops what init started, in reverse order; safe to run again.
+  void stopManagers();
+  void step() const;
   void applyAudioState();
 
   bool reinitialiseRequest_ = false;
@@ -87,8 +119,18 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   bool initialised_ = false;
   bool resume_ = false;
   bool reinitialising_ = false;
+  bool imagesLoaded_ = false;
   std::map<std::string, Factory> classes_;
+  CQZFLoadScreen* loadScreen_ = nullptr;
+  CQZFMinimise* minimise_ = nullptr;
   std::unique_ptr<CQZFAudioManager> audio_;
   std::unique_ptr<CQZFGraphics> graphics_;
+  std::unique_ptr<CQZFMetrics> metrics_;
+  std::unique_ptr<CQZFResourceManager> resources_;
+  std::unique_ptr<CQZFUI> ui_;
+  CQZFFontManager* fontManager_ = nullptr;
+  CQZFControls* controls_ = nullptr;
   const int16_t* valueTable_ = nullptr;
+  const QZFScalePair* horizontal_;
+  const QZFScalePair* vertical_;
 };

@@ -21,6 +21,9 @@ class CQZFFormHandler : public CQZFObject {
   virtual void setActive(int active) { active_ = active != 0; }
   virtual void closeAllForms() {}
   bool isActive() const { return active_; }
+  // The stack of open forms, index 0 at the bottom.
+  virtual int getFormCount() const { return 0; }
+  virtual const CQZFObject* getForm(int index) const { return nullptr; }
 
  private:
   bool active_ = true;

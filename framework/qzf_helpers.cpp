@@ -8,7 +8,21 @@
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
 #include "qz_system.h"
-#include "wince/text.h"
+#include "qz_text_utils.h"
+
+namespace {
+
+// At most n units of src; when src is shorter the rest of the n units are
+// zero, so the text is terminated unless src fills all n.
+template <typename Char>
+Char* copyPadded(Char* dst, const Char* src, int n) {
+  int i = 0;
+  for (; i < n && src[i]; ++i) dst[i] = src[i];
+  for (; i < n; ++i) dst[i] = 0;
+  return dst;
+}
+
+}  // namespace
 
 uint16_t QZFWStrLen(const QZFWChar* text) {
   return static_cast<uint16_t>(QZFWStrLength(text));
@@ -27,10 +41,7 @@ QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src) {
   return dst;
 }
 
-QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) {
-  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
-  return dst;
-}
+QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n) { return copyPadded(dst, src, n); }
 
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src) {
   QZFWStrCopy(dst + QZFWStrLength(dst), src);
@@ -88,10 +99,7 @@ bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const Q
 
 uint16_t QZFStrLen(const char* text) { return static_cast<uint16_t>(std::strlen(text)); }
 
-char* QZFStrCopyN(char* dst, const char* src, int n) {
-  for (int i = 0; i < n && src[i]; ++i) dst[i] = src[i];
-  return dst;
-}
+char* QZFStrCopyN(char* dst, const char* src, int n) { return copyPadded(dst, src, n); }
 
 int QZFStrCompare(const char* a, const char* b) {
   const int c = std::strcmp(a, b);
@@ -168,12 +176,18 @@ const QZFScalePair& QZFGetScalePair(int factor) {
 }
 
 QZFWChar* QZFFormatString(QZFWChar* out, int capacity, const QZFWChar* format, ...) {
-  if (capacity < 1) return out;
   va_list args;
   va_start(args, format);
-  _vsnwprintf(out, static_cast<size_t>(capacity), format, args);
+  QZFormatWideV(out, capacity, format, args);
   va_end(args);
   return out;
+}
+
+QZFWChar* QZFFormatYearRange(QZFWChar* out, int capacity, int firstYear) {
+  QZDateTime now{};
+  QZGetDateTime(&now);
+  if (firstYear == now.year) return QZFFormatString(out, capacity, u"%d", firstYear);
+  return QZFFormatString(out, capacity, u"%d-%d", firstYear, static_cast<int>(now.year));
 }
 
 int QZFRandom(int n) { return QZRandom(n); }
@@ -182,8 +196,9 @@ uint16_t QZFGetLanguage() { return QZGetLanguage(); }
 void QZFSetLanguage(uint16_t id) { QZSetLanguage(id); }
 uint32_t QZFGetCreatorID() { return QZGetCreatorID(); }
 uint32_t QZFGetDeviceID() { return QZGetDeviceID(); }
-uint32_t QZFGetDeviceCompanyID() { return 0; }
+uint32_t QZFGetDeviceCompanyID() { return QZGetDeviceCompanyID(); }
 uint32_t QZFGetFreeMemory() { return QZGetFreeMemory(); }
+void QZFDelay(int hundredths) { QZDelay(hundredths); }
 
 void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent) {
   QZBatteryStatus status{};
@@ -204,6 +219,29 @@ bool QZFIsCharging() {
   return level == 4;
 }
 
+void QZFGetDateTime(QZFDateTime* out) { QZGetDateTime(out); }
+
+int QZFFormatCurrentDateTime(QZFWChar* date, QZFWChar* time, int dateLength, int timeLength, bool withSeconds) {
+  return QZFormatCurrentDateTime(date, time, dateLength, timeLength, withSeconds);
+}
+
+int QZFFormatCurrentDate(QZFWChar* date, int length) { return QZFormatCurrentDate(date, length); }
+
+int QZFFormatCurrentTime(QZFWChar* time, int length, bool withSeconds) {
+  return QZFormatCurrentTime(time, length, withSeconds);
+}
+
+int QZFFormatDateTime(const QZFDateTime* record, QZFWChar* date, QZFWChar* time, int dateLength, int timeLength,
+                      bool withSeconds) {
+  return QZFormatDateTime(record, date, time, dateLength, timeLength, withSeconds);
+}
+
+int QZFFormatDate(const QZFDateTime* record, QZFWChar* date, int length) { return QZFormatDate(record, date, length); }
+
+int QZFFormatTime(const QZFDateTime* record, QZFWChar* time, int length, bool withSeconds) {
+  return QZFormatTime(record, time, length, withSeconds);
+}
+
 int QZFSetInputMode(uint16_t mode) { return QZSetInputMode(mode); }
 int QZFShowApplicationMessage(const QZFWChar* text) { return QZShowApplicationMessage(text); }
 
@@ -211,7 +249,7 @@ int QZFShowMessage(const QZFWChar* format, ...) {
   QZFWChar text[1025];
   va_list args;
   va_start(args, format);
-  _vsnwprintf(text, 1025, format, args);
+  QZFormatWideV(text, 1025, format, args);
   va_end(args);
   return QZShowApplicationMessage(text);
 }

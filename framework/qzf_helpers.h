@@ -5,12 +5,15 @@
 
 #include <cstdint>
 
+#include "qz_datetime.h"
+
 typedef char16_t QZFWChar;
 
 uint16_t QZFWStrLen(const QZFWChar* text);
 uint32_t QZFWStrLength(const QZFWChar* text);
 QZFWChar* QZFWStrCopy(QZFWChar* dst, const QZFWChar* src);
-// Copies at most n units; the caller terminates.
+// Copies at most n units, zero-filling the rest of them when src is
+// shorter; the caller terminates a text of n units or more.
 QZFWChar* QZFWStrCopyN(QZFWChar* dst, const QZFWChar* src, int n);
 QZFWChar* QZFWStrCat(QZFWChar* dst, const QZFWChar* src);
 // Appends as much of src as fits in a buffer of capacity units, terminated.
@@ -25,6 +28,7 @@ void QZFWStrReplace(QZFWChar* text, const QZFWChar* token, const QZFWChar* repla
 bool QZFWStrReplace(QZFWChar* text, int capacity, const QZFWChar* token, const QZFWChar* replacement);
 
 uint16_t QZFStrLen(const char* text);
+// As QZFWStrCopyN, on bytes.
 char* QZFStrCopyN(char* dst, const char* src, int n);
 int QZFStrCompare(const char* a, const char* b);
 
@@ -52,6 +56,9 @@ const QZFScalePair& QZFGetScalePair(int factor);
 // Wide printf-style text (%d %u %hd %02d %s %ls %c %x ...), at most
 // capacity units including the terminator (cut short when longer); returns out.
 QZFWChar* QZFFormatString(QZFWChar* out, int capacity, const QZFWChar* format, ...);
+// The current year when it equals firstYear, else "firstYear-current year";
+// at most capacity units with the terminator.
+QZFWChar* QZFFormatYearRange(QZFWChar* out, int capacity, int firstYear);
 
 // --- Platform forwards --------------------------------------------------------
 
@@ -66,11 +73,24 @@ uint32_t QZFGetDeviceID();
 // 0 on this platform.
 uint32_t QZFGetDeviceCompanyID();
 uint32_t QZFGetFreeMemory();
+// Pauses for n hundredths of a second.
+void QZFDelay(int hundredths);
 // level: 1 high, 2 low, 3 critical, 4 charging, 5 no battery, 0 other.
 void QZFGetBatteryStatus(uint16_t* level, uint16_t* percent);
 // The charge percentage; an unknown charge reads as 1.
 int QZFGetBatteryLevel();
 bool QZFIsCharging();
+typedef QZDateTime QZFDateTime;
+void QZFGetDateTime(QZFDateTime* out);
+// The user's short date and time formats (see qz_datetime.h): 0, or -1 when
+// the text does not fit.
+int QZFFormatCurrentDateTime(QZFWChar* date, QZFWChar* time, int dateLength, int timeLength, bool withSeconds);
+int QZFFormatCurrentDate(QZFWChar* date, int length);
+int QZFFormatCurrentTime(QZFWChar* time, int length, bool withSeconds);
+int QZFFormatDateTime(const QZFDateTime* record, QZFWChar* date, QZFWChar* time, int dateLength, int timeLength,
+                      bool withSeconds);
+int QZFFormatDate(const QZFDateTime* record, QZFWChar* date, int length);
+int QZFFormatTime(const QZFDateTime* record, QZFWChar* time, int length, bool withSeconds);
 int QZFSetInputMode(uint16_t mode);
 int QZFShowApplicationMessage(const QZFWChar* text);
 // Formats up to 1024 characters and shows them as an application message.

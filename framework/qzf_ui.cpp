@@ -13,7 +13,9 @@ namespace {
 constexpr UINT kKeyDown = 256;
 constexpr UINT kKeyUp = 257;
 constexpr UINT kCharacter = 258;
+constexpr UINT kComposition = 271;
 constexpr UINT kHotKey = 786;
+constexpr LPARAM kCompositionResult = 1 << 8;
 
 constexpr WPARAM kReturn = 13;
 constexpr WPARAM kEnd = 115;
@@ -77,6 +79,7 @@ int CQZFUI::translateMessage(const MSG& message) {
     case kCharacter: return onCharacter(message.wParam);
     case kKeyUp: return onKeyUp(message.wParam);
     case kHotKey: return onHotKey(message.lParam);
+    case kComposition: return onComposition(message.lParam);
     default: return 2;
   }
 }
@@ -136,5 +139,14 @@ int CQZFUI::onHotKey(LPARAM lParam) {
   if (now - lastHotKeyTime_ <= kHotKeyGap) return 2;
   lastHotKeyTime_ = now;
   send(key, true);
+  return 2;
+}
+
+int CQZFUI::onComposition(LPARAM lParam) {
+  if ((lParam & kCompositionResult) && formHandler_ && composition_) {
+    const std::u16string text = composition_();
+    formHandler_->onTextInput(text.c_str());
+  }
+  // The composed character is no key release: it must not step the volume.
   return 2;
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "qzf_form_handler.h"
 #include "qzf_object.h"
@@ -43,6 +44,10 @@ class CQZFUI : public CQZFObject {
   // The volume after one step of a volume key.
   static uint32_t stepVolume(uint32_t volume, bool up);
 
+  // The result string of the main window's input-method composition.
+  using CompositionReader = std::function<std::u16string()>;
+  void setCompositionReader(CompositionReader reader) { composition_ = std::move(reader); }
+
  protected:
   virtual std::unique_ptr<CQZFFormHandler> makeFormHandler();
 
@@ -51,6 +56,7 @@ class CQZFUI : public CQZFObject {
   int onCharacter(WPARAM character);
   int onKeyUp(WPARAM key);
   int onHotKey(LPARAM lParam);
+  int onComposition(LPARAM lParam);
   int send(int code, bool keyDown);
   bool isPocketPC() const;
 
@@ -60,4 +66,5 @@ class CQZFUI : public CQZFObject {
   uint16_t deviceType_;
   std::unique_ptr<CQZFFormHandler> formHandler_;
   VolumeControl volume_;
+  CompositionReader composition_;
 };

@@ -9,6 +9,7 @@
 #include "qz_pln.h"
 #include "qz_resource_manager.h"
 #include "qz_screen.h"
+#include "qz_system.h"
 
 namespace {
 
@@ -85,6 +86,7 @@ void QZStopGraphics() {
   state().table.reset();
   state().length = 0;
   state().draw = nullptr;
+  QZRestoreDisplayOrientation();
 }
 
 int QZPlaneIndex(int id) {

@@ -6,6 +6,7 @@
 #include "qz_bitmap.h"
 #include "qz_colour.h"
 #include "qz_resource_manager.h"
+#include "qz_system.h"
 #include "wince/gdi.h"
 #include "wince/shell.h"
 #include "wince/system.h"
@@ -89,7 +90,7 @@ void blit(HBITMAP source, int sx, int sy, int w, int h, int dx, int dy) {
 
 QZDisplay QZQueryDisplay(bool fullScreen) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  QZDisplay d{width, height, QZGetScreenDepth(), fullScreen, false, 0, height, height, false};
+  QZDisplay d{width, height, QZGetScreenDepth(), fullScreen, false, 0, height, height, QZCanRotateDisplay() != 0};
   SIPINFO sip{};
   sip.cbSize = sizeof sip;
   if (SHSipInfo(SPI_GETSIPINFO, 0, &sip, 0)) {
@@ -160,7 +161,11 @@ int16_t QZChooseGraphicsMode(int count, const QZGraphicsMode* table, int16_t* mo
     }
     bestFit = fit;
   }
-  if (chosen && bestFit == 2 && state().env.turnDisplay) state().env.turnDisplay(table[*index].width, table[*index].height);
+  if (chosen && bestFit == 2) {
+    const QZGraphicsMode& e = table[*index];
+    if (state().env.turnDisplay) state().env.turnDisplay(e.width, e.height);
+    else QZFitDisplayOrientation(e.width, e.height);
+  }
   if (chosen) return 0;
   return listed ? -10 : -17;
 }

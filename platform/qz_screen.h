@@ -31,7 +31,7 @@ struct QZScreenEnvironment {
   std::function<QZDisplay()> display;
   std::function<bool(int modeId)> modeListed;    // the mode list names the mode [the resource manager's]
   std::function<void(int modeId)> modeChanged;   // reload the resource id maps for the mode
-  std::function<void(int width, int height)> turnDisplay;
+  std::function<void(int width, int height)> turnDisplay;  // [QZFitDisplayOrientation]
 };
 
 // Where the screen update goes: the window, or a test's capture.

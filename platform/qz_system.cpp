@@ -2,9 +2,17 @@
 
 #include <cstdlib>
 
+#include <string>
+#include <vector>
+
+#include "qz_lifecycle.h"
 #include "qz_preferences.h"
+#include "qz_startup.h"
 #include "wince/clock.h"
+#include "wince/file.h"
+#include "wince/shell.h"
 #include "wince/system.h"
+#include "wince/window.h"
 
 uint32_t QZGetTicks() { return GetTickCount() / 10; }
 
@@ -32,6 +40,28 @@ void QZSetOrientation(uint16_t value) { QZGetSystemPreferences().orientation = v
 namespace {
 
 constexpr DWORD kOrientations[] = {DMDO_0, DMDO_90, DMDO_180, DMDO_270};
+
+struct DisplayState {
+  int kept = 0;    // the orientation to put back, 0 when none is kept
+  int turned = 0;  // the orientation the program turned the display to, 0 when it did not
+};
+
+DisplayState& display() {
+  static DisplayState s;
+  return s;
+}
+
+struct MenuBars {
+  std::vector<HWND> bars;
+  HWND current = nullptr;
+};
+
+MenuBars& menuBars() {
+  static MenuBars s;
+  return s;
+}
+
+QZSystemPreferences& prefs() { return QZGetSystemPreferences(); }
 
 }  // namespace
 
@@ -104,4 +134,141 @@ uint32_t QZGetFreeMemory() {
   status.dwLength = sizeof status;
   GlobalMemoryStatus(&status);
   return static_cast<uint32_t>(status.dwAvailPhys);
+}
+
+int QZCanRotateDisplay() {
+  const uint16_t type = QZGetDeviceType();
+  if (type == 770 || type == 1026) return 0;
+  DEVMODE mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_DISPLAYQUERYORIENTATION;
+  return ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr) == DISP_CHANGE_SUCCESSFUL ? 1 : 0;
+}
+
+int QZFitDisplayOrientation(int width, int height) {
+  const int wanted = QZCompareShape(width, height);
+  if (wanted == 5 || wanted == QZCompareShape(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN))) return 2;
+  const int current = QZGetDisplayOrientation();
+  const int target = current == 2 || current == 4 ? 1 : 2;
+  if (!display().turned && !display().kept) display().kept = current;
+  if (const int r = QZSetDisplayOrientation(target); r != 0) return r;
+  display().turned = target;
+  return 1;
+}
+
+int QZReadDisplayOrientation() {
+  const int current = QZGetDisplayOrientation();
+  if (current == 0) return 0;
+  if (!display().turned) display().kept = current;
+  if (current == 2 || current == 4) QZSetOrientation(static_cast<uint16_t>(current));
+  return current;
+}
+
+int QZRestoreDisplayOrientation() {
+  DisplayState& d = display();
+  const int kept = d.kept;
+  const bool turned = d.turned != 0;
+  d.turned = 0;
+  if (!turned || kept == 0) return 2;
+  return kept == QZGetDisplayOrientation() ? 0 : QZSetDisplayOrientation(kept);
+}
+
+void QZSetState(int32_t state) { prefs().currentState = prefs().requestedState = state; }
+int32_t QZGetState() { return prefs().currentState; }
+int32_t QZGetRequestedState() { return prefs().requestedState; }
+int QZIsStateChanged() { return prefs().requestedState != prefs().currentState ? 1 : 0; }
+
+int QZTakeStateChange() {
+  if (!QZIsStateChanged()) return 0;
+  prefs().currentState = prefs().requestedState;
+  return 1;
+}
+
+int QZTestStateBits(int32_t bits) { return (prefs().currentState & bits) != 0 ? 1 : 0; }
+
+uint32_t QZGetProcessorType() {
+  SYSTEM_INFO info{};
+  GetSystemInfo(&info);
+  return info.dwProcessorType;
+}
+
+int QZIsNotProcessor586() { return QZGetProcessorType() != PROCESSOR_INTEL_PENTIUM ? 1 : 0; }
+uint32_t QZGetDeviceCompanyID() { return 0; }
+
+QZStatus QZCreateDirectoryPath(const char16_t* path) {
+  std::u16string folder = path ? path : u"";
+  while (folder.size() > 1 && folder.back() == u'\\') folder.pop_back();
+  if (folder.size() < 2) return QZ_ERR_GENERAL;
+  for (size_t at = folder.find(u'\\', 1); at != std::u16string::npos; at = folder.find(u'\\', at + 1)) {
+    CreateDirectory(folder.substr(0, at).c_str(), nullptr);
+  }
+  CreateDirectory(folder.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributes(folder.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) ? QZ_OK : QZ_ERR_GENERAL;
+}
+
+namespace {
+
+struct ProgramWindowSearch {
+  DWORD thread;
+  HWND found;
+};
+
+BOOL CALLBACK findProgramWindow(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<ProgramWindowSearch*>(parameter);
+  if (GetWindowThreadProcessId(window, nullptr) != search->thread || !IsWindowVisible(window) ||
+      !IsWindowEnabled(window) || (GetWindowLong(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE)) {
+    return TRUE;
+  }
+  search->found = window;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND QZFindProgramWindow(HWND main) {
+  ProgramWindowSearch search{GetWindowThreadProcessId(main, nullptr), nullptr};
+  if (search.thread) EnumWindows(findProgramWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+QZStatus QZCreateMenuBars(int count) {
+  QZDestroyMenuBars();
+  const DWORD flags = QZIsOEMDevice(u"AXIA A108", 0) ? SHCMBF_HIDESIPBUTTON : 0;
+  for (int n = 0; n < count && n < QZ_MAX_MENU_BARS; ++n) {
+    SHMENUBARINFO info{};
+    info.cbSize = sizeof info;
+    info.hwndParent = QZGetMainWindow();
+    info.dwFlags = flags;
+    info.nToolBarId = static_cast<UINT>(QZ_MENU_BAR_BASE_ID + n);
+    info.hInstRes = QZGetInstance();
+    if (!SHCreateMenuBar(&info)) return QZ_ERR_GENERAL;
+    menuBars().bars.push_back(info.hwndMB);
+    if (n == 0) menuBars().current = info.hwndMB;
+  }
+  return QZ_OK;
+}
+
+QZStatus QZShowMenuBar(int command) {
+  MenuBars& m = menuBars();
+  const int index = command - QZ_MENU_BAR_COMMAND_BASE;
+  if (index < 0 || index >= static_cast<int>(m.bars.size()) || !IsWindow(m.bars[index])) return QZ_ERR_GENERAL;
+  for (HWND bar : m.bars) {
+    if (IsWindow(bar)) ShowWindow(bar, SW_HIDE);
+  }
+  m.current = m.bars[index];
+  ShowWindow(m.current, SW_SHOW);
+  if (HWND main = QZGetMainWindow()) ShowWindow(main, SW_SHOW);
+  return QZ_OK;
+}
+
+HWND QZGetCurrentMenuBar() { return menuBars().current; }
+
+void QZDestroyMenuBars() {
+  MenuBars& m = menuBars();
+  for (HWND bar : m.bars) {
+    if (IsWindow(bar)) DestroyWindow(bar);
+  }
+  m.bars.clear();
+  m.current = nullptr;
 }

@@ -1,9 +1,13 @@
-// Small services of the platform layer: time, the random source, language
-// and the orientation word.
+// Small services of the platform layer: time, the random source, language,
+// display orientation and the orientation word, the state words, device
+// queries, folders, the program's windows and soft-key bars.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "qz_types.h"
+#include "wince/types.h"
 
 // Hundredths of a second since boot.
 uint32_t QZGetTicks();
@@ -39,3 +43,59 @@ struct QZBatteryStatus {
 };
 void QZGetBatteryStatus(QZBatteryStatus* out);
 uint32_t QZGetFreeMemory();
+
+// Whether the display can be turned: 0 on device types 770 and 1026, else 1
+// when the system answers an orientation query.
+int QZCanRotateDisplay();
+// Turns the display for a picture of width x height: 2 when the display
+// already has that shape or the shape is square; else it turns to 0 degrees
+// from 90 or 270, otherwise to 90 degrees, remembers that the program turned
+// it and returns 1 (the orientation status when the turn fails).
+int QZFitDisplayOrientation(int width, int height);
+// On focus gain: keeps the current orientation to put back later (unless the
+// program turned the display itself) and sets the orientation word when it is
+// 2 or 4. Returns the current orientation.
+int QZReadDisplayOrientation();
+// When graphics stop: puts back the kept orientation when the program turned
+// the display; 2 when there is nothing to put back.
+int QZRestoreDisplayOrientation();
+
+// The {current, requested} state words of the system preferences (512 by
+// default; a requested 256 ends the program).
+void QZSetState(int32_t state);  // both words
+int32_t QZGetState();
+int32_t QZGetRequestedState();
+// 1 when the requested word differs from the current one.
+int QZIsStateChanged();
+// Copies the requested word to the current one; 1 when it changed.
+int QZTakeStateChange();
+// 1 when the current word has any of the bits.
+int QZTestStateBits(int32_t bits);
+
+// The system information's processor type; 1 unless that type is 586.
+uint32_t QZGetProcessorType();
+int QZIsNotProcessor586();
+// 0 on this platform.
+uint32_t QZGetDeviceCompanyID();
+
+// Creates every folder along a device path of at least two characters
+// ("\" separated; the first character is not looked at). 0 when the last
+// folder exists or was created, else -1.
+QZStatus QZCreateDirectoryPath(const char16_t* path);
+// The first top-level window of the main window's thread that is visible,
+// enabled and may be activated; null when there is none.
+HWND QZFindProgramWindow(HWND main);
+
+constexpr int QZ_MAX_MENU_BARS = 10;
+constexpr int QZ_MENU_BAR_BASE_ID = 7800;
+constexpr int QZ_MENU_BAR_COMMAND_BASE = 120;
+// Soft-key bars 7800 + n for n below count (at most QZ_MAX_MENU_BARS) on the
+// main window, replacing any made before; the first becomes the current
+// bar. 0, or -1 when a bar cannot be made (those made before it stay).
+QZStatus QZCreateMenuBars(int count);
+// Hides every bar, shows bar number command - 120, which becomes the current
+// bar, and the main window. -1 (nothing changed) for a bar that does not exist.
+QZStatus QZShowMenuBar(int command);
+HWND QZGetCurrentMenuBar();
+// Destroys the bars made by QZCreateMenuBars.
+void QZDestroyMenuBars();

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -19,6 +20,7 @@
 #include "qz_screen.h"
 #include "qzf_application.h"
 #include "qzf_graphics.h"
+#include "qzf_ui.h"
 
 namespace {
 
@@ -27,6 +29,27 @@ const QZFModeTable kModes{kMode, 1};
 const int16_t kValues[16] = {};
 
 // Draws a plain screen wherever the grid says it is dirty.
+class PlainForms : public CQZFFormHandler {
+ public:
+  using CQZFFormHandler::CQZFFormHandler;
+  void drawForms() override {
+    CQZFGraphics* g = static_cast<CQZFApplication*>(find(kQZFKindApplication))->getGraphics();
+    if (g->grid().isWholeScreen()) {
+      g->fillRect(0, 0, 240, 320, 0, 255, 0x0A64);
+      return;
+    }
+    for (const QZRect& r : g->grid().getUpdateList()) g->fillRectangle(r, 0, 255, 0x0A64);
+  }
+};
+
+class PlainUI : public CQZFUI {
+ public:
+  using CQZFUI::CQZFUI;
+
+ protected:
+  std::unique_ptr<CQZFFormHandler> makeFormHandler() override { return std::make_unique<PlainForms>(this); }
+};
+
 class FrameApplication : public CQZFApplication {
  public:
   int16_t preInit(const QZFModeTable** out) override {
@@ -36,14 +59,7 @@ class FrameApplication : public CQZFApplication {
   const int16_t* getValueTable(int) override { return kValues; }
 
  protected:
-  void drawUserInterface() override {
-    CQZFGraphics* g = getGraphics();
-    if (g->grid().isWholeScreen()) {
-      g->fillRect(0, 0, 240, 320, 0, 255, 0x0A64);
-      return;
-    }
-    for (const QZRect& r : g->grid().getUpdateList()) g->fillRectangle(r, 0, 255, 0x0A64);
-  }
+  std::unique_ptr<CQZFUI> makeUserInterface() override { return std::make_unique<PlainUI>(this); }
 };
 
 // The screen copies go nowhere: the window is not what is measured.

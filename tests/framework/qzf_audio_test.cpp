@@ -19,11 +19,6 @@
 
 namespace {
 
-std::string tmp(const std::string& name) {
-  std::system(("mkdir -p " + std::string(PELLWYN_TEST_TMP)).c_str());
-  return std::string(PELLWYN_TEST_TMP) + "/" + name;
-}
-
 class OneEffect : public QZSoundResourceSource {
  public:
   OneEffect() {
@@ -81,7 +76,7 @@ std::vector<uint8_t> tinySong() {
 class AudioManager : public ::testing::Test {
  protected:
   void SetUp() override {
-    wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, tmp("manager.wav"));
+    wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, songtest::scratchPath("manager.wav"));
     QZSetSoundResourceSource(&effect);
     QZGetSystemPreferences() = QZSystemPreferences{};
     ASSERT_EQ(manager.init(), 0);
@@ -147,7 +142,7 @@ TEST_F(AudioManager, MutesAndVolumes) {
 }
 
 TEST_F(AudioManager, SongsLoadPlayMuteAndSwap) {
-  ASSERT_TRUE(songtest::installSong(tmp("device"), "tiny.s3m", tinySong()));
+  ASSERT_TRUE(songtest::installSong(songtest::scratchPath("device"), "tiny.s3m", tinySong()));
   EXPECT_NE(manager.loadScreamTrackerSong(u"absent.s3m"), 0);
   EXPECT_EQ(manager.getSong(), nullptr);
   ASSERT_EQ(manager.loadScreamTrackerSong(u"tiny.s3m"), 0);

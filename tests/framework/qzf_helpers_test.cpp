@@ -4,6 +4,7 @@
 #include <string>
 
 #include "qzf_helpers.h"
+#include "wince/clock.h"
 #include "wince/system.h"
 
 namespace {
@@ -69,9 +70,16 @@ TEST(QZFHelpers, CopyCatFind) {
   EXPECT_EQ(QZFWStrLen(buffer), 7);
   EXPECT_EQ(QZFWStrFind(buffer, u"wyn"), buffer + 4);
   EXPECT_EQ(QZFWStrFind(buffer, u"wynn"), nullptr);
-  QZFWChar partial[8] = {u'x', u'x', u'x', u'x', 0};
-  QZFWStrCopyN(partial, u"ab", 5);
-  EXPECT_EQ(text(partial), u"abxx");  // at most n units, no terminator added
+  QZFWChar partial[8] = {u'x', u'x', u'x', u'x', u'x', u'x', u'x', 0};
+  QZFWStrCopyN(partial, u"abcdef", 3);
+  EXPECT_EQ(text(partial), u"abcxxxx");  // n units, no terminator added
+  QZFWStrCopyN(partial, u"ab", 5);       // a shorter text arrives terminated
+  EXPECT_EQ(text(partial), u"ab");
+  EXPECT_EQ(partial[5], u'x');           // nothing past n units
+  char narrow[6] = "yyyyy";
+  QZFStrCopyN(narrow, "hi", 4);
+  EXPECT_EQ(std::string(narrow), "hi");
+  EXPECT_EQ(narrow[4], 'y');
 }
 
 TEST(QZFHelpers, FormatStringStaysWithinItsCapacity) {
@@ -126,4 +134,24 @@ TEST(QZFHelpers, BatteryForwards) {
   }
   wince::setBatteryForTest(1, 100);
   EXPECT_EQ(QZFGetDeviceCompanyID(), 0u);
+}
+
+// On the virtual clock the local date starts on Wednesday 2 January 2008.
+TEST(QZFHelpers, YearRangeAndDateForwards) {
+  wince::useVirtualClock(0);
+  QZFWChar buffer[16];
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 16, 2008)), u"2008");
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 16, 2005)), u"2005-2008");
+  EXPECT_EQ(text(QZFFormatYearRange(buffer, 6, 2005)), u"2005-");
+  QZFDateTime now{};
+  QZFGetDateTime(&now);
+  EXPECT_EQ(now.year, 2008);
+  EXPECT_EQ(now.weekday, 3);
+  const DWORD before = GetTickCount();
+  QZFDelay(10);
+  EXPECT_EQ(GetTickCount() - before, 100u);
+  QZFWChar date[16], time[16];
+  EXPECT_EQ(QZFFormatCurrentDateTime(date, time, 16, 16, true), 0);
+  EXPECT_EQ(QZFFormatDate(&now, date, 2), -1);
+  wince::useRealClock();
 }

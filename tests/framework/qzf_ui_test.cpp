@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "application_fixture.h"
 #include "qzf_application.h"
 #include "qzf_ui.h"
 #include "wince/clock.h"
@@ -21,34 +22,33 @@ struct Sent {
 
 class RecordingHandler : public CQZFFormHandler {
  public:
-  RecordingHandler(CQZFObject* owner, std::vector<Sent>* log) : CQZFFormHandler(owner), log_(log) {}
+  RecordingHandler(CQZFObject* owner, std::vector<Sent>* log, std::vector<std::u16string>* texts)
+      : CQZFFormHandler(owner), log_(log), texts_(texts) {}
   int onKey(int code, int, bool keyDown) override {
     log_->push_back({code, keyDown});
+    return 1;
+  }
+  int onTextInput(const char16_t* text) override {
+    texts_->push_back(text);
     return 1;
   }
 
  private:
   std::vector<Sent>* log_;
+  std::vector<std::u16string>* texts_;
 };
 
 class RecordingUI : public CQZFUI {
  public:
   using CQZFUI::CQZFUI;
   std::vector<Sent> sent;
+  std::vector<std::u16string> texts;
 
  protected:
   std::unique_ptr<CQZFFormHandler> makeFormHandler() override {
-    return std::make_unique<RecordingHandler>(this, &sent);
+    return std::make_unique<RecordingHandler>(this, &sent, &texts);
   }
 };
-
-MSG msg(UINT message, WPARAM wParam, LPARAM lParam = 0) {
-  MSG m{};
-  m.message = message;
-  m.wParam = wParam;
-  m.lParam = lParam;
-  return m;
-}
 
 constexpr UINT kDown = WM_KEYDOWN, kUp = WM_KEYUP, kChar = WM_CHAR, kHot = WM_HOTKEY;
 
@@ -102,31 +102,31 @@ TEST_F(UITest, KeyTranslationOnBothFamilies) {
   };
   for (const Case& c : cases) {
     auto ui = makeUI(c.profile);
-    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(msg(s.message, s.wParam)), s.result) << c.profile;
+    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(windowMessage(s.message, s.wParam)), s.result) << c.profile;
     EXPECT_EQ(ui->sent, c.sent) << c.profile;
   }
 }
 
 TEST_F(UITest, HotKeysAreDebounced) {
   auto ui = makeUI("smartphone");
-  EXPECT_EQ(ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27))), 2);
+  EXPECT_EQ(ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27))), 2);
   wince::advanceClock(300);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
   wince::advanceClock(300);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
   wince::advanceClock(510);
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
-  ui->translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   EXPECT_EQ(ui->sent, (std::vector<Sent>{{27, true}, {113, true}, {27, true}}));
 }
 
 TEST_F(UITest, AHotKeyRightAfterStartIsDropped) {
   RecordingUI ui(&app_);
   ASSERT_EQ(ui.init(), 0);
-  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui.translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   wince::advanceClock(510);
-  ui.translateMessage(msg(kHot, 0, MAKELPARAM(0, 27)));
+  ui.translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
   EXPECT_EQ(ui.sent, (std::vector<Sent>{{27, true}}));
 }
 
@@ -141,17 +141,32 @@ TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
     auto ui = makeUI("smartphone");
     uint32_t volume = c.before;
     ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
-    EXPECT_EQ(ui->translateMessage(msg(kUp, c.key)), 1);
+    EXPECT_EQ(ui->translateMessage(windowMessage(kUp, c.key)), 1);
     EXPECT_EQ(volume, c.after) << std::hex << c.before;
-    EXPECT_EQ(ui->translateMessage(msg(kDown, c.key)), 2);
+    EXPECT_EQ(ui->translateMessage(windowMessage(kDown, c.key)), 2);
     EXPECT_EQ(volume, c.after);
   }
+}
+
+// A composed result goes to the forms as text; its character ('u' = 117
+// here) is no volume key.
+TEST_F(UITest, ACompositionResultIsTextInput) {
+  auto ui = makeUI("smartphone");
+  uint32_t volume = 0x1000;
+  ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
+  ui->setCompositionReader([] { return std::u16string(u"\u00FCber"); });
+  constexpr UINT kComposition = 271;
+  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0100)), 2);
+  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0008)), 2);  // not a result yet
+  EXPECT_EQ(ui->texts, (std::vector<std::u16string>{u"\u00FCber"}));
+  EXPECT_EQ(volume, 0x1000u);
+  EXPECT_TRUE(ui->sent.empty());
 }
 
 TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {
   CQZFUI ui(&app_);
   EXPECT_EQ(ui.getKind(), kQZFKindUI);
-  EXPECT_EQ(ui.translateMessage(msg(kDown, 13)), 2);
+  EXPECT_EQ(ui.translateMessage(windowMessage(kDown, 13)), 2);
   EXPECT_EQ(ui.onPen(1, 5, 5), 2);
   ui.tick();
   ui.draw();

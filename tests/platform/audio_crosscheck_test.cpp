@@ -35,11 +35,6 @@ std::vector<uint8_t> readFile(const std::string& path) {
 
 bool exists(const std::string& path) { return std::ifstream(path).good(); }
 
-std::string tmp(const std::string& name) {
-  std::system(("mkdir -p " + std::string(PELLWYN_TEST_TMP)).c_str());
-  return std::string(PELLWYN_TEST_TMP) + "/" + name;
-}
-
 bool run(const std::string& command) { return std::system((command + " >/dev/null 2>&1").c_str()) == 0; }
 
 const char* const kPachi[] = {"/usr/share/pachi/music/credits.s3m", "/usr/share/pachi/music/menu.s3m",
@@ -399,7 +394,7 @@ TEST(ModuleCrossCheck, OneNoteModulesSoundAtTheSamePitchAsOpenmpt123) {
       m.patterns[0][{0, 0}] = c;
       bytes = m.bytes();
     }
-    const std::string module = tmp(it ? "tone.it" : "tone.s3m");
+    const std::string module = songtest::scratchPath(it ? "tone.it" : "tone.s3m");
     const std::string raw = module + ".raw";
     FILE* f = std::fopen(module.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -429,8 +424,8 @@ TEST(ModuleCrossCheck, OneNoteModulesSoundAtTheSamePitchAsOpenmpt123) {
 
 TEST(SampleCrossCheck, ADPCMEqualsFfmpegOnFfmpegEncodedSound) {
   if (!run("command -v ffmpeg")) GTEST_SKIP() << "ffmpeg is missing (package ffmpeg)";
-  const std::string encoded = tmp("yamaha.wav");
-  const std::string decoded = tmp("yamaha.s16");
+  const std::string encoded = songtest::scratchPath("yamaha.wav");
+  const std::string decoded = songtest::scratchPath("yamaha.s16");
   ASSERT_TRUE(run("ffmpeg -y -f lavfi -i 'sine=frequency=440:sample_rate=8000:duration=1' -af "
                   "'volume=0.9,aeval=val(0)+0.3*sin(2*PI*1250*t)' -ar 8000 -ac 1 -c:a adpcm_yamaha " +
                   encoded));
@@ -455,8 +450,8 @@ TEST(SampleCrossCheck, ADPCMEqualsFfmpegOnFfmpegEncodedSound) {
 
 TEST(SampleCrossCheck, WaveDataEqualsFfmpegsPCM) {
   if (!run("command -v ffmpeg")) GTEST_SKIP() << "ffmpeg is missing (package ffmpeg)";
-  const std::string wavPath = tmp("u8.wav");
-  const std::string raw = tmp("u8.raw");
+  const std::string wavPath = songtest::scratchPath("u8.wav");
+  const std::string raw = songtest::scratchPath("u8.raw");
   ASSERT_TRUE(run("ffmpeg -y -f lavfi -i 'sine=frequency=300:sample_rate=22050:duration=0.5' -ac 1 -c:a pcm_u8 "
                   "-metadata title=Pellwyn " + wavPath));
   ASSERT_TRUE(run("ffmpeg -y -i " + wavPath + " -f u8 " + raw));

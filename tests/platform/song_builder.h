@@ -10,19 +10,16 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "score.h"
 #include "wince/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 
 namespace songtest {
 
-struct Cell {
-  int note = -1;  // the file's note byte; -1 none
-  int instrument = 0;
-  int volume = -1;
-  int command = 0;
-  int info = 0;
-};
+using Cell = ScoreCell;
 
 struct Sample {
   std::vector<uint8_t> data;  // bytes as stored (16-bit: little-endian pairs)
@@ -103,20 +100,7 @@ struct S3M {
       for (int row = 0; row < 64; ++row) {
         for (const auto& [key, c] : patterns[k]) {
           if (key.first != row) continue;
-          uint8_t what = static_cast<uint8_t>(key.second);
-          if (c.note >= 0 || c.instrument) what |= 0x20;
-          if (c.volume >= 0) what |= 0x40;
-          if (c.command) what |= 0x80;
-          b.push_back(what);
-          if (what & 0x20) {
-            b.push_back(static_cast<uint8_t>(c.note >= 0 ? c.note : 255));
-            b.push_back(static_cast<uint8_t>(c.instrument));
-          }
-          if (what & 0x40) b.push_back(static_cast<uint8_t>(c.volume));
-          if (what & 0x80) {
-            b.push_back(static_cast<uint8_t>(c.command));
-            b.push_back(static_cast<uint8_t>(c.info));
-          }
+          packS3MCell(b, key.second, c);
         }
         b.push_back(0);
       }
@@ -280,6 +264,16 @@ inline std::vector<uint8_t> sine(size_t length, double cycles, bool is16, bool u
 
 // Roots the device at `root`, puts the song file into its "\install" folder
 // and names that folder as the program's InstallDir in the registry.
+// A path in the running test's own scratch folder (tests run as parallel
+// processes, so no two may share a file).
+inline std::string scratchPath(const std::string& name) {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  const std::filesystem::path dir = std::filesystem::path(PELLWYN_TEST_TMP) /
+                                    (std::string(info->test_suite_name()) + "." + info->name());
+  std::filesystem::create_directories(dir);
+  return (dir / name).string();
+}
+
 inline bool installSong(const std::string& root, const std::string& name, const std::vector<uint8_t>& bytes) {
   if (!wince::setDeviceRoot(root)) return false;
   std::filesystem::create_directories(root + "/install");

@@ -17,6 +17,7 @@ class SystemTest : public ::testing::Test {
     wince::selectDeviceProfile("smartphone");
     wince::setDisplayOrientationForTest(DMDO_0);
     wince::setOrientationQuerySupportedForTest(true);
+    wince::setDisplayRotatableForTest(false);
   }
 };
 
@@ -186,6 +187,19 @@ TEST_F(SystemTest, DisplayOrientationIsFixedUnlessATestRotatesIt) {
   mode.dmFields = DM_DISPLAYQUERYORIENTATION;
   EXPECT_NE(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_SUCCESSFUL);
   EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, nullptr, nullptr, 0, nullptr), DISP_CHANGE_BADPARAM);
+}
+
+TEST_F(SystemTest, ARotatableDisplayTakesTheFourOrientationsOnly) {
+  wince::setDisplayRotatableForTest(true);
+  DEVMODE mode{};
+  mode.dmSize = sizeof mode;
+  mode.dmFields = DM_DISPLAYORIENTATION;
+  mode.dmDisplayOrientation = DMDO_90;
+  EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_RESET, nullptr), DISP_CHANGE_SUCCESSFUL);
+  mode.dmDisplayOrientation = 3;  // not an orientation
+  EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_RESET, nullptr), DISP_CHANGE_BADMODE);
+  EXPECT_EQ(ChangeDisplaySettingsEx(nullptr, &mode, nullptr, CDS_TEST, nullptr), DISP_CHANGE_SUCCESSFUL);
+  EXPECT_EQ(mode.dmDisplayOrientation, static_cast<DWORD>(DMDO_90));
 }
 
 TEST_F(SystemTest, LocalHeapAndMissingSystemMessages) {

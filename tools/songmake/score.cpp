@@ -79,6 +79,24 @@ std::vector<uint8_t> sampleData(const ScoreInstrument& ins) {
 
 }  // namespace
 
+void packS3MCell(std::vector<uint8_t>& out, int channel, const ScoreCell& cell) {
+  uint8_t what = static_cast<uint8_t>(channel & 31);
+  if (cell.note >= 0 || cell.instrument) what |= 0x20;
+  if (cell.volume >= 0) what |= 0x40;
+  if (cell.command) what |= 0x80;
+  if ((what & 0xE0) == 0) return;
+  out.push_back(what);
+  if (what & 0x20) {
+    out.push_back(static_cast<uint8_t>(cell.note >= 0 ? cell.note : 255));
+    out.push_back(static_cast<uint8_t>(cell.instrument));
+  }
+  if (what & 0x40) out.push_back(static_cast<uint8_t>(cell.volume));
+  if (what & 0x80) {
+    out.push_back(static_cast<uint8_t>(cell.command));
+    out.push_back(static_cast<uint8_t>(cell.info));
+  }
+}
+
 bool parseScore(const std::string& text, Score& score, std::string& error) {
   std::istringstream lines(text);
   std::string raw;
@@ -209,24 +227,7 @@ std::vector<uint8_t> writeS3M(const Score& score) {
     const size_t start = b.size();
     b.resize(b.size() + 2);
     for (const auto& row : score.patterns[k]) {
-      for (size_t ch = 0; ch < row.size(); ++ch) {
-        const ScoreCell& c = row[ch];
-        uint8_t what = static_cast<uint8_t>(ch);
-        if (c.note >= 0 || c.instrument) what |= 0x20;
-        if (c.volume >= 0) what |= 0x40;
-        if (c.command) what |= 0x80;
-        if (what == ch) continue;
-        b.push_back(what);
-        if (what & 0x20) {
-          b.push_back(static_cast<uint8_t>(c.note >= 0 ? c.note : 255));
-          b.push_back(static_cast<uint8_t>(c.instrument));
-        }
-        if (what & 0x40) b.push_back(static_cast<uint8_t>(c.volume));
-        if (what & 0x80) {
-          b.push_back(static_cast<uint8_t>(c.command));
-          b.push_back(static_cast<uint8_t>(c.info));
-        }
-      }
+      for (size_t ch = 0; ch < row.size(); ++ch) packS3MCell(b, static_cast<int>(ch), row[ch]);
       b.push_back(0);
     }
     for (size_t r = score.patterns[k].size(); r < 64; ++r) b.push_back(0);

@@ -25,6 +25,10 @@ struct ScoreCell {
   int info = 0;
 };
 
+// Appends one channel's cell of a packed S3M pattern row; an empty cell
+// writes nothing.
+void packS3MCell(std::vector<uint8_t>& out, int channel, const ScoreCell& cell);
+
 struct ScoreInstrument {
   std::string wave;
   int cycle = 32;

@@ -20,6 +20,7 @@ wince::DeviceProfile g_profile = kProfiles[0];
 
 std::atomic<DWORD> g_orientation{DMDO_0};
 std::atomic<bool> g_orientationQuery{true};
+std::atomic<bool> g_rotatable{false};
 std::atomic<BYTE> g_batteryFlag{BATTERY_FLAG_HIGH};
 std::atomic<BYTE> g_batteryPercent{100};
 
@@ -63,6 +64,7 @@ const char* const* deviceProfileNames() { return kProfileNames; }
 
 void setDisplayOrientationForTest(DWORD dmdo) { g_orientation = dmdo; }
 void setOrientationQuerySupportedForTest(bool supported) { g_orientationQuery = supported; }
+void setDisplayRotatableForTest(bool rotatable) { g_rotatable = rotatable; }
 
 void setBatteryForTest(BYTE flag, BYTE lifePercent) {
   g_batteryFlag = flag;
@@ -214,7 +216,12 @@ LONG ChangeDisplaySettingsEx(LPCWSTR device, LPDEVMODE mode, HWND hwnd, DWORD fl
       mode->dmDisplayOrientation = g_orientation;
       return DISP_CHANGE_SUCCESSFUL;
     }
-    return mode->dmDisplayOrientation == g_orientation ? DISP_CHANGE_SUCCESSFUL : DISP_CHANGE_BADMODE;
+    const DWORD wanted = mode->dmDisplayOrientation;
+    if (wanted == g_orientation) return DISP_CHANGE_SUCCESSFUL;
+    const bool valid = wanted == DMDO_0 || wanted == DMDO_90 || wanted == DMDO_180 || wanted == DMDO_270;
+    if (!g_rotatable || !valid) return DISP_CHANGE_BADMODE;
+    g_orientation = wanted;
+    return DISP_CHANGE_SUCCESSFUL;
   }
   return DISP_CHANGE_BADPARAM;
 }

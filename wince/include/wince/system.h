@@ -43,6 +43,9 @@ const char* const* deviceProfileNames();  // null-terminated list
 void setDisplayOrientationForTest(DWORD dmdo);
 // Whether ChangeDisplaySettingsEx answers orientation queries (default true).
 void setOrientationQuerySupportedForTest(bool supported);
+// Lets ChangeDisplaySettingsEx turn the display to any of the four
+// orientations (default false: only the current one is accepted).
+void setDisplayRotatableForTest(bool rotatable);
 
 // Battery state reported by GetSystemPowerStatusEx (tests may change it).
 void setBatteryForTest(BYTE flag, BYTE lifePercent);
@@ -305,7 +308,8 @@ typedef struct _devicemodeW {
 // supported orientations in dmDisplayOrientation (DMDO_0 only: the emulated
 // display does not rotate); DM_DISPLAYORIENTATION with CDS_TEST reads the
 // current one. Setting any orientation but the current one answers
-// DISP_CHANGE_BADMODE; setting the current one succeeds.
+// DISP_CHANGE_BADMODE (unless a test made the display rotatable); setting the
+// current one succeeds.
 LONG ChangeDisplaySettingsEx(LPCWSTR device, LPDEVMODE mode, HWND hwnd, DWORD flags, LPVOID param);
 inline LONG ChangeDisplaySettingsExW(LPCWSTR d, LPDEVMODE m, HWND h, DWORD f, LPVOID p) {
   return ChangeDisplaySettingsEx(d, m, h, f, p);
