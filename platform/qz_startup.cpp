@@ -285,6 +285,7 @@ bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
       return true;
     case WM_ACTIVATE: onActivate(window, wParam, lParam); return true;
     case WM_SETFOCUS:
+      QZReadDisplayOrientation();
       if (GetForegroundWindow() == ps().main) QZRefreshFullScreen();
       QZRelayoutScreen();
       QZRestoreInputMode();

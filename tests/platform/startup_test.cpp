@@ -465,14 +465,19 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   quit();
 }
 
-TEST_F(StartupTest, InputModeIsSetAndComesBackWithTheFocus) {
+// Focus gain puts the input mode back and reads the display's orientation.
+TEST_F(StartupTest, FocusGainRestoresInputModeAndReadsOrientation) {
   install();
   ASSERT_EQ(start(), 0);
   EXPECT_EQ(QZSetInputMode(3), 1);
   EXPECT_EQ(wince::shellState().inputMode, 3u);
   ImmEscape(GetKeyboardLayout(0), ImmGetContext(QZGetMainWindow()), IME_ESC_SET_MODE, reinterpret_cast<LPVOID>(1));
+  QZSetOrientation(1);
+  wince::setDisplayOrientationForTest(DMDO_270);
   SendMessage(QZGetMainWindow(), WM_SETFOCUS, 0, 0);
   EXPECT_EQ(wince::shellState().inputMode, 3u);
+  EXPECT_EQ(QZGetOrientation(), 4);
+  wince::setDisplayOrientationForTest(DMDO_0);
   quit();
 }
 
