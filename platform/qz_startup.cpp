@@ -134,8 +134,10 @@ QZStatus startApplication() {
   return QZCreateApplication();
 }
 
+// The samples are freed; the device falls silent.
 void stopSound() {
   QZDeleteSongPlayer();
+  QZDropSamples();
   QZStopAllSounds();
   QZEnableSoundOutput(0);
 }

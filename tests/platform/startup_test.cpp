@@ -54,7 +54,7 @@ class RecordingApplication : public QZApplicationInterface {
     return tickResult;
   }
   void drawFrame() override { calls().push_back("draw"); }
-  void repaintAll() override {}
+  void repaintAll() override { calls().push_back("repaint"); }
   int onSystemEvent(const MSG&) override { return 2; }
   int onPen(int type, int x, int y) override {
     calls().push_back("pen " + std::to_string(type) + " " + std::to_string(x) + "," + std::to_string(y));
@@ -462,6 +462,17 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   ASSERT_EQ(count("active 1"), 1);
   wince::runFor(200);
   EXPECT_GT(count("tick"), 0);
+  quit();
+}
+
+// The input panel's coming or going redraws; other setting changes do not.
+TEST_F(StartupTest, InputPanelChangeRedraws) {
+  install();
+  ASSERT_EQ(start(), 0);
+  calls().clear();
+  SendMessage(QZGetMainWindow(), WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+  SendMessage(QZGetMainWindow(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(calls(), std::vector<std::string>{"repaint"});
   quit();
 }
 
