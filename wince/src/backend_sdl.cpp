@@ -54,7 +54,7 @@ constexpr KeyRow kKeyRows[] = {
     {SDLK_BACKSPACE, SDLK_BACKSPACE, VK_ESCAPE, nullptr, nullptr},
     {SDLK_F1, SDLK_F2, VK_TSOFT1, "F1, F2", "left and right soft key"},
     {SDLK_TAB, SDLK_TAB, VK_TAB, "Tab, Shift+Tab", "next and previous item (Tab, back-tab)"},
-    {SDLK_APPLICATION, SDLK_APPLICATION, VK_APPS, "Menu key, F10", "the menu key (opens the menu bar)"},
+    {SDLK_APPLICATION, SDLK_APPLICATION, VK_APPS, "Menu key, F10", "the menu key"},
     {SDLK_F10, SDLK_F10, VK_APPS, nullptr, nullptr},
     {SDLK_0, SDLK_9, '0', "0-9, keypad 0-9", "phone keys 0-9"},
     {SDLK_KP_1, SDLK_KP_9, '1', nullptr, nullptr},
