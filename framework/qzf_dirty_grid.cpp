@@ -105,7 +105,11 @@ void CQZFDirtyGrid::buildUpdateList() {
   for (int r = 0; r < kCells; ++r) {
     const uint32_t m = dirty_[r] & kAllColumns;
     if (!m) continue;
-    const QZRect s = span(lowestBit(m), highestBit(m), r, 1);
+    // The gap between the lowest and highest dirty column becomes dirty too,
+    // so the background list and the dirty tests see what is copied.
+    const int first = lowestBit(m), last = highestBit(m);
+    dirty_[r] = columnBits(first, last);
+    const QZRect s = span(first, last, r, 1);
     if (!updateList_.empty() && previousRow == r - 1 && updateList_.back().x == s.x &&
         updateList_.back().w == s.w) {
       updateList_.back().h = static_cast<int16_t>(updateList_.back().h + cellHeight_);

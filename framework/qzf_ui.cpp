@@ -1,11 +1,13 @@
 #include "qzf_ui.h"
 
 #include <new>
+#include <vector>
 
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
 #include "qz_system.h"
 #include "qzf_application.h"
+#include "wince/audio.h"
 #include "wince/shell.h"
 
 namespace {
@@ -13,9 +15,9 @@ namespace {
 constexpr UINT kKeyDown = 256;
 constexpr UINT kKeyUp = 257;
 constexpr UINT kCharacter = 258;
-constexpr UINT kComposition = 271;
+constexpr UINT kComposition = WM_IME_COMPOSITION;
 constexpr UINT kHotKey = 786;
-constexpr LPARAM kCompositionResult = 1 << 8;
+constexpr LPARAM kCompositionResult = GCS_RESULTSTR;
 
 constexpr WPARAM kReturn = 13;
 constexpr WPARAM kEnd = 115;
@@ -26,10 +28,24 @@ constexpr WPARAM kSoftRight = 113;
 constexpr WPARAM kAction = 134;
 constexpr int kBack = 27;
 
+uint32_t systemVolume() {
+  DWORD volume = 0;
+  waveOutGetVolume(nullptr, &volume);
+  return volume;
+}
+
+// A key steps one level: the right channel follows the left, or a stereo
+// device would fall silent on that side at the first step.
+void setSystemVolume(uint32_t level) { waveOutSetVolume(nullptr, MAKELONG(level, level)); }
+
 }  // namespace
 
 CQZFUI::CQZFUI(CQZFObject* owner)
-    : CQZFObject(owner), lastHotKeyTime_(QZGetTicks()), deviceType_(QZGetDeviceType()) {
+    : CQZFObject(owner),
+      lastHotKeyTime_(QZGetTicks()),
+      deviceType_(QZGetDeviceType()),
+      volume_{systemVolume, setSystemVolume},
+      composition_([] { return readComposition(QZGetMainWindow()); }) {
   setKind(kQZFKindUI, this);
 }
 
@@ -142,10 +158,25 @@ int CQZFUI::onHotKey(LPARAM lParam) {
   return 2;
 }
 
+std::u16string CQZFUI::readComposition(HWND window) {
+  HIMC context = ImmGetContext(window);
+  if (!context) return {};
+  std::u16string text;
+  const LONG bytes = ImmGetCompositionString(context, GCS_RESULTSTR, nullptr, 0);
+  if (bytes > 0) {
+    // The string's size and two bytes more, zero-filled: it ends in a terminator.
+    const DWORD size = static_cast<DWORD>(bytes) + 2;
+    std::vector<char16_t> buffer((size + 1) / 2, u'\0');
+    if (ImmGetCompositionString(context, GCS_RESULTSTR, buffer.data(), size) > 0) text = buffer.data();
+  }
+  ImmReleaseContext(window, context);
+  return text;
+}
+
 int CQZFUI::onComposition(LPARAM lParam) {
   if ((lParam & kCompositionResult) && formHandler_ && composition_) {
     const std::u16string text = composition_();
-    formHandler_->onTextInput(text.c_str());
+    if (!text.empty()) formHandler_->onTextInput(text.c_str());
   }
   // The composed character is no key release: it must not step the volume.
   return 2;

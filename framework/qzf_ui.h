@@ -1,7 +1,8 @@
 // The user interface object between the application and the form handler:
 // it owns the form handler, forwards ticks, pens, keys and drawing to it, and
 // translates raw window messages into the framework's key events (the soft
-// keys, the return key's double report and the volume keys are handled here).
+// keys, the return key's double report, the input method and the volume keys
+// are handled here).
 #pragma once
 
 #include <cstdint>
@@ -35,7 +36,8 @@ class CQZFUI : public CQZFObject {
 
   CQZFFormHandler* getFormHandler() const { return formHandler_.get(); }
 
-  // The system's wave-out volume, as the volume keys step it (low word used).
+  // The volume the volume keys step (low word used). By default the
+  // system's wave-out volume, whose both channels take the new level.
   struct VolumeControl {
     std::function<uint32_t()> get;
     std::function<void(uint32_t)> set;
@@ -44,9 +46,12 @@ class CQZFUI : public CQZFObject {
   // The volume after one step of a volume key.
   static uint32_t stepVolume(uint32_t volume, bool up);
 
-  // The result string of the main window's input-method composition.
+  // Where a finished composition's text comes from. By default the result
+  // string of the main window's input context.
   using CompositionReader = std::function<std::u16string()>;
   void setCompositionReader(CompositionReader reader) { composition_ = std::move(reader); }
+  // The result string of the window's input context ("" without one).
+  static std::u16string readComposition(HWND window);
 
  protected:
   virtual std::unique_ptr<CQZFFormHandler> makeFormHandler();

@@ -107,3 +107,35 @@ TEST(QZFDirtyGrid, BackgroundListSkipsCoveredCells) {
   g.buildBackgroundList();
   EXPECT_EQ(g.getBackgroundList(), g.getUpdateList());
 }
+
+// The update list fills the gap between a row's dirty cells; the background
+// list and the dirty test then see the filled cells too, less the covered ones.
+TEST(QZFDirtyGrid, FilledGapsReachTheBackgroundListAndTheDirtyTest) {
+  CQZFDirtyGrid g = cleanGrid(240, 320);
+  g.invalidateRect(0, 96, 1, 1);   // row 6, column 0
+  g.invalidateRect(60, 96, 1, 1);  // row 6, column 5
+  g.buildUpdateList();
+  EXPECT_EQ(g.getDirtyMask(6), 0x3Fu);
+  g.markCovered({36, 96, 13, 17});  // column 3 of row 6 only
+  ASSERT_EQ(g.getCoverLevel(3, 6), 1);
+  g.computeUncovered();
+  EXPECT_TRUE(g.isRectDirty(12, 96, 1, 1));
+  EXPECT_FALSE(g.isRectDirty(36, 96, 12, 16));
+  g.buildBackgroundList();
+  const std::vector<QZRect> want = {{0, 96, 36, 16}, {48, 96, 24, 16}};
+  EXPECT_EQ(g.getBackgroundList(), want);
+}
+
+// Runs of the background list grow downward while the rows below hold the
+// whole run, and stop at the first row that does not.
+TEST(QZFDirtyGrid, BackgroundRunsExtendDownward) {
+  CQZFDirtyGrid g = cleanGrid(240, 320);
+  g.invalidateRect(0, 0, 48, 64);    // rows 0-3, columns 0-3
+  g.invalidateRect(120, 0, 1, 1);    // row 0, column 10: row 0 becomes columns 0-10
+  g.markCovered({120, 0, 25, 17});   // columns 10-11 of row 0
+  g.buildUpdateList();
+  g.computeUncovered();
+  g.buildBackgroundList();
+  EXPECT_EQ(g.getUpdateList(), (std::vector<QZRect>{{0, 0, 132, 16}, {0, 16, 48, 48}}));
+  EXPECT_EQ(g.getBackgroundList(), (std::vector<QZRect>{{0, 0, 120, 16}, {0, 16, 48, 48}}));
+}

@@ -7,11 +7,10 @@
 #include <utility>
 #include <vector>
 
-#include "qz_bitmap.h"
+#include "graphics_fixture.h"
 #include "qz_blob.h"
 #include "qz_plane.h"
 #include "qz_resource_manager.h"
-#include "qz_screen.h"
 #include "qzf_application.h"
 #include "qzf_resource.h"
 #include "string_source.h"
@@ -49,29 +48,18 @@ class ReportingApp : public CQZFApplication {
   std::vector<std::string> reports;
 };
 
-class ResourceManagerTest : public ::testing::Test {
+class ResourceManagerTest : public GraphicsTest {
  protected:
   void SetUp() override {
-    QZSetScreenDepth(16);
-    QZSetGraphicsConfig(QZGraphicsConfig{32, 1400, 130, 0});
-    QZSetGraphicsResourceReader([this](uint32_t type, int id, std::vector<uint8_t>* out) -> int16_t {
-      const auto it = resources_.find({type, id});
-      if (it == resources_.end()) return -5;
-      *out = it->second;
-      return 0;
-    });
-    QZSetScreenEnvironment({});
-    ASSERT_EQ(QZStartGraphics(nullptr), 0);
+    GraphicsTest::SetUp();
     CQZResourceManager::instance().addSource(
         std::make_unique<StringSource>(std::map<uint16_t, std::u16string>{{10, u"Up"}, {11, u"Down the line"}}));
   }
   void TearDown() override {
-    QZStopGraphics();
-    QZSetGraphicsResourceReader(nullptr);
+    GraphicsTest::TearDown();
     CQZResourceManager::instance().reset();
   }
 
-  std::map<std::pair<uint32_t, int>, std::vector<uint8_t>> resources_;
   CQZFResourceManager manager_;
 };
 

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "application_fixture.h"
+#include "qz_startup.h"
 #include "qzf_application.h"
 #include "qzf_ui.h"
+#include "wince/audio.h"
 #include "wince/clock.h"
 #include "wince/shell.h"
 #include "wince/system.h"
@@ -58,6 +61,7 @@ class UITest : public ::testing::Test {
   void TearDown() override {
     wince::useRealClock();
     wince::selectDeviceProfile("smartphone");
+    waveOutSetVolume(nullptr, 0xFFFFFFFF);
   }
   // A UI made long enough ago that the first hot key counts.
   std::unique_ptr<RecordingUI> makeUI(const char* profile) {
@@ -155,12 +159,54 @@ TEST_F(UITest, ACompositionResultIsTextInput) {
   uint32_t volume = 0x1000;
   ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
   ui->setCompositionReader([] { return std::u16string(u"\u00FCber"); });
-  constexpr UINT kComposition = 271;
-  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0100)), 2);
-  EXPECT_EQ(ui->translateMessage(windowMessage(kComposition, 117, 0x0008)), 2);  // not a result yet
+  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 117, GCS_RESULTSTR)), 2);
+  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 117, 0x0008)), 2);  // not a result yet
   EXPECT_EQ(ui->texts, (std::vector<std::u16string>{u"\u00FCber"}));
   EXPECT_EQ(volume, 0x1000u);
   EXPECT_TRUE(ui->sent.empty());
+}
+
+// Without a volume control of its own the UI steps the device's volume, the
+// right channel along with the left.
+TEST_F(UITest, VolumeKeysStepTheDeviceVolumeByDefault) {
+  auto ui = makeUI("smartphone");
+  ASSERT_EQ(waveOutSetVolume(nullptr, MAKELONG(0x8000, 0x1234)), MMSYSERR_NOERROR);
+  const std::pair<WPARAM, DWORD> steps[] = {{117, 0xC000C000}, {117, 0xFFFFFFFF}, {118, 0xBFFFBFFF}};
+  for (const auto& [key, after] : steps) {
+    EXPECT_EQ(ui->translateMessage(windowMessage(kUp, key)), 1);
+    DWORD volume = 0;
+    ASSERT_EQ(waveOutGetVolume(nullptr, &volume), MMSYSERR_NOERROR);
+    EXPECT_EQ(volume, after) << std::hex << volume;
+  }
+}
+
+LRESULT CALLBACK plainWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+TEST_F(UITest, ReadsTheResultStringOfAWindowsComposition) {
+  WNDCLASS wc{};
+  wc.lpfnWndProc = plainWindow;
+  wc.lpszClassName = u"UITestComposer";
+  RegisterClass(&wc);
+  HWND window = CreateWindowEx(0, u"UITestComposer", u"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(window, nullptr);
+  SetActiveWindow(window);
+  EXPECT_EQ(CQZFUI::readComposition(window), u"");
+  wince::injectComposition(u"Gr\u00FC\u00DFe");
+  EXPECT_EQ(CQZFUI::readComposition(window), u"Gr\u00FC\u00DFe");
+  EXPECT_EQ(CQZFUI::readComposition(nullptr), u"");
+  DestroyWindow(window);
+  EXPECT_EQ(CQZFUI::readComposition(window), u"");
+}
+
+// By default the text comes from the main window's context: with no main
+// window nothing reaches the forms.
+TEST_F(UITest, WithoutAMainWindowNoCompositionReachesTheForms) {
+  ASSERT_EQ(QZGetMainWindow(), nullptr);
+  auto ui = makeUI("smartphone");
+  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 'x', GCS_RESULTSTR)), 2);
+  EXPECT_TRUE(ui->texts.empty());
 }
 
 TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {

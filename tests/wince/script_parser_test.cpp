@@ -91,6 +91,7 @@ TEST(ScriptParser, ReportsTheFirstBadLine) {
       {"char U+12345\n", "line 1: char wants"},
       {"char \xff\n", "line 1: char wants"},
       {"char \xc3\n", "line 1: char wants"},
+      {"compose\n", "line 1: compose wants"},
       {"suspend now\n", "line 1: suspend takes no arguments"},
   };
   for (const Case& c : cases) {

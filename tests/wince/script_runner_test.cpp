@@ -11,6 +11,7 @@ std::string msgName(UINT msg) {
     case WM_KEYDOWN: return "KEYDOWN";
     case WM_KEYUP: return "KEYUP";
     case WM_CHAR: return "CHAR";
+    case WM_IME_COMPOSITION: return "COMPOSE";
     case WM_LBUTTONDOWN: return "DOWN";
     case WM_MOUSEMOVE: return "MOVE";
     case WM_LBUTTONUP: return "UP";
@@ -28,6 +29,11 @@ LRESULT CALLBACK recordProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_LBUTTONDOWN || msg == WM_MOUSEMOVE || msg == WM_LBUTTONUP) {
     seen().push_back(name + " " + std::to_string(GET_X_LPARAM(lParam)) + "," + std::to_string(GET_Y_LPARAM(lParam)) +
                      " " + std::to_string(wParam));
+    return 0;
+  }
+  if (msg == WM_IME_COMPOSITION) {
+    const LONG bytes = ImmGetCompositionString(ImmGetContext(hwnd), GCS_RESULTSTR, nullptr, 0);
+    seen().push_back(name + " " + std::to_string(wParam) + " " + std::to_string(bytes));
     return 0;
   }
   if (msg == WM_TIMER) {
@@ -63,6 +69,12 @@ TEST_F(Scripts, KeysCharactersAndTheirOrder) {
   EXPECT_EQ(run("key press 5\nkey down left\nkey up left\nchar \xc3\xa9U\n"), 0);
   std::vector<std::string> want = {"KEYDOWN 53", "CHAR 53",  "KEYUP 53", "KEYDOWN 37",
                                    "KEYUP 37",   "CHAR 233", "CHAR 85",  "CLOSE 0"};
+  EXPECT_EQ(seen(), want);
+}
+
+TEST_F(Scripts, ComposedTextArrivesInTurn) {
+  EXPECT_EQ(run("char a\ncompose \xc3\xbc\xc3\x9f\nchar b\n"), 0);
+  std::vector<std::string> want = {"CHAR 97", "COMPOSE 223 4", "CHAR 98", "CLOSE 0"};
   EXPECT_EQ(seen(), want);
 }
 

@@ -74,6 +74,7 @@ class WaveOut : public ::testing::Test {
       EXPECT_EQ(waveOutClose(hwo), MMSYSERR_NOERROR);
     }
     wince::selectWaveOutBackend(wince::WaveOutBackend::Automatic);
+    waveOutSetVolume(nullptr, 0xFFFFFFFF);
   }
   void queue(int i) {
     ASSERT_EQ(waveOutPrepareHeader(hwo, &headers[i], sizeof(WAVEHDR)), MMSYSERR_NOERROR);
@@ -165,6 +166,70 @@ TEST_F(WaveOut, RefusesBadCalls) {
   EXPECT_NE(waveOutOpen(&other, 0, &good, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
   EXPECT_EQ(waveOutOpen(&other, WAVE_MAPPER, &good, 0, 0, CALLBACK_NULL), MMSYSERR_NODRIVER);
   wince::setWaveOutDeviceCount(1);
+}
+
+TEST_F(WaveOut, VolumeIsOneForTheDevice) {
+  DWORD v = 0;
+  ASSERT_EQ(waveOutGetVolume(nullptr, &v), MMSYSERR_NOERROR);
+  EXPECT_EQ(v, 0xFFFFFFFFu);  // full at start
+  ASSERT_EQ(waveOutSetVolume(nullptr, 0x12345678), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutGetVolume(hwo, &v), MMSYSERR_NOERROR);  // a stream reads its device's
+  EXPECT_EQ(v, 0x12345678u);
+  ASSERT_EQ(waveOutSetVolume(hwo, 0x00FF0000), MMSYSERR_NOERROR);
+  ASSERT_EQ(waveOutGetVolume(nullptr, &v), MMSYSERR_NOERROR);
+  EXPECT_EQ(v, 0x00FF0000u);
+
+  const auto stale = reinterpret_cast<HWAVEOUT>(0x57A0001);
+  EXPECT_EQ(waveOutGetVolume(stale, &v), MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(waveOutSetVolume(stale, 0), MMSYSERR_INVALHANDLE);
+  EXPECT_EQ(waveOutGetVolume(nullptr, nullptr), MMSYSERR_INVALPARAM);
+  wince::setWaveOutDeviceCount(0);
+  EXPECT_EQ(waveOutGetVolume(nullptr, &v), MMSYSERR_BADDEVICEID);
+  EXPECT_EQ(waveOutSetVolume(nullptr, 0), MMSYSERR_BADDEVICEID);
+  wince::setWaveOutDeviceCount(1);
+  ASSERT_EQ(waveOutGetVolume(nullptr, &v), MMSYSERR_NOERROR);
+  EXPECT_EQ(v, 0x00FF0000u);
+}
+
+int16_t sampleAt(const std::vector<uint8_t>& wav, size_t index) {
+  return static_cast<int16_t>(wav[44 + 2 * index] | (wav[45 + 2 * index] << 8));
+}
+
+// What plays is scaled, channel by channel, by the volume at the time it
+// plays; the program's own buffer keeps its samples.
+TEST_F(WaveOut, CaptureIsScaledByTheVolumeAsItPlays) {
+  std::vector<int16_t> pcm;
+  for (int i = 0; i < 100; ++i) pcm.insert(pcm.end(), {20000, -20000});
+  std::memcpy(data[0].data(), pcm.data(), 400);
+  queue(0);
+  ASSERT_EQ(waveOutSetVolume(nullptr, MAKELONG(0x8000, 0x4000)), MMSYSERR_NOERROR);
+  EXPECT_EQ(wince::captureWaveOut(hwo, 40), 40u);
+  ASSERT_EQ(waveOutSetVolume(nullptr, MAKELONG(0, 0xFFFF)), MMSYSERR_NOERROR);
+  EXPECT_EQ(wince::captureWaveOut(hwo, 60), 60u);
+  const std::vector<uint8_t> wav = captured();
+  ASSERT_EQ(wav.size(), 44u + 400);
+  EXPECT_EQ(sampleAt(wav, 0), 10000);  // 20000 * 0x8000 / 0xFFFF
+  EXPECT_EQ(sampleAt(wav, 1), -5000);  // -20000 * 0x4000 / 0xFFFF
+  EXPECT_EQ(sampleAt(wav, 79), -5000);
+  EXPECT_EQ(sampleAt(wav, 80), 0);
+  EXPECT_EQ(sampleAt(wav, 81), -20000);
+  EXPECT_EQ(std::memcmp(data[0].data(), pcm.data(), 400), 0);
+}
+
+// An 8-bit mono stream is scaled around its midpoint, by the left level.
+TEST_F(WaveOut, MonoEightBitFollowsTheLeftLevel) {
+  ASSERT_EQ(waveOutClose(hwo), MMSYSERR_NOERROR);
+  const WAVEFORMATEX mono8{WAVE_FORMAT_PCM, 1, 8000, 8000, 1, 8, 0};
+  ASSERT_EQ(waveOutOpen(&hwo, 0, &mono8, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+  const char pcm[] = {static_cast<char>(228), 28, static_cast<char>(128), static_cast<char>(255), 0};
+  data[0].assign(pcm, pcm + 5);
+  headers[0].dwBufferLength = 5;
+  queue(0);
+  ASSERT_EQ(waveOutSetVolume(nullptr, MAKELONG(0x8000, 0)), MMSYSERR_NOERROR);
+  EXPECT_EQ(wince::captureWaveOut(hwo, 5), 5u);
+  const std::vector<uint8_t> wav = captured();
+  ASSERT_EQ(wav.size(), 44u + 5);
+  EXPECT_EQ(std::vector<uint8_t>(wav.begin() + 44, wav.end()), (std::vector<uint8_t>{178, 78, 128, 191, 64}));
 }
 
 // Plays one buffer of silence on a real-time back end and waits (at most

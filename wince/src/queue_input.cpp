@@ -32,14 +32,6 @@ InputState& input() {
   return s;
 }
 
-// Where keys go: the focus window, else the active window; nothing while
-// that window's top-level window is disabled.
-HWND keyTarget() {
-  HWND target = GetFocus() != nullptr ? GetFocus() : GetActiveWindow();
-  if (target == nullptr || !IsWindowEnabled(topLevelOf(target))) return nullptr;
-  return target;
-}
-
 bool isDoubleClick(HWND target, POINT pt, uint64_t now) {
   InputState& s = input();
   Window* w = find(target);
@@ -70,6 +62,12 @@ bool modifiersMatch(WORD flags) {
 }
 
 }  // namespace
+
+HWND keyTarget() {
+  HWND target = GetFocus() != nullptr ? GetFocus() : GetActiveWindow();
+  if (target == nullptr || !IsWindowEnabled(topLevelOf(target))) return nullptr;
+  return target;
+}
 
 POINT stylusPosition() { return input().stylus; }
 

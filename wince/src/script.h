@@ -6,6 +6,7 @@
 //                              or a virtual-key number
 //   char TEXT                  WM_CHAR for each UTF-16 unit of TEXT; U+XXXX
 //                              stands for one unit given in hex (U+0023 for '#')
+//   compose TEXT               TEXT as the input method's result (as for char)
 //   tap X Y                    stylus down and up at device pixel (X, Y)
 //   drag X1 Y1 X2 Y2           stylus down, moves along the line, up
 //   wait MS                    let MS milliseconds pass (timers fire)
@@ -24,13 +25,13 @@
 
 namespace wince::detail {
 
-enum class ScriptOp { KeyDown, KeyUp, KeyPress, Char, Tap, Drag, Wait, Answer, Screenshot, Dump, Suspend, Resume };
+enum class ScriptOp { KeyDown, KeyUp, KeyPress, Char, Compose, Tap, Drag, Wait, Answer, Screenshot, Dump, Suspend, Resume };
 
 struct ScriptCommand {
   ScriptOp op;
   int line = 0;          // 1-based, for messages
   int args[4] = {};      // key, coordinates, milliseconds or answer
-  std::u16string text;   // Char
+  std::u16string text;   // Char, Compose
   std::string path;      // Screenshot, Dump
 };
 

@@ -131,10 +131,10 @@ std::string parseLine(std::string_view line, const std::vector<std::string_view>
     if (cmd->args[0] < 0) return "unknown key '" + std::string(w[2]) + "'";
     return "";
   }
-  if (verb == "char") {
-    cmd->op = ScriptOp::Char;
+  if (verb == "char" || verb == "compose") {
+    cmd->op = verb == "char" ? ScriptOp::Char : ScriptOp::Compose;
     std::string_view text = w.size() > 1 ? restAfter(line, w[0]) : std::string_view();
-    if (text.empty() || !parseCharText(text, &cmd->text)) return "char wants text or U+XXXX";
+    if (text.empty() || !parseCharText(text, &cmd->text)) return verb + " wants text or U+XXXX";
     return "";
   }
   if (verb == "tap") {

@@ -8,6 +8,7 @@
 #include "messagebox.h"
 #include "wince/clock.h"
 #include "wince/runtime.h"
+#include "wince/shell.h"
 #include "wince/thread.h"
 #include "wince/window.h"
 
@@ -118,6 +119,9 @@ bool ScriptRunner::runCommand(const ScriptCommand& cmd) {
       return true;
     case ScriptOp::Char:
       for (char16_t c : cmd.text) injectChar(c);
+      return true;
+    case ScriptOp::Compose:
+      injectComposition(cmd.text);
       return true;
     case ScriptOp::Answer:
       answerMessageBox(cmd.args[0]);

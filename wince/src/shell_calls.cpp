@@ -12,8 +12,6 @@ wince::ShellState& state() {
   return s;
 }
 
-// Value of the input-method context handle (there is one context).
-constexpr uintptr_t kInputContext = 0x7F0;
 constexpr uintptr_t kKeyboardLayout = 0x04090409;
 
 int visibleTop() { return state().taskBarHidden ? 0 : wince::deviceProfile().taskBarHeight; }
@@ -96,10 +94,6 @@ int GXCloseInput() {
   state().gameInputOpen = false;
   return 1;
 }
-
-HIMC ImmGetContext(HWND hwnd) { return IsWindow(hwnd) ? reinterpret_cast<HIMC>(kInputContext) : nullptr; }
-
-BOOL ImmReleaseContext(HWND hwnd, HIMC context) { return context != nullptr; }
 
 LRESULT ImmEscape(HKL layout, HIMC context, UINT escape, LPVOID data) {
   if (escape != IME_ESC_SET_MODE) return 0;

@@ -158,3 +158,26 @@ MMRESULT waveOutReset(HWAVEOUT hwo) {
   std::shared_ptr<Stream> s = find(hwo);
   return s ? s->reset() : MMSYSERR_INVALHANDLE;
 }
+
+namespace {
+
+// A null handle is device 0; a stream addresses the device it plays on.
+MMRESULT checkVolumeTarget(HWAVEOUT hwo) {
+  if (hwo == nullptr) return waveOutGetNumDevs() > 0 ? MMSYSERR_NOERROR : MMSYSERR_BADDEVICEID;
+  return find(hwo) ? MMSYSERR_NOERROR : MMSYSERR_INVALHANDLE;
+}
+
+}  // namespace
+
+MMRESULT waveOutGetVolume(HWAVEOUT hwo, LPDWORD pdwVolume) {
+  if (const MMRESULT r = checkVolumeTarget(hwo); r != MMSYSERR_NOERROR) return r;
+  if (!pdwVolume) return MMSYSERR_INVALPARAM;
+  *pdwVolume = wince::waveout::deviceVolume();
+  return MMSYSERR_NOERROR;
+}
+
+MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume) {
+  if (const MMRESULT r = checkVolumeTarget(hwo); r != MMSYSERR_NOERROR) return r;
+  wince::waveout::setDeviceVolume(dwVolume);
+  return MMSYSERR_NOERROR;
+}

@@ -1,9 +1,43 @@
 #include "waveout_stream.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstring>
 
 namespace wince::waveout {
+
+namespace {
+
+constexpr DWORD kFullVolume = 0xFFFFFFFF;
+
+std::atomic<DWORD>& volume() {
+  static std::atomic<DWORD> v{kFullVolume};
+  return v;
+}
+
+// Scales whole samples of `bytes` bytes of audio in place; the channel of a
+// sample follows from its position (interleaved, left first).
+void scale(uint8_t* data, size_t bytes, const WAVEFORMATEX& f, DWORD level) {
+  const int32_t levels[2] = {static_cast<int32_t>(LOWORD(level)),
+                             static_cast<int32_t>(f.nChannels == 2 ? HIWORD(level) : LOWORD(level))};
+  const size_t width = f.wBitsPerSample / 8;
+  for (size_t i = 0, n = 0; i + width <= bytes; i += width, ++n) {
+    const int32_t gain = levels[n % f.nChannels];
+    if (width == 1) {
+      data[i] = static_cast<uint8_t>((data[i] - 128) * gain / 0xFFFF + 128);
+    } else {
+      const auto s = static_cast<int16_t>(data[i] | (data[i + 1] << 8));
+      const auto v = static_cast<uint16_t>(static_cast<int16_t>(static_cast<int64_t>(s) * gain / 0xFFFF));
+      data[i] = static_cast<uint8_t>(v);
+      data[i + 1] = static_cast<uint8_t>(v >> 8);
+    }
+  }
+}
+
+}  // namespace
+
+DWORD deviceVolume() { return volume().load(); }
+void setDeviceVolume(DWORD level) { volume().store(level); }
 
 Stream::Stream(HWAVEOUT handle, const WAVEFORMATEX& format, LPWAVECALLBACK callback, DWORD_PTR instance)
     : m_handle(handle), m_format(format), m_callback(callback), m_instance(instance) {
@@ -72,6 +106,8 @@ size_t Stream::pull(uint8_t* out, size_t bytes) {
       finished = true;
     }
   }
+  const DWORD level = deviceVolume();
+  if (level != kFullVolume) scale(out, copied, m_format, level);
   std::memset(out + copied, m_format.wBitsPerSample == 8 ? 0x80 : 0, bytes - copied);
   if (finished) m_wake.notify_all();
   return copied;

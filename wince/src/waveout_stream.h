@@ -16,6 +16,11 @@ namespace wince::waveout {
 
 class Stream;
 
+// The device's output volume (waveOutSetVolume): low word left, high word
+// right. Streams apply it to what they hand their sink.
+DWORD deviceVolume();
+void setDeviceVolume(DWORD volume);
+
 // What consumes a stream's audio: it calls Stream::pull from its own thread.
 class Sink {
  public:
@@ -38,9 +43,9 @@ class Stream {
   Sink* sink() { return m_sink.get(); }
   const WAVEFORMATEX& format() const { return m_format; }
 
-  // Copies up to `bytes` bytes of queued audio into `out` and fills the rest
-  // with silence; finished buffers go to the callback thread. Returns the
-  // bytes of queued audio copied.
+  // Copies up to `bytes` bytes of queued audio into `out`, scaled by the
+  // device volume, and fills the rest with silence; finished buffers go to
+  // the callback thread. Returns the bytes of queued audio copied.
   size_t pull(uint8_t* out, size_t bytes);
   // Returns after every buffer finished so far has had its callback.
   void waitForCallbacks();

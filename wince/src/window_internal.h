@@ -154,6 +154,9 @@ bool isGuiThread();
 bool matchesWindowFilter(HWND hwnd, HWND filter);
 void postToFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 POINT stylusPosition();
+// Where keys go: the focus window, else the active window; null while that
+// window's top-level window is disabled.
+HWND keyTarget();
 void resetQueue();
 void resetInput();
 void resetModal();

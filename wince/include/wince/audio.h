@@ -81,6 +81,13 @@ MMRESULT waveOutRestart(HWAVEOUT hwo);
 // Stops playback and returns every queued buffer: all their WOM_DONE
 // callbacks have run when it returns.
 MMRESULT waveOutReset(HWAVEOUT hwo);
+// The output volume, one for the whole device as the system keeps it: the
+// low word is the left channel, the high word the right, each from 0
+// (silent) to 0xFFFF (full, the level at start). Every stream is scaled by it
+// as it plays, whatever its back end; a mono stream plays at the left level.
+// hwo is null (device 0) or an open stream, which addresses its device.
+MMRESULT waveOutGetVolume(HWAVEOUT hwo, LPDWORD pdwVolume);
+MMRESULT waveOutSetVolume(HWAVEOUT hwo, DWORD dwVolume);
 
 namespace wince {
 
@@ -96,8 +103,8 @@ void selectWaveOutBackend(WaveOutBackend backend, const std::string& capturePath
 // The number of wave-output devices reported (1 by default; 0 emulates a
 // machine without sound output).
 void setWaveOutDeviceCount(UINT count);
-// Capture device: consumes up to `frames` frames of queued audio into the
-// file and returns, once the WOM_DONE callbacks of the buffers it finished
+// Capture device: consumes up to `frames` frames of queued audio, scaled by
+// the volume, into the file and returns, once the WOM_DONE callbacks of the buffers it finished
 // have run, the number of frames consumed. 0 for other back ends.
 DWORD captureWaveOut(HWAVEOUT hwo, DWORD frames);
 // The back end an open stream plays through: "sdl", "silent" or "capture";

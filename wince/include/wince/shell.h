@@ -159,9 +159,26 @@ int GXOpenInput();
 int GXCloseInput();
 
 // --- Input method ---
+// Every window has one input context, which keeps what the input method
+// composed for it. WM_IME_COMPOSITION tells the window that its composition
+// changed: lParam holds the GCS_* flags of what changed, wParam the last
+// character composed.
+#define WM_IME_COMPOSITION 0x010F
+#define GCS_RESULTSTR 0x0100  // the result string: text the user finished
+#define IMM_ERROR_NODATA (-1)
+#define IMM_ERROR_GENERAL (-2)
 #define IME_ESC_SET_MODE 0x0800
+// The window's context; null for no window. GUI thread only.
 HIMC ImmGetContext(HWND hwnd);
+// FALSE unless `context` is the window's.
 BOOL ImmReleaseContext(HWND hwnd, HIMC context);
+// The string `index` of the context's composition, UTF-16 without a
+// terminator. With bufferBytes 0: the bytes it needs. Else copies it into
+// `buffer` and returns the bytes copied. IMM_ERROR_NODATA for an index other
+// than GCS_RESULTSTR; IMM_ERROR_GENERAL for a bad context (or one whose
+// window is gone), a null buffer, or a buffer too small for the whole string
+// (nothing is copied then).
+LONG ImmGetCompositionString(HIMC context, DWORD index, LPVOID buffer, DWORD bufferBytes);
 LRESULT ImmEscape(HKL layout, HIMC context, UINT escape, LPVOID data);
 HKL GetKeyboardLayout(DWORD threadId);
 
@@ -193,5 +210,12 @@ HWND menuBarOf(HWND owner);
 
 // Clears the records above (message boxes too) and forgets every bar (tests).
 void resetShell();
+
+// Text from the device's input method: it becomes the result string of the
+// composition of the window that takes keys (the focus window, else the
+// active one), which then gets WM_IME_COMPOSITION with GCS_RESULTSTR. Posted
+// like a key: the program reads the result before the next input comes.
+// Nothing happens for empty text or without such a window.
+void injectComposition(const std::u16string& text);
 
 }  // namespace wince

@@ -30,7 +30,7 @@ class GraphicsTest : public ::testing::Test {
       *out = it->second;
       return 0;
     });
-    QZSetScreenEnvironment({});
+    QZSetScreenEnvironment(screenEnvironment());
     ASSERT_EQ(QZStartGraphics(nullptr), 0);
     ASSERT_EQ(QZCreateScreenPlane(screenWidth(), screenHeight()), 0);
   }
@@ -39,8 +39,11 @@ class GraphicsTest : public ::testing::Test {
     QZStopGraphics();
     QZSetGraphicsResourceReader(nullptr);
     QZSetScreenOutput(nullptr);
+    QZSetScreenEnvironment({});
   }
 
+  // The display the screen layout sees: the runtime's own by default.
+  virtual QZScreenEnvironment screenEnvironment() const { return {}; }
   virtual int screenWidth() const { return 64; }
   virtual int screenHeight() const { return 48; }
 
