@@ -184,6 +184,12 @@ class StartupTest : public ::testing::Test {
     return QZInitInstance(reinterpret_cast<HINSTANCE>(1), SW_SHOW);
   }
 
+  // A plain window beside the program's (or inside it, with a parent).
+  static HWND plainWindow(HWND parent) {
+    return CreateWindowEx(0, u"STATIC", u"", parent ? WS_CHILD : WS_VISIBLE, 0, 0, 10, 10, parent, nullptr, nullptr,
+                          nullptr);
+  }
+
   // The message loop's end: close, stop, destroy.
   void quit() {
     QZCloseMainWindow();
@@ -462,6 +468,48 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   ASSERT_EQ(count("active 1"), 1);
   wince::runFor(200);
   EXPECT_GT(count("tick"), 0);
+  quit();
+}
+
+// Losing the activation to a window of its own changes nothing; to any other
+// it pauses the frames, and the activation resumes them.
+TEST_F(StartupTest, ActivationPausesAndResumesFrames) {
+  install();
+  ASSERT_EQ(start(), 0);
+  const HWND main = QZGetMainWindow(), own = plainWindow(main);
+  QZStartTimer(5);
+  struct Case {
+    WPARAM state;
+    HWND other;
+    const char* call;  // null: none
+    bool frames;
+  };
+  for (const Case c : {Case{WA_INACTIVE, own, nullptr, true}, Case{WA_INACTIVE, nullptr, "active 0", false},
+                       Case{WA_ACTIVE, nullptr, "active 1", true}}) {
+    calls().clear();
+    SendMessage(main, WM_ACTIVATE, c.state, reinterpret_cast<LPARAM>(c.other));
+    EXPECT_EQ(count("active 0") + count("active 1"), c.call ? 1 : 0) << c.state;
+    if (c.call) {
+      EXPECT_EQ(count(c.call), 1);
+    }
+    wince::runFor(200);
+    EXPECT_EQ(count("tick") > 0, c.frames) << c.state;
+  }
+  quit();
+}
+
+// A second copy finds the first, brings it forward and refuses to start.
+TEST_F(StartupTest, SecondCopyBringsTheFirstForward) {
+  install();
+  ASSERT_EQ(start(), 0);
+  const HWND main = QZGetMainWindow(), other = plainWindow(nullptr);
+  SetForegroundWindow(other);
+  ASSERT_NE(GetForegroundWindow(), main);
+  calls().clear();
+  EXPECT_EQ(QZInitInstance(reinterpret_cast<HINSTANCE>(1), SW_SHOW), QZ_ERR_ALREADY_RUNNING);
+  EXPECT_EQ(GetForegroundWindow(), main);
+  EXPECT_TRUE(calls().empty());
+  DestroyWindow(other);
   quit();
 }
 
