@@ -198,7 +198,7 @@ uint16_t QZAlert(uint16_t id) {
     if (result != -1) return answerOf(static_cast<int>(result));
   }
   WCHAR buffer[1001] = {};
-  const int length = LoadString(QZGetInstance(), id, buffer, 1001);
+  const int length = LoadString(instance, id, buffer, 1001);
   QZAlertText alert;
   if (length <= 0 || !QZParseAlert(std::u16string(buffer, static_cast<size_t>(length)), &alert)) return 0xFFFF;
   return answerOf(showBox(alert.text.c_str(), alert.title.c_str(), alert.flags));
