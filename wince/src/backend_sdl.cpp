@@ -61,7 +61,7 @@ constexpr KeyRow kKeyRows[] = {
     {SDLK_KP_0, SDLK_KP_0, '0', nullptr, nullptr},
     {SDLK_a, SDLK_z, 'A', "letters", "letter keys (they also type their character)"},
     {SDLK_F3, SDLK_F3, VK_TTALK, "F3", "Talk"},
-    {SDLK_F4, SDLK_F4, VK_TEND, "F4, End", "End, the red key (ends the program, as on the phone)"},
+    {SDLK_F4, SDLK_F4, VK_TEND, "F4, End", "End, the red key"},
     {SDLK_END, SDLK_END, VK_TEND, nullptr, nullptr},
     {SDLK_F5, SDLK_F8, VK_APP1, "F5-F8", "the four application buttons"},
     {SDLK_PAGEUP, SDLK_PAGEUP, kVolumeUp, "Page Up, Page Down", "volume up, volume down"},
