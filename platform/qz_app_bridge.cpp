@@ -6,6 +6,7 @@ namespace {
 
 QZApplicationHooks g_hooks{};
 QZApplicationInterface* g_application = nullptr;
+bool g_initialised = false;
 
 }  // namespace
 
@@ -31,11 +32,14 @@ QZStatus QZCreateApplication() {
   g_application = g_hooks.createApplication ? g_hooks.createApplication() : nullptr;
   if (!g_application) return QZ_ERR_NO_MEMORY;
   QZSetFullScreen(1);
-  return g_application->init();
+  const QZStatus result = g_application->init();
+  g_initialised = result >= 0;
+  return result;
 }
 
 QZStatus QZDestroyApplication() {
   if (!g_application) return 0;
+  g_initialised = false;
   const QZStatus result = g_application->shutdown();
   QZSetFullScreen(0);
   delete g_application;
@@ -44,7 +48,7 @@ QZStatus QZDestroyApplication() {
 }
 
 int16_t QZRunApplicationTick() {
-  if (!g_application) return 1;
+  if (!g_application || !g_initialised) return 1;
   const int16_t result = g_application->tick();
   if (result >= 0) g_application->drawFrame();
   return result;
@@ -57,4 +61,5 @@ int QZRepaintApplication() {
 
 int QZSendSystemEvent(const MSG& message) { return g_application ? g_application->onSystemEvent(message) : 2; }
 int QZSendPen(int type, int x, int y) { return g_application ? g_application->onPen(type, x, y) : 2; }
+int QZSendKey(int code, int value) { return g_application ? g_application->onKey(code, value) : 2; }
 int QZSendSuspendResume(int active) { return g_application ? g_application->onSuspendResume(active) : 2; }

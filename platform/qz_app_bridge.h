@@ -22,6 +22,9 @@ class QZApplicationInterface {
   // 1 when the message was handled and the window procedure should stop.
   virtual int onSystemEvent(const MSG& message) = 0;
   virtual int onPen(int type, int x, int y) = 0;
+  // A key code the device's messages do not carry (Tab, back-tab, the menu
+  // key); 2 when the application takes no such keys.
+  virtual int onKey(int /*code*/, int /*value*/) { return 2; }
   virtual int onSuspendResume(int active) = 0;
 };
 
@@ -71,7 +74,9 @@ int QZCallAfterMessage(UINT message);
 // The application object: null before start level 5 and after the stop.
 QZApplicationInterface* QZGetApplication();
 // Creates the object (-9 when the factory gives none), turns full screen on
-// and runs its init; returns the init result.
+// and runs its init; returns the init result. Frames run only once init has
+// returned with success: a dialog shown inside init runs a nested message
+// loop whose timer messages must not tick a half-made application.
 QZStatus QZCreateApplication();
 // The application's shutdown, full screen off, the object deleted; 0 without one.
 QZStatus QZDestroyApplication();
@@ -80,4 +85,5 @@ int16_t QZRunApplicationTick();
 int QZRepaintApplication();
 int QZSendSystemEvent(const MSG& message);
 int QZSendPen(int type, int x, int y);
+int QZSendKey(int code, int value);
 int QZSendSuspendResume(int active);

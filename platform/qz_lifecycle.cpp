@@ -1,5 +1,6 @@
 #include "qz_lifecycle.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "qz_app_bridge.h"
@@ -25,13 +26,6 @@ FullScreenState& fs() {
   return s;
 }
 
-void refreshFullScreenRect() {
-  RECT work;
-  if (SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0)) {
-    fs().rect = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  }
-}
-
 void placeMainWindow() {
   const RECT& r = fs().rect;
   if (HWND main = QZGetMainWindow()) {
@@ -41,6 +35,51 @@ void placeMainWindow() {
 
 int showBox(const char16_t* text, const char16_t* title, UINT flags) {
   return MessageBox(QZGetMainWindow(), text, title, flags);
+}
+
+constexpr int kAlertMenuBarId = 7832;
+
+// An alert's answer, whichever form showed it: 0 OK or Yes, 1 Cancel or No.
+uint16_t answerOf(int button) {
+  switch (button) {
+    case IDOK:
+    case IDYES: return 0;
+    case IDCANCEL:
+    case IDNO: return 1;
+    default: return 0xFFFF;
+  }
+}
+
+// Centres the dialog over its parent's client area; a dialog larger than
+// that area keeps to its top-left corner.
+void centreOverParent(HWND dialog) {
+  HWND parent = GetParent(dialog);
+  if (!parent) return;
+  RECT client{}, own{};
+  GetClientRect(parent, &client);
+  GetWindowRect(dialog, &own);
+  POINT origin{0, 0};
+  ClientToScreen(parent, &origin);
+  const int x = std::max(0, (client.right - (own.right - own.left)) / 2);
+  const int y = std::max(0, (client.bottom - (own.bottom - own.top)) / 2);
+  SetWindowPos(dialog, nullptr, origin.x + x, origin.y + y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+INT_PTR CALLBACK alertDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      centreOverParent(dialog);
+      SHFullScreen(dialog, SHFS_SHOWTASKBAR);
+      QZCreateMenuBar(dialog, kAlertMenuBarId);
+      return TRUE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
 }
 
 }  // namespace
@@ -75,7 +114,7 @@ void QZSetFullScreenMode(int on) {
   HWND main = QZGetMainWindow();
   HWND bar = QZGetMenuBarWindow();
   if (on) {
-    refreshFullScreenRect();
+    QZRefreshFullScreenRect();
     placeMainWindow();
     if (main) SHFullScreen(main, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
     s.applied = 1;
@@ -90,6 +129,13 @@ void QZSetFullScreenMode(int on) {
     if (bar) SetWindowPos(bar, nullptr, 0, height - barHeight, width, barHeight, SWP_NOZORDER | SWP_NOACTIVATE);
   }
   QZRelayoutScreen();
+}
+
+void QZRefreshFullScreenRect() {
+  RECT work;
+  if (SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0)) {
+    fs().rect = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  }
 }
 
 void QZResetFullScreenState() { fs() = FullScreenState{}; }
@@ -146,17 +192,16 @@ bool QZParseAlert(const std::u16string& source, QZAlertText* out) {
 }
 
 uint16_t QZAlert(uint16_t id) {
+  const HINSTANCE instance = QZGetInstance();
+  if (FindResource(instance, MAKEINTRESOURCE(id), RT_DIALOG)) {
+    const INT_PTR result = DialogBoxParam(instance, MAKEINTRESOURCE(id), QZGetMainWindow(), alertDialogProc, 0);
+    if (result != -1) return answerOf(static_cast<int>(result));
+  }
   WCHAR buffer[1001] = {};
-  const int length = LoadString(QZGetInstance(), id, buffer, 1001);
+  const int length = LoadString(instance, id, buffer, 1001);
   QZAlertText alert;
   if (length <= 0 || !QZParseAlert(std::u16string(buffer, static_cast<size_t>(length)), &alert)) return 0xFFFF;
-  switch (showBox(alert.text.c_str(), alert.title.c_str(), alert.flags)) {
-    case IDOK:
-    case IDYES: return 0;
-    case IDCANCEL:
-    case IDNO: return 1;
-    default: return 0xFFFF;
-  }
+  return answerOf(showBox(alert.text.c_str(), alert.title.c_str(), alert.flags));
 }
 
 int QZShowApplicationMessage(const char16_t* text) {

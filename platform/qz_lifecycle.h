@@ -20,6 +20,9 @@ void QZLeaveFullScreen();
 void QZRefreshFullScreen();
 void QZEndFullScreen();
 void QZSetFullScreenMode(int on);
+// Reads the work area and, when that succeeds, takes the screen as the
+// full-screen rectangle.
+void QZRefreshFullScreenRect();
 // Forgets the full-screen and dialog state (start of a run).
 void QZResetFullScreenState();
 

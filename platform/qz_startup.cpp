@@ -4,10 +4,12 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "qz_database_folders.h"
 #include "qz_font.h"
+#include "qz_highscore.h"
 #include "qz_lifecycle.h"
 #include "qz_music.h"
 #include "qz_plane.h"
@@ -46,7 +48,9 @@ struct ProcessState {
   // The running power thread's stop flag and queue. Each thread has its own,
   // so a thread that starts late never misses the stop of its window.
   std::shared_ptr<QZPowerState> power;
+  HANDLE powerThread = nullptr;
   uint32_t lastTick = 0;
+  bool inFrame = false;
   uint16_t inputMode = 0;
 };
 
@@ -61,6 +65,15 @@ QZApplicationConfig& config() {
 }
 
 QZSystemPreferences& prefs() { return QZGetSystemPreferences(); }
+
+// The screen plane exists from the application's graphics start until the
+// graphics stop; before and after it there is nothing to lay out or paint.
+bool screenExists() { return QZGetScreenPlane()->image != nullptr; }
+
+QZStartServices& services() {
+  static QZStartServices s = QZDefaultStartServices();
+  return s;
+}
 
 // Songs are found under the folders of the install key that the program's
 // strings name.
@@ -101,9 +114,9 @@ QZStatus startGraphicsAndSound() {
     CQZResourceManager::instance().setModeAndLanguage(static_cast<uint16_t>(modeId), QZGetLanguage());
   };
   QZSetScreenEnvironment(std::move(environment));
-  if (const int16_t r = QZStartGraphics(ps().main); r < 0) return r;
+  if (const int16_t r = services().startGraphics(ps().main); r < 0) return r;
   QZSetAudioDeviceKind(QZIsSmartphone(), QZIsOEMDevice(u"MotoQ", 0) != 0);
-  if (const int r = QZStartAudio(); r < 0) return static_cast<QZStatus>(r);
+  if (const int r = services().startAudio(); r < 0) return static_cast<QZStatus>(r);
   startSongs();
   return 0;
 }
@@ -121,10 +134,23 @@ QZStatus startApplication() {
   return QZCreateApplication();
 }
 
+// The samples are freed; the device falls silent.
 void stopSound() {
   QZDeleteSongPlayer();
+  QZDropSamples();
   QZStopAllSounds();
   QZEnableSoundOutput(0);
+}
+
+// The frame timer fires in steps of 10 ms; between frames it sleeps until the
+// next one is due, so an idle program wakes once a frame rather than a
+// hundred times a second. The gate above still decides.
+void rearmFrameTimer() {
+  const int16_t interval = prefs().tickInterval;
+  if (interval <= 0 || !ps().main) return;
+  const uint32_t elapsed = QZGetTicks() - ps().lastTick;
+  const uint32_t remaining = elapsed < static_cast<uint32_t>(interval) ? interval - elapsed : 1;
+  SetTimer(ps().main, QZ_FRAME_TIMER, remaining * QZ_FRAME_TIMER_MS, nullptr);
 }
 
 void restartFrames() {
@@ -173,6 +199,7 @@ void onCreate(HWND window) {
     QZCreateMenuBar(window, config().menuBarId);
     if (config().menuBarHook) config().menuBarHook(ps().menuBar);
   }
+  QZRefreshFullScreenRect();
   if (QZIsSmartphone() && ps().menuBar) {
     for (const WPARAM key : {VK_TSOFT1, VK_TSOFT2, VK_TBACK}) {
       SendMessage(ps().menuBar, SHCMBM_OVERRIDEKEY, key, MAKELPARAM(SHMBOF_NODEFAULT | SHMBOF_NOTIFY,
@@ -181,24 +208,34 @@ void onCreate(HWND window) {
   }
   ps().power = std::make_shared<QZPowerState>();
   auto* start = new PowerThreadStart{window, ps().power};
-  if (HANDLE thread = CreateThread(nullptr, 0, powerThread, start, 0, nullptr)) {
-    CloseHandle(thread);
-  } else {
-    delete start;
-  }
+  ps().powerThread = CreateThread(nullptr, 0, powerThread, start, 0, nullptr);
+  if (!ps().powerThread) delete start;
   ps().inputMode = 0;
 }
 
-void onDestroy() {
+// The power thread is woken and waited for: it closes its own queue, and
+// nothing of it outlives the window.
+void stopPowerThread() {
   if (const std::shared_ptr<QZPowerState> power = std::move(ps().power)) {
     power->stop = true;
     if (HANDLE queue = power->queue.load()) SetEvent(queue);
   }
+  if (HANDLE thread = std::exchange(ps().powerThread, nullptr)) {
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+  }
+}
+
+void onDestroy(HWND window) {
+  if (window != ps().main) return;
+  stopPowerThread();
   if (ps().menuBar) {
     DestroyWindow(ps().menuBar);
     ps().menuBar = nullptr;
   }
   QZEndFullScreen();
+  // The handle dies with the window: nothing may reach for it afterwards.
+  ps().main = nullptr;
   PostQuitMessage(0);
 }
 
@@ -214,18 +251,43 @@ void sendPen(int type, LPARAM lParam) {
             scaledPen(static_cast<int16_t>(HIWORD(lParam)), layout.offsetY));
 }
 
+// The input panel came or went: the layout follows the visible desktop.
+void onInputPanelChange() {
+  SIPINFO info{};
+  info.cbSize = sizeof info;
+  if (SHSipInfo(SPI_GETSIPINFO, 0, &info, 0)) {
+    QZSetDrawDC(nullptr);
+    if (screenExists() && info.rcVisibleDesktop.bottom != QZGetWindowHeight()) QZRelayoutScreen();
+  }
+  QZRepaintApplication();
+}
+
+// Keys the handheld has and a desktop keyboard lacks arrive as desktop keys
+// (see the runtime's key map): Tab and Shift+Tab move the focus, the menu
+// key opens the menu bar. They reach the application as its own key codes.
+bool onDesktopKey(WPARAM key) {
+  switch (key) {
+    case VK_TAB:
+      QZSendKey((GetAsyncKeyState(VK_SHIFT) & 0x8000) ? QZ_KEY_BACK_TAB : QZ_KEY_TAB, 0);
+      return true;
+    case VK_APPS: QZSendKey(QZ_KEY_MENU, 0); return true;
+    default: return false;
+  }
+}
+
 // The table's reactions; false for the messages that go to DefWindowProc.
 bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   switch (message) {
     case WM_CREATE: onCreate(window); return true;
-    case WM_DESTROY: onDestroy(); return true;
+    case WM_DESTROY: onDestroy(window); return true;
     case WM_SIZE:
-      if (QZGetScreenPlane() && (LOWORD(lParam) != QZGetWindowWidth() || HIWORD(lParam) != QZGetWindowHeight())) {
+      if (screenExists() && (LOWORD(lParam) != QZGetWindowWidth() || HIWORD(lParam) != QZGetWindowHeight())) {
         QZRelayoutScreen();
       }
       return true;
     case WM_ACTIVATE: onActivate(window, wParam, lParam); return true;
     case WM_SETFOCUS:
+      QZReadDisplayOrientation();
       if (GetForegroundWindow() == ps().main) QZRefreshFullScreen();
       QZRelayoutScreen();
       QZRestoreInputMode();
@@ -244,9 +306,9 @@ bool handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_CLOSE: QZSetRequestedState(QZ_STATE_QUIT); return true;
     case WM_SETTINGCHANGE:
       if (wParam != SPI_SETSIPINFO) return false;
-      QZRelayoutScreen();
-      QZRepaintApplication();
+      onInputPanelChange();
       return true;
+    case WM_KEYDOWN: return onDesktopKey(wParam);
     case WM_CHAR:
     case WM_HOTKEY: QZCallKeyEvent(message, wParam, lParam); return true;
     case WM_COMMAND: return QZCallCommand(wParam, lParam) != 0;
@@ -310,7 +372,9 @@ void QZResetProcessState() {
   s.className[0] = s.title[0] = s.productKey[0] = s.installKey[0] = 0;
   s.applicationCreated = s.stopping = s.quit = s.screenSuspended = false;
   s.power.reset();
+  s.powerThread = nullptr;
   s.lastTick = 0;
+  s.inFrame = false;
   s.inputMode = 0;
   config() = QZApplicationConfig{};
   config().creator = kDefaultCreator;
@@ -322,6 +386,7 @@ void QZBeginLaunch(HINSTANCE instance) {
   QZResetProcessState();
   ps().instance = instance;
   QZGetLaunchSettings(&config());
+  QZSetHighscoreVersion(config().highScoreVersion, config().highScoreEncoding);
 }
 
 int WINAPI QZWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
@@ -332,6 +397,8 @@ int WINAPI QZWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
   if (status < 0) {
     QZOnError(status);
     QZStopApplication();
+    // The window of a failed start goes too, and with it the power thread.
+    if (ps().main) DestroyWindow(ps().main);
     return 0;
   }
   HACCEL accelerators = LoadAccelerators(instance, MAKEINTRESOURCE(config().acceleratorId));
@@ -343,7 +410,7 @@ int WINAPI QZWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     }
     if (QZIsQuitRequested()) {
       QZStopApplication();
-      if (ps().main && IsWindow(ps().main)) DestroyWindow(ps().main);
+      if (ps().main) DestroyWindow(ps().main);
     }
   }
   return static_cast<int>(msg.wParam);
@@ -375,6 +442,8 @@ QZStatus QZInitInstance(HINSTANCE instance, int showCommand) {
   }
   ShowWindow(window, showCommand);
   UpdateWindow(window);
+  // The soft-key bar is shown once the window is.
+  if (s.menuBar) ShowWindow(s.menuBar, SW_SHOWNORMAL);
   return 0;
 }
 
@@ -401,7 +470,7 @@ QZStatus QZStartApplication(int level) {
     case 1: return startSettings();
     case 2: return startResources();
     case 3: return startGraphicsAndSound();
-    case 4: return QZStartFont();
+    case 4: return services().startFont();
     case 5: return startApplication();
     case 9:
       if (QZIsFullScreenUsed() && QZGetDeviceType() == 1027) ShowWindow(ps().main, 1);
@@ -428,9 +497,7 @@ void QZStopApplication() {
 LRESULT CALLBACK QZWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const MSG record{window, message, wParam, lParam, 0, {}};
   if (QZSendSystemEvent(record) == 1) return 0;
-  if (message == WM_IME_REQUEST) {
-    return wParam == 0x1000 && QZIsSmartphone() ? 1 : DefWindowProc(window, message, wParam, lParam);
-  }
+  if (message == WM_IME_REQUEST) return wParam == 0x1000 && QZIsSmartphone() ? 1 : 0;
   LRESULT result = 0;
   if (!handleMessage(window, message, wParam, lParam, &result)) {
     return result < 0 ? result : DefWindowProc(window, message, wParam, lParam);
@@ -447,6 +514,8 @@ QZStatus QZCreateMenuBar(HWND parent, int menuBarId) {
   info.nToolBarId = static_cast<UINT>(menuBarId);
   info.hInstRes = ps().instance;
   if (!SHCreateMenuBar(&info)) return QZ_ERR_GENERAL;
+  // Only the main window's bar is kept: an alert dialog's bar is its own.
+  if (parent != ps().main) return 0;
   ps().menuBar = info.hwndMB;
   RECT r{};
   GetWindowRect(info.hwndMB, &r);
@@ -459,7 +528,7 @@ int QZPaintWindow(HWND window) {
   PAINTSTRUCT paint;
   HDC dc = BeginPaint(window, &paint);
   QZSetDrawDC(dc);
-  if (!ps().screenSuspended && QZGetScreenPlane()) {
+  if (!ps().screenSuspended && screenExists()) {
     QZRelayoutScreen();
     QZRepaintApplication();
   }
@@ -483,13 +552,22 @@ int16_t QZGetFrameInterval() { return prefs().tickInterval; }
 
 int16_t QZOnTimer() {
   const int16_t interval = prefs().tickInterval;
-  if (interval <= 0) return 0;
+  // A frame never runs inside another (a message box shown by a frame runs
+  // its own message loop, whose timer messages come back here).
+  if (interval <= 0 || ps().inFrame) return 0;
   const uint32_t now = QZGetTicks();
-  if (now < ps().lastTick + static_cast<uint32_t>(interval)) return 0;
+  // Elapsed time, not a sum, so the wrap of the tick counter stops nothing.
+  if (now - ps().lastTick < static_cast<uint32_t>(interval)) {
+    rearmFrameTimer();
+    return 0;
+  }
+  ps().inFrame = true;
   const int16_t result = QZRunApplicationTick();
-  if (result < 0) return result;
-  ps().lastTick = now;
-  return 0;
+  ps().inFrame = false;
+  // A failed frame keeps the last frame's time: the next step tries again.
+  if (result >= 0) ps().lastTick = now;
+  rearmFrameTimer();
+  return result < 0 ? result : 0;
 }
 
 void QZCloseMainWindow() {
@@ -536,6 +614,9 @@ int QZCloseInputMode() {
   return 1;
 }
 
+QZStartServices QZDefaultStartServices() { return QZStartServices{QZStartGraphics, QZStartAudio, QZStartFont}; }
+void QZSetStartServices(const QZStartServices& replacement) { services() = replacement; }
+
 void QZSuspendScreen(int flag) { ps().screenSuspended = flag != 0; }
 int QZIsScreenSuspended() { return ps().screenSuspended ? 1 : 0; }
 int QZIsApplicationStopping() { return ps().stopping ? 1 : 0; }
@@ -549,5 +630,5 @@ int QZIsQuitRequested() { return ps().quit || prefs().requestedState == QZ_STATE
 void QZResetFirstStart() { prefs().firstStartDone = 0; }
 
 void QZRelayoutScreen() {
-  if (QZGetScreenPlane()) QZLayoutScreen(0);
+  if (screenExists()) QZLayoutScreen(0);
 }

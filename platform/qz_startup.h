@@ -18,6 +18,11 @@ constexpr UINT_PTR QZ_FRAME_TIMER = 1;
 constexpr UINT QZ_FRAME_TIMER_MS = 10;
 constexpr int QZ_START_LEVELS = 10;
 constexpr int32_t QZ_STATE_QUIT = 256;
+// The application's key codes for the keys a desktop adds (Tab, Shift+Tab,
+// the menu key).
+constexpr int QZ_KEY_TAB = 9;
+constexpr int QZ_KEY_BACK_TAB = 0xA003;
+constexpr int QZ_KEY_MENU = 261;
 
 // WinMain's first steps: a fresh process state, then the application's
 // launch settings.
@@ -62,6 +67,16 @@ int QZIsQuitRequested();
 void QZResetFirstStart();
 // Lays the screen out again once the graphics run.
 void QZRelayoutScreen();
+
+// The services start levels 3 and 4 bring up. Tests replace them to make a
+// level fail.
+struct QZStartServices {
+  int16_t (*startGraphics)(HWND window);
+  int (*startAudio)();
+  int16_t (*startFont)();
+};
+QZStartServices QZDefaultStartServices();
+void QZSetStartServices(const QZStartServices& services);
 
 // Zeroes the process state and the launch settings (what WinMain does
 // first; tests call it between runs).

@@ -1,9 +1,18 @@
 // Pellwyn's frame at 240x320: the idle frame must cost next to nothing, since
 // the loop draws only what is dirty; the full redraw shows the other end.
+// The program itself, idling in its window, should use next to no CPU time.
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include "qz_bitmap.h"
@@ -112,5 +121,55 @@ void BM_ScreenMemcpy(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ScreenMemcpy);
+
+// CPU time of every thread of a process so far, in seconds (the scheduler's
+// nanosecond counts); a negative value when the process is gone.
+double processCpuSeconds(pid_t pid) {
+  namespace fs = std::filesystem;
+  double total = 0;
+  std::error_code error;
+  for (const auto& task : fs::directory_iterator("/proc/" + std::to_string(pid) + "/task", error)) {
+    uint64_t runNs = 0;
+    if (std::ifstream(task.path() / "schedstat") >> runNs) total += static_cast<double>(runNs) / 1e9;
+  }
+  return error ? -1 : total;
+}
+
+// CPU seconds per wall second while Pellwyn idles in its window (SDL's
+// display-less driver, so no display is needed and waits take real time),
+// measured between two points well after its start.
+void BM_IdleProcessCpu(benchmark::State& state) {
+  namespace fs = std::filesystem;
+  using namespace std::chrono_literals;
+  const fs::path work = fs::temp_directory_path() / ("pellwyn-idle-" + std::to_string(getpid()));
+  fs::create_directories(work);
+  const fs::path script = work / "idle.txt";
+  std::ofstream(script) << "wait 7000\n";
+  for (auto _ : state) {
+    const pid_t child = fork();
+    if (child == 0) {
+      setenv("SDL_VIDEODRIVER", "dummy", 1);
+      setenv("WINCE_INSTANCE_NAMESPACE", work.c_str(), 1);
+      execl(PELLWYN_PROGRAM, PELLWYN_PROGRAM, "--root", (work / "root").c_str(), "--script", script.c_str(),
+            static_cast<char*>(nullptr));
+      _exit(127);
+    }
+    std::this_thread::sleep_for(2s);
+    const auto start = std::chrono::steady_clock::now();
+    const double before = processCpuSeconds(child);
+    std::this_thread::sleep_for(4s);
+    const double after = processCpuSeconds(child);
+    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (before < 0 || after < 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+      state.SkipWithError("the program did not run");
+      break;
+    }
+    state.counters["cpu_per_wall"] = (after - before) / wall;
+  }
+  fs::remove_all(work);
+}
+BENCHMARK(BM_IdleProcessCpu)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "database_fixture.h"
 #include "qz_controls.h"
 #include "qz_preferences.h"
+#include "wince/registry.h"
 #include "wince/wince.h"
 
 namespace {
@@ -109,6 +110,74 @@ TEST_F(ControlsTest, KeysOfAndFirstKey) {
   EXPECT_EQ(controls_.keyState(300), 0);
   EXPECT_EQ(controls_.defaultKey(6), 13);
   EXPECT_EQ(controls_.defaultKey(9), 255);
+}
+
+// What the poll leaves alone, what counts as return, and which map entries
+// make the mask.
+TEST_F(ControlsTest, PollSkipsMessageKeysAndMasksLowControls) {
+  controls_.init(nullptr, nullptr);
+  controls_.assign(31, 'A', false);
+  controls_.assign(32, 'B', false);
+  controls_.assign(0, 112, false);
+  struct Case {
+    int down;
+    uint32_t mask;
+    int state;  // of the key after the poll
+  };
+  for (const Case c : {Case{'A', 1u << 31, 3}, Case{'B', 0, 3}, Case{112, 0, 0}, Case{134, 1u << 8, 0},
+                       Case{VK_RETURN, 1u << 8, 3}}) {
+    wince::setKeyState(c.down, true);
+    controls_.poll();
+    EXPECT_EQ(controls_.getCurrentMask(), c.mask) << c.down;
+    EXPECT_EQ(controls_.keyState(c.down), c.state) << c.down;
+    wince::setKeyState(c.down, false);
+    controls_.poll();
+  }
+  // Key-down messages are noted for the hardware buttons and return only,
+  // and only when the key is down.
+  for (const int vk : {193, 196, 13, 37, int{'A'}}) controls_.noteKeyDown(vk, 0, 1);
+  controls_.noteKeyDown(194, 0, 0);
+  EXPECT_EQ(controls_.keyState(193), kQZKeyPressed);
+  EXPECT_EQ(controls_.keyState(196), kQZKeyPressed);
+  EXPECT_EQ(controls_.keyState(13), kQZKeyPressed);
+  EXPECT_EQ(controls_.keyState(37), kQZKeyUp);
+  EXPECT_EQ(controls_.keyState('A'), kQZKeyUp);
+  EXPECT_EQ(controls_.keyState(194), kQZKeyUp);
+  controls_.resetKeyStates();
+  EXPECT_EQ(controls_.keyState(193), kQZKeyUp);
+}
+
+// Twins come from two registry keys; the second one wins.
+TEST_F(ControlsTest, PhoneKeyTwins) {
+  const char16_t* kDigits = u"Software\\Microsoft\\Shell\\PhoneKeyMatch\\PhoneDigits";
+  const char16_t* kMappings = u"Security\\Phone\\PhoneKeyMatch\\KeyboardMappings";
+  auto set = [](const char16_t* key, const char16_t* name, const std::u16string& value) {
+    HKEY handle;
+    ASSERT_EQ(RegCreateKeyEx(HKEY_LOCAL_MACHINE, key, 0, nullptr, 0, 0, nullptr, &handle, nullptr), ERROR_SUCCESS);
+    RegSetValueEx(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                  static_cast<DWORD>((value.size() + 1) * 2));
+    RegCloseKey(handle);
+  };
+  RegDeleteKey(HKEY_LOCAL_MACHINE, kDigits);
+  RegDeleteKey(HKEY_LOCAL_MACHINE, kMappings);
+  EXPECT_EQ(QZWindowsControlsManager::hasPhoneKeyMatch(), 0);
+  EXPECT_EQ(QZWindowsControlsManager::phoneTwin('Q'), 0);
+  set(kDigits, u"Q", u"0x31");
+  set(kDigits, u"W", u"0x32");
+  EXPECT_EQ(QZWindowsControlsManager::hasPhoneKeyMatch(), 1);
+  set(kMappings, u"57", u"0x33,1");  // 'W' is 0x57
+  EXPECT_EQ(QZWindowsControlsManager::phoneTwin('Q'), '1');
+  EXPECT_EQ(QZWindowsControlsManager::phoneTwin('W'), '3');
+
+  controls_.init(nullptr, nullptr);
+  controls_.assignWithTwin('Q', 6);
+  EXPECT_EQ(controls_.mapEntry('1'), 4);  // twins off: the keypad's own control stays
+  controls_.setPhoneTwins(true);
+  controls_.assignWithTwin('W', 6);
+  EXPECT_EQ(controls_.mapEntry('W'), 6);
+  EXPECT_EQ(controls_.mapEntry('3'), 6);
+  RegDeleteKey(HKEY_LOCAL_MACHINE, kDigits);
+  RegDeleteKey(HKEY_LOCAL_MACHINE, kMappings);
 }
 
 TEST(ControlsTwins, TwinValueText) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,9 +34,14 @@ class RecordingApplication : public QZApplicationInterface {
  public:
   static inline int16_t initResult = 0;
   static inline int16_t tickResult = 1;
+  // Run inside init and inside each tick (a dialog's nested message loop).
+  static inline std::function<void()> duringInit;
+  static inline std::function<void()> duringTick;
   ~RecordingApplication() override { calls().push_back("deleted"); }
   int16_t init() override {
     calls().push_back("init");
+    if (duringInit) duringInit();
+    calls().push_back("init done");
     return initResult;
   }
   int16_t shutdown() override {
@@ -44,13 +50,18 @@ class RecordingApplication : public QZApplicationInterface {
   }
   int16_t tick() override {
     calls().push_back("tick");
+    if (duringTick) duringTick();
     return tickResult;
   }
   void drawFrame() override { calls().push_back("draw"); }
-  void repaintAll() override {}
+  void repaintAll() override { calls().push_back("repaint"); }
   int onSystemEvent(const MSG&) override { return 2; }
   int onPen(int type, int x, int y) override {
     calls().push_back("pen " + std::to_string(type) + " " + std::to_string(x) + "," + std::to_string(y));
+    return 1;
+  }
+  int onKey(int code, int value) override {
+    calls().push_back("key " + std::to_string(code) + " " + std::to_string(value));
     return 1;
   }
   int onSuspendResume(int active) override {
@@ -113,18 +124,30 @@ class StartupTest : public ::testing::Test {
       entries_[i] = {nullptr, 6, nullptr, static_cast<WORD>(block), reinterpret_cast<const BYTE*>(strings_[i].data()),
                      static_cast<DWORD>(strings_[i].size() * 2)};
     }
-    table_ = {entries_, 3};
+    dialog_ = alertDialogTemplate();
+    entries_[3] = {nullptr, 5, nullptr, kDialogAlert, dialog_.data(), static_cast<DWORD>(dialog_.size())};
+    table_ = {entries_, 4};
     wince::registerResourceTable(&table_);
     calls().clear();
     g_launch = Launch{};
     RecordingApplication::initResult = 0;
     RecordingApplication::tickResult = 1;
+    RecordingApplication::duringInit = nullptr;
+    RecordingApplication::duringTick = nullptr;
     QZApplicationHooks hooks{};
     hooks.getLaunchSettings = launchSettings;
     hooks.createApplication = createApplication;
     hooks.onFirstRun = firstRun;
     QZSetApplicationHooks(hooks);
-    wince::setModalHook([this](HWND window, wince::ModalKind) { wince::endModalLoop(window, answer_); });
+    wince::setModalHook([this](HWND window, wince::ModalKind kind) {
+      if (kind != wince::ModalKind::Dialog) {
+        wince::endModalLoop(window, answer_);
+        return;
+      }
+      // The user presses the dialog's button.
+      GetWindowRect(window, &dialogRect_);
+      SendMessage(window, WM_COMMAND, MAKEWPARAM(answer_, 0), 0);
+    });
   }
 
   void TearDown() override {
@@ -133,6 +156,7 @@ class StartupTest : public ::testing::Test {
     wince::joinAllThreads();
     QZResetProcessState();
     wince::setModalHook({});
+    QZSetStartServices(QZDefaultStartServices());
     wince::unregisterResourceTable(&table_);
     QZSetApplicationHooks({});
     wince::useRealClock();
@@ -147,9 +171,23 @@ class StartupTest : public ::testing::Test {
     ASSERT_TRUE(wince::installProgram(data, u"\\Program Files\\Pellwyn", u"SOFTWARE\\Apps\\Pellwyn", values, 2));
   }
 
+  // Installs the program with one start service failing.
+  void failService(void (*change)(QZStartServices&)) {
+    install();
+    QZStartServices services = QZDefaultStartServices();
+    change(services);
+    QZSetStartServices(services);
+  }
+
   QZStatus start() {
     QZBeginLaunch(reinterpret_cast<HINSTANCE>(1));
     return QZInitInstance(reinterpret_cast<HINSTANCE>(1), SW_SHOW);
+  }
+
+  // A plain window beside the program's (or inside it, with a parent).
+  static HWND plainWindow(HWND parent) {
+    return CreateWindowEx(0, u"STATIC", u"", parent ? WS_CHILD : WS_VISIBLE, 0, 0, 10, 10, parent, nullptr, nullptr,
+                          nullptr);
   }
 
   // The message loop's end: close, stop, destroy.
@@ -163,9 +201,27 @@ class StartupTest : public ::testing::Test {
 
   int count(const std::string& call) const { return static_cast<int>(std::count(calls().begin(), calls().end(), call)); }
 
+  static constexpr WORD kDialogAlert = 9470;
+
+  // A dialog template without controls: the alert's dialog form.
+  static std::vector<BYTE> alertDialogTemplate() {
+    std::vector<BYTE> bytes;
+    auto word = [&](WORD v) {
+      bytes.push_back(static_cast<BYTE>(v));
+      bytes.push_back(static_cast<BYTE>(v >> 8));
+    };
+    const DWORD style = WS_POPUP | WS_BORDER;
+    for (WORD w : {static_cast<WORD>(style), static_cast<WORD>(style >> 16), WORD{0}, WORD{0}, WORD{0}}) word(w);
+    for (int v : {0, 0, 60, 30}) word(static_cast<WORD>(v));
+    for (int w : {0, 0, int{'A'}, 0}) word(static_cast<WORD>(w));  // no menu, standard class, title "A"
+    return bytes;
+  }
+
   fs::path root_;
   std::vector<WORD> strings_[3];
-  wince::ResourceEntry entries_[3];
+  std::vector<BYTE> dialog_;
+  RECT dialogRect_{};
+  wince::ResourceEntry entries_[4];
   wince::ResourceTable table_{};
   int answer_ = IDOK;
 };
@@ -173,7 +229,7 @@ class StartupTest : public ::testing::Test {
 TEST_F(StartupTest, StartsRunsFramesAndStopsOnceWithSettingsWritten) {
   install();
   ASSERT_EQ(start(), 0);
-  EXPECT_EQ(calls(), (std::vector<std::string>{"first run", "create", "init"}));
+  EXPECT_EQ(calls(), (std::vector<std::string>{"first run", "create", "init", "init done"}));
   EXPECT_EQ(QZIsFullScreen(), 1);
   QZStartTimer(5);
   calls().clear();
@@ -192,7 +248,7 @@ TEST_F(StartupTest, StartsRunsFramesAndStopsOnceWithSettingsWritten) {
   wince::resetWindowing();
   calls().clear();
   ASSERT_EQ(start(), 0);
-  EXPECT_EQ(calls(), (std::vector<std::string>{"create", "init"}));
+  EXPECT_EQ(calls(), (std::vector<std::string>{"create", "init", "init done"}));
   EXPECT_EQ(QZGetFrameInterval(), 5);
   quit();
 }
@@ -209,6 +265,18 @@ TEST_F(StartupTest, EachFailingLevelIsReportedAndStopped) {
   const Case cases[] = {
       {"settings", [](StartupTest* t) { t->install(); g_launch.titleId = 7419; }, -1, u"Application Error"},
       {"no data", [](StartupTest* t) { t->install(false); }, -1, u"Application Error"},
+      {"graphics",
+       [](StartupTest* t) {
+         t->failService([](QZStartServices& s) { s.startGraphics = [](HWND) -> int16_t { return -7; }; });
+       },
+       -7, u"Graphics database failed"},
+      {"audio", [](StartupTest* t) { t->failService([](QZStartServices& s) { s.startAudio = [] { return -1; }; }); },
+       -1, u"Application Error"},
+      {"fonts",
+       [](StartupTest* t) {
+         t->failService([](QZStartServices& s) { s.startFont = []() -> int16_t { return -10; }; });
+       },
+       -10, u"More memory required"},
       {"first run", [](StartupTest* t) { t->install(); g_launch.firstRunResult = -2; }, -2, u"More memory required"},
       {"no object", [](StartupTest* t) { t->install(); g_launch.factoryFails = true; }, -9, nullptr},
       {"init", [](StartupTest* t) { t->install(); RecordingApplication::initResult = -7; }, -7,
@@ -224,6 +292,8 @@ TEST_F(StartupTest, EachFailingLevelIsReportedAndStopped) {
     const size_t before = wince::messageBoxLog().size();
     QZOnError(status);
     QZStopApplication();
+    EXPECT_EQ(QZGetApplication(), nullptr);
+    EXPECT_EQ(QZGetScreenPlane()->image, nullptr);
     const auto& log = wince::messageBoxLog();
     if (c.alertTitle) {
       ASSERT_EQ(log.size(), before + 1);
@@ -232,6 +302,20 @@ TEST_F(StartupTest, EachFailingLevelIsReportedAndStopped) {
       EXPECT_EQ(log.size(), before);
     }
   }
+}
+
+// What WinMain does after a failed start: the report, the stop and the
+// window gone (with its power thread), then 0.
+TEST_F(StartupTest, WinMainAfterAFailedStart) {
+  failService([](QZStartServices& s) { s.startFont = []() -> int16_t { return -7; }; });
+  WCHAR commandLine[1] = {};
+  const size_t before = wince::messageBoxLog().size();
+  EXPECT_EQ(QZWinMain(reinterpret_cast<HINSTANCE>(1), nullptr, commandLine, SW_SHOW), 0);
+  ASSERT_EQ(wince::messageBoxLog().size(), before + 1);
+  EXPECT_EQ(wince::messageBoxLog().back().caption, u"Graphics database failed");
+  EXPECT_EQ(QZGetMainWindow(), nullptr);
+  EXPECT_EQ(FindWindow(u"PellwynTest", u"Pellwyn"), nullptr);
+  EXPECT_EQ(count("create"), 0);
 }
 
 TEST_F(StartupTest, FrameGateFollowsTheInterval) {
@@ -262,22 +346,100 @@ TEST_F(StartupTest, FrameGateFollowsTheInterval) {
   quit();
 }
 
-TEST_F(StartupTest, PenMessagesBecomePenEvents) {
+// Between frames the frame timer sleeps until the next one is due: an idle
+// program wakes once a frame, not every 10 ms.
+TEST_F(StartupTest, FrameTimerWakesOncePerFrame) {
+  install();
+  static int timerMessages;
+  QZApplicationHooks hooks = QZGetApplicationHooks();
+  hooks.afterMessage = [](UINT message) {
+    if (message == WM_TIMER) ++timerMessages;
+    return 2;
+  };
+  QZSetApplicationHooks(hooks);
+  ASSERT_EQ(start(), 0);
+  QZStartTimer(10);
+  wince::runFor(100);
+  calls().clear();
+  timerMessages = 0;
+  wince::runFor(1000);
+  EXPECT_EQ(count("tick"), 10);
+  EXPECT_EQ(timerMessages, 10);
+  quit();
+}
+
+// The tick counter wraps (a 32-bit millisecond clock does after 49.7 days):
+// frames go on across the wrap.
+TEST_F(StartupTest, FramesGoOnAcrossTheClockWrap) {
+  wince::useVirtualClock(0xFFFFFFFFull - 250);
   install();
   ASSERT_EQ(start(), 0);
-  HWND main = QZGetMainWindow();
+  QZStartTimer(5);
+  wince::runFor(100);
   calls().clear();
-  SendMessage(main, WM_MOUSEMOVE, 0, MAKELPARAM(5, 6));
-  SendMessage(main, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20));
-  SendMessage(main, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(11, 21));
-  SendMessage(main, WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(12, 22));
-  SendMessage(main, WM_LBUTTONUP, 0, MAKELPARAM(13, 23));
+  wince::runFor(1000);
+  EXPECT_GE(count("tick"), 19);
+  quit();
+}
+
+// A frame never runs inside a frame, nor inside the application's init: a
+// message box there runs a nested message loop with the timer still going.
+TEST_F(StartupTest, NoFrameInsideInitOrInsideAFrame) {
+  install();
+  RecordingApplication::duringInit = [] {
+    QZStartTimer(5);
+    wince::runFor(200);
+  };
+  ASSERT_EQ(start(), 0);
+  EXPECT_EQ(calls(), (std::vector<std::string>{"first run", "create", "init", "init done"}));
+  RecordingApplication::duringTick = [] {
+    RecordingApplication::duringTick = nullptr;
+    wince::runFor(200);
+  };
+  calls().clear();
+  wince::runFor(60);
+  // The first tick's nested loop saw no frame; frames resume after it.
+  ASSERT_GE(calls().size(), 2u);
+  EXPECT_EQ(calls()[0], "tick");
+  EXPECT_EQ(calls()[1], "draw");
+  wince::runFor(100);
+  EXPECT_EQ(count("tick"), count("draw"));
+  EXPECT_GE(count("tick"), 2);
+  quit();
+}
+
+// Pen messages become pen events (moves only with a button down, right
+// button alone type 16), and the keys a desktop adds (Tab, Shift+Tab, the
+// menu key) reach the application as its key codes.
+TEST_F(StartupTest, InputMessagesReachTheApplication) {
+  install();
+  ASSERT_EQ(start(), 0);
   const QZScreenLayout& l = QZGetScreenLayout();
   ASSERT_FALSE(l.scaling);
   auto pen = [&](int type, int x, int y) {
     return "pen " + std::to_string(type) + " " + std::to_string(x + l.offsetX) + "," + std::to_string(y + l.offsetY);
   };
-  EXPECT_EQ(calls(), (std::vector<std::string>{pen(1, 10, 20), pen(2, 11, 21), pen(16, 12, 22), pen(0, 13, 23)}));
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    bool shift;
+  };
+  const Case cases[] = {
+      {WM_MOUSEMOVE, 0, MAKELPARAM(5, 6), false},           {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20), false},
+      {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(11, 21), false}, {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(12, 22), false},
+      {WM_LBUTTONUP, 0, MAKELPARAM(13, 23), false},          {WM_KEYDOWN, VK_TAB, 1, false},
+      {WM_KEYDOWN, VK_TAB, 1, true},                         {WM_KEYDOWN, VK_APPS, 1, false},
+      {WM_KEYUP, VK_APPS, 1, false},                         {WM_KEYDOWN, 'A', 1, false},
+  };
+  calls().clear();
+  for (const Case& c : cases) {
+    wince::setKeyState(VK_SHIFT, c.shift);
+    SendMessage(QZGetMainWindow(), c.message, c.wParam, c.lParam);
+  }
+  wince::setKeyState(VK_SHIFT, false);
+  EXPECT_EQ(calls(), (std::vector<std::string>{pen(1, 10, 20), pen(2, 11, 21), pen(16, 12, 22), pen(0, 13, 23),
+                                               "key 9 0", "key 40963 0", "key 261 0"}));
   quit();
 }
 
@@ -309,14 +471,72 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   quit();
 }
 
-TEST_F(StartupTest, InputModeIsSetAndComesBackWithTheFocus) {
+// Losing the activation to a window of its own changes nothing; to any other
+// it pauses the frames, and the activation resumes them.
+TEST_F(StartupTest, ActivationPausesAndResumesFrames) {
+  install();
+  ASSERT_EQ(start(), 0);
+  const HWND main = QZGetMainWindow(), own = plainWindow(main);
+  QZStartTimer(5);
+  struct Case {
+    WPARAM state;
+    HWND other;
+    const char* call;  // null: none
+    bool frames;
+  };
+  for (const Case c : {Case{WA_INACTIVE, own, nullptr, true}, Case{WA_INACTIVE, nullptr, "active 0", false},
+                       Case{WA_ACTIVE, nullptr, "active 1", true}}) {
+    calls().clear();
+    SendMessage(main, WM_ACTIVATE, c.state, reinterpret_cast<LPARAM>(c.other));
+    EXPECT_EQ(count("active 0") + count("active 1"), c.call ? 1 : 0) << c.state;
+    if (c.call) {
+      EXPECT_EQ(count(c.call), 1);
+    }
+    wince::runFor(200);
+    EXPECT_EQ(count("tick") > 0, c.frames) << c.state;
+  }
+  quit();
+}
+
+// A second copy finds the first, brings it forward and refuses to start.
+TEST_F(StartupTest, SecondCopyBringsTheFirstForward) {
+  install();
+  ASSERT_EQ(start(), 0);
+  const HWND main = QZGetMainWindow(), other = plainWindow(nullptr);
+  SetForegroundWindow(other);
+  ASSERT_NE(GetForegroundWindow(), main);
+  calls().clear();
+  EXPECT_EQ(QZInitInstance(reinterpret_cast<HINSTANCE>(1), SW_SHOW), QZ_ERR_ALREADY_RUNNING);
+  EXPECT_EQ(GetForegroundWindow(), main);
+  EXPECT_TRUE(calls().empty());
+  DestroyWindow(other);
+  quit();
+}
+
+// The input panel's coming or going redraws; other setting changes do not.
+TEST_F(StartupTest, InputPanelChangeRedraws) {
+  install();
+  ASSERT_EQ(start(), 0);
+  calls().clear();
+  SendMessage(QZGetMainWindow(), WM_SETTINGCHANGE, SPI_SETSIPINFO, 0);
+  SendMessage(QZGetMainWindow(), WM_SETTINGCHANGE, 0, 0);
+  EXPECT_EQ(calls(), std::vector<std::string>{"repaint"});
+  quit();
+}
+
+// Focus gain puts the input mode back and reads the display's orientation.
+TEST_F(StartupTest, FocusGainRestoresInputModeAndReadsOrientation) {
   install();
   ASSERT_EQ(start(), 0);
   EXPECT_EQ(QZSetInputMode(3), 1);
   EXPECT_EQ(wince::shellState().inputMode, 3u);
   ImmEscape(GetKeyboardLayout(0), ImmGetContext(QZGetMainWindow()), IME_ESC_SET_MODE, reinterpret_cast<LPVOID>(1));
+  QZSetOrientation(1);
+  wince::setDisplayOrientationForTest(DMDO_270);
   SendMessage(QZGetMainWindow(), WM_SETFOCUS, 0, 0);
   EXPECT_EQ(wince::shellState().inputMode, 3u);
+  EXPECT_EQ(QZGetOrientation(), 4);
+  wince::setDisplayOrientationForTest(DMDO_0);
   quit();
 }
 
@@ -329,6 +549,8 @@ TEST_F(StartupTest, CloseDuringFramesStopsAfterTheMessage) {
   EXPECT_EQ(count("shutdown"), 0);
   quit();
   EXPECT_EQ(count("shutdown"), 1);
+  // The handle went with the window.
+  EXPECT_EQ(QZGetMainWindow(), nullptr);
 }
 
 TEST_F(StartupTest, BridgeWithoutApplicationGivesDefaults) {
@@ -359,7 +581,9 @@ TEST(Alerts, ParseKindButtonsAndFieldCount) {
     SCOPED_TRACE(std::string(c.text, c.text + std::char_traits<char16_t>::length(c.text)));
     QZAlertText alert{};
     EXPECT_EQ(QZParseAlert(c.text, &alert), c.shown);
-    if (c.shown) EXPECT_EQ(alert.flags, c.flags);
+    if (c.shown) {
+      EXPECT_EQ(alert.flags, c.flags);
+    }
   }
 }
 
@@ -385,6 +609,28 @@ TEST_F(StartupTest, AlertAnswersAndUnknownErrors) {
     EXPECT_EQ(QZOnError(c.code), c.result) << c.code;
     EXPECT_EQ(QZErrorAlertId(c.code), c.alert) << c.code;
   }
+}
+
+// An alert with a dialog resource shows the dialog, centred over the main
+// window, and answers as the message box would.
+TEST_F(StartupTest, AlertDialogForm) {
+  install();
+  ASSERT_EQ(start(), 0);
+  const size_t boxes = wince::messageBoxLog().size();
+  for (const auto& [button, result] : {std::pair{IDOK, 0}, std::pair{IDCANCEL, 1}}) {
+    answer_ = button;
+    EXPECT_EQ(QZAlert(kDialogAlert), result) << button;
+  }
+  EXPECT_EQ(wince::messageBoxLog().size(), boxes);
+  RECT client{};
+  GetClientRect(QZGetMainWindow(), &client);
+  POINT origin{0, 0};
+  ClientToScreen(QZGetMainWindow(), &origin);
+  const int width = dialogRect_.right - dialogRect_.left;
+  ASSERT_GT(width, 0);
+  EXPECT_EQ(dialogRect_.left - origin.x, (client.right - width) / 2);
+  EXPECT_EQ(dialogRect_.top - origin.y, (client.bottom - (dialogRect_.bottom - dialogRect_.top)) / 2);
+  quit();
 }
 
 TEST(FullScreen, ModeActsOnlyAfterUseAndOffClearsUse) {

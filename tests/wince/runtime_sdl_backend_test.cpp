@@ -106,7 +106,9 @@ TEST_F(SdlBackend, DesktopKeysBecomeDeviceKeys) {
       {SDLK_ESCAPE, VK_ESCAPE}, {SDLK_BACKSPACE, VK_ESCAPE}, {SDLK_F1, VK_F1},        {SDLK_F2, VK_F2},
       {SDLK_0, '0'},            {SDLK_KP_0, '0'},           {SDLK_KP_7, '7'},         {SDLK_q, 'Q'},
       {SDLK_F4, VK_F4},         {SDLK_F5, VK_APP1},         {SDLK_PAGEUP, 117},       {SDLK_PAGEDOWN, 118},
-      {SDLK_F11, 0},            {SDLK_TAB, 0},
+      {SDLK_TAB, VK_TAB},       {SDLK_APPLICATION, VK_APPS}, {SDLK_F10, VK_APPS},     {SDLK_END, VK_F4},
+      {SDLK_z, 'Z'},            {SDLK_9, '9'},              {SDLK_F8, VK_APP4},       {SDLK_F11, 0},
+      {SDLK_HOME, 0},
   };
   for (const Case& c : cases) {
     seen().clear();

@@ -65,7 +65,8 @@ TEST(ScriptParser, KeyNames) {
       {"left", VK_LEFT}, {"Right", VK_RIGHT}, {"up", VK_UP},        {"down", VK_DOWN},
       {"back", VK_ESCAPE}, {"escape", VK_ESCAPE}, {"softkey2", VK_F2}, {"5", '5'},
       {"q", 'Q'},        {"Q", 'Q'},        {"115", 115},           {"nonsense", -1},
-      {"0", '0'},        {"300", -1},       {"-4", -1},
+      {"0", '0'},        {"300", -1},       {"-4", -1},           {"tab", VK_TAB},
+      {"menu", VK_APPS}, {"shift", VK_SHIFT}, {"end", VK_F4},
   };
   for (const Case& c : cases) EXPECT_EQ(wince::detail::scriptKeyCode(c.name), c.vk) << c.name;
 }

@@ -3,6 +3,7 @@
 // it for input through wince::EventSource when it has nothing to deliver.
 #pragma once
 
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,6 +27,9 @@ class Backend : public EventSource {
 std::unique_ptr<Backend> makeHeadlessBackend(std::vector<ScriptCommand> script);
 std::unique_ptr<Backend> makeSdlBackend(const char* title, int zoom, std::vector<ScriptCommand> script,
                                         std::string* error);
+
+// The desktop's keys and what they stand for on the device, one a line.
+void printDesktopKeyMap(FILE* out);
 
 // Makes `backend` the active one and the queue's event source (null: none).
 void installBackend(std::unique_ptr<Backend> backend);

@@ -4,7 +4,11 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
 #include <cstring>
+#include <mutex>
 #include <optional>
 
 #include "backend.h"
@@ -23,37 +27,76 @@ constexpr DWORD kMaxWaitMs = 100;
 // Shortest time between two presentations while the program polls.
 constexpr Uint32 kFrameMs = 16;
 
+// The desktop's keys for the device's. A row maps the desktop keys first..last
+// in order onto the device keys from vk on; --help prints the rows that
+// have a text (the rows without one complete the row before).
+struct KeyRow {
+  SDL_Keycode first;
+  SDL_Keycode last;
+  UINT vk;
+  const char* desktop;
+  const char* device;
+};
+
+constexpr UINT kVolumeUp = 0x75;
+constexpr UINT kVolumeDown = 0x76;
+// The power button is the back end's own: it suspends and resumes the device.
+constexpr SDL_Keycode kPowerKey = SDLK_F9;
+
+constexpr KeyRow kKeyRows[] = {
+    {SDLK_LEFT, SDLK_LEFT, VK_LEFT, "arrow keys", "the direction keys"},
+    {SDLK_RIGHT, SDLK_RIGHT, VK_RIGHT, nullptr, nullptr},
+    {SDLK_UP, SDLK_UP, VK_UP, nullptr, nullptr},
+    {SDLK_DOWN, SDLK_DOWN, VK_DOWN, nullptr, nullptr},
+    {SDLK_RETURN, SDLK_RETURN, VK_RETURN, "Return, keypad Enter", "action (select)"},
+    {SDLK_KP_ENTER, SDLK_KP_ENTER, VK_RETURN, nullptr, nullptr},
+    {SDLK_ESCAPE, SDLK_ESCAPE, VK_ESCAPE, "Escape, Backspace", "Back"},
+    {SDLK_BACKSPACE, SDLK_BACKSPACE, VK_ESCAPE, nullptr, nullptr},
+    {SDLK_F1, SDLK_F2, VK_TSOFT1, "F1, F2", "left and right soft key"},
+    {SDLK_TAB, SDLK_TAB, VK_TAB, "Tab, Shift+Tab", "next and previous item (Tab, back-tab)"},
+    {SDLK_APPLICATION, SDLK_APPLICATION, VK_APPS, "Menu key, F10", "the menu key"},
+    {SDLK_F10, SDLK_F10, VK_APPS, nullptr, nullptr},
+    {SDLK_0, SDLK_9, '0', "0-9, keypad 0-9", "phone keys 0-9"},
+    {SDLK_KP_1, SDLK_KP_9, '1', nullptr, nullptr},
+    {SDLK_KP_0, SDLK_KP_0, '0', nullptr, nullptr},
+    {SDLK_a, SDLK_z, 'A', "letters", "letter keys (they also type their character)"},
+    {SDLK_F3, SDLK_F3, VK_TTALK, "F3", "Talk"},
+    {SDLK_F4, SDLK_F4, VK_TEND, "F4, End", "End, the red key"},
+    {SDLK_END, SDLK_END, VK_TEND, nullptr, nullptr},
+    {SDLK_F5, SDLK_F8, VK_APP1, "F5-F8", "the four application buttons"},
+    {SDLK_PAGEUP, SDLK_PAGEUP, kVolumeUp, "Page Up, Page Down", "volume up, volume down"},
+    {SDLK_PAGEDOWN, SDLK_PAGEDOWN, kVolumeDown, nullptr, nullptr},
+    {SDLK_SPACE, SDLK_SPACE, VK_SPACE, "Space", "space"},
+    {SDLK_LSHIFT, SDLK_LSHIFT, VK_SHIFT, "Shift", "shift"},
+    {SDLK_RSHIFT, SDLK_RSHIFT, VK_SHIFT, nullptr, nullptr},
+};
+
+// What is not a key of the device, for --help.
+constexpr const char* kOtherRows[][2] = {
+    {"F9", "power button: suspend, then resume on the next press"},
+    {"left mouse button", "stylus (tap and drag)"},
+    {"closing the window", "closes the program"},
+};
+
 // Desktop key -> device key; 0 for keys the device does not have.
 UINT deviceKey(SDL_Keycode key) {
-  if (key >= SDLK_0 && key <= SDLK_9) return static_cast<UINT>('0' + (key - SDLK_0));
-  if (key >= SDLK_a && key <= SDLK_z) return static_cast<UINT>('A' + (key - SDLK_a));
-  if (key >= SDLK_KP_1 && key <= SDLK_KP_9) return static_cast<UINT>('1' + (key - SDLK_KP_1));
-  switch (key) {
-    case SDLK_KP_0: return '0';
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_ESCAPE:
-    case SDLK_BACKSPACE: return VK_ESCAPE;
-    case SDLK_F1: return VK_TSOFT1;
-    case SDLK_F2: return VK_TSOFT2;
-    case SDLK_F3: return VK_TTALK;
-    case SDLK_F4: return VK_TEND;
-    case SDLK_F5: return VK_APP1;
-    case SDLK_F6: return VK_APP2;
-    case SDLK_F7: return VK_APP3;
-    case SDLK_F8: return VK_APP4;
-    case SDLK_PAGEUP: return 0x75;    // volume up
-    case SDLK_PAGEDOWN: return 0x76;  // volume down
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
-    default: return 0;
+  for (const KeyRow& row : kKeyRows) {
+    if (key >= row.first && key <= row.last) return row.vk + static_cast<UINT>(key - row.first);
   }
+  return 0;
 }
+
+}  // namespace
+
+void printDesktopKeyMap(FILE* out) {
+  std::fprintf(out, "Keys (in the window the desktop stands in for the device):\n");
+  for (const KeyRow& row : kKeyRows) {
+    if (row.desktop) std::fprintf(out, "  %-22s %s\n", row.desktop, row.device);
+  }
+  for (const auto& row : kOtherRows) std::fprintf(out, "  %-22s %s\n", row[0], row[1]);
+}
+
+namespace {
 
 class SdlBackend : public Backend {
  public:
@@ -77,6 +120,8 @@ class SdlBackend : public Backend {
   bool open(const char* title, std::string* error) {
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return failed(error);
     wakeEvent_ = SDL_RegisterEvents(1);
+    const char* driver = SDL_GetCurrentVideoDriver();
+    displayless_ = driver && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "offscreen") == 0);
     DeviceScreen& s = deviceScreen();
     window_ = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, s.width * zoom_,
                                s.height * zoom_, SDL_WINDOW_SHOWN);
@@ -93,9 +138,10 @@ class SdlBackend : public Backend {
   bool waitForEvents(DWORD timeoutMs) override {
     present(false);
     DWORD ms = runner_ ? runner_->step(timeoutMs) : timeoutMs;
+    if (ms > 0) wait(std::min(ms, kMaxWaitMs));
+    // The wait has read the desktop's events; take what it queued.
     SDL_Event event;
-    if (ms > 0 && SDL_WaitEventTimeout(&event, static_cast<int>(std::min(ms, kMaxWaitMs)))) handle(event);
-    pollEvents();
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) handle(event);
     return true;
   }
 
@@ -109,6 +155,12 @@ class SdlBackend : public Backend {
   }
 
   void wake() override {
+    if (displayless_) {
+      std::lock_guard<std::mutex> lock(wakeMutex_);
+      woken_ = true;
+      wakeCondition_.notify_all();
+      return;
+    }
     SDL_Event event{};
     event.type = wakeEvent_;
     SDL_PushEvent(&event);
@@ -132,6 +184,20 @@ class SdlBackend : public Backend {
   bool scriptFailed() const override { return runner_ && runner_->failed(); }
 
  private:
+  // Blocks until an event comes, wake() is called or ms pass. A driver
+  // without a display has no desktop events, and SDL's own wait would poll
+  // it every millisecond: the back end then waits on its own.
+  void wait(DWORD ms) {
+    if (displayless_) {
+      std::unique_lock<std::mutex> lock(wakeMutex_);
+      wakeCondition_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return woken_; });
+      woken_ = false;
+      return;
+    }
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) handle(event);
+  }
+
   static bool failed(std::string* error) {
     if (error) *error = SDL_GetError();
     return false;
@@ -173,7 +239,7 @@ class SdlBackend : public Backend {
   }
 
   void key(const SDL_KeyboardEvent& k) {
-    if (k.keysym.sym == SDLK_F9) {  // the device's power button
+    if (k.keysym.sym == kPowerKey) {
       if (k.type == SDL_KEYDOWN && !k.repeat) {
         suspended_ = !suspended_;
         if (suspended_) simulateSuspend();
@@ -209,6 +275,10 @@ class SdlBackend : public Backend {
   std::vector<uint16_t> shown_;
   Uint32 lastPresent_ = 0;
   bool suspended_ = false;
+  bool displayless_ = false;
+  std::mutex wakeMutex_;
+  std::condition_variable wakeCondition_;
+  bool woken_ = false;
 };
 
 }  // namespace

@@ -38,7 +38,8 @@ void usage(const Program& program, FILE* out) {
                "  --profile NAME    device profile (default %s):",
                program.name, program.profile);
   for (const char* const* name = deviceProfileNames(); *name; ++name) std::fprintf(out, " %s", *name);
-  std::fprintf(out, "\n  --help            this text\n");
+  std::fprintf(out, "\n  --help            this text\n\n");
+  detail::printDesktopKeyMap(out);
 }
 
 // Parses argv into *opt; an error text, or "" on success.

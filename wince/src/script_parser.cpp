@@ -20,7 +20,7 @@ constexpr Named kKeys[] = {
     {"escape", VK_ESCAPE},    {"softkey1", VK_TSOFT1},  {"softkey2", VK_TSOFT2}, {"f1", VK_F1},
     {"f2", VK_F2},            {"end", VK_TEND},         {"volumeup", VK_TVOLUMEUP},
     {"volumedown", VK_TVOLUMEDOWN},                      {"space", VK_SPACE},    {"backspace", VK_BACK},
-    {"shift", VK_SHIFT},
+    {"shift", VK_SHIFT},      {"tab", VK_TAB},          {"menu", VK_APPS},
 };
 
 constexpr Named kAnswers[] = {

@@ -2,7 +2,9 @@
 // paced by the real clock, and a capture device writing a WAV file.
 #include <SDL.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
@@ -14,6 +16,9 @@
 namespace wince::waveout {
 
 namespace {
+
+// Frames a sound card takes at a time (the SDL device's buffer).
+constexpr int kCardFrames = 1024;
 
 class SdlSink : public Sink {
  public:
@@ -54,8 +59,12 @@ class SilentSink : public Sink {
     auto last = std::chrono::steady_clock::now();
     double owed = 0;
     std::unique_lock<std::mutex> lock(m_lock);
+    // It takes the audio in the steps a sound card with a buffer of
+    // kCardFrames would: no more wake-ups than the card's.
+    const auto step = std::chrono::microseconds(std::clamp<int64_t>(
+        int64_t{kCardFrames} * 1000000 / std::max<DWORD>(f.nSamplesPerSec, 1), 5000, 50000));
     while (!m_stop) {
-      m_wake.wait_for(lock, std::chrono::milliseconds(10));
+      m_wake.wait_for(lock, step);
       const auto now = std::chrono::steady_clock::now();
       owed += std::chrono::duration<double>(now - last).count() * f.nSamplesPerSec;
       last = now;
@@ -140,7 +149,7 @@ std::unique_ptr<Sink> makeSdlSink(Stream& stream) {
   want.freq = static_cast<int>(f.nSamplesPerSec);
   want.format = f.wBitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
   want.channels = static_cast<Uint8>(f.nChannels);
-  want.samples = 1024;
+  want.samples = kCardFrames;
   want.callback = &pullFromSdl;
   want.userdata = &stream;
   // SDL converts to the device's own rate and format.

@@ -505,6 +505,7 @@ BOOL IsClipboardFormatAvailable(UINT format);
 #define VK_DOWN 0x28
 #define VK_DELETE 0x2E
 #define VK_LWIN 0x5B
+#define VK_APPS 0x5D
 #define VK_NUMPAD0 0x60
 #define VK_NUMPAD9 0x69
 #define VK_F1 0x70
