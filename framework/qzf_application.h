@@ -49,7 +49,7 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   void repaintAll() override;
   int onSystemEvent(const MSG& message) override;
   int onPen(int type, int x, int y) override;
-  virtual int onKey(int code, int value);
+  int onKey(int code, int value) override;
   int onSuspendResume(int active) override;
   virtual int onMenuEvent() { return 2; }
   virtual void reportError(const char* source, int line, int16_t code) {}

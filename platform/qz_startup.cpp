@@ -135,11 +135,11 @@ QZStatus startApplication() {
 }
 
 // The samples are freed; the device falls silent.
+// Frees the samples and closes the audio device (with the song player),
+// whether or not the application's audio manager already did.
 void stopSound() {
-  QZDeleteSongPlayer();
-  QZDropSamples();
   QZStopAllSounds();
-  QZEnableSoundOutput(0);
+  _UnloadSampleResources();
 }
 
 // The frame timer fires in steps of 10 ms; between frames it sleeps until the

@@ -15,6 +15,7 @@
 #include "qz_lifecycle.h"
 #include "qz_preferences.h"
 #include "qz_screen.h"
+#include "qz_sound.h"
 #include "qz_startup.h"
 #include "qz_system.h"
 #include "wince/audio.h"
@@ -294,6 +295,7 @@ TEST_F(StartupTest, EachFailingLevelIsReportedAndStopped) {
     QZStopApplication();
     EXPECT_EQ(QZGetApplication(), nullptr);
     EXPECT_EQ(QZGetScreenPlane()->image, nullptr);
+    EXPECT_EQ(QZGetAudioDevice(), nullptr);
     const auto& log = wince::messageBoxLog();
     if (c.alertTitle) {
       ASSERT_EQ(log.size(), before + 1);
@@ -429,6 +431,7 @@ TEST_F(StartupTest, InputMessagesReachTheApplication) {
       {WM_MOUSEMOVE, 0, MAKELPARAM(5, 6), false},           {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 20), false},
       {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(11, 21), false}, {WM_MOUSEMOVE, MK_RBUTTON, MAKELPARAM(12, 22), false},
       {WM_LBUTTONUP, 0, MAKELPARAM(13, 23), false},          {WM_KEYDOWN, VK_TAB, 1, false},
+      {WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-3, -4), false},  // dragged left of and above the window
       {WM_KEYDOWN, VK_TAB, 1, true},                         {WM_KEYDOWN, VK_APPS, 1, false},
       {WM_KEYUP, VK_APPS, 1, false},                         {WM_KEYDOWN, 'A', 1, false},
   };
@@ -439,7 +442,7 @@ TEST_F(StartupTest, InputMessagesReachTheApplication) {
   }
   wince::setKeyState(VK_SHIFT, false);
   EXPECT_EQ(calls(), (std::vector<std::string>{pen(1, 10, 20), pen(2, 11, 21), pen(16, 12, 22), pen(0, 13, 23),
-                                               "key 9 0", "key 40963 0", "key 261 0"}));
+                                               "key 9 0", pen(2, -3, -4), "key 40963 0", "key 261 0"}));
   quit();
 }
 
@@ -649,6 +652,13 @@ TEST(FullScreen, ModeActsOnlyAfterUseAndOffClearsUse) {
   QZDialogHook(7, 0);
   EXPECT_EQ(QZIsFullScreen(), 0);
   QZDialogHook(7, 2);
+  EXPECT_EQ(QZIsFullScreen(), 0);
+  QZDialogHook(7, 2);
+  EXPECT_EQ(QZIsFullScreen(), 1);
+  // An end without a start changes nothing (the count does not wrap).
+  EXPECT_EQ(QZDialogHook(7, 2), 7);
+  EXPECT_EQ(QZIsFullScreen(), 1);
+  QZDialogHook(7, 0);
   EXPECT_EQ(QZIsFullScreen(), 0);
   QZDialogHook(7, 2);
   EXPECT_EQ(QZIsFullScreen(), 1);
