@@ -205,8 +205,9 @@ int CeStringT<WCHAR>::Format(const WCHAR* format, ...) {
     length = _vsnwprintf(buffer, size - 1, format, args);
     va_end(args);
   }
-  void* block = buffer;
-  CeRealloc(block, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
+  // A shrink that fails keeps the larger buffer rather than losing it.
+  void* block = std::realloc(buffer, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
+  if (!block) block = buffer;
   auto* body = new (std::nothrow) CeStringData<WCHAR>{static_cast<WCHAR*>(block), static_cast<uint32_t>(length),
                                                       static_cast<uint32_t>(length), 1};
   if (!body) {

@@ -37,7 +37,10 @@ TEST(CePoint, ArithmeticMixesPointsAndSizes) {
   EXPECT_EQ(d, CeSize(9, 18));
   EXPECT_EQ(-p, CePoint(-10, -20));
   EXPECT_TRUE(p == CeSize(10, 20));  // a SIZE's fields compare in order
+  EXPECT_TRUE(CeSize(10, 20) == p);
   EXPECT_TRUE(p != pt);
+  EXPECT_TRUE(pt != p);
+  EXPECT_TRUE((POINT{10, 20}) == p);
   p += pt;
   p -= sz;
   EXPECT_EQ(p, CePoint(8, 18));
@@ -92,6 +95,9 @@ TEST(CeRect, PredicatesAndEquality) {
   EXPECT_FALSE(r.PtInRect(CePoint(10, 5)));  // right edge is outside
   EXPECT_TRUE(r == CeRect(0, 0, 10, 10));
   EXPECT_TRUE(r != CeRect(0, 0, 10, 11));
+  const RECT raw{0, 0, 10, 10};
+  EXPECT_TRUE(raw == r);
+  EXPECT_FALSE(r != raw);
   CeRect copy;
   copy = static_cast<const RECT&>(r);
   EXPECT_TRUE(copy.EqualRect(r));
