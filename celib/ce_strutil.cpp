@@ -73,6 +73,11 @@ int FindFrom(const WCHAR* str, size_t length, const WCHAR* find, size_t start, b
   return -1;
 }
 
+bool OnlyStars(const WCHAR* pattern) {
+  while (*pattern == u'*') ++pattern;
+  return *pattern == 0;
+}
+
 }  // namespace
 
 WCHAR* StrMid(const WCHAR* str, int start, int count) {
@@ -163,7 +168,8 @@ WCHAR* StrReplaceAll(const WCHAR* str, const WCHAR* find, const WCHAR* replaceme
   for (int at = FindFrom(str, length, find, start, caseSensitive); at >= 0;
        at = FindFrom(str, length, find, at + findLength, caseSensitive))
     ++hits;
-  auto* out = static_cast<WCHAR*>(std::malloc((length - hits * findLength + hits * replacementLength + 1) * 2));
+  auto* out = static_cast<WCHAR*>(
+      std::malloc((length - hits * findLength + hits * replacementLength + 1) * sizeof(WCHAR)));
   if (!out) return nullptr;
   size_t from = 0, to = 0;
   for (int at = FindFrom(str, length, find, start, caseSensitive); at >= 0;
@@ -201,7 +207,7 @@ WCHAR* StrTrim(const WCHAR* str) {
 WCHAR* StrTrimRightInPlace(WCHAR* str) {
   if (!str) return nullptr;
   size_t length = wcslen(str);
-  while (length && (iswspace(str[length - 1]) || str[length - 1] == u'\r' || str[length - 1] == u'\n')) --length;
+  while (length && iswspace(str[length - 1])) --length;  // CR and LF are white space too
   str[length] = 0;
   return str;
 }
@@ -252,10 +258,10 @@ WCHAR* PathDirectory(const WCHAR* path) {
 int WildcardMatch(const WCHAR* name, const WCHAR* pattern) {
   if (!name || !pattern) return 0;
   for (; *pattern; ++name, ++pattern) {
-    if (*name == 0 && !(pattern[0] == u'*' && pattern[1] == 0)) return -1;
+    if (*name == 0 && !OnlyStars(pattern)) return -1;
     switch (*pattern) {
       case u'*': {
-        ++pattern;
+        while (*pattern == u'*') ++pattern;  // a run of stars is one star
         if (*pattern == 0) return 1;
         for (; *name; ++name) {
           const int result = WildcardMatch(name, pattern);

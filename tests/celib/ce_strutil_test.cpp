@@ -178,9 +178,13 @@ TEST(CeStrUtil, Wildcards) {
       {u"abc", u"*x*", -1},    {u"abc", u"ABC", 0},   {u"abc", u"ab", 0},    {u"ab", u"abc", -1},
       {u"", u"*", 1},          {u"", u"", 1},         {u"a", u"", 0},        {u"a\\", u"a\\", 1},
       {u"file.txt", u"*.txt", 1}, {u"file.txt", u"*.t?t", 1}, {u"aaaaaaaaaaaaaaaaaaaaaaaa", u"*a*a*a*a*a*a*b", -1},
+      {u"abc", u"a**c", 1},    {u"ac", u"a***c", 1},    {u"", u"**", 1},
   };
   for (const Case& c : cases)
     EXPECT_EQ(WildcardMatch(c.name, c.pattern), c.result) << std::string(c.pattern, c.pattern + 1);
+  // A long run of stars costs no recursion per star.
+  const std::u16string stars(100000, u'*');
+  EXPECT_EQ(WildcardMatch(u"name", (u"n" + stars + u"e").c_str()), 1);
 
   EXPECT_FALSE(FileNameMatch(u".hidden", u"*"));
   EXPECT_FALSE(FileNameMatch(u".hidden", u"?hidden"));
