@@ -41,16 +41,31 @@ constexpr size_t kEntityBuffer = 256;
 
 bool IsEntityEnd(WCHAR c) { return c == u';' || c == u' ' || c == u'\r' || c == u'\n'; }
 
+// The value of "#" and decimal digits as "&#%u;" writes them (no leading
+// zero, no sign); 0 for anything else.
+unsigned DecimalForm(const WCHAR* text, size_t length) {
+  if (length < 2 || text[0] != u'#' || text[1] == u'0') return 0;
+  unsigned value = 0;
+  for (size_t i = 1; i < length; ++i) {
+    if (!iswdigit(text[i])) return 0;
+    value = value * 10 + (text[i] - u'0');
+  }
+  return value;
+}
+
 }  // namespace
 
 WCHAR EntityToChar(const WCHAR* entity) {
-  if (!entity || entity[0] != u'&' || wcslen(entity) > kLongestForm) return 0;
-  WCHAR form[kLongestForm + 1];
+  if (!entity || entity[0] != u'&') return 0;
+  const size_t length = wcslen(entity);
+  if (length < 3 || length > kLongestForm || entity[length - 1] != u';') return 0;
+  const WCHAR* name = entity + 1;
+  const size_t nameLength = length - 2;
+  const unsigned decimal = DecimalForm(name, nameLength);
+  // Table order decides, the named form of an entry before its decimal one.
   for (const Entity& e : kEntities) {
-    wsprintf(form, u"&%s;", e.name);
-    if (_wcsicmp(entity, form) == 0) return e.code;
-    wsprintf(form, u"&#%u;", static_cast<unsigned>(e.code));
-    if (_wcsicmp(entity, form) == 0) return e.code;
+    if (wcslen(e.name) == nameLength && _wcsnicmp(name, e.name, nameLength) == 0) return e.code;
+    if (decimal == e.code) return e.code;
   }
   return 0;
 }
