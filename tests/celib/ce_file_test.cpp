@@ -65,6 +65,8 @@ TEST_F(CeFileTest, AnsiTextAndLongLines) {
   EXPECT_EQ(Line(file, 5), u"caf\u00e9");  // 5 units with the terminator
   EXPECT_EQ(Line(file, 5), u" au ");
   EXPECT_EQ(Line(file), u"lait");
+  EXPECT_TRUE(file.SeekToStart());  // drops the text read ahead
+  EXPECT_EQ(Line(file), u"caf\u00e9 au lait");
   EXPECT_EQ(Line(file), u"end");
   EXPECT_EQ(Line(file), u"");
 }

@@ -98,14 +98,16 @@ class CeThreadTest : public ::testing::Test {
 // Runs until asked to stop, then returns its result; or returns at once.
 class Worker : public CeThread {
  public:
-  Worker(bool autoDelete, HWND window, DWORD result, bool waitForStop, std::atomic<bool>* deleted = nullptr)
-      : CeThread(autoDelete, window, 1000), result_(result), waitForStop_(waitForStop), deleted_(deleted) {}
+  Worker(bool autoDelete, HWND window, DWORD result, bool waitForStop, std::atomic<bool>* deleted = nullptr,
+         DWORD stopTimeout = 1000)
+      : CeThread(autoDelete, window, stopTimeout), result_(result), waitForStop_(waitForStop), deleted_(deleted) {}
   ~Worker() override {
     if (deleted_) *deleted_ = true;
   }
 
   std::atomic<int> runs{0};
-  int stops = 0, terminating = 0, terminated = 0;
+  std::atomic<int> stops{0}, terminating{0}, terminated{0};
+  HANDLE gate = nullptr;  // when set, the body waits for it after the stop event
   bool exitEarly = false;
   bool afterExit = false;
 
@@ -117,6 +119,7 @@ class Worker : public CeThread {
       afterExit = true;
     }
     if (waitForStop_) WaitForSingleObject(GetStopEvent(), INFINITE);
+    if (gate) WaitForSingleObject(gate, INFINITE);
     return result_;
   }
   void OnStop() override { ++stops; }
@@ -192,6 +195,27 @@ TEST_F(CeThreadTest, TerminatePostsNothing) {
   EXPECT_EQ(worker.terminated, 1);
   Pump();
   EXPECT_TRUE(g_done.empty());
+}
+
+TEST_F(CeThreadTest, StopPastItsTimeoutTerminates) {
+  Worker worker(false, window_, 7, true, nullptr, 0);
+  HANDLE gate = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  worker.gate = gate;
+  ASSERT_TRUE(worker.Start());
+  // The body outlives the stop timeout until Terminate has begun.
+  std::thread opener([&] {
+    while (worker.terminating == 0) std::this_thread::yield();
+    SetEvent(gate);
+  });
+  worker.Stop(false);
+  opener.join();
+  EXPECT_EQ(worker.stops, 1);
+  EXPECT_EQ(worker.terminated, 1);
+  EXPECT_EQ(worker.GetThreadHandle(), nullptr);
+  EXPECT_FALSE(worker.IsStopping());
+  Pump();
+  EXPECT_TRUE(g_done.empty());  // cut off: no result posted
+  CloseHandle(gate);
 }
 
 TEST_F(CeThreadTest, SuspendedWorkerDestroyedUnstartedNeverRunsItsBody) {
