@@ -51,7 +51,12 @@ DWORD WINAPI CeThread::ThreadProc(LPVOID parameter) {
   // For a worker its owner keeps, clearing the handle is the last touch:
   // the owner may delete it as soon as it sees the handle gone.
   CloseAndClear(&self->m_thread);
-  if (autoDelete) delete self;
+  if (autoDelete) {
+    // A controller still inside Stop or Terminate finishes first.
+    self->m_section.Lock();
+    self->m_section.Unlock();
+    delete self;
+  }
   return result;
 }
 
@@ -75,9 +80,11 @@ bool CeThread::Start(int priority, size_t stackSize, DWORD creationFlags, LPSECU
     m_threadId = id;
     std::atomic_ref<HANDLE>(m_thread).store(thread);
     SetThreadPriority(thread, priority);
-    if (!(creationFlags & CREATE_SUSPENDED)) ResumeThread(thread);
   }
   m_section.Unlock();
+  // Last, touching nothing of the object: an auto-delete worker may end and
+  // delete itself at once.
+  if (thread && !(creationFlags & CREATE_SUSPENDED)) ResumeThread(thread);
   return thread != nullptr;
 }
 

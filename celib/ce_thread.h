@@ -29,8 +29,9 @@ class CeThread {
   // Ends a worker that still has a thread (as Terminate with code 1).
   virtual ~CeThread();
 
-  // From inside the body: ends the worker at once (unwinding the body) with
-  // `exitCode`; posts kDoneMessage with 0 and 0. Ignored on other threads.
+  // From inside the body: ends the worker at once (unwinding the body by an
+  // exception, which a catch-all in the body must pass on) with `exitCode`;
+  // posts kDoneMessage with 0 and 0. Ignored on other threads.
   virtual void ExitThread(DWORD exitCode);
   // Stops a worker still running first. Creation flags may hold
   // CREATE_SUSPENDED (resume through GetThreadHandle). False when no thread
