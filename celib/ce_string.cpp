@@ -8,7 +8,7 @@
 #include "wince/resource.h"
 #include "wince/text.h"
 
-void CeRaiseException(DWORD code) { throw CeStructuredException{code}; }
+void CeRaiseException(DWORD code) { RaiseException(code, 0, 0, nullptr); }
 
 void CeThrowMemoryException() { CeRaiseException(14); }
 
@@ -130,7 +130,7 @@ template <class Char>
 void CeStringT<Char>::SetLength(int n, bool realloc) {
   if (n < 0) n = 0;
   if (!CopyBeforeWrite()) return;
-  if (n == GetLength() && m_data) return;
+  if (n == GetLength()) return;
   if (!m_data) {
     m_data = new (std::nothrow) CeStringData<Char>{nullptr, 0, 0, 1};
     if (!m_data) OutOfMemory();
@@ -205,8 +205,9 @@ int CeStringT<WCHAR>::Format(const WCHAR* format, ...) {
     length = _vsnwprintf(buffer, size - 1, format, args);
     va_end(args);
   }
-  void* block = buffer;
-  CeRealloc(block, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
+  // A shrink that fails keeps the larger buffer rather than losing it.
+  void* block = std::realloc(buffer, (static_cast<size_t>(length) + 1) * sizeof(WCHAR));
+  if (!block) block = buffer;
   auto* body = new (std::nothrow) CeStringData<WCHAR>{static_cast<WCHAR*>(block), static_cast<uint32_t>(length),
                                                       static_cast<uint32_t>(length), 1};
   if (!body) {
@@ -232,9 +233,17 @@ int CeStringT<WCHAR>::LoadString(HINSTANCE instance, UINT id) {
   return count;
 }
 
-// The runtime has no message table of system texts, so every code gets the
-// numbered fallback.
-void GetErrorText(CeString& text, DWORD code) { text.Format(u"Error %d occured", static_cast<int>(code)); }
+void GetErrorText(CeString& text, DWORD code) {
+  WCHAR* system = nullptr;
+  if (FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0x0800,
+                     reinterpret_cast<LPWSTR>(&system), 0, nullptr) &&
+      system) {
+    text = system;
+    LocalFree(system);
+    return;
+  }
+  text.Format(u"Error %d occured", static_cast<int>(code));
+}
 
 template class CeStringT<WCHAR>;
 template class CeStringT<char>;

@@ -7,14 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "wince/system.h"
 #include "wince/types.h"
 
-// What CeRaiseException throws; the crash handler of the window procedures
-// catches it.
-struct CeStructuredException {
-  DWORD code;
-};
+// What CeRaiseException throws (the platform's structured exception); the
+// crash handler of the window procedures catches it.
+using CeStructuredException = StructuredException;
 
+// RaiseException(code) with no flags and no arguments.
 [[noreturn]] void CeRaiseException(DWORD code);
 [[noreturn]] void CeThrowMemoryException();
 void* CeMalloc(size_t bytes);

@@ -47,6 +47,8 @@ TEST(CeString, SetLength) {
   EXPECT_EQ(s.GetLength(), 5);
   EXPECT_EQ(s.GetString()[5], 0);
   CeString fresh;
+  fresh.SetLength(0, true);  // already that long: stays null
+  EXPECT_EQ(fresh.RefCount(), 0);
   fresh.SetLength(2, true);
   EXPECT_EQ(fresh.GetLength(), 2);
 }
@@ -76,6 +78,8 @@ TEST(CeLibrary, MemoryExceptionCode) {
     FAIL();
   } catch (const CeStructuredException& e) {
     EXPECT_EQ(e.code, 14u);
+    EXPECT_EQ(e.flags, 0u);
+    EXPECT_EQ(e.argumentCount, 0u);
   }
 }
 

@@ -220,4 +220,32 @@ TEST_F(SystemTest, LocalHeapAndMissingSystemMessages) {
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
 }
 
+TEST(StructuredExceptions, CarryCodeFlagsAndAtMostFifteenArguments) {
+  try {
+    RaiseException(0xFFFFFFECu, 0, 0, nullptr);
+    FAIL();
+  } catch (const StructuredException& e) {
+    EXPECT_EQ(e.code, 0xFFFFFFECu);
+    EXPECT_EQ(e.flags, 0u);
+    EXPECT_EQ(e.argumentCount, 0u);
+  }
+  ULONG_PTR arguments[20];
+  for (int i = 0; i < 20; ++i) arguments[i] = static_cast<ULONG_PTR>(100 + i);
+  try {
+    RaiseException(14, EXCEPTION_NONCONTINUABLE, 20, arguments);
+    FAIL();
+  } catch (const StructuredException& e) {
+    EXPECT_EQ(e.flags, static_cast<DWORD>(EXCEPTION_NONCONTINUABLE));
+    EXPECT_EQ(e.argumentCount, 15u);  // the rest are dropped, not read past the copy
+    EXPECT_EQ(e.arguments[14], 114u);
+  }
+  // A count without an argument array carries nothing.
+  try {
+    RaiseException(14, 0, 3, nullptr);
+    FAIL();
+  } catch (const StructuredException& e) {
+    EXPECT_EQ(e.argumentCount, 0u);
+  }
+}
+
 }  // namespace

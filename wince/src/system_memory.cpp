@@ -1,4 +1,4 @@
-// The local heap and system message texts.
+// The local heap, system message texts and structured exceptions.
 #include <cstdlib>
 #include <cstring>
 
@@ -26,4 +26,13 @@ DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD language
   if ((flags & FORMAT_MESSAGE_ALLOCATE_BUFFER) && buffer) *reinterpret_cast<LPWSTR*>(buffer) = nullptr;
   SetLastError(ERROR_MR_MID_NOT_FOUND);
   return 0;
+}
+
+void RaiseException(DWORD code, DWORD flags, DWORD argumentCount, const ULONG_PTR* arguments) {
+  StructuredException raised{code, flags, 0, {}};
+  if (arguments) {
+    raised.argumentCount = argumentCount < EXCEPTION_MAXIMUM_PARAMETERS ? argumentCount : EXCEPTION_MAXIMUM_PARAMETERS;
+    for (DWORD i = 0; i < raised.argumentCount; ++i) raised.arguments[i] = arguments[i];
+  }
+  throw raised;
 }

@@ -337,3 +337,36 @@ DWORD FormatMessage(DWORD flags, LPCVOID source, DWORD messageId, DWORD language
 inline DWORD FormatMessageW(DWORD f, LPCVOID s, DWORD m, DWORD l, LPWSTR b, DWORD n, va_list* a) {
   return FormatMessage(f, s, m, l, b, n, a);
 }
+
+// --- Structured exceptions ---
+#define EXCEPTION_NONCONTINUABLE 0x1
+// A raised exception travels as a C++ exception of this type until a handler
+// (the programs' crash handlers) catches it; the arguments are copied (at
+// most EXCEPTION_MAXIMUM_PARAMETERS).
+#define EXCEPTION_MAXIMUM_PARAMETERS 15
+struct StructuredException {
+  DWORD code;
+  DWORD flags;
+  DWORD argumentCount;
+  ULONG_PTR arguments[EXCEPTION_MAXIMUM_PARAMETERS];
+};
+[[noreturn]] void RaiseException(DWORD code, DWORD flags, DWORD argumentCount, const ULONG_PTR* arguments);
+
+// --- Component interfaces ---
+typedef struct _GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+} GUID, IID;
+typedef const IID& REFIID;
+// The base of every reference-counted component interface: Release is its
+// third operation.
+struct IUnknown {
+  virtual HRESULT QueryInterface(REFIID iid, void** object) = 0;
+  virtual ULONG AddRef() = 0;
+  virtual ULONG Release() = 0;
+
+ protected:
+  ~IUnknown() = default;
+};
