@@ -248,6 +248,9 @@ TEST_F(FontManagerTest, MeasuringWrapsLikeDrawing) {
       {u"abcd \nefgh", 26, {24, 2 * kGlyphH}, 4, 2},      // and the newline after them
       {u"ab\n\ncd", 100, {12, 3 * kGlyphH}, 2, 3},        // a blank line
       {u"ab\n", 100, {12, kGlyphH}, 2, 1},
+      {u"\n\n", 100, {0, 2 * kGlyphH}, 0, 2},
+      {u"   ", 100, {3 * kSpaceW, kGlyphH}, 3, 1},
+      {u"ab cd", 0, {0, 0}, 0, 0},
       {u"mm", 3, {0, 0}, 0, 0},
       {u"", 100, {0, 0}, 0, 0},
       {nullptr, 100, {0, 0}, 0, 0},
