@@ -1,6 +1,7 @@
 // Text layout: any text, width and alignment in a small blob font measures,
 // fits and draws without reading past the text, and every line count stays
 // inside the text.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -118,9 +119,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   int lines = 0;
   fonts->measureText(text.c_str(), kFont, width, &measured, &longest, &lines);
   check(longest <= length && lines <= length && measured.width >= 0 && measured.height >= 0);
-  CQZFGraphics* graphics = static_cast<CQZFApplication*>(fonts->getOwner())->getGraphics();
+  check(measured.width <= std::max(width, 0));  // every line fits
   fonts->drawText(text.c_str(), width / 2, height / 2, width, alignment, kFont, 255);
   fonts->drawTextBox(text.c_str(), -width / 4, height / 3, width, height, alignment, kFont, 128);
-  graphics->flush();
+  fonts->getGraphics()->flush();
   return 0;
 }
