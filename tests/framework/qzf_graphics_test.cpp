@@ -10,74 +10,25 @@
 #include <utility>
 #include <vector>
 
-#include "graphics_fixture.h"
 #include "qz_font.h"
 #include "qz_plane.h"
 #include "qz_screen.h"
 #include "qzf_application.h"
 #include "qzf_graphics.h"
 #include "qzf_resource.h"
+#include "started_graphics_fixture.h"
 
 namespace {
 
-constexpr int kWidth = 240;
-constexpr int kHeight = 320;
-const QZGraphicsMode kPortrait[] = {{'D', 16, kWidth, kHeight, 0}};
-const QZFModeTable kPortraitTable{kPortrait, 1};
-const int16_t kValues[8] = {};
+using namespace started_graphics;
 
 constexpr uint16_t kRed = 0xF800;
 constexpr uint16_t kGreen = 0x07E0;
 constexpr uint16_t kBlue = 0x001F;
-constexpr uint16_t kBackground = 0x0000;
 constexpr int kWhiteIndex = 215;  // of the colour table
 
-struct Report {
-  std::string source;
-  int line;
-  int16_t code;
-  bool operator==(const Report&) const = default;
-};
-
-class TestApplication : public CQZFApplication {
- public:
-  int16_t preInit(const QZFModeTable** out) override {
-    *out = &kPortraitTable;
-    return 0;
-  }
-  const int16_t* getValueTable(int) override { return kValues; }
-  void reportError(const char* source, int line, int16_t code) override { reports.push_back({source, line, code}); }
-  std::vector<Report> reports;
-};
-
-class GraphicsWrapperTest : public GraphicsTest {
+class GraphicsWrapperTest : public StartedGraphicsTest {
  protected:
-  void SetUp() override {
-    GraphicsTest::SetUp();
-    QZSetScreenOutput(&output_);
-    ASSERT_EQ(QZStartFont(), 0);
-    ASSERT_EQ(app_.init(), 0);
-    g_ = app_.getGraphics();
-    ASSERT_NE(g_, nullptr);
-    g_->drawToScreen();
-    g_->fillRect(0, 0, kWidth, kHeight, 0, 255, kBackground);
-    g_->flush();
-  }
-  void TearDown() override {
-    app_.shutdown();
-    QZStopFont();
-    GraphicsTest::TearDown();
-  }
-
-  QZScreenEnvironment screenEnvironment() const override {
-    QZScreenEnvironment environment;
-    environment.display = [] { return QZDisplay{kWidth, kHeight, 16, true, false, 0, kHeight, kHeight, false}; };
-    environment.modeListed = [](int) { return true; };
-    return environment;
-  }
-  int screenWidth() const override { return kWidth; }
-  int screenHeight() const override { return kHeight; }
-
   // A plane of one colour; with a mask, every pixel opaque.
   static void makePlane(int id, int w, int h, uint16_t colour, bool withMask = false) {
     ASSERT_EQ(QZCreatePlane(id, w, h, withMask), 0);
@@ -106,10 +57,6 @@ class GraphicsWrapperTest : public GraphicsTest {
     g_->computeUncovered();
     g_->buildBackgroundList();
   }
-
-  CaptureOutput output_{kWidth, kHeight};
-  TestApplication app_;
-  CQZFGraphics* g_ = nullptr;
 };
 
 TEST_F(GraphicsWrapperTest, StartTakesTheModeAndDrawsTheWholeFirstFrame) {
