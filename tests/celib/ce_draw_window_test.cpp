@@ -8,7 +8,7 @@
 #include "ce_draw_fixture.h"
 #include "ce_separator.h"
 #include "ce_tray.h"
-#include "../../wince/src/device_screen.h"
+#include "device_screen.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
 
