@@ -23,11 +23,11 @@ constexpr int kCentre = 1;
 CObjectTimer::CObjectTimer(CQZFObject* owner) : CQZFObject(owner) {
   setKind(kKind, this);
   application_ = static_cast<CQZFApplication*>(find(kQZFKindApplication));
-  if (application_) {
-    metrics_ = application_->getMetrics();
-    graphics_ = application_->getGraphics();
-  }
 }
+
+// Asked of the application each time: a re-initialisation replaces both.
+CQZFMetrics* CObjectTimer::metrics() const { return application_ ? application_->getMetrics() : nullptr; }
+CQZFGraphics* CObjectTimer::graphics() const { return application_ ? application_->getGraphics() : nullptr; }
 
 uint32_t CObjectTimer::now() const { return CQZFMetrics::getTime(); }
 
@@ -38,7 +38,8 @@ void CObjectTimer::start() {
 }
 
 void CObjectTimer::update() {
-  if (!running_ || !metrics_ || metrics_->getSecondsInterval(0, UINT32_MAX) == 0) return;
+  const CQZFMetrics* m = metrics();
+  if (!running_ || !m || m->getSecondsInterval(0, UINT32_MAX) == 0) return;
   const uint32_t t = now();
   const uint32_t step = t - lastUpdate_;
   elapsed_ += step < kMaxStep ? step : kMaxStep;
@@ -66,17 +67,18 @@ bool CObjectTimer::clockRect(QZRect* rect) const {
 }
 
 void CObjectTimer::invalidate() const {
+  CQZFGraphics* g = graphics();
   QZRect r;
-  if (graphics_ && clockRect(&r)) graphics_->invalidateRectangle(r);
+  if (g && clockRect(&r)) g->invalidateRectangle(r);
 }
 
 void CObjectTimer::draw(int originX, int originY) {
   originX_ = originX;
   originY_ = originY;
   CQZFFontManager* fonts = application_ ? application_->getFontManager() : nullptr;
+  const CQZFGraphics* g = graphics();
   QZRect r;
-  if (!fonts || !graphics_ || !clockRect(&r)) return;
-  if (!graphics_->isRectangleDirty(r)) return;
+  if (!fonts || !g || !clockRect(&r) || !g->isRectangleDirty(r)) return;
   char16_t text[kTextSize];
   format(elapsed_, text);
   fonts->drawText(text, r.x, r.y, r.w, kCentre, kFont, kOpaque);

@@ -51,10 +51,10 @@ class CObjectTimer : public CQZFObject {
   bool clockRect(QZRect* rect) const;
   void invalidate() const;
   uint32_t now() const;
+  CQZFMetrics* metrics() const;
+  CQZFGraphics* graphics() const;
 
   CQZFApplication* application_ = nullptr;
-  CQZFMetrics* metrics_ = nullptr;
-  CQZFGraphics* graphics_ = nullptr;
   uint8_t running_ = 0;
   uint32_t lastUpdate_ = 0;
   uint32_t elapsed_ = 0;

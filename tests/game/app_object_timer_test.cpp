@@ -192,6 +192,19 @@ TEST_F(ClockTest, SetElapsedRedraws) {
   EXPECT_TRUE(clockDirty());
 }
 
+TEST_F(ClockTest, KeepsWorkingWhenTheApplicationRestartsItsManagers) {
+  CObjectTimer clock(&app_);
+  clock.start();
+  app_.shutdown();
+  clock.update();  // no metrics: nothing counted
+  clock.setElapsed(100);
+  ASSERT_EQ(app_.init(), 0);
+  newFrame();
+  frame(clock, 1500);
+  EXPECT_EQ(clock.getElapsed(), 250u);
+  EXPECT_TRUE(clockDirty());
+}
+
 // Digits and the colon as 3 x 5 glyphs of the clock's font; every pixel of
 // the glyph at table position p has colour p + 1.
 class ClockDrawTest : public ClockTest {
