@@ -24,9 +24,12 @@ int& controlCreates() {
   return count;
 }
 
+constexpr UINT kEcho = WM_USER + 2;  // the test control answers wParam
+
 LRESULT CALLBACK ControlProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   if (msg == WM_CREATE) ++controlCreates();
   if (msg == kAsk) return kControlAnswer;
+  if (msg == kEcho) return static_cast<LRESULT>(wParam);
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
@@ -79,13 +82,19 @@ class RecordingWnd : public CeWnd {
     Claim(WM_COMMAND, handled);
     return static_cast<int>(result);
   }
+  int OnEraseBkgnd(HDC, bool& handled) override {
+    Claim(WM_ERASEBKGND, handled);
+    return static_cast<int>(result);
+  }
   LRESULT OnNotify(int id, NMHDR* header, bool& handled) override {
     calls.push_back("notify " + std::to_string(id) + " " + std::to_string(header->code));
     Claim(WM_NOTIFY, handled);
     return result;
   }
-  LRESULT OnMessage(UINT msg, WPARAM, LPARAM, bool& handled) override {
+  LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) override {
     if (throwOn && msg == kAsk) CeRaiseException(14);
+    // A nested message while this one is being handled.
+    if (msg == kEcho && wParam == 1) SendMessageW(kEcho, 2, 0);
     Claim(msg, handled);
     return result;
   }
@@ -194,10 +203,19 @@ TEST_F(CeWndTest, ResultsComeFromHandlerOrDefault) {
   NMHDR header{control, 3, 42};
   wnd.take = WM_NOTIFY;
   EXPECT_EQ(SendMessageW(control, WM_NOTIFY, 3, reinterpret_cast<LPARAM>(&header)), 5);
+  wnd.take = WM_ERASEBKGND;
+  EXPECT_EQ(SendMessageW(control, WM_ERASEBKGND, 0, 0), 5);
   wnd.take = WM_MOVE;
   EXPECT_EQ(SendMessageW(control, WM_MOVE, 0, 0), 0);
   EXPECT_EQ(wnd.m_uMsg, static_cast<UINT>(WM_MOVE));
   EXPECT_EQ(wnd.m_hWndCur, control);
+}
+
+TEST_F(CeWndTest, DefaultReplaysTheOuterMessageAfterANestedOne) {
+  RecordingWnd wnd;
+  HWND hwnd = Make(wnd, kControlClass);
+  EXPECT_EQ(SendMessageW(hwnd, kEcho, 1, 0), 1);
+  EXPECT_EQ(wnd.m_wParam, 1u);
 }
 
 TEST_F(CeWndTest, StartProcedureIgnoresMessagesBeforeBinding) {
