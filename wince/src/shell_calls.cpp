@@ -2,6 +2,7 @@
 // would and record what they were asked.
 #include "messagebox.h"
 #include "shell_menubar.h"
+#include "shell_tray.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 
@@ -28,6 +29,7 @@ const wince::ShellState& wince::shellState() { return state(); }
 void wince::resetShell() {
   state() = ShellState{};
   detail::forgetSoftKeyBars();
+  detail::forgetTrayIcons();
   detail::clearMessageBoxLog();
 }
 

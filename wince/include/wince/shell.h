@@ -168,6 +168,45 @@ typedef struct tagINITCOMMONCONTROLSEX {
 } INITCOMMONCONTROLSEX, *LPINITCOMMONCONTROLSEX;
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
+// List view and header messages and styles that programs send to controls
+// of their own making (the runtime has no list view class).
+#define LVS_REPORT 0x0001
+#define LVS_TYPEMASK 0x0003
+#define LVS_NOSCROLL 0x2000
+#define LVM_FIRST 0x1000
+#define LVM_ENSUREVISIBLE (LVM_FIRST + 19)
+#define HDM_FIRST 0x1200
+#define HDM_LAYOUT (HDM_FIRST + 5)
+// HDM_LAYOUT: the header fits itself into *prc (which it shrinks by its own
+// height) and fills *pwpos with where it should go.
+typedef struct tagHDLAYOUT {
+  RECT* prc;
+  WINDOWPOS* pwpos;
+} HDLAYOUT, *LPHDLAYOUT;
+
+// --- Notification area (tray) ---
+#define NIM_ADD 0x00000000
+#define NIM_MODIFY 0x00000001
+#define NIM_DELETE 0x00000002
+#define NIF_MESSAGE 0x00000001
+#define NIF_ICON 0x00000002
+#define NIF_TIP 0x00000004
+typedef struct tagNOTIFYICONDATAW {
+  DWORD cbSize;
+  HWND hWnd;
+  UINT uID;
+  UINT uFlags;
+  UINT uCallbackMessage;
+  HICON hIcon;
+  WCHAR szTip[64];
+} NOTIFYICONDATAW, NOTIFYICONDATA, *PNOTIFYICONDATAW, *PNOTIFYICONDATA;
+// Icons are keyed by window and id. NIM_ADD fails for a key already shown,
+// NIM_MODIFY and NIM_DELETE for one not shown; NIM_ADD and NIM_MODIFY take
+// the fields that uFlags names. Nothing is drawn: the icons are recorded
+// (wince::trayIcons).
+BOOL Shell_NotifyIcon(DWORD message, PNOTIFYICONDATAW data);
+#define Shell_NotifyIconW Shell_NotifyIcon
+
 // --- Game input ---
 int GXOpenInput();
 int GXCloseInput();
@@ -223,10 +262,21 @@ struct ShellState {
 };
 const ShellState& shellState();
 
+// The icons in the notification area, in the order they were added.
+struct TrayIcon {
+  HWND window;
+  UINT id;
+  UINT callbackMessage;
+  HICON icon;
+  std::u16string tip;
+};
+const std::vector<TrayIcon>& trayIcons();
+
 // The soft-key bar owned by `owner` (the last one made), or null.
 HWND menuBarOf(HWND owner);
 
-// Clears the records above (message boxes too) and forgets every bar (tests).
+// Clears the records above (message boxes and tray icons too) and forgets
+// every bar (tests).
 void resetShell();
 
 // Text from the device's input method: it becomes the result string of the
