@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -15,6 +16,20 @@ namespace {
 constexpr const WCHAR* kClass = u"BaseWndTest";
 
 
+// A check box that keeps its state in the user-data word.
+LRESULT CALLBACK CheckBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (msg == BM_SETCHECK) SetWindowLongW(hwnd, GWL_USERDATA, static_cast<LONG_PTR>(wParam));
+  if (msg == BM_GETCHECK) return GetWindowLongW(hwnd, GWL_USERDATA);
+  return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+// An empty dialog template: style, no items, no menu, the standard class,
+// no title.
+std::vector<WORD> EmptyDialogTemplate() {
+  const DWORD style = WS_POPUP | WS_VISIBLE;
+  return {LOWORD(style), HIWORD(style), 0, 0, 0, 0, 0, 100, 60, 0, 0, 0};
+}
+
 class CeBaseWndTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -26,7 +41,10 @@ class CeBaseWndTest : public ::testing::Test {
     wc.lpszClassName = kClass;
     ASSERT_NE(RegisterClassW(&wc), 0);
   }
-  void TearDown() override { wince::resetWindowing(); }
+  void TearDown() override {
+    wince::resetWindowing();
+    wince::useRealClock();  // later tests of this program wait on the real one
+  }
 
   static HWND Make(DWORD style, const RECT& rc, HWND parent = nullptr, LPCWSTR text = u"") {
     return CreateWindowExW(0, kClass, text, style, rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top, parent,
@@ -147,6 +165,35 @@ TEST_F(CeBaseWndTest, TopLevelWindowAndDialogParent) {
   EXPECT_EQ(CeBaseWnd::GetTopLevelWindow(top), top);
   EXPECT_FALSE(leaf.IsParentDialog());
   EXPECT_EQ(leaf.IsWindowUnicode(), 1);
+
+  const std::vector<WORD> tmpl = EmptyDialogTemplate();
+  HWND dialog = CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATE>(tmpl.data()), top,
+                                           [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  ASSERT_NE(dialog, nullptr);
+  CeBaseWnd item(Make(WS_CHILD, CeRect(0, 0, 5, 5), dialog));
+  EXPECT_TRUE(item.IsParentDialog());
+}
+
+TEST_F(CeBaseWndTest, DialogButtonsThroughTheirIds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = CheckBoxProc;
+  wc.lpszClassName = u"CheckBox";
+  ASSERT_NE(RegisterClassW(&wc), 0);
+  CeBaseWnd dialog(Make(WS_VISIBLE, CeRect(0, 0, 100, 100)));
+  for (int id = 10; id <= 12; ++id) {
+    CreateWindowExW(0, u"CheckBox", u"", WS_CHILD, 0, 0, 5, 5, dialog, reinterpret_cast<HMENU>(static_cast<uintptr_t>(id)),
+                    nullptr, nullptr);
+  }
+  dialog.CheckDlgButton(10, BST_CHECKED);
+  EXPECT_EQ(dialog.IsDlgButtonChecked(10), static_cast<UINT>(BST_CHECKED));
+  dialog.CheckRadioButton(10, 12, 11);
+  EXPECT_EQ(dialog.IsDlgButtonChecked(10), static_cast<UINT>(BST_UNCHECKED));
+  EXPECT_EQ(dialog.IsDlgButtonChecked(11), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(dialog.IsDlgButtonChecked(12), static_cast<UINT>(BST_UNCHECKED));
+  dialog.SetDlgItemInt(12, static_cast<UINT>(-3));
+  BOOL ok = FALSE;
+  EXPECT_EQ(static_cast<int>(dialog.GetDlgItemInt(12, &ok)), -3);
+  EXPECT_TRUE(ok);
 }
 
 TEST_F(CeBaseWndTest, RectangleFormsConvertBothCorners) {

@@ -129,6 +129,7 @@ class CeWndTest : public ::testing::Test {
     wince::setDisplayOrientationForTest(DMDO_0);
     wince::resetWindowing();
     wince::resetShell();
+    wince::useRealClock();  // later tests of this program wait on the real one
   }
 
   // A plain top-level window of the generic class, bound to `wnd`.
