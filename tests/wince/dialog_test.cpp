@@ -275,3 +275,58 @@ TEST_F(DialogTest, AnExceptionLeavingTheModalRunLeavesNothingBehind) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DialogTest, ItemNumbersAndNavigation) {
+  TemplateBuilder t;
+  t.header(WS_POPUP, 4, 0, 0, 160, 80, u"Items")
+      .item(WS_TABSTOP | WS_GROUP, 5, 5, 150, 12, 100, 0x81, u"")
+      .item(WS_TABSTOP | WS_GROUP, 5, 20, 50, 12, 101, 0x80, u"A")
+      .item(WS_DISABLED, 5, 35, 50, 12, 102, 0x80, u"B")
+      .item(0, 5, 50, 50, 12, 103, 0x80, u"C");
+  HWND dlg = CreateDialogIndirectParam(nullptr, t.get(), owner, recordingDialog, 0);
+  ASSERT_NE(dlg, nullptr);
+  WCHAR cls[8];
+  GetClassName(dlg, cls, 8);
+  EXPECT_EQ(std::u16string(cls), u"#32770");
+
+  struct Case {
+    const char16_t* text;
+    BOOL isSigned;
+    BOOL ok;
+    UINT value;
+  } cases[] = {
+      {u"42", TRUE, TRUE, 42},           {u" -17", TRUE, TRUE, static_cast<UINT>(-17)},
+      {u"-17", FALSE, FALSE, 0},         {u"4294967295", FALSE, TRUE, 4294967295u},
+      {u"4294967296", FALSE, FALSE, 0},  {u"2147483648", TRUE, FALSE, 0},
+      {u"-2147483648", TRUE, TRUE, 0x80000000u}, {u"12a", TRUE, FALSE, 0},
+      {u"", TRUE, FALSE, 0},             {u"-", TRUE, FALSE, 0},
+  };
+  for (const Case& c : cases) {
+    SetDlgItemText(dlg, 100, c.text);
+    BOOL ok = 2;
+    EXPECT_EQ(GetDlgItemInt(dlg, 100, &ok, c.isSigned), c.value);
+    EXPECT_EQ(ok, c.ok);
+  }
+  EXPECT_TRUE(SetDlgItemInt(dlg, 100, static_cast<UINT>(-5), TRUE));
+  EXPECT_EQ(GetDlgItemInt(dlg, 100, nullptr, TRUE), static_cast<UINT>(-5));
+  EXPECT_TRUE(SetDlgItemInt(dlg, 100, 4000000000u, FALSE));
+  EXPECT_EQ(GetDlgItemInt(dlg, 100, nullptr, FALSE), 4000000000u);
+  EXPECT_TRUE(CheckRadioButton(dlg, 101, 103, 102));
+
+  HWND edit = GetDlgItem(dlg, 100);
+  HWND a = GetDlgItem(dlg, 101);
+  HWND c = GetDlgItem(dlg, 103);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, edit, FALSE), a);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, a, FALSE), edit);
+  EXPECT_EQ(GetNextDlgTabItem(dlg, a, TRUE), edit);
+  // The group of A holds A, B (disabled, skipped) and C.
+  EXPECT_EQ(GetNextDlgGroupItem(dlg, a, FALSE), c);
+  EXPECT_EQ(GetNextDlgGroupItem(dlg, c, FALSE), a);
+  EXPECT_EQ(GetNextDlgGroupItem(dlg, a, TRUE), c);
+  EXPECT_EQ(GetNextDlgGroupItem(dlg, edit, FALSE), edit);  // alone in its group
+  DestroyWindow(dlg);
+}
+
+}  // namespace

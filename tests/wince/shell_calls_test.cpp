@@ -108,4 +108,28 @@ TEST_F(ShellCalls, RecordedCallsSucceed) {
   EXPECT_TRUE(SHHandleWMSettingChange(main_, SPI_SETSIPINFO, 0, &sai));
 }
 
+TEST_F(ShellCalls, PerWindowCallsNeedALiveWindow) {
+  EXPECT_TRUE(SHSipPreference(main_, SIP_UP));
+  EXPECT_TRUE(SHDoneButton(main_, SHDB_HIDE));
+  EXPECT_TRUE(SHSetNavBarText(main_, u"Cards"));
+  EXPECT_EQ(wince::shellState().sipPreference, SIP_UP);
+  EXPECT_EQ(wince::shellState().doneButton, static_cast<DWORD>(SHDB_HIDE));
+  EXPECT_EQ(wince::shellState().navBarText, u"Cards");
+  EXPECT_FALSE(SHSetNavBarText(main_, nullptr));
+  EXPECT_TRUE(DrawMenuBar(main_));
+  DestroyWindow(main_);
+  EXPECT_FALSE(SHSipPreference(main_, SIP_DOWN));
+  EXPECT_FALSE(SHDoneButton(main_, SHDB_SHOW));
+  EXPECT_FALSE(SHSetNavBarText(main_, u"Gone"));
+  EXPECT_FALSE(DrawMenuBar(main_));
+  EXPECT_EQ(wince::shellState().sipPreference, SIP_UP);
+  EXPECT_EQ(SHShowOutOfMemory(nullptr, 0), IDOK);
+  EXPECT_EQ(wince::shellState().outOfMemoryShown, 1);
+}
+
+TEST_F(ShellCalls, ModuleHandleIsTheProgramsOwn) {
+  EXPECT_EQ(GetModuleHandleW(nullptr), wince::programInstance());
+  EXPECT_EQ(GetModuleHandleW(u"coredll.dll"), nullptr);
+}
+
 }  // namespace

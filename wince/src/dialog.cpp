@@ -1,18 +1,21 @@
 // Dialog boxes from templates: creation, the dialog procedure's results,
 // keyboard navigation and the modal run.
 #include <algorithm>
+#include <vector>
 
 #include "dialog_template.h"
 #include "wince/gdi.h"
 #include "wince/resource.h"
 #include "wince/system.h"
+#include "wince/text.h"
 #include "window_internal.h"
 
 namespace wince::win {
 
 namespace {
 
-constexpr const char16_t* kDialogClass = u"#dialog";
+// The platform's own name for the dialog class.
+constexpr const char16_t* kDialogClass = u"#32770";
 // Templates handed over by pointer carry no size; none is this large.
 constexpr size_t kIndirectTemplateLimit = 64 * 1024;
 
@@ -323,4 +326,68 @@ BOOL MapDialogRect(HWND dlg, LPRECT rect) {
                               static_cast<short>(rect->right - rect->left),
                               static_cast<short>(rect->bottom - rect->top));
   return TRUE;
+}
+
+UINT GetDlgItemInt(HWND dlg, int id, BOOL* translated, BOOL isSigned) {
+  if (translated != nullptr) *translated = FALSE;
+  WCHAR text[32];
+  const int n = GetDlgItemText(dlg, id, text, 32);
+  int i = 0;
+  while (i < n && text[i] == u' ') ++i;
+  const bool negative = isSigned && i < n && text[i] == u'-';
+  if (negative) ++i;
+  const int firstDigit = i;
+  long long value = 0;
+  const long long limit = isSigned ? (negative ? 0x80000000LL : 0x7FFFFFFFLL) : 0xFFFFFFFFLL;
+  for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i) {
+    value = value * 10 + (text[i] - u'0');
+    if (value > limit) return 0;
+  }
+  if (i == firstDigit || i != n) return 0;
+  if (translated != nullptr) *translated = TRUE;
+  return static_cast<UINT>(negative ? -value : value);
+}
+
+BOOL SetDlgItemInt(HWND dlg, int id, UINT value, BOOL isSigned) {
+  WCHAR text[16];
+  if (isSigned) {
+    swprintf(text, u"%d", static_cast<int>(value));
+  } else {
+    swprintf(text, u"%u", value);
+  }
+  return SetDlgItemText(dlg, id, text);
+}
+
+BOOL CheckRadioButton(HWND dlg, int firstId, int lastId, int checkId) {
+  if (find(dlg) == nullptr) return FALSE;
+  for (int id = firstId; id <= lastId; ++id) {
+    SendDlgItemMessage(dlg, id, BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED, 0);
+  }
+  return TRUE;
+}
+
+HWND GetNextDlgTabItem(HWND dlg, HWND control, BOOL previous) {
+  return nextTabStop(dlg, control, previous != FALSE);
+}
+
+HWND GetNextDlgGroupItem(HWND dlg, HWND control, BOOL previous) {
+  Window* d = find(dlg);
+  if (d == nullptr) return nullptr;
+  const auto& list = d->children;
+  const auto at = std::find(list.begin(), list.end(), control);
+  if (at == list.end()) return nullptr;
+  const auto hasGroup = [](HWND h) { return (static_cast<DWORD>(GetWindowLong(h, GWL_STYLE)) & WS_GROUP) != 0; };
+  auto first = at;
+  while (first != list.begin() && !hasGroup(*first)) --first;
+  auto last = at + 1;
+  while (last != list.end() && !hasGroup(*last)) ++last;
+  const std::vector<HWND> group(first, last);
+  const auto n = static_cast<long>(group.size());
+  const long start = static_cast<long>(std::find(group.begin(), group.end(), control) - group.begin());
+  for (long step = 1; step < n; ++step) {
+    const long i = ((start + (previous ? -step : step)) % n + n) % n;
+    const auto style = static_cast<DWORD>(GetWindowLong(group[static_cast<size_t>(i)], GWL_STYLE));
+    if ((style & WS_VISIBLE) && !(style & WS_DISABLED)) return group[static_cast<size_t>(i)];
+  }
+  return control;
 }

@@ -66,3 +66,7 @@ std::string stateDump() {
 }
 
 }  // namespace wince
+
+HMODULE GetModuleHandle(LPCWSTR moduleName) {
+  return moduleName == nullptr ? wince::programInstance() : nullptr;
+}

@@ -104,3 +104,26 @@ LRESULT ImmEscape(HKL layout, HIMC context, UINT escape, LPVOID data) {
 }
 
 HKL GetKeyboardLayout(DWORD threadId) { return reinterpret_cast<HKL>(kKeyboardLayout); }
+
+BOOL SHSipPreference(HWND hwnd, int sip) {
+  if (!IsWindow(hwnd)) return FALSE;
+  state().sipPreference = sip;
+  return TRUE;
+}
+
+BOOL SHDoneButton(HWND hwnd, DWORD flags) {
+  if (!IsWindow(hwnd)) return FALSE;
+  state().doneButton = flags;
+  return TRUE;
+}
+
+BOOL SHSetNavBarText(HWND hwnd, LPCWSTR text) {
+  if (!IsWindow(hwnd) || text == nullptr) return FALSE;
+  state().navBarText = text;
+  return TRUE;
+}
+
+int SHShowOutOfMemory(HWND, UINT) {
+  ++state().outOfMemoryShown;
+  return IDOK;
+}

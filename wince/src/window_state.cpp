@@ -191,3 +191,5 @@ BOOL ReleaseCapture() {
 }
 
 HWND GetCapture() { return gui().capture; }
+
+BOOL DrawMenuBar(HWND hwnd) { return IsWindow(hwnd); }

@@ -136,6 +136,20 @@ typedef struct tagSHACTIVATEINFO {
 BOOL SHHandleWMActivate(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info, DWORD flags);
 BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATEINFO* info);
 
+// Input-panel preference of a window, the Done button of a dialog, the
+// navigation bar's text, the out-of-memory box: recorded (ShellState).
+#define SIP_UP 0
+#define SIP_DOWN 1
+#define SIP_FORCEDOWN 2
+#define SIP_UNCHANGED 3
+#define SIP_INPUTDIALOG 4
+#define SHDB_SHOW 0x0001
+#define SHDB_HIDE 0x0002
+BOOL SHSipPreference(HWND hwnd, int state);
+BOOL SHDoneButton(HWND hwnd, DWORD state);
+BOOL SHSetNavBarText(HWND hwnd, LPCWSTR text);
+int SHShowOutOfMemory(HWND owner, UINT flags);
+
 // --- Common controls ---
 #define ICC_LISTVIEW_CLASSES 0x00000001
 #define ICC_TREEVIEW_CLASSES 0x00000002
@@ -241,6 +255,10 @@ struct ShellState {
   bool gameInputOpen = false;
   DWORD inputMode = 0;              // last IME_ESC_SET_MODE value
   int dialogsInitialised = 0;       // SHInitDialog calls
+  int sipPreference = SIP_UNCHANGED;  // last SHSipPreference state
+  DWORD doneButton = 0;             // last SHDoneButton state
+  std::u16string navBarText;        // last SHSetNavBarText text
+  int outOfMemoryShown = 0;         // SHShowOutOfMemory calls
 };
 const ShellState& shellState();
 

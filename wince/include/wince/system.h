@@ -134,6 +134,10 @@ LONG GetDialogBaseUnits();
 // bytes; the text is copied with its terminator, or the call fails with
 // ERROR_INSUFFICIENT_BUFFER. Anything else fails with ERROR_INVALID_PARAMETER.
 BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT winIni);
+// The program's instance for a null name (the only module there is); null
+// for any other name.
+HMODULE GetModuleHandle(LPCWSTR moduleName);
+#define GetModuleHandleW GetModuleHandle
 inline BOOL SystemParametersInfoW(UINT action, UINT uiParam, void* pv, UINT winIni) {
   return SystemParametersInfo(action, uiParam, pv, winIni);
 }

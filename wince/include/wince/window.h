@@ -308,6 +308,9 @@ HDWP BeginDeferWindowPos(int count);
 HDWP DeferWindowPos(HDWP dwp, HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 BOOL EndDeferWindowPos(HDWP dwp);
 BOOL BringWindowToTop(HWND hwnd);
+// Windows carry no menu of their own here (soft-key bars are windows):
+// TRUE for a live window.
+BOOL DrawMenuBar(HWND hwnd);
 // Stores a rectangular region (its bounding box) that clips painting and hit
 // testing; the window owns the region afterwards. NULL removes it.
 int SetWindowRgn(HWND hwnd, HRGN rgn, BOOL redraw);
@@ -570,6 +573,12 @@ int TranslateAccelerator(HWND hwnd, HACCEL table, LPMSG msg);
 #define DLGC_STATIC 0x0100
 #define DLGC_BUTTON 0x2000
 
+// Button check state (buttons keep it once their own code arrives).
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
+
 
 INT_PTR DialogBoxParam(HINSTANCE hInstance, LPCWSTR templateName, HWND owner, DLGPROC proc, LPARAM initParam);
 INT_PTR DialogBoxIndirectParam(HINSTANCE hInstance, LPCDLGTEMPLATE tmpl, HWND owner, DLGPROC proc, LPARAM initParam);
@@ -589,6 +598,19 @@ BOOL SetDlgItemText(HWND dlg, int id, LPCWSTR text);
 UINT GetDlgItemText(HWND dlg, int id, LPWSTR buf, int n);
 LRESULT SendDlgItemMessage(HWND dlg, int id, UINT msg, WPARAM wParam, LPARAM lParam);
 BOOL MapDialogRect(HWND dlg, LPRECT rect);
+// The item's text as a decimal number (optional sign when `isSigned`);
+// *translated (may be null) is FALSE and the result 0 when the text is not
+// a number in range.
+UINT GetDlgItemInt(HWND dlg, int id, BOOL* translated, BOOL isSigned);
+BOOL SetDlgItemInt(HWND dlg, int id, UINT value, BOOL isSigned);
+// BM_SETCHECK to every item from firstId to lastId: checked for checkId.
+BOOL CheckRadioButton(HWND dlg, int firstId, int lastId, int checkId);
+// The next (or previous) tab stop after `control`, wrapping around; the
+// first one for a null control.
+HWND GetNextDlgTabItem(HWND dlg, HWND control, BOOL previous);
+// The next (or previous) visible, enabled control of `control`'s group
+// (a group starts at a WS_GROUP control), wrapping within the group.
+HWND GetNextDlgGroupItem(HWND dlg, HWND control, BOOL previous);
 
 // ---------------------------------------------------------------------------
 // Wide-name aliases used by programs that spell the calls with a W
