@@ -8,13 +8,13 @@
 
 #include "app_object_timer.h"
 #include "app_serialise_stream.h"
-#include "graphics_fixture.h"
 #include "qz_font.h"
 #include "qz_screen.h"
 #include "qzf_application.h"
 #include "qzf_font_manager.h"
 #include "qzf_graphics.h"
 #include "qzf_metrics.h"
+#include "started_graphics_fixture.h"
 #include "wince/clock.h"
 
 namespace {
@@ -33,53 +33,24 @@ struct Layout {
 };
 const Layout kLayout;
 
-const QZGraphicsMode kPortrait[] = {{'D', 16, 240, 320, 0}};
-const QZFModeTable kPortraitTable{kPortrait, 1};
+using started_graphics::kHeight;
+using started_graphics::kWidth;
+using started_graphics::Report;
 
-struct Report {
-  std::string source;
-  int line;
-  int16_t code;
-  bool operator==(const Report&) const = default;
-};
-
-class ClockApplication : public CQZFApplication {
- public:
-  int16_t preInit(const QZFModeTable** out) override {
-    *out = &kPortraitTable;
-    return 0;
-  }
-  const int16_t* getValueTable(int) override { return kLayout.values; }
-  void reportError(const char* source, int line, int16_t code) override { reports.push_back({source, line, code}); }
-  std::vector<Report> reports;
-};
-
-class ClockTest : public GraphicsTest {
+class ClockTest : public started_graphics::StartedGraphicsTest {
  protected:
-  static constexpr int kWidth = 240, kHeight = 320;
-
-  void SetUp() override {
+  void prepare() override {
     wince::useVirtualClock(5000000);
-    GraphicsTest::SetUp();
-    QZSetScreenOutput(&output_);
-    ASSERT_EQ(QZStartFont(), 0);
-    ASSERT_EQ(app_.init(), 0);
+    app_.values = kLayout.values;
+  }
+  void SetUp() override {
+    StartedGraphicsTest::SetUp();
     newFrame();
   }
   void TearDown() override {
-    app_.shutdown();
-    QZStopFont();
-    GraphicsTest::TearDown();
+    StartedGraphicsTest::TearDown();
     wince::useRealClock();
   }
-  QZScreenEnvironment screenEnvironment() const override {
-    QZScreenEnvironment environment;
-    environment.display = [] { return QZDisplay{kWidth, kHeight, 16, true, false, 0, kHeight, kHeight, false}; };
-    environment.modeListed = [](int) { return true; };
-    return environment;
-  }
-  int screenWidth() const override { return kWidth; }
-  int screenHeight() const override { return kHeight; }
 
   // A drawn frame: nothing dirty, nothing covered.
   void newFrame() {
@@ -96,8 +67,6 @@ class ClockTest : public GraphicsTest {
   bool clockDirty() const { return app_.getGraphics()->isRectDirty(kClockX, kClockY, kClockW, kClockH); }
   static uint32_t now() { return CQZFMetrics::getTime(); }
 
-  CaptureOutput output_{kWidth, kHeight};
-  ClockApplication app_;
 };
 
 std::string text(uint32_t t) {

@@ -1,6 +1,7 @@
 // An application started on a 240 x 320 portrait display, drawing to the
 // screen (cleared to black), with every error report it receives kept and
-// the frame's copies to the window captured.
+// the frame's copies to the window captured. A test may give the application
+// its own value table and prepare the runtime before the start.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -37,14 +38,19 @@ class TestApplication : public CQZFApplication {
     *out = &kPortraitTable;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return kValues; }
+  const int16_t* getValueTable(int) override { return values; }
   void reportError(const char* source, int line, int16_t code) override { reports.push_back({source, line, code}); }
   std::vector<Report> reports;
+  const int16_t* values = kValues;
 };
 
 class StartedGraphicsTest : public GraphicsTest {
  protected:
+  // Runs before anything starts.
+  virtual void prepare() {}
+
   void SetUp() override {
+    prepare();
     GraphicsTest::SetUp();
     QZSetScreenOutput(&output_);
     ASSERT_EQ(QZStartFont(), 0);
