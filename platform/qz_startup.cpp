@@ -134,7 +134,6 @@ QZStatus startApplication() {
   return QZCreateApplication();
 }
 
-// The samples are freed; the device falls silent.
 // Frees the samples and closes the audio device (with the song player),
 // whether or not the application's audio manager already did.
 void stopSound() {

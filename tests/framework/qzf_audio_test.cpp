@@ -76,7 +76,7 @@ std::vector<uint8_t> tinySong() {
 class AudioManager : public ::testing::Test {
  protected:
   void SetUp() override {
-    wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, songtest::scratchPath("manager.wav"));
+    wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, scratchPath("manager.wav"));
     QZSetSoundResourceSource(&effect);
     QZGetSystemPreferences() = QZSystemPreferences{};
     ASSERT_EQ(manager.init(), 0);
@@ -142,7 +142,7 @@ TEST_F(AudioManager, MutesAndVolumes) {
 }
 
 TEST_F(AudioManager, SongsLoadPlayMuteAndSwap) {
-  ASSERT_TRUE(songtest::installSong(songtest::scratchPath("device"), "tiny.s3m", tinySong()));
+  ASSERT_TRUE(songtest::installSong(scratchPath("device"), "tiny.s3m", tinySong()));
   EXPECT_NE(manager.loadScreamTrackerSong(u"absent.s3m"), 0);
   EXPECT_EQ(manager.getSong(), nullptr);
   ASSERT_EQ(manager.loadScreamTrackerSong(u"tiny.s3m"), 0);

@@ -9,6 +9,7 @@
 #include "qz_resource_database.h"
 #include "qzf_application.h"
 #include "qzf_preferences.h"
+#include "test_scratch.h"
 #include "wince/file.h"
 
 namespace {
@@ -48,8 +49,7 @@ class NothingToSave : public CQZFPreferences {
 class FrameworkPreferencesTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto root = std::filesystem::path(PELLWYN_TEST_TMP) / info->name();
+    const auto root = scratchFolder();
     std::filesystem::remove_all(root);
     ASSERT_TRUE(wince::setDeviceRoot(root));
     QZSetPreferencesOwner(u"Pellwyn", QZFourCC("QzSo"));

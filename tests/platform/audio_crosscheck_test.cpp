@@ -394,7 +394,7 @@ TEST(ModuleCrossCheck, OneNoteModulesSoundAtTheSamePitchAsOpenmpt123) {
       m.patterns[0][{0, 0}] = c;
       bytes = m.bytes();
     }
-    const std::string module = songtest::scratchPath(it ? "tone.it" : "tone.s3m");
+    const std::string module = scratchPath(it ? "tone.it" : "tone.s3m");
     const std::string raw = module + ".raw";
     FILE* f = std::fopen(module.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), f);
@@ -424,8 +424,8 @@ TEST(ModuleCrossCheck, OneNoteModulesSoundAtTheSamePitchAsOpenmpt123) {
 
 TEST(SampleCrossCheck, ADPCMEqualsFfmpegOnFfmpegEncodedSound) {
   if (!run("command -v ffmpeg")) GTEST_SKIP() << "ffmpeg is missing (package ffmpeg)";
-  const std::string encoded = songtest::scratchPath("yamaha.wav");
-  const std::string decoded = songtest::scratchPath("yamaha.s16");
+  const std::string encoded = scratchPath("yamaha.wav");
+  const std::string decoded = scratchPath("yamaha.s16");
   ASSERT_TRUE(run("ffmpeg -y -f lavfi -i 'sine=frequency=440:sample_rate=8000:duration=1' -af "
                   "'volume=0.9,aeval=val(0)+0.3*sin(2*PI*1250*t)' -ar 8000 -ac 1 -c:a adpcm_yamaha " +
                   encoded));
@@ -450,8 +450,8 @@ TEST(SampleCrossCheck, ADPCMEqualsFfmpegOnFfmpegEncodedSound) {
 
 TEST(SampleCrossCheck, WaveDataEqualsFfmpegsPCM) {
   if (!run("command -v ffmpeg")) GTEST_SKIP() << "ffmpeg is missing (package ffmpeg)";
-  const std::string wavPath = songtest::scratchPath("u8.wav");
-  const std::string raw = songtest::scratchPath("u8.raw");
+  const std::string wavPath = scratchPath("u8.wav");
+  const std::string raw = scratchPath("u8.raw");
   ASSERT_TRUE(run("ffmpeg -y -f lavfi -i 'sine=frequency=300:sample_rate=22050:duration=0.5' -ac 1 -c:a pcm_u8 "
                   "-metadata title=Pellwyn " + wavPath));
   ASSERT_TRUE(run("ffmpeg -y -i " + wavPath + " -f u8 " + raw));

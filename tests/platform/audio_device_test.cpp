@@ -48,7 +48,7 @@ std::pair<long, long> loudness(const std::vector<uint8_t>& wav) {
 class CaptureBackend : public ::testing::Test {
  protected:
   void SetUp() override {
-    path = songtest::scratchPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".wav");
+    path = scratchPath(std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) + ".wav");
     wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, path);
   }
   void TearDown() override {
@@ -177,7 +177,7 @@ TEST_F(Layer, SongsLoadFromTheFoldersAndPlay) {
   c.note = 0x40;
   c.instrument = 1;
   m.patterns[0][{0, 0}] = c;
-  ASSERT_TRUE(songtest::installSong(songtest::scratchPath("device"), "tune.s3m", m.bytes()));
+  ASSERT_TRUE(songtest::installSong(scratchPath("device"), "tune.s3m", m.bytes()));
 
   ASSERT_EQ(QZStartAudio(), 0);
   QZSetSongFolder(u"\\missing");

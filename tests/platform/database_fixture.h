@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "test_scratch.h"
 #include "wince/file.h"
 #include "wince/registry.h"
 
 class DatabaseTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = std::filesystem::path(PELLWYN_TEST_TMP) / (std::string(info->test_suite_name()) + "." + info->name());
+    root_ = scratchFolder();
     std::filesystem::remove_all(root_);
     std::filesystem::create_directories(root_ / "install");
     ASSERT_TRUE(wince::setDeviceRoot(root_));

@@ -16,6 +16,7 @@
 #include "imgpack_pln.h"
 #include "qz_pln.h"
 #include "qz_dct.h"
+#include "test_scratch.h"
 
 namespace {
 
@@ -44,11 +45,6 @@ std::vector<uint8_t> picture(int w, int h) {
   return rgb;
 }
 
-// A scratch folder of the running test's own: tests run as parallel processes.
-fs::path scratch() {
-  return fs::path(PELLWYN_TEST_TMP) / "dct" / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-}
-
 bool havePrograms() { return std::system("command -v cjpeg >/dev/null 2>&1 && command -v djpeg >/dev/null 2>&1") == 0; }
 
 struct Reference {
@@ -59,7 +55,7 @@ struct Reference {
 // Encodes the picture with cjpeg, and decodes it with djpeg's scalar fast IDCT
 // and box chroma.
 bool reference(int w, int h, int quality, Reference* out) {
-  const fs::path dir = scratch();
+  const fs::path dir = scratchFolder();
   fs::create_directories(dir);
   const std::string base = (dir / ("p" + std::to_string(w) + "x" + std::to_string(h) + "q" + std::to_string(quality))).string();
   {
@@ -116,7 +112,7 @@ TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
   if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
   Reference full;
   ASSERT_TRUE(reference(64, 48, 75, &full));
-  const fs::path dir = scratch();
+  const fs::path dir = scratchFolder();
   std::vector<uint8_t> jpeg = readFile(dir / "p64x48q75.jpg");
   // Cut the entropy-coded data in the middle (never between 0xFF and its 0x00).
   size_t scan = 2;

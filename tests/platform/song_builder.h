@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include <gtest/gtest.h>
 
 #include "score.h"
+#include "test_scratch.h"
 #include "wince/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
@@ -264,16 +264,6 @@ inline std::vector<uint8_t> sine(size_t length, double cycles, bool is16, bool u
 
 // Roots the device at `root`, puts the song file into its "\install" folder
 // and names that folder as the program's InstallDir in the registry.
-// A path in the running test's own scratch folder (tests run as parallel
-// processes, so no two may share a file).
-inline std::string scratchPath(const std::string& name) {
-  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-  const std::filesystem::path dir = std::filesystem::path(PELLWYN_TEST_TMP) /
-                                    (std::string(info->test_suite_name()) + "." + info->name());
-  std::filesystem::create_directories(dir);
-  return (dir / name).string();
-}
-
 inline bool installSong(const std::string& root, const std::string& name, const std::vector<uint8_t>& bytes) {
   if (!wince::setDeviceRoot(root)) return false;
   std::filesystem::create_directories(root + "/install");

@@ -244,7 +244,7 @@ TEST(PatternReader, UnpacksBothFormatsAndStaysInside) {
 TEST(Song, LoadsFromAFileAndFailsOnAMissingOne) {
   songtest::S3M m;
   const std::vector<uint8_t> b = m.bytes();
-  ASSERT_TRUE(songtest::installSong(songtest::scratchPath("device"), "song.s3m", b));
+  ASSERT_TRUE(songtest::installSong(scratchPath("device"), "song.s3m", b));
   AuScreamTrackerSong song;
   EXPECT_EQ(song.load(u"\\install\\song.s3m"), 0);
   EXPECT_TRUE(song.isLoaded());

@@ -18,6 +18,7 @@
 #include "qz_sound.h"
 #include "qz_startup.h"
 #include "qz_system.h"
+#include "test_scratch.h"
 #include "wince/audio.h"
 #include "wince/wince.h"
 
@@ -109,8 +110,7 @@ class StartupTest : public ::testing::Test {
     wince::useVirtualClock(1000);
     wince::selectWaveOutBackend(wince::WaveOutBackend::Silent);
     ASSERT_TRUE(wince::selectDeviceProfile("smartphone"));
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    root_ = fs::path(PELLWYN_TEST_TMP) / (std::string("startup.") + info->name());
+    root_ = scratchFolder();
     fs::remove_all(root_);
     ASSERT_TRUE(wince::setDeviceRoot(root_));
     wince::reloadRegistry();
