@@ -138,8 +138,12 @@ class SdlBackend : public Backend {
   bool waitForEvents(DWORD timeoutMs) override {
     present(false);
     DWORD ms = runner_ ? runner_->step(timeoutMs) : timeoutMs;
-    if (ms > 0) wait(std::min(ms, kMaxWaitMs));
-    // The wait has read the desktop's events; take what it queued.
+    // The wait reads the desktop's events; without one they are read here.
+    if (ms > 0) {
+      wait(std::min(ms, kMaxWaitMs));
+    } else {
+      SDL_PumpEvents();
+    }
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) handle(event);
     return true;
