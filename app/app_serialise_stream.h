@@ -8,7 +8,8 @@
 
 #include <cstdint>
 
-#include "qz_bytes.h"
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 #include "qz_core_database.h"
 #include "qz_types.h"
 
@@ -45,26 +46,38 @@ inline void advance(SerialiseStream* s, uint32_t bytes) {
   s->position = static_cast<uint16_t>(next > 0xFFFF ? 0xFFFF : next);
 }
 
+// Moves one value of width 1, 2 or 4 at offset of a memory block.
+inline QZStatus transferMemory(SerialiseStream* s, uint32_t offset, uint32_t width, uint32_t& value) {
+  if (reading(s)) {
+    base::ByteReader r(s->data, s->limit);
+    r.seek(offset);
+    if (width == 1) value = r.readU8();
+    if (width == 2) value = r.readBE16();
+    if (width == 4) value = r.readBE32();
+    return r.ok() ? QZ_OK : QZ_ERR_OVERRUN;
+  }
+  base::ByteWriter w(s->data, s->limit);
+  w.seek(offset);
+  if (width == 1) w.writeU8(static_cast<uint8_t>(value));
+  if (width == 2) w.writeBE16(static_cast<uint16_t>(value));
+  if (width == 4) w.writeBE32(value);
+  return w.ok() ? QZ_OK : QZ_ERR_OVERRUN;
+}
+
 // Moves one value of width 1, 2 or 4 at offset in the stream's direction.
 inline QZStatus transfer(SerialiseStream* s, uint32_t offset, uint32_t width, uint32_t& value) {
+  if (s->mode > SERIALISE_WRITE_RECORD) return transferMemory(s, offset, width, value);
   uint8_t* p = s->data;
   CQZCoreDatabase* db = s->database;
-  const bool record = s->mode <= SERIALISE_WRITE_RECORD;
   if (reading(s)) {
-    if (width == 1) value = record ? db->getU8(p, offset) : p[offset];
-    if (width == 2) value = record ? db->getU16(p, offset) : QZGetBE16(p + offset);
-    if (width == 4) value = record ? db->getU32(p, offset) : QZGetBE32(p + offset);
+    if (width == 1) value = db->getU8(p, offset);
+    if (width == 2) value = db->getU16(p, offset);
+    if (width == 4) value = db->getU32(p, offset);
     return QZ_OK;
   }
-  if (record) {
-    if (width == 1) return db->putU8(p, offset, static_cast<uint8_t>(value));
-    if (width == 2) return db->putU16(p, offset, static_cast<uint16_t>(value));
-    return db->putU32(p, offset, value);
-  }
-  if (width == 1) p[offset] = static_cast<uint8_t>(value);
-  if (width == 2) QZPutBE16(p + offset, static_cast<uint16_t>(value));
-  if (width == 4) QZPutBE32(p + offset, value);
-  return QZ_OK;
+  if (width == 1) return db->putU8(p, offset, static_cast<uint8_t>(value));
+  if (width == 2) return db->putU16(p, offset, static_cast<uint16_t>(value));
+  return db->putU32(p, offset, value);
 }
 
 // Transfers count values of type T, each checked; stopAtOverrun ends the

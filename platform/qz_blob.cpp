@@ -5,6 +5,8 @@
 #include <new>
 #include <vector>
 
+#include "base/byte_order.h"
+#include "base/byte_reader.h"
 #include "qz_bitmap.h"
 #include "qz_colour.h"
 #include "qz_lz.h"
@@ -26,11 +28,6 @@ BlobState& state() {
 
 constexpr uint32_t kMaxUnpacked = 64u << 20;
 
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-uint32_t be32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
 uint32_t even(uint32_t n) { return (n + 1) & ~1u; }
 
 // Walks a mask of h rows of width w: the opaque pixel count, or -1 when the
@@ -62,9 +59,17 @@ struct DirectoryRecord {
   uint16_t pixelCount;
 };
 
-DirectoryRecord readRecord(const uint8_t* r) {
-  return {static_cast<int16_t>(be16(r)), static_cast<int16_t>(be16(r + 2)), static_cast<int16_t>(be16(r + 4)),
-          r[6] != 0, be16(r + 8), be16(r + 10)};
+// The next 12-byte record of the directory.
+DirectoryRecord readRecord(base::ByteReader& r) {
+  DirectoryRecord d{};
+  r.readBE(d.id);
+  r.readBE(d.width);
+  r.readBE(d.height);
+  d.hasMask = r.readU8() != 0;
+  r.skip(1);
+  r.readBE(d.maskLength);
+  r.readBE(d.pixelCount);
+  return d;
 }
 
 void clearMapFor(const QZBlobSet* set) {
@@ -120,14 +125,17 @@ int16_t QZBlobSet::load(int resourceId) {
 int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   unload();
   if (!b || size < 15) return -1;
-  const size_t headerLength = be16(b);
-  const uint32_t unpacked = be32(b + 2);
-  const uint32_t packed = be32(b + 6);
-  const int n = static_cast<int16_t>(be16(b + 10));
-  const bool direct = b[12] == 16 && b[13] == 8;
-  const bool isPacked = b[13] != 0;
-  size_t paletteCount = b[14];
-  if (paletteCount == 0 && b[13] != 8) paletteCount = 256;
+  base::ByteReader header(b, 15);
+  const size_t headerLength = header.readBE16();
+  const uint32_t unpacked = header.readBE32();
+  const uint32_t packed = header.readBE32();
+  const int n = static_cast<int16_t>(header.readBE16());
+  const uint8_t depth = header.readU8();
+  const uint8_t packing = header.readU8();
+  size_t paletteCount = header.readU8();
+  const bool direct = depth == 16 && packing == 8;
+  const bool isPacked = packing != 0;
+  if (paletteCount == 0 && packing != 8) paletteCount = 256;
   if (n < 0 || headerLength < 15 || headerLength > size) return -1;
   const size_t directoryAt = headerLength + 2 * paletteCount;
   const size_t dataAt = directoryAt + 12 * static_cast<size_t>(n);
@@ -150,14 +158,15 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
 
   uint16_t palette[256] = {};
   for (size_t i = 0; i < paletteCount; ++i) {
-    palette[i] = static_cast<uint16_t>(b[headerLength + 2 * i] | (b[headerLength + 2 * i + 1] << 8));
+    palette[i] = base::loadLE16(b + headerLength + 2 * i);
   }
 
   // First pass: check every blob against the data area and size the block.
   uint64_t blockSize = 0;
   size_t areaAt = 0;
+  base::ByteReader directory(b + directoryAt, dataAt - directoryAt);
   for (int i = 0; i < n; ++i) {
-    const DirectoryRecord r = readRecord(b + directoryAt + 12 * i);
+    const DirectoryRecord r = readRecord(directory);
     if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return -1;
     const size_t maskBytes = r.hasMask ? r.maskLength : 0;
     if (maskBytes + r.pixelCount > areaLength - areaAt) return -1;
@@ -184,8 +193,9 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   // Second pass: place pixels and masks.
   size_t blockAt = 0;
   areaAt = 0;
+  directory.seek(0);
   for (int i = 0; i < n; ++i) {
-    const DirectoryRecord r = readRecord(b + directoryAt + 12 * i);
+    const DirectoryRecord r = readRecord(directory);
     QZBlobEntry& e = entries[i];
     const uint32_t pixelBytes = direct ? r.pixelCount : 2u * r.pixelCount;
     const size_t maskBytes = r.hasMask ? r.maskLength : 0;
@@ -196,7 +206,7 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
     areaAt += maskBytes;
     const uint8_t* src = area + areaAt;
     if (direct) {
-      for (uint32_t k = 0; k < pixelBytes / 2; ++k) e.pixels[k] = static_cast<uint16_t>(src[2 * k] | (src[2 * k + 1] << 8));
+      for (uint32_t k = 0; k < pixelBytes / 2; ++k) e.pixels[k] = base::loadLE16(src + 2 * k);
     } else {
       for (uint32_t k = 0; k < r.pixelCount; ++k) e.pixels[k] = palette[src[k]];
     }

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 
 namespace {
 
@@ -76,27 +76,27 @@ QZStatus CQZCoreDatabaseWin32::putU8(uint8_t* buffer, uint32_t offset, uint8_t v
 uint8_t CQZCoreDatabaseWin32::getU8(const uint8_t* buffer, uint32_t offset) { return buffer[offset]; }
 
 QZStatus CQZCoreDatabaseWin32::putU16(uint8_t* buffer, uint32_t offset, uint16_t value) {
-  QZPutBE16(buffer + offset, value);
+  base::storeBE16(buffer + offset, value);
   return QZ_OK;
 }
 
-uint16_t CQZCoreDatabaseWin32::getU16(const uint8_t* buffer, uint32_t offset) { return QZGetBE16(buffer + offset); }
+uint16_t CQZCoreDatabaseWin32::getU16(const uint8_t* buffer, uint32_t offset) { return base::loadBE16(buffer + offset); }
 
 QZStatus CQZCoreDatabaseWin32::putU32(uint8_t* buffer, uint32_t offset, uint32_t value) {
-  QZPutBE32(buffer + offset, value);
+  base::storeBE32(buffer + offset, value);
   return QZ_OK;
 }
 
-uint32_t CQZCoreDatabaseWin32::getU32(const uint8_t* buffer, uint32_t offset) { return QZGetBE32(buffer + offset); }
+uint32_t CQZCoreDatabaseWin32::getU32(const uint8_t* buffer, uint32_t offset) { return base::loadBE32(buffer + offset); }
 
 QZStatus CQZCoreDatabaseWin32::putU64(uint8_t* buffer, uint32_t offset, uint64_t value) {
-  QZPutBE32(buffer + offset, static_cast<uint32_t>(value >> 32));
-  QZPutBE32(buffer + offset + 4, static_cast<uint32_t>(value));
+  base::storeBE32(buffer + offset, static_cast<uint32_t>(value >> 32));
+  base::storeBE32(buffer + offset + 4, static_cast<uint32_t>(value));
   return QZ_OK;
 }
 
 uint64_t CQZCoreDatabaseWin32::getU64(const uint8_t* buffer, uint32_t offset) {
-  return (static_cast<uint64_t>(QZGetBE32(buffer + offset)) << 32) | QZGetBE32(buffer + offset + 4);
+  return (static_cast<uint64_t>(base::loadBE32(buffer + offset)) << 32) | base::loadBE32(buffer + offset + 4);
 }
 
 bool CQZCoreDatabaseWin32::buildPath(std::u16string& pathOut, const char16_t* name, bool addExtension, int slot,

@@ -3,7 +3,8 @@
 #include <cstring>
 #include <new>
 
-#include "qz_bytes.h"
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 
 namespace {
 
@@ -16,41 +17,42 @@ bool isReservedCharacter(char16_t c) {
   }
 }
 
-void writeHeader(const QZDatabaseHeader& h, uint16_t count, uint8_t* p) {
-  std::memcpy(p, h.name, QZ_DB_NAME_SIZE);
-  QZPutBE16(p + 32, h.attributes);
-  QZPutBE16(p + 34, h.version);
-  QZPutBE32(p + 36, h.creationDate);
-  QZPutBE32(p + 40, h.modificationDate);
-  QZPutBE32(p + 44, h.backupDate);
-  QZPutBE32(p + 48, h.modificationNumber);
-  QZPutBE32(p + 52, 0);  // application info: not carried over
-  QZPutBE32(p + 56, 0);  // sort info: not carried over
-  QZPutBE32(p + 60, h.type);
-  QZPutBE32(p + 64, h.creator);
-  QZPutBE32(p + 68, h.uniqueIdSeed);
-  QZPutBE32(p + 72, h.nextEntryList);
-  QZPutBE16(p + 76, count);
+void writeHeader(const QZDatabaseHeader& h, uint16_t count, base::ByteWriter& w) {
+  w.writeBytes(h.name, QZ_DB_NAME_SIZE);
+  w.writeBE16(h.attributes);
+  w.writeBE16(h.version);
+  w.writeBE32(h.creationDate);
+  w.writeBE32(h.modificationDate);
+  w.writeBE32(h.backupDate);
+  w.writeBE32(h.modificationNumber);
+  w.writeBE32(0);  // application info: not carried over
+  w.writeBE32(0);  // sort info: not carried over
+  w.writeBE32(h.type);
+  w.writeBE32(h.creator);
+  w.writeBE32(h.uniqueIdSeed);
+  w.writeBE32(h.nextEntryList);
+  w.writeBE16(count);
 }
 
 }  // namespace
 
 QZStatus QZParseDatabaseHeader(const uint8_t* p, size_t size, QZDatabaseHeader& h) {
   if (p == nullptr || size < QZ_DB_HEADER_SIZE) return QZ_ERR_GENERAL;
-  std::memcpy(h.name, p, QZ_DB_NAME_SIZE);
-  h.attributes = QZGetBE16(p + 32);
-  h.version = QZGetBE16(p + 34);
-  h.creationDate = QZGetBE32(p + 36);
-  h.modificationDate = QZGetBE32(p + 40);
-  h.backupDate = QZGetBE32(p + 44);
-  h.modificationNumber = QZGetBE32(p + 48);
-  h.appInfoOffset = QZGetBE32(p + 52);
-  h.sortInfoOffset = QZGetBE32(p + 56);
-  h.type = QZGetBE32(p + 60);
-  h.creator = QZGetBE32(p + 64);
-  h.uniqueIdSeed = QZGetBE32(p + 68);
-  h.nextEntryList = QZGetBE32(p + 72);
-  h.count = QZGetBE16(p + 76);
+  base::ByteReader r(p, QZ_DB_HEADER_SIZE);
+  r.readBytes(h.name, QZ_DB_NAME_SIZE);
+  h.attributes = r.readBE16();
+  h.version = r.readBE16();
+  h.creationDate = r.readBE32();
+  h.modificationDate = r.readBE32();
+  h.backupDate = r.readBE32();
+  h.modificationNumber = r.readBE32();
+  h.appInfoOffset = r.readBE32();
+  h.sortInfoOffset = r.readBE32();
+  h.type = r.readBE32();
+  h.creator = r.readBE32();
+  h.uniqueIdSeed = r.readBE32();
+  h.nextEntryList = r.readBE32();
+  h.count = r.readBE16();
   return QZ_OK;
 }
 
@@ -65,16 +67,16 @@ QZStatus QZParseDatabase(const uint8_t* bytes, size_t available, uint64_t fileLe
   }
   const auto size = static_cast<uint32_t>(fileLength);
   entries.resize(header.count);
+  base::ByteReader directory(bytes + QZ_DB_HEADER_SIZE, static_cast<size_t>(directoryEnd) - QZ_DB_HEADER_SIZE);
   for (uint32_t i = 0; i < header.count; ++i) {
-    const uint8_t* p = bytes + QZ_DB_HEADER_SIZE + i * entrySize;
     QZDatabaseEntry& e = entries[i];
     if (kind == QZDatabaseKind::Resource) {
-      e.type = QZGetBE32(p);
-      e.id = QZGetBE16(p + 4);
-      e.offset = QZGetBE32(p + 6);
+      e.type = directory.readBE32();
+      e.id = directory.readBE16();
+      e.offset = directory.readBE32();
     } else {
-      e.offset = QZGetBE32(p);
-      std::memcpy(e.extra, p + 4, 4);
+      e.offset = directory.readBE32();
+      directory.readBytes(e.extra, 4);
     }
     const uint32_t floor = i == 0 ? static_cast<uint32_t>(directoryEnd) : entries[i - 1].offset;
     if (e.offset < floor || e.offset > size) {
@@ -97,23 +99,23 @@ bool QZBuildDatabase(const QZDatabaseHeader& header, QZDatabaseKind kind, const 
   for (const QZDatabaseItem& item : items) total += item.size;
   if (total > 0xFFFFFFFFu) return false;
   out.assign(static_cast<size_t>(total), 0);
-  writeHeader(header, static_cast<uint16_t>(items.size()), out.data());
+  base::ByteWriter w(out);
+  writeHeader(header, static_cast<uint16_t>(items.size()), w);
   uint32_t offset = QZ_DB_HEADER_SIZE + static_cast<uint32_t>(items.size()) * entrySize + QZ_DB_GAP_SIZE;
-  uint8_t* entry = out.data() + QZ_DB_HEADER_SIZE;
   for (const QZDatabaseItem& item : items) {
     if (kind == QZDatabaseKind::Resource) {
-      QZPutBE32(entry, item.type);
-      QZPutBE16(entry + 4, item.id);
-      QZPutBE32(entry + 6, offset);
+      w.writeBE32(item.type);
+      w.writeBE16(item.id);
+      w.writeBE32(offset);
     } else {
-      QZPutBE32(entry, offset);
-      std::memcpy(entry + 4, item.extra, 4);
+      w.writeBE32(offset);
+      w.writeBytes(item.extra, 4);
     }
-    if (item.size > 0) std::memcpy(out.data() + offset, item.data, item.size);
     offset += item.size;
-    entry += entrySize;
   }
-  return true;
+  w.skip(QZ_DB_GAP_SIZE);
+  for (const QZDatabaseItem& item : items) w.writeBytes(item.data, item.size);
+  return w.ok();
 }
 
 bool QZIsValidDatabaseName(const char16_t* name) {

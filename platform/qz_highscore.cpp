@@ -3,7 +3,7 @@
 #include <new>
 #include <string>
 
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_font.h"
 #include "qz_preferences.h"
 #include "qz_resource_manager.h"
@@ -42,7 +42,7 @@ void copyName(char16_t (&out)[QZ_HIGHSCORE_NAME_CHARS + 1], const char16_t* name
 // Obscures or restores the entry bytes; the same operation does both.
 void scramble(uint8_t* entries, uint32_t length, uint32_t checksum) {
   uint8_t key[4];
-  QZPutLE32(key, checksum);
+  base::storeLE32(key, checksum);
   auto b = static_cast<uint8_t>(checksum >> 24);
   for (uint32_t i = 0; i < length; ++i) {
     entries[i] ^= b;
@@ -141,18 +141,18 @@ QZStatus QZResetHighscoreTable(QZHighscoreTable* table, uint16_t stringId) {
 std::vector<uint8_t> QZEncodeHighscoreBlock(const QZHighscoreTable& table) {
   std::vector<uint8_t> block(blockSize(table.count), 0);
   uint8_t* p = block.data();
-  QZPutLE16(p, table.count);
-  QZPutLE16(p + 2, static_cast<uint16_t>(table.marker));
-  QZPutLE32(p + 48, table.orderWord);
-  QZPutLE32(p + 52, table.checksum);
+  base::storeLE16(p, table.count);
+  base::storeLE16(p + 2, static_cast<uint16_t>(table.marker));
+  base::storeLE32(p + 48, table.orderWord);
+  base::storeLE32(p + 52, table.checksum);
   p[56] = table.version;
   p[57] = table.encoding;
   for (uint16_t i = 0; i < table.count; ++i) {
     uint8_t* e = p + QZ_HIGHSCORE_HEADER_SIZE + i * QZ_HIGHSCORE_ENTRY_SIZE;
     const QZHighscoreEntry& entry = table.entries[i];
-    QZPutLE32(e, entry.score);
-    for (uint32_t c = 0; c <= QZ_HIGHSCORE_NAME_CHARS; ++c) QZPutLE16(e + 4 + 2 * c, entry.name[c]);
-    QZPutLE32(e + 28, entry.extra);
+    base::storeLE32(e, entry.score);
+    for (uint32_t c = 0; c <= QZ_HIGHSCORE_NAME_CHARS; ++c) base::storeLE16(e + 4 + 2 * c, entry.name[c]);
+    base::storeLE32(e + 28, entry.extra);
   }
   if (table.encoding == 1) {
     scramble(p + QZ_HIGHSCORE_HEADER_SIZE, table.count * QZ_HIGHSCORE_ENTRY_SIZE, table.checksum);
@@ -161,13 +161,13 @@ std::vector<uint8_t> QZEncodeHighscoreBlock(const QZHighscoreTable& table) {
 }
 
 QZStatus QZDecodeHighscoreBlock(const uint8_t* block, uint32_t size, QZHighscoreTable& table) {
-  if (size != blockSize(table.count) || QZGetLE16(block) != table.count) return QZ_ERR_GENERAL;
+  if (size != blockSize(table.count) || base::loadLE16(block) != table.count) return QZ_ERR_GENERAL;
   std::vector<uint8_t> entries(block + QZ_HIGHSCORE_HEADER_SIZE, block + size);
   QZHighscoreTable read;
   read.count = table.count;
-  read.marker = static_cast<int16_t>(QZGetLE16(block + 2));
-  read.orderWord = QZGetLE32(block + 48);
-  read.checksum = QZGetLE32(block + 52);
+  read.marker = static_cast<int16_t>(base::loadLE16(block + 2));
+  read.orderWord = base::loadLE32(block + 48);
+  read.checksum = base::loadLE32(block + 52);
   read.version = block[56];
   read.encoding = block[57];
   if (read.encoding == 1) scramble(entries.data(), static_cast<uint32_t>(entries.size()), read.checksum);
@@ -175,9 +175,9 @@ QZStatus QZDecodeHighscoreBlock(const uint8_t* block, uint32_t size, QZHighscore
   for (uint16_t i = 0; i < table.count; ++i) {
     const uint8_t* e = entries.data() + i * QZ_HIGHSCORE_ENTRY_SIZE;
     QZHighscoreEntry& entry = read.entries[i];
-    entry.score = QZGetLE32(e);
-    for (uint32_t c = 0; c < QZ_HIGHSCORE_NAME_CHARS; ++c) entry.name[c] = QZGetLE16(e + 4 + 2 * c);
-    entry.extra = QZGetLE32(e + 28);
+    entry.score = base::loadLE32(e);
+    for (uint32_t c = 0; c < QZ_HIGHSCORE_NAME_CHARS; ++c) entry.name[c] = base::loadLE16(e + 4 + 2 * c);
+    entry.extra = base::loadLE32(e + 28);
   }
   table = std::move(read);
   return QZ_OK;

@@ -2,40 +2,35 @@
 
 #include <cstring>
 
+#include "base/byte_reader.h"
+
 namespace {
 
-uint32_t be32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
-
+// The three streams that follow the header: operations, offsets, literals.
 struct Streams {
-  const uint8_t* ops;
-  size_t opCount;
-  const uint8_t* offsets;
-  size_t offsetCount;
-  const uint8_t* literals;
-  size_t literalCount;
-  uint32_t outputLength;
+  base::ByteReader ops;
+  base::ByteReader offsets;
+  base::ByteReader literals;
+  uint32_t outputLength = 0;
 };
 
 bool parseHeader(const uint8_t* stream, size_t size, Streams* s) {
   if (stream == nullptr || size < 24) return false;
-  const size_t start = stream[1];
-  const uint64_t opLen = be32(stream + 12);
-  const uint64_t offLen = be32(stream + 16);
-  const uint64_t litLen = be32(stream + 20);
-  if (start < 24 || start + opLen + offLen + litLen > size) return false;
-  const uint32_t out = be32(stream + 8);
-  if (out > 0x7FFFFFFFu) return false;
-  s->ops = stream + start;
-  s->opCount = opLen;
-  s->offsets = s->ops + opLen;
-  s->offsetCount = offLen;
-  s->literals = s->offsets + offLen;
-  s->literalCount = litLen;
+  base::ByteReader header(stream, size);
+  header.skip(1);
+  const size_t start = header.readU8();
+  header.seek(8);
+  const uint32_t out = header.readBE32();
+  const uint32_t opLen = header.readBE32();
+  const uint32_t offLen = header.readBE32();
+  const uint32_t litLen = header.readBE32();
+  if (start < 24 || out > 0x7FFFFFFFu) return false;
+  header.seek(start);
+  s->ops = header.subReader(opLen);
+  s->offsets = header.subReader(offLen);
+  s->literals = header.subReader(litLen);
   s->outputLength = out;
-  return true;
+  return header.ok();
 }
 
 // One decompression's read and write positions; every step checks its bounds.
@@ -44,7 +39,7 @@ class Decoder {
   Decoder(const Streams& s, uint8_t* out, size_t limit) : s_(s), out_(out), limit_(limit) {}
 
   bool run() {
-    while (op_ < s_.opCount) {
+    while (s_.ops.remaining() > 0) {
       uint8_t f = 0;
       if (!nextOp(&f) || !step(f)) return false;
     }
@@ -69,8 +64,9 @@ class Decoder {
       uint8_t c = 0;
       if (!nextOp(&c)) return false;
       if (c < 4) return true;
-      if (lit_ >= s_.literalCount || !room(c)) return false;
-      std::memset(out_ + written_, s_.literals[lit_++], c);
+      const uint8_t value = s_.literals.readU8();
+      if (s_.literals.failed() || !room(c)) return false;
+      std::memset(out_ + written_, value, c);
       written_ += c;
       return true;
     }
@@ -92,9 +88,8 @@ class Decoder {
   }
 
   bool literals(size_t n) {
-    if (s_.literalCount - lit_ < n || !room(n)) return false;
-    std::memcpy(out_ + written_, s_.literals + lit_, n);
-    lit_ += n;
+    if (!s_.literals.has(n) || !room(n)) return false;
+    std::memcpy(out_ + written_, s_.literals.viewBytes(n).data(), n);
     written_ += n;
     return true;
   }
@@ -119,24 +114,13 @@ class Decoder {
   }
 
   bool room(size_t n) const { return limit_ - written_ >= n; }
-  bool nextOp(uint8_t* v) {
-    if (op_ >= s_.opCount) return false;
-    *v = s_.ops[op_++];
-    return true;
-  }
-  bool nextOffset(uint8_t* v) {
-    if (off_ >= s_.offsetCount) return false;
-    *v = s_.offsets[off_++];
-    return true;
-  }
+  bool nextOp(uint8_t* v) { return s_.ops.readLE(*v); }
+  bool nextOffset(uint8_t* v) { return s_.offsets.readLE(*v); }
 
-  const Streams& s_;
+  Streams s_;
   uint8_t* out_;
   size_t limit_;
   size_t written_ = 0;
-  size_t op_ = 0;
-  size_t off_ = 0;
-  size_t lit_ = 0;
 };
 
 }  // namespace

@@ -4,17 +4,13 @@
 #include <cstring>
 #include <vector>
 
+#include "base/byte_order.h"
+#include "base/byte_reader.h"
 #include "qz_bitmap.h"
 #include "qz_dct.h"
 #include "qz_lz.h"
 
 namespace {
-
-uint16_t be16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
-uint32_t be32(const uint8_t* p) {
-  return (static_cast<uint32_t>(p[0]) << 24) | (static_cast<uint32_t>(p[1]) << 16) |
-         (static_cast<uint32_t>(p[2]) << 8) | p[3];
-}
 
 bool expandPalette(QZPlane* entry, bool hasMask, int transparentIndex, const uint8_t* stream, size_t streamSize,
                    const uint8_t* paletteBytes, int paletteCount) {
@@ -25,7 +21,7 @@ bool expandPalette(QZPlane* entry, bool hasMask, int transparentIndex, const uin
   auto* indices = reinterpret_cast<uint8_t*>(pixels);
   if (QZLZ::decompress(stream, streamSize, indices, count * 2) != static_cast<int32_t>(count)) return false;
   uint16_t palette[256] = {};
-  for (int i = 0; i < paletteCount; ++i) palette[i] = static_cast<uint16_t>(paletteBytes[2 * i] | (paletteBytes[2 * i + 1] << 8));
+  for (int i = 0; i < paletteCount; ++i) palette[i] = base::loadLE16(paletteBytes + 2 * i);
   // Backwards, so that each index byte is read before its pixel overwrites it.
   for (size_t k = count; k-- > 0;) {
     const uint8_t index = indices[k];
@@ -55,20 +51,24 @@ int16_t QZLoadPlaneFromPLNMemPtr(QZPlane* entry, bool hasMask, int transparentIn
     return 0;
   }
   const size_t bytes = std::min<size_t>({dataLength, count * 2, payloadSize});
-  for (size_t k = 0; k < bytes / 2; ++k) pixels[k] = static_cast<uint16_t>(payload[2 * k] | (payload[2 * k + 1] << 8));
+  for (size_t k = 0; k < bytes / 2; ++k) pixels[k] = base::loadLE16(payload + 2 * k);
   return 0;
 }
 
 int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   if (!b || size < kQZPlnHeaderSize) return -1;
-  const size_t headerLength = be16(b);
-  const uint32_t dataLength = be32(b + 6);
-  const int width = static_cast<int16_t>(be16(b + 10));
-  const int height = static_cast<int16_t>(be16(b + 12));
-  const uint8_t flags = b[14];
+  base::ByteReader header(b, kQZPlnHeaderSize);
+  const size_t headerLength = header.readBE16();
+  header.skip(4);
+  const uint32_t dataLength = header.readBE32();
+  const int width = static_cast<int16_t>(header.readBE16());
+  const int height = static_cast<int16_t>(header.readBE16());
+  const uint8_t flags = header.readU8();
+  const uint8_t transparentIndex = header.readU8();
+  const uint8_t paletteByte = header.readU8();
   const bool hasMask = flags & 1;
   const int encoding = flags & 0x0E;
-  const int paletteCount = b[16] ? b[16] : 256;
+  const int paletteCount = paletteByte ? paletteByte : 256;
   if (headerLength < kQZPlnHeaderSize || headerLength > size || width <= 0 || height <= 0) return -1;
   const uint8_t* payload = b + headerLength;
   size_t payloadSize = size - headerLength;
@@ -92,7 +92,7 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   QZDeleteBitmap(&entry->mask);
   *entry = QZPlane{1, static_cast<int16_t>(width), static_cast<int16_t>(height),
                    static_cast<int16_t>((width * QZGetScreenDepth() + 15) / 16),
-                   static_cast<uint8_t>(hasMask ? b[15] : 0), image, mask};
+                   static_cast<uint8_t>(hasMask ? transparentIndex : 0), image, mask};
   if (QZGetScreenDepth() != 16) return -18;
   const int16_t r = QZLoadPlaneFromPLNMemPtr(entry, hasMask, entry->transparentIndex, encoding, width, height,
                                              dataLength, payload, payloadSize, paletteCount, palette);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_core_database.h"
 #include "qz_file_access.h"
 #include "qz_resource_database.h"
@@ -108,7 +108,7 @@ QZStatus QZSetPreferences(uint16_t id, bool saved, void* buffer, uint16_t size, 
   if (withChecksum) {
     if (size < 4) return QZ_ERR_GENERAL;
     auto* bytes = static_cast<uint8_t*>(buffer);
-    QZPutLE32(bytes, QZComputePreferencesChecksum(bytes, size));
+    base::storeLE32(bytes, QZComputePreferencesChecksum(bytes, size));
   }
   return QZWritePreferences(id, saved, buffer, size);
 }
@@ -118,7 +118,7 @@ QZStatus QZGetPreferences(uint16_t id, bool saved, void* buffer, uint16_t size, 
   const QZStatus status = QZReadPreferences(id, saved, buffer, size);
   if (status != QZ_OK || !withChecksum) return status;
   const auto* bytes = static_cast<const uint8_t*>(buffer);
-  return QZGetLE32(bytes) == QZComputePreferencesChecksum(bytes, size) ? QZ_OK : QZ_ERR_GENERAL;
+  return base::loadLE32(bytes) == QZComputePreferencesChecksum(bytes, size) ? QZ_OK : QZ_ERR_GENERAL;
 }
 
 QZSystemPreferences& QZGetSystemPreferences() {
@@ -130,10 +130,10 @@ QZStatus QZLoadSystemPreferences() {
   QZSystemPreferences& p = QZGetSystemPreferences();
   uint8_t unsaved[QZ_SYSTEM_UNSAVED_SIZE] = {};
   if (QZReadPreferences(QZ_SYSTEM_PREFERENCES_ID, false, unsaved, sizeof unsaved) == QZ_OK) {
-    p.idleInterval = static_cast<int16_t>(QZGetLE16(unsaved));
-    p.tickInterval = static_cast<int16_t>(QZGetLE16(unsaved + 2));
-    p.currentState = static_cast<int32_t>(QZGetLE32(unsaved + 4));
-    p.requestedState = static_cast<int32_t>(QZGetLE32(unsaved + 8));
+    p.idleInterval = static_cast<int16_t>(base::loadLE16(unsaved));
+    p.tickInterval = static_cast<int16_t>(base::loadLE16(unsaved + 2));
+    p.currentState = static_cast<int32_t>(base::loadLE32(unsaved + 4));
+    p.requestedState = static_cast<int32_t>(base::loadLE32(unsaved + 8));
   } else {
     const QZSystemPreferences defaults;
     p.idleInterval = defaults.idleInterval;
@@ -143,36 +143,36 @@ QZStatus QZLoadSystemPreferences() {
   }
   uint8_t block[QZ_SYSTEM_SAVED_SIZE] = {};
   const bool read = QZReadPreferences(QZ_SYSTEM_PREFERENCES_ID, true, block, sizeof block) == QZ_OK;
-  p.soundMode = read ? static_cast<int32_t>(QZGetLE32(block + kSoundModeOffset)) : kSoundModeUnknown;
+  p.soundMode = read ? static_cast<int32_t>(base::loadLE32(block + kSoundModeOffset)) : kSoundModeUnknown;
   p.firstStartDone = block[kFirstStartOffset];
   p.volumesSet = block[kVolumesSetOffset];
-  p.musicVolume = QZGetLE16(block + kMusicVolumeOffset);
-  p.effectsVolume = QZGetLE16(block + kEffectsVolumeOffset);
+  p.musicVolume = base::loadLE16(block + kMusicVolumeOffset);
+  p.effectsVolume = base::loadLE16(block + kEffectsVolumeOffset);
   p.musicOff = block[kMusicOffOffset];
   p.effectsOff = block[kEffectsOffOffset];
-  p.language = QZGetLE16(block + kLanguageOffset);
-  p.orientation = QZGetLE16(block + kOrientationOffset);
+  p.language = base::loadLE16(block + kLanguageOffset);
+  p.orientation = base::loadLE16(block + kOrientationOffset);
   return QZ_OK;
 }
 
 QZStatus QZSaveSystemPreferences() {
   const QZSystemPreferences& p = QZGetSystemPreferences();
   uint8_t unsaved[QZ_SYSTEM_UNSAVED_SIZE] = {};
-  QZPutLE16(unsaved, static_cast<uint16_t>(p.idleInterval));
-  QZPutLE16(unsaved + 2, static_cast<uint16_t>(p.tickInterval));
-  QZPutLE32(unsaved + 4, static_cast<uint32_t>(p.currentState));
-  QZPutLE32(unsaved + 8, static_cast<uint32_t>(p.requestedState));
+  base::storeLE16(unsaved, static_cast<uint16_t>(p.idleInterval));
+  base::storeLE16(unsaved + 2, static_cast<uint16_t>(p.tickInterval));
+  base::storeLE32(unsaved + 4, static_cast<uint32_t>(p.currentState));
+  base::storeLE32(unsaved + 8, static_cast<uint32_t>(p.requestedState));
   const QZStatus status = QZWritePreferences(QZ_SYSTEM_PREFERENCES_ID, false, unsaved, sizeof unsaved);
   if (status != QZ_OK) return status;
   uint8_t block[QZ_SYSTEM_SAVED_SIZE] = {};
-  QZPutLE32(block + kSoundModeOffset, static_cast<uint32_t>(p.soundMode));
+  base::storeLE32(block + kSoundModeOffset, static_cast<uint32_t>(p.soundMode));
   block[kFirstStartOffset] = p.firstStartDone;
   block[kVolumesSetOffset] = p.volumesSet;
-  QZPutLE16(block + kMusicVolumeOffset, p.musicVolume);
-  QZPutLE16(block + kEffectsVolumeOffset, p.effectsVolume);
+  base::storeLE16(block + kMusicVolumeOffset, p.musicVolume);
+  base::storeLE16(block + kEffectsVolumeOffset, p.effectsVolume);
   block[kMusicOffOffset] = p.musicOff;
   block[kEffectsOffOffset] = p.effectsOff;
-  QZPutLE16(block + kLanguageOffset, p.language);
-  QZPutLE16(block + kOrientationOffset, p.orientation);
+  base::storeLE16(block + kLanguageOffset, p.language);
+  base::storeLE16(block + kOrientationOffset, p.orientation);
   return QZWritePreferences(QZ_SYSTEM_PREFERENCES_ID, true, block, sizeof block);
 }

@@ -4,7 +4,8 @@
 #include <new>
 #include <string>
 
-#include "qz_bytes.h"
+#include "base/byte_order.h"
+#include "base/byte_reader.h"
 #include "qz_resource_database.h"
 #include "wince/resource.h"
 #include "wince/text.h"
@@ -38,9 +39,9 @@ const char16_t* QZResourceHandle::getText() {
   convertedCopy.reset(new (std::nothrow) char16_t[units + 1]());
   if (!convertedCopy) return nullptr;
   uint32_t length = 0;
-  while (length < units && (wide ? QZGetLE16(data + 2 * length) : data[length]) != 0) ++length;
+  while (length < units && (wide ? base::loadLE16(data + 2 * length) : data[length]) != 0) ++length;
   if (wide) {
-    for (uint32_t i = 0; i < length; ++i) convertedCopy[i] = QZGetLE16(data + 2 * i);
+    for (uint32_t i = 0; i < length; ++i) convertedCopy[i] = base::loadLE16(data + 2 * i);
   } else if (length > 0) {
     MultiByteToWideChar(CP_ACP, 0, reinterpret_cast<const char*>(data), static_cast<int>(length), convertedCopy.get(),
                         static_cast<int>(length));
@@ -77,16 +78,21 @@ void QZResourceHandle::release() {
 std::vector<QZIdMapEntry> QZParseIdMap(const uint8_t* data, uint32_t size, uint16_t mode, uint16_t language) {
   std::vector<QZIdMapEntry> map;
   if (data == nullptr || size < kIdMapHeader) return map;
-  const auto count = static_cast<int16_t>(QZGetBE16(data + 2));
-  const uint16_t entrySize = QZGetBE16(data + 4);
+  base::ByteReader header(data, size);
+  header.skip(2);
+  const auto count = static_cast<int16_t>(header.readBE16());
+  const uint16_t entrySize = header.readBE16();
   if (count <= 0 || entrySize < kIdMapMinEntry) return map;
   const uint32_t fitting = std::min<uint32_t>(static_cast<uint32_t>(count), (size - kIdMapHeader) / entrySize);
   for (uint32_t i = 0; i < fitting; ++i) {
-    const uint8_t* e = data + kIdMapHeader + i * entrySize;
-    const uint16_t entryMode = QZGetBE16(e);
-    const uint16_t entryLanguage = QZGetBE16(e + 6);
+    base::ByteReader e(data + kIdMapHeader + i * entrySize, entrySize);
+    const uint16_t entryMode = e.readBE16();
+    const uint32_t type = e.readBE32();
+    const uint16_t entryLanguage = e.readBE16();
+    const uint16_t id = e.readBE16();
+    const uint16_t mappedId = e.readBE16();
     if ((entryMode != 0 && entryMode != mode) || (entryLanguage != 0 && entryLanguage != language)) continue;
-    map.push_back(QZIdMapEntry{QZGetBE32(e + 2), QZGetBE16(e + 8), QZGetBE16(e + 10)});
+    map.push_back(QZIdMapEntry{type, id, mappedId});
   }
   return map;
 }
@@ -94,7 +100,7 @@ std::vector<QZIdMapEntry> QZParseIdMap(const uint8_t* data, uint32_t size, uint1
 std::vector<uint16_t> QZParseModeList(const uint8_t* data, uint32_t size) {
   std::vector<uint16_t> modes;
   if (data == nullptr) return modes;
-  for (uint32_t i = 0; i + kModeEntry <= size; i += kModeEntry) modes.push_back(QZGetBE16(data + i));
+  for (uint32_t i = 0; i + kModeEntry <= size; i += kModeEntry) modes.push_back(base::loadBE16(data + i));
   return modes;
 }
 

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/byte_reader.h"
 #include "qz_resource_manager.h"
 
 namespace {
@@ -30,11 +31,6 @@ class ManagerSource : public QZSoundResourceSource {
 ManagerSource g_manager;
 QZSoundResourceSource* g_source = &g_manager;
 
-uint32_t le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-
 constexpr int kStepFactor[8] = {230, 230, 230, 230, 307, 409, 512, 614};
 
 }  // namespace
@@ -44,18 +40,22 @@ QZSoundResourceSource* QZGetSoundResourceSource() { return g_source; }
 
 int QZParseWave(const uint8_t* data, uint32_t length, QZPlayableRecord& record) {
   if (!data || length < 36 || std::memcmp(data + 12, "fmt ", 4) != 0) return -1;
-  record.rate = static_cast<uint16_t>(data[24] | (data[25] << 8));
-  record.bits = static_cast<uint16_t>((data[34] << 8) | data[35]);
-  uint64_t at = 20 + static_cast<uint64_t>(le32(data + 16));
-  while (at + 8 <= length) {
-    const uint64_t size = le32(data + at + 4);
-    if (std::memcmp(data + at, "data", 4) == 0) {
-      if (size > length - (at + 8) || record.rate == 0) return -1;
-      record.samples = data + at + 8;
-      record.sampleLength = static_cast<uint32_t>(size);
+  record.rate = base::loadLE16(data + 24);
+  record.bits = base::loadBE16(data + 34);
+  base::ByteReader chunks(data, length);
+  chunks.seek(16);
+  const uint32_t formatSize = chunks.readLE32();
+  chunks.skip(formatSize);
+  while (chunks.has(8)) {
+    const uint8_t* id = chunks.viewBytes(4).data();
+    const uint32_t size = chunks.readLE32();
+    if (std::memcmp(id, "data", 4) == 0) {
+      if (size > chunks.remaining() || record.rate == 0) return -1;
+      record.samples = data + chunks.position();
+      record.sampleLength = size;
       return 0;
     }
-    at += 8 + size;  // no pad byte after odd sizes
+    chunks.skip(size);  // no pad byte after odd sizes
   }
   return -1;
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <new>
 
+#include "base/byte_order.h"
 #include "qz_audio_mixer.h"
 #include "qz_song_player.h"
 #include "wince/file.h"
@@ -165,12 +166,12 @@ uint8_t AuSong::u8(size_t offset) const {
 
 uint16_t AuSong::u16(size_t offset) const {
   const uint8_t* p = at(offset, 2);
-  return p ? static_cast<uint16_t>(p[0] | (p[1] << 8)) : 0;
+  return p ? base::loadLE16(p) : 0;
 }
 
 uint32_t AuSong::u32(size_t offset) const {
   const uint8_t* p = at(offset, 4);
-  return p ? static_cast<uint32_t>(p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)) : 0;
+  return p ? base::loadLE32(p) : 0;
 }
 
 void AuSong::placeSample(AuSampleRecord& s, bool loop, uint32_t loopStart, uint32_t loopEnd, uint32_t unit) {
@@ -255,13 +256,13 @@ int AuScreamTrackerSong::parse() {
     AuSampleRecord& s = samples[static_cast<size_t>(j)];
     const uint8_t sampleFlags = h[0x1F];
     const uint32_t unit = (sampleFlags & 4) ? 2 : 1;
-    s.offset = static_cast<uint32_t>(h[0x0E] | (h[0x0F] << 8)) * 16;
-    s.length = static_cast<uint32_t>(h[0x10] | (h[0x11] << 8));
+    s.offset = static_cast<uint32_t>(base::loadLE16(h + 0x0E)) * 16;
+    s.length = base::loadLE16(h + 0x10);
     s.volume = std::min<uint8_t>(h[0x1C], 64);
     s.format = unit == 2 ? kAuFormatSigned16 : (signedSamples ? kAuFormatSigned8 : kAuFormatUnsigned8);
     placeSample(s, (sampleFlags & 1) != 0, u32(header + 0x14) & 0xFFFF, u32(header + 0x18) & 0xFFFF, unit);
     if (unit == 2 && !signedSamples && s.start) makeSigned(m_image.data() + s.offset, s.length, 2);
-    setRate(s, h[0x20] | (h[0x21] << 8));
+    setRate(s, base::loadLE16(h + 0x20));
   }
 
   m_patterns.assign(patternCount, Pattern{});
@@ -325,7 +326,7 @@ int AuImpulseTrackerSong::parse() {
     env.sustainEnd = h[0x135];
     for (int n = 0; n < 25; ++n) {
       env.values[n] = std::min<uint8_t>(h[0x136 + 3 * n], 64);
-      env.ticks[n] = static_cast<uint16_t>(h[0x137 + 3 * n] | (h[0x138 + 3 * n] << 8));
+      env.ticks[n] = base::loadLE16(h + 0x137 + 3 * n);
     }
   }
 
