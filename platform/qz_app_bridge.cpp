@@ -1,11 +1,13 @@
 #include "qz_app_bridge.h"
 
+#include <memory>
+
 #include "qz_lifecycle.h"
 
 namespace {
 
 QZApplicationHooks g_hooks{};
-QZApplicationInterface* g_application = nullptr;
+std::unique_ptr<QZApplicationInterface> g_application;
 bool g_initialised = false;
 
 }  // namespace
@@ -26,10 +28,10 @@ int QZCallCommand(WPARAM wParam, LPARAM lParam) {
 }
 int QZCallAfterMessage(UINT message) { return g_hooks.afterMessage ? g_hooks.afterMessage(message) : 2; }
 
-QZApplicationInterface* QZGetApplication() { return g_application; }
+QZApplicationInterface* QZGetApplication() { return g_application.get(); }
 
 QZStatus QZCreateApplication() {
-  g_application = g_hooks.createApplication ? g_hooks.createApplication() : nullptr;
+  g_application.reset(g_hooks.createApplication ? g_hooks.createApplication() : nullptr);
   if (!g_application) return QZ_ERR_NO_MEMORY;
   QZSetFullScreen(1);
   const QZStatus result = g_application->init();
@@ -42,8 +44,7 @@ QZStatus QZDestroyApplication() {
   g_initialised = false;
   const QZStatus result = g_application->shutdown();
   QZSetFullScreen(0);
-  delete g_application;
-  g_application = nullptr;
+  g_application.reset();
   return result;
 }
 

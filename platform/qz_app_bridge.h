@@ -52,7 +52,7 @@ struct QZApplicationConfig {
 // The application's hooks. A null hook answers 2 (not handled).
 struct QZApplicationHooks {
   int (*getLaunchSettings)(QZApplicationConfig* config);
-  QZApplicationInterface* (*createApplication)();
+  QZApplicationInterface* (*createApplication)();  // a new object; the bridge owns and deletes it
   int (*onFirstRun)();
   int (*onKeyEvent)(UINT message, WPARAM wParam, LPARAM lParam);
   int (*onError)(int16_t code);

@@ -5,18 +5,15 @@
 #include <new>
 #include <vector>
 
-#include "base/byte_order.h"
-#include "base/byte_reader.h"
 #include "qz_bitmap.h"
 #include "qz_colour.h"
-#include "qz_lz.h"
 #include "qz_plane.h"
 
 namespace {
 
 struct BlobState {
   std::vector<QZBlobEntry*> map;
-  std::vector<QZBlobSet*> slots;
+  std::vector<std::unique_ptr<QZBlobSet>> slots;
   int clipMode = 1;
   QZRect clipRect{};
 };
@@ -26,55 +23,9 @@ BlobState& state() {
   return s;
 }
 
-constexpr uint32_t kMaxUnpacked = 64u << 20;
-
-uint32_t even(uint32_t n) { return (n + 1) & ~1u; }
-
-// Walks a mask of h rows of width w: the opaque pixel count, or -1 when the
-// runs run out or a row does not add up to exactly w.
-int64_t maskOpaqueCount(const uint8_t* mask, size_t length, int w, int h) {
-  size_t at = 0;
-  bool opaque = false;
-  int64_t total = 0;
-  for (int row = 0; row < h; ++row) {
-    int sum = 0;
-    while (sum < w) {
-      if (at >= length) return -1;
-      const int run = mask[at++];
-      if (opaque) total += run;
-      sum += run;
-      opaque = !opaque;
-    }
-    if (sum != w) return -1;
-  }
-  return total;
-}
-
-struct DirectoryRecord {
-  int16_t id;
-  int16_t width;
-  int16_t height;
-  bool hasMask;
-  uint16_t maskLength;
-  uint16_t pixelCount;
-};
-
-// The next 12-byte record of the directory.
-DirectoryRecord readRecord(base::ByteReader& r) {
-  DirectoryRecord d{};
-  r.readBE(d.id);
-  r.readBE(d.width);
-  r.readBE(d.height);
-  d.hasMask = r.readU8() != 0;
-  r.skip(1);
-  r.readBE(d.maskLength);
-  r.readBE(d.pixelCount);
-  return d;
-}
-
 void clearMapFor(const QZBlobSet* set) {
   for (QZBlobEntry*& slot : state().map) {
-    if (slot && slot >= set->entries && slot < set->entries + set->count) slot = nullptr;
+    if (slot && slot >= set->entries.get() && slot < set->entries.get() + set->count) slot = nullptr;
   }
 }
 
@@ -124,112 +75,21 @@ int16_t QZBlobSet::load(int resourceId) {
 
 int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   unload();
-  if (!b || size < 15) return -1;
-  base::ByteReader header(b, 15);
-  const size_t headerLength = header.readBE16();
-  const uint32_t unpacked = header.readBE32();
-  const uint32_t packed = header.readBE32();
-  const int n = static_cast<int16_t>(header.readBE16());
-  const uint8_t depth = header.readU8();
-  const uint8_t packing = header.readU8();
-  size_t paletteCount = header.readU8();
-  const bool direct = depth == 16 && packing == 8;
-  const bool isPacked = packing != 0;
-  if (paletteCount == 0 && packing != 8) paletteCount = 256;
-  if (n < 0 || headerLength < 15 || headerLength > size) return -1;
-  const size_t directoryAt = headerLength + 2 * paletteCount;
-  const size_t dataAt = directoryAt + 12 * static_cast<size_t>(n);
-  if (dataAt > size) return -1;
-
-  std::vector<uint8_t> expanded;
-  const uint8_t* area = b + dataAt;
-  size_t areaLength = size - dataAt;
-  if (isPacked) {
-    if (packed > areaLength || unpacked > kMaxUnpacked) return -1;
-    try {
-      expanded.resize(unpacked);
-    } catch (const std::bad_alloc&) {
-      return -9;
-    }
-    if (QZLZ::decompress(area, packed, expanded.data(), expanded.size()) != static_cast<int32_t>(unpacked)) return -1;
-    area = expanded.data();
-    areaLength = expanded.size();
-  }
-
-  uint16_t palette[256] = {};
-  for (size_t i = 0; i < paletteCount; ++i) {
-    palette[i] = base::loadLE16(b + headerLength + 2 * i);
-  }
-
-  // First pass: check every blob against the data area and size the block.
-  uint64_t blockSize = 0;
-  size_t areaAt = 0;
-  base::ByteReader directory(b + directoryAt, dataAt - directoryAt);
-  for (int i = 0; i < n; ++i) {
-    const DirectoryRecord r = readRecord(directory);
-    if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return -1;
-    const size_t maskBytes = r.hasMask ? r.maskLength : 0;
-    if (maskBytes + r.pixelCount > areaLength - areaAt) return -1;
-    const int64_t pixels = r.hasMask ? maskOpaqueCount(area + areaAt, maskBytes, r.width, r.height)
-                                     : static_cast<int64_t>(r.width) * r.height;
-    if (pixels < 0 || pixels != (direct ? r.pixelCount / 2 : r.pixelCount)) return -1;
-    areaAt += maskBytes + r.pixelCount;
-    const uint32_t pixelBytes = direct ? r.pixelCount : 2u * r.pixelCount;
-    blockSize += even(pixelBytes) + even(static_cast<uint32_t>(maskBytes));
-  }
-
-  auto* newEntries = new (std::nothrow) QZBlobEntry[n > 0 ? n : 1]();
-  auto* block = new (std::nothrow) uint16_t[blockSize / 2 + 1]();
-  if (!newEntries || !block) {
-    delete[] newEntries;
-    delete[] block;
-    return -9;
-  }
-  entries = newEntries;
-  data = reinterpret_cast<uint8_t*>(block);
-  dataSize = static_cast<uint32_t>(blockSize);
-  count = static_cast<int16_t>(n);
-
-  // Second pass: place pixels and masks.
-  size_t blockAt = 0;
-  areaAt = 0;
-  directory.seek(0);
-  for (int i = 0; i < n; ++i) {
-    const DirectoryRecord r = readRecord(directory);
-    QZBlobEntry& e = entries[i];
-    const uint32_t pixelBytes = direct ? r.pixelCount : 2u * r.pixelCount;
-    const size_t maskBytes = r.hasMask ? r.maskLength : 0;
-    e.id = r.id;
-    e.pixels = reinterpret_cast<uint16_t*>(data + blockAt);
-    e.mask = r.hasMask ? data + blockAt + even(pixelBytes) : nullptr;
-    if (r.hasMask) std::memcpy(e.mask, area + areaAt, maskBytes);
-    areaAt += maskBytes;
-    const uint8_t* src = area + areaAt;
-    if (direct) {
-      for (uint32_t k = 0; k < pixelBytes / 2; ++k) e.pixels[k] = base::loadLE16(src + 2 * k);
-    } else {
-      for (uint32_t k = 0; k < r.pixelCount; ++k) e.pixels[k] = palette[src[k]];
-    }
-    areaAt += r.pixelCount;
-    e.active = 1;
-    e.width = r.width;
-    e.height = r.height;
-    e.hasMask = r.hasMask ? 1 : 0;
-    e.pixelBytes = pixelBytes;
-    e.pixelBytesEven = even(pixelBytes);
-    blockAt += even(pixelBytes) + even(static_cast<uint32_t>(maskBytes));
-    registerEntry(&e);
-  }
+  QZBlobSetData decoded;
+  if (const int16_t r = QZDecodeBlobSet(b, size, &decoded); r < 0) return r;
+  entries = std::move(decoded.entries);
+  data = std::move(decoded.block);
+  dataSize = decoded.dataSize;
+  count = decoded.count;
+  for (int i = 0; i < count; ++i) registerEntry(&entries[i]);
   return 0;
 }
 
 int16_t QZBlobSet::unload() {
   if (!entries) return 0;
   clearMapFor(this);
-  delete[] entries;
-  delete[] reinterpret_cast<uint16_t*>(data);
-  entries = nullptr;
-  data = nullptr;
+  entries.reset();
+  data.reset();
   dataSize = 0;
   count = 0;
   return 0;
@@ -238,23 +98,19 @@ int16_t QZBlobSet::unload() {
 std::unique_ptr<QZBlobSet> QZBlobSet::copy(int newSetId, int firstId) const {
   auto set = std::make_unique<QZBlobSet>();
   set->setId = static_cast<int16_t>(newSetId);
-  auto* block = new (std::nothrow) uint16_t[dataSize / 2 + 1]();
-  auto* newEntries = new (std::nothrow) QZBlobEntry[count > 0 ? count : 1]();
-  if (!block || !newEntries) {
-    delete[] block;
-    delete[] newEntries;
-    return nullptr;
-  }
-  set->data = reinterpret_cast<uint8_t*>(block);
-  set->entries = newEntries;
+  set->data.reset(new (std::nothrow) uint16_t[dataSize / 2 + 1]());
+  set->entries.reset(new (std::nothrow) QZBlobEntry[count > 0 ? count : 1]());
+  if (!set->data || !set->entries) return nullptr;
   set->dataSize = dataSize;
   set->count = count;
-  if (dataSize) std::memcpy(set->data, data, dataSize);
+  const auto* from = reinterpret_cast<const uint8_t*>(data.get());
+  auto* to = reinterpret_cast<uint8_t*>(set->data.get());
+  if (dataSize) std::memcpy(to, from, dataSize);
   for (int i = 0; i < count; ++i) {
     QZBlobEntry& e = set->entries[i];
     e = entries[i];
-    e.pixels = reinterpret_cast<uint16_t*>(set->data + (reinterpret_cast<uint8_t*>(entries[i].pixels) - data));
-    if (e.mask) e.mask = set->data + (entries[i].mask - data);
+    e.pixels = reinterpret_cast<uint16_t*>(to + (reinterpret_cast<const uint8_t*>(entries[i].pixels) - from));
+    if (e.mask) e.mask = to + (entries[i].mask - from);
     e.id = static_cast<int16_t>(firstId + i);
     registerEntry(&e);
   }
@@ -266,7 +122,7 @@ int16_t QZStartGraphicsBlob() {
   const QZGraphicsConfig& c = QZGetGraphicsConfig();
   try {
     state().map.assign(c.blobMapSize > 0 ? c.blobMapSize : 64, nullptr);
-    state().slots.assign(c.blobSetCount > 0 ? c.blobSetCount : 32, nullptr);
+    state().slots.resize(c.blobSetCount > 0 ? c.blobSetCount : 32);
   } catch (const std::bad_alloc&) {
     return -9;
   }
@@ -275,10 +131,6 @@ int16_t QZStartGraphicsBlob() {
 }
 
 void QZStopGraphicsBlob() {
-  for (QZBlobSet*& set : state().slots) {
-    delete set;
-    set = nullptr;
-  }
   state().slots.clear();
   state().map.clear();
 }
@@ -289,17 +141,17 @@ QZBlobEntry* QZGetBlobEntry(int blobId) {
 }
 
 QZBlobSet* QZFindBlobSet(int setId) {
-  for (QZBlobSet* set : state().slots) {
-    if (set && set->setId == setId) return set;
+  for (const std::unique_ptr<QZBlobSet>& set : state().slots) {
+    if (set && set->setId == setId) return set.get();
   }
   return nullptr;
 }
 
 bool QZBlobEntryHandle(const QZBlobEntry* entry, uint32_t* handle) {
-  for (const QZBlobSet* set : state().slots) {
-    if (set && entry >= set->entries && entry < set->entries + set->count) {
+  for (const std::unique_ptr<QZBlobSet>& set : state().slots) {
+    if (set && entry >= set->entries.get() && entry < set->entries.get() + set->count) {
       *handle = (static_cast<uint32_t>(static_cast<uint16_t>(set->setId)) << 16) |
-                static_cast<uint32_t>(entry - set->entries);
+                static_cast<uint32_t>(entry - set->entries.get());
       return true;
     }
   }
@@ -312,20 +164,20 @@ QZBlobEntry* QZBlobEntryFromHandle(uint32_t handle) {
   return set && index < static_cast<uint32_t>(set->count) ? &set->entries[index] : nullptr;
 }
 
-int16_t QZAddBlobSet(QZBlobSet* set) {
-  for (QZBlobSet*& slot : state().slots) {
+int16_t QZAddBlobSet(std::unique_ptr<QZBlobSet> set) {
+  for (std::unique_ptr<QZBlobSet>& slot : state().slots) {
     if (!slot) {
-      slot = set;
+      slot = std::move(set);
       return 0;
     }
   }
   return -2;
 }
 
-int16_t QZRemoveBlobSet(QZBlobSet* set) {
-  for (QZBlobSet*& slot : state().slots) {
-    if (slot == set) {
-      slot = nullptr;
+int16_t QZRemoveBlobSet(const QZBlobSet* set) {
+  for (std::unique_ptr<QZBlobSet>& slot : state().slots) {
+    if (slot && slot.get() == set) {
+      slot.reset();
       return 0;
     }
   }
@@ -339,17 +191,13 @@ int16_t QZLoadBlobSet(int setId, int) {
   auto set = std::make_unique<QZBlobSet>();
   if (const int16_t r = set->load(setId); r < 0) return r;
   set->setId = static_cast<int16_t>(setId);
-  const int16_t r = QZAddBlobSet(set.get());
-  if (r == 0) set.release();
-  return r;
+  return QZAddBlobSet(std::move(set));
 }
 
 int16_t QZUnloadBlobSet(int setId) {
-  QZBlobSet* set = QZFindBlobSet(setId);
+  const QZBlobSet* set = QZFindBlobSet(setId);
   if (!set) return -1;
-  QZRemoveBlobSet(set);
-  delete set;
-  return 0;
+  return QZRemoveBlobSet(set);
 }
 
 int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
@@ -358,9 +206,7 @@ int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
   if (QZFindBlobSet(newSetId)) return 0;
   std::unique_ptr<QZBlobSet> set = source->copy(newSetId, firstBlobId);
   if (!set) return -2;
-  const int16_t r = QZAddBlobSet(set.get());
-  if (r == 0) set.release();
-  return r;
+  return QZAddBlobSet(std::move(set));
 }
 
 

@@ -7,19 +7,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "qz_blob_decode.h"
 #include "qz_rect.h"
 
-struct QZBlobEntry {
-  uint8_t active;
-  int16_t width;
-  int16_t height;
-  uint8_t hasMask;
-  uint16_t* pixels;
-  uint8_t* mask;
-  uint32_t pixelBytes;
-  uint32_t pixelBytesEven;
-  int16_t id;
-};
 
 constexpr uint16_t kQZBlobFlipVertical = 0x0800;
 constexpr uint16_t kQZBlobFlipHorizontal = 0x1000;
@@ -44,8 +34,8 @@ class QZBlobSet {
 
   int16_t setId = 0;
   int16_t count = 0;
-  QZBlobEntry* entries = nullptr;
-  uint8_t* data = nullptr;
+  std::unique_ptr<QZBlobEntry[]> entries;
+  std::unique_ptr<uint16_t[]> data;  // every entry's pixels and mask, dataSize bytes
   uint32_t dataSize = 0;
 };
 
@@ -65,8 +55,11 @@ int16_t QZUnloadBlobSet(int setId);
 int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId);
 int16_t QZTintBlobSet(int setId, int red, int green, int blue, int keySetId, uint16_t keyColour);
 int16_t QZCheckBlobSet(int setId);
-int16_t QZAddBlobSet(QZBlobSet* set);
-int16_t QZRemoveBlobSet(QZBlobSet* set);
+// Puts a set into a free slot, which then owns it; -2 (the set deleted) when
+// every slot is taken.
+int16_t QZAddBlobSet(std::unique_ptr<QZBlobSet> set);
+// Takes the set out of its slot and deletes it; -2 when no slot holds it.
+int16_t QZRemoveBlobSet(const QZBlobSet* set);
 QZBlobSet* QZFindBlobSet(int setId);
 
 int16_t QZDrawBlob(int blobId, int x, int y, int flags, int level);

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_preferences.h"
 #include "wince/registry.h"

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "base/byte_order.h"
-#include "qz_font.h"
 #include "qz_preferences.h"
 #include "qz_resource_manager.h"
 
@@ -57,15 +56,6 @@ uint32_t parseNumber(const std::u16string& text, size_t& pos) {
   uint32_t value = 0;
   for (; pos < text.size() && text[pos] >= u'0' && text[pos] <= u'9'; ++pos) value = value * 10 + (text[pos] - u'0');
   return value;
-}
-
-std::u16string decimal(uint32_t value) {
-  std::u16string text;
-  do {
-    text.insert(text.begin(), static_cast<char16_t>(u'0' + value % 10));
-    value /= 10;
-  } while (value != 0);
-  return text;
 }
 
 void parseEntryLine(const std::u16string& line, QZHighscoreEntry& entry) {
@@ -228,18 +218,6 @@ int16_t QZInsertHighscore(QZHighscoreTable* table, uint32_t score, const char16_
   table->checksum = QZComputeHighscoreChecksum(table);
   copyName(entry.name, name, QZ_HIGHSCORE_NAME_CHARS);
   return index;
-}
-
-QZStatus QZDrawHighscoreTable(const QZHighscoreTable* table, int rankX, int nameX, int scoreX, int top,
-                              int lineHeight, int colourIndex) {
-  for (uint16_t i = 0; i < table->count && i < table->entries.size() && table->entries[i].score != 0; ++i) {
-    const QZHighscoreEntry& entry = table->entries[i];
-    const int y = top + i * lineHeight;
-    if (rankX >= 0) QZDrawText(decimal(i + 1u).c_str(), rankX, y, 1, colourIndex);
-    QZDrawText(entry.name, nameX, y, 0, colourIndex);
-    QZDrawText(decimal(entry.score).c_str(), scoreX, y, 2, colourIndex);
-  }
-  return QZ_OK;
 }
 
 uint32_t QZComputeHighscoreChecksum(const QZHighscoreTable* table) {

@@ -60,13 +60,6 @@ int16_t QZGetHighscorePosition(const QZHighscoreTable* table, uint32_t score);
 int16_t QZInsertHighscore(QZHighscoreTable* table, uint32_t score, const char16_t* name, uint32_t extra);
 uint32_t QZComputeHighscoreChecksum(const QZHighscoreTable* table);
 
-// Draws the rows up to the first score of 0: the rank (when rankX is 0 or
-// more) centred at rankX, the name left-aligned at nameX and the score
-// right-aligned at scoreX, row i at top + i x lineHeight, in a colour-table
-// colour.
-QZStatus QZDrawHighscoreTable(const QZHighscoreTable* table, int rankX, int nameX, int scoreX, int top,
-                              int lineHeight, int colourIndex);
-
 // The stored form of a table (little-endian, entries obscured when encoding
 // is 1), and back; decoding fails with -1 on a size or count mismatch.
 std::vector<uint8_t> QZEncodeHighscoreBlock(const QZHighscoreTable& table);

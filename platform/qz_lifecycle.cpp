@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "qz_app_bridge.h"
+#include "qz_display.h"
 #include "qz_startup.h"
 #include "wince/resource.h"
 #include "wince/shell.h"
@@ -212,36 +213,6 @@ int QZShowBuildDetails(const char16_t* first, const char16_t* second) {
   WCHAR text[512];
   _snwprintf(text, 512, u"Dovel Build:\n%s\n%s\n\nApplication Build:\n%s\n%s", u"15:25:31", u"Jul 12 2007", second, first);
   return showBox(text, u"Build Details", MB_TOPMOST);
-}
-
-uint16_t QZGetDeviceType() {
-  OSVERSIONINFO version{};
-  version.dwOSVersionInfoSize = sizeof version;
-  if (!GetVersionEx(&version)) return 0;
-  WCHAR platform[100] = {};
-  const bool queried = SystemParametersInfo(SPI_GETPLATFORMTYPE, sizeof platform, platform, 0) != 0;
-  const bool deniedAsPhone = !queried && GetLastError() == 5;
-  const std::u16string name = queried ? std::u16string(platform) : std::u16string();
-  const bool pocket = name == u"PocketPC";
-  const bool phone = name == u"SmartPhone" || deniedAsPhone;
-  const uint32_t major = version.dwMajorVersion, minor = version.dwMinorVersion;
-  if (major == 3) {
-    if (name == u"Palm PC2") return 768;
-    if (pocket) return 770;
-    if (phone) return 1026;
-  } else if (major == 4) {
-    if (pocket) return 771;
-    if (phone) return 1027;
-  } else if (major > 4) {
-    if (minor == 2) {
-      if (pocket) return 774;
-      if (name == u"SmartPhone") return 1030;
-    } else {
-      if (pocket) return 773;
-      if (phone) return 1029;
-    }
-  }
-  return 0;
 }
 
 bool QZIsSmartphone() { return (QZGetDeviceType() >> 8) == QZ_DEVICE_FAMILY_SMARTPHONE; }

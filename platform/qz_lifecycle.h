@@ -47,7 +47,6 @@ uint16_t QZAlert(uint16_t id);
 int QZShowApplicationMessage(const char16_t* text);
 int QZShowBuildDetails(const char16_t* first, const char16_t* second);
 
-uint16_t QZGetDeviceType();
 uint16_t QZGetOSVersionCode();
 bool QZIsOSVersionAtLeast(uint32_t major, uint32_t minor);
 int QZIsOEMDevice(const char16_t* name, int show);

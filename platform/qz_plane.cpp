@@ -9,7 +9,7 @@
 #include "qz_pln.h"
 #include "qz_resource_manager.h"
 #include "qz_screen.h"
-#include "qz_system.h"
+#include "qz_display.h"
 
 namespace {
 

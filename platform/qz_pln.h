@@ -1,15 +1,11 @@
-// PLN images: a big-endian header, then RGB565 pixels stored raw, as
-// LZ-packed palette indices, or as DCT data.
+// PLN images loaded into planes (the format itself: qz_pln_decode.h).
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
 #include "qz_plane.h"
-
-constexpr int kQZPlnEncodingPalette = 2;
-constexpr int kQZPlnEncodingDct = 4;
-constexpr size_t kQZPlnHeaderSize = 17;
+#include "qz_pln_decode.h"
 
 // Loads 'aPLN' resource id into the plane entry: -5 when absent, -1 when it
 // has no data or its data is malformed (the entry is left unused).

@@ -6,7 +6,7 @@
 #include "qz_bitmap.h"
 #include "qz_colour.h"
 #include "qz_resource_manager.h"
-#include "qz_system.h"
+#include "qz_display.h"
 #include "wince/gdi.h"
 #include "wince/shell.h"
 #include "wince/system.h"

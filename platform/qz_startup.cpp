@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qz_database_folders.h"
+#include "qz_display.h"
 #include "qz_font.h"
 #include "qz_highscore.h"
 #include "qz_lifecycle.h"

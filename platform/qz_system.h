@@ -20,17 +20,6 @@ uint16_t QZLanguageFromPrimary(int primaryLanguage);
 void QZSetLanguage(uint16_t id);
 uint16_t QZGetLanguage();
 void QZSetLanguageFromSystem();
-uint16_t QZGetOrientation();
-void QZSetOrientation(uint16_t value);
-
-// Display orientation: 1 = 0 degrees, 2 = 90, 3 = 180, 4 = 270.
-// 0 success, -1 failure, 2 for any other value.
-int QZSetDisplayOrientation(int orientation);
-// The current orientation (1-4), 0 when unknown.
-int QZGetDisplayOrientation();
-// 5 square, 1 taller than wide, 2 wider than tall.
-int QZCompareShape(int width, int height);
-
 // Letters, digits and "*-._" kept, a blank as "+", any other unit as "%XX".
 std::u16string QZURLEncode(const std::u16string& text);
 // A code above 0x0FFFFFFF as its four characters between apostrophes, else decimal.
@@ -44,21 +33,6 @@ struct QZBatteryStatus {
 void QZGetBatteryStatus(QZBatteryStatus* out);
 uint32_t QZGetFreeMemory();
 
-// Whether the display can be turned: 0 on device types 770 and 1026, else 1
-// when the system answers an orientation query.
-int QZCanRotateDisplay();
-// Turns the display for a picture of width x height: 2 when the display
-// already has that shape or the shape is square; else it turns to 0 degrees
-// from 90 or 270, otherwise to 90 degrees, remembers that the program turned
-// it and returns 1 (the orientation status when the turn fails).
-int QZFitDisplayOrientation(int width, int height);
-// On focus gain: keeps the current orientation to put back later (unless the
-// program turned the display itself) and sets the orientation word when it is
-// 2 or 4. Returns the current orientation.
-int QZReadDisplayOrientation();
-// When graphics stop: puts back the kept orientation when the program turned
-// the display; 2 when there is nothing to put back.
-int QZRestoreDisplayOrientation();
 
 // The {current, requested} state words of the system preferences (512 by
 // default; a requested 256 ends the program).
