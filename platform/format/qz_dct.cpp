@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -83,6 +84,12 @@ int QZDctDecoder::scaledQuantiser(int table, int position, int quality) {
   return std::clamp(q, 1, 255);
 }
 
+QZDctDecoder::HuffmanSpec QZDctDecoder::standardHuffman(bool ac, bool chrominance) {
+  if (!ac) return {chrominance ? kDcChrominanceBits : kDcLuminanceBits, kDcValues, std::size(kDcValues)};
+  if (chrominance) return {kAcChrominanceBits, kAcChrominanceValues, std::size(kAcChrominanceValues)};
+  return {kAcLuminanceBits, kAcLuminanceValues, std::size(kAcLuminanceValues)};
+}
+
 int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
   if (payload == nullptr || length < kHeaderSize) return -1;
   width_ = payload[0] | (payload[1] << 8);
@@ -96,10 +103,10 @@ int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
       quant_[t][i] = (scaledQuantiser(t, i, quality_) * kAanScales[i] + 2048) >> 12;
     }
   }
-  buildHuffman(&huff_[0], kDcLuminanceBits, kDcValues);
-  buildHuffman(&huff_[1], kAcLuminanceBits, kAcLuminanceValues);
-  buildHuffman(&huff_[2], kDcChrominanceBits, kDcValues);
-  buildHuffman(&huff_[3], kAcChrominanceBits, kAcChrominanceValues);
+  for (int t = 0; t < 4; ++t) {
+    const HuffmanSpec spec = standardHuffman(t & 1, t >> 1);
+    buildHuffman(&huff_[t], spec.bits, spec.values);
+  }
   // Index = IDCT output & 1023: 0..127 -> +128, 128..383 -> 255, 384..895 -> 0, 896..1023 -> 0..127.
   for (int i = 0; i < 1024; ++i) {
     const int signedValue = i < 512 ? i : i - 1024;

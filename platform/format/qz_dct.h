@@ -27,6 +27,15 @@ class QZDctDecoder {
   // table at a natural-order position, before the AAN factor.
   static int scaledQuantiser(int table, int position, int quality);
 
+  // One of the four standard Huffman tables the decoder uses: the code
+  // counts by length (16) and the symbols.
+  struct HuffmanSpec {
+    const uint8_t* bits;
+    const uint8_t* values;
+    size_t count;
+  };
+  static HuffmanSpec standardHuffman(bool ac, bool chrominance);
+
  private:
   struct Huffman {
     std::array<uint8_t, 256> lookLength;
