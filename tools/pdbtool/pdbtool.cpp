@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "manifest.h"
 #include "qz_database_file.h"
-#include "wince/text.h"
 
 namespace {
 
@@ -75,7 +75,7 @@ std::u16string storedName(const QZDatabaseHeader& h) {
 }
 
 // Manifests, file names and our output are UTF-8.
-std::string utf8(const std::u16string& text) { return wince::wideToUtf8(text); }
+std::string utf8(const std::u16string& text) { return base::utf16ToUtf8(text); }
 
 int build(const fs::path& manifestPath, const fs::path& output, const std::vector<fs::path>& search) {
   std::vector<uint8_t> text;
@@ -89,7 +89,7 @@ int build(const fs::path& manifestPath, const fs::path& output, const std::vecto
     std::fprintf(stderr, "%s: %s\n", manifestPath.c_str(), error.c_str());
     return 1;
   }
-  const std::u16string name = wince::utf8ToWide(m.name);
+  const std::u16string name = base::utf8ToUtf16(m.name);
   if (!QZIsValidDatabaseName(name.c_str())) {
     std::fprintf(stderr, "%s: database name '%s' is not usable as a file name\n", manifestPath.c_str(), m.name.c_str());
     return 1;
@@ -180,7 +180,7 @@ int check(const fs::path& path) {
     std::fprintf(stderr, "%s: stored name is not usable as a file name\n", path.c_str());
     ++problems;
   }
-  if (wince::utf8ToWide(fs::path(path).stem().string()) != name) {
+  if (base::utf8ToUtf16(fs::path(path).stem().string()) != name) {
     std::fprintf(stderr, "%s: stored name '%s' differs from the file name, so it will not open\n", path.c_str(),
                  utf8(name).c_str());
     ++problems;
