@@ -262,8 +262,8 @@ TEST_F(ResourceDatabaseTest, ApplicationAndSortInfoOffsetsAreDropped) {
 TEST_F(ResourceDatabaseTest, ATwinFromAnotherToolIsDroppedOnOpen) {
   makeData();
   std::vector<uint8_t> file = readFile(savePath("Data"));
-  QZPutBE32(file.data() + 78 + 10, kA);  // B becomes a second A 1
-  QZPutBE16(file.data() + 78 + 14, 1);
+  base::storeBE32(file.data() + 78 + 10, kA);  // B becomes a second A 1
+  base::storeBE16(file.data() + 78 + 14, 1);
   writeFile(savePath("Data"), file);
   CQZResourceDatabaseWin32 db;
   ASSERT_EQ(db.open(u"Data", kCreator, kType, false, false), 0);
