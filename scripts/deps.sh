@@ -19,9 +19,18 @@ for p in "${want[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+echo "deps.sh: ${#missing[@]} Debian packages are missing: ${missing[*]}"
+echo "deps.sh: updating apt's package lists first"
+"${sudo_cmd[@]}" apt-get update
+# What the install brings (the packages with everything they need) and what
+# it downloads (packages not yet in apt's cache), as apt itself plans it.
+planned=$(LANG=C apt-get install -s -y --no-install-recommends "${missing[@]}" | grep -c '^Inst ' || true)
+bytes=$({ apt-get install -y --no-install-recommends --print-uris -qq "${missing[@]}" || true; } |
+        awk '/^\x27/ { sum += $3 } END { print sum + 0 }')
+echo "deps.sh: installing $planned packages (with what they need), $(( (bytes + 999999) / 1000000 )) MB to download;"
+echo "deps.sh: this takes a few minutes on a fresh machine, apt's progress follows"
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+echo "deps.sh: packages installed"

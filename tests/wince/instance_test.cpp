@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "../common/wait_until.h"
 #include "wince/clock.h"
 #include "wince/window.h"
 
@@ -14,7 +15,7 @@ constexpr const char16_t* kClass = u"SoloMain";
 
 // The first instance: opens its window, reports ready through the pipe,
 // and runs its loop until asked to come forward (exit code 7) or until a
-// five-second guard timer gives up (exit code 2).
+// guard timer against a hang gives up (exit code 2).
 [[noreturn]] void runFirstInstance(int readyFd) {
   wince::resetWindowing();
   wince::useRealClock();
@@ -32,7 +33,7 @@ constexpr const char16_t* kClass = u"SoloMain";
     raisedTo = GetForegroundWindow();
     PostQuitMessage(7);
   });
-  SetTimer(main, 1, 5000, nullptr);
+  SetTimer(main, 1, test_wait::kHangGuardMs, nullptr);
   if (main == nullptr || other == nullptr || write(readyFd, "r", 1) != 1) _exit(3);
   MSG m;
   while (GetMessage(&m, nullptr, 0, 0)) DispatchMessage(&m);
