@@ -10,6 +10,8 @@
 
 #include "ce_file.h"
 
+#include "wince/host/file.h"
+
 namespace {
 
 // A scratch device root of this process, removed at exit.

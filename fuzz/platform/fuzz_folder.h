@@ -11,6 +11,7 @@
 #include <string>
 
 #include "wince/file.h"
+#include "wince/host/file.h"
 
 inline const std::filesystem::path& fuzzFolder() {
   static const std::filesystem::path folder = [] {

@@ -9,6 +9,7 @@
 #include "sol_options.h"
 #include "sol_platform.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const WCHAR* const kNames[] = {u"timedGame", u"timeLimit", u"suitsNumber", u"gameType",

@@ -9,6 +9,9 @@
 #include "ce_sync.h"
 #include "ce_thread.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace {

@@ -8,6 +8,8 @@
 #include "qz_bytes.h"
 #include "qz_database_file.h"
 #include "qz_resource_manager.h"
+#include "wince/host/file.h"
+#include "wince/host/resource.h"
 #include "wince/resource.h"
 
 namespace {

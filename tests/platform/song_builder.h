@@ -14,6 +14,7 @@
 #include "score.h"
 #include "test_scratch.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 namespace {
 

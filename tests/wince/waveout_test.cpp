@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "wince/audio.h"
+#include "wince/host/audio.h"
 
 namespace {
 

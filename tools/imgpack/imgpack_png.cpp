@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "wince/host/png_io.h"
+
 namespace imgpack {
 namespace {
 

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "text_internal.h"
+#include "wince/host/text.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
