@@ -13,8 +13,6 @@
 #include "imgpack_pln.h"
 #include "imgpack_png.h"
 
-#include "wince/host/png_io.h"
-
 namespace {
 
 int usage() {

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <memory>
 
-#include "wince/host/png_io.h"
-
 namespace imgpack {
 namespace {
 

@@ -6,8 +6,6 @@
 
 #include "imgpack_pln.h"
 
-#include "wince/host/png_io.h"
-
 namespace imgpack {
 
 bool readPng(const std::string& path, Image* out, std::string* error);

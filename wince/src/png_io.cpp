@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/byte_reader.h"
 #include "wince/host/file.h"
 
 namespace wince {
@@ -29,20 +30,12 @@ void onError(png_structp png, png_const_charp message) {
 
 void onWarning(png_structp, png_const_charp) {}
 
-struct MemoryReader {
-  const uint8_t* data;
-  size_t size;
-  size_t pos;
-};
-
 void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
-  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (length > r->size - r->pos) png_error(png, "truncated file");
-  std::memcpy(out, r->data + r->pos, length);
-  r->pos += length;
+  auto* reader = static_cast<base::ByteReader*>(png_get_io_ptr(png));
+  if (!reader->readBytes(out, length)) png_error(png, "truncated file");
 }
 
-bool decode(MemoryReader* reader, RgbImage* out, std::string* error) {
+bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
   PngErrors errors;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors, onError, onWarning);
   if (png == nullptr) return setError(error, "out of memory"), false;
@@ -163,7 +156,7 @@ bool writePngRgb(const std::string& path, const uint8_t* rgbIn, int width, int h
 
 bool readPngMemory(const uint8_t* data, size_t size, RgbImage* out, std::string* error) {
   if (data == nullptr || size < 8 || png_sig_cmp(data, 0, 8) != 0) return setError(error, "not a PNG file"), false;
-  MemoryReader reader{data, size, 0};
+  base::ByteReader reader(data, size);
   return decode(&reader, out, error);
 }
 
