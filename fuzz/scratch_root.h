@@ -11,6 +11,7 @@
 #include <system_error>
 
 #include "wince/file.h"
+#include "wince/host/file.h"
 
 class FuzzScratchRoot {
  public:

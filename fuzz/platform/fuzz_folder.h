@@ -7,6 +7,7 @@
 #include <string>
 
 #include "../scratch_root.h"
+#include "wince/file.h"
 
 inline const std::filesystem::path& fuzzFolder() {
   static const FuzzScratchRoot root("pellwyn-fuzz");

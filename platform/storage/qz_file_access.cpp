@@ -39,22 +39,7 @@ bool QZFileReadAt(const std::u16string& path, uint32_t offset, uint32_t size, ui
 }
 
 bool QZFileReplace(const std::u16string& path, const std::vector<uint8_t>& bytes) {
-  const fs::path target = hostPath(path);
-  fs::path temp = target;
-  temp += ".tmp";
-  bool written = false;
-  if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-    written = (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size()) &&
-              std::fflush(f) == 0;
-    written = (std::fclose(f) == 0) && written;
-  }
-  std::error_code ec;
-  if (written) fs::rename(temp, target, ec);
-  if (!written || ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
+  return wince::writeDeviceFileAtomically(path.c_str(), bytes.data(), bytes.size());
 }
 
 bool QZFileLength(const std::u16string& path, uint64_t& length) {

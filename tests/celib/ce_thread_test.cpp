@@ -10,6 +10,9 @@
 #include "ce_thread.h"
 #include "../common/wait_until.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace {

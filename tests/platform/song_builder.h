@@ -15,6 +15,7 @@
 #include "score.h"
 #include "test_scratch.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 

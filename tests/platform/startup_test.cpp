@@ -21,6 +21,15 @@
 #include "test_scratch.h"
 #include "wait_until.h"
 #include "wince/audio.h"
+#include "wince/host/audio.h"
+#include "wince/host/clock.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/wince.h"
 
 namespace {

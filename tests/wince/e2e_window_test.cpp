@@ -11,7 +11,7 @@
 #include <string>
 
 #include "../common/wait_until.h"
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 namespace {
 

@@ -5,6 +5,9 @@
 #include "../common/wait_until.h"
 #include "window_test_util.h"
 
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+
 namespace {
 
 using wintest::WindowTest;

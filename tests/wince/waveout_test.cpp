@@ -14,6 +14,7 @@
 
 #include "../common/wait_until.h"
 #include "wince/audio.h"
+#include "wince/host/audio.h"
 
 namespace {
 
