@@ -42,6 +42,8 @@ class QZDctDecoder {
   int decodeSymbol(const Huffman& h);
   void decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac);
   void idct(const int16_t* block, const int32_t* quant, uint8_t* out, int outPitch);
+  // Decodes the next MCU's six blocks into y_, cb_ and cr_.
+  void decodeMcu(int* predictors);
   void convertMcu(uint16_t* pixels, int pitch, int x0, int y0);
 
   int width_ = 0;

@@ -27,7 +27,9 @@ bool parseHeader(const uint8_t* stream, size_t size, Streams* s) {
   const uint64_t litLen = be32(stream + 20);
   if (start < 24 || start + opLen + offLen + litLen > size) return false;
   const uint32_t out = be32(stream + 8);
-  if (out > 0x7FFFFFFFu) return false;
+  // No operation writes more than 65535 bytes, so a longer announcement is
+  // refused before anyone sizes a buffer by it.
+  if (out > 0x7FFFFFFFu || out > 0xFFFFu * opLen) return false;
   s->ops = stream + start;
   s->opCount = opLen;
   s->offsets = s->ops + opLen;

@@ -143,6 +143,9 @@ class WriteIo {
 
 template <class T>
 bool ReadTable(Reader& r, uint16_t count, std::vector<T>& out) {
+  // Every record takes at least one byte: a count past the bytes left fails
+  // before it sizes the table.
+  if (count > r.Remaining()) return false;
   out.assign(count, T{});
   for (T& item : out) {
     if (!Fields(r, item)) return false;
@@ -167,6 +170,7 @@ bool ForEachTable(SolRuleData& d, Visit&& visit) {
 }
 
 bool ReadExpressions(Reader& r, uint16_t count, std::vector<SolBytes>& out) {
+  if (2u * count > r.Remaining()) return false;  // each starts with its 16-bit length
   out.assign(count, SolBytes{});
   for (SolBytes& code : out) {
     uint16_t n;

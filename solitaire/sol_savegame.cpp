@@ -149,11 +149,8 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
     r.Get(k.value);
     r.Get(k.followUp);
   }
-  uint32_t records;
-  r.Skip(4);
-  r.Get(m_finished);
-  r.Get(records);
-  if (r.Remaining() / 16 != records || r.Remaining() % 16 != 0 ||
+  uint32_t records = 0;
+  if (!r.Skip(4) || !r.Get(m_finished) || !r.Get(records) || r.Remaining() / 16 != records || r.Remaining() % 16 != 0 ||
       size != kFixedBytes + 8 * c + 32 * p + 4u * t + 4 * n + 16ull * records) {
     return fail();
   }

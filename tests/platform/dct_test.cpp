@@ -191,7 +191,28 @@ TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
   std::vector<uint16_t> pixels(40 * 24 + 1, 0xABCD);
   decoder.decode(pixels.data(), 40);
   EXPECT_EQ(pixels.back(), 0xABCD);
+}
 
+// Data that ends long before the image does decodes exactly as if it went on
+// in zero bytes (the decoder stops decoding once only zero bits are left).
+TEST(DctDecoder, DataThatEndsEarlyDecodesLikeZeroPadding) {
+  std::vector<uint8_t> noise;
+  uint32_t state = 99;
+  for (int i = 0; i < 300; ++i) noise.push_back(static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 24));
+  const std::vector<uint8_t> ones(40, 0xFF);
+  for (const std::vector<uint8_t>* data : {&noise, &ones}) {
+    std::vector<uint8_t> payload = {200, 0, 150, 0, 60, 0};
+    payload.insert(payload.end(), data->begin(), data->end());
+    std::vector<uint8_t> padded = payload;
+    padded.resize(payload.size() + (200 / 16 + 1) * (150 / 16 + 1) * 128, 0);  // more than zero bits ever need
+    std::vector<uint16_t> cut(200 * 150), whole(200 * 150);
+    QZDctDecoder decoder;
+    ASSERT_EQ(decoder.readHeader(payload.data(), payload.size()), 6);
+    decoder.decode(cut.data(), 200);
+    ASSERT_EQ(decoder.readHeader(padded.data(), padded.size()), 6);
+    decoder.decode(whole.data(), 200);
+    EXPECT_EQ(cut, whole) << data->size() << " bytes of data";
+  }
 }
 
 }  // namespace
