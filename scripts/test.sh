@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and UBSan,
-# and runs every test through CTest.
+# runs every test through CTest, then runs every fuzz target briefly with libFuzzer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
@@ -12,5 +12,7 @@ cmake --build "$build" -j "$(nproc)"
 
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
-cd "$build"
-ctest -j "$(nproc)" --output-on-failure --timeout 600
+(cd "$build" && ctest -j "$(nproc)" --output-on-failure --timeout 600)
+
+# Every fuzz target built with libFuzzer (build/fuzz) and run for a few seconds.
+bash scripts/fuzz.sh 5
