@@ -90,7 +90,8 @@ int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
   quality_ = payload[4] | (payload[5] << 8);
   data_ = payload + kHeaderSize;
   dataLength_ = length - kHeaderSize;
-  if (width_ == 0 || height_ == 0) return -1;
+  const size_t mcus = static_cast<size_t>((width_ + 15) / 16) * ((height_ + 15) / 16);
+  if (width_ == 0 || height_ == 0 || dataLength_ < mcus) return -1;
   for (int t = 0; t < 2; ++t) {
     for (int i = 0; i < 64; ++i) {
       quant_[t][i] = (scaledQuantiser(t, i, quality_) * kAanScales[i] + 2048) >> 12;

@@ -38,18 +38,17 @@ bool expandPalette(QZPlane* entry, bool hasMask, int transparentIndex, const uin
 
 // Whether the payload can describe a width x height image, checked before the
 // image is allocated so that a few bytes never claim megabytes. Palette
-// indices: the LZ stream announces one per pixel. DCT data: the image's own
-// size, and at least one byte per 16 x 16 MCU (an encoder writes four or more:
-// a DC code and an end-of-block code per block). Raw pixels copy what is there.
+// indices: the LZ stream announces one per pixel. DCT data: a header the
+// decoder takes (it wants data for every MCU) with the image's own size. Raw
+// pixels copy what is there.
 bool payloadDescribes(int encoding, int width, int height, uint32_t dataLength, const uint8_t* payload,
                       size_t payloadSize) {
   const size_t count = static_cast<size_t>(width) * height;
   if (encoding == kQZPlnEncodingPalette) return QZLZ::outputLength(payload, payloadSize) == static_cast<int32_t>(count);
   if (encoding != kQZPlnEncodingDct) return true;
-  if (dataLength > payloadSize || dataLength < QZDctDecoder::kHeaderSize) return false;
-  const size_t mcus = static_cast<size_t>((width + 15) / 16) * ((height + 15) / 16);
-  return (payload[0] | (payload[1] << 8)) == width && (payload[2] | (payload[3] << 8)) == height &&
-         dataLength - QZDctDecoder::kHeaderSize >= mcus;
+  QZDctDecoder decoder;
+  return dataLength <= payloadSize && decoder.readHeader(payload, dataLength) >= 0 && decoder.width() == width &&
+         decoder.height() == height;
 }
 
 }  // namespace
