@@ -280,12 +280,17 @@ TEST(DctDecoder, QualityScalesTheStandardTables) {
   EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, 0, 25), 32);
 }
 
-TEST(DctDecoder, RefusesEmptyHeaders) {
+TEST(DctDecoder, RefusesEmptyHeadersAndStarvedData) {
   QZDctDecoder decoder;
   const uint8_t zeroWidth[6] = {0, 0, 5, 0, 50, 0};
   const uint8_t shortHeader[5] = {8, 0, 8, 0, 50};
+  // 17 x 16 pixels are two MCUs; one byte of data cannot describe them.
+  const uint8_t starved[7] = {17, 0, 16, 0, 50, 0, 0xAA};
   EXPECT_EQ(decoder.readHeader(zeroWidth, sizeof zeroWidth), -1);
   EXPECT_EQ(decoder.readHeader(shortHeader, sizeof shortHeader), -1);
+  EXPECT_EQ(decoder.readHeader(starved, sizeof starved), -1);
+  const uint8_t enough[8] = {17, 0, 16, 0, 50, 0, 0xAA, 0x55};
+  EXPECT_EQ(decoder.readHeader(enough, sizeof enough), 6);
 }
 
 TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
@@ -298,7 +303,28 @@ TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
   std::vector<uint16_t> pixels(40 * 24 + 1, 0xABCD);
   decoder.decode(pixels.data(), 40);
   EXPECT_EQ(pixels.back(), 0xABCD);
+}
 
+// Data that ends long before the image does decodes exactly as if it went on
+// in zero bytes (the decoder stops decoding once only zero bits are left).
+TEST(DctDecoder, DataThatEndsEarlyDecodesLikeZeroPadding) {
+  std::vector<uint8_t> noise;
+  uint32_t state = 99;
+  for (int i = 0; i < 300; ++i) noise.push_back(static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 24));
+  const std::vector<uint8_t> ones(130, 0xFF);  // one byte per MCU, the least the decoder takes
+  for (const std::vector<uint8_t>& data : {noise, ones}) {
+    std::vector<uint8_t> payload = {200, 0, 150, 0, 60, 0};
+    payload.insert(payload.end(), data.begin(), data.end());
+    std::vector<uint8_t> padded = payload;
+    padded.resize(payload.size() + (200 / 16 + 1) * (150 / 16 + 1) * 128, 0);  // more than zero bits ever need
+    std::vector<uint16_t> cut(200 * 150), whole(200 * 150);
+    QZDctDecoder decoder;
+    ASSERT_EQ(decoder.readHeader(payload.data(), payload.size()), 6);
+    decoder.decode(cut.data(), 200);
+    ASSERT_EQ(decoder.readHeader(padded.data(), padded.size()), 6);
+    decoder.decode(whole.data(), 200);
+    EXPECT_EQ(cut, whole) << data.size() << " bytes of data";
+  }
 }
 
 }  // namespace
