@@ -1,11 +1,11 @@
-# Draws and packs the card artwork again into a scratch folder and checks
-# that the database comes out byte for byte the same as the built one.
-#   cmake -DCARDART=... -DIMGPACK=... -DPDBTOOL=... -DSOURCES="a;b" -DPACK=pack_sets.cmake
-#         -DBUILT=built.pdb -DWORK=scratch -P rebuild_same.cmake
+# Draws and packs artwork again into a scratch folder and checks that the
+# database comes out byte for byte the same as the built one.
+#   cmake -DGENERATOR=cardart|fontart -DINPUT1=... -DINPUT2=... -DIMGPACK=... -DPDBTOOL=...
+#         -DPACK=pack_sets.cmake -DBUILT=built.pdb -DWORK=scratch -P rebuild_same.cmake
 file(REMOVE_RECURSE ${WORK})
-execute_process(COMMAND ${CARDART} ${SOURCES} ${WORK} RESULT_VARIABLE result)
+execute_process(COMMAND ${GENERATOR} ${INPUT1} ${INPUT2} ${WORK} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "cardart failed")
+  message(FATAL_ERROR "${GENERATOR} failed")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -DIMGPACK=${IMGPACK} -DWORK=${WORK} -P ${PACK} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
@@ -17,5 +17,5 @@ if(NOT result EQUAL 0)
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${BUILT} ${WORK}/again.pdb RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "the rebuilt card database differs from the built one")
+  message(FATAL_ERROR "the rebuilt database differs from ${BUILT}")
 endif()

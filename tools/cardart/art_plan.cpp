@@ -20,7 +20,7 @@ bool ArtPlan::add(int setId, int blobId, Canvas& picture) {
 bool ArtPlan::finish(const std::string& databaseName) const {
   std::ofstream pack(outDir_ + "/packlist.txt");
   std::ofstream manifest(outDir_ + "/art.txt");
-  manifest << "# Generated: the card artwork's blob sets.\nname " << databaseName << "\ntype ARES\ncreator QzSo\n";
+  manifest << "# Generated: blob sets of the artwork.\nname " << databaseName << "\ntype ARES\ncreator QzSo\n";
   for (const auto& [setId, ids] : sets_) {
     pack << setId << " --direct";
     for (int id : ids) pack << ' ' << id;
