@@ -65,17 +65,23 @@ void addVoice(const EffectVoice& v, double length, uint32_t rate, std::vector<do
   }
 }
 
-// No DC offset, short fades at both ends, a peak below 90% of full scale.
+// No DC offset, short fades at both ends, a peak below 90% of full scale. The
+// offset is taken out under the fade window, so the ends stay at rest.
 std::vector<int16_t> finish(std::vector<double>& mix, uint32_t rate) {
-  double mean = 0;
-  for (double x : mix) mean += x;
-  mean /= std::max<size_t>(1, mix.size());
   const size_t fade = std::min(mix.size() / 2, static_cast<size_t>(rate / 250));
+  std::vector<double> window(mix.size(), 1.0);
+  double sum = 0, weight = 0;
+  for (size_t i = 0; i < mix.size(); ++i) {
+    const size_t edge = std::min(i, mix.size() - 1 - i);
+    if (edge < fade) window[i] = static_cast<double>(edge) / fade;
+    mix[i] *= window[i];
+    sum += mix[i];
+    weight += window[i];
+  }
+  const double offset = weight > 0 ? sum / weight : 0;
   double peak = 0;
   for (size_t i = 0; i < mix.size(); ++i) {
-    mix[i] -= mean;
-    const size_t edge = std::min(i, mix.size() - 1 - i);
-    if (edge < fade) mix[i] *= static_cast<double>(edge) / fade;
+    mix[i] -= offset * window[i];
     peak = std::max(peak, std::fabs(mix[i]));
   }
   const double scale = peak > 0.9 ? 0.9 / peak : 1.0;
