@@ -1,9 +1,10 @@
 # Draws and packs artwork again into a scratch folder and checks that the
 # database comes out byte for byte the same as the built one.
-#   cmake -DGENERATOR=cardart|fontart -DINPUT1=... -DINPUT2=... -DIMGPACK=... -DPDBTOOL=...
+#   cmake -DGENERATOR=tool "-DINPUTS=a|b" -DIMGPACK=... -DPDBTOOL=...
 #         -DPACK=pack_sets.cmake -DBUILT=built.pdb -DWORK=scratch -P rebuild_same.cmake
 file(REMOVE_RECURSE ${WORK})
-execute_process(COMMAND ${GENERATOR} ${INPUT1} ${INPUT2} ${WORK} RESULT_VARIABLE result)
+string(REPLACE "|" ";" inputs "${INPUTS}")
+execute_process(COMMAND ${GENERATOR} ${inputs} ${WORK} RESULT_VARIABLE result)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${GENERATOR} failed")
 endif()

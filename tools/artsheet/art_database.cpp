@@ -38,6 +38,20 @@ BlobPicture expand(const QZBlobEntry& e) {
   return p;
 }
 
+// A plane stored raw; false for other encodings or sizes that do not add up.
+bool readRawPlane(const uint8_t* b, size_t size, BlobPicture& out) {
+  if (size < 18) return false;
+  const size_t headerLength = static_cast<size_t>(b[0] << 8 | b[1]);
+  const int width = b[10] << 8 | b[11], height = b[12] << 8 | b[13];
+  if (headerLength < 18 || headerLength > size || size - headerLength != static_cast<size_t>(width) * height * 2) {
+    return false;
+  }
+  out.width = width;
+  out.height = height;
+  for (size_t i = headerLength; i + 1 < size; i += 2) out.argb.push_back(widen(static_cast<uint16_t>(b[i] | b[i + 1] << 8)));
+  return true;
+}
+
 bool readFile(const std::string& path, std::vector<uint8_t>& bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
@@ -55,6 +69,11 @@ bool parseArtDatabase(const uint8_t* bytes, size_t size, ArtDatabase& out, std::
     return false;
   }
   for (const QZDatabaseEntry& entry : entries) {
+    BlobPicture plane;
+    if (entry.type == QZFourCC("aPLN") && readRawPlane(bytes + entry.offset, entry.size, plane)) {
+      plane.id = entry.id;
+      out.planes[entry.id] = plane;
+    }
     if (entry.type != QZFourCC("aBST")) continue;
     QZBlobSet set;
     if (set.decode(bytes + entry.offset, entry.size) != 0) {

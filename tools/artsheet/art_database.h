@@ -17,10 +17,13 @@ struct BlobPicture {
 
 struct ArtDatabase {
   std::map<int, std::vector<BlobPicture>> sets;  // by blob-set id, blobs in set order
+  std::map<int, BlobPicture> planes;             // raw 'aPLN' images by plane id
 };
 
-// Reads every 'aBST' resource of a database file image; false with a message
-// when the image or one of its sets is damaged.
+// Reads every 'aBST' resource and every raw 'aPLN' image (header, then
+// width x height RGB565 pixels; other encodings are passed over) of a
+// database file image; false with a message when the image or one of its
+// sets is damaged.
 bool parseArtDatabase(const uint8_t* bytes, size_t size, ArtDatabase& out, std::string& error);
 // The same for a file.
 bool readArtDatabase(const std::string& path, ArtDatabase& out, std::string& error);

@@ -1,7 +1,8 @@
 // artsheet DATABASE.pdb OUTDIR [SCALE]
 // Writes a contact sheet of every blob set of a resource database
 // (OUTDIR/set-ID.png) and one of all blobs of each size across the sets
-// (OUTDIR/size-WxH.png, in set order), enlarged SCALE times (3 by default),
+// (OUTDIR/size-WxH.png, in set order) and one of each raw plane
+// (OUTDIR/plane-ID.png), enlarged SCALE times (3 by default),
 // for review.
 #include <algorithm>
 #include <cstdio>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
     }
   }
   sheets.insert(bySize.begin(), bySize.end());
+  for (const auto& [planeId, plane] : database.planes) sheets["plane-" + std::to_string(planeId)] = {plane};
   for (const auto& [name, blobs] : sheets) {
     const std::string path = std::string(argv[2]) + "/" + name + ".png";
     if (!writeContactSheet(blobs, layout, path)) {

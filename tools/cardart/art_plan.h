@@ -1,7 +1,8 @@
 // The catalogue of generated pictures: which blob goes into which blob set,
-// written out as the pictures (png/SET-ID.png), the pack list that imgpack works
-// through (one set a line: "SET MODE ID ID ...") and the manifest of the
-// database that carries the sets.
+// and which full-screen planes exist, written out as the pictures
+// (png/SET-ID.png, png/plane-ID.png), the pack list that imgpack works through
+// (one set a line: "SET MODE ID ID ...", or "plane ID") and the manifest of
+// the database that carries the sets and planes.
 #pragma once
 
 #include <map>
@@ -20,6 +21,8 @@ class ArtPlan {
   // the small back of the next the same id; they are never loaded together
   // in play.)
   bool add(int setId, int blobId, Canvas& picture);
+  // Writes the picture as plane id (raw pixels).
+  bool addPlane(int planeId, Canvas& picture);
   // Writes packlist.txt and the database manifest.
   bool finish(const std::string& databaseName) const;
   const std::string& error() const { return error_; }
@@ -27,5 +30,6 @@ class ArtPlan {
  private:
   std::string outDir_;
   std::map<int, std::vector<int>> sets_;
+  std::vector<int> planes_;
   std::string error_;
 };

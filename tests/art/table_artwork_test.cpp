@@ -1,0 +1,39 @@
+// The backgrounds as the title screen, the play screen, the backgrounds
+// chooser and the trophy cabinet read them: planes 1-8 at the screen's size,
+// thumbnails 867-872 and the padlock 866 in blob set 79.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "art_database.h"
+
+namespace {
+
+TEST(TableArtwork, PlanesAndThumbnailsExistAtTheirSizes) {
+  ArtDatabase database;
+  std::string error;
+  ASSERT_TRUE(readArtDatabase(PELLWYN_BINARY_DIR "/data/pellwyn/install/PellwynTables.pdb", database, error))
+      << error;
+  std::set<std::vector<uint32_t>> distinct;
+  for (int plane = 1; plane <= 8; ++plane) {
+    const auto found = database.planes.find(plane);
+    ASSERT_NE(found, database.planes.end()) << "plane " << plane;
+    EXPECT_EQ(found->second.width, 240);
+    EXPECT_EQ(found->second.height, 320);
+    distinct.insert(found->second.argb);
+  }
+  EXPECT_EQ(distinct.size(), 8u);
+  const auto set = database.sets.find(79);
+  ASSERT_NE(set, database.sets.end());
+  std::set<int> ids;
+  for (const BlobPicture& b : set->second) {
+    ids.insert(b.id);
+    EXPECT_EQ(b.width, 60) << "blob " << b.id;
+    EXPECT_EQ(b.height, 80) << "blob " << b.id;
+  }
+  EXPECT_EQ(ids, (std::set<int>{866, 867, 868, 869, 870, 871, 872}));
+}
+
+}  // namespace
