@@ -1,6 +1,7 @@
 // The backgrounds as the title screen, the play screen, the backgrounds
 // chooser and the trophy cabinet read them: planes 1-8 at the screen's size,
-// thumbnails 867-872 and the padlock 866 in blob set 79.
+// thumbnails 867-872 and the padlock 866 in blob set 79; the load screen's
+// pictures and the title header.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -34,6 +35,25 @@ TEST(TableArtwork, PlanesAndThumbnailsExistAtTheirSizes) {
     EXPECT_EQ(b.height, 80) << "blob " << b.id;
   }
   EXPECT_EQ(ids, (std::set<int>{866, 867, 868, 869, 870, 871, 872}));
+}
+
+TEST(TableArtwork, LoadScreenAndTitleHeaderPicturesExist) {
+  ArtDatabase database;
+  std::string error;
+  ASSERT_TRUE(readArtDatabase(PELLWYN_BINARY_DIR "/data/pellwyn/install/PellwynTables.pdb", database, error))
+      << error;
+  // The progress bar fills 127 x 24 at (57, 273); its frame sits one pixel out.
+  const struct {
+    int set, blob, width, height;
+  } pictures[] = {{5, 236, 127, 24}, {6, 239, 129, 26}, {7, 238, 218, 110}, {98, 1229, 214, 96}};
+  for (const auto& p : pictures) {
+    const auto set = database.sets.find(p.set);
+    ASSERT_NE(set, database.sets.end()) << "set " << p.set;
+    ASSERT_EQ(set->second.size(), 1u);
+    EXPECT_EQ(set->second[0].id, p.blob);
+    EXPECT_EQ(set->second[0].width, p.width);
+    EXPECT_EQ(set->second[0].height, p.height);
+  }
 }
 
 }  // namespace

@@ -1,7 +1,12 @@
-// backart RECIPES OUTDIR
+// backart RECIPES GLYPHS OUTDIR
 // Draws the full-screen planes of the recipes (240 x 320), their chooser
-// thumbnails (60 x 80, blob set 79, with the padlock 866), into OUTDIR/png,
-// and writes OUTDIR/packlist.txt and OUTDIR/art.txt for imgpack and pdbtool.
+// thumbnails (60 x 80, blob set 79, with the padlock 866) and the load screen
+// and title pictures (the card index designs of GLYPHS serve their cards)
+// into OUTDIR/png, and writes OUTDIR/packlist.txt and OUTDIR/art.txt for
+// imgpack and pdbtool.
+#include <cairo.h>
+#include <fontconfig/fontconfig.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +16,7 @@
 #include "art_plan.h"
 #include "backgrounds.h"
 #include "card_marks.h"
+#include "screen_pictures.h"
 
 namespace {
 
@@ -42,13 +48,19 @@ bool drawLine(const std::string& line, ArtPlan& plan) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: backart RECIPES OUTDIR\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: backart RECIPES GLYPHS OUTDIR\n");
     return 2;
   }
   std::ifstream in(argv[1]);
-  if (!in) return fail(std::string("cannot read ") + argv[1]);
-  const std::string out = argv[2];
+  std::ifstream glyphFile(argv[2]);
+  if (!in || !glyphFile) return fail("cannot read the sources");
+  std::ostringstream glyphText;
+  glyphText << glyphFile.rdbuf();
+  PixelGlyphs glyphs;
+  std::string error;
+  if (!parsePixelGlyphs(glyphText.str(), glyphs, error)) return fail(std::string(argv[2]) + ": " + error);
+  const std::string out = argv[3];
   std::filesystem::create_directories(out + "/png");
   std::filesystem::create_directories(out + "/sets");
   ArtPlan plan(out);
@@ -64,6 +76,9 @@ int main(int argc, char** argv) {
   }
   Canvas lock(kThumbW, kThumbH);
   drawLock(lock);
-  if (!plan.add(kThumbSet, 866, lock)) return fail(plan.error());
-  return plan.finish("PellwynTables") ? 0 : fail("cannot write the pack list");
+  if (!plan.add(kThumbSet, 866, lock) || !drawScreenPictures(glyphs, plan)) return fail(plan.error());
+  const bool written = plan.finish("PellwynTables");
+  cairo_debug_reset_static_data();  // the name's font: let cairo and fontconfig free their caches
+  FcFini();
+  return written ? 0 : fail("cannot write the pack list");
 }
