@@ -4,6 +4,7 @@
 // pictures and the title header.
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -54,6 +55,32 @@ TEST(TableArtwork, LoadScreenAndTitleHeaderPicturesExist) {
     EXPECT_EQ(set->second[0].width, p.width);
     EXPECT_EQ(set->second[0].height, p.height);
   }
+}
+
+TEST(TableArtwork, TheDialHasAFrontAndASideTileOfEveryGameWithPressedLooks) {
+  ArtDatabase database;
+  std::string error;
+  ASSERT_TRUE(readArtDatabase(PELLWYN_BINARY_DIR "/data/pellwyn/install/PellwynTables.pdb", database, error))
+      << error;
+  const auto set = database.sets.find(13);
+  ASSERT_NE(set, database.sets.end());
+  std::map<int, const BlobPicture*> byId;
+  for (const BlobPicture& b : set->second) byId[b.id] = &b;
+  auto expectSize = [&](int id, int width, int height) {
+    ASSERT_EQ(byId.count(id), 1u) << "blob " << id;
+    EXPECT_EQ(byId[id]->width, width) << "blob " << id;
+    EXPECT_EQ(byId[id]->height, height) << "blob " << id;
+  };
+  // Front image of each game type 1-12; the side image is two ids later.
+  for (int front : {716, 712, 744, 748, 732, 728, 740, 752, 736, 756, 720, 724}) {
+    for (int pressed = 0; pressed < 2; ++pressed) {
+      expectSize(front + pressed, 66, 66);
+      expectSize(front + 2 + pressed, 34, 34);
+    }
+    EXPECT_NE(byId[front]->argb, byId[front + 1]->argb) << "the pressed look of " << front;
+  }
+  for (int arrow = 708; arrow <= 711; ++arrow) expectSize(arrow, 24, 24);
+  expectSize(1230, 34, 34);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // backart RECIPES GLYPHS OUTDIR
 // Draws the full-screen planes of the recipes (240 x 320), their chooser
 // thumbnails (60 x 80, blob set 79, with the padlock 866) and the load screen
-// and title pictures (the card index designs of GLYPHS serve their cards)
+// and title pictures (the card index designs of GLYPHS serve their cards),
+// the game dial's pictures
 // into OUTDIR/png, and writes OUTDIR/packlist.txt and OUTDIR/art.txt for
 // imgpack and pdbtool.
 #include <cairo.h>
@@ -16,6 +17,7 @@
 #include "art_plan.h"
 #include "backgrounds.h"
 #include "card_marks.h"
+#include "dial_pictures.h"
 #include "screen_pictures.h"
 
 namespace {
@@ -76,7 +78,9 @@ int main(int argc, char** argv) {
   }
   Canvas lock(kThumbW, kThumbH);
   drawLock(lock);
-  if (!plan.add(kThumbSet, 866, lock) || !drawScreenPictures(glyphs, plan)) return fail(plan.error());
+  if (!plan.add(kThumbSet, 866, lock) || !drawScreenPictures(glyphs, plan) || !drawDialPictures(plan)) {
+    return fail(plan.error());
+  }
   const bool written = plan.finish("PellwynTables");
   cairo_debug_reset_static_data();  // the name's font: let cairo and fontconfig free their caches
   FcFini();
