@@ -4,7 +4,8 @@
 #   scripts/deps.sh test   that plus what the tests, cross-checks, fuzzing and benchmarks need
 set -euo pipefail
 
-play_pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libpng-dev libjpeg-dev)
+play_pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libpng-dev libjpeg-dev
+           libcairo2-dev)
 test_pkgs=(libgtest-dev libbenchmark-dev xvfb xauth ccache clang libclang-rt-14-dev python3
            libpalm-pdb-perl libjpeg-turbo-progs libpixman-1-dev
            libxmp-dev libopenmpt-dev openmpt123 ffmpeg pachi-data gweled gltron njam-data pingus-data)
