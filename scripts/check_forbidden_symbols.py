@@ -69,20 +69,9 @@ EXCEPTIONS = [
     # seeded with the tick count at start-up.
     ("host random numbers", "platform/*qz_system.cpp"),
     # Carrowin's shuffle key is the sum of two C runtime random values, and a
-    # game number of 0 seeds the C runtime's generator with the tick count.
-    ("host random numbers", "solitaire/*sol_actions.cpp"),
-    ("host random numbers", "solitaire/*sol_deal.cpp"),
-]
-
-# TEMPORARY: code that is being moved onto the runtime in work under way.
-# Each entry names that work; remove it when the work lands.
-TEMPORARY = [
-    # The audio watchdog thread moves onto the runtime's threads and clock.
-    ("host thread", "platform/*qz_audio_waveout.*"),
-    # Pellwyn's file access moves onto the runtime's atomic write and file
-    # calls.
-    ("host file call", "platform/*qz_file_access.cpp"),
-    ("std::filesystem", "platform/*qz_file_access.cpp"),
+    # game number of 0 seeds the C runtime's generator with the tick count:
+    # both go through SolRandom and SolSeedRandom.
+    ("host random numbers", "solitaire/*sol_platform.cpp"),
 ]
 
 COMPILED = [(name, re.compile(pattern), instead) for name, pattern, instead in RULES]
@@ -101,7 +90,7 @@ def code_only(text):
 
 
 def allowed(rule, path):
-    return any(rule == r and fnmatch.fnmatch(path, pattern) for r, pattern in EXCEPTIONS + TEMPORARY)
+    return any(rule == r and fnmatch.fnmatch(path, pattern) for r, pattern in EXCEPTIONS)
 
 
 def program_files(repo):
