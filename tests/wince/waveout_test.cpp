@@ -137,6 +137,7 @@ TEST_F(WaveOut, LongCaptureHoldsEveryBufferExactly) {
   for (int i = 0; i < 2; ++i) {
     data[i].resize(kBytes);
     for (size_t j = 0; j < kBytes; ++j) data[i][j] = static_cast<char>(j * (i + 3) + j / 256);
+    headers[i].lpData = data[i].data();
     headers[i].dwBufferLength = kBytes;
   }
   log.refillOn = hwo;
