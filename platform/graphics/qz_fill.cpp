@@ -26,7 +26,15 @@ bool cut(int x0, int y0, int x1, int y1, Span* s) {
   return true;
 }
 
-void fillRow(uint16_t* d, int n, uint16_t colour, int flags, int level) {
+// The same code built twice: for processors with AVX2 (wider stores and
+// integer lanes) and for any x86-64; the loader picks one at start.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define QZ_FILL_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define QZ_FILL_CLONES
+#endif
+
+QZ_FILL_CLONES void fillRow(uint16_t* d, int n, uint16_t colour, int flags, int level) {
   const uint32_t s = QZSplit(colour);
   if (flags & kQZFlagAdditive) {
     const auto f = static_cast<uint32_t>(std::min(level, 256) >> 4);
@@ -44,6 +52,10 @@ void fillRow(uint16_t* d, int n, uint16_t colour, int flags, int level) {
 int16_t QZLLFill16BPP(int x0, int y0, int x1, int y1, uint16_t colour, int flags, int level) {
   Span s{};
   if (!cut(x0, y0, x1, y1, &s)) return -1;
+  if (s.x0 == 0 && s.x1 == s.pitch && s.y0 < s.y1) {  // whole rows lie end to end: one pass
+    fillRow(s.pixels + static_cast<size_t>(s.y0) * s.pitch, (s.y1 - s.y0) * s.pitch, colour, flags, level);
+    return 0;
+  }
   for (int y = s.y0; y < s.y1 && s.x0 < s.x1; ++y) {
     fillRow(s.pixels + static_cast<size_t>(y) * s.pitch + s.x0, s.x1 - s.x0, colour, flags, level);
   }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "graphics_fixture.h"
 #include "qz_colour.h"
 #include "qz_fill.h"
@@ -22,6 +25,41 @@ TEST_F(FillTest, FillsCutToThePlaneAndFollowTheLevelRules) {
   EXPECT_EQ(pixelAt(0, 0), QZBlendPixel(0x1111, QZSplit(0xF800), 16));
   QZLLFill16BPP(0, 0, 1, 1, 0xFFFF, kQZFlagAdditive, 256);
   EXPECT_EQ(pixelAt(0, 0), 0xFFFF);
+}
+
+// Fills of whole rows and of part rows, in every mode, over a background of
+// varied pixels: each pixel is exactly what the per-pixel rule gives.
+TEST_F(FillTest, FillsMatchThePerPixelRulesOnEveryPixel) {
+  struct Case {
+    int flags;
+    int level;
+  };
+  const QZPlane* p = QZGetDrawPlane();
+  uint16_t* bits = QZPlaneImageBits(p);
+  const size_t n = static_cast<size_t>(p->pitch) * p->height;
+  for (const Case c : {Case{0, 256}, Case{0, 128}, Case{0, 40}, Case{kQZFlagAdditive, 256}, Case{kQZFlagAdditive, 90}}) {
+    for (const uint16_t colour : {0x0000, 0xF81F, 0x7BEF, 0xFFFF, 0x1234}) {
+      for (const int x0 : {0, 3}) {
+        std::vector<uint16_t> before(n);
+        for (size_t i = 0; i < n; ++i) before[i] = static_cast<uint16_t>(i * 2654435761u >> 7);
+        std::copy(before.begin(), before.end(), bits);
+        QZLLFill16BPP(x0, 1, p->width, p->height, colour, c.flags, c.level);
+        for (size_t i = 0; i < n; ++i) {
+          uint16_t want = before[i];
+          if (static_cast<int>(i / p->pitch) >= 1 && static_cast<int>(i % p->pitch) >= x0) {
+            if (c.flags & kQZFlagAdditive) {
+              want = QZAddPixel(want, QZSplit(colour), static_cast<uint32_t>(std::min(c.level, 256) >> 4));
+            } else if (c.level < kQZOpaqueLevel) {
+              want = QZBlendPixel(want, QZSplit(colour), static_cast<uint32_t>(c.level >> 3));
+            } else {
+              want = colour;
+            }
+          }
+          ASSERT_EQ(bits[i], want) << "pixel " << i << " colour " << colour << " level " << c.level << " x0 " << x0;
+        }
+      }
+    }
+  }
 }
 
 TEST_F(FillTest, GradientInterpolatesEachChannelByRow) {

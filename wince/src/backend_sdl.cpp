@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -24,8 +25,6 @@ namespace wince::detail {
 
 namespace {
 
-// Longest single wait, so the screen is presented even when nothing happens.
-constexpr DWORD kMaxWaitMs = 100;
 // Shortest time between two presentations while the program polls.
 constexpr Uint32 kFrameMs = 16;
 
@@ -120,6 +119,10 @@ class SdlBackend : public Backend {
   }
 
   bool open(const char* title, std::string* error) {
+    // The screen is drawn in software: a GL driver would cost more memory
+    // than the whole program for a picture of a few hundred pixels.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_RENDER_DRIVER, "software");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return failed(error);
     wakeEvent_ = SDL_RegisterEvents(1);
     const char* driver = SDL_GetCurrentVideoDriver();
@@ -129,8 +132,7 @@ class SdlBackend : public Backend {
                                s.height * zoom_, SDL_WINDOW_SHOWN);
     if (!window_) return failed(error);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    renderer_ = SDL_CreateRenderer(window_, -1, 0);
-    if (!renderer_) renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
+    renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) return failed(error);
     texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, s.width, s.height);
     if (!texture_) return failed(error);
@@ -141,8 +143,10 @@ class SdlBackend : public Backend {
     present(false);
     DWORD ms = runner_ ? runner_->step(timeoutMs) : timeoutMs;
     // The wait reads the desktop's events; without one they are read here.
+    // Every change to the screen is shown above, so the wait lasts until
+    // input comes or the next timer is due.
     if (ms > 0) {
-      wait(std::min(ms, kMaxWaitMs));
+      wait(ms);
     } else {
       SDL_PumpEvents();
     }
@@ -196,12 +200,18 @@ class SdlBackend : public Backend {
   void wait(DWORD ms) {
     if (displayless_) {
       std::unique_lock<std::mutex> lock(wakeMutex_);
-      wakeCondition_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return woken_; });
+      if (ms == INFINITE) {
+        wakeCondition_.wait(lock, [this] { return woken_; });
+      } else {
+        wakeCondition_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return woken_; });
+      }
       woken_ = false;
       return;
     }
+    // SDL waits without end for a negative timeout.
+    const int timeout = ms == INFINITE ? -1 : static_cast<int>(std::min<DWORD>(ms, INT32_MAX));
     SDL_Event event;
-    if (SDL_WaitEventTimeout(&event, static_cast<int>(ms))) handle(event);
+    if (SDL_WaitEventTimeout(&event, timeout)) handle(event);
   }
 
   static bool failed(std::string* error) {

@@ -17,7 +17,7 @@ struct ClockState {
   std::mutex mutex;
   std::condition_variable advanced;
   std::atomic<bool> isVirtual{false};
-  uint64_t virtualNow = 0;            // guarded by mutex
+  std::atomic<uint64_t> virtualNow{0};  // written under mutex, read without
   std::thread::id owner;              // the thread whose Sleep advances
   std::chrono::steady_clock::time_point realStart = std::chrono::steady_clock::now();
 
@@ -81,8 +81,7 @@ bool virtualClockActive() { return state().isVirtual.load(); }
 uint64_t clockNowMs() {
   ClockState& s = state();
   if (!s.isVirtual.load()) return realNowMs(s);
-  std::lock_guard<std::mutex> lock(s.mutex);
-  return s.virtualNow;
+  return s.virtualNow.load();
 }
 
 void advanceClockTo(uint64_t t) {

@@ -300,7 +300,8 @@ bool raiseRemoteInstance(HWND hwnd) {
 
 void serviceInstanceRequests() {
   Instances& s = instances();
-  if (!s.raiseRequested.exchange(false)) return;
+  // A plain load first: the exchange is a locked instruction on every fetch.
+  if (!s.raiseRequested.load(std::memory_order_relaxed) || !s.raiseRequested.exchange(false)) return;
   HWND target{};
   {
     std::lock_guard<std::mutex> lock(s.mutex);

@@ -71,6 +71,9 @@ struct Queue {
   std::deque<CrossSend*> sends;
   bool quit = false;
   int quitCode = 0;
+  // False only when posted, sends and quit are all empty; set under the
+  // mutex, so a fetch that finds it false may skip the mutex.
+  std::atomic<bool> pending{false};
   std::atomic<bool> guiKnown{false};
   std::thread::id guiThread;
   DWORD guiTid = 0;
@@ -103,6 +106,7 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
     } else {
       q.posted.pushBack(m);
     }
+    q.pending = true;
   }
   if (fromGui) {
     q.changed.notify_all();
@@ -112,8 +116,8 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
   return true;
 }
 
-void runCrossSends(Queue& q) {
-  std::unique_lock<std::mutex> lock(q.mutex);
+// Runs the waiting cross-thread sends; `lock` holds the queue's mutex.
+void runCrossSends(Queue& q, std::unique_lock<std::mutex>& lock) {
   while (!q.sends.empty()) {
     CrossSend* s = q.sends.front();
     q.sends.pop_front();
@@ -141,9 +145,9 @@ enum class Got { None, Message, Quit };
 Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit) {
   Queue& q = queue();
   serviceInstanceRequests();
-  runCrossSends(q);
-  {
-    std::lock_guard<std::mutex> lock(q.mutex);
+  if (q.pending.load()) {
+    std::unique_lock<std::mutex> lock(q.mutex);
+    runCrossSends(q, lock);
     for (size_t i = 0; i < q.posted.size();) {
       MSG& m = q.posted.at(i);
       if (m.hwnd != nullptr && !IsWindow(m.hwnd)) {  // its window died: drop it
@@ -162,6 +166,7 @@ Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit)
       if (takeQuit && remove) q.quit = false;
       return Got::Quit;
     }
+    q.pending = !q.posted.empty();
   }
   if (filter != reinterpret_cast<HWND>(-1) && inRange(WM_PAINT, min, max)) {
     if (HWND h = nextWindowToPaint(filter)) {
@@ -328,6 +333,7 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   CrossSend s{hwnd, msg, wParam, lParam};
   std::unique_lock<std::mutex> lock(q.mutex);
   q.sends.push_back(&s);
+  q.pending = true;
   lock.unlock();
   wakeGuiThread(q);
   lock.lock();
@@ -358,6 +364,7 @@ void PostQuitMessage(int exitCode) {
   {
     std::lock_guard<std::mutex> lock(q.mutex);
     q.quit = true;
+    q.pending = true;
     q.quitCode = exitCode;
   }
   q.changed.notify_all();

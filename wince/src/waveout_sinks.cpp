@@ -19,6 +19,8 @@ namespace {
 
 // Frames a sound card takes at a time (the SDL device's buffer).
 constexpr int kCardFrames = 1024;
+// Bytes the capture device copies at a time.
+constexpr size_t kCaptureChunk = 64 * 1024;
 
 class SdlSink : public Sink {
  public:
@@ -100,12 +102,14 @@ class CaptureSink : public Sink {
 
   DWORD consume(DWORD frames) override {
     // Buffers that the callbacks queue meanwhile are consumed as well.
+    // Each step writes what was queued, through a buffer of a fixed size.
     const WAVEFORMATEX& f = m_stream.format();
-    std::vector<uint8_t> buffer(static_cast<size_t>(frames) * f.nBlockAlign);
+    const size_t wanted = static_cast<size_t>(frames) * f.nBlockAlign;
+    m_buffer.resize(kCaptureChunk);
     size_t total = 0;
-    while (total < buffer.size()) {
-      const size_t copied = m_stream.pull(buffer.data(), buffer.size() - total);
-      std::fwrite(buffer.data(), 1, copied, m_file);
+    while (total < wanted) {
+      const size_t copied = m_stream.take(m_buffer.data(), std::min(m_buffer.size(), wanted - total));
+      std::fwrite(m_buffer.data(), 1, copied, m_file);
       total += copied;
       m_stream.waitForCallbacks();
       if (copied == 0) break;
@@ -137,6 +141,7 @@ class CaptureSink : public Sink {
   Stream& m_stream;
   FILE* m_file;
   uint32_t m_bytes = 0;
+  std::vector<uint8_t> m_buffer;
 };
 
 }  // namespace

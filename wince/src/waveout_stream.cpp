@@ -91,6 +91,12 @@ void Stream::finishHead() {
 }
 
 size_t Stream::pull(uint8_t* out, size_t bytes) {
+  const size_t copied = take(out, bytes);
+  std::memset(out + copied, m_format.wBitsPerSample == 8 ? 0x80 : 0, bytes - copied);
+  return copied;
+}
+
+size_t Stream::take(uint8_t* out, size_t bytes) {
   size_t copied = 0;
   bool finished = false;
   {
@@ -108,7 +114,6 @@ size_t Stream::pull(uint8_t* out, size_t bytes) {
   }
   const DWORD level = deviceVolume();
   if (level != kFullVolume) scale(out, copied, m_format, level);
-  std::memset(out + copied, m_format.wBitsPerSample == 8 ? 0x80 : 0, bytes - copied);
   if (finished) m_wake.notify_all();
   return copied;
 }

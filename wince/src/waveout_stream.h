@@ -47,6 +47,8 @@ class Stream {
   // device volume, and fills the rest with silence; finished buffers go to
   // the callback thread. Returns the bytes of queued audio copied.
   size_t pull(uint8_t* out, size_t bytes);
+  // As pull, without the silence: only the queued audio is written.
+  size_t take(uint8_t* out, size_t bytes);
   // Returns after every buffer finished so far has had its callback.
   void waitForCallbacks();
 
