@@ -60,7 +60,7 @@ CAppScaffoldLoadScreen::Bar CAppScaffoldLoadScreen::barFor(int screenWidth, int 
 }
 
 int16_t CAppScaffoldLoadScreen::loadImages(int) {
-  auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  auto* app = findOwner<CQZFApplication>();
   CQZFGraphics* graphics = app ? app->getGraphics() : nullptr;
   if (!graphics) return CQZFApplication::report(this, "app_scaffold", __LINE__, kNoObject);
   setGraphics(graphics);

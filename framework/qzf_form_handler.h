@@ -6,17 +6,19 @@
 
 #include <cstdint>
 
+#include "qzf_events.h"
 #include "qzf_object.h"
 
 class CQZFFormHandler : public CQZFObject {
  public:
-  explicit CQZFFormHandler(CQZFObject* owner = nullptr) : CQZFObject(owner) { setKind(kQZFKindFormHandler, this); }
+  static constexpr uint16_t kKind = kQZFKindFormHandler;
+
+  explicit CQZFFormHandler(CQZFObject* owner = nullptr) : CQZFObject(owner) { setKind(kKind, this); }
 
   virtual void tick() {}
-  // 1 handled, 2 passed on.
-  virtual int onPen(int type, int x, int y) { return 2; }
-  virtual int onKey(int code, int value, bool keyDown) { return 2; }
-  virtual int onTextInput(const char16_t* text) { return 2; }
+  virtual Handled onPen(const QZFPenEvent& pen) { return Handled::kPassOn; }
+  virtual Handled onKey(const QZFKeyEvent& key) { return Handled::kPassOn; }
+  virtual Handled onTextInput(const char16_t* text) { return Handled::kPassOn; }
   virtual void drawForms() {}
   virtual void setActive(int active) { active_ = active != 0; }
   virtual void closeAllForms() {}

@@ -22,7 +22,7 @@ constexpr int kCentre = 1;
 
 CObjectTimer::CObjectTimer(CQZFObject* owner) : CQZFObject(owner) {
   setKind(kKind, this);
-  application_ = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  application_ = findOwner<CQZFApplication>();
 }
 
 // Asked of the application each time: a re-initialisation replaces both.

@@ -9,6 +9,7 @@
 #include "qz_colour.h"
 #include "qz_lz.h"
 #include "qz_plane.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -42,13 +43,13 @@ int64_t maskOpaqueCount(const uint8_t* mask, size_t length, int w, int h) {
   for (int row = 0; row < h; ++row) {
     int sum = 0;
     while (sum < w) {
-      if (at >= length) return -1;
+      if (at >= length) return QZ_ERR_GENERAL;
       const int run = mask[at++];
       if (opaque) total += run;
       sum += run;
       opaque = !opaque;
     }
-    if (sum != w) return -1;
+    if (sum != w) return QZ_ERR_GENERAL;
   }
   return total;
 }
@@ -112,14 +113,14 @@ QZBlobSet::~QZBlobSet() { unload(); }
 
 int16_t QZBlobSet::load(int resourceId) {
   std::vector<uint8_t> bytes;
-  if (QZReadGraphicsResource(QZFourCC('a', 'B', 'S', 'T'), resourceId, &bytes) < 0) return -5;
-  if (QZGetScreenDepth() != 16 || bytes.empty()) return -1;
+  if (QZReadGraphicsResource(QZFourCC('a', 'B', 'S', 'T'), resourceId, &bytes) < 0) return QZ_ERR_NO_RESOURCE;
+  if (QZGetScreenDepth() != 16 || bytes.empty()) return QZ_ERR_GENERAL;
   return decode(bytes.data(), bytes.size());
 }
 
 int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   unload();
-  if (!b || size < 15) return -1;
+  if (!b || size < 15) return QZ_ERR_GENERAL;
   const size_t headerLength = be16(b);
   const uint32_t unpacked = be32(b + 2);
   const uint32_t packed = be32(b + 6);
@@ -128,22 +129,22 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   const bool isPacked = b[13] != 0;
   size_t paletteCount = b[14];
   if (paletteCount == 0 && b[13] != 8) paletteCount = 256;
-  if (n < 0 || headerLength < 15 || headerLength > size) return -1;
+  if (n < 0 || headerLength < 15 || headerLength > size) return QZ_ERR_GENERAL;
   const size_t directoryAt = headerLength + 2 * paletteCount;
   const size_t dataAt = directoryAt + 12 * static_cast<size_t>(n);
-  if (dataAt > size) return -1;
+  if (dataAt > size) return QZ_ERR_GENERAL;
 
   std::vector<uint8_t> expanded;
   const uint8_t* area = b + dataAt;
   size_t areaLength = size - dataAt;
   if (isPacked) {
-    if (packed > areaLength || unpacked > kMaxUnpacked) return -1;
+    if (packed > areaLength || unpacked > kMaxUnpacked) return QZ_ERR_GENERAL;
     try {
       expanded.resize(unpacked);
     } catch (const std::bad_alloc&) {
-      return -9;
+      return QZ_ERR_NO_MEMORY;
     }
-    if (QZLZ::decompress(area, packed, expanded.data(), expanded.size()) != static_cast<int32_t>(unpacked)) return -1;
+    if (QZLZ::decompress(area, packed, expanded.data(), expanded.size()) != static_cast<int32_t>(unpacked)) return QZ_ERR_GENERAL;
     area = expanded.data();
     areaLength = expanded.size();
   }
@@ -158,12 +159,12 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   size_t areaAt = 0;
   for (int i = 0; i < n; ++i) {
     const DirectoryRecord r = readRecord(b + directoryAt + 12 * i);
-    if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return -1;
+    if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return QZ_ERR_GENERAL;
     const size_t maskBytes = r.hasMask ? r.maskLength : 0;
-    if (maskBytes + r.pixelCount > areaLength - areaAt) return -1;
+    if (maskBytes + r.pixelCount > areaLength - areaAt) return QZ_ERR_GENERAL;
     const int64_t pixels = r.hasMask ? maskOpaqueCount(area + areaAt, maskBytes, r.width, r.height)
                                      : static_cast<int64_t>(r.width) * r.height;
-    if (pixels < 0 || pixels != (direct ? r.pixelCount / 2 : r.pixelCount)) return -1;
+    if (pixels < 0 || pixels != (direct ? r.pixelCount / 2 : r.pixelCount)) return QZ_ERR_GENERAL;
     areaAt += maskBytes + r.pixelCount;
     const uint32_t pixelBytes = direct ? r.pixelCount : 2u * r.pixelCount;
     blockSize += even(pixelBytes) + even(static_cast<uint32_t>(maskBytes));
@@ -174,7 +175,7 @@ int16_t QZBlobSet::decode(const uint8_t* b, size_t size) {
   if (!newEntries || !block) {
     delete[] newEntries;
     delete[] block;
-    return -9;
+    return QZ_ERR_NO_MEMORY;
   }
   entries = newEntries;
   data = reinterpret_cast<uint8_t*>(block);
@@ -258,7 +259,7 @@ int16_t QZStartGraphicsBlob() {
     state().map.assign(c.blobMapSize > 0 ? c.blobMapSize : 64, nullptr);
     state().slots.assign(c.blobSetCount > 0 ? c.blobSetCount : 32, nullptr);
   } catch (const std::bad_alloc&) {
-    return -9;
+    return QZ_ERR_NO_MEMORY;
   }
   state().clipMode = 1;
   return 0;
@@ -309,7 +310,7 @@ int16_t QZAddBlobSet(QZBlobSet* set) {
       return 0;
     }
   }
-  return -2;
+  return QZ_ERR_NO_ROOM;
 }
 
 int16_t QZRemoveBlobSet(QZBlobSet* set) {
@@ -319,10 +320,10 @@ int16_t QZRemoveBlobSet(QZBlobSet* set) {
       return 0;
     }
   }
-  return -2;
+  return QZ_ERR_NO_ROOM;
 }
 
-int16_t QZCheckBlobSet(int setId) { return QZFindBlobSet(setId) ? 0 : -1; }
+int16_t QZCheckBlobSet(int setId) { return QZFindBlobSet(setId) ? 0 : QZ_ERR_GENERAL; }
 
 int16_t QZLoadBlobSet(int setId, int) {
   if (QZFindBlobSet(setId)) return 0;
@@ -336,7 +337,7 @@ int16_t QZLoadBlobSet(int setId, int) {
 
 int16_t QZUnloadBlobSet(int setId) {
   QZBlobSet* set = QZFindBlobSet(setId);
-  if (!set) return -1;
+  if (!set) return QZ_ERR_GENERAL;
   QZRemoveBlobSet(set);
   delete set;
   return 0;
@@ -344,10 +345,10 @@ int16_t QZUnloadBlobSet(int setId) {
 
 int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
   const QZBlobSet* source = QZFindBlobSet(sourceSetId);
-  if (!source) return -5;
+  if (!source) return QZ_ERR_NO_RESOURCE;
   if (QZFindBlobSet(newSetId)) return 0;
   std::unique_ptr<QZBlobSet> set = source->copy(newSetId, firstBlobId);
-  if (!set) return -2;
+  if (!set) return QZ_ERR_NO_ROOM;
   const int16_t r = QZAddBlobSet(set.get());
   if (r == 0) set.release();
   return r;
@@ -356,12 +357,12 @@ int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
 
 int16_t QZTintBlobSet(int setId, int red, int green, int blue, int keySetId, uint16_t keyColour) {
   QZBlobSet* set = QZFindBlobSet(setId);
-  if (!set) return -5;
+  if (!set) return QZ_ERR_NO_RESOURCE;
   const QZBlobSet* key = nullptr;
   if (keySetId != -1) {
     key = QZFindBlobSet(keySetId);
-    if (!key) return -5;
-    if (key->count != set->count) return -1;
+    if (!key) return QZ_ERR_NO_RESOURCE;
+    if (key->count != set->count) return QZ_ERR_GENERAL;
   }
   for (int i = 0; i < set->count; ++i) {
     QZBlobEntry& e = set->entries[i];
@@ -426,10 +427,10 @@ void QZRenderBlob(const QZBlobEntry* e, int x, int y, int flags, int level, cons
 }
 
 int16_t QZDrawBlobEntry(const QZBlobEntry* e, int x, int y, int flags, int level) {
-  if (!e || !e->active) return -1;
-  if (QZGetScreenDepth() != 16) return -8;
+  if (!e || !e->active) return QZ_ERR_GENERAL;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NOT_16_BIT;
   const QZPlane* plane = QZGetDrawPlane();
-  if (!QZPlaneImageBits(plane)) return -1;
+  if (!QZPlaneImageBits(plane)) return QZ_ERR_GENERAL;
   int left = 0, top = 0, right = plane->width, bottom = plane->height;
   if (state().clipMode == 2 && !(flags & kQZBlobNoClip)) {
     const QZRect& c = state().clipRect;
@@ -464,12 +465,12 @@ int16_t QZDrawBlob(int blobId, int x, int y, int flags, int level) {
 }
 
 int16_t QZDrawBlobs(int count, const int16_t* records) {
-  if (!QZPlaneImageBits(QZGetDrawPlane())) return -1;
-  if (QZGetScreenDepth() != 16) return -8;
+  if (!QZPlaneImageBits(QZGetDrawPlane())) return QZ_ERR_GENERAL;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NOT_16_BIT;
   for (int i = 0; i < count; ++i, records += 3) {
     const auto word = static_cast<uint16_t>(records[0]);
     const QZBlobEntry* e = QZGetBlobEntry(word);
-    if (!e || !e->active) return -1;
+    if (!e || !e->active) return QZ_ERR_GENERAL;
     QZDrawBlobEntry(e, records[1], records[2], word & 0xF800, kQZOpaqueLevel);
   }
   return 0;
@@ -508,7 +509,7 @@ void QZClipBlobsToRect(const QZRect* rect) { QZClipBlobsToRectangle(rect->x, rec
 int16_t QZSetPixel(int x, int y, int value) {
   const QZPlane* p = QZGetDrawPlane();
   uint16_t* bits = QZPlaneImageBits(p);
-  if (!bits || x < 0 || y < 0 || x >= p->width || y >= p->height) return -1;
+  if (!bits || x < 0 || y < 0 || x >= p->width || y >= p->height) return QZ_ERR_GENERAL;
   const size_t row = static_cast<size_t>(y) * p->pitch;
   switch (QZGetScreenDepth()) {
     case 2: {
@@ -525,7 +526,7 @@ int16_t QZSetPixel(int x, int y, int value) {
       bits[row + x] = static_cast<uint16_t>(value);
       return 0;
     default:
-      return -8;
+      return QZ_ERR_NOT_16_BIT;
   }
 }
 

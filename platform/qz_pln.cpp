@@ -7,6 +7,7 @@
 #include "qz_bitmap.h"
 #include "qz_dct.h"
 #include "qz_lz.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -42,15 +43,15 @@ int16_t QZLoadPlaneFromPLNMemPtr(QZPlane* entry, bool hasMask, int transparentIn
                                  int height, uint32_t dataLength, const uint8_t* payload, size_t payloadSize,
                                  int paletteCount, const uint8_t* palette) {
   uint16_t* pixels = QZPlaneImageBits(entry);
-  if (!pixels || entry->width != width || entry->height != height) return -1;
+  if (!pixels || entry->width != width || entry->height != height) return QZ_ERR_GENERAL;
   const size_t count = static_cast<size_t>(width) * height;
   if (encoding == kQZPlnEncodingPalette) {
-    return expandPalette(entry, hasMask, transparentIndex, payload, payloadSize, palette, paletteCount) ? 0 : -1;
+    return expandPalette(entry, hasMask, transparentIndex, payload, payloadSize, palette, paletteCount) ? 0 : QZ_ERR_GENERAL;
   }
   if (encoding == kQZPlnEncodingDct) {
-    if (dataLength > payloadSize) return -1;
+    if (dataLength > payloadSize) return QZ_ERR_GENERAL;
     QZDctDecoder decoder;
-    if (decoder.readHeader(payload, dataLength) < 0 || decoder.width() != width || decoder.height() != height) return -1;
+    if (decoder.readHeader(payload, dataLength) < 0 || decoder.width() != width || decoder.height() != height) return QZ_ERR_GENERAL;
     decoder.decode(pixels, entry->pitch);
     return 0;
   }
@@ -60,7 +61,7 @@ int16_t QZLoadPlaneFromPLNMemPtr(QZPlane* entry, bool hasMask, int transparentIn
 }
 
 int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
-  if (!b || size < kQZPlnHeaderSize) return -1;
+  if (!b || size < kQZPlnHeaderSize) return QZ_ERR_GENERAL;
   const size_t headerLength = be16(b);
   const uint32_t dataLength = be32(b + 6);
   const int width = static_cast<int16_t>(be16(b + 10));
@@ -69,12 +70,12 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   const bool hasMask = flags & 1;
   const int encoding = flags & 0x0E;
   const int paletteCount = b[16] ? b[16] : 256;
-  if (headerLength < kQZPlnHeaderSize || headerLength > size || width <= 0 || height <= 0) return -1;
+  if (headerLength < kQZPlnHeaderSize || headerLength > size || width <= 0 || height <= 0) return QZ_ERR_GENERAL;
   const uint8_t* payload = b + headerLength;
   size_t payloadSize = size - headerLength;
   const uint8_t* palette = nullptr;
   if (encoding == kQZPlnEncodingPalette) {
-    if (payloadSize < static_cast<size_t>(paletteCount) * 2) return -1;
+    if (payloadSize < static_cast<size_t>(paletteCount) * 2) return QZ_ERR_GENERAL;
     palette = payload;
     payload += paletteCount * 2;
     payloadSize -= paletteCount * 2;
@@ -93,7 +94,7 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   *entry = QZPlane{1, static_cast<int16_t>(width), static_cast<int16_t>(height),
                    static_cast<int16_t>((width * QZGetScreenDepth() + 15) / 16),
                    static_cast<uint8_t>(hasMask ? b[15] : 0), image, mask};
-  if (QZGetScreenDepth() != 16) return -18;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NEEDS_16_BIT;
   const int16_t r = QZLoadPlaneFromPLNMemPtr(entry, hasMask, entry->transparentIndex, encoding, width, height,
                                              dataLength, payload, payloadSize, paletteCount, palette);
   if (r < 0) {
@@ -106,7 +107,7 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
 
 int16_t QZLoadPlaneFromPln(QZPlane* entry, int resourceId) {
   std::vector<uint8_t> bytes;
-  if (QZReadGraphicsResource(QZFourCC('a', 'P', 'L', 'N'), resourceId, &bytes) < 0) return -5;
-  if (bytes.empty()) return -1;
+  if (QZReadGraphicsResource(QZFourCC('a', 'P', 'L', 'N'), resourceId, &bytes) < 0) return QZ_ERR_NO_RESOURCE;
+  if (bytes.empty()) return QZ_ERR_GENERAL;
   return QZLoadPlaneFromPlnBytes(entry, bytes.data(), bytes.size());
 }

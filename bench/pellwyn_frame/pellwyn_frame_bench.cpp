@@ -33,7 +33,7 @@ class PlainForms : public CQZFFormHandler {
  public:
   using CQZFFormHandler::CQZFFormHandler;
   void drawForms() override {
-    CQZFGraphics* g = static_cast<CQZFApplication*>(find(kQZFKindApplication))->getGraphics();
+    CQZFGraphics* g = findOwner<CQZFApplication>()->getGraphics();
     if (g->grid().isWholeScreen()) {
       g->fillRect(0, 0, 240, 320, 0, 255, 0x0A64);
       return;
@@ -79,7 +79,7 @@ struct Frame {
     QZSetScreenEnvironment(environment);
     QZSetScreenOutput(&output);
     QZStartGraphics(nullptr);
-    app.init();
+    if (app.init() != 0) std::abort();
   }
   ~Frame() {
     app.shutdown();

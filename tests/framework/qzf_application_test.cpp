@@ -38,7 +38,7 @@ struct Report {
 using Log = std::vector<std::string>;
 
 CQZFApplication* applicationOf(const CQZFObject* o) {
-  return static_cast<CQZFApplication*>(o->find(kQZFKindApplication));
+  return o->findOwner<CQZFApplication>();
 }
 
 // The forms as the frame and the events reach them.
@@ -49,13 +49,14 @@ class RecordingForms : public CQZFFormHandler {
   void drawForms() override {
     log_->push_back("forms draw " + std::to_string(applicationOf(this)->getGraphics()->grid().getUpdateList().size()));
   }
-  int onPen(int type, int x, int y) override {
-    log_->push_back("forms pen " + std::to_string(type) + " " + std::to_string(x) + "," + std::to_string(y));
-    return 1;
+  Handled onPen(const QZFPenEvent& pen) override {
+    log_->push_back("forms pen " + std::to_string(static_cast<int>(pen.type)) + " " + std::to_string(pen.x) + "," +
+                    std::to_string(pen.y));
+    return Handled::kDone;
   }
-  int onKey(int code, int, bool keyDown) override {
-    log_->push_back("forms key " + std::to_string(code) + (keyDown ? " down" : " char"));
-    return 1;
+  Handled onKey(const QZFKeyEvent& key) override {
+    log_->push_back("forms key " + std::to_string(key.code) + (key.keyDown ? " down" : " char"));
+    return Handled::kDone;
   }
   void setActive(int active) override { log_->push_back("forms active " + std::to_string(active)); }
 
@@ -416,3 +417,27 @@ TEST_F(ApplicationTest, DeletingAStartedApplicationStopsItsManagers) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TaggedGadget : CQZFObject {
+  static constexpr uint16_t kKind = kQZFKindGadget;
+  TaggedGadget() { setKind(kKind, this); }
+};
+struct TaggedMenu : CQZFObject {
+  TaggedMenu() { setKind(kQZFKindMenu, this); }
+};
+
+}  // namespace
+
+TEST(ApplicationRegistry, TagsMakeObjectsOfTheirClassOnly) {
+  CQZFApplication app;
+  app.registerClass<TaggedGadget>("gdtLbl");
+  app.registerClass<TaggedMenu>("mnuBar");
+  std::unique_ptr<TaggedGadget> gadget = app.createObject<TaggedGadget>("gdtLbl");
+  ASSERT_NE(gadget, nullptr);
+  EXPECT_EQ(gadget->getKind(), kQZFKindGadget);
+  EXPECT_EQ(app.createObject<TaggedGadget>("mnuBar"), nullptr);  // another family
+  EXPECT_EQ(app.createObject<TaggedGadget>("gdtNone"), nullptr);
+  EXPECT_NE(app.createObject("mnuBar"), nullptr);
+}
