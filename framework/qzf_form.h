@@ -1,0 +1,80 @@
+// The base of every screen: a form sits in the form handler's stack, is
+// active while nothing covers it, closes by marking (the form handler removes
+// it at its next tick) and tells its hooks what happens to it through events.
+#pragma once
+
+#include <cstdint>
+
+#include "qz_rect.h"
+#include "qz_types.h"
+#include "qzf_events.h"
+#include "qzf_object.h"
+
+class CQZFGraphics;
+
+// What happened to a form (the first field of the record onEvent gets).
+enum QZFFormEventType : int32_t {
+  kQZFFormOpened = 0,
+  kQZFFormRemoved = 1,
+  kQZFFormActivated = 2,
+  kQZFFormDeactivated = 3,
+  kQZFFormRestoringBackground = 4,
+  kQZFFormSaving = 5,
+  kQZFFormSaved = 6,
+  kQZFFormRestoring = 7,
+  kQZFFormRestored = 8,
+};
+
+struct QZFFormEvent {
+  int32_t type = 0;
+};
+
+class CQZFForm : public CQZFObject {
+ public:
+  static constexpr uint16_t kKind = kQZFKindForm;
+
+  CQZFForm();
+
+  // Opens the form from its description; 0 or a negative status.
+  [[nodiscard]] virtual int16_t open(uint16_t formId, uint32_t param);
+  // Once per frame from the form handler's tick.
+  virtual void update() {}
+  // Event 2 when the flag is set, else event 3.
+  virtual void setActive(bool active);
+  virtual Handled onKey(const QZFKeyEvent& key) { return Handled::kPassOn; }
+  virtual Handled onPen(const QZFPenEvent& pen) { return Handled::kPassOn; }
+  virtual Handled onTextInput(const char16_t* text) { return Handled::kPassOn; }
+  virtual Handled onEvent(const QZFFormEvent& event) { return Handled::kPassOn; }
+
+  void draw() {}
+  void restoreBackground() {}
+  // Marks the form's rectangle for redrawing (nothing before open found the graphics).
+  void invalidate();
+
+  // One cover less; the form becomes active (event 2) when nothing covers it.
+  void reveal();
+  // One cover more (at most 255); an active form becomes inactive (event 3).
+  void obscure();
+  uint8_t getObscureCount() const { return obscureCount_; }
+
+  // Asks the form handler to remove the form at its next tick.
+  void close() { closed_ = true; }
+  bool isClosed() const { return closed_; }
+  uint16_t getFormId() const { return formId_; }
+  uint32_t getOpenParam() const { return openParam_; }
+  bool isAnyLanguage() const { return anyLanguage_; }
+  const QZRect& getFormRect() const { return formRect_; }
+
+ protected:
+  void setAnyLanguage(bool any) { anyLanguage_ = any; }
+  void send(QZFFormEventType type) { static_cast<void>(onEvent({type})); }
+
+ private:
+  uint16_t formId_ = QZ_NO_ID;
+  bool closed_ = false;
+  uint8_t obscureCount_ = 1;
+  uint32_t openParam_ = 0;
+  bool anyLanguage_ = false;
+  CQZFGraphics* graphics_ = nullptr;
+  QZRect formRect_{};
+};
