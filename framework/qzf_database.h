@@ -33,6 +33,8 @@ class CQZFDatabase {
   virtual uint32_t getU32(const uint8_t* buffer, uint32_t offset);
   [[nodiscard]] virtual QZStatus putU64(uint8_t* buffer, uint32_t offset, uint64_t value);
   virtual uint64_t getU64(const uint8_t* buffer, uint32_t offset);
+  // The platform database the accessors forward to (what record streams use); null without one.
+  CQZCoreDatabase* getCore() const { return core_; }
 
  protected:
   explicit CQZFDatabase(CQZCoreDatabase* core) : core_(core) {}

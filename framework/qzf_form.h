@@ -11,6 +11,8 @@
 #include "qzf_object.h"
 
 class CQZFGraphics;
+class CQZFRsrcDatabase;
+struct SerialiseStream;
 
 // What happened to a form (the first field of the record onEvent gets).
 enum QZFFormEventType : int32_t {
@@ -46,6 +48,24 @@ class CQZFForm : public CQZFObject {
   virtual Handled onTextInput(const char16_t* text) { return Handled::kPassOn; }
   virtual Handled onEvent(const QZFFormEvent& event) { return Handled::kPassOn; }
 
+  // The size of the saved state: the counted state, the custom state and 8
+  // bytes for the menu id and open parameter.
+  int32_t getSaveSize() override;
+  // A form with custom state (non-zero size) saves it through these in place of serialise.
+  virtual int32_t getCustomStateSize() { return 0; }
+  [[nodiscard]] virtual int16_t saveCustomState(uint16_t recordSize, uint16_t position, CQZFRsrcDatabase* database,
+                                                uint8_t* record) {
+    return 0;
+  }
+  [[nodiscard]] virtual int16_t restoreCustomState(uint16_t recordSize, uint16_t position,
+                                                   CQZFRsrcDatabase* database, uint8_t* record) {
+    return 0;
+  }
+  // The menu id, open parameter and the form's own state for saved forms;
+  // 0 or the first negative status (reported).
+  [[nodiscard]] int16_t saveState(SerialiseStream& stream, CQZFRsrcDatabase* database);
+  [[nodiscard]] int16_t restoreState(SerialiseStream& stream, CQZFRsrcDatabase* database);
+
   void draw() {}
   void restoreBackground() {}
   // Marks the form's rectangle for redrawing (nothing before open found the graphics).
@@ -64,16 +84,22 @@ class CQZFForm : public CQZFObject {
   uint32_t getOpenParam() const { return openParam_; }
   bool isAnyLanguage() const { return anyLanguage_; }
   const QZRect& getFormRect() const { return formRect_; }
+  uint16_t getMenuId() const { return menuId_; }
 
  protected:
   void setAnyLanguage(bool any) { anyLanguage_ = any; }
   void send(QZFFormEventType type) { static_cast<void>(onEvent({type})); }
 
  private:
+  int16_t fail(int line, int16_t code);
+  // Writes or reads the custom state, or serialise without one.
+  int16_t transferOwnState(SerialiseStream& stream, CQZFRsrcDatabase* database, bool saving);
+
   uint16_t formId_ = QZ_NO_ID;
   bool closed_ = false;
   uint8_t obscureCount_ = 1;
   uint32_t openParam_ = 0;
+  uint16_t menuId_ = QZ_NO_ID;
   bool anyLanguage_ = false;
   CQZFGraphics* graphics_ = nullptr;
   QZRect formRect_{};

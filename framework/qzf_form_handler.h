@@ -13,6 +13,8 @@
 #include "qzf_form.h"
 #include "qzf_object.h"
 
+class CQZFRsrcDatabase;
+
 class CQZFFormHandler : public CQZFObject {
  public:
   static constexpr uint16_t kKind = kQZFKindFormHandler;
@@ -37,6 +39,17 @@ class CQZFFormHandler : public CQZFObject {
   // A new form of the registered class tag, or null.
   std::unique_ptr<CQZFForm> createObjectByTag(const std::string& tag) const;
 
+  // Writes every named open form, bottom first, as one Afrm record into the
+  // user database (made anew): 0; -9 without memory; the database's status
+  // when it cannot be made; -10 when a record cannot be written (the
+  // database is then deleted).
+  [[nodiscard]] int16_t saveForms(uint32_t creator, const char16_t* name);
+  // Opens the saved forms again in order: 0; the database's status when it
+  // cannot be opened. At the first bad record: 4 when a form with
+  // keepFormId (-1: none) is open, after closing every other form; else -4
+  // with every form closed.
+  [[nodiscard]] int16_t restoreForms(uint32_t creator, const char16_t* name, bool deleteAfter, int32_t keepFormId);
+
   // Removes the forms marked closed and updates the others, top first.
   virtual void tick();
   virtual Handled onPen(const QZFPenEvent& pen);
@@ -58,6 +71,10 @@ class CQZFFormHandler : public CQZFObject {
   // application stops or starts again).
   bool passesActivityOn() const;
   void remove(size_t index);
+  // One saved form: 0 or a negative status.
+  int16_t writeRecord(CQZFRsrcDatabase& database, CQZFForm& form, uint16_t id, int32_t stateSize);
+  bool restoreRecord(CQZFRsrcDatabase& database, uint8_t* record, uint16_t size);
+  int16_t failRestore(int32_t keepFormId);
 
   bool active_ = true;
   uint16_t language_;
