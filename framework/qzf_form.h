@@ -57,8 +57,8 @@ class CQZFForm : public CQZFObject {
                                                 uint8_t* record) {
     return 0;
   }
-  [[nodiscard]] virtual int16_t restoreCustomState(uint16_t recordSize, uint16_t position,
-                                                   CQZFRsrcDatabase* database, uint8_t* record) {
+  [[nodiscard]] virtual int16_t restoreCustomState(uint16_t recordSize, uint16_t position, CQZFRsrcDatabase* database,
+                                                   uint8_t* record) {
     return 0;
   }
   // The menu id, open parameter and the form's own state for saved forms;
@@ -84,6 +84,8 @@ class CQZFForm : public CQZFObject {
   uint32_t getOpenParam() const { return openParam_; }
   bool isAnyLanguage() const { return anyLanguage_; }
   const QZRect& getFormRect() const { return formRect_; }
+  // The gadget area: gadget coordinates are relative to its origin.
+  const QZRect& getGadgetRect() const { return gadgetRect_; }
   uint16_t getMenuId() const { return menuId_; }
 
  protected:
@@ -103,4 +105,5 @@ class CQZFForm : public CQZFObject {
   bool anyLanguage_ = false;
   CQZFGraphics* graphics_ = nullptr;
   QZRect formRect_{};
+  QZRect gadgetRect_{};
 };

@@ -14,8 +14,8 @@ namespace {
 constexpr size_t kRecordSize[13] = {0, 49, 31, 30, 44, 47, 31, 29, 41, 58, 37, 55, 60};
 constexpr size_t kKeySize = 13;
 constexpr size_t kColumnSize = 3;
-constexpr const char* kTags[13] = {nullptr,  "gdtButton", "gdtSdrbr", "gdtLbl", "gdtChkBox", "gdtTxtEnt", "gdtKybd",
-                                   "gdtGrphc", "gdtURL",   "gdtLst",   "gdtTmr", "gdtSclTxt", "gdtTable"};
+constexpr const char* kTags[13] = {nullptr,    "gdtButton", "gdtSdrbr", "gdtLbl", "gdtChkBox", "gdtTxtEnt", "gdtKybd",
+                                   "gdtGrphc", "gdtURL",    "gdtLst",   "gdtTmr", "gdtSclTxt", "gdtTable"};
 constexpr uint16_t kSpecialFirst = 0xFFF0;
 
 // Fields of one record at offsets from its start. The caller has checked
@@ -58,7 +58,7 @@ class Fields {
   }
   // Four arrow images, arrow level, track and thumb at consecutive offsets.
   QZFScrollBarLook scrollBar(size_t offset) const {
-    return {u16(offset),     u16(offset + 2),        u16(offset + 4),          u16(offset + 6),
+    return {u16(offset),    u16(offset + 2),         u16(offset + 4),         u16(offset + 6),
             u8(offset + 8), levelColour(offset + 9), levelColour(offset + 13)};
   }
 
@@ -92,13 +92,10 @@ QZFGadgetPart readButton(Fields& f) {
 QZFGadgetPart readSliderbar(Fields& f) {
   return QZFSliderbarPart{f.u16(22), f.u8(24), f.u16(25), f.u8(27), f.u16(28), f.u8(30)};
 }
-QZFGadgetPart readLabel(Fields& f) {
-  return QZFLabelPart{f.text(22), f.valueOr(24, -1), f.valueOr(26, -1), f.u16(28)};
-}
+QZFGadgetPart readLabel(Fields& f) { return QZFLabelPart{f.text(22), f.valueOr(24, -1), f.valueOr(26, -1), f.u16(28)}; }
 QZFGadgetPart readCheckbox(Fields& f) {
-  return QZFCheckboxPart{f.text(22),         f.u16(24),           f.u16(26),           f.u16(28),
-                         f.u8(30),           f.u16(31),           f.u16(33),           f.u8(35),
-                         f.valueOr(36, 0),   f.valueOr(38, -1),   f.valueOr(40, -1),   f.u16(42)};
+  return QZFCheckboxPart{f.text(22), f.u16(24), f.u16(26),        f.u16(28),         f.u8(30),          f.u16(31),
+                         f.u16(33),  f.u8(35),  f.valueOr(36, 0), f.valueOr(38, -1), f.valueOr(40, -1), f.u16(42)};
 }
 QZFGadgetPart readTextEntry(Fields& f) {
   return QZFTextEntryPart{f.text(22), f.u16(24), f.value(26), f.box(28), f.box(35), f.u16(42), f.u8(44), f.u16(45)};
@@ -108,7 +105,10 @@ QZFGadgetPart readKeyboard(Fields& f) {
   const int count = f.u8(30);
   for (int i = 0; i < count; ++i) {
     const size_t at = 31 + kKeySize * i;
-    k.keys.push_back({f.u8(at), f.u8(at + 1), f.u8(at + 2), f.u8(at + 3),
+    k.keys.push_back({f.u8(at),
+                      f.u8(at + 1),
+                      f.u8(at + 2),
+                      f.u8(at + 3),
                       {f.u16(at + 4), f.u16(at + 7), f.u16(at + 10)},
                       {f.u8(at + 6), f.u8(at + 9), f.u8(at + 12)}});
   }
@@ -118,16 +118,12 @@ QZFGadgetPart readGraphic(Fields& f) {
   return QZFGraphicPart{f.u16(22), f.u8(24), f.valueOr(25, -1), f.valueOr(27, -1)};
 }
 QZFGadgetPart readURL(Fields& f) {
-  return QZFURLPart{f.valueOr(22, -1),
-                    f.u16(24),
-                    {f.paletteIndex(26), f.paletteIndex(29), f.paletteIndex(32)},
-                    f.text(35),
-                    f.text(37),
-                    f.text(39)};
+  return QZFURLPart{f.valueOr(22, -1), f.u16(24),  {f.paletteIndex(26), f.paletteIndex(29), f.paletteIndex(32)},
+                    f.text(35),        f.text(37), f.text(39)};
 }
 QZFGadgetPart readList(Fields& f) {
-  QZFListPart l{f.value(22), f.value(24), f.levelColour(26), f.levelColour(30), f.levelColour(34),
-                f.u8(38),    f.valueOr(39, -1), {}};
+  QZFListPart l{f.value(22),       f.value(24), f.levelColour(26), f.levelColour(30),
+                f.levelColour(34), f.u8(38),    f.valueOr(39, -1), {}};
   l.scrollBar = {f.u16(41), f.u16(43), f.u16(45), f.u16(47), f.u8(49), f.levelColour(50), f.levelColour(54)};
   return l;
 }
@@ -139,12 +135,12 @@ QZFGadgetPart readTimer(Fields& f) {
                       f.u8(32),          f.text(33),        f.text(35)};
 }
 QZFGadgetPart readScrollText(Fields& f) {
-  return QZFScrollTextPart{f.text(22),       f.valueOr(24, -1), f.valueOr(26, -1), f.u16(28),
+  return QZFScrollTextPart{f.text(22),        f.valueOr(24, -1), f.valueOr(26, -1), f.u16(28),
                            f.levelColour(30), f.levelColour(34), f.scrollBar(38)};
 }
 QZFGadgetPart readTable(Fields& f) {
-  QZFTablePart t{f.value(22), f.value(24), f.levelColour(26), f.levelColour(30), f.levelColour(34),
-                 f.scrollBar(38), f.u8(55), f.u8(56), f.u16(57), {}};
+  QZFTablePart t{f.value(22),     f.value(24), f.levelColour(26), f.levelColour(30), f.levelColour(34),
+                 f.scrollBar(38), f.u8(55),    f.u8(56),          f.u16(57),         {}};
   const int count = f.u8(59);
   for (int i = 0; i < count; ++i) {
     const size_t at = 60 + kColumnSize * i;
@@ -154,8 +150,8 @@ QZFGadgetPart readTable(Fields& f) {
 }
 
 using PartReader = QZFGadgetPart (*)(Fields&);
-constexpr PartReader kReaders[13] = {nullptr,       readButton, readSliderbar, readLabel,    readCheckbox,
-                                     readTextEntry, readKeyboard, readGraphic, readURL,      readList,
+constexpr PartReader kReaders[13] = {nullptr,       readButton,     readSliderbar, readLabel, readCheckbox,
+                                     readTextEntry, readKeyboard,   readGraphic,   readURL,   readList,
                                      readTimer,     readScrollText, readTable};
 
 // The record's whole size, or 0 when it does not fit in `left` bytes.

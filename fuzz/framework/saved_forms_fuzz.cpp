@@ -35,7 +35,8 @@ class FuzzForm : public CQZFForm {
 };
 
 bool writeDatabase(std::vector<uint8_t> record, bool trueChecksum) {
-  if (trueChecksum && record.size() >= 4) QZPutBE32(record.data(), QZComputePreferencesChecksum(record.data(), record.size()));
+  if (trueChecksum && record.size() >= 4)
+    QZPutBE32(record.data(), QZComputePreferencesChecksum(record.data(), record.size()));
   CQZFRsrcDatabase db;
   if (db.create(kName, kCreator, kUser) != 0 || db.open(kName, kCreator, kUser, false) != 0) return false;
   const bool added = record.empty() || db.addResource(QZFourCC("Afrm"), 0, record.size(), record.data()) == 0;

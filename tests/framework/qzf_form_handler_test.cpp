@@ -109,11 +109,7 @@ TEST_F(FormHandlerTest, CloseFormsToStopsAtTheTopmostFormWithTheId) {
     std::vector<uint16_t> left;
   };
   const Case cases[] = {
-      {1, false, {1}},
-      {1, true, {}},
-      {2, false, {1, 2}},
-      {3, true, {1, 2}},
-      {9, false, {}},
+      {1, false, {1}}, {1, true, {}}, {2, false, {1, 2}}, {3, true, {1, 2}}, {9, false, {}},
   };
   for (const Case& c : cases) {
     CQZFFormHandler handler(&app_);

@@ -6,10 +6,10 @@
 
 #include "../platform/database_fixture.h"
 #include "app_serialise_stream.h"
+#include "qz_preferences.h"
 #include "qzf_application.h"
 #include "qzf_database.h"
 #include "qzf_form_handler.h"
-#include "qz_preferences.h"
 #include "qzf_helpers.h"
 
 namespace {
