@@ -1,14 +1,25 @@
 #include "qzf_form.h"
 
+#include <new>
+
 #include "app_serialise_stream.h"
 #include "qzf_application.h"
+#include "qzf_gadget_handler.h"
 #include "qzf_graphics.h"
 
 CQZFForm::CQZFForm() { setKind(kKind, this); }
 
+CQZFForm::~CQZFForm() = default;
+
 int16_t CQZFForm::open(uint16_t formId, uint32_t param) {
+  if (gadgets_) {
+    gadgets_->clear();
+  } else {
+    gadgets_.reset(new (std::nothrow) CQZFGadgetHandler(this));
+    if (!gadgets_) return fail(135, QZ_ERR_NO_MEMORY);
+  }
   CQZFApplication* app = findOwner<CQZFApplication>();
-  if (!app) return CQZFApplication::report(this, "qzf_form", 144, QZ_ERR_BAD_STATE);
+  if (!app) return fail(144, QZ_ERR_BAD_STATE);
   graphics_ = app->getGraphics();
   formId_ = formId;
   openParam_ = param;
@@ -42,6 +53,7 @@ int16_t CQZFForm::fail(int line, int16_t code) { return CQZFApplication::report(
 int32_t CQZFForm::getSaveSize() {
   const int32_t custom = getCustomStateSize();
   SerialiseStream counter;
+  if (gadgets_) static_cast<void>(gadgets_->serialise(counter));
   if (custom == 0) static_cast<void>(serialise(counter));
   return counter.position + custom + 8;
 }
@@ -55,7 +67,9 @@ int16_t CQZFForm::transferOwnState(SerialiseStream& stream, CQZFRsrcDatabase* da
 int16_t CQZFForm::saveState(SerialiseStream& stream, CQZFRsrcDatabase* database) {
   // No menu handler is open before menus come: the saved id says none.
   uint16_t menuId = QZ_NO_ID;
-  int16_t r = serialiseU16(stream, &menuId, 1);
+  int16_t r = gadgets_ ? gadgets_->serialise(stream) : 0;
+  if (r < 0) return fail(1101, r);
+  r = serialiseU16(stream, &menuId, 1);
   if (r < 0) return fail(1104, r);
   r = serialiseU32(stream, &openParam_, 1);
   if (r < 0) return fail(1105, r);
@@ -65,7 +79,9 @@ int16_t CQZFForm::saveState(SerialiseStream& stream, CQZFRsrcDatabase* database)
 }
 
 int16_t CQZFForm::restoreState(SerialiseStream& stream, CQZFRsrcDatabase* database) {
-  int16_t r = serialiseU16(stream, &menuId_, 1);
+  int16_t r = gadgets_ ? gadgets_->serialise(stream) : 0;
+  if (r < 0) return fail(1126, r);
+  r = serialiseU16(stream, &menuId_, 1);
   if (r < 0) return fail(1129, r);
   r = serialiseU32(stream, &openParam_, 1);
   if (r < 0) return fail(1132, r);

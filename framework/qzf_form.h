@@ -4,12 +4,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "qz_rect.h"
 #include "qz_types.h"
 #include "qzf_events.h"
 #include "qzf_object.h"
 
+class CQZFGadgetHandler;
 class CQZFGraphics;
 class CQZFRsrcDatabase;
 struct SerialiseStream;
@@ -36,8 +38,10 @@ class CQZFForm : public CQZFObject {
   static constexpr uint16_t kKind = kQZFKindForm;
 
   CQZFForm();
+  ~CQZFForm() override;
 
-  // Opens the form from its description; 0 or a negative status.
+  // Opens the form from its description (its gadgets made anew); 0 or a
+  // negative status.
   [[nodiscard]] virtual int16_t open(uint16_t formId, uint32_t param);
   // Once per frame from the form handler's tick.
   virtual void update() {}
@@ -48,8 +52,8 @@ class CQZFForm : public CQZFObject {
   virtual Handled onTextInput(const char16_t* text) { return Handled::kPassOn; }
   virtual Handled onEvent(const QZFFormEvent& event) { return Handled::kPassOn; }
 
-  // The size of the saved state: the counted state, the custom state and 8
-  // bytes for the menu id and open parameter.
+  // The size of the saved state: the counted gadget state and own state, the
+  // custom state and 8 bytes for the menu id and open parameter.
   int32_t getSaveSize() override;
   // A form with custom state (non-zero size) saves it through these in place of serialise.
   virtual int32_t getCustomStateSize() { return 0; }
@@ -61,7 +65,7 @@ class CQZFForm : public CQZFObject {
                                                    uint8_t* record) {
     return 0;
   }
-  // The menu id, open parameter and the form's own state for saved forms;
+  // The gadgets' state, menu id, open parameter and the form's own state for saved forms;
   // 0 or the first negative status (reported).
   [[nodiscard]] int16_t saveState(SerialiseStream& stream, CQZFRsrcDatabase* database);
   [[nodiscard]] int16_t restoreState(SerialiseStream& stream, CQZFRsrcDatabase* database);
@@ -87,6 +91,8 @@ class CQZFForm : public CQZFObject {
   // The gadget area: gadget coordinates are relative to its origin.
   const QZRect& getGadgetRect() const { return gadgetRect_; }
   uint16_t getMenuId() const { return menuId_; }
+  // The form's gadgets; null before the first open.
+  CQZFGadgetHandler* getGadgetHandler() const { return gadgets_.get(); }
 
  protected:
   void setAnyLanguage(bool any) { anyLanguage_ = any; }
@@ -106,4 +112,5 @@ class CQZFForm : public CQZFObject {
   CQZFGraphics* graphics_ = nullptr;
   QZRect formRect_{};
   QZRect gadgetRect_{};
+  std::unique_ptr<CQZFGadgetHandler> gadgets_;
 };

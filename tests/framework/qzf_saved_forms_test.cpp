@@ -88,8 +88,9 @@ TEST_F(SavedFormsTest, NamedFormsAreSavedBottomFirstWithoutGapsAndComeBack) {
   {
     CQZFRsrcDatabase db;
     ASSERT_EQ(db.open(kName, kCreator, kUser, false), 0);
-    // 20 bytes of head, 8 kept for the menu id and open parameter (6 used), and the form's word.
-    EXPECT_EQ(db.getResourceSize(kSaved, 0), 20 + 8 + 2);
+    // 20 bytes of head, the gadgets' count and focus, 8 kept for the menu id
+    // and open parameter (6 used), and the form's word.
+    EXPECT_EQ(db.getResourceSize(kSaved, 0), 20 + 4 + 8 + 2);
     EXPECT_NE(db.getResourceSize(kSaved, 1), 0);
     EXPECT_EQ(db.getResourceSize(kSaved, 2), 0);
   }
