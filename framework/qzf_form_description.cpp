@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_colour.h"
 #include "qzf_graphics.h"
 
@@ -27,8 +27,8 @@ class Fields {
 
   bool ok() const { return ok_; }
   uint8_t u8(size_t offset) const { return at_[offset]; }
-  uint16_t u16(size_t offset) const { return QZGetBE16(at_ + offset); }
-  uint32_t u32(size_t offset) const { return QZGetBE32(at_ + offset); }
+  uint16_t u16(size_t offset) const { return base::loadBE16(at_ + offset); }
+  uint32_t u32(size_t offset) const { return base::loadBE32(at_ + offset); }
 
   int16_t valueAt(uint16_t index) {
     if (index >= context_.valueCount || !context_.values) {

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app_serialise_stream.h"
+#include "base/byte_order.h"
 #include "fuzz_folder.h"
-#include "qz_bytes.h"
 #include "qz_preferences.h"
 #include "qzf_application.h"
 #include "qzf_database.h"
@@ -36,7 +36,7 @@ class FuzzForm : public CQZFForm {
 
 bool writeDatabase(std::vector<uint8_t> record, bool trueChecksum) {
   if (trueChecksum && record.size() >= 4)
-    QZPutBE32(record.data(), QZComputePreferencesChecksum(record.data(), record.size()));
+    base::storeBE32(record.data(), QZComputePreferencesChecksum(record.data(), record.size()));
   CQZFRsrcDatabase db;
   if (db.create(kName, kCreator, kUser) != 0 || db.open(kName, kCreator, kUser, false) != 0) return false;
   const bool added = record.empty() || db.addResource(QZFourCC("Afrm"), 0, record.size(), record.data()) == 0;

@@ -11,11 +11,20 @@
 
 #include "../wince/string_block.h"
 #include "qz_app_bridge.h"
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_preferences.h"
 #include "qz_screen.h"
 #include "qz_startup.h"
 #include "qz_system.h"
+#include "wince/host/clock.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/wince.h"
 
 namespace {

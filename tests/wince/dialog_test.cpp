@@ -1,5 +1,7 @@
 // Dialog boxes from templates: the reader, creation, results and the modal run.
 #include "dialog_template.h"
+#include "wince/host/resource.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "window_test_util.h"
 

@@ -6,6 +6,7 @@
 #include <mutex>
 #include <vector>
 
+#include "wince/host/resource.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

@@ -3,6 +3,10 @@
 
 #include "shell_menubar.h"
 #include "wince/clock.h"
+#include "wince/host/runtime.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/text.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
 #include "wince/system.h"

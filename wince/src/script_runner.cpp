@@ -7,6 +7,10 @@
 
 #include "messagebox.h"
 #include "wince/clock.h"
+#include "wince/host/runtime.h"
+#include "wince/host/shell.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
 #include "wince/thread.h"

@@ -9,6 +9,9 @@
 
 #include "shell_draw.h"
 #include "shell_menubar.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
