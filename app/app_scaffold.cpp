@@ -89,7 +89,7 @@ int16_t CAppScaffold::preInit(const QZFModeTable** out) {
   return 2;
 }
 
-const int16_t* CAppScaffold::getValueTable(int) { return kValues; }
+std::span<const int16_t> CAppScaffold::getValueTable(int) { return kValues; }
 
 int16_t CAppScaffold::init() {
   loadScreen_.reset(new (std::nothrow) CAppScaffoldLoadScreen(this));

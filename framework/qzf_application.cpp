@@ -62,7 +62,7 @@ int16_t CQZFApplication::preInit(const QZFModeTable** out) {
   return 0;
 }
 
-const int16_t* CQZFApplication::getValueTable(int) { return nullptr; }
+std::span<const int16_t> CQZFApplication::getValueTable(int) { return {}; }
 
 void CQZFApplication::setScaling(int horizontalFactor, int verticalFactor) {
   horizontal_ = &QZFGetScalePair(horizontalFactor);
@@ -110,7 +110,7 @@ int16_t CQZFApplication::startManagers(const QZFModeTable* modes) {
   if (const int16_t r = graphics_->init(modes, !reinitialising_); r < 0) return fail(120, r);
   step();
   valueTable_ = getValueTable(graphics_->getDisplayKind());
-  if (!valueTable_) return fail(125, QZ_ERR_GENERAL);
+  if (valueTable_.empty()) return fail(125, QZ_ERR_GENERAL);
   if (loadScreen_) {
     loadScreen_->loadImages(0);
     imagesLoaded_ = true;
@@ -151,7 +151,7 @@ void CQZFApplication::stopManagers() {
   if (graphics_) {
     graphics_->shutdown();
     graphics_.reset();
-    valueTable_ = nullptr;
+    valueTable_ = {};
     step();
   }
   if (resources_) {

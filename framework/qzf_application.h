@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <new>
+#include <span>
 #include <string>
 
 #include "qz_app_bridge.h"
@@ -39,7 +40,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   [[nodiscard]] static int16_t report(CQZFObject* reporter, const char* source, int line, int16_t code);
 
   [[nodiscard]] virtual int16_t preInit(const QZFModeTable** out);
-  virtual const int16_t* getValueTable(int displayKind);
+  // The layout-value table of the display kind; empty when there is none.
+  virtual std::span<const int16_t> getValueTable(int displayKind);
   virtual void onUpdate() {}
   [[nodiscard]] virtual int16_t reinitialise();
   [[nodiscard]] virtual int16_t postUpdate() { return 0; }
@@ -54,6 +56,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   int onPen(int type, int x, int y) override;
   int onKey(int code, int value) override;
   int onSuspendResume(int active) override;
+  // Whether Back closes the form it reaches (else it minimises the program).
+  virtual bool backClosesForms() const { return true; }
   virtual int onMenuEvent() { return 2; }
   virtual void reportError(const char* source, int line, int16_t code) {}
 
@@ -101,7 +105,7 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   CQZFControls* getControls() const { return controls_; }
   void setControls(CQZFControls* controls) { controls_ = controls; }
 
-  const int16_t* getCurrentValueTable() const { return valueTable_; }
+  std::span<const int16_t> getCurrentValueTable() const { return valueTable_; }
   // The horizontal and vertical conversions between layout units and the
   // screen (factor 128 = 1.0 until getValueTable sets others).
   void setScaling(int horizontalFactor, int verticalFactor);
@@ -149,7 +153,7 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   std::unique_ptr<CQZFUI> ui_;
   CQZFFontManager* fontManager_ = nullptr;
   CQZFControls* controls_ = nullptr;
-  const int16_t* valueTable_ = nullptr;
+  std::span<const int16_t> valueTable_;
   const QZFScalePair* horizontal_;
   const QZFScalePair* vertical_;
 };

@@ -56,7 +56,7 @@ class FrameApplication : public CQZFApplication {
     *out = &kModes;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return kValues; }
+  std::span<const int16_t> getValueTable(int) override { return kValues; }
 
  protected:
   std::unique_ptr<CQZFUI> makeUserInterface() override { return std::make_unique<PlainUI>(this); }

@@ -23,6 +23,7 @@ constexpr char16_t kName[] = u"Fuzz-QZSUser";
 class FuzzForm : public CQZFForm {
  public:
   FuzzForm() { setName("frmfuzz"); }
+  int16_t open(uint16_t formId, uint32_t param) override { return prepareOpen(formId, param); }
   int16_t serialise(SerialiseStream& stream) override {
     const int16_t r = serialiseU16(stream, &count_, 1);
     if (r < 0) return r;

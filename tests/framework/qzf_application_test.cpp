@@ -96,7 +96,7 @@ class RecordingLoadScreen : public CQZFLoadScreen {
     if (app->getResourceManager()) s += 'R';
     if (app->getAudioManager()) s += 'A';
     if (app->getGraphics()) s += 'G';
-    if (app->getCurrentValueTable()) s += 'V';
+    if (!app->getCurrentValueTable().empty()) s += 'V';
     if (app->getMetrics()) s += 'M';
     if (app->getUI()) s += 'U';
     return s;
@@ -120,7 +120,7 @@ class RecordingMinimise : public CQZFMinimise {
 class OrderApplication : public CQZFApplication {
  public:
   const QZFModeTable* modes = &kPortraitTable;
-  const int16_t* values = kValues;
+  std::span<const int16_t> values = kValues;
   int16_t postResult = 0;
   Log log;
   std::vector<Report> reports;
@@ -129,7 +129,7 @@ class OrderApplication : public CQZFApplication {
     *out = modes;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return values; }
+  std::span<const int16_t> getValueTable(int) override { return values; }
   void onUpdate() override { log.push_back("update"); }
   int16_t postUpdate() override {
     log.push_back("post");
@@ -263,7 +263,7 @@ TEST_F(ApplicationTest, AReinitialiseRequestMakesTheManagersAnew) {
   QZSetFullScreen(1);
   app_.onSystemEvent(windowMessage(WM_SIZE, 0, MAKELPARAM(320, 240)));
   QZSetFullScreen(0);
-  app_.values = nullptr;
+  app_.values = {};
   app_.reports.clear();
   EXPECT_EQ(app_.tick(), -11);
   EXPECT_TRUE(app_.isReinitialiseRequested());
@@ -282,7 +282,7 @@ TEST_F(ApplicationTest, FailedStartsAreReportedAndLeaveTheirManagersForShutdown)
   EXPECT_FALSE(app_.isInitialised());
 
   OrderApplication noTable;
-  noTable.values = nullptr;
+  noTable.values = {};
   EXPECT_EQ(noTable.init(), -1);
   EXPECT_EQ(noTable.reports, (std::vector<Report>{{"qzf_application", 125, -1}}));
   EXPECT_NE(noTable.getGraphics(), nullptr);

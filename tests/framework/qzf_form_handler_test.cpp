@@ -19,7 +19,7 @@ class LogForm : public CQZFForm {
   ~LogForm() override { note("deleted"); }
 
   int16_t open(uint16_t formId, uint32_t param) override {
-    const int16_t result = CQZFForm::open(formId, param);
+    const int16_t result = prepareOpen(formId, param);
     return result != 0 ? result : openResult_;
   }
   void update() override { note("update"); }
