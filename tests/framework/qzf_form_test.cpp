@@ -12,6 +12,8 @@
 #include "qzf_font_manager.h"
 #include "qzf_form_description.h"
 #include "qzf_form_handler.h"
+#include "qzf_gadget.h"
+#include "qzf_gadget_handler.h"
 #include "started_graphics_fixture.h"
 #include "string_source.h"
 
@@ -79,6 +81,26 @@ void addBlobs(int setId, int firstId, const std::vector<std::pair<int, int>>& si
     at += static_cast<size_t>(e.width) * e.height;
   }
   ASSERT_EQ(QZAddBlobSet(source.copy(setId, firstId)), 0);
+}
+
+// A gadget of 20 x 10 at its position, made for the label tag.
+class BoxGadget : public CQZFGadget {
+ public:
+  void layout() override {
+    CQZFGadget::layout();
+    rect_ = {getXAnchor().position, getYAnchor().position, 20, 10};
+  }
+};
+
+// A label record (kind 3) at the layout values of the x and y indices.
+std::vector<uint8_t> label(uint16_t id, uint16_t xIndex, uint16_t yIndex) {
+  std::vector<uint8_t> r(30, 0);
+  put16(r, 0, id);
+  r[2] = kQZFGadgetLabel;
+  put16(r, 6, xIndex);
+  put16(r, 11, yIndex);
+  for (size_t at = 14; at < 30; at += 2) put16(r, at, QZ_NO_ID);
+  return r;
 }
 
 // A form that notes its rectangles when it is told it was opened, and the
@@ -261,4 +283,30 @@ TEST_F(FormTest, DrawingFillsTheClientAndLaysTheFrameAround) {
   EXPECT_EQ(pixelAt(60, 124), kTile);
   EXPECT_EQ(pixelAt(179, 195), kTile);
   EXPECT_EQ(pixelAt(59, 124), started_graphics::kBackground);
+}
+
+TEST_F(FormTest, GadgetsAreMadeByTheirKindsTagAndAFitFormTakesTheirHeight) {
+  app_.registerClass<BoxGadget>(QZFGadgetTag(kQZFGadgetLabel));
+  std::vector<uint8_t> bytes = description({});
+  put16(bytes, 39, QZ_NO_ID);  // fit to gadgets
+  put16(bytes, 45, 8);         // first focus
+  put16(bytes, 47, 3);
+  for (const auto& r : {label(7, 0, 0), label(8, 2, 1)}) bytes.insert(bytes.end(), r.begin(), r.end());
+  // A button: no class has its tag, so it is not built.
+  std::vector<uint8_t> button(49, 0);
+  button[2] = kQZFGadgetButton;
+  bytes.insert(bytes.end(), button.begin(), button.end());
+  serve({{1, bytes}});
+  NotingForm* form = open(1);
+  ASSERT_NE(form, nullptr);
+  ASSERT_EQ(form->getGadgetHandler()->getCount(), 2);
+  EXPECT_EQ(form->getGadgetHandler()->getFocusedId(), 8);
+  EXPECT_FALSE(form->isUnfocused());
+  // The lower gadget ends at 100 + 10.
+  EXPECT_EQ(form->getGadgetRect(), (QZRect{70, 105, 100, 110}));
+  ASSERT_NE(form->getGadget(8), nullptr);
+  EXPECT_EQ(form->getGadget(8)->getRect(), (QZRect{50, 100, 20, 10}));
+  // Removing the lower gadget refits the form to the one left.
+  form->removeGadget(8);
+  EXPECT_EQ(form->getGadgetRect(), (QZRect{70, 155, 100, 10}));
 }
