@@ -60,7 +60,7 @@ CAppScaffoldLoadScreen::Bar CAppScaffoldLoadScreen::barFor(int screenWidth, int 
 }
 
 int16_t CAppScaffoldLoadScreen::loadImages(int) {
-  auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  auto* app = findOwner<CQZFApplication>();
   CQZFGraphics* graphics = app ? app->getGraphics() : nullptr;
   if (!graphics) return CQZFApplication::report(this, "app_scaffold", __LINE__, kNoObject);
   setGraphics(graphics);
@@ -89,7 +89,7 @@ int16_t CAppScaffold::preInit(const QZFModeTable** out) {
   return 2;
 }
 
-const int16_t* CAppScaffold::getValueTable(int) { return kValues; }
+std::span<const int16_t> CAppScaffold::getValueTable(int) { return kValues; }
 
 int16_t CAppScaffold::init() {
   loadScreen_.reset(new (std::nothrow) CAppScaffoldLoadScreen(this));

@@ -37,7 +37,7 @@ class CAppScaffold : public CQZFApplication {
   static constexpr uint16_t kOwnSteps = 1;
 
   int16_t preInit(const QZFModeTable** out) override;
-  const int16_t* getValueTable(int displayKind) override;
+  std::span<const int16_t> getValueTable(int displayKind) override;
   int16_t init() override;
   int16_t shutdown() override;
   void drawFrame() override;

@@ -33,7 +33,7 @@ bool isKeyCode(int code) {
 
 CQZFApplication::CQZFApplication()
     : horizontal_(&QZFGetScalePair(128)), vertical_(&QZFGetScalePair(128)) {
-  setKind(kQZFKindApplication, this);
+  setKind(kKind, this);
   setName("app");
   setFrameParameters(5, 10);
 }
@@ -51,9 +51,9 @@ CQZFApplication::~CQZFApplication() {
 }
 
 int16_t CQZFApplication::report(CQZFObject* reporter, const char* source, int line, int16_t code) {
-  CQZFObject* found = reporter->find(kQZFKindApplication);
-  if (!found && reporter->getKind() == kQZFKindApplication) found = reporter;
-  if (found) static_cast<CQZFApplication*>(found)->reportError(source, line, code);
+  CQZFApplication* found = reporter->findOwner<CQZFApplication>();
+  if (!found && reporter->getKind() == kKind) found = dynamic_cast<CQZFApplication*>(reporter);
+  if (found) found->reportError(source, line, code);
   return code;
 }
 
@@ -62,7 +62,7 @@ int16_t CQZFApplication::preInit(const QZFModeTable** out) {
   return 0;
 }
 
-const int16_t* CQZFApplication::getValueTable(int) { return nullptr; }
+std::span<const int16_t> CQZFApplication::getValueTable(int) { return {}; }
 
 void CQZFApplication::setScaling(int horizontalFactor, int verticalFactor) {
   horizontal_ = &QZFGetScalePair(horizontalFactor);
@@ -110,7 +110,7 @@ int16_t CQZFApplication::startManagers(const QZFModeTable* modes) {
   if (const int16_t r = graphics_->init(modes, !reinitialising_); r < 0) return fail(120, r);
   step();
   valueTable_ = getValueTable(graphics_->getDisplayKind());
-  if (!valueTable_) return fail(125, QZ_ERR_GENERAL);
+  if (valueTable_.empty()) return fail(125, QZ_ERR_GENERAL);
   if (loadScreen_) {
     loadScreen_->loadImages(0);
     imagesLoaded_ = true;
@@ -151,7 +151,7 @@ void CQZFApplication::stopManagers() {
   if (graphics_) {
     graphics_->shutdown();
     graphics_.reset();
-    valueTable_ = nullptr;
+    valueTable_ = {};
     step();
   }
   if (resources_) {
@@ -243,8 +243,8 @@ int CQZFApplication::onSystemEvent(const MSG& message) {
     case WM_KEYDOWN:
     case WM_KEYUP:
       if (controls_) {
-        controls_->noteKey(static_cast<uint32_t>(message.wParam), static_cast<uint32_t>(message.lParam),
-                           message.message == WM_KEYDOWN);
+        controls_->noteKey({static_cast<int32_t>(message.wParam), static_cast<int32_t>(message.lParam),
+                            message.message == WM_KEYDOWN});
       }
       break;
     default: break;
@@ -252,14 +252,19 @@ int CQZFApplication::onSystemEvent(const MSG& message) {
   return translate(message);
 }
 
-int CQZFApplication::translate(const MSG& message) { return ui_ ? ui_->translateMessage(message) : 2; }
-
-int CQZFApplication::onPen(int type, int x, int y) {
-  if (minimise_ && minimise_->onPen(type, x, y) == 1) return 1;
-  return ui_ ? ui_->onPen(type, x, y) : 2;
+int CQZFApplication::translate(const MSG& message) {
+  return toStatus(ui_ ? ui_->translateMessage(message) : Handled::kPassOn);
 }
 
-int CQZFApplication::onKey(int code, int value) { return ui_ ? ui_->onKey(code, value, isKeyCode(code)) : 2; }
+int CQZFApplication::onPen(int type, int x, int y) {
+  const QZFPenEvent pen = QZFPenEvent::make(type, x, y);
+  if (minimise_ && minimise_->onPen(pen) == Handled::kDone) return toStatus(Handled::kDone);
+  return toStatus(ui_ ? ui_->onPen(pen) : Handled::kPassOn);
+}
+
+int CQZFApplication::onKey(int code, int value) {
+  return toStatus(ui_ ? ui_->onKey({code, value, isKeyCode(code)}) : Handled::kPassOn);
+}
 
 int CQZFApplication::onSuspendResume(int active) {
   if (!active) setAudioActive(0);

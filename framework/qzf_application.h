@@ -7,6 +7,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <new>
+#include <span>
 #include <string>
 
 #include "qz_app_bridge.h"
@@ -26,6 +28,8 @@ struct QZFModeTable;
 
 class CQZFApplication : public CQZFObject, public QZApplicationInterface {
  public:
+  static constexpr uint16_t kKind = kQZFKindApplication;
+
   using Factory = std::function<std::unique_ptr<CQZFObject>()>;
 
   CQZFApplication();
@@ -33,17 +37,18 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
 
   // Reports a failure of `reporter` to its application (or to itself when it
   // is the application) and returns the code.
-  static int16_t report(CQZFObject* reporter, const char* source, int line, int16_t code);
+  [[nodiscard]] static int16_t report(CQZFObject* reporter, const char* source, int line, int16_t code);
 
-  virtual int16_t preInit(const QZFModeTable** out);
-  virtual const int16_t* getValueTable(int displayKind);
+  [[nodiscard]] virtual int16_t preInit(const QZFModeTable** out);
+  // The layout-value table of the display kind; empty when there is none.
+  virtual std::span<const int16_t> getValueTable(int displayKind);
   virtual void onUpdate() {}
-  virtual int16_t reinitialise();
-  virtual int16_t postUpdate() { return 0; }
+  [[nodiscard]] virtual int16_t reinitialise();
+  [[nodiscard]] virtual int16_t postUpdate() { return 0; }
   // The gadgets register their tags here when they come; an application adds
   // its form tags after the base's.
-  virtual int16_t registerClasses() { return 0; }
-  int16_t init() override;
+  [[nodiscard]] virtual int16_t registerClasses() { return 0; }
+  [[nodiscard]] int16_t init() override;
   int16_t shutdown() override;
   void drawFrame() override;
   void repaintAll() override;
@@ -51,6 +56,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   int onPen(int type, int x, int y) override;
   int onKey(int code, int value) override;
   int onSuspendResume(int active) override;
+  // Whether Back closes the form it reaches (else it minimises the program).
+  virtual bool backClosesForms() const { return true; }
   virtual int onMenuEvent() { return 2; }
   virtual void reportError(const char* source, int line, int16_t code) {}
 
@@ -62,8 +69,24 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   void setFrameParameters(int16_t tickInterval, int16_t idleInterval);
   void setAudioActive(int on);
 
+  // The class registry is the one way forms and gadgets come into being:
+  // descriptions and saved forms name their classes by these tags.
   void registerClass(const std::string& tag, Factory factory) { classes_[tag] = std::move(factory); }
+  template <class T>
+  void registerClass(const std::string& tag) {
+    registerClass(tag, [] { return std::unique_ptr<CQZFObject>(new (std::nothrow) T()); });
+  }
+  // A new object of the tag's class; null for an unknown tag or without memory.
   std::unique_ptr<CQZFObject> createObject(const std::string& tag) const;
+  // The same as a T; null too when the tag's class is no T.
+  template <class T>
+  std::unique_ptr<T> createObject(const std::string& tag) const {
+    std::unique_ptr<CQZFObject> object = createObject(tag);
+    T* typed = dynamic_cast<T*>(object.get());
+    if (!typed) return nullptr;
+    object.release();
+    return std::unique_ptr<T>(typed);
+  }
 
   // The managers the application base owns; null before init and after shutdown.
   CQZFResourceManager* getResourceManager() const { return resources_.get(); }
@@ -82,7 +105,7 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   CQZFControls* getControls() const { return controls_; }
   void setControls(CQZFControls* controls) { controls_ = controls; }
 
-  const int16_t* getCurrentValueTable() const { return valueTable_; }
+  std::span<const int16_t> getCurrentValueTable() const { return valueTable_; }
   // The horizontal and vertical conversions between layout units and the
   // screen (factor 128 = 1.0 until getValueTable sets others).
   void setScaling(int horizontalFactor, int verticalFactor);
@@ -102,10 +125,10 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   virtual std::unique_ptr<CQZFUI> makeUserInterface();
 
  private:
-  int16_t fail(int line, int16_t code) { return report(this, "qzf_application", line, code); }
+  [[nodiscard]] int16_t fail(int line, int16_t code) { return report(this, "qzf_application", line, code); }
   // The user interface's answer to a window message; 2 without one.
   int translate(const MSG& message);
-  int16_t startManagers(const QZFModeTable* modes);
+  [[nodiscard]] int16_t startManagers(const QZFModeTable* modes);
   // Stops what init started, in reverse order; safe to run again.
   void stopManagers();
   void step() const;
@@ -130,7 +153,7 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   std::unique_ptr<CQZFUI> ui_;
   CQZFFontManager* fontManager_ = nullptr;
   CQZFControls* controls_ = nullptr;
-  const int16_t* valueTable_ = nullptr;
+  std::span<const int16_t> valueTable_;
   const QZFScalePair* horizontal_;
   const QZFScalePair* vertical_;
 };

@@ -11,7 +11,7 @@
 #include "qz_sound.h"
 
 CQZFAudioManager::CQZFAudioManager(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kQZFKindAudioManager, this);
+  setKind(kKind, this);
 }
 
 CQZFAudioManager::~CQZFAudioManager() { releaseSong(); }

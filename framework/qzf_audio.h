@@ -17,12 +17,14 @@ struct QZSoundEntry;
 
 class CQZFAudioManager : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindAudioManager;
+
   static constexpr int kSampleCount = 32;
 
   explicit CQZFAudioManager(CQZFObject* owner = nullptr);
   ~CQZFAudioManager() override;
 
-  int16_t init();
+  [[nodiscard]] int16_t init();
   int16_t shutdown();
   int16_t update();
   int16_t stopAll();
@@ -53,8 +55,8 @@ class CQZFAudioManager : public CQZFObject {
   int16_t setChannelPeriod(int channel, int period);
   int16_t setChannelVolume(int channel, int volume);
 
-  int16_t loadScreamTrackerSong(const std::u16string& name);
-  int16_t loadImpulseTrackerSong(const std::u16string& name);
+  [[nodiscard]] int16_t loadScreamTrackerSong(const std::u16string& name);
+  [[nodiscard]] int16_t loadImpulseTrackerSong(const std::u16string& name);
   int16_t attachSong(AuSong* song);
   int16_t playSong(int index);
   int16_t selectSong(int index, bool force);
@@ -62,7 +64,7 @@ class CQZFAudioManager : public CQZFObject {
   AuSong* getSong() const { return m_song.get(); }
 
  private:
-  int16_t loadSong(std::unique_ptr<AuSong> song, const std::u16string& name);
+  [[nodiscard]] int16_t loadSong(std::unique_ptr<AuSong> song, const std::u16string& name);
   void releaseSong();
 
   int32_t m_sampleCount = kSampleCount;

@@ -15,7 +15,7 @@ constexpr int kMaxKeyNames = 5;
 
 }  // namespace
 
-CQZFControls::CQZFControls(CQZFObject* owner) : CQZFObject(owner) { setKind(kQZFKindControls, this); }
+CQZFControls::CQZFControls(CQZFObject* owner) : CQZFObject(owner) { setKind(kKind, this); }
 
 CQZFControls::~CQZFControls() { shutdown(); }
 
@@ -40,8 +40,8 @@ void CQZFControls::resetKeyStates() {
   if (manager_) manager_->resetKeyStates();
 }
 
-void CQZFControls::noteKey(uint32_t virtualKey, uint32_t keyData, bool isDown) {
-  if (manager_) manager_->noteKeyDown(static_cast<int>(virtualKey), keyData, isDown ? 1 : 0);
+void CQZFControls::noteKey(const QZFKeyEvent& key) {
+  if (manager_) manager_->noteKeyDown(key.code, static_cast<uint32_t>(key.value), key.keyDown ? 1 : 0);
 }
 
 void CQZFControls::keyName(char16_t* out, int capacity, int control) const {

@@ -7,10 +7,13 @@
 #include <memory>
 
 #include "qz_controls.h"
+#include "qzf_events.h"
 #include "qzf_object.h"
 
 class CQZFControls : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindControls;
+
   // The longest name keyName writes, without the terminator.
   static constexpr int kKeyNameLength = 100;
 
@@ -20,12 +23,13 @@ class CQZFControls : public CQZFObject {
   // Starts the controls manager with the launch settings and the
   // application's key-map callback; keyStates 0 makes every key-state query
   // answer 0. On a Pocket PC the game input is opened.
-  int16_t init(int keyStates, QZKeyMapCallback defaultKeys);
+  [[nodiscard]] int16_t init(int keyStates, QZKeyMapCallback defaultKeys);
   // Closes the game input, saves the key map and deletes the manager.
   void shutdown();
   void resetKeyStates();
-  // Every key-down and key-up message of the window.
-  void noteKey(uint32_t virtualKey, uint32_t keyData, bool isDown);
+  // Every key-down and key-up message of the window: the virtual key, the
+  // key data and whether the key went down.
+  void noteKey(const QZFKeyEvent& key);
   // The name of the first key mapped to the control (at most 100 characters).
   void keyName(char16_t* out, int capacity, int control) const;
   // Up to five keys mapped to the control, the last first, joined with "/".

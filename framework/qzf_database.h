@@ -19,20 +19,22 @@ class CQZFDatabase {
  public:
   virtual ~CQZFDatabase() = default;
 
-  virtual QZStatus putChars(uint8_t* buffer, const char* text, uint32_t offset, uint32_t n);
-  virtual QZStatus putText(uint8_t* buffer, const char16_t* text, uint32_t offset, uint32_t n);
+  [[nodiscard]] virtual QZStatus putChars(uint8_t* buffer, const char* text, uint32_t offset, uint32_t n);
+  [[nodiscard]] virtual QZStatus putText(uint8_t* buffer, const char16_t* text, uint32_t offset, uint32_t n);
   virtual void getChars(char* text, const uint8_t* buffer, uint32_t offset, uint32_t n);
   virtual void getText(char16_t* text, const uint8_t* buffer, uint32_t offset, uint32_t n);
-  virtual QZStatus putBlock(uint8_t* buffer, uint32_t offset, const uint8_t* data, uint16_t n);
+  [[nodiscard]] virtual QZStatus putBlock(uint8_t* buffer, uint32_t offset, const uint8_t* data, uint16_t n);
   virtual void getBlock(uint8_t* data, const uint8_t* buffer, uint32_t offset, uint16_t n);
-  virtual QZStatus putU8(uint8_t* buffer, uint32_t offset, uint8_t value);
+  [[nodiscard]] virtual QZStatus putU8(uint8_t* buffer, uint32_t offset, uint8_t value);
   virtual uint8_t getU8(const uint8_t* buffer, uint32_t offset);
-  virtual QZStatus putU16(uint8_t* buffer, uint32_t offset, uint16_t value);
+  [[nodiscard]] virtual QZStatus putU16(uint8_t* buffer, uint32_t offset, uint16_t value);
   virtual uint16_t getU16(const uint8_t* buffer, uint32_t offset);
-  virtual QZStatus putU32(uint8_t* buffer, uint32_t offset, uint32_t value);
+  [[nodiscard]] virtual QZStatus putU32(uint8_t* buffer, uint32_t offset, uint32_t value);
   virtual uint32_t getU32(const uint8_t* buffer, uint32_t offset);
-  virtual QZStatus putU64(uint8_t* buffer, uint32_t offset, uint64_t value);
+  [[nodiscard]] virtual QZStatus putU64(uint8_t* buffer, uint32_t offset, uint64_t value);
   virtual uint64_t getU64(const uint8_t* buffer, uint32_t offset);
+  // The platform database the accessors forward to (what record streams use); null without one.
+  CQZCoreDatabase* getCore() const { return core_; }
 
  protected:
   explicit CQZFDatabase(CQZCoreDatabase* core) : core_(core) {}
@@ -50,15 +52,15 @@ class CQZFOwnedDatabase : public CQZFDatabase {
   bool isValid() const { return database_ != nullptr; }
 
   // The next stored database of this creator and type; -1 after the last.
-  QZStatus findDatabase(uint32_t creator, uint32_t type, bool first, std::u16string& nameOut) {
+  [[nodiscard]] QZStatus findDatabase(uint32_t creator, uint32_t type, bool first, std::u16string& nameOut) {
     return database_ ? database_->core().findNextDatabase(creator, type, first, nameOut) : QZ_ERR_NO_MEMORY;
   }
-  QZStatus create(const char16_t* name, uint32_t creator, uint32_t type) {
+  [[nodiscard]] QZStatus create(const char16_t* name, uint32_t creator, uint32_t type) {
     return database_ ? database_->create(name, creator, type) : QZ_ERR_NO_MEMORY;
   }
-  QZStatus close() { return database_ ? database_->close() : QZ_ERR_NO_MEMORY; }
-  QZStatus save() { return database_ ? database_->save() : QZ_ERR_NO_MEMORY; }
-  QZStatus deleteDatabase() { return database_ ? database_->deleteDatabase() : QZ_ERR_NO_MEMORY; }
+  [[nodiscard]] QZStatus close() { return database_ ? database_->close() : QZ_ERR_NO_MEMORY; }
+  [[nodiscard]] QZStatus save() { return database_ ? database_->save() : QZ_ERR_NO_MEMORY; }
+  [[nodiscard]] QZStatus deleteDatabase() { return database_ ? database_->deleteDatabase() : QZ_ERR_NO_MEMORY; }
 
  protected:
   explicit CQZFOwnedDatabase(Platform* database)
@@ -75,13 +77,13 @@ class CQZFRsrcDatabase final : public CQZFOwnedDatabase<CQZResourceDatabase> {
  public:
   CQZFRsrcDatabase();
 
-  QZStatus open(const char16_t* name, uint32_t creator, uint32_t type, bool anyName);
-  QZStatus addResource(uint32_t type, uint16_t id, uint32_t size, const void* data);
-  QZStatus resizeResource(uint32_t type, uint16_t id, uint32_t size);
-  QZStatus removeResource(uint32_t type, uint16_t id);
+  [[nodiscard]] QZStatus open(const char16_t* name, uint32_t creator, uint32_t type, bool anyName);
+  [[nodiscard]] QZStatus addResource(uint32_t type, uint16_t id, uint32_t size, const void* data);
+  [[nodiscard]] QZStatus resizeResource(uint32_t type, uint16_t id, uint32_t size);
+  [[nodiscard]] QZStatus removeResource(uint32_t type, uint16_t id);
   uint8_t* getResource(uint32_t type, uint16_t id);
   uint16_t getResourceSize(uint32_t type, uint16_t id);
-  QZStatus releaseResource(uint32_t type, uint16_t id);
+  [[nodiscard]] QZStatus releaseResource(uint32_t type, uint16_t id);
 };
 
 // A record database: numbered records in file order.
@@ -89,11 +91,11 @@ class CQZFRecDatabase final : public CQZFOwnedDatabase<CQZRecordDatabase> {
  public:
   CQZFRecDatabase();
 
-  QZStatus open(const char16_t* name, uint32_t creator, uint32_t type, bool anyName);
+  [[nodiscard]] QZStatus open(const char16_t* name, uint32_t creator, uint32_t type, bool anyName);
   uint16_t getRecordCount();
   uint8_t* getRecord(uint16_t index);
   uint16_t getRecordSize(uint16_t index);
   // The new zero-filled record to fill; null when nothing was added.
   uint8_t* appendRecord(uint32_t size, uint16_t& indexOut);
-  QZStatus releaseRecord(uint16_t index);
+  [[nodiscard]] QZStatus releaseRecord(uint16_t index);
 };

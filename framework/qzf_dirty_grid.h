@@ -17,8 +17,8 @@ class CQZFDirtyGrid {
   // first frame draws it all.
   void setup(int16_t screenWidth, int16_t screenHeight);
 
-  int16_t getCellWidth() const { return cellWidth_; }
-  int16_t getCellHeight() const { return cellHeight_; }
+  [[nodiscard]] int16_t getCellWidth() const { return cellWidth_; }
+  [[nodiscard]] int16_t getCellHeight() const { return cellHeight_; }
   int column(int x) const;
   int row(int y) const;
 

@@ -29,7 +29,7 @@ int alignIn(int textWidth, int width, int alignment) {
 }  // namespace
 
 CQZFFontManager::CQZFFontManager(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kQZFKindFontManager, this);
+  setKind(kKind, this);
   setName("fonts");
 }
 
@@ -51,7 +51,7 @@ int16_t CQZFFontManager::reset() {
 }
 
 int16_t CQZFFontManager::setCharacterTable(const char16_t* table) {
-  auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  auto* app = findOwner<CQZFApplication>();
   if (!app) return fail(39, -50);
   CQZFGraphics* graphics = app->getGraphics();
   if (!graphics) return fail(41, -50);

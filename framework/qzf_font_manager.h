@@ -19,6 +19,8 @@ struct QZFTextSize {
 
 class CQZFFontManager : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindFontManager;
+
   static constexpr uint16_t kNoGlyph = 0xFFFF;
   // A character count meaning "the whole text".
   static constexpr int kAllChars = 0xFFFF;
@@ -27,9 +29,9 @@ class CQZFFontManager : public CQZFObject {
 
   // Takes the application's graphics and the table (borrowed: one character
   // per glyph, in blob order). 0, or -50 without application, graphics or table.
-  virtual int16_t setCharacterTable(const char16_t* table);
+  [[nodiscard]] virtual int16_t setCharacterTable(const char16_t* table);
   // Forgets the table, its search starts and the graphics; 0.
-  virtual int16_t reset();
+  [[nodiscard]] virtual int16_t reset();
   // Extra room the menus put around a line: below it and beside it.
   virtual int verticalPadding() { return 2; }
   virtual int horizontalPadding() { return 2; }
@@ -81,7 +83,7 @@ class CQZFFontManager : public CQZFObject {
   int advance(char16_t c, uint16_t font);
   void drawRun(const char16_t* text, int count, int x, int y, int width, int alignment, uint16_t font, int level);
   void forget();
-  int16_t fail(int line, int16_t code);
+  [[nodiscard]] int16_t fail(int line, int16_t code);
 
   const char16_t* table_ = nullptr;
   int16_t startUpper_ = 0;

@@ -1,30 +1,82 @@
-// The form handler as the user interface drives it: ticks, pen and key
-// events, text input, drawing and the active state go to the top of its
-// stack of forms. The stack itself and the saved forms come with the forms;
-// until then the handler holds no form and passes every event on.
+// The stack of open forms: forms open on top, close by marking and are
+// removed once per frame; keys, pen and text go to the top form; drawing
+// restores backgrounds from the top down and draws from the bottom up. The
+// handler owns every form handed to it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
 
+#include "qzf_events.h"
+#include "qzf_form.h"
 #include "qzf_object.h"
+
+class CQZFRsrcDatabase;
 
 class CQZFFormHandler : public CQZFObject {
  public:
-  explicit CQZFFormHandler(CQZFObject* owner = nullptr) : CQZFObject(owner) { setKind(kQZFKindFormHandler, this); }
+  static constexpr uint16_t kKind = kQZFKindFormHandler;
 
-  virtual void tick() {}
-  // 1 handled, 2 passed on.
-  virtual int onPen(int type, int x, int y) { return 2; }
-  virtual int onKey(int code, int value, bool keyDown) { return 2; }
-  virtual int onTextInput(const char16_t* text) { return 2; }
-  virtual void drawForms() {}
-  virtual void setActive(int active) { active_ = active != 0; }
-  virtual void closeAllForms() {}
+  explicit CQZFFormHandler(CQZFObject* owner = nullptr);
+  // Marks every form closed and removes them all.
+  ~CQZFFormHandler() override;
+
+  // Opens the form and pushes it on top: 0; -9 for no form; else the form's
+  // own open status, and the form is gone.
+  [[nodiscard]] int16_t openForm(uint16_t formId, std::unique_ptr<CQZFForm> form, uint32_t param);
+  // Marks the topmost form with the id closed.
+  void closeForm(uint16_t formId);
+  // Marks closed, from the top down, every form above the topmost form with
+  // the id (and that form too when inclusive); all forms when none has it.
+  void closeFormsTo(uint16_t formId, bool inclusive);
+  virtual void closeAllForms();
+  // The top form's id; 0xFFFF without forms.
+  uint16_t getTopFormId() const;
+  // The topmost form with the id, or null.
+  CQZFForm* findForm(uint16_t formId) const;
+  // A new form of the registered class tag, or null.
+  std::unique_ptr<CQZFForm> createObjectByTag(const std::string& tag) const;
+
+  // Writes every named open form, bottom first, as one Afrm record into the
+  // user database (made anew): 0; -9 without memory; the database's status
+  // when it cannot be made; -10 when a record cannot be written (the
+  // database is then deleted).
+  [[nodiscard]] int16_t saveForms(uint32_t creator, const char16_t* name);
+  // Opens the saved forms again in order: 0; the database's status when it
+  // cannot be opened. At the first bad record: 4 when a form with
+  // keepFormId (-1: none) is open, after closing every other form; else -4
+  // with every form closed.
+  [[nodiscard]] int16_t restoreForms(uint32_t creator, const char16_t* name, bool deleteAfter, int32_t keepFormId);
+
+  // Removes the forms marked closed and updates the others, top first.
+  virtual void tick();
+  virtual Handled onPen(const QZFPenEvent& pen);
+  virtual Handled onKey(const QZFKeyEvent& key);
+  virtual Handled onTextInput(const char16_t* text);
+  virtual void drawForms();
+  // Every form, top first.
+  virtual void setActive(int active);
   bool isActive() const { return active_; }
+  uint16_t getLanguage() const { return language_; }
+
   // The stack of open forms, index 0 at the bottom.
-  virtual int getFormCount() const { return 0; }
-  virtual const CQZFObject* getForm(int index) const { return nullptr; }
+  int getFormCount() const { return static_cast<int>(forms_.size()); }
+  const CQZFForm* getForm(int index) const { return forms_[static_cast<size_t>(index)].get(); }
 
  private:
+  CQZFForm* top() const { return forms_.empty() ? nullptr : forms_.back().get(); }
+  // Whether removed forms still pass their activity on (not while the
+  // application stops or starts again).
+  bool passesActivityOn() const;
+  void remove(size_t index);
+  // One saved form: 0 or a negative status.
+  int16_t writeRecord(CQZFRsrcDatabase& database, CQZFForm& form, uint16_t id, int32_t stateSize);
+  bool restoreRecord(CQZFRsrcDatabase& database, uint8_t* record, uint16_t size);
+  int16_t failRestore(int32_t keepFormId);
+
   bool active_ = true;
+  uint16_t language_;
+  std::vector<std::unique_ptr<CQZFForm>> forms_;
 };

@@ -32,7 +32,7 @@ uint32_t shadowColour(uint16_t colour) {
 }  // namespace
 
 CQZFGraphics::CQZFGraphics(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kQZFKindGraphics, this);
+  setKind(kKind, this);
   setName("graphics");
 }
 
@@ -61,7 +61,7 @@ int16_t CQZFGraphics::init(const QZFModeTable* modeTable, bool firstStart) {
   }
   grid_.setup(static_cast<int16_t>(QZGetScreenWidth()), static_cast<int16_t>(QZGetScreenHeight()));
   clearClipRect();
-  auto* app = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  auto* app = findOwner<CQZFApplication>();
   if (!app) return fail(72, -50);
   resources_ = app->getResourceManager();
   if (!resources_) return fail(73, -50);
@@ -138,7 +138,7 @@ int16_t CQZFGraphics::drawPlaneRect(int planeId, const QZRect& source, int destX
 }
 
 int16_t CQZFGraphics::copyPlane(int planeId, int x, int y, int w, int h, int destX, int destY) {
-  return pipe_ ? pipe_->copyPlane(planeId, x, y, destX, destY, w, h, kQZOpaqueLevel) : -50;
+  return pipe_ ? pipe_->copyPlane(planeId, x, y, destX, destY, w, h, kQZOpaqueLevel) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::copyPlaneRectangle(int planeId, const QZRect& source, int destX, int destY) {
@@ -146,7 +146,7 @@ int16_t CQZFGraphics::copyPlaneRectangle(int planeId, const QZRect& source, int 
 }
 
 int16_t CQZFGraphics::drawPlaneRotated(int planeId, int x, int y, int flags, int level, int angle) {
-  return pipe_ ? pipe_->drawPlaneRotated(planeId, x, y, flags, pipeLevel(level), angle) : -50;
+  return pipe_ ? pipe_->drawPlaneRotated(planeId, x, y, flags, pipeLevel(level), angle) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::drawToPlane(int planeId) {
@@ -165,11 +165,11 @@ int16_t CQZFGraphics::updateScreenRect(int x, int y, int w, int h) { return QZUp
 // Blob sets and blobs.
 
 int16_t CQZFGraphics::loadBlobSet(int setId, int flags) {
-  return resources_ ? resources_->loadBlobSet(setId, flags) : -50;
+  return resources_ ? resources_->loadBlobSet(setId, flags) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::copyBlobSet(int sourceSetId, int setId, int firstBlobId) {
-  return resources_ ? resources_->copyBlobSet(sourceSetId, setId, firstBlobId) : -50;
+  return resources_ ? resources_->copyBlobSet(sourceSetId, setId, firstBlobId) : QZ_ERR_BAD_STATE;
 }
 
 void CQZFGraphics::releaseBlobSet(int setId) {
@@ -198,18 +198,18 @@ int CQZFGraphics::getBlobHeight(int blobId) const {
 
 int16_t CQZFGraphics::drawBlob(int blobId, int x, int y, int flags, int level) {
   if (!getBlob(blobId)) return 0;
-  return pipe_ ? pipe_->drawBlob(blobId, x, y, flags, pipeLevel(level)) : -50;
+  return pipe_ ? pipe_->drawBlob(blobId, x, y, flags, pipeLevel(level)) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::drawBlobEntry(const QZBlobEntry* entry, int x, int y, int flags, int level) {
   if (!entry) return 0;
-  return pipe_ ? pipe_->drawBlobEntry(entry, x, y, flags, pipeLevel(level)) : -50;
+  return pipe_ ? pipe_->drawBlobEntry(entry, x, y, flags, pipeLevel(level)) : QZ_ERR_BAD_STATE;
 }
 
 // Fills and lines.
 
 int16_t CQZFGraphics::fillRect(int x, int y, int w, int h, int flags, int level, uint16_t colour) {
-  return pipe_ ? pipe_->fillRect(colour, x, y, w, h, flags, pipeLevel(level)) : -50;
+  return pipe_ ? pipe_->fillRect(colour, x, y, w, h, flags, pipeLevel(level)) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::fillRectangle(const QZRect& rect, int flags, int level, uint16_t colour) {
@@ -218,7 +218,7 @@ int16_t CQZFGraphics::fillRectangle(const QZRect& rect, int flags, int level, ui
 
 int16_t CQZFGraphics::fillGradient(int x, int y, int w, int h, int flags, int level, uint16_t top,
                                    uint16_t bottom) {
-  return pipe_ ? pipe_->fillGradient(top, bottom, x, y, w, h, flags, pipeLevel(level)) : -50;
+  return pipe_ ? pipe_->fillGradient(top, bottom, x, y, w, h, flags, pipeLevel(level)) : QZ_ERR_BAD_STATE;
 }
 
 int16_t CQZFGraphics::fillGradientRectangle(const QZRect& rect, int flags, int level, uint16_t top,
@@ -317,7 +317,7 @@ int16_t CQZFGraphics::restoreBackgroundFromPlane(int planeId) {
 }
 
 int16_t CQZFGraphics::restoreBackgroundFromPlaneNow(const QZPlane* plane) {
-  if (!plane) return -3;
+  if (!plane) return QZ_ERR_BAD_PLANE;
   flush();
   if (grid_.isWholeScreen()) return QZSpriteDraw(plane, 0, 0, 0, 0, plane->width, plane->height);
   for (const QZRect& r : grid_.getBackgroundList()) QZSpriteDraw(plane, r.x, r.y, r.x, r.y, r.w, r.h);

@@ -31,6 +31,8 @@ struct QZFModeTable {
 
 class CQZFGraphics : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindGraphics;
+
   static constexpr uint32_t kPipeBytes = 8192;
 
   explicit CQZFGraphics(CQZFObject* owner);
@@ -38,7 +40,7 @@ class CQZFGraphics : public CQZFObject {
 
   // Start: mode, screen, back buffer, pipe and grid; firstStart is false
   // while the application re-initialises.
-  int16_t init(const QZFModeTable* modeTable, bool firstStart);
+  [[nodiscard]] int16_t init(const QZFModeTable* modeTable, bool firstStart);
   void shutdown();
   int16_t getMode() const { return modeId_; }
   // The display kind letter of the mode in use.
@@ -47,7 +49,7 @@ class CQZFGraphics : public CQZFObject {
   CQZFResourceManager* getResourceManager() const { return resources_; }
 
   // Planes. Loads and releases are use-counted through the resource manager.
-  int16_t loadPlane(int planeId, int flags);
+  [[nodiscard]] int16_t loadPlane(int planeId, int flags);
   void releasePlane(int planeId);
   bool isPlaneLoaded(int planeId) const;
   int getPlaneWidth(int planeId) const;
@@ -55,7 +57,7 @@ class CQZFGraphics : public CQZFObject {
   // Plane targetId becomes a soft shadow (radius, RGB565 colour, opacity from
   // startPercent at the edge to endPercent inside) of plane sourceId's opaque
   // area; target and source may be the same plane.
-  int16_t makeShadowPlane(int targetId, int sourceId, int radius, uint16_t colour, int startPercent,
+  [[nodiscard]] int16_t makeShadowPlane(int targetId, int sourceId, int radius, uint16_t colour, int startPercent,
                           int endPercent);
   int16_t drawPlane(int planeId);
   int16_t drawPlaneAt(int planeId, int sourceX, int sourceY, int destX, int destY, int w, int h);
@@ -69,11 +71,11 @@ class CQZFGraphics : public CQZFObject {
   int16_t updateScreenRect(int x, int y, int w, int h);
 
   // Blob sets and blobs.
-  int16_t loadBlobSet(int setId, int flags);
-  int16_t copyBlobSet(int sourceSetId, int setId, int firstBlobId);
+  [[nodiscard]] int16_t loadBlobSet(int setId, int flags);
+  [[nodiscard]] int16_t copyBlobSet(int sourceSetId, int setId, int firstBlobId);
   void releaseBlobSet(int setId);
-  int16_t refreshBlobSet(int setId);
-  int16_t tintBlobSet(int setId, int dRed, int dGreen, int dBlue, int maskSetId, uint16_t keyColour);
+  [[nodiscard]] int16_t refreshBlobSet(int setId);
+  [[nodiscard]] int16_t tintBlobSet(int setId, int dRed, int dGreen, int dBlue, int maskSetId, uint16_t keyColour);
   bool isBlobSetLoaded(int setId) const;
   QZBlobEntry* getBlob(int blobId) const;
   int getBlobWidth(int blobId) const;
@@ -136,7 +138,7 @@ class CQZFGraphics : public CQZFObject {
   void clearGrid() { grid_.clearGrid(); }
 
  private:
-  int16_t fail(int line, int16_t code);
+  [[nodiscard]] int16_t fail(int line, int16_t code);
 
   int16_t modeId_ = -1;
   std::unique_ptr<QZGraphicsPipe> pipe_;

@@ -14,7 +14,7 @@ class CQZFLoadScreen : public CQZFObject {
   explicit CQZFLoadScreen(CQZFObject* owner = nullptr) : CQZFObject(owner) {}
 
   virtual void drawProgress() = 0;
-  virtual int16_t loadImages(int flag) = 0;
+  [[nodiscard]] virtual int16_t loadImages(int flag) = 0;
   virtual void releaseImages() = 0;
 
   // One step more, never past the total; then the progress is drawn.

@@ -12,7 +12,7 @@ uint32_t clamp(uint32_t value, uint32_t minimum, uint32_t maximum) {
 }  // namespace
 
 CQZFMetrics::CQZFMetrics(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kQZFKindMetrics, this);
+  setKind(kKind, this);
   reset();
 }
 

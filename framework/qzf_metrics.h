@@ -8,6 +8,8 @@
 
 class CQZFMetrics : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindMetrics;
+
   explicit CQZFMetrics(CQZFObject* owner = nullptr);
 
   // Both clocks restart now with intervals 0.

@@ -3,17 +3,10 @@
 #include "qzf_application.h"
 #include "qzf_graphics.h"
 
-namespace {
-
-constexpr int kPenUp = 0;
-constexpr int kPenDown = 1;
-
-}  // namespace
-
-CQZFMinimise::CQZFMinimise(CQZFObject* owner) : CQZFObject(owner) { setKind(kQZFKindMinimise, this); }
+CQZFMinimise::CQZFMinimise(CQZFObject* owner) : CQZFObject(owner) { setKind(kKind, this); }
 
 CQZFApplication* CQZFMinimise::application() const {
-  return static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  return findOwner<CQZFApplication>();
 }
 
 CQZFGraphics* CQZFMinimise::getGraphics() const {
@@ -32,27 +25,27 @@ void CQZFMinimise::invalidateButton() const {
   if (CQZFGraphics* graphics = getGraphics()) graphics->invalidateRectangle(button_);
 }
 
-int CQZFMinimise::onPen(int type, int x, int y) {
-  if (contains(x, y)) {
-    if (type == kPenDown) {
+Handled CQZFMinimise::onPen(const QZFPenEvent& pen) {
+  if (contains(pen.x, pen.y)) {
+    if (pen.type == QZFPenType::kDown) {
       pressed_ = true;
       invalidateButton();
-      return 1;
+      return Handled::kDone;
     }
     // The button owns only a gesture that started on it: a card dragged over
     // it or dropped on it is passed on.
-    if (!pressed_) return 2;
-    if (type == kPenUp) {
+    if (!pressed_) return Handled::kPassOn;
+    if (pen.type == QZFPenType::kUp) {
       pressed_ = false;
       invalidateButton();
       if (CQZFApplication* app = application()) app->requestMinimise();
     }
-    return 1;
+    return Handled::kDone;
   }
-  if (!pressed_) return 2;
-  if (type == kPenUp) {
+  if (!pressed_) return Handled::kPassOn;
+  if (pen.type == QZFPenType::kUp) {
     pressed_ = false;
     invalidateButton();
   }
-  return 1;
+  return Handled::kDone;
 }

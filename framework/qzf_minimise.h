@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "qz_rect.h"
+#include "qzf_events.h"
 #include "qzf_object.h"
 
 class CQZFApplication;
@@ -12,12 +13,14 @@ class CQZFGraphics;
 
 class CQZFMinimise : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindMinimise;
+
   explicit CQZFMinimise(CQZFObject* owner);
 
   virtual void drawOverlay() = 0;
 
-  // 1 when the pen event belongs to the button, 2 when it is passed on.
-  int onPen(int type, int x, int y);
+  // kDone when the pen event belongs to the button, else kPassOn.
+  Handled onPen(const QZFPenEvent& pen);
   bool isPressed() const { return pressed_; }
   const QZRect& getButton() const { return button_; }
 

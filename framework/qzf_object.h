@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 struct SerialiseStream;
 
@@ -40,7 +41,7 @@ class CQZFObject {
   CQZFObject& operator=(const CQZFObject&) = delete;
 
   // Writes, reads or counts the object's persistent state; 0 or a negative status.
-  virtual int16_t serialise(SerialiseStream& stream) { return 0; }
+  [[nodiscard]] virtual int16_t serialise(SerialiseStream& stream) { return 0; }
   virtual int32_t getSaveSize() { return 0; }
 
   void setOwner(CQZFObject* owner) { owner_ = owner; }
@@ -53,6 +54,13 @@ class CQZFObject {
   CQZFObject* getOwner() const;
   // The nearest object of the kind among the owners (never this object itself).
   CQZFObject* find(uint16_t kind) const;
+  // The nearest owner of T's kind (T::kKind) as a T; null when there is none
+  // or when the object of that kind is no T.
+  template <class T>
+  T* findOwner() const {
+    static_assert(std::is_base_of_v<CQZFObject, T>, "owners are framework objects");
+    return dynamic_cast<T*>(find(T::kKind));
+  }
 
   // Keeps at most nine bytes of the text.
   void setName(const char* text);

@@ -19,7 +19,7 @@ std::unique_ptr<uint8_t[]> allocate(uint32_t size) {
 
 CQZFPreferences::CQZFPreferences(CQZFObject* owner, uint16_t preferencesId, uint8_t saved)
     : CQZFObject(owner), saved_(saved), preferencesId_(preferencesId) {
-  setKind(kQZFKindPreferences, this);
+  setKind(kKind, this);
 }
 
 QZStatus CQZFPreferences::blockSize(uint32_t& size) {

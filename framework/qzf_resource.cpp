@@ -14,7 +14,7 @@ constexpr uint32_t kBlobSetType = QZFourCC("aBST");
 }  // namespace
 
 CQZFResourceManager::CQZFResourceManager(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kQZFKindResourceManager, this);
+  setKind(kKind, this);
 }
 
 uint16_t CQZFResourceManager::getStringLength(uint16_t stringId) {

@@ -13,9 +13,11 @@
 
 class CQZFResourceManager : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindResourceManager;
+
   explicit CQZFResourceManager(CQZFObject* owner = nullptr);
 
-  int16_t init() { return 0; }
+  [[nodiscard]] int16_t init() { return 0; }
   int16_t shutdown() { return 0; }
 
   // The length of a string resource; 0 when it is absent. Strings come from
@@ -29,16 +31,16 @@ class CQZFResourceManager : public CQZFObject {
   // there; each release lowers it and frees the image with its last user.
   // Loads return 0 even when the image could not be loaded (drawing it then
   // draws nothing); -9 when no use entry could be made.
-  int16_t loadPlane(int planeId);
+  [[nodiscard]] int16_t loadPlane(int planeId);
   void releasePlane(int planeId);
-  int16_t loadBlobSet(int setId, int flags);
+  [[nodiscard]] int16_t loadBlobSet(int setId, int flags);
   // A copy of a loaded set under a new id; the copy's failure code (the use
   // count stays raised).
-  int16_t copyBlobSet(int sourceSetId, int setId, int firstBlobId);
+  [[nodiscard]] int16_t copyBlobSet(int sourceSetId, int setId, int firstBlobId);
   void releaseBlobSet(int setId);
 
   // The use count of an image; 0 when it has no entry.
-  int16_t useCount(uint32_t type, int id) const;
+  [[nodiscard]] int16_t useCount(uint32_t type, int id) const;
 
  private:
   struct UseEntry {
@@ -51,7 +53,7 @@ class CQZFResourceManager : public CQZFObject {
   UseEntry* findEntry(uint32_t type, int id);
   // The entry, created with count 0 when missing; null when memory runs out.
   UseEntry* useEntry(uint32_t type, int id);
-  int16_t noEntry(int line);
+  [[nodiscard]] int16_t noEntry(int line);
 
   std::vector<UseEntry> entries_;
 };

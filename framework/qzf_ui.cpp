@@ -47,7 +47,7 @@ CQZFUI::CQZFUI(CQZFObject* owner)
       deviceType_(QZGetDeviceType()),
       volume_{systemVolume, setSystemVolume},
       composition_([] { return readComposition(QZGetMainWindow()); }) {
-  setKind(kQZFKindUI, this);
+  setKind(kKind, this);
 }
 
 CQZFUI::~CQZFUI() { shutdown(); }
@@ -76,10 +76,10 @@ void CQZFUI::onSuspendResume(int active) {
   if (formHandler_) formHandler_->setActive(active);
 }
 
-int CQZFUI::onPen(int type, int x, int y) { return formHandler_ ? formHandler_->onPen(type, x, y) : 2; }
+Handled CQZFUI::onPen(const QZFPenEvent& pen) { return formHandler_ ? formHandler_->onPen(pen) : Handled::kPassOn; }
 
-int CQZFUI::onKey(int code, int value, bool keyDown) {
-  return formHandler_ ? formHandler_->onKey(code, value, keyDown) : 2;
+Handled CQZFUI::onKey(const QZFKeyEvent& key) {
+  return formHandler_ ? formHandler_->onKey(key) : Handled::kPassOn;
 }
 
 void CQZFUI::draw() {
@@ -89,20 +89,22 @@ void CQZFUI::draw() {
 bool CQZFUI::isPocketPC() const { return (deviceType_ >> 8) == QZ_DEVICE_FAMILY_POCKETPC; }
 bool CQZFUI::isSmartphone() const { return (deviceType_ >> 8) == QZ_DEVICE_FAMILY_SMARTPHONE; }
 
-int CQZFUI::send(int code, bool keyDown) { return onKey(code, 0, keyDown); }
+Handled CQZFUI::send(int code, bool keyDown) {
+  return onKey(keyDown ? QZFKeyEvent::key(code) : QZFKeyEvent::character(code));
+}
 
-int CQZFUI::translateMessage(const MSG& message) {
+Handled CQZFUI::translateMessage(const MSG& message) {
   switch (message.message) {
     case kKeyDown: return onKeyDown(message.wParam);
     case kCharacter: return onCharacter(message.wParam);
     case kKeyUp: return onKeyUp(message.wParam);
     case kHotKey: return onHotKey(message.lParam);
     case kComposition: return onComposition(message.lParam);
-    default: return 2;
+    default: return Handled::kPassOn;
   }
 }
 
-int CQZFUI::onKeyDown(WPARAM key) {
+Handled CQZFUI::onKeyDown(WPARAM key) {
   if (key == kEnd) {
     SetForegroundWindow(GetDesktopWindow());
     QZCloseMainWindow();
@@ -110,7 +112,7 @@ int CQZFUI::onKeyDown(WPARAM key) {
   if (isPocketPC() && key == kAction) {
     // The return key reported with it does the work.
     returnKey_ = true;
-    return 2;
+    return Handled::kPassOn;
   }
   if (key == kReturn) {
     returnKey_ = true;
@@ -118,17 +120,17 @@ int CQZFUI::onKeyDown(WPARAM key) {
   }
   if (key >= 37 && key <= 40) return send(static_cast<int>(key), true);
   if (key == kSoftLeft || key == kSoftRight) softKey_ = true;
-  return 2;
+  return Handled::kPassOn;
 }
 
-int CQZFUI::onCharacter(WPARAM character) {
+Handled CQZFUI::onCharacter(WPARAM character) {
   if (returnKey_ && (character == kReturn || isSmartphone())) {
     returnKey_ = false;
-    return 2;
+    return Handled::kPassOn;
   }
   if (softKey_ && (character == kSoftLeft || character == kSoftRight)) {
     softKey_ = false;
-    return 2;
+    return Handled::kPassOn;
   }
   return send(static_cast<int>(character), false);
 }
@@ -139,25 +141,25 @@ uint32_t CQZFUI::stepVolume(uint32_t volume, bool up) {
   return v < 0x4000 ? 0 : v - 0x4000;
 }
 
-int CQZFUI::onKeyUp(WPARAM key) {
-  if (key != kVolumeUp && key != kVolumeDown) return 2;
+Handled CQZFUI::onKeyUp(WPARAM key) {
+  if (key != kVolumeUp && key != kVolumeDown) return Handled::kPassOn;
   QZCloseInputMode();
   if (volume_.get && volume_.set) volume_.set(stepVolume(volume_.get(), key == kVolumeUp));
   QZRestoreInputMode();
-  return 1;
+  return Handled::kDone;
 }
 
-int CQZFUI::onHotKey(LPARAM lParam) {
+Handled CQZFUI::onHotKey(LPARAM lParam) {
   // The shell reports a release as a hot key too; only presses count, or a
   // long press would act twice.
-  if (LOWORD(lParam) & MOD_KEYUP) return 2;
+  if (LOWORD(lParam) & MOD_KEYUP) return Handled::kPassOn;
   const int key = HIWORD(lParam);
-  if (key != kBack && key != kSoftLeft && key != kSoftRight) return 2;
+  if (key != kBack && key != kSoftLeft && key != kSoftRight) return Handled::kPassOn;
   const uint32_t now = QZGetTicks();
-  if (now - lastHotKeyTime_ <= kHotKeyGap) return 2;
+  if (now - lastHotKeyTime_ <= kHotKeyGap) return Handled::kPassOn;
   lastHotKeyTime_ = now;
   send(key, true);
-  return 2;
+  return Handled::kPassOn;
 }
 
 std::u16string CQZFUI::readComposition(HWND window) {
@@ -175,11 +177,11 @@ std::u16string CQZFUI::readComposition(HWND window) {
   return text;
 }
 
-int CQZFUI::onComposition(LPARAM lParam) {
+Handled CQZFUI::onComposition(LPARAM lParam) {
   if ((lParam & kCompositionResult) && formHandler_ && composition_) {
     const std::u16string text = composition_();
     if (!text.empty()) formHandler_->onTextInput(text.c_str());
   }
   // The composed character is no key release: it must not step the volume.
-  return 2;
+  return Handled::kPassOn;
 }

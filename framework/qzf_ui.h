@@ -16,6 +16,8 @@
 
 class CQZFUI : public CQZFObject {
  public:
+  static constexpr uint16_t kKind = kQZFKindUI;
+
   // Hundredths of a second that must pass between two accepted hot keys.
   static constexpr uint32_t kHotKeyGap = 50;
 
@@ -23,16 +25,15 @@ class CQZFUI : public CQZFObject {
   ~CQZFUI() override;
 
   // Creates the form handler: 0, or -9 when memory runs out.
-  int16_t init();
+  [[nodiscard]] int16_t init();
   // Closes every form and deletes the form handler.
   void shutdown();
   void tick();
   void onSuspendResume(int active);
-  int onPen(int type, int x, int y);
-  int onKey(int code, int value, bool keyDown);
+  Handled onPen(const QZFPenEvent& pen);
+  Handled onKey(const QZFKeyEvent& key);
   void draw();
-  // 1 when the message was handled, 2 when not.
-  int translateMessage(const MSG& message);
+  Handled translateMessage(const MSG& message);
 
   CQZFFormHandler* getFormHandler() const { return formHandler_.get(); }
 
@@ -57,12 +58,12 @@ class CQZFUI : public CQZFObject {
   virtual std::unique_ptr<CQZFFormHandler> makeFormHandler();
 
  private:
-  int onKeyDown(WPARAM key);
-  int onCharacter(WPARAM character);
-  int onKeyUp(WPARAM key);
-  int onHotKey(LPARAM lParam);
-  int onComposition(LPARAM lParam);
-  int send(int code, bool keyDown);
+  Handled onKeyDown(WPARAM key);
+  Handled onCharacter(WPARAM character);
+  Handled onKeyUp(WPARAM key);
+  Handled onHotKey(LPARAM lParam);
+  Handled onComposition(LPARAM lParam);
+  Handled send(int code, bool keyDown);
   bool isPocketPC() const;
   bool isSmartphone() const;
 

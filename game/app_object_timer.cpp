@@ -22,7 +22,7 @@ constexpr int kCentre = 1;
 
 CObjectTimer::CObjectTimer(CQZFObject* owner) : CQZFObject(owner) {
   setKind(kKind, this);
-  application_ = static_cast<CQZFApplication*>(find(kQZFKindApplication));
+  application_ = findOwner<CQZFApplication>();
 }
 
 // Asked of the application each time: a re-initialisation replaces both.
@@ -59,8 +59,9 @@ void CObjectTimer::setElapsed(uint32_t t) {
 }
 
 bool CObjectTimer::clockRect(QZRect* rect) const {
-  const int16_t* values = application_ ? application_->getCurrentValueTable() : nullptr;
-  if (!values) return false;
+  const std::span<const int16_t> values =
+      application_ ? application_->getCurrentValueTable() : std::span<const int16_t>();
+  if (values.size() <= kValueHeight) return false;
   *rect = QZRect{static_cast<int16_t>(originX_ + values[kValueX]), static_cast<int16_t>(originY_ + values[kValueY]),
                  values[kValueWidth], values[kValueHeight]};
   return true;

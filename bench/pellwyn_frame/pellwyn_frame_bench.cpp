@@ -33,7 +33,7 @@ class PlainForms : public CQZFFormHandler {
  public:
   using CQZFFormHandler::CQZFFormHandler;
   void drawForms() override {
-    CQZFGraphics* g = static_cast<CQZFApplication*>(find(kQZFKindApplication))->getGraphics();
+    CQZFGraphics* g = findOwner<CQZFApplication>()->getGraphics();
     if (g->grid().isWholeScreen()) {
       g->fillRect(0, 0, 240, 320, 0, 255, 0x0A64);
       return;
@@ -56,7 +56,7 @@ class FrameApplication : public CQZFApplication {
     *out = &kModes;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return kValues; }
+  std::span<const int16_t> getValueTable(int) override { return kValues; }
 
  protected:
   std::unique_ptr<CQZFUI> makeUserInterface() override { return std::make_unique<PlainUI>(this); }
@@ -79,7 +79,7 @@ struct Frame {
     QZSetScreenEnvironment(environment);
     QZSetScreenOutput(&output);
     QZStartGraphics(nullptr);
-    app.init();
+    if (app.init() != 0) std::abort();
   }
   ~Frame() {
     app.shutdown();

@@ -39,7 +39,7 @@ class FuzzApplication : public CQZFApplication {
     *out = &kModeTable;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return kValues; }
+  std::span<const int16_t> getValueTable(int) override { return kValues; }
 };
 
 bool buildFont(std::vector<uint8_t>* bytes) {

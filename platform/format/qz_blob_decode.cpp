@@ -7,6 +7,7 @@
 #include "base/byte_order.h"
 #include "base/byte_reader.h"
 #include "qz_lz.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -23,13 +24,13 @@ int64_t maskOpaqueCount(const uint8_t* mask, size_t length, int w, int h) {
   for (int row = 0; row < h; ++row) {
     int sum = 0;
     while (sum < w) {
-      if (at >= length) return -1;
+      if (at >= length) return QZ_ERR_GENERAL;
       const int run = mask[at++];
       if (opaque) total += run;
       sum += run;
       opaque = !opaque;
     }
-    if (sum != w) return -1;
+    if (sum != w) return QZ_ERR_GENERAL;
   }
   return total;
 }
@@ -59,7 +60,7 @@ DirectoryRecord readRecord(base::ByteReader& r) {
 }  // namespace
 
 int16_t QZDecodeBlobSet(const uint8_t* b, size_t size, QZBlobSetData* out) {
-  if (!b || size < 15) return -1;
+  if (!b || size < 15) return QZ_ERR_GENERAL;
   base::ByteReader header(b, 15);
   const size_t headerLength = header.readBE16();
   const uint32_t unpacked = header.readBE32();
@@ -71,22 +72,22 @@ int16_t QZDecodeBlobSet(const uint8_t* b, size_t size, QZBlobSetData* out) {
   const bool direct = depth == 16 && packing == 8;
   const bool isPacked = packing != 0;
   if (paletteCount == 0 && packing != 8) paletteCount = 256;
-  if (n < 0 || headerLength < 15 || headerLength > size) return -1;
+  if (n < 0 || headerLength < 15 || headerLength > size) return QZ_ERR_GENERAL;
   const size_t directoryAt = headerLength + 2 * paletteCount;
   const size_t dataAt = directoryAt + 12 * static_cast<size_t>(n);
-  if (dataAt > size) return -1;
+  if (dataAt > size) return QZ_ERR_GENERAL;
 
   std::vector<uint8_t> expanded;
   const uint8_t* area = b + dataAt;
   size_t areaLength = size - dataAt;
   if (isPacked) {
-    if (packed > areaLength || unpacked > kMaxUnpacked) return -1;
+    if (packed > areaLength || unpacked > kMaxUnpacked) return QZ_ERR_GENERAL;
     try {
       expanded.resize(unpacked);
     } catch (const std::bad_alloc&) {
-      return -9;
+      return QZ_ERR_NO_MEMORY;
     }
-    if (QZLZ::decompress(area, packed, expanded.data(), expanded.size()) != static_cast<int32_t>(unpacked)) return -1;
+    if (QZLZ::decompress(area, packed, expanded.data(), expanded.size()) != static_cast<int32_t>(unpacked)) return QZ_ERR_GENERAL;
     area = expanded.data();
     areaLength = expanded.size();
   }
@@ -102,12 +103,12 @@ int16_t QZDecodeBlobSet(const uint8_t* b, size_t size, QZBlobSetData* out) {
   base::ByteReader directory(b + directoryAt, dataAt - directoryAt);
   for (int i = 0; i < n; ++i) {
     const DirectoryRecord r = readRecord(directory);
-    if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return -1;
+    if (r.width < 0 || r.height < 0 || (direct && (r.pixelCount & 1))) return QZ_ERR_GENERAL;
     const size_t maskBytes = r.hasMask ? r.maskLength : 0;
-    if (maskBytes + r.pixelCount > areaLength - areaAt) return -1;
+    if (maskBytes + r.pixelCount > areaLength - areaAt) return QZ_ERR_GENERAL;
     const int64_t pixels = r.hasMask ? maskOpaqueCount(area + areaAt, maskBytes, r.width, r.height)
                                      : static_cast<int64_t>(r.width) * r.height;
-    if (pixels < 0 || pixels != (direct ? r.pixelCount / 2 : r.pixelCount)) return -1;
+    if (pixels < 0 || pixels != (direct ? r.pixelCount / 2 : r.pixelCount)) return QZ_ERR_GENERAL;
     areaAt += maskBytes + r.pixelCount;
     const uint32_t pixelBytes = direct ? r.pixelCount : 2u * r.pixelCount;
     blockSize += even(pixelBytes) + even(static_cast<uint32_t>(maskBytes));
@@ -115,7 +116,7 @@ int16_t QZDecodeBlobSet(const uint8_t* b, size_t size, QZBlobSetData* out) {
 
   std::unique_ptr<QZBlobEntry[]> entries(new (std::nothrow) QZBlobEntry[n > 0 ? n : 1]());
   std::unique_ptr<uint16_t[]> block(new (std::nothrow) uint16_t[blockSize / 2 + 1]());
-  if (!entries || !block) return -9;
+  if (!entries || !block) return QZ_ERR_NO_MEMORY;
   auto* data = reinterpret_cast<uint8_t*>(block.get());
 
   // Second pass: place pixels and masks.

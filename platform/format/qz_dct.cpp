@@ -4,6 +4,8 @@
 #include <cstring>
 #include <iterator>
 
+#include "qz_types.h"
+
 namespace {
 
 // Example tables, natural order.
@@ -91,14 +93,14 @@ QZDctDecoder::HuffmanSpec QZDctDecoder::standardHuffman(bool ac, bool chrominanc
 }
 
 int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
-  if (payload == nullptr || length < kHeaderSize) return -1;
+  if (payload == nullptr || length < kHeaderSize) return QZ_ERR_GENERAL;
   width_ = payload[0] | (payload[1] << 8);
   height_ = payload[2] | (payload[3] << 8);
   quality_ = payload[4] | (payload[5] << 8);
   data_ = payload + kHeaderSize;
   dataLength_ = length - kHeaderSize;
   const size_t mcus = static_cast<size_t>((width_ + 15) / 16) * ((height_ + 15) / 16);
-  if (width_ == 0 || height_ == 0 || dataLength_ < mcus) return -1;
+  if (width_ == 0 || height_ == 0 || dataLength_ < mcus) return QZ_ERR_GENERAL;
   for (int t = 0; t < 2; ++t) {
     for (int i = 0; i < 64; ++i) {
       quant_[t][i] = (scaledQuantiser(t, i, quality_) * kAanScales[i] + 2048) >> 12;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "base/byte_reader.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -129,15 +130,15 @@ class Decoder {
 
 int32_t QZLZ::outputLength(const uint8_t* stream, size_t size) {
   Streams s{};
-  if (!parseHeader(stream, size, &s)) return -1;
+  if (!parseHeader(stream, size, &s)) return QZ_ERR_GENERAL;
   return static_cast<int32_t>(s.outputLength);
 }
 
 int32_t QZLZ::decompress(const uint8_t* stream, size_t size, uint8_t* output, size_t capacity) {
   Streams s{};
-  if (!parseHeader(stream, size, &s) || s.outputLength > capacity) return -1;
-  if (s.outputLength > 0 && output == nullptr) return -1;
+  if (!parseHeader(stream, size, &s) || s.outputLength > capacity) return QZ_ERR_GENERAL;
+  if (s.outputLength > 0 && output == nullptr) return QZ_ERR_GENERAL;
   Decoder decoder(s, output, s.outputLength);
-  if (!decoder.run()) return -1;
+  if (!decoder.run()) return QZ_ERR_GENERAL;
   return static_cast<int32_t>(s.outputLength);
 }

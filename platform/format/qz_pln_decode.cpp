@@ -6,6 +6,7 @@
 #include "base/byte_reader.h"
 #include "qz_dct.h"
 #include "qz_lz.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -74,14 +75,14 @@ bool QZReadPlnHeader(const uint8_t* b, size_t size, QZPlnImage* image) {
 }
 
 int16_t QZDecodePlnPixels(const QZPlnImage& image, uint16_t* pixels, int pitch, uint16_t* mask) {
-  if (!pixels) return -1;
-  if (image.encoding == kQZPlnEncodingPalette) return expandPalette(image, pixels, mask) ? 0 : -1;
+  if (!pixels) return QZ_ERR_GENERAL;
+  if (image.encoding == kQZPlnEncodingPalette) return expandPalette(image, pixels, mask) ? 0 : QZ_ERR_GENERAL;
   if (image.encoding == kQZPlnEncodingDct) {
-    if (image.dataLength > image.payloadSize) return -1;
+    if (image.dataLength > image.payloadSize) return QZ_ERR_GENERAL;
     QZDctDecoder decoder;
     if (decoder.readHeader(image.payload, image.dataLength) < 0 || decoder.width() != image.width ||
         decoder.height() != image.height) {
-      return -1;
+      return QZ_ERR_GENERAL;
     }
     decoder.decode(pixels, pitch);
     return 0;

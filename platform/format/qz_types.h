@@ -8,13 +8,22 @@ using QZStatus = int16_t;
 
 constexpr QZStatus QZ_OK = 0;
 constexpr QZStatus QZ_ERR_GENERAL = -1;
+constexpr QZStatus QZ_ERR_NO_ROOM = -2;  // a table is full, or the entry is not in it
+constexpr QZStatus QZ_ERR_BAD_PLANE = -3;
 constexpr QZStatus QZ_ERR_SIZE_MISMATCH = -4;
 constexpr QZStatus QZ_ERR_NO_RESOURCE = -5;
+constexpr QZStatus QZ_ERR_GRAPHICS_DATABASE = -7;
+constexpr QZStatus QZ_ERR_NOT_16_BIT = -8;  // a plane or the display is not 16 bits per pixel
 constexpr QZStatus QZ_ERR_NO_MEMORY = -9;
 constexpr QZStatus QZ_ERR_OVERRUN = -10;
+constexpr QZStatus QZ_ERR_NO_GRAPHICS_MODE = -10;  // the graphics layer's meaning of -10
+constexpr QZStatus QZ_ERR_REINITIALISE = -11;
 constexpr QZStatus QZ_ERR_NO_DATABASE = -12;
 constexpr QZStatus QZ_ERR_CHECKSUM = -13;
 constexpr QZStatus QZ_ERR_VERSION = -14;
+constexpr QZStatus QZ_ERR_NO_USABLE_MODE = -17;
+constexpr QZStatus QZ_ERR_NEEDS_16_BIT = -18;  // an image needs a 16-bit display, or a sample cannot play
+constexpr QZStatus QZ_ERR_BAD_STATE = -50;      // no such object, or the wrong state for the call
 
 // A four-character code: the first character in the top byte.
 constexpr uint32_t QZFourCC(const char (&code)[5]) {

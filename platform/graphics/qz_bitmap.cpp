@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "qz_types.h"
 #include "wince/gdi.h"
 #include "wince/window.h"
 
@@ -57,7 +58,7 @@ int16_t QZCreatePlaneBitmap(HBITMAP* out, int width, int height) {
     *out = CreateCompatibleBitmap(dc, width, height);
   }
   ReleaseDC(state().window, dc);
-  return *out ? 0 : -2;
+  return *out ? 0 : QZ_ERR_NO_ROOM;
 }
 
 void QZDeleteBitmap(HBITMAP* slot) {
@@ -110,7 +111,7 @@ int16_t QZCreateGraphicsDCs(HWND window) {
     s.original[i] = GetCurrentObject(s.dcs[i], OBJ_BITMAP);
   }
   ReleaseDC(window, windowDc);
-  return s.dcs[kDraw] ? 0 : -9;
+  return s.dcs[kDraw] ? 0 : QZ_ERR_NO_MEMORY;
 }
 
 void QZDeleteGraphicsDCs() {

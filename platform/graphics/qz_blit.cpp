@@ -7,6 +7,7 @@
 #include "qz_colour.h"
 #include "qz_screen.h"
 #include "qz_sine.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -40,12 +41,12 @@ struct Target {
 // -3 without plane or drawing plane, -1 without 16-bit pixels.
 int16_t prepare(const QZPlane* plane, bool useMask, Target* t) {
   t->dest = QZGetDrawPlane();
-  if (!plane || !t->dest) return -3;
-  if (!QZBackBufferIs16Bit()) return -1;
+  if (!plane || !t->dest) return QZ_ERR_BAD_PLANE;
+  if (!QZBackBufferIs16Bit()) return QZ_ERR_GENERAL;
   t->pixels = QZPlaneImageBits(t->dest);
   t->source = QZPlaneImageBits(plane);
   t->mask = useMask ? QZPlaneMaskBits(plane) : nullptr;
-  return t->pixels && t->source ? 0 : -1;
+  return t->pixels && t->source ? 0 : QZ_ERR_GENERAL;
 }
 
 // One pixel of a turned plane by the level and flag rules.
@@ -154,8 +155,8 @@ int16_t QZDrawPlaneRotatedScaled(int planeId, int cx, int cy, int angle, int sca
 }
 
 int16_t QZDrawPlanesRotated(int count, const int16_t* r, int xOffset, int yOffset) {
-  if (!QZGetDrawPlane()) return -3;
-  if (!QZBackBufferIs16Bit()) return -1;
+  if (!QZGetDrawPlane()) return QZ_ERR_BAD_PLANE;
+  if (!QZBackBufferIs16Bit()) return QZ_ERR_GENERAL;
   for (int i = 0; i < count; ++i, r += 4) {
     const QZPlane* plane = QZGetPlane(r[0], false);
     if (!plane || r[3] < 0 || r[3] > 255) continue;
@@ -167,11 +168,11 @@ int16_t QZDrawPlanesRotated(int count, const int16_t* r, int xOffset, int yOffse
 
 int16_t QZSpriteDrawPalette(const QZPlane* source, QZPlane* dest, int sx, int sy, int w, int h, int dx, int dy,
                             const uint16_t* palette) {
-  if (!source || !dest) return -3;
+  if (!source || !dest) return QZ_ERR_BAD_PLANE;
   const auto* src = reinterpret_cast<const uint8_t*>(QZPlaneImageBits(source));
   const auto* mask = reinterpret_cast<const uint8_t*>(QZPlaneMaskBits(source));
   uint16_t* dst = QZPlaneImageBits(dest);
-  if (!src || !dst || !palette) return -1;
+  if (!src || !dst || !palette) return QZ_ERR_GENERAL;
   if (!QZClipCopy(source, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
   const size_t srcRow = static_cast<size_t>(source->pitch) * 2;
   for (int j = 0; j < h; ++j) {
@@ -186,11 +187,11 @@ int16_t QZSpriteDrawPalette(const QZPlane* source, QZPlane* dest, int sx, int sy
 
 int16_t QZSpriteDrawTinted(const QZPlane* source, QZPlane* dest, const QZRect* rect, int dx, int dy, int red,
                            int green, int blue) {
-  if (!source || !dest) return -3;
+  if (!source || !dest) return QZ_ERR_BAD_PLANE;
   const uint16_t* src = QZPlaneImageBits(source);
   const uint16_t* mask = QZPlaneMaskBits(source);
   uint16_t* dst = QZPlaneImageBits(dest);
-  if (!src || !dst) return -1;
+  if (!src || !dst) return QZ_ERR_GENERAL;
   int sx = rect->x, sy = rect->y, w = rect->w, h = rect->h;
   if (!QZClipCopy(source, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
   for (int j = 0; j < h; ++j) {
@@ -243,8 +244,8 @@ class Coverage {
 int16_t QZCreateShadowPlane(int planeId, int x, int y, int width, int height, int radius, uint32_t colour,
                             int startPercent, int endPercent) {
   const QZPlane* source = QZGetDrawPlane();
-  if (!QZPlaneImageBits(source)) return -3;
-  if (radius < 1 || width <= 0 || height <= 0) return -1;
+  if (!QZPlaneImageBits(source)) return QZ_ERR_BAD_PLANE;
+  if (radius < 1 || width <= 0 || height <= 0) return QZ_ERR_GENERAL;
   const int start = startPercent * 256 / 100;
   int end = endPercent * 256 / 100;
   if (end <= start) end = start + 1;
@@ -260,7 +261,7 @@ int16_t QZCreateShadowPlane(int planeId, int x, int y, int width, int height, in
   const QZPlane* shadow = QZGetPlane(planeId, false);
   uint16_t* pixels = QZPlaneImageBits(shadow);
   uint16_t* mask = QZPlaneMaskBits(shadow);
-  if (!pixels || !mask) return -1;
+  if (!pixels || !mask) return QZ_ERR_GENERAL;
   // Windows of radius, radius / 2, ... down to radius / 4 (or 1), each halving doubling the weight.
   const int smallest = radius < 4 ? 1 : radius / 4;
   const int64_t normaliser = 6 * static_cast<int64_t>(radius) * radius + 4 * static_cast<int64_t>(radius / 2) * (radius / 2);

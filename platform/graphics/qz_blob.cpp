@@ -8,6 +8,7 @@
 #include "qz_bitmap.h"
 #include "qz_colour.h"
 #include "qz_plane.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -68,8 +69,8 @@ QZBlobSet::~QZBlobSet() { unload(); }
 
 int16_t QZBlobSet::load(int resourceId) {
   std::vector<uint8_t> bytes;
-  if (QZReadGraphicsResource(QZFourCC('a', 'B', 'S', 'T'), resourceId, &bytes) < 0) return -5;
-  if (QZGetScreenDepth() != 16 || bytes.empty()) return -1;
+  if (QZReadGraphicsResource(QZFourCC('a', 'B', 'S', 'T'), resourceId, &bytes) < 0) return QZ_ERR_NO_RESOURCE;
+  if (QZGetScreenDepth() != 16 || bytes.empty()) return QZ_ERR_GENERAL;
   return decode(bytes.data(), bytes.size());
 }
 
@@ -124,7 +125,7 @@ int16_t QZStartGraphicsBlob() {
     state().map.assign(c.blobMapSize > 0 ? c.blobMapSize : 64, nullptr);
     state().slots.resize(c.blobSetCount > 0 ? c.blobSetCount : 32);
   } catch (const std::bad_alloc&) {
-    return -9;
+    return QZ_ERR_NO_MEMORY;
   }
   state().clipMode = 1;
   return 0;
@@ -171,7 +172,7 @@ int16_t QZAddBlobSet(std::unique_ptr<QZBlobSet> set) {
       return 0;
     }
   }
-  return -2;
+  return QZ_ERR_NO_ROOM;
 }
 
 int16_t QZRemoveBlobSet(const QZBlobSet* set) {
@@ -181,10 +182,10 @@ int16_t QZRemoveBlobSet(const QZBlobSet* set) {
       return 0;
     }
   }
-  return -2;
+  return QZ_ERR_NO_ROOM;
 }
 
-int16_t QZCheckBlobSet(int setId) { return QZFindBlobSet(setId) ? 0 : -1; }
+int16_t QZCheckBlobSet(int setId) { return QZFindBlobSet(setId) ? 0 : QZ_ERR_GENERAL; }
 
 int16_t QZLoadBlobSet(int setId, int) {
   if (QZFindBlobSet(setId)) return 0;
@@ -196,28 +197,28 @@ int16_t QZLoadBlobSet(int setId, int) {
 
 int16_t QZUnloadBlobSet(int setId) {
   const QZBlobSet* set = QZFindBlobSet(setId);
-  if (!set) return -1;
+  if (!set) return QZ_ERR_GENERAL;
   return QZRemoveBlobSet(set);
 }
 
 int16_t QZCopyBlobSet(int sourceSetId, int newSetId, int firstBlobId) {
   const QZBlobSet* source = QZFindBlobSet(sourceSetId);
-  if (!source) return -5;
+  if (!source) return QZ_ERR_NO_RESOURCE;
   if (QZFindBlobSet(newSetId)) return 0;
   std::unique_ptr<QZBlobSet> set = source->copy(newSetId, firstBlobId);
-  if (!set) return -2;
+  if (!set) return QZ_ERR_NO_ROOM;
   return QZAddBlobSet(std::move(set));
 }
 
 
 int16_t QZTintBlobSet(int setId, int red, int green, int blue, int keySetId, uint16_t keyColour) {
   QZBlobSet* set = QZFindBlobSet(setId);
-  if (!set) return -5;
+  if (!set) return QZ_ERR_NO_RESOURCE;
   const QZBlobSet* key = nullptr;
   if (keySetId != -1) {
     key = QZFindBlobSet(keySetId);
-    if (!key) return -5;
-    if (key->count != set->count) return -1;
+    if (!key) return QZ_ERR_NO_RESOURCE;
+    if (key->count != set->count) return QZ_ERR_GENERAL;
   }
   for (int i = 0; i < set->count; ++i) {
     QZBlobEntry& e = set->entries[i];
@@ -282,10 +283,10 @@ void QZRenderBlob(const QZBlobEntry* e, int x, int y, int flags, int level, cons
 }
 
 int16_t QZDrawBlobEntry(const QZBlobEntry* e, int x, int y, int flags, int level) {
-  if (!e || !e->active) return -1;
-  if (QZGetScreenDepth() != 16) return -8;
+  if (!e || !e->active) return QZ_ERR_GENERAL;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NOT_16_BIT;
   const QZPlane* plane = QZGetDrawPlane();
-  if (!QZPlaneImageBits(plane)) return -1;
+  if (!QZPlaneImageBits(plane)) return QZ_ERR_GENERAL;
   int left = 0, top = 0, right = plane->width, bottom = plane->height;
   if (state().clipMode == 2 && !(flags & kQZBlobNoClip)) {
     const QZRect& c = state().clipRect;
@@ -320,12 +321,12 @@ int16_t QZDrawBlob(int blobId, int x, int y, int flags, int level) {
 }
 
 int16_t QZDrawBlobs(int count, const int16_t* records) {
-  if (!QZPlaneImageBits(QZGetDrawPlane())) return -1;
-  if (QZGetScreenDepth() != 16) return -8;
+  if (!QZPlaneImageBits(QZGetDrawPlane())) return QZ_ERR_GENERAL;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NOT_16_BIT;
   for (int i = 0; i < count; ++i, records += 3) {
     const auto word = static_cast<uint16_t>(records[0]);
     const QZBlobEntry* e = QZGetBlobEntry(word);
-    if (!e || !e->active) return -1;
+    if (!e || !e->active) return QZ_ERR_GENERAL;
     QZDrawBlobEntry(e, records[1], records[2], word & 0xF800, kQZOpaqueLevel);
   }
   return 0;
@@ -364,7 +365,7 @@ void QZClipBlobsToRect(const QZRect* rect) { QZClipBlobsToRectangle(rect->x, rec
 int16_t QZSetPixel(int x, int y, int value) {
   const QZPlane* p = QZGetDrawPlane();
   uint16_t* bits = QZPlaneImageBits(p);
-  if (!bits || x < 0 || y < 0 || x >= p->width || y >= p->height) return -1;
+  if (!bits || x < 0 || y < 0 || x >= p->width || y >= p->height) return QZ_ERR_GENERAL;
   const size_t row = static_cast<size_t>(y) * p->pitch;
   switch (QZGetScreenDepth()) {
     case 2: {
@@ -381,7 +382,7 @@ int16_t QZSetPixel(int x, int y, int value) {
       bits[row + x] = static_cast<uint16_t>(value);
       return 0;
     default:
-      return -8;
+      return QZ_ERR_NOT_16_BIT;
   }
 }
 

@@ -5,6 +5,7 @@
 
 #include "qz_colour.h"
 #include "qz_plane.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ QZ_FILL_CLONES void fillRow(uint16_t* d, int n, uint16_t colour, int flags, int 
 
 int16_t QZLLFill16BPP(int x0, int y0, int x1, int y1, uint16_t colour, int flags, int level) {
   Span s{};
-  if (!cut(x0, y0, x1, y1, &s)) return -1;
+  if (!cut(x0, y0, x1, y1, &s)) return QZ_ERR_GENERAL;
   if (s.x0 == 0 && s.x1 == s.pitch && s.y0 < s.y1) {  // whole rows lie end to end: one pass
     fillRow(s.pixels + static_cast<size_t>(s.y0) * s.pitch, (s.y1 - s.y0) * s.pitch, colour, flags, level);
     return 0;
@@ -65,7 +66,7 @@ int16_t QZLLFill16BPP(int x0, int y0, int x1, int y1, uint16_t colour, int flags
 int16_t QZLLFill8BPP(int x0, int y0, int x1, int y1, uint8_t value) {
   const QZPlane* p = QZGetDrawPlane();
   auto* bytes = reinterpret_cast<uint8_t*>(QZPlaneImageBits(p));
-  if (!bytes) return -1;
+  if (!bytes) return QZ_ERR_GENERAL;
   const int rowBytes = 2 * p->pitch;
   x0 = std::max(x0, 0);
   y0 = std::max(y0, 0);
@@ -86,7 +87,7 @@ uint16_t QZGradientColour(uint16_t top, uint16_t bottom, int k, int rows) {
 
 int16_t QZFillGradient16BPP(int x0, int y0, int x1, int y1, uint16_t top, uint16_t bottom, int flags, int level) {
   Span s{};
-  if (!cut(x0, y0, x1, y1, &s)) return -1;
+  if (!cut(x0, y0, x1, y1, &s)) return QZ_ERR_GENERAL;
   const int rows = y1 == y0 ? 1 : y1 - y0;
   for (int y = s.y0; y < s.y1 && s.x0 < s.x1; ++y) {
     fillRow(s.pixels + static_cast<size_t>(y) * s.pitch + s.x0, s.x1 - s.x0, QZGradientColour(top, bottom, y - y0, rows),
@@ -98,7 +99,7 @@ int16_t QZFillGradient16BPP(int x0, int y0, int x1, int y1, uint16_t top, uint16
 int16_t QZClearPlane16BPP(uint16_t value, int which) {
   const QZPlane* p = QZGetDrawPlane();
   uint16_t* bits = which ? QZPlaneMaskBits(p) : QZPlaneImageBits(p);
-  if (!bits) return -1;
+  if (!bits) return QZ_ERR_GENERAL;
   std::fill_n(bits, static_cast<size_t>(p->pitch) * p->height, value);
   return 0;
 }
@@ -106,7 +107,7 @@ int16_t QZClearPlane16BPP(uint16_t value, int which) {
 int16_t QZClearPlane8BPP(uint8_t value) {
   const QZPlane* p = QZGetDrawPlane();
   uint16_t* bits = QZPlaneImageBits(p);
-  if (!bits) return -1;
+  if (!bits) return QZ_ERR_GENERAL;
   std::memset(bits, value, static_cast<size_t>(p->pitch) * 2 * p->height);
   return 0;
 }

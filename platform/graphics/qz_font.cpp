@@ -6,6 +6,7 @@
 #include "qz_colour.h"
 #include "qz_resource_manager.h"
 #include "qz_screen.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ size_t length(const WCHAR* text) {
 int16_t QZStartFont() {
   QZStopFont();
   state().slots.reset(new (std::nothrow) HFONT[kQZFontSlots]());
-  if (!state().slots) return -9;
+  if (!state().slots) return QZ_ERR_NO_MEMORY;
   state().depth = 0;
   static const int kHeights[4] = {14, 18, 28, 36};
   for (int i = 0; i < 8; ++i) QZCreateFontSlot(i, u"Tahoma", kHeights[i / 2], i % 2 == 1, false);
@@ -64,7 +65,7 @@ int16_t QZDeleteFontSlot(int slot) {
 }
 
 int16_t QZSetFontSlot(int slot, const LOGFONTW* description) {
-  if (!state().slots || slot < 0 || slot >= kQZFontSlots) return -1;
+  if (!state().slots || slot < 0 || slot >= kQZFontSlots) return QZ_ERR_GENERAL;
   QZDeleteFontSlot(slot);
   state().slots[slot] = CreateFontIndirect(description);
   return 0;
@@ -83,9 +84,9 @@ int16_t QZSetFont(int id) {
   const int slot = QZGetScreenWidth() > 320 ? id + 4 : id;
   HFONT font = slotFont(slot);
   HDC dc = QZGetDrawDC();
-  if (!font || !dc) return -1;
+  if (!font || !dc) return QZ_ERR_GENERAL;
   HGDIOBJ previous = SelectObject(dc, font);
-  if (state().depth >= 16) return -1;
+  if (state().depth >= 16) return QZ_ERR_GENERAL;
   state().stack[state().depth++] = previous;
   return 0;
 }
@@ -93,7 +94,7 @@ int16_t QZSetFont(int id) {
 int16_t QZSwitchFont(int id) {
   HFONT font = slotFont(id);
   HDC dc = QZGetDrawDC();
-  if (!font || !dc) return -1;
+  if (!font || !dc) return QZ_ERR_GENERAL;
   SelectObject(dc, font);
   return 0;
 }
@@ -114,7 +115,7 @@ HFONT QZGetFontSlot(int slot) { return slotFont(slot); }
 
 int16_t QZDrawText(const WCHAR* text, int x, int y, int alignment, int colourIndex) {
   HDC dc = QZGetDrawDC();
-  if (!dc || !text) return -1;
+  if (!dc || !text) return QZ_ERR_GENERAL;
   const int n = static_cast<int>(length(text));
   SIZE size{};
   GetTextExtentPoint32(dc, text, n, &size);
@@ -140,7 +141,7 @@ int16_t QZCopyStringToBuffer(WCHAR* buffer, int stringId) {
 
 int16_t QZDrawLine(int x0, int y0, int x1, int y1, uint16_t colour) {
   HDC dc = QZGetDrawDC();
-  if (!dc) return -1;
+  if (!dc) return QZ_ERR_GENERAL;
   HPEN pen = CreatePen(PS_SOLID, 1, QZRGB565ToColorRef(colour));
   HGDIOBJ old = SelectObject(dc, pen);
   const POINT points[2] = {{x0, y0}, {x1, y1}};

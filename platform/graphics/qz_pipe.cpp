@@ -8,6 +8,7 @@
 #include "qz_fill.h"
 #include "qz_plane.h"
 #include "qz_sine.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ uint8_t* QZGraphicsPipe::allocate(uint32_t n) {
 template <typename Record>
 int16_t QZGraphicsPipe::queue(const Record& record) {
   uint8_t* at = allocate(sizeof(Record));
-  if (!at) return -2;
+  if (!at) return QZ_ERR_NO_ROOM;
   std::memcpy(at, &record, sizeof(Record));
   return 0;
 }

@@ -10,6 +10,7 @@
 #include "qz_resource_manager.h"
 #include "qz_screen.h"
 #include "qz_display.h"
+#include "qz_types.h"
 
 namespace {
 
@@ -58,7 +59,7 @@ int16_t QZReadGraphicsResource(uint32_t type, int id, std::vector<uint8_t>* out)
   if (state().reader) return state().reader(type, id, out);
   QZResourceHandle* holder = nullptr;
   const uint8_t* data = QZLockResource(holder, type, static_cast<uint16_t>(id));
-  if (!data) return -5;
+  if (!data) return QZ_ERR_NO_RESOURCE;
   out->assign(data, data + holder->size);
   QZUnlockResource(holder);
   return 0;
@@ -105,7 +106,7 @@ QZPlane* QZGetPlane(int id, bool wantUnused) {
 
 int16_t QZCreatePlane(int id, int width, int height, bool withMask) {
   QZPlane* p = QZGetPlane(id, true);
-  if (!p) return -3;
+  if (!p) return QZ_ERR_BAD_PLANE;
   releasePlane(p);
   if (const int16_t r = QZCreatePlaneBitmap(&p->image, width, height); r < 0) return r;
   if (withMask) {
@@ -123,7 +124,7 @@ int16_t QZCreatePlane(int id, int width, int height, bool withMask) {
 
 int16_t QZLoadPlane(int id) {
   QZPlane* p = QZGetPlane(id, true);
-  if (!p) return -3;
+  if (!p) return QZ_ERR_BAD_PLANE;
   if (p->inUse) return 0;
   const int index = QZPlaneIndex(id);
   int16_t r = QZLoadPlanes(p, state().bitmapBase + index + 2000);
@@ -133,19 +134,19 @@ int16_t QZLoadPlane(int id) {
 
 int16_t QZLoadPlanes(QZPlane* entry, int bitmapId) {
   HBITMAP loaded = QZLoadModuleBitmap(bitmapId);
-  if (!loaded) return -5;
+  if (!loaded) return QZ_ERR_NO_RESOURCE;
   int width = 0, height = 0;
   QZBitmapSize(loaded, &width, &height);
   HBITMAP image = QZCopyBitmapToPlane(loaded);
   QZDeleteBitmap(&loaded);
-  if (!image) return -9;
+  if (!image) return QZ_ERR_NO_MEMORY;
   HBITMAP mask = nullptr;
   if (HBITMAP loadedMask = QZLoadModuleBitmap(bitmapId + 200)) {
     mask = QZCopyBitmapToPlane(loadedMask);
     QZDeleteBitmap(&loadedMask);
     if (!mask) {
       QZDeleteBitmap(&image);
-      return -2;
+      return QZ_ERR_NO_ROOM;
     }
   }
   releasePlane(entry);
@@ -169,7 +170,7 @@ int16_t QZLoadAllPlanes() {
 
 int16_t QZDeletePlane(int id) {
   QZPlane* p = QZGetPlane(id, false);
-  if (!p) return -3;
+  if (!p) return QZ_ERR_BAD_PLANE;
   releasePlane(p);
   return 0;
 }
@@ -196,7 +197,7 @@ uint16_t* QZPlaneMaskBits(const QZPlane* plane) { return plane && plane->mask ? 
 int16_t QZDrawToPlane(int id) { return QZDrawToPlaneEntry(QZGetPlane(id, false)); }
 
 int16_t QZDrawToPlaneEntry(QZPlane* plane) {
-  if (!plane) return -3;
+  if (!plane) return QZ_ERR_BAD_PLANE;
   state().draw = plane;
   QZSelectDrawBitmap(plane->image);
   return 0;
@@ -253,14 +254,14 @@ bool spriteClip(int* sx, int* sy, int* dx, int* dy, int* w, int* h) {
 }  // namespace
 
 int16_t QZSpriteDraw(const QZPlane* plane, int sx, int sy, int dx, int dy, int w, int h) {
-  if (!plane) return -3;
+  if (!plane) return QZ_ERR_BAD_PLANE;
   QZPlane* dest = state().draw;
-  if (!dest) return -3;
+  if (!dest) return QZ_ERR_BAD_PLANE;
   if (!spriteClip(&sx, &sy, &dx, &dy, &w, &h)) return 0;
   if (!QZClipCopy(plane, dest, &sx, &sy, &dx, &dy, &w, &h)) return 0;
   const uint16_t* src = QZPlaneImageBits(plane);
   uint16_t* dst = QZPlaneImageBits(dest);
-  if (!src || !dst) return -1;
+  if (!src || !dst) return QZ_ERR_GENERAL;
   const uint16_t* mask = QZPlaneMaskBits(plane);
   for (int row = 0; row < h; ++row) {
     const size_t srcAt = static_cast<size_t>(sy + row) * plane->pitch + sx;
@@ -278,7 +279,7 @@ int16_t QZSpriteDraw(const QZPlane* plane, int sx, int sy, int dx, int dy, int w
 
 int16_t QZDrawPlane(int id) {
   const QZPlane* p = QZGetPlane(id, false);
-  if (!p) return -3;
+  if (!p) return QZ_ERR_BAD_PLANE;
   return QZSpriteDraw(p, 0, 0, 0, 0, p->width, p->height);
 }
 

@@ -3,12 +3,13 @@
 #include <vector>
 
 #include "qz_bitmap.h"
+#include "qz_types.h"
 
 int16_t QZLoadPlaneFromPLNMemPtr(QZPlane* entry, bool hasMask, int transparentIndex, int encoding, int width,
                                  int height, uint32_t dataLength, const uint8_t* payload, size_t payloadSize,
                                  int paletteCount, const uint8_t* palette) {
   uint16_t* pixels = QZPlaneImageBits(entry);
-  if (!pixels || entry->width != width || entry->height != height) return -1;
+  if (!pixels || entry->width != width || entry->height != height) return QZ_ERR_GENERAL;
   QZPlnImage image{width, height, hasMask, static_cast<uint8_t>(transparentIndex), encoding, dataLength,
                    paletteCount, palette, payload, payloadSize};
   return QZDecodePlnPixels(image, pixels, entry->pitch, hasMask ? QZPlaneMaskBits(entry) : nullptr);
@@ -16,7 +17,7 @@ int16_t QZLoadPlaneFromPLNMemPtr(QZPlane* entry, bool hasMask, int transparentIn
 
 int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   QZPlnImage pln{};
-  if (!QZReadPlnHeader(b, size, &pln)) return -1;
+  if (!QZReadPlnHeader(b, size, &pln)) return QZ_ERR_GENERAL;
   const int width = pln.width, height = pln.height;
   const bool hasMask = pln.hasMask;
 
@@ -33,7 +34,7 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
   *entry = QZPlane{1, static_cast<int16_t>(width), static_cast<int16_t>(height),
                    static_cast<int16_t>((width * QZGetScreenDepth() + 15) / 16),
                    static_cast<uint8_t>(hasMask ? pln.transparentIndex : 0), image, mask};
-  if (QZGetScreenDepth() != 16) return -18;
+  if (QZGetScreenDepth() != 16) return QZ_ERR_NEEDS_16_BIT;
   const int16_t r = QZLoadPlaneFromPLNMemPtr(entry, hasMask, entry->transparentIndex, pln.encoding, width, height,
                                              pln.dataLength, pln.payload, pln.payloadSize, pln.paletteCount,
                                              pln.palette);
@@ -47,7 +48,7 @@ int16_t QZLoadPlaneFromPlnBytes(QZPlane* entry, const uint8_t* b, size_t size) {
 
 int16_t QZLoadPlaneFromPln(QZPlane* entry, int resourceId) {
   std::vector<uint8_t> bytes;
-  if (QZReadGraphicsResource(QZFourCC('a', 'P', 'L', 'N'), resourceId, &bytes) < 0) return -5;
-  if (bytes.empty()) return -1;
+  if (QZReadGraphicsResource(QZFourCC('a', 'P', 'L', 'N'), resourceId, &bytes) < 0) return QZ_ERR_NO_RESOURCE;
+  if (bytes.empty()) return QZ_ERR_GENERAL;
   return QZLoadPlaneFromPlnBytes(entry, bytes.data(), bytes.size());
 }

@@ -7,6 +7,7 @@
 #include "qz_colour.h"
 #include "qz_resource_manager.h"
 #include "qz_display.h"
+#include "qz_types.h"
 #include "wince/gdi.h"
 #include "wince/shell.h"
 #include "wince/system.h"
@@ -167,7 +168,7 @@ int16_t QZChooseGraphicsMode(int count, const QZGraphicsMode* table, int16_t* mo
     else QZFitDisplayOrientation(e.width, e.height);
   }
   if (chosen) return 0;
-  return listed ? -10 : -17;
+  return listed ? QZ_ERR_NO_GRAPHICS_MODE : QZ_ERR_NO_USABLE_MODE;
 }
 
 int16_t QZSetGraphicsMode(int modeId) {
@@ -179,7 +180,7 @@ int16_t QZSetGraphicsMode(int modeId) {
 int16_t QZGetGraphicsMode() { return state().mode; }
 
 int16_t QZSetScreenMode(int depth, int width, int height) {
-  if (display().depth != depth) return -17;
+  if (display().depth != depth) return QZ_ERR_NO_USABLE_MODE;
   QZSetRect(&state().layout.logical, 0, 0, width, height);
   QZLayoutScreen(0);
   return 0;
@@ -316,7 +317,7 @@ int16_t QZUpdateScreen(const QZRect* rect) {
   const QZScreenLayout& l = s.layout;
   QZPlane* screen = QZGetScreenPlane();
   QZDrawToScreen();
-  if (!screen->image) return -1;
+  if (!screen->image) return QZ_ERR_GENERAL;
   if (!l.scaling) {
     if (rect) {
       blit(screen->image, rect->x, rect->y, rect->w, rect->h, rect->x - l.offsetX, rect->y - l.offsetY);
@@ -327,7 +328,7 @@ int16_t QZUpdateScreen(const QZRect* rect) {
   }
   const uint16_t* source = QZPlaneImageBits(screen);
   uint16_t* scaled = QZBitmapPixels(s.scaled);
-  if (!source || !scaled) return -1;
+  if (!source || !scaled) return QZ_ERR_GENERAL;
   const int sc = l.scale;
   const QZRect& d = l.destination;
   int x0 = d.x, y0 = d.y, x1 = d.x + d.w - 1, y1 = d.y + d.h - 1;
@@ -353,7 +354,7 @@ int16_t QZUpdateScreenRect(int x, int y, int width, int height) {
 
 int16_t QZUpdateScreenRotated(const QZRect* rect, int planeId) {
   const QZPlane* plane = QZGetPlane(planeId, false);
-  if (!plane) return -3;
+  if (!plane) return QZ_ERR_BAD_PLANE;
   const QZScreenLayout& l = state().layout;
   const QZRect r = rect ? *rect : l.logical;
   blit(plane->image, plane->width - r.x - r.w, plane->height - r.y - r.h, r.w, r.h,
@@ -364,7 +365,7 @@ int16_t QZUpdateScreenRotated(const QZRect* rect, int planeId) {
 int16_t QZCopyPlaneRotated(const QZPlane* source, QZPlane* dest, const QZRect* rect) {
   const uint16_t* src = QZPlaneImageBits(source);
   uint16_t* dst = QZPlaneImageBits(dest);
-  if (!src || !dst) return -1;
+  if (!src || !dst) return QZ_ERR_GENERAL;
   const int sw = state().layout.logical.w, sh = state().layout.logical.h;
   for (int j = 0; j < rect->h; ++j) {
     for (int i = 0; i < rect->w; ++i) {

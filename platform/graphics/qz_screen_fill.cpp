@@ -12,7 +12,7 @@ constexpr COLORREF kWhite = 0xFFFFFF;
 // brush of its own, deleted afterwards.
 QZStatus fill(COLORREF colour, const RECT& area) {
   HDC dc = QZGetDrawDC();
-  if (!dc) return -3;
+  if (!dc) return QZ_ERR_BAD_PLANE;
   if (colour == kWhite || colour == 0) {
     FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(colour ? WHITE_BRUSH : BLACK_BRUSH)));
     return QZ_OK;
@@ -30,7 +30,7 @@ HBITMAP QZLoadBitmapPlane(HBITMAP bitmap) { return bitmap ? QZCopyBitmapToPlane(
 
 QZStatus QZFillScreen(COLORREF colour) {
   const QZPlane* plane = QZGetDrawPlane();
-  if (!plane) return -3;
+  if (!plane) return QZ_ERR_BAD_PLANE;
   return fill(colour, RECT{0, 0, plane->width, plane->height});
 }
 

@@ -38,10 +38,10 @@ class TestApplication : public CQZFApplication {
     *out = &kPortraitTable;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return values; }
+  std::span<const int16_t> getValueTable(int) override { return values; }
   void reportError(const char* source, int line, int16_t code) override { reports.push_back({source, line, code}); }
   std::vector<Report> reports;
-  const int16_t* values = kValues;
+  std::span<const int16_t> values = kValues;
 };
 
 class StartedGraphicsTest : public GraphicsTest {

@@ -40,7 +40,7 @@ struct Report {
 using Log = std::vector<std::string>;
 
 CQZFApplication* applicationOf(const CQZFObject* o) {
-  return static_cast<CQZFApplication*>(o->find(kQZFKindApplication));
+  return o->findOwner<CQZFApplication>();
 }
 
 // The forms as the frame and the events reach them.
@@ -51,13 +51,14 @@ class RecordingForms : public CQZFFormHandler {
   void drawForms() override {
     log_->push_back("forms draw " + std::to_string(applicationOf(this)->getGraphics()->grid().getUpdateList().size()));
   }
-  int onPen(int type, int x, int y) override {
-    log_->push_back("forms pen " + std::to_string(type) + " " + std::to_string(x) + "," + std::to_string(y));
-    return 1;
+  Handled onPen(const QZFPenEvent& pen) override {
+    log_->push_back("forms pen " + std::to_string(static_cast<int>(pen.type)) + " " + std::to_string(pen.x) + "," +
+                    std::to_string(pen.y));
+    return Handled::kDone;
   }
-  int onKey(int code, int, bool keyDown) override {
-    log_->push_back("forms key " + std::to_string(code) + (keyDown ? " down" : " char"));
-    return 1;
+  Handled onKey(const QZFKeyEvent& key) override {
+    log_->push_back("forms key " + std::to_string(key.code) + (key.keyDown ? " down" : " char"));
+    return Handled::kDone;
   }
   void setActive(int active) override { log_->push_back("forms active " + std::to_string(active)); }
 
@@ -95,7 +96,7 @@ class RecordingLoadScreen : public CQZFLoadScreen {
     if (app->getResourceManager()) s += 'R';
     if (app->getAudioManager()) s += 'A';
     if (app->getGraphics()) s += 'G';
-    if (app->getCurrentValueTable()) s += 'V';
+    if (!app->getCurrentValueTable().empty()) s += 'V';
     if (app->getMetrics()) s += 'M';
     if (app->getUI()) s += 'U';
     return s;
@@ -119,7 +120,7 @@ class RecordingMinimise : public CQZFMinimise {
 class OrderApplication : public CQZFApplication {
  public:
   const QZFModeTable* modes = &kPortraitTable;
-  const int16_t* values = kValues;
+  std::span<const int16_t> values = kValues;
   int16_t postResult = 0;
   Log log;
   std::vector<Report> reports;
@@ -128,7 +129,7 @@ class OrderApplication : public CQZFApplication {
     *out = modes;
     return 0;
   }
-  const int16_t* getValueTable(int) override { return values; }
+  std::span<const int16_t> getValueTable(int) override { return values; }
   void onUpdate() override { log.push_back("update"); }
   int16_t postUpdate() override {
     log.push_back("post");
@@ -262,7 +263,7 @@ TEST_F(ApplicationTest, AReinitialiseRequestMakesTheManagersAnew) {
   QZSetFullScreen(1);
   app_.onSystemEvent(windowMessage(WM_SIZE, 0, MAKELPARAM(320, 240)));
   QZSetFullScreen(0);
-  app_.values = nullptr;
+  app_.values = {};
   app_.reports.clear();
   EXPECT_EQ(app_.tick(), -11);
   EXPECT_TRUE(app_.isReinitialiseRequested());
@@ -281,7 +282,7 @@ TEST_F(ApplicationTest, FailedStartsAreReportedAndLeaveTheirManagersForShutdown)
   EXPECT_FALSE(app_.isInitialised());
 
   OrderApplication noTable;
-  noTable.values = nullptr;
+  noTable.values = {};
   EXPECT_EQ(noTable.init(), -1);
   EXPECT_EQ(noTable.reports, (std::vector<Report>{{"qzf_application", 125, -1}}));
   EXPECT_NE(noTable.getGraphics(), nullptr);
@@ -418,3 +419,27 @@ TEST_F(ApplicationTest, DeletingAStartedApplicationStopsItsManagers) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TaggedGadget : CQZFObject {
+  static constexpr uint16_t kKind = kQZFKindGadget;
+  TaggedGadget() { setKind(kKind, this); }
+};
+struct TaggedMenu : CQZFObject {
+  TaggedMenu() { setKind(kQZFKindMenu, this); }
+};
+
+}  // namespace
+
+TEST(ApplicationRegistry, TagsMakeObjectsOfTheirClassOnly) {
+  CQZFApplication app;
+  app.registerClass<TaggedGadget>("gdtLbl");
+  app.registerClass<TaggedMenu>("mnuBar");
+  std::unique_ptr<TaggedGadget> gadget = app.createObject<TaggedGadget>("gdtLbl");
+  ASSERT_NE(gadget, nullptr);
+  EXPECT_EQ(gadget->getKind(), kQZFKindGadget);
+  EXPECT_EQ(app.createObject<TaggedGadget>("mnuBar"), nullptr);  // another family
+  EXPECT_EQ(app.createObject<TaggedGadget>("gdtNone"), nullptr);
+  EXPECT_NE(app.createObject("mnuBar"), nullptr);
+}

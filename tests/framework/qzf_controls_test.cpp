@@ -67,14 +67,14 @@ TEST_F(ControlsTest, KeyNamesFollowTheMap) {
 }
 
 TEST_F(ControlsTest, KeyStatesAnswerOnlyWhenSwitchedOn) {
-  controls_.noteKey(13, 0, true);
+  controls_.noteKey(QZFKeyEvent::key(13));
   EXPECT_EQ(controls_.keyState(13), 0);  // started with key states off
 
   CQZFControls polled(&app_);
   ASSERT_EQ(polled.init(1, &builtInDefaults), 0);
-  polled.noteKey(13, 0, false);
+  polled.noteKey({13, 0, false});
   EXPECT_EQ(polled.keyState(13), 0);
-  polled.noteKey(13, 0, true);
+  polled.noteKey(QZFKeyEvent::key(13));
   EXPECT_EQ(polled.keyState(13), kQZKeyPressed);
   polled.resetKeyStates();
   EXPECT_EQ(polled.keyState(13), 0);

@@ -79,7 +79,7 @@ TEST(Minimise, OnlyAPressAndReleaseOnTheButtonClosesTheGame) {
     CQZFApplication app;
     Button button(&app);
     EXPECT_EQ(button.getKind(), kQZFKindMinimise);
-    for (const Event& e : c.events) EXPECT_EQ(button.onPen(e.type, e.x, e.y), e.result) << c.name;
+    for (const Event& e : c.events) EXPECT_EQ(toStatus(button.onPen(QZFPenEvent::make(e.type, e.x, e.y))), e.result) << c.name;
     EXPECT_EQ(app.isMinimiseRequested(), c.minimised) << c.name;
     EXPECT_FALSE(button.isPressed()) << c.name;
   }

@@ -44,3 +44,27 @@ TEST(QZFObject, NameKeepsNineCharacters) {
   EXPECT_STREQ(o.getName(), "frmgame");
   EXPECT_EQ(std::memcmp(o.getName() + 7, "\0\0\0", 3), 0);
 }
+
+namespace {
+
+struct FakeHandler : CQZFObject {
+  static constexpr uint16_t kKind = kQZFKindFormHandler;
+  explicit FakeHandler(CQZFObject* owner) : CQZFObject(owner) { setKind(kKind, this); }
+};
+
+}  // namespace
+
+// An object of the right kind but another class is no owner of that class:
+// the typed lookup answers null where a cast would have gone wrong.
+TEST(QZFObject, FindOwnerChecksTheClassBehindTheKind) {
+  FakeHandler handler(nullptr);
+  Node form(&handler, kQZFKindForm);
+  Node gadget(&form, kQZFKindGadget);
+  EXPECT_EQ(gadget.findOwner<FakeHandler>(), &handler);
+  EXPECT_EQ(handler.findOwner<FakeHandler>(), nullptr);
+
+  Node impostor(nullptr, kQZFKindFormHandler);
+  Node orphan(&impostor, kQZFKindForm);
+  EXPECT_NE(orphan.find(kQZFKindFormHandler), nullptr);
+  EXPECT_EQ(orphan.findOwner<FakeHandler>(), nullptr);
+}

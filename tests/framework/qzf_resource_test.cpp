@@ -108,9 +108,9 @@ TEST_F(ResourceManagerTest, APlaneSharedByTwoUsersIsLoadedOnceAndFreedWithTheLas
 
 TEST_F(ResourceManagerTest, APlaneDeletedBehindTheManagersBackIsLoadedAgain) {
   resources_[{kPln, 3}] = rawPln();
-  manager_.loadPlane(3);
+  ASSERT_EQ(manager_.loadPlane(3), 0);
   QZDeletePlane(3);
-  manager_.loadPlane(3);
+  EXPECT_EQ(manager_.loadPlane(3), 0);
   EXPECT_NE(QZGetPlane(3, false), nullptr);
 }
 
@@ -151,7 +151,7 @@ TEST_F(ResourceManagerTest, ACopiedBlobSetIsFreedWithItsLastUserAndAFailedCopyKe
   EXPECT_EQ(QZFindBlobSet(21), nullptr);
 
   resources_[{kBst, 20}] = emptyBlobSet();
-  manager_.loadBlobSet(20, 0);
+  ASSERT_EQ(manager_.loadBlobSet(20, 0), 0);
   EXPECT_EQ(manager_.copyBlobSet(20, 21, 100), 0);
   ASSERT_NE(QZFindBlobSet(21), nullptr);
   EXPECT_EQ(manager_.useCount(kBst, 21), 2);

@@ -30,13 +30,13 @@ class RecordingHandler : public CQZFFormHandler {
  public:
   RecordingHandler(CQZFObject* owner, std::vector<Sent>* log, std::vector<std::u16string>* texts)
       : CQZFFormHandler(owner), log_(log), texts_(texts) {}
-  int onKey(int code, int, bool keyDown) override {
-    log_->push_back({code, keyDown});
-    return 1;
+  Handled onKey(const QZFKeyEvent& key) override {
+    log_->push_back({key.code, key.keyDown});
+    return Handled::kDone;
   }
-  int onTextInput(const char16_t* text) override {
+  Handled onTextInput(const char16_t* text) override {
     texts_->push_back(text);
-    return 1;
+    return Handled::kDone;
   }
 
  private:
@@ -55,6 +55,8 @@ class RecordingUI : public CQZFUI {
     return std::make_unique<RecordingHandler>(this, &sent, &texts);
   }
 };
+
+int translate(CQZFUI& ui, const MSG& message) { return toStatus(ui.translateMessage(message)); }
 
 constexpr UINT kDown = WM_KEYDOWN, kUp = WM_KEYUP, kChar = WM_CHAR, kHot = WM_HOTKEY;
 
@@ -109,14 +111,14 @@ TEST_F(UITest, KeyTranslationOnBothFamilies) {
   };
   for (const Case& c : cases) {
     auto ui = makeUI(c.profile);
-    for (const Step& s : c.steps) EXPECT_EQ(ui->translateMessage(windowMessage(s.message, s.wParam)), s.result) << c.profile;
+    for (const Step& s : c.steps) EXPECT_EQ(translate(*ui, windowMessage(s.message, s.wParam)), s.result) << c.profile;
     EXPECT_EQ(ui->sent, c.sent) << c.profile;
   }
 }
 
 TEST_F(UITest, HotKeysAreDebounced) {
   auto ui = makeUI("smartphone");
-  EXPECT_EQ(ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27))), 2);
+  EXPECT_EQ(translate(*ui, windowMessage(kHot, 0, MAKELPARAM(0, 27))), 2);
   wince::advanceClock(300);
   ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
   wince::advanceClock(300);
@@ -148,9 +150,9 @@ TEST_F(UITest, VolumeKeysStepTheSystemVolumeOnRelease) {
     auto ui = makeUI("smartphone");
     uint32_t volume = c.before;
     ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
-    EXPECT_EQ(ui->translateMessage(windowMessage(kUp, c.key)), 1);
+    EXPECT_EQ(translate(*ui, windowMessage(kUp, c.key)), 1);
     EXPECT_EQ(volume, c.after) << std::hex << c.before;
-    EXPECT_EQ(ui->translateMessage(windowMessage(kDown, c.key)), 2);
+    EXPECT_EQ(translate(*ui, windowMessage(kDown, c.key)), 2);
     EXPECT_EQ(volume, c.after);
   }
 }
@@ -162,8 +164,8 @@ TEST_F(UITest, ACompositionResultIsTextInput) {
   uint32_t volume = 0x1000;
   ui->setVolumeControl({[&] { return volume; }, [&](uint32_t v) { volume = v; }});
   ui->setCompositionReader([] { return std::u16string(u"\u00FCber"); });
-  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 117, GCS_RESULTSTR)), 2);
-  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 117, 0x0008)), 2);  // not a result yet
+  EXPECT_EQ(translate(*ui, windowMessage(WM_IME_COMPOSITION, 117, GCS_RESULTSTR)), 2);
+  EXPECT_EQ(translate(*ui, windowMessage(WM_IME_COMPOSITION, 117, 0x0008)), 2);  // not a result yet
   EXPECT_EQ(ui->texts, (std::vector<std::u16string>{u"\u00FCber"}));
   EXPECT_EQ(volume, 0x1000u);
   EXPECT_TRUE(ui->sent.empty());
@@ -176,7 +178,7 @@ TEST_F(UITest, VolumeKeysStepTheDeviceVolumeByDefault) {
   ASSERT_EQ(waveOutSetVolume(nullptr, MAKELONG(0x8000, 0x1234)), MMSYSERR_NOERROR);
   const std::pair<WPARAM, DWORD> steps[] = {{117, 0xC000C000}, {117, 0xFFFFFFFF}, {118, 0xBFFFBFFF}};
   for (const auto& [key, after] : steps) {
-    EXPECT_EQ(ui->translateMessage(windowMessage(kUp, key)), 1);
+    EXPECT_EQ(translate(*ui, windowMessage(kUp, key)), 1);
     DWORD volume = 0;
     ASSERT_EQ(waveOutGetVolume(nullptr, &volume), MMSYSERR_NOERROR);
     EXPECT_EQ(volume, after) << std::hex << volume;
@@ -208,15 +210,15 @@ TEST_F(UITest, ReadsTheResultStringOfAWindowsComposition) {
 TEST_F(UITest, WithoutAMainWindowNoCompositionReachesTheForms) {
   ASSERT_EQ(QZGetMainWindow(), nullptr);
   auto ui = makeUI("smartphone");
-  EXPECT_EQ(ui->translateMessage(windowMessage(WM_IME_COMPOSITION, 'x', GCS_RESULTSTR)), 2);
+  EXPECT_EQ(translate(*ui, windowMessage(WM_IME_COMPOSITION, 'x', GCS_RESULTSTR)), 2);
   EXPECT_TRUE(ui->texts.empty());
 }
 
 TEST_F(UITest, WithoutAFormHandlerNothingIsHandled) {
   CQZFUI ui(&app_);
   EXPECT_EQ(ui.getKind(), kQZFKindUI);
-  EXPECT_EQ(ui.translateMessage(windowMessage(kDown, 13)), 2);
-  EXPECT_EQ(ui.onPen(1, 5, 5), 2);
+  EXPECT_EQ(translate(ui, windowMessage(kDown, 13)), 2);
+  EXPECT_EQ(ui.onPen(QZFPenEvent::make(1, 5, 5)), Handled::kPassOn);
   ui.tick();
   ui.draw();
   ASSERT_EQ(ui.init(), 0);
