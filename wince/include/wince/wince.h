@@ -13,4 +13,5 @@
 #include "wince/clock.h"
 #include "wince/window.h"
 #include "wince/shell.h"
+#include "wince/controls.h"
 #include "wince/audio.h"
