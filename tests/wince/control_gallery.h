@@ -64,7 +64,7 @@ inline void fill(HWND dlg) {
   SendMessage(scores, LVM_INSERTCOLUMN, 0, reinterpret_cast<LPARAM>(&col));
   col.pszText = const_cast<LPWSTR>(u"Time");
   col.fmt = LVCFMT_RIGHT;
-  col.cx = unit * 15;
+  col.cx = unit * 12;
   SendMessage(scores, LVM_INSERTCOLUMN, 1, reinterpret_cast<LPARAM>(&col));
   const char16_t* rows[][2] = {{u"Ann", u"2:41"}, {u"Bob", u"3:05"}, {u"Cid", u"3:30"}, {u"Dee", u"4:12"}};
   for (int i = 0; i < 4; ++i) {

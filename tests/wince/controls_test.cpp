@@ -119,12 +119,29 @@ class ControlsTest : public WindowTest {
   HWND owner{};
 };
 
-TEST_F(ControlsTest, GalleryPicture) {
-  HWND dlg = openGallery();
-  ASSERT_NE(dlg, nullptr);
+// The screen against a golden picture; on a difference (or with no golden
+// file yet) the actual picture is written to the test's scratch folder so it
+// can be looked at and, when right, copied over the golden one.
+void expectScreenLike(const std::string& name) {
   auto& screen = wince::detail::deviceScreen();
-  ASSERT_TRUE(wince::writePng565(scratchPath("gallery.png"), screen.pixels.data(), screen.width, screen.height,
-                                 static_cast<size_t>(screen.width) * 2));
+  const std::string golden = std::string(PELLWYN_SOURCE_DIR) + "/tests/wince/golden/" + name + ".png";
+  wince::RgbImage expected;
+  const bool found = wince::readPng(golden, &expected);
+  if (found && expected.width == screen.width && expected.height == screen.height &&
+      wince::toRgb565(expected) == screen.pixels) {
+    return;
+  }
+  const std::string actual = scratchPath(name + ".png");
+  wince::writePng565(actual, screen.pixels.data(), screen.width, screen.height, static_cast<size_t>(screen.width) * 2);
+  ADD_FAILURE() << (found ? "differs from " : "missing ") << golden << "; actual picture in " << actual;
+}
+
+TEST_F(ControlsTest, GalleryLooksAsOnTheDeviceAtBothDpi) {
+  for (const char* profile : {"pocketpc-qvga", "pocketpc-vga"}) {
+    usePocketPc(profile);
+    ASSERT_NE(openGallery(), nullptr);
+    expectScreenLike(std::string("gallery-") + std::to_string(wince::deviceProfile().dpi));
+  }
 }
 
 TEST_F(ControlsTest, TabWalksTheTabStopsInTemplateOrderAndBack) {

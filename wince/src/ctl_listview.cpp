@@ -30,7 +30,7 @@ int rowHeight(HWND hwnd) { return lineHeightOf(hwnd) + px(4); }
 
 int headerHeight(HWND hwnd) {
   const ListViewState* s = view(hwnd);
-  if (s->header == nullptr || !IsWindowVisible(s->header)) return 0;
+  if (s->header == nullptr || !(styleOf(s->header) & WS_VISIBLE)) return 0;
   RECT r;
   GetWindowRect(s->header, &r);
   return r.bottom - r.top;
