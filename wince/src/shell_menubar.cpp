@@ -9,6 +9,7 @@
 
 #include "shell_draw.h"
 #include "shell_menubar.h"
+#include "wince/menu.h"
 #include "wince/resource.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
@@ -31,6 +32,7 @@ struct Button {
 
 struct Bar {
   HWND owner = nullptr;
+  HMENU menu = nullptr;  // the popups of the buttons
   std::vector<Button> buttons;  // at most the two soft keys
   std::set<UINT> notifyKeys;
   std::set<UINT> noDefaultKeys;
@@ -51,10 +53,10 @@ bool loadBar(HINSTANCE instance, UINT id, Bar* bar) {
   HRSRC res = FindResource(instance, MAKEINTRESOURCE(id), RT_RCDATA);
   if (!res) return false;
   std::vector<SoftKeyBarButton> buttons;
-  if (!readSoftKeyBar(static_cast<const BYTE*>(LockResource(LoadResource(instance, res))),
-                      SizeofResource(instance, res), &buttons)) {
-    return false;
-  }
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
+  if (!readSoftKeyBar(data, SizeofResource(instance, res), &buttons)) return false;
+  const WORD menuId = static_cast<WORD>(data[0] | (data[1] << 8));
+  if (menuId != 0) bar->menu = LoadMenu(instance, MAKEINTRESOURCE(menuId));
   for (size_t i = 0; i < buttons.size() && i < 2; ++i) {
     WCHAR text[64] = {};
     LoadString(instance, buttons[i].stringId, text, 64);
@@ -68,13 +70,43 @@ Bar* barOf(HWND hwnd) {
   return it == bars().end() ? nullptr : &it->second;
 }
 
-// A button of the bar was worked: its command goes to the owner. Buttons that
-// open a menu do nothing until the bar has menus.
-void press(const Bar& bar, size_t index) {
+constexpr UINT kOpenPopup = WM_USER + 100;  // wParam: the button's index
+
+// A button of the bar was worked: its command goes to the owner, or its
+// popup opens (once the bar's window gets to it, outside the key filter).
+void press(HWND hwnd, const Bar& bar, size_t index) {
   if (index >= bar.buttons.size()) return;
   const Button& b = bar.buttons[index];
-  if (b.submenu != NOMENU || b.command == 0) return;
-  PostMessage(bar.owner, WM_COMMAND, MAKEWPARAM(b.command, 0), 0);
+  if (b.submenu != NOMENU) {
+    PostMessage(hwnd, kOpenPopup, index, 0);
+    return;
+  }
+  if (b.command != 0) PostMessage(bar.owner, WM_COMMAND, MAKEWPARAM(b.command, 0), 0);
+}
+
+HMENU popupOf(const Bar& bar, size_t index) {
+  return index < bar.buttons.size() && bar.buttons[index].submenu != NOMENU
+             ? GetSubMenu(bar.menu, bar.buttons[index].submenu)
+             : nullptr;
+}
+
+// The popup sits on the bar, on the side of its soft key.
+void openPopup(HWND hwnd, size_t index) {
+  Bar* bar = barOf(hwnd);
+  HMENU popup = bar != nullptr ? popupOf(*bar, index) : nullptr;
+  if (popup == nullptr) return;
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  const bool left = index == 0;
+  TrackPopupMenuEx(popup, TPM_BOTTOMALIGN | (left ? TPM_LEFTALIGN : TPM_RIGHTALIGN), left ? rc.left : rc.right,
+                   rc.top, bar->owner, nullptr);
+}
+
+LRESULT subMenuOf(const Bar& bar, LPARAM command) {
+  for (size_t i = 0; i < bar.buttons.size(); ++i) {
+    if (bar.buttons[i].command == static_cast<WORD>(command)) return reinterpret_cast<LRESULT>(popupOf(bar, i));
+  }
+  return 0;
 }
 
 void paint(HWND hwnd, const Bar& bar) {
@@ -108,7 +140,7 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (bar) {
         RECT rc;
         GetClientRect(hwnd, &rc);
-        press(*bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
+        press(hwnd, *bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
       }
       return 0;
     case SHCMBM_OVERRIDEKEY:
@@ -126,17 +158,25 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
-    case SHCMBM_GETSUBMENU:
-    case SHCMBM_GETMENU:
-    case SHCMBM_SETSUBMENU:
-      return 0;
+    case SHCMBM_GETSUBMENU: return bar ? subMenuOf(*bar, lParam) : 0;
+    case SHCMBM_GETMENU: return bar ? reinterpret_cast<LRESULT>(bar->menu) : 0;
+    case SHCMBM_SETSUBMENU: return 0;
+    case kOpenPopup: openPopup(hwnd, wParam); return 0;
     case WM_DESTROY:
+      if (bar) DestroyMenu(bar->menu);
       bars().erase(hwnd);
       return 0;
     default:
       break;
   }
   return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND barWindow(const Bar* bar) {
+  for (auto& [hwnd, b] : bars()) {
+    if (&b == bar) return hwnd;
+  }
+  return nullptr;
 }
 
 bool isSoftKey(UINT vk) { return vk == VK_TSOFT1 || vk == VK_TSOFT2 || vk == VK_TBACK; }
@@ -165,7 +205,7 @@ bool filterKey(UINT vk, bool down) {
   if (bar->noDefaultKeys.count(vk) || vk == VK_TBACK) return false;
   size_t index = vk == VK_TSOFT1 ? 0 : 1;
   if (index >= bar->buttons.size()) return false;
-  if (!down) press(*bar, index);
+  if (!down) press(barWindow(bar), *bar, index);
   return true;
 }
 
@@ -214,6 +254,7 @@ std::u16string activeSoftKeyLabels() {
 }
 
 void forgetSoftKeyBars() {
+  for (auto& [hwnd, bar] : bars()) DestroyMenu(bar.menu);
   bars().clear();
   keysDown().clear();
 }
