@@ -347,3 +347,41 @@ typedef struct tagTCITEMW {
   int iImage;
   LPARAM lParam;
 } TCITEMW, TCITEM, *LPTCITEMW, *LPTCITEM;
+
+// --- Toolbar messages (answered by the shell's menu-bar windows) ---
+#define TBSTATE_CHECKED 0x01
+#define TBSTATE_ENABLED 0x04
+#define TBSTATE_HIDDEN 0x08
+#define TBIF_TEXT 0x00000002
+#define TB_ENABLEBUTTON (WM_USER + 1)
+#define TB_CHECKBUTTON (WM_USER + 2)
+#define TB_HIDEBUTTON (WM_USER + 4)
+#define TB_ISBUTTONHIDDEN (WM_USER + 12)
+#define TB_GETSTATE (WM_USER + 18)
+#define TB_DELETEBUTTON (WM_USER + 22)
+#define TB_GETBUTTON (WM_USER + 23)
+#define TB_BUTTONCOUNT (WM_USER + 24)
+#define TB_COMMANDTOINDEX (WM_USER + 25)
+#define TB_SETBUTTONINFOW (WM_USER + 64)
+#define TB_SETBUTTONINFO TB_SETBUTTONINFOW
+typedef struct tagTBBUTTON {
+  int iBitmap;
+  int idCommand;
+  BYTE fsState;
+  BYTE fsStyle;
+  BYTE bReserved[6];
+  DWORD_PTR dwData;
+  INT_PTR iString;
+} TBBUTTON, *LPTBBUTTON;
+typedef struct tagTBBUTTONINFOW {
+  UINT cbSize;
+  DWORD dwMask;
+  int idCommand;
+  int iImage;
+  BYTE fsState;
+  BYTE fsStyle;
+  WORD cx;
+  DWORD_PTR lParam;
+  LPWSTR pszText;
+  int cchText;
+} TBBUTTONINFOW, TBBUTTONINFO, *LPTBBUTTONINFOW, *LPTBBUTTONINFO;
