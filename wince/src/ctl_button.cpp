@@ -212,7 +212,7 @@ LRESULT stylus(HWND hwnd, UINT msg, LPARAM lParam) {
   GetClientRect(hwnd, &rc);
   const bool inside = PtInRect(&rc, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}) != 0;
   if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK) {
-    if (GetWindowLong(hwnd, GWL_STYLE) & WS_TABSTOP) SetFocus(hwnd);
+    SetFocus(hwnd);
     SetCapture(hwnd);
     s = stateOf<ButtonState>(hwnd);
     if (s == nullptr) return 0;

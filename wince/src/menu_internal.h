@@ -22,6 +22,10 @@ struct Menu {
   DWORD sourceSize = 0;
 };
 
+// An item's rectangle on the screen in an open popup level; empty when the
+// level or item is not there.
+RECT itemRectOnScreen(const wince::OpenMenu& level, int index);
+
 // Null for a handle that is no (longer a) menu.
 Menu* find(HMENU menu);
 bool selectable(const Item& item);

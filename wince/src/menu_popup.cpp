@@ -266,6 +266,18 @@ HWND openLevel(HMENU menu, int x, int y, UINT flags) {
 
 }  // namespace
 
+RECT itemRectOnScreen(const wince::OpenMenu& open, int index) {
+  const Menu* m = find(open.menu);
+  RECT r{};
+  if (m == nullptr || index < 0 || index >= static_cast<int>(m->items.size()) || !GetClientRect(open.window, &r)) {
+    return RECT{};
+  }
+  const Level level{open.menu, open.window, open.selected};
+  POINT origin{0, itemTop(level, index)};
+  ClientToScreen(open.window, &origin);
+  return RECT{origin.x, origin.y, origin.x + r.right, origin.y + itemHeight(m->items[static_cast<size_t>(index)])};
+}
+
 }  // namespace wince::menus
 
 namespace wince {
