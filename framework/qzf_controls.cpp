@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
 #include "qzf_application.h"

@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
 #include "qz_system.h"

@@ -3,6 +3,7 @@
 #include <new>
 #include <vector>
 
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
 #include "qz_system.h"

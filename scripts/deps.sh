@@ -5,7 +5,7 @@
 set -euo pipefail
 
 play_pkgs=(cmake ninja-build g++ pkg-config libsdl2-dev libfreetype-dev fonts-dejavu-core libpng-dev)
-test_pkgs=(libgtest-dev libbenchmark-dev xvfb xauth ccache clang libclang-rt-14-dev
+test_pkgs=(libgtest-dev libbenchmark-dev xvfb xauth ccache clang libclang-rt-14-dev python3
            libpalm-pdb-perl libjpeg-turbo-progs libjpeg-dev libpixman-1-dev
            libxmp-dev libopenmpt-dev openmpt123 ffmpeg pachi-data gweled gltron)
 

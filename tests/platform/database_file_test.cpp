@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database_fixture.h"
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_core_database.h"
 #include "qz_database_folders.h"
 #include "qz_database_file.h"
@@ -42,10 +42,10 @@ std::vector<uint8_t> twoResourceFile() {
 TEST(DatabaseFile, TwoResourcesLayoutAndSizes) {
   const std::vector<uint8_t> file = twoResourceFile();
   ASSERT_EQ(file.size(), 108u);
-  EXPECT_EQ(QZGetBE16(file.data() + 32), 9);
-  EXPECT_EQ(QZGetBE16(file.data() + 34), 1);
-  EXPECT_EQ(QZGetBE32(file.data() + 78 + 6), 100u);
-  EXPECT_EQ(QZGetBE32(file.data() + 88 + 6), 105u);
+  EXPECT_EQ(base::loadBE16(file.data() + 32), 9);
+  EXPECT_EQ(base::loadBE16(file.data() + 34), 1);
+  EXPECT_EQ(base::loadBE32(file.data() + 78 + 6), 100u);
+  EXPECT_EQ(base::loadBE32(file.data() + 88 + 6), 105u);
   EXPECT_EQ(file[98], 0);
   EXPECT_EQ(file[99], 0);
   QZDatabaseHeader header;
@@ -91,9 +91,9 @@ TEST(DatabaseFile, BadDirectoriesAreRefused) {
     if (c.truncateTo != 0) {
       file.resize(c.truncateTo);
     } else if (c.at == 76) {
-      QZPutBE16(file.data() + 76, static_cast<uint16_t>(c.value >> 16));
+      base::storeBE16(file.data() + 76, static_cast<uint16_t>(c.value >> 16));
     } else {
-      QZPutBE32(file.data() + c.at, c.value);
+      base::storeBE32(file.data() + c.at, c.value);
     }
     QZDatabaseHeader header;
     std::vector<QZDatabaseEntry> entries;
@@ -144,11 +144,11 @@ TEST_F(CoreDatabaseTest, NewDatabasesAreEightyBytes) {
   const std::vector<uint8_t> rec = readFile(savePath("Rec"));
   ASSERT_EQ(res.size(), 80u);
   ASSERT_EQ(rec.size(), 80u);
-  EXPECT_EQ(QZGetBE16(res.data() + 32), 9);
-  EXPECT_EQ(QZGetBE16(rec.data() + 32), 8);
-  EXPECT_EQ(QZGetBE16(res.data() + 34), 1);
-  EXPECT_EQ(QZGetBE32(res.data() + 60), QZFourCC("PREF"));
-  EXPECT_EQ(QZGetBE32(res.data() + 64), kCreator);
+  EXPECT_EQ(base::loadBE16(res.data() + 32), 9);
+  EXPECT_EQ(base::loadBE16(rec.data() + 32), 8);
+  EXPECT_EQ(base::loadBE16(res.data() + 34), 1);
+  EXPECT_EQ(base::loadBE32(res.data() + 60), QZFourCC("PREF"));
+  EXPECT_EQ(base::loadBE32(res.data() + 64), kCreator);
   EXPECT_EQ(std::memcmp(res.data(), "Res\0", 4), 0);
   for (size_t i = 36; i < 60; ++i) EXPECT_EQ(res[i], 0) << i;
   for (size_t i = 68; i < 80; ++i) EXPECT_EQ(res[i], 0) << i;

@@ -6,6 +6,7 @@
 #include "graphics_fixture.h"
 #include "qz_font.h"
 #include "qz_highscore.h"
+#include "qz_highscore_draw.h"
 #include "qz_preferences.h"
 
 namespace {

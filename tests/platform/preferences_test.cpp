@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database_fixture.h"
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_preferences.h"
 #include "qz_resource_database.h"
 
@@ -80,11 +80,11 @@ TEST_F(PreferencesTest, SystemPreferencesRoundTripInPlace) {
   ASSERT_EQ(QZOpenPreferences(), 0);
   uint8_t block[200];
   ASSERT_EQ(QZReadPreferences(0x515A, true, block, 200), 0);
-  EXPECT_EQ(QZGetLE32(block + 152), 1u);
+  EXPECT_EQ(base::loadLE32(block + 152), 1u);
   EXPECT_EQ(block[172], 1);
-  EXPECT_EQ(QZGetLE16(block + 178), 300);
-  EXPECT_EQ(QZGetLE16(block + 194), 1036);
-  EXPECT_EQ(QZGetLE16(block + 196), 2);
+  EXPECT_EQ(base::loadLE16(block + 178), 300);
+  EXPECT_EQ(base::loadLE16(block + 194), 1036);
+  EXPECT_EQ(base::loadLE16(block + 196), 2);
   p = QZSystemPreferences{};
   ASSERT_EQ(QZLoadSystemPreferences(), 0);
   EXPECT_EQ(p.tickInterval, 5);
@@ -111,7 +111,7 @@ TEST_F(PreferencesTest, ChecksummedBlocks) {
   ASSERT_EQ(QZOpenPreferences(), 0);
   uint8_t block[12] = {0, 0, 0, 0, 1, 2, 3, 4, 5, 6, 7, 8};
   ASSERT_EQ(QZSetPreferences(0x7072, true, block, sizeof block, true), 0);
-  EXPECT_EQ(QZGetLE32(block), QZComputePreferencesChecksum(block, sizeof block));
+  EXPECT_EQ(base::loadLE32(block), QZComputePreferencesChecksum(block, sizeof block));
   uint8_t read[12] = {};
   EXPECT_EQ(QZGetPreferences(0x7072, true, read, sizeof read, true), 0);
   EXPECT_EQ(std::memcmp(read, block, sizeof block), 0);
@@ -138,7 +138,7 @@ TEST_F(PreferencesTest, DamagedSettingsAreMovedAsideNotOverwritten) {
   ASSERT_EQ(QZWritePreferences(0x4142, true, "keep", 4), 0);
   ASSERT_EQ(QZClosePreferences(), 0);
   std::vector<uint8_t> damaged = readFile(settings());
-  QZPutBE32(damaged.data() + 78 + 6, 5000);  // offset past the end
+  base::storeBE32(damaged.data() + 78 + 6, 5000);  // offset past the end
   writeFile(settings(), damaged);
 
   ASSERT_EQ(QZOpenPreferences(), 0);

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database_fixture.h"
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_record_database.h"
 
 namespace {
@@ -40,7 +40,7 @@ TEST_F(RecordDatabaseTest, CreateOpenAppendAndReadBack) {
 
   const std::vector<uint8_t> file = readFile(savePath("Ann-QZSUser"));
   ASSERT_EQ(file.size(), 80u + 4 * 8 + 12);
-  EXPECT_EQ(QZGetBE32(file.data() + 78), 80u + 32);
+  EXPECT_EQ(base::loadBE32(file.data() + 78), 80u + 32);
 
   ASSERT_EQ(db.open(u"Ann-QZSUser", kCreator, kUser, false), 0);
   ASSERT_EQ(db.getRecordCount(), 4);
@@ -59,7 +59,7 @@ TEST_F(RecordDatabaseTest, KeepsAttributeAndUniqueIdBytes) {
   std::vector<uint8_t> file = readFile(savePath("Keep"));
   const uint8_t kept[4] = {0x40, 0xBC, 0x00, 0x01};
   std::memcpy(file.data() + 82, kept, 4);
-  QZPutBE32(file.data() + 36, 0x12345678);  // a creation date: written back as read
+  base::storeBE32(file.data() + 36, 0x12345678);  // a creation date: written back as read
   writeFile(savePath("Keep"), file);
   ASSERT_EQ(db.open(u"Keep", kCreator, kUser, false), 0);
   ASSERT_EQ(db.save(), 0);
@@ -70,11 +70,11 @@ TEST_F(RecordDatabaseTest, KeepsAttributeAndUniqueIdBytes) {
 TEST_F(RecordDatabaseTest, ReadsAtStoredOffsetsWithoutGap) {
   std::vector<uint8_t> file(78 + 16 + 5, 0);
   std::memcpy(file.data(), "NoGap", 5);
-  QZPutBE32(file.data() + 60, QZFourCC("TEXt"));
-  QZPutBE32(file.data() + 64, QZFourCC("REAd"));
-  QZPutBE16(file.data() + 76, 2);
-  QZPutBE32(file.data() + 78, 94);
-  QZPutBE32(file.data() + 86, 96);
+  base::storeBE32(file.data() + 60, QZFourCC("TEXt"));
+  base::storeBE32(file.data() + 64, QZFourCC("REAd"));
+  base::storeBE16(file.data() + 76, 2);
+  base::storeBE32(file.data() + 78, 94);
+  base::storeBE32(file.data() + 86, 96);
   std::memcpy(file.data() + 94, "HIabc", 5);
   writeFile(savePath("NoGap"), file);
   CQZRecordDatabaseWin32 db;

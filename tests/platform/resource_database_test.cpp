@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "database_fixture.h"
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_resource_database.h"
 
 namespace {
@@ -29,7 +29,7 @@ class ResourceDatabaseTest : public DatabaseTest {
   std::vector<uint32_t> fileOrder() {
     const std::vector<uint8_t> file = readFile(savePath("Data"));
     std::vector<uint32_t> types;
-    for (uint16_t i = 0; i < QZGetBE16(file.data() + 76); ++i) types.push_back(QZGetBE32(file.data() + 78 + 10 * i));
+    for (uint16_t i = 0; i < base::loadBE16(file.data() + 76); ++i) types.push_back(base::loadBE32(file.data() + 78 + 10 * i));
     return types;
   }
 };
@@ -104,7 +104,7 @@ TEST_F(ResourceDatabaseTest, OnDemandReadsDataOnFirstUseAndIsNeverSaved) {
   EXPECT_TRUE(db.isPartial());
   // Change A's bytes in the file after open: the first lookup reads them.
   std::vector<uint8_t> file = readFile(savePath("Data"));
-  const uint32_t offsetA = QZGetBE32(file.data() + 78 + 6);
+  const uint32_t offsetA = base::loadBE32(file.data() + 78 + 6);
   file[offsetA] = 0x77;
   writeFile(savePath("Data"), file);
   ASSERT_NE(db.getResource(kA, 1), nullptr);
@@ -152,7 +152,7 @@ TEST_F(ResourceDatabaseTest, OpenCodes) {
   EXPECT_EQ(db.save(), -1);
 
   std::vector<uint8_t> file = readFile(savePath("Data"));
-  QZPutBE32(file.data() + 78 + 6, 3);  // offset into the header
+  base::storeBE32(file.data() + 78 + 6, 3);  // offset into the header
   writeFile(savePath("Data"), file);
   EXPECT_EQ(db.open(u"Data", kCreator, kType, false, false), -1);
   EXPECT_EQ(db.open(u"Data", kCreator, kType, true, false), -1);
@@ -246,13 +246,13 @@ TEST_F(ResourceDatabaseTest, TheEntryCountCannotWrap) {
 TEST_F(ResourceDatabaseTest, ApplicationAndSortInfoOffsetsAreDropped) {
   makeData();
   std::vector<uint8_t> file = readFile(savePath("Data"));
-  QZPutBE32(file.data() + 52, 100);
-  QZPutBE32(file.data() + 56, 101);
+  base::storeBE32(file.data() + 52, 100);
+  base::storeBE32(file.data() + 56, 101);
   writeFile(savePath("Data"), file);
   CQZResourceDatabaseWin32 db;
   ASSERT_EQ(db.open(u"Data", kCreator, kType, false, false), 0);
   ASSERT_EQ(db.close(), 0);
   file = readFile(savePath("Data"));
-  EXPECT_EQ(QZGetBE32(file.data() + 52), 0u);
-  EXPECT_EQ(QZGetBE32(file.data() + 56), 0u);
+  EXPECT_EQ(base::loadBE32(file.data() + 52), 0u);
+  EXPECT_EQ(base::loadBE32(file.data() + 56), 0u);
 }

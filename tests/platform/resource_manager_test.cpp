@@ -5,7 +5,7 @@
 #include <string>
 
 #include "database_fixture.h"
-#include "qz_bytes.h"
+#include "base/byte_order.h"
 #include "qz_database_file.h"
 #include "qz_resource_manager.h"
 #include "wince/resource.h"
@@ -49,16 +49,16 @@ class ExecutableResources {
 std::string idMap(int16_t count, uint16_t entrySize, const std::vector<std::array<uint32_t, 5>>& entries) {
   std::string out(6, '\0');
   auto* p = reinterpret_cast<uint8_t*>(out.data());
-  QZPutBE16(p + 2, static_cast<uint16_t>(count));
-  QZPutBE16(p + 4, entrySize);
+  base::storeBE16(p + 2, static_cast<uint16_t>(count));
+  base::storeBE16(p + 4, entrySize);
   for (const auto& e : entries) {
     std::string entry(entrySize, '\0');
     auto* q = reinterpret_cast<uint8_t*>(entry.data());
-    QZPutBE16(q, static_cast<uint16_t>(e[0]));
-    QZPutBE32(q + 2, e[1]);
-    QZPutBE16(q + 6, static_cast<uint16_t>(e[2]));
-    QZPutBE16(q + 8, static_cast<uint16_t>(e[3]));
-    QZPutBE16(q + 10, static_cast<uint16_t>(e[4]));
+    base::storeBE16(q, static_cast<uint16_t>(e[0]));
+    base::storeBE32(q + 2, e[1]);
+    base::storeBE16(q + 6, static_cast<uint16_t>(e[2]));
+    base::storeBE16(q + 8, static_cast<uint16_t>(e[3]));
+    base::storeBE16(q + 10, static_cast<uint16_t>(e[4]));
     out += entry;
   }
   return out;
@@ -68,7 +68,7 @@ std::string modeList(std::initializer_list<uint16_t> modes) {
   std::string out;
   for (uint16_t m : modes) {
     std::string entry(10, '\0');
-    QZPutBE16(reinterpret_cast<uint8_t*>(entry.data()), m);
+    base::storeBE16(reinterpret_cast<uint8_t*>(entry.data()), m);
     out += entry;
   }
   return out;

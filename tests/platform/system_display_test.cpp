@@ -11,6 +11,7 @@
 
 #include "../wince/string_block.h"
 #include "qz_app_bridge.h"
+#include "qz_display.h"
 #include "qz_lifecycle.h"
 #include "qz_preferences.h"
 #include "qz_screen.h"

@@ -5,19 +5,11 @@
 #include <set>
 #include <sstream>
 
-#include "wince/text.h"
+#include "base/code_page_1252.h"
 
 namespace {
 
-bool toCp1252(char32_t c, uint8_t& out) {
-  if (c > 0xFFFF) return false;
-  const WCHAR unit = static_cast<WCHAR>(c);
-  char narrow = 0;
-  BOOL usedDefault = FALSE;
-  if (WideCharToMultiByte(CP_1252, 0, &unit, 1, &narrow, 1, nullptr, &usedDefault) != 1 || usedDefault) return false;
-  out = static_cast<uint8_t>(narrow);
-  return true;
-}
+bool toCp1252(char32_t c, uint8_t& out) { return c <= 0xFFFF && base::narrowCodePage1252(static_cast<char16_t>(c), &out); }
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

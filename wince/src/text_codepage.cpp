@@ -1,31 +1,14 @@
 // Code-page conversion: code page 1252 (the ANSI page) and UTF-8.
 #include <cstring>
 
+#include "base/code_page_1252.h"
 #include "text_internal.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
 namespace {
 
-// 0x80-0x9F of code page 1252. The five unassigned bytes map to the C1
-// control of the same value, so every byte survives a round trip.
-constexpr WCHAR kHigh1252[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-                                 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-                                 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-bool encode1252(WCHAR c, unsigned char* out) {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-    *out = static_cast<unsigned char>(c);
-    return true;
-  }
-  for (int i = 0; i < 32; ++i) {
-    if (kHigh1252[i] == c) {
-      *out = static_cast<unsigned char>(0x80 + i);
-      return true;
-    }
-  }
-  return false;
-}
+bool encode1252(WCHAR c, unsigned char* out) { return base::narrowCodePage1252(c, out); }
 
 // Decodes one UTF-8 sequence at s (n bytes left); returns its length, or 0
 // when it is not a valid, shortest-form scalar value.
@@ -171,7 +154,7 @@ namespace wince {
 
 namespace detail {
 
-WCHAR widen1252(unsigned char byte) { return byte >= 0x80 && byte < 0xA0 ? kHigh1252[byte - 0x80] : byte; }
+WCHAR widen1252(unsigned char byte) { return base::widenCodePage1252(byte); }
 
 }  // namespace detail
 
