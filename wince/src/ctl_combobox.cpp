@@ -20,6 +20,8 @@ struct ComboState : win::ControlState {
   int droppedWidth = 0;
   int selWhenDropped = -1;
   bool extendedUi = false;
+  LCID locale = 0x0409;
+  int horizontalExtent = 0;
 };
 
 ComboState* combo(HWND hwnd) { return stateOf<ComboState>(hwnd); }
@@ -264,6 +266,14 @@ LRESULT itemMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case CB_GETDROPPEDWIDTH: return s->droppedWidth;
     case CB_SETDROPPEDWIDTH: s->droppedWidth = static_cast<int>(wParam); return s->droppedWidth;
     case CB_INITSTORAGE: return static_cast<LRESULT>(wParam);
+    case CB_GETLOCALE: return static_cast<LRESULT>(s->locale);
+    case CB_SETLOCALE: {
+      const LCID old = s->locale;
+      s->locale = static_cast<LCID>(wParam);
+      return static_cast<LRESULT>(old);
+    }
+    case CB_GETHORIZONTALEXTENT: return s->horizontalExtent;
+    case CB_SETHORIZONTALEXTENT: s->horizontalExtent = static_cast<int>(wParam); return 0;
     case CB_LIMITTEXT: return s->edit != nullptr ? SendMessage(s->edit, EM_LIMITTEXT, wParam, 0) : TRUE;
     case CB_GETEDITSEL: return s->edit != nullptr ? SendMessage(s->edit, EM_GETSEL, wParam, lParam) : CB_ERR;
     case CB_SETEDITSEL:
@@ -327,6 +337,12 @@ LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
       return 0;
     case WM_COMMAND:
       if (reinterpret_cast<HWND>(lParam) == combo(hwnd)->edit) editCommand(hwnd, HIWORD(wParam));
+      return 0;
+    case WM_CLEAR:
+    case WM_COPY:
+    case WM_CUT:
+    case WM_PASTE:
+      if (const ComboState* s = combo(hwnd); s->edit != nullptr) return SendMessage(s->edit, msg, 0, 0);
       return 0;
     case WM_SETTEXT:
       if (const ComboState* s = combo(hwnd); s->edit != nullptr) return SetWindowText(s->edit, reinterpret_cast<LPCWSTR>(lParam));
