@@ -1,30 +1,17 @@
 #include <gtest/gtest.h>
 
 #include "ce_child_mgr.h"
+#include "ce_window_fixture.h"
 #include "wince/clock.h"
 #include "wince/system.h"
 #include "wince/window.h"
 
 namespace {
 
-class CeChildMgrTest : public ::testing::Test {
+class CeChildMgrTest : public CeWindowTest {
  protected:
-  void SetUp() override {
-    wince::resetWindowing();
-    wince::useVirtualClock(1000);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.lpszClassName = u"LayoutParent";
-    ASSERT_NE(RegisterClassW(&wc), 0);
-    parent = CreateWindowExW(0, u"LayoutParent", u"", WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr, nullptr, nullptr);
-  }
-  void TearDown() override {
-    wince::resetWindowing();
-    wince::useRealClock();
-  }
-
   HWND child(const RECT& r, DWORD style = 0) {
-    return CreateWindowExW(0, u"LayoutParent", u"", WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
+    return CreateWindowExW(0, kPlainClass, u"", WS_CHILD | WS_VISIBLE | style, r.left, r.top, r.right - r.left,
                            r.bottom - r.top, parent, nullptr, nullptr, nullptr);
   }
   void resize(int cx, int cy) {
@@ -33,7 +20,6 @@ class CeChildMgrTest : public ::testing::Test {
   }
   static CeRect at(HWND hwnd) { return CeRectInParent(hwnd); }
 
-  HWND parent{};
   CeChildMgr mgr;
 };
 
@@ -96,8 +82,8 @@ TEST_F(CeChildMgrTest, TheLastUnManageFreesTheParentForTheNext) {
   EXPECT_EQ(mgr.GetCount(), 1);
   mgr.UnManage(control);
   EXPECT_EQ(mgr.GetParentWnd(), nullptr);
-  HWND other = CreateWindowExW(0, u"LayoutParent", u"", WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
-  HWND inOther = CreateWindowExW(0, u"LayoutParent", u"", WS_CHILD, 0, 0, 10, 10, other, nullptr, nullptr, nullptr);
+  HWND other = CreateWindowExW(0, kPlainClass, u"", WS_VISIBLE, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND inOther = CreateWindowExW(0, kPlainClass, u"", WS_CHILD, 0, 0, 10, 10, other, nullptr, nullptr, nullptr);
   mgr.Manage(inOther, 0);
   EXPECT_EQ(mgr.GetParentWnd(), other);
   EXPECT_FALSE(mgr.UpdateChild(control, kCeStretchWidth));

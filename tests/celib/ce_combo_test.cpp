@@ -4,8 +4,7 @@
 #include <vector>
 
 #include "ce_combo.h"
-#include "wince/clock.h"
-#include "wince/shell.h"
+#include "ce_window_fixture.h"
 
 namespace {
 
@@ -16,23 +15,7 @@ class KeyedCombo : public CeCombo {
   void OnKeyDown(UINT vk, UINT, UINT, bool&) override { keys.push_back(vk); }
 };
 
-class CeComboTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    wince::resetWindowing();
-    wince::useVirtualClock(1000);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.lpszClassName = u"ComboParent";
-    RegisterClassW(&wc);
-    parent = CreateWindowExW(0, u"ComboParent", u"", WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr, nullptr, nullptr);
-  }
-  void TearDown() override {
-    wince::resetWindowing();
-    wince::useRealClock();
-  }
-  HWND parent{};
-};
+using CeComboTest = CeWindowTest;
 
 TEST_F(CeComboTest, WrappersReachTheComboBox) {
   KeyedCombo combo;
