@@ -9,6 +9,8 @@ The chains, each library above the ones it may include:
             only base)
   Carrowin: solitaire -> celib -> wince, base
   wince includes only wince and base; base includes nothing of ours.
+  The runtime's host-facing headers (wince/host/) are for the runtime, its
+  back ends, tools and tests: no program library includes them.
 
 Nothing of one program includes the other's. Every quoted include must
 resolve to a header of a library the including file may use (or of its own
@@ -25,7 +27,7 @@ import sys
 PLATFORM = ["format", "storage", "graphics", "audio", "system"]
 LIBRARIES = {
     "base": (["base/include/base"], []),
-    "wince": (["wince/include/wince", "wince/src", "wince/main"], ["base"]),
+    "wince": (["wince/include/wince", "wince/src", "wince/main"], ["wince-host", "base"]),
     "format": (["platform/format"], ["base"]),
     "storage": (["platform/storage"], ["format", "base", "wince"]),
     "graphics": (["platform/graphics"], ["storage", "format", "base", "wince"]),
@@ -40,7 +42,7 @@ LIBRARIES = {
     "minimal": (["programs/minimal"], ["wince", "base"]),
 }
 # Headers named with their folder: "wince/window.h", "base/byte_reader.h".
-PREFIXED = {"wince/": "wince", "base/": "base"}
+PREFIXED = {"wince/host/": "wince-host", "wince/": "wince", "base/": "base"}
 INCLUDE = re.compile(r'^[ \t]*#[ \t]*include[ \t]*"([^"]+)"', re.MULTILINE)
 SOURCES = (".h", ".hpp", ".cpp", ".cc")
 

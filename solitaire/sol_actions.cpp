@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "sol_platform.h"
 #include "sol_ruleset.h"
 
 namespace {
@@ -151,7 +152,7 @@ bool SolRuleSet::ChangePileField(SolAction& a, int32_t* previous) {
       if (p.count <= 0) return false;
       uint16_t key = v;
       if (previous) {
-        key = static_cast<uint16_t>(std::rand() + std::rand());
+        key = static_cast<uint16_t>(SolRandom() + SolRandom());
         *previous = key;
         a.value = key;
       }

@@ -1,6 +1,4 @@
 // The deal: a deterministic placement of every card from a game number.
-#include <cstdlib>
-
 #include "sol_platform.h"
 #include "sol_ruleset.h"
 
@@ -26,10 +24,10 @@ uint32_t CandidateCard(uint32_t seed, uint32_t k, uint32_t n) {
 // A random game number from the C runtime's generator, never 0 (0 asks for
 // a random game, so it could not be dealt again).
 uint32_t RandomSeed() {
-  std::srand(SolTickCount());
+  SolSeedRandom(SolTickCount());
   uint32_t seed = 0;
   while (seed == 0) {
-    for (int shift = 0; shift < 32; shift += 8) seed |= static_cast<uint32_t>(std::rand() & 0xFF) << shift;
+    for (int shift = 0; shift < 32; shift += 8) seed |= static_cast<uint32_t>(SolRandom() & 0xFF) << shift;
   }
   return seed;
 }

@@ -16,9 +16,8 @@ class Machine {
   }
 
   bool Run() {
-    int steps = 0;
     while (Byte(m_pc) != kOpEnd) {
-      if (++steps > SolExpression::kStepBudget) return false;
+      if (++m_work > SolExpression::kWorkBudget) return false;
       switch (Execute()) {
         case Flow::Next:
           Step(m_pc);
@@ -90,9 +89,11 @@ class Machine {
         Pop();
         return Flow::Next;
       case kOpSink:
+        m_work += m_count;
         SolExprStack::Sink(m_stack, m_count);
         return Flow::Next;
       case kOpRaise:
+        m_work += m_count;
         SolExprStack::Raise(m_stack, m_count);
         return Flow::Next;
       case kOpSwap:
@@ -115,6 +116,7 @@ class Machine {
         if (m_cursor[m_current] < m_lists[m_current].count) ++m_cursor[m_current];
         return Flow::Next;
       case kOpRestore:
+        m_work += kSolSlotMax;
         Restore(Pop());
         return Flow::Next;
       case kOpRank:
@@ -144,6 +146,7 @@ class Machine {
     int depth = 1;
     for (;;) {
       Step(p);
+      ++m_work;
       const uint8_t op = Byte(p);
       if (op == kOpEnd) return false;
       if (stopAtElse && op == kOpElse && depth == 1) break;
@@ -161,6 +164,7 @@ class Machine {
     int depth = 1;
     while (p > 0) {
       --p;
+      ++m_work;
       if (m_code[p] == kOpPush && p > 0) {
         if (p < 2) return false;
         p -= 2;
@@ -178,6 +182,7 @@ class Machine {
     size_t p = m_pc;
     for (;;) {
       Step(p);
+      ++m_work;
       const uint8_t op = Byte(p);
       if (op == kOpEnd || op == kOpAlt) return false;
       if (op == kOpNextMark) break;
@@ -220,6 +225,7 @@ class Machine {
   int m_current = 0;
   int16_t m_slot[2][kSolSlotMax];
   int m_slotCount[2] = {0, 0};
+  int m_work = 0;  // charged against SolExpression::kWorkBudget
 };
 
 }  // namespace

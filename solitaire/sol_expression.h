@@ -36,8 +36,10 @@ class SolExprStack {
 
 class SolExpression {
  public:
-  // Opcodes executed before an evaluation is cut off as a runaway loop.
-  static constexpr int kStepBudget = 100000;
+  // Work (opcodes executed, code bytes scanned, stack values moved) before an
+  // evaluation is cut off as a runaway loop; the shipped rule sets need a
+  // small fraction of it.
+  static constexpr int kWorkBudget = 100000;
 
   // Runs `size` bytes of code (a 0 byte ends it earlier); true when the top
   // of the stack is 0 at the end.

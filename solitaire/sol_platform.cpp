@@ -1,11 +1,17 @@
 #include "sol_platform.h"
 
+#include <cstdlib>
+
 #include "wince/clock.h"
 #include "wince/registry.h"
 #include "wince/resource.h"
 #include "wince/system.h"
 
 uint32_t SolTickCount() { return GetTickCount(); }
+
+void SolSeedRandom(uint32_t seed) { std::srand(seed); }
+
+int SolRandom() { return std::rand(); }
 
 const uint8_t* SolFindResource(uint16_t id, const WCHAR* type, size_t& size) {
   size = 0;

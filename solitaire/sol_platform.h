@@ -1,5 +1,6 @@
 // The program's few calls into the handheld OS, kept in one place: the tick
-// count, its own resources and the registry under HKEY_CURRENT_USER.
+// count, random numbers, its own resources and the registry under
+// HKEY_CURRENT_USER.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,12 @@
 #include "wince/types.h"
 
 uint32_t SolTickCount();
+
+// The C runtime's random generator, the program's one source of random
+// numbers. Seeded from SolTickCount, it repeats itself in headless runs,
+// whose clock is virtual.
+void SolSeedRandom(uint32_t seed);
+int SolRandom();
 
 // The data of resource `id` of a custom type ("SOLDB") in the program's own
 // module; null and size 0 when there is none.

@@ -1,148 +1,127 @@
 #include "sol_rules.h"
 
 #include <algorithm>
-#include <cstring>
 #include <map>
+#include <span>
+
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 
 namespace {
 
-// Little-endian reader over a byte range; every read checks the remaining size.
+// The record's reader: little-endian fields, byte runs and NUL-terminated
+// texts, each checked against the bytes left.
 class Reader {
  public:
-  Reader(const uint8_t* bytes, size_t size) : m_bytes(bytes), m_size(size) {}
+  Reader(const uint8_t* bytes, size_t size) : m_r(bytes, size) {}
 
-  bool U8(uint8_t& v) {
-    if (m_pos + 1 > m_size) return false;
-    v = m_bytes[m_pos++];
-    return true;
-  }
-  bool U16(uint16_t& v) {
-    if (m_pos + 2 > m_size) return false;
-    v = static_cast<uint16_t>(m_bytes[m_pos] | (m_bytes[m_pos + 1] << 8));
-    m_pos += 2;
-    return true;
-  }
-  bool I16(int16_t& v) {
-    uint16_t u;
-    if (!U16(u)) return false;
-    v = static_cast<int16_t>(u);
-    return true;
+  template <class T>
+  bool Field(T& v) {
+    return m_r.readLE(v);
   }
   bool Bytes(size_t n, std::vector<uint8_t>& out) {
-    if (n > m_size - m_pos) return false;
-    out.assign(m_bytes + m_pos, m_bytes + m_pos + n);
-    m_pos += n;
+    const std::span<const uint8_t> bytes = m_r.viewBytes(n);
+    if (m_r.failed()) return false;
+    out.assign(bytes.begin(), bytes.end());
     return true;
   }
   // A NUL-terminated string of at most `limit` characters before the NUL.
   bool Text(std::string& out, size_t limit) {
-    const void* nul = std::memchr(m_bytes + m_pos, 0, m_size - m_pos);
-    if (!nul) return false;
-    const size_t len = static_cast<size_t>(static_cast<const uint8_t*>(nul) - (m_bytes + m_pos));
-    if (len > limit) return false;
-    out.assign(reinterpret_cast<const char*>(m_bytes + m_pos), len);
-    m_pos += len + 1;
-    return true;
+    const std::span<const uint8_t> rest = m_r.rest();
+    const auto nul = std::find(rest.begin(), rest.end(), uint8_t{0});
+    const auto len = static_cast<size_t>(nul - rest.begin());
+    if (nul == rest.end() || len > limit) return false;
+    out.assign(rest.begin(), nul);
+    return m_r.skip(len + 1);
   }
-  size_t Remaining() const { return m_size - m_pos; }
-  size_t Pos() const { return m_pos; }
+  size_t Remaining() const { return m_r.remaining(); }
+  size_t Pos() const { return m_r.position(); }
 
  private:
-  const uint8_t* m_bytes;
-  size_t m_size;
-  size_t m_pos = 0;
+  base::ByteReader m_r;
 };
 
+// The record's writer; Field takes a reference so that one field list serves
+// both directions.
 class Writer {
  public:
-  void U8(uint8_t v) { m_out.push_back(v); }
-  void U16(uint16_t v) {
-    m_out.push_back(static_cast<uint8_t>(v));
-    m_out.push_back(static_cast<uint8_t>(v >> 8));
+  template <class T>
+  bool Field(T& v) {
+    return m_w.writeLE(v);
   }
-  void I16(int16_t v) { U16(static_cast<uint16_t>(v)); }
   void Text(const std::string& s) {
-    m_out.insert(m_out.end(), s.begin(), s.end());
-    m_out.push_back(0);
+    m_w.writeBytes(reinterpret_cast<const uint8_t*>(s.data()), s.size());
+    m_w.writeU8(0);
   }
-  void Bytes(const std::vector<uint8_t>& b) { m_out.insert(m_out.end(), b.begin(), b.end()); }
-  SolBytes Take() { return std::move(m_out); }
+  void Bytes(const std::vector<uint8_t>& b) { m_w.writeBytes(b); }
+  SolBytes Take() { return m_w.take(); }
 
  private:
-  SolBytes m_out;
+  base::ByteWriter m_w;
 };
 
 // One description of each record type drives reading and writing alike.
 template <class Io>
 bool Fields(Io& io, SolCardDef& r) {
-  return io.I16(r.kind) && io.U8(r.suit) && io.U8(r.rank);
+  return io.Field(r.kind) && io.Field(r.suit) && io.Field(r.rank);
 }
 template <class Io>
 bool Fields(Io& io, SolPileDef& r) {
-  return io.I16(r.kind) && io.I16(r.x) && io.I16(r.y) && io.U8(r.xMode) && io.U8(r.yMode) && io.U8(r.fan) &&
-         io.U8(r.baseKind) && io.U8(r.faceUp) && io.U8(r.active) && io.U16(r.dealCount) &&
-         io.U16(r.pickExpr) && io.U16(r.dropExpr) && io.U16(r.tapEvent) && io.U16(r.reserved) &&
-         io.U16(r.emptyTapEvent) && io.U16(r.dropEvent) && io.U8(r.fixedAccept) && io.U8(r.enabled) &&
-         io.U8(r.orderKey) && io.U8(r.fanLimitMode) && io.U16(r.fanLimit) && io.U8(r.marker1) &&
-         io.U8(r.marker2);
+  return io.Field(r.kind) && io.Field(r.x) && io.Field(r.y) && io.Field(r.xMode) && io.Field(r.yMode) && io.Field(r.fan) &&
+         io.Field(r.baseKind) && io.Field(r.faceUp) && io.Field(r.active) && io.Field(r.dealCount) &&
+         io.Field(r.pickExpr) && io.Field(r.dropExpr) && io.Field(r.tapEvent) && io.Field(r.reserved) &&
+         io.Field(r.emptyTapEvent) && io.Field(r.dropEvent) && io.Field(r.fixedAccept) && io.Field(r.enabled) &&
+         io.Field(r.orderKey) && io.Field(r.fanLimitMode) && io.Field(r.fanLimit) && io.Field(r.marker1) &&
+         io.Field(r.marker2);
 }
 template <class Io>
 bool Fields(Io& io, SolAction& r) {
-  return io.U8(r.kind) && io.U8(r.rangeMode) && io.U16(r.pile) && io.U16(r.start) && io.U16(r.count) &&
-         io.U16(r.target) && io.U8(r.targetMode) && io.U8(r.selector) && io.U16(r.targetPos) &&
-         io.U16(r.value);
+  return io.Field(r.kind) && io.Field(r.rangeMode) && io.Field(r.pile) && io.Field(r.start) && io.Field(r.count) &&
+         io.Field(r.target) && io.Field(r.targetMode) && io.Field(r.selector) && io.Field(r.targetPos) &&
+         io.Field(r.value);
 }
 template <class Io>
 bool Fields(Io& io, SolMoveRule& r) {
-  return io.U16(r.from) && io.U16(r.to);
+  return io.Field(r.from) && io.Field(r.to);
 }
 template <class Io>
 bool Fields(Io& io, SolDealSwap& r) {
-  return io.U16(r.pile) && io.U16(r.card) && io.U16(r.position);
+  return io.Field(r.pile) && io.Field(r.card) && io.Field(r.position);
 }
 template <class Io>
 bool Fields(Io& io, SolDealPlace& r) {
-  return io.U16(r.pile) && io.U16(r.position);
+  return io.Field(r.pile) && io.Field(r.position);
 }
 template <class Io>
 bool Fields(Io& io, uint8_t& r) {
-  return io.U8(r);
+  return io.Field(r);
 }
 template <class Io>
 bool Fields(Io& io, SolEventAction& r) {
-  return io.U16(r.event) && io.U16(r.action);
+  return io.Field(r.event) && io.Field(r.action);
 }
 template <class Io>
 bool Fields(Io& io, SolCondition& r) {
-  return io.U16(r.expr) && io.U16(r.pileA) && io.U16(r.pileB);
+  return io.Field(r.expr) && io.Field(r.pileA) && io.Field(r.pileB);
 }
 template <class Io>
 bool Fields(Io& io, SolEventCondition& r) {
-  return io.U16(r.event) && io.U16(r.condition);
+  return io.Field(r.event) && io.Field(r.condition);
 }
 template <class Io>
 bool Fields(Io& io, SolCounterDef& r) {
-  return io.I16(r.initial) && io.U16(r.followUp);
+  return io.Field(r.initial) && io.Field(r.followUp);
 }
 template <class Io>
 bool Fields(Io& io, SolEventLimit& r) {
-  return io.U16(r.event) && io.U16(r.counter);
+  return io.Field(r.event) && io.Field(r.counter);
 }
-
-// Adapts the writer to the by-reference field descriptions.
-class WriteIo {
- public:
-  explicit WriteIo(Writer& w) : m_w(w) {}
-  bool U8(uint8_t& v) { return m_w.U8(v), true; }
-  bool U16(uint16_t& v) { return m_w.U16(v), true; }
-  bool I16(int16_t& v) { return m_w.I16(v), true; }
-
- private:
-  Writer& m_w;
-};
 
 template <class T>
 bool ReadTable(Reader& r, uint16_t count, std::vector<T>& out) {
+  // Every record takes at least one byte: a count past the bytes left fails
+  // before it sizes the table.
+  if (count > r.Remaining()) return false;
   out.assign(count, T{});
   for (T& item : out) {
     if (!Fields(r, item)) return false;
@@ -152,8 +131,7 @@ bool ReadTable(Reader& r, uint16_t count, std::vector<T>& out) {
 
 template <class T>
 void WriteTable(Writer& w, const std::vector<T>& table) {
-  WriteIo io(w);
-  for (T item : table) Fields(io, item);
+  for (T item : table) Fields(w, item);
 }
 
 // The tables in record order, with the header word that counts each one.
@@ -167,10 +145,11 @@ bool ForEachTable(SolRuleData& d, Visit&& visit) {
 }
 
 bool ReadExpressions(Reader& r, uint16_t count, std::vector<SolBytes>& out) {
+  if (2u * count > r.Remaining()) return false;  // each starts with its 16-bit length
   out.assign(count, SolBytes{});
   for (SolBytes& code : out) {
-    uint16_t n;
-    if (!r.U16(n) || !r.Bytes(n, code)) return false;
+    uint16_t n = 0;
+    if (!r.Field(n) || !r.Bytes(n, code)) return false;
   }
   return true;
 }
@@ -464,7 +443,7 @@ bool SolReadRuleData(const uint8_t* bytes, size_t size, SolRuleData& out, std::s
   }
   Reader r(bytes, size);
   for (uint16_t& w : out.header) {
-    if (!r.U16(w)) {
+    if (!r.Field(w)) {
       error = "record shorter than its header";
       return false;
     }
@@ -505,7 +484,7 @@ SolBytes SolWriteRuleData(const SolRuleData& data) {
     return true;
   });
   Writer w;
-  for (uint16_t word : d.header) w.U16(word);
+  for (uint16_t word : d.header) w.Field(word);
   w.Text(d.name);
   w.Bytes(d.params);
   w.Text(d.rulesText);
@@ -513,7 +492,8 @@ SolBytes SolWriteRuleData(const SolRuleData& data) {
     using T = typename std::decay_t<decltype(table)>::value_type;
     if constexpr (std::is_same_v<T, SolBytes>) {
       for (const SolBytes& code : table) {
-        w.U16(static_cast<uint16_t>(code.size()));
+        uint16_t n = static_cast<uint16_t>(code.size());
+        w.Field(n);
         w.Bytes(code);
       }
     } else {

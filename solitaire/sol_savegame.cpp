@@ -1,6 +1,6 @@
 // The saved game: the live game as one blob, and its checked reader.
-#include <cstring>
-
+#include "base/byte_reader.h"
+#include "base/byte_writer.h"
 #include "sol_options.h"
 #include "sol_platform.h"
 #include "sol_ruleset.h"
@@ -12,45 +12,31 @@ constexpr size_t kFixedBytes = 17;
 // Larger than any real game (104 cards, 19 piles and a long history).
 constexpr DWORD kBlobMax = 16u << 20;
 
-class BlobWriter {
+// The two directions of the field lists below: Get(field) reads the field
+// from the blob, or writes it there. Fields are little-endian, of their
+// type's width.
+class ReadIo {
  public:
-  explicit BlobWriter(std::vector<uint8_t>& out) : m_out(out) {}
-  void Put(uint32_t v, int bytes) {
-    for (int i = 0; i < bytes; ++i) m_out.push_back(static_cast<uint8_t>(v >> (8 * i)));
-  }
-
- private:
-  std::vector<uint8_t>& m_out;
-};
-
-class BlobReader {
- public:
-  BlobReader(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-  bool Get(uint32_t& v, int bytes) {
-    if (static_cast<size_t>(bytes) > m_size - m_pos) return false;
-    v = 0;
-    for (int i = 0; i < bytes; ++i) v |= static_cast<uint32_t>(m_data[m_pos + static_cast<size_t>(i)]) << (8 * i);
-    m_pos += static_cast<size_t>(bytes);
-    return true;
-  }
+  explicit ReadIo(base::ByteReader& r) : m_r(r) {}
   template <class T>
   bool Get(T& field) {
-    uint32_t v;
-    if (!Get(v, sizeof(T))) return false;
-    field = static_cast<T>(v);
-    return true;
+    return m_r.readLE(field);
   }
-  bool Skip(size_t n) {
-    if (n > m_size - m_pos) return false;
-    m_pos += n;
-    return true;
-  }
-  size_t Remaining() const { return m_size - m_pos; }
 
  private:
-  const uint8_t* m_data;
-  size_t m_size;
-  size_t m_pos = 0;
+  base::ByteReader& m_r;
+};
+
+class WriteIo {
+ public:
+  explicit WriteIo(base::ByteWriter& w) : m_w(w) {}
+  template <class T>
+  bool Get(T& field) {
+    return m_w.writeLE(field);
+  }
+
+ private:
+  base::ByteWriter& m_w;
 };
 
 // Field lists shared by the writer and the reader.
@@ -72,93 +58,77 @@ bool RecordFields(Io& io, SolMoveRecord& r) {
          io.Get(r.toPile) && io.Get(r.toPos) && io.Get(r.reserved2[0]) && io.Get(r.reserved2[1]);
 }
 
-// Adapts the writer to the field lists.
-class WriteIo {
- public:
-  explicit WriteIo(BlobWriter& w) : m_w(w) {}
-  template <class T>
-  bool Get(T& field) {
-    m_w.Put(static_cast<uint32_t>(field), sizeof(T));
-    return true;
-  }
-
- private:
-  BlobWriter& m_w;
-};
-
 }  // namespace
 
 std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber) const {
-  std::vector<uint8_t> out;
-  if (!HasGame()) return out;
-  BlobWriter w(out);
+  if (!HasGame()) return {};
+  base::ByteWriter w;
   WriteIo io(w);
-  w.Put(static_cast<uint16_t>(Variant()), 2);
-  w.Put(gameNumber, 4);
+  w.writeLE16(static_cast<uint16_t>(Variant()));
+  w.writeLE32(gameNumber);
   for (SolCardState s : m_cards) CardFields(io, s);
   for (SolPileState s : m_piles) PileFields(io, s);
-  w.Put(static_cast<uint32_t>(m_moveTable.size()), 2);
+  w.writeLE16(static_cast<uint16_t>(m_moveTable.size()));
   for (const SolMoveRule& r : m_moveTable) {
-    w.Put(r.from, 2);
-    w.Put(r.to, 2);
+    w.writeLE16(r.from);
+    w.writeLE16(r.to);
   }
   for (const SolCounter& c : m_counters) {
-    w.Put(static_cast<uint16_t>(c.value), 2);
-    w.Put(c.followUp, 2);
+    w.writeLE16(static_cast<uint16_t>(c.value));
+    w.writeLE16(c.followUp);
   }
-  w.Put(0, 4);  // reserved
-  w.Put(m_finished, 1);
-  w.Put(static_cast<uint32_t>(m_history->Count()), 4);
+  w.writeLE32(0);  // reserved
+  w.writeU8(m_finished);
+  w.writeLE32(static_cast<uint32_t>(m_history->Count()));
   for (size_t i = 0; i < m_history->Count(); ++i) {
     SolMoveRecord r = m_history->Records()[i];
     RecordFields(io, r);
   }
-  return out;
+  return w.take();
 }
 
 bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber) {
   ResetGame();
   if (!Loaded() || !blob) return false;
   const size_t c = CardCount(), p = PileCount(), n = m_rules.counters.size();
-  BlobReader r(blob, size);
-  uint16_t variant;
-  uint32_t number;
-  if (!r.Get(variant) || static_cast<int16_t>(variant) != Variant() || !r.Get(number)) return false;
+  base::ByteReader r(blob, size);
+  ReadIo io(r);
+  const uint16_t variant = r.readLE16();
+  const uint32_t number = r.readLE32();
+  if (r.failed() || static_cast<int16_t>(variant) != Variant()) return false;
   AllocateGame();
   auto fail = [this] {
     ResetGame();
     return false;
   };
   for (SolCardState& s : m_cards) {
-    if (!CardFields(r, s)) return fail();
+    if (!CardFields(io, s)) return fail();
   }
   for (SolPileState& s : m_piles) {
-    if (!PileFields(r, s)) return fail();
+    if (!PileFields(io, s)) return fail();
   }
-  uint16_t t;
-  if (!r.Get(t)) return fail();
+  const uint16_t t = r.readLE16();
   // The whole size must be exactly what the counts imply.
-  if (r.Remaining() < 4u * t + 4u * n + 9u) return fail();
+  if (r.failed() || r.remaining() < 4u * t + 4u * n + 9u) return fail();
   m_moveTable.resize(t);
   for (SolMoveRule& m : m_moveTable) {
-    r.Get(m.from);
-    r.Get(m.to);
+    m.from = r.readLE16();
+    m.to = r.readLE16();
   }
   m_counters.resize(n);
   for (SolCounter& k : m_counters) {
-    r.Get(k.value);
-    r.Get(k.followUp);
+    k.value = static_cast<int16_t>(r.readLE16());
+    k.followUp = r.readLE16();
   }
-  uint32_t records;
-  r.Skip(4);
-  r.Get(m_finished);
-  r.Get(records);
-  if (r.Remaining() / 16 != records || r.Remaining() % 16 != 0 ||
+  r.skip(4);
+  m_finished = r.readU8();
+  const uint32_t records = r.readLE32();
+  if (r.failed() || r.remaining() / 16 != records || r.remaining() % 16 != 0 ||
       size != kFixedBytes + 8 * c + 32 * p + 4u * t + 4 * n + 16ull * records) {
     return fail();
   }
   std::vector<SolMoveRecord> history(records);
-  for (SolMoveRecord& rec : history) RecordFields(r, rec);
+  for (SolMoveRecord& rec : history) RecordFields(io, rec);
 
   // Card states must form a permutation of the places of the piles.
   std::vector<int> seen(p, 0);

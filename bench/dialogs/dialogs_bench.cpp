@@ -7,6 +7,9 @@
 #include "dialog_template_builder.h"
 #include "device_screen.h"
 #include "wince/wince.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+#include "wince/host/system.h"
 
 namespace {
 

@@ -226,9 +226,12 @@ struct Photo {
         }
       }
     }
-    if (std::system(("cjpeg -baseline -quality 75 -sample 2x2 -outfile " + jpg + " " + ppm).c_str()) != 0) return;
-    std::ifstream in(jpg, std::ios::binary);
-    jpeg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    if (std::system(("cjpeg -baseline -quality 75 -sample 2x2 -outfile " + jpg + " " + ppm).c_str()) == 0) {
+      std::ifstream in(jpg, std::ios::binary);
+      jpeg.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::filesystem::remove_all(dir);
+    if (jpeg.empty()) return;
     std::string error;
     imgpack::jpegToDct(jpeg, 75, &payload, &error);
   }

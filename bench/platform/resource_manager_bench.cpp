@@ -14,6 +14,7 @@
 #include "qz_resource_database.h"
 #include "qz_resource_manager.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 
 namespace {
 

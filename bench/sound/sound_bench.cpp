@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
@@ -68,20 +69,26 @@ void renderWithOpenmpt123(benchmark::State& state, const Module& m) {
     state.SkipWithError("openmpt123 or the module is not installed");
     return;
   }
-  const std::string copy = std::string("/tmp/sound_bench_") + m.name + (m.it ? ".it" : ".s3m");
+  const std::string copy =
+      (std::filesystem::temp_directory_path() / (std::string("sound_bench_") + m.name + (m.it ? ".it" : ".s3m")))
+          .string();
+  const auto removeCopies = [&copy] {
+    std::remove(copy.c_str());
+    std::remove((copy + ".wav").c_str());
+  };
   std::system(("cp " + std::string(m.path) + " " + copy).c_str());
   const std::string command = "openmpt123 --quiet --render --samplerate 22050 --filter 1 --ramping 0 --no-float "
                               "--end-time 60 --force " + copy + " >/dev/null 2>&1";
   for (auto _ : state) {
     const auto start = std::chrono::steady_clock::now();
     if (std::system(command.c_str()) != 0) {
+      removeCopies();
       state.SkipWithError("openmpt123 failed");
       return;
     }
     state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
   }
-  std::remove(copy.c_str());
-  std::remove((copy + ".wav").c_str());
+  removeCopies();
   state.counters["audio_x"] =
       benchmark::Counter(kSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }

@@ -10,6 +10,8 @@
 #include <new>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "wince/file.h"
+#include "wince/host/file.h"
 #include "wince/registry.h"
 #include "wince/text.h"
 

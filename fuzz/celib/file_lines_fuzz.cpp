@@ -1,35 +1,17 @@
 // The input as a text file read line by line, as UTF-16 or ANSI text by its
 // first two bytes.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <string>
 
+#include "../scratch_root.h"
 #include "ce_file.h"
 
-namespace {
-
-// A scratch device root of this process, removed at exit.
-struct ScratchRoot {
-  std::filesystem::path folder =
-      std::filesystem::temp_directory_path() / ("celib_file_lines_" + std::to_string(getpid()));
-  bool ready = wince::setDeviceRoot(folder);
-  ~ScratchRoot() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-  }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  static ScratchRoot scratch;
-  if (!scratch.ready) return 0;
+  static const FuzzScratchRoot scratch("celib_file_lines");
+  if (!scratch.ready()) return 0;
   {
-    std::ofstream out(wince::deviceRoot() / "input.txt", std::ios::binary | std::ios::trunc);
+    std::ofstream out(scratch.folder() / "input.txt", std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
   }
   CeFile file;

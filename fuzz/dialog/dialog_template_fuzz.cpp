@@ -2,6 +2,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "wince/host/resource.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/window.h"
 

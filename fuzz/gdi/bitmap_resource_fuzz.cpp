@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "wince/gdi.h"
+#include "wince/host/resource.h"
 #include "wince/resource.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,7 +1,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   wince::RgbImage image;

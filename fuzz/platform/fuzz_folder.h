@@ -2,28 +2,16 @@
 // No folder value is set, so databases live in the current folder (the root).
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "../scratch_root.h"
 #include "wince/file.h"
 
 inline const std::filesystem::path& fuzzFolder() {
-  static const std::filesystem::path folder = [] {
-    const auto path = std::filesystem::temp_directory_path() / ("pellwyn-fuzz-" + std::to_string(getpid()));
-    std::filesystem::create_directories(path);
-    wince::setDeviceRoot(path);
-    std::atexit([] {
-      std::error_code ec;
-      std::filesystem::remove_all(fuzzFolder(), ec);
-    });
-    return path;
-  }();
-  return folder;
+  static const FuzzScratchRoot root("pellwyn-fuzz");
+  return root.folder();
 }
 
 // Writes the input as <name>.pdb in the scratch folder.

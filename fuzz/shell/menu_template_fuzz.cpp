@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "wince/menu.h"
+#include "wince/host/menu.h"
 
 namespace {
 

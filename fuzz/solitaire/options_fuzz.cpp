@@ -1,23 +1,18 @@
 // Options read from registry values of any type and size: the bytes are cut
 // into values stored under the options key, then loaded and repaired.
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <string>
 
+#include "../scratch_root.h"
 #include "sol_options.h"
 #include "sol_platform.h"
-#include "wince/file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const WCHAR* const kNames[] = {u"timedGame", u"timeLimit", u"suitsNumber", u"gameType",
                                         u"animation", u"playMode", u"bgColor", u"softkeyMenu",
                                         u"cardBack",  u"showTimer", u"curGameNumber", u"lastEnteredName"};
   // The registry file goes to a scratch device root, never the user's.
-  static const bool rooted = wince::setDeviceRoot(std::filesystem::temp_directory_path() /
-                                                  ("carrowin-options-fuzz-" + std::to_string(getpid())));
-  if (!rooted) return 0;
+  static const FuzzScratchRoot scratch("carrowin-options-fuzz");
+  if (!scratch.ready()) return 0;
   const CeString path = SolRegistryPath(u"FuzzOptions", SolRegKind::Prefs);
   SolRegKey::Delete(path.GetString());
   {

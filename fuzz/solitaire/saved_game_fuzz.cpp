@@ -15,8 +15,12 @@ const SolBytes& Record() {
     d.name = "Fuzz";
     d.header[kSolVariant] = 212;
     for (uint8_t r = 1; r <= 4; ++r) d.cards.push_back({0, 1, r});
-    d.piles = {SolPileDef{.fan = 4, .active = 1, .dealCount = 2, .enabled = 1},
-               SolPileDef{.fan = 4, .active = 1, .dealCount = 2, .enabled = 1}};
+    SolPileDef pile{};
+    pile.fan = 4;
+    pile.active = 1;
+    pile.dealCount = 2;
+    pile.enabled = 1;
+    d.piles = {pile, pile};
     d.expressions = {{kOpPush, 0, kOpPush}};
     d.eventKinds = {kSolEventManual, kSolEventAuto};
     d.actions = {{kSolActMove, 1, 0, 0, 1, 1, 1, 0, 0, 0}, {kSolActResetCounter, 0, 0, 0, 0, 0, 0, 0, 0, 0}};

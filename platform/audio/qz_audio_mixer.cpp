@@ -36,8 +36,8 @@ void mixVoice(AuMixerVoice& v, int32_t* acc, int32_t frames) {
   uint64_t fixed = (static_cast<uint64_t>(v.position - v.start) / unit << 16) | (v.fraction & 0xFFFF);
   const uint64_t step = v.step;
   const int32_t volume = v.volume;
-  const int32_t left = v.pan;
-  const int32_t right = 15 - v.pan;
+  const int32_t left = v.panHalves;
+  const int32_t right = 30 - v.panHalves;
   bool playing = true;
   int32_t i = 0;
   while (i < frames) {
@@ -52,8 +52,8 @@ void mixVoice(AuMixerVoice& v, int32_t* acc, int32_t frames) {
       const int32_t s = fetch<Format>(v.start, fixed >> 16);
       const int32_t w = Format == kAuFormatSigned16 ? volume * s / 256 : volume * s;
       if constexpr (Stereo) {
-        acc[2 * i] += left * w / 16;
-        acc[2 * i + 1] += right * w / 16;
+        acc[2 * i] += left * w / 32;
+        acc[2 * i + 1] += right * w / 32;
       } else {
         acc[i] += w;
       }
@@ -117,7 +117,12 @@ void AuMixerVoice::setPeriod(int32_t period) {
   step = static_cast<uint32_t>(((14143864 / c) << 10) / perRate);
 }
 
-void AuMixerVoice::setPan(int p) { pan = static_cast<uint8_t>(std::clamp(p, 0, 15)); }
+void AuMixerVoice::setPan(int p) { setPanHalves(2 * std::clamp(p, 0, 15)); }
+
+void AuMixerVoice::setPanHalves(int halves) {
+  panHalves = static_cast<uint8_t>(std::clamp(halves, 0, 30));
+  pan = static_cast<uint8_t>(panHalves / 2);
+}
 
 void AuMixerVoice::trigger(int32_t period) {
   if (!start || start >= end) {

@@ -27,6 +27,9 @@ struct AuMixerVoice {
   uint32_t step = 0;  // 16.16 source advance per output frame
   int16_t volume = 0;
   uint8_t pan = 0;  // 0..15; the first (left) channel gets pan/16
+  // The pan the mix uses, in half steps (0..30): the first channel gets
+  // panHalves/32, the second (30 - panHalves)/32; 15 is the true centre.
+  uint8_t panHalves = 0;
   uint32_t fraction = 0;
   const uint8_t* start = nullptr;
   const uint8_t* position = nullptr;  // null: silent
@@ -45,6 +48,8 @@ struct AuMixerVoice {
   void setPosition(uint32_t offset);
   void setPeriod(int32_t period);
   void setPan(int p);
+  // A pan in half steps (clamped to 0..30); pan becomes the step below it.
+  void setPanHalves(int halves);
   void trigger(int32_t period);
   void setNote(int octave, int note);
   bool isSilent() const { return position == nullptr; }

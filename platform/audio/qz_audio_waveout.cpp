@@ -1,7 +1,5 @@
 #include "qz_audio_waveout.h"
 
-#include <chrono>
-
 AuWin32AudioDevice::~AuWin32AudioDevice() {
   setActive(0);
   m_mixer.release();
@@ -59,8 +57,7 @@ int AuWin32AudioDevice::setActive(int on) {
     m_active = true;
     fillBuffer(m_headers[0]);
     fillBuffer(m_headers[1]);
-    m_watchStop = false;
-    m_watchdog = std::thread([this] { watchdog(); });
+    startWatchdog();
     return 0;
   }
   m_active = false;
@@ -80,24 +77,30 @@ int AuWin32AudioDevice::setActive(int on) {
   return 0;
 }
 
-void AuWin32AudioDevice::watchdog() {
-  std::unique_lock<std::mutex> lock(m_watchLock);
-  while (!m_watchStop) {
-    const uint32_t seen = m_callbacks;
-    if (m_watchWake.wait_for(lock, std::chrono::milliseconds(500), [this] { return m_watchStop; })) break;
-    if (seen == m_callbacks && m_active) {
-      waveOutPause(m_waveOut);
-      waveOutRestart(m_waveOut);
+DWORD WINAPI AuWin32AudioDevice::watchdog(LPVOID parameter) {
+  auto* device = static_cast<AuWin32AudioDevice*>(parameter);
+  for (;;) {
+    const uint32_t seen = device->m_callbacks;
+    if (WaitForSingleObject(device->m_watchStop, 500) != WAIT_TIMEOUT) return 0;
+    if (seen == device->m_callbacks && device->m_active) {
+      waveOutPause(device->m_waveOut);
+      waveOutRestart(device->m_waveOut);
     }
   }
 }
 
+void AuWin32AudioDevice::startWatchdog() {
+  m_watchStop = CreateEvent(nullptr, TRUE, FALSE, nullptr);
+  m_watchdog = m_watchStop ? CreateThread(nullptr, 0, &watchdog, this, 0, nullptr) : nullptr;
+}
+
 void AuWin32AudioDevice::stopWatchdog() {
-  if (!m_watchdog.joinable()) return;
-  {
-    std::lock_guard<std::mutex> lock(m_watchLock);
-    m_watchStop = true;
+  if (m_watchdog) {
+    SetEvent(m_watchStop);
+    WaitForSingleObject(m_watchdog, INFINITE);
+    CloseHandle(m_watchdog);
+    m_watchdog = nullptr;
   }
-  m_watchWake.notify_all();
-  m_watchdog.join();
+  if (m_watchStop) CloseHandle(m_watchStop);
+  m_watchStop = nullptr;
 }

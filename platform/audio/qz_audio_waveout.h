@@ -4,13 +4,11 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "qz_audio_device.h"
 #include "wince/audio.h"
+#include "wince/thread.h"
 
 class AuWin32AudioDevice : public AuMultichannelAudioDevice {
  public:
@@ -30,7 +28,8 @@ class AuWin32AudioDevice : public AuMultichannelAudioDevice {
   static void CALLBACK outputCallback(HWAVEOUT hwo, UINT message, DWORD_PTR instance, DWORD_PTR param1,
                                       DWORD_PTR param2);
   int fillBuffer(WAVEHDR& header);
-  void watchdog();
+  static DWORD WINAPI watchdog(LPVOID device);
+  void startWatchdog();
   void stopWatchdog();
 
   HWAVEOUT m_waveOut = nullptr;
@@ -39,8 +38,8 @@ class AuWin32AudioDevice : public AuMultichannelAudioDevice {
   // Read by the output callback and the watchdog.
   std::atomic<bool> m_active{false};
   std::atomic<uint32_t> m_callbacks{0};
-  std::thread m_watchdog;
-  std::mutex m_watchLock;
-  std::condition_variable m_watchWake;
-  bool m_watchStop = false;
+  // The watchdog runs on a runtime thread and sleeps on the runtime's clock
+  // (its stop event's timed wait), so it keeps virtual time in headless runs.
+  HANDLE m_watchdog = nullptr;
+  HANDLE m_watchStop = nullptr;
 };

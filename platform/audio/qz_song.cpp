@@ -7,6 +7,7 @@
 
 #include "base/byte_order.h"
 #include "qz_audio_mixer.h"
+#include "qz_it_compression.h"
 #include "qz_song_player.h"
 #include "wince/file.h"
 
@@ -127,6 +128,7 @@ void AuSong::unload() {
   m_image.clear();
   m_image.shrink_to_fit();
   m_patterns.clear();
+  m_decodedSamples.clear();
   orders = nullptr;
   orderCount = 0;
   std::fill(samples.begin(), samples.end(), AuSampleRecord{});
@@ -174,10 +176,16 @@ uint32_t AuSong::u32(size_t offset) const {
   return p ? base::loadLE32(p) : 0;
 }
 
-void AuSong::placeSample(AuSampleRecord& s, bool loop, uint32_t loopStart, uint32_t loopEnd, uint32_t unit) {
-  const uint64_t bytes = static_cast<uint64_t>(s.length) * unit;
-  const uint8_t* data = bytes ? at(s.offset, static_cast<size_t>(bytes)) : nullptr;
-  if (!data) {
+uint8_t* AuSong::sampleData(uint32_t offset, uint32_t count, uint32_t unit) {
+  const uint64_t bytes = static_cast<uint64_t>(count) * unit;
+  if (bytes == 0 || bytes > m_image.size() || !at(offset, static_cast<size_t>(bytes))) return nullptr;
+  return m_image.data() + offset;
+}
+
+void AuSong::placeSample(AuSampleRecord& s, const uint8_t* data, uint32_t count, bool loop, uint32_t loopStart,
+                         uint32_t loopEnd, uint32_t unit) {
+  const uint64_t bytes = static_cast<uint64_t>(count) * unit;
+  if (!data || bytes == 0) {
     s.length = 0;
     s.start = s.loopStart = s.end = nullptr;
     return;
@@ -241,11 +249,15 @@ int AuScreamTrackerSong::parse() {
   if (!at(kS3MHeader, static_cast<size_t>(panTable - kS3MHeader))) return -1;
   orders = m_image.data() + kS3MHeader;
 
+  // A default pan counts only with its bit 0x20 set; a mono song centres
+  // every channel (the players centre its voices exactly).
   for (int i = 0; i < 32; ++i) {
     const uint8_t setting = u8(0x40 + static_cast<size_t>(i));
+    const uint8_t pan = defaultPans ? u8(panTable + static_cast<size_t>(i)) : 0;
     channels[i].enabled = setting < 16;
     channels[i].pan = setting < 8 ? 0 : 15;
-    if (defaultPans && channels[i].enabled) channels[i].pan = u8(panTable + static_cast<size_t>(i)) & 0x0F;
+    if (pan & 0x20) channels[i].pan = pan & 0x0F;
+    if (!stereo) channels[i].pan = 8;
   }
 
   sampleCount = std::min<uint16_t>(instrumentCount, kMaxSamples);
@@ -257,11 +269,13 @@ int AuScreamTrackerSong::parse() {
     const uint8_t sampleFlags = h[0x1F];
     const uint32_t unit = (sampleFlags & 4) ? 2 : 1;
     s.offset = static_cast<uint32_t>(base::loadLE16(h + 0x0E)) * 16;
-    s.length = base::loadLE16(h + 0x10);
+    const uint32_t count = base::loadLE16(h + 0x10);
     s.volume = std::min<uint8_t>(h[0x1C], 64);
     s.format = unit == 2 ? kAuFormatSigned16 : (signedSamples ? kAuFormatSigned8 : kAuFormatUnsigned8);
-    placeSample(s, (sampleFlags & 1) != 0, u32(header + 0x14) & 0xFFFF, u32(header + 0x18) & 0xFFFF, unit);
-    if (unit == 2 && !signedSamples && s.start) makeSigned(m_image.data() + s.offset, s.length, 2);
+    uint8_t* data = sampleData(s.offset, count, unit);
+    if (unit == 2 && !signedSamples && data) makeSigned(data, count * 2u, 2);
+    placeSample(s, data, count, (sampleFlags & 1) != 0, u32(header + 0x14) & 0xFFFF, u32(header + 0x18) & 0xFFFF,
+                unit);
     setRate(s, base::loadLE16(h + 0x20));
   }
 
@@ -344,10 +358,15 @@ int AuImpulseTrackerSong::parse() {
     s.pan = h[0x2F];
     s.format = unit == 2 ? kAuFormatSigned16 : kAuFormatSigned8;
     s.offset = u32(header + 0x48);
-    // Compressed data is not decoded: such a sample stays silent.
-    s.length = (sampleFlags & 0x01) && !(sampleFlags & 0x08) ? u32(header + 0x30) : 0;
-    placeSample(s, (sampleFlags & 0x10) != 0, u32(header + 0x34), u32(header + 0x38), unit);
-    if (!isSigned && s.start) makeSigned(m_image.data() + s.offset, s.length, unit);
+    const uint32_t count = (sampleFlags & 0x01) ? u32(header + 0x30) : 0;
+    uint8_t* data = nullptr;
+    if (count > 0) {
+      // Flag 0x08: compressed; conversion bit 0x04 marks the 2.15 variant.
+      data = (sampleFlags & 0x08) ? decompressSample(s.offset, count, unit == 2, (h[0x2E] & 0x04) != 0)
+                                  : sampleData(s.offset, count, unit);
+    }
+    if (!isSigned && data) makeSigned(data, static_cast<size_t>(count) * unit, unit);
+    placeSample(s, data, count, (sampleFlags & 0x10) != 0, u32(header + 0x34), u32(header + 0x38), unit);
     setRate(s, u32(header + 0x3C) & 0xFFFF);
   }
 
@@ -360,8 +379,45 @@ int AuImpulseTrackerSong::parse() {
     p.offset = static_cast<uint32_t>(offset + 8);
     p.size = static_cast<uint32_t>(std::min<size_t>(u16(offset), m_image.size() - p.offset));
   }
+  m_usedChannels = countUsedChannels();
   return 0;
 }
+
+uint8_t* AuImpulseTrackerSong::decompressSample(uint32_t offset, uint32_t count, bool is16, bool doubleDelta) {
+  if (offset >= m_image.size()) return nullptr;
+  const AuCompressedSample in{m_image.data() + offset, m_image.size() - offset, count, is16, doubleDelta};
+  std::vector<uint8_t> out;
+  if (!auDecompressITSample(in, out)) return nullptr;
+  m_decodedSamples.push_back(std::move(out));
+  return m_decodedSamples.back().data();
+}
+
+// Reads every pattern once. Patterns that overlap (no file in the wild has
+// them) could make that long: such a song counts its enabled slots instead.
+int AuImpulseTrackerSong::countUsedChannels() const {
+  uint64_t bytes = 0;
+  for (const Pattern& p : m_patterns) bytes += p.size;
+  if (bytes > m_image.size()) return AuSong::getChannelCount();
+  int used = 0;
+  AuPatternReader reader;
+  AuCell row[kChannelSlots];
+  for (int k = 0; k < patternCount; ++k) {
+    const uint8_t* data = nullptr;
+    size_t size = 0;
+    int rows = 0;
+    getPattern(k, data, size, rows);
+    reader.start(data, size, true);
+    for (int r = 0; r < rows && !reader.atEnd(); ++r) {
+      reader.readRow(row, kChannelSlots);
+      for (int c = used; c < kChannelSlots; ++c) {
+        if (channels[c].enabled && !row[c].isEmpty()) used = c + 1;
+      }
+    }
+  }
+  return used;
+}
+
+int AuImpulseTrackerSong::getChannelCount() const { return isLoaded() ? m_usedChannels : 0; }
 
 std::unique_ptr<AuSongPlayer> AuScreamTrackerSong::makePlayer() {
   return std::make_unique<AuScreamTrackerPlayer>();

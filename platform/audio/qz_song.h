@@ -56,6 +56,8 @@ struct AuCell {
   uint16_t volume = 0;
   uint8_t command = 0;
   uint8_t info = 0;
+
+  bool isEmpty() const { return note == kAuNoNote && !instrument && !volume && !command; }
 };
 
 // Reads the packed rows of one pattern, never past its own bytes.
@@ -66,6 +68,7 @@ class AuPatternReader {
   // Unpacks the next row into `row` (cleared first; channels beyond `channels`
   // are skipped). An exhausted pattern gives empty rows.
   void readRow(AuCell* row, int channels);
+  bool atEnd() const { return m_at >= m_size; }
 
  private:
   const uint8_t* m_data = nullptr;
@@ -114,9 +117,13 @@ class AuSong {
   uint8_t u8(size_t offset) const;
   uint16_t u16(size_t offset) const;
   uint32_t u32(size_t offset) const;
-  // Sets the sample's data pointers from offset and byte length, dropping a
-  // loop that does not lie inside the data.
-  void placeSample(AuSampleRecord& s, bool loop, uint32_t loopStart, uint32_t loopEnd, uint32_t unit);
+  // `count` samples of `unit` bytes at `offset` in the file image, where the
+  // image holds them all; null otherwise.
+  uint8_t* sampleData(uint32_t offset, uint32_t count, uint32_t unit);
+  // Sets the sample's data pointers to `count` samples at `data` (null: no
+  // data), dropping a loop that does not lie inside the data.
+  void placeSample(AuSampleRecord& s, const uint8_t* data, uint32_t count, bool loop, uint32_t loopStart,
+                   uint32_t loopEnd, uint32_t unit);
   void setRate(AuSampleRecord& s, uint32_t rate);
 
   std::vector<uint8_t> m_image;
@@ -127,6 +134,9 @@ class AuSong {
     uint16_t rows = 64;
   };
   std::vector<Pattern> m_patterns;
+  // Sample data decoded at load (compressed IT samples); the records point
+  // into these buffers.
+  std::vector<std::vector<uint8_t>> m_decodedSamples;
 };
 
 class AuScreamTrackerSong : public AuSong {
@@ -142,6 +152,9 @@ class AuImpulseTrackerSong : public AuSong {
  public:
   std::unique_ptr<AuSongPlayer> makePlayer() override;
   bool isImpulseTracker() const override { return true; }
+  // The highest enabled channel that the patterns use + 1: files in the wild
+  // enable all 64 channel slots whatever they use.
+  int getChannelCount() const override;
 
   bool useInstruments = false;
   uint8_t mixVolume = 0;
@@ -150,4 +163,11 @@ class AuImpulseTrackerSong : public AuSong {
 
  protected:
   int parse() override;
+
+ private:
+  // Decodes compressed sample data at `offset`; null when it is malformed.
+  uint8_t* decompressSample(uint32_t offset, uint32_t count, bool is16, bool doubleDelta);
+  int countUsedChannels() const;
+
+  int m_usedChannels = 0;
 };

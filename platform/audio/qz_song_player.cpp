@@ -105,6 +105,7 @@ void AuSongPlayer::restart() {
     m_cells[c] = AuCell{};
   }
   if (!m_song || !m_song->isLoaded()) return;
+  m_tickCarry = 0;
   setTempo(m_song->initialTempo);
   m_speed = m_song->initialSpeed ? m_song->initialSpeed : 6;
   for (int c = 0; c < kMaxChannels; ++c) m_channels[c].pan = m_song->channels[c].pan;
@@ -124,10 +125,18 @@ void AuSongPlayer::setVolume(int volume) {
   }
 }
 
+// A tick lasts 2.5 / tempo seconds: rate x 5 / (2 x tempo) frames, rounded
+// to 1/65536 of a frame (441 frames at 22050 Hz and tempo 125).
 void AuSongPlayer::setTempo(int tempo) {
   m_tempo = std::max(tempo, 32);
-  const int rate = m_mixer ? m_mixer->getRate() : 22050;
-  m_framesPerTick = std::max(1, rate / ((m_tempo * 2) / 5));
+  const int64_t rate = m_mixer ? m_mixer->getRate() : 22050;
+  m_tickLength = (rate * 5 * 65536 + m_tempo) / (2 * m_tempo);
+  m_framesPerTick = static_cast<int>(std::max<int64_t>(1, (m_tickLength + m_tickCarry) >> 16));
+}
+
+void AuSongPlayer::nextTickLength() {
+  m_tickCarry = (m_tickLength + m_tickCarry) & 0xFFFF;
+  m_framesPerTick = static_cast<int>(std::max<int64_t>(1, (m_tickLength + m_tickCarry) >> 16));
 }
 
 int32_t AuSongPlayer::tick(int32_t framesElapsed) {
@@ -139,6 +148,7 @@ int32_t AuSongPlayer::tick(int32_t framesElapsed) {
     if (m_framesIntoTick >= m_framesPerTick) {
       m_framesIntoTick = 0;
       ++m_tick;
+      nextTickLength();
     }
     if (m_tick >= m_speed) {
       m_tick = 0;
@@ -240,10 +250,18 @@ void AuSongPlayer::startSample(int ch, const AuSampleRecord& s, int period) {
   AuMixerVoice* v = voiceFor(ch);
   if (!v) return;
   v->init(s.start, s.end, s.loopStart, s.periodScale, s.format);
-  // The files count pans from the left; the mixer gives the left channel pan/16.
-  v->setPan(15 - std::min<int>(c.pan, 15));
+  v->setPanHalves(voicePan(c));
   // Voices take the channel period doubled.
   v->trigger(period * 2);
+}
+
+// The files count pans from the left (S3M 0..15); a mono song is centred.
+int AuSongPlayer::voicePan(const Channel& c) const {
+  return m_song->stereo ? 30 - 2 * std::min<int>(c.pan, 15) : 15;
+}
+
+void AuSongPlayer::tempoCommand(Channel&, uint8_t info, bool firstTick) {
+  if (firstTick) setTempo(info);
 }
 
 void AuSongPlayer::volumeSlide(Channel& c, uint8_t info, bool firstTick) {
@@ -354,12 +372,12 @@ void AuSongPlayer::tickChannel(int ch, const AuCell& cell, bool firstTick) {
     case kSpecial:
       if (firstTick && (info >> 4) == 8) {
         c.pan = info & 15;
-        if (AuMixerVoice* v = voiceFor(ch)) v->setPan(15 - c.pan);
+        if (AuMixerVoice* v = voiceFor(ch)) v->setPanHalves(voicePan(c));
       }
       if (!firstTick && (info >> 4) == 0xC && m_tick == (info & 15)) c.volume = 0;
       break;
     case kTempo:
-      if (firstTick) setTempo(info);
+      tempoCommand(c, info, firstTick);
       break;
     case kGlobalVolume:
       if (firstTick && !m_song->isImpulseTracker()) m_globalVolume = std::min<int>(info, 64);

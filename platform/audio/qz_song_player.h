@@ -60,6 +60,7 @@ class AuSongPlayer {
     int vibratoSpeed = 0;
     int vibratoDepth = 0;
     uint8_t pan = 0;  // as the file gives it: 0 is left
+    uint8_t lastTempoSlide = 0;
     // Impulse Tracker state.
     int voice = -1;
     int sample = 0;
@@ -86,6 +87,9 @@ class AuSongPlayer {
   virtual void slidePeriod(Channel& c, int speed, bool up);
   virtual void tonePortamento(Channel& c);
   virtual void setVibrato(Channel& c, uint8_t info);
+  virtual void tempoCommand(Channel& c, uint8_t info, bool firstTick);
+  // The channel's pan for the mixer, in half steps (30 is left).
+  virtual int voicePan(const Channel& c) const;
 
   AuMixerVoice* voiceFor(int ch);
   void updateVoice(int ch);
@@ -93,6 +97,7 @@ class AuSongPlayer {
   void volumeSlide(Channel& c, uint8_t info, bool firstTick);
   void vibrato(Channel& c);
   void setTempo(int tempo);
+  void nextTickLength();
   void playRow();
   void otherTicks();
   void stopSong();
@@ -111,7 +116,12 @@ class AuSongPlayer {
   int m_tick = 0;
   int m_framesIntoTick = 0;
   int m_tempo = 125;
-  int m_framesPerTick = 441;
+  // Frames per tick in 16.16 fixed point, and the fraction of a frame that the
+  // ticks so far have carried over: tick lengths alternate between the two
+  // whole numbers around the true length, which keeps every tempo's speed.
+  int64_t m_tickLength = 441 << 16;
+  int64_t m_tickCarry = 0;
+  int m_framesPerTick = 441;  // of the current tick
   int m_speed = 6;
   int m_globalVolume = 64;
   bool m_newOrder = false;
@@ -142,6 +152,8 @@ class AuImpulseTrackerPlayer : public AuSongPlayer {
   void slidePeriod(Channel& c, int speed, bool up) override;
   void tonePortamento(Channel& c) override;
   void setVibrato(Channel& c, uint8_t info) override;
+  void tempoCommand(Channel& c, uint8_t info, bool firstTick) override;
+  int voicePan(const Channel& c) const override;
 
  private:
   AuImpulseTrackerSong* song() const { return static_cast<AuImpulseTrackerSong*>(m_song); }

@@ -132,6 +132,25 @@ void AuImpulseTrackerPlayer::playNotes(int ch, const AuCell& cell) {
   }
 }
 
+// IT pans run 0..16 with the centre at 8.
+int AuImpulseTrackerPlayer::voicePan(const Channel& c) const {
+  return m_song->stereo ? 30 - (std::min<int>(c.pan, 16) * 15 + 4) / 8 : 15;
+}
+
+// T0x and T1x slide the tempo down or up by x on every tick after the first
+// (T00 repeats the channel's last slide); T20 and above set it.
+void AuImpulseTrackerPlayer::tempoCommand(Channel& c, uint8_t info, bool firstTick) {
+  if (info >= 0x20) {
+    if (firstTick) setTempo(info);
+    return;
+  }
+  if (info == 0) info = c.lastTempoSlide;
+  c.lastTempoSlide = info;
+  if (firstTick || (info & 15) == 0) return;
+  const int step = info & 15;
+  setTempo(std::clamp(info >= 0x10 ? m_tempo + step : m_tempo - step, 32, 255));
+}
+
 void AuImpulseTrackerPlayer::setVibrato(Channel& c, uint8_t info) {
   if (info == 0) return;
   c.vibratoSpeed = info >> 4;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -83,6 +84,12 @@ int QZDctDecoder::scaledQuantiser(int table, int position, int quality) {
   return std::clamp(q, 1, 255);
 }
 
+QZDctDecoder::HuffmanSpec QZDctDecoder::standardHuffman(bool ac, bool chrominance) {
+  if (!ac) return {chrominance ? kDcChrominanceBits : kDcLuminanceBits, kDcValues, std::size(kDcValues)};
+  if (chrominance) return {kAcChrominanceBits, kAcChrominanceValues, std::size(kAcChrominanceValues)};
+  return {kAcLuminanceBits, kAcLuminanceValues, std::size(kAcLuminanceValues)};
+}
+
 int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
   if (payload == nullptr || length < kHeaderSize) return -1;
   width_ = payload[0] | (payload[1] << 8);
@@ -90,16 +97,17 @@ int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
   quality_ = payload[4] | (payload[5] << 8);
   data_ = payload + kHeaderSize;
   dataLength_ = length - kHeaderSize;
-  if (width_ == 0 || height_ == 0) return -1;
+  const size_t mcus = static_cast<size_t>((width_ + 15) / 16) * ((height_ + 15) / 16);
+  if (width_ == 0 || height_ == 0 || dataLength_ < mcus) return -1;
   for (int t = 0; t < 2; ++t) {
     for (int i = 0; i < 64; ++i) {
       quant_[t][i] = (scaledQuantiser(t, i, quality_) * kAanScales[i] + 2048) >> 12;
     }
   }
-  buildHuffman(&huff_[0], kDcLuminanceBits, kDcValues);
-  buildHuffman(&huff_[1], kAcLuminanceBits, kAcLuminanceValues);
-  buildHuffman(&huff_[2], kDcChrominanceBits, kDcValues);
-  buildHuffman(&huff_[3], kAcChrominanceBits, kAcChrominanceValues);
+  for (int t = 0; t < 4; ++t) {
+    const HuffmanSpec spec = standardHuffman(t & 1, t >> 1);
+    buildHuffman(&huff_[t], spec.bits, spec.values);
+  }
   // Index = IDCT output & 1023: 0..127 -> +128, 128..383 -> 255, 384..895 -> 0, 896..1023 -> 0..127.
   for (int i = 0; i < 1024; ++i) {
     const int signedValue = i < 512 ? i : i - 1024;
@@ -291,23 +299,34 @@ void QZDctDecoder::convertMcu(uint16_t* pixels, int pitch, int x0, int y0) {
   }
 }
 
+void QZDctDecoder::decodeMcu(int* predictors) {
+  int16_t block[64];
+  for (int b = 0; b < 4; ++b) {
+    decodeBlock(block, &predictors[0], huff_[0], huff_[1]);
+    idct(block, quant_[0].data(), y_ + (b >> 1) * 128 + (b & 1) * 8, 16);
+  }
+  decodeBlock(block, &predictors[1], huff_[2], huff_[3]);
+  idct(block, quant_[1].data(), cb_, 8);
+  decodeBlock(block, &predictors[2], huff_[2], huff_[3]);
+  idct(block, quant_[1].data(), cr_, 8);
+}
+
 void QZDctDecoder::decode(uint16_t* pixels, int pitch) {
   if (width_ == 0 || height_ == 0 || pixels == nullptr) return;
   bitBuffer_ = 0;
   bitCount_ = 0;
   readPos_ = 0;
-  int predictor[3] = {0, 0, 0};
-  int16_t block[64];
+  int predictors[3] = {0, 0, 0};
+  // Once the data is used up only zero bits remain. They decode every MCU to
+  // the same samples (DC differences of 0 keep the predictors), so from the
+  // second such MCU on the last samples are reused: short data under a large
+  // header costs the pixel stores, not the decoding.
+  bool zeroSamples = false;
   for (int my = 0; my < (height_ + 15) / 16; ++my) {
     for (int mx = 0; mx < (width_ + 15) / 16; ++mx) {
-      for (int b = 0; b < 4; ++b) {
-        decodeBlock(block, &predictor[0], huff_[0], huff_[1]);
-        idct(block, quant_[0].data(), y_ + (b >> 1) * 128 + (b & 1) * 8, 16);
-      }
-      decodeBlock(block, &predictor[1], huff_[2], huff_[3]);
-      idct(block, quant_[1].data(), cb_, 8);
-      decodeBlock(block, &predictor[2], huff_[2], huff_[3]);
-      idct(block, quant_[1].data(), cr_, 8);
+      const bool exhausted = readPos_ == dataLength_ && bitBuffer_ == 0;
+      if (!(exhausted && zeroSamples)) decodeMcu(predictors);
+      zeroSamples = exhausted;
       convertMcu(pixels, pitch, mx * 16, my * 16);
     }
   }

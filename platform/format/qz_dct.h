@@ -12,7 +12,10 @@ class QZDctDecoder {
   static constexpr size_t kHeaderSize = 6;
 
   // Reads the header and builds every table. Returns the header size, or -1
-  // when the payload is shorter than the header or the width or height is 0.
+  // when the payload is shorter than the header, the width or height is 0, or
+  // the data after the header holds fewer bytes than the image has 16 x 16
+  // MCUs (an encoder writes at least four per MCU: a DC code and an
+  // end-of-block code per block), so that the work stays bounded by the data.
   int readHeader(const uint8_t* payload, size_t length);
   // Decodes the data after the header into width x height RGB565 pixels with
   // a row pitch of pitch pixels. Corrupt data decodes to something, never
@@ -26,6 +29,15 @@ class QZDctDecoder {
   // The quality-scaled quantiser of the luminance (0) or chrominance (1)
   // table at a natural-order position, before the AAN factor.
   static int scaledQuantiser(int table, int position, int quality);
+
+  // One of the four standard Huffman tables the decoder uses: the code
+  // counts by length (16) and the symbols.
+  struct HuffmanSpec {
+    const uint8_t* bits;
+    const uint8_t* values;
+    size_t count;
+  };
+  static HuffmanSpec standardHuffman(bool ac, bool chrominance);
 
  private:
   struct Huffman {
@@ -42,6 +54,8 @@ class QZDctDecoder {
   int decodeSymbol(const Huffman& h);
   void decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac);
   void idct(const int16_t* block, const int32_t* quant, uint8_t* out, int outPitch);
+  // Decodes the next MCU's six blocks into y_, cb_ and cr_.
+  void decodeMcu(int* predictors);
   void convertMcu(uint16_t* pixels, int pitch, int x0, int y0);
 
   int width_ = 0;

@@ -24,7 +24,9 @@ bool parseHeader(const uint8_t* stream, size_t size, Streams* s) {
   const uint32_t opLen = header.readBE32();
   const uint32_t offLen = header.readBE32();
   const uint32_t litLen = header.readBE32();
-  if (start < 24 || out > 0x7FFFFFFFu) return false;
+  // No operation writes more than 65535 bytes, so a longer announcement is
+  // refused before anyone sizes a buffer by it.
+  if (start < 24 || out > 0x7FFFFFFFu || out > 0xFFFFull * opLen) return false;
   header.seek(start);
   s->ops = header.subReader(opLen);
   s->offsets = header.subReader(offLen);

@@ -29,6 +29,21 @@ bool expandPalette(const QZPlnImage& image, uint16_t* pixels, uint16_t* mask) {
   return true;
 }
 
+// Whether the payload can describe the image, so that a few bytes never make
+// a caller allocate megabytes. Palette indices: the LZ stream announces one
+// per pixel. DCT data: a header the decoder takes (it wants data for every
+// MCU) with the image's own size. Raw pixels copy what is there.
+bool payloadDescribes(const QZPlnImage& image) {
+  const size_t count = static_cast<size_t>(image.width) * image.height;
+  if (image.encoding == kQZPlnEncodingPalette) {
+    return QZLZ::outputLength(image.payload, image.payloadSize) == static_cast<int32_t>(count);
+  }
+  if (image.encoding != kQZPlnEncodingDct) return true;
+  QZDctDecoder decoder;
+  return image.dataLength <= image.payloadSize && decoder.readHeader(image.payload, image.dataLength) >= 0 &&
+         decoder.width() == image.width && decoder.height() == image.height;
+}
+
 }  // namespace
 
 bool QZReadPlnHeader(const uint8_t* b, size_t size, QZPlnImage* image) {
@@ -55,7 +70,7 @@ bool QZReadPlnHeader(const uint8_t* b, size_t size, QZPlnImage* image) {
   }
   i.payload = body.rest().data();
   i.payloadSize = body.remaining();
-  return true;
+  return payloadDescribes(i);
 }
 
 int16_t QZDecodePlnPixels(const QZPlnImage& image, uint16_t* pixels, int pitch, uint16_t* mask) {

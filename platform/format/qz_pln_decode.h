@@ -25,7 +25,8 @@ struct QZPlnImage {
 };
 
 // Reads the header of a PLN image of size bytes; false when it is malformed
-// (short, a header length outside the bytes, no size, a palette that does not fit).
+// (short, a header length outside the bytes, no size, a palette that does not
+// fit, palette or DCT data that cannot describe an image of that size).
 bool QZReadPlnHeader(const uint8_t* bytes, size_t size, QZPlnImage* image);
 // Decodes the image's pixels into width x height RGB565 values (DCT rows
 // pitch values apart, other encodings packed) and, for a palette image with

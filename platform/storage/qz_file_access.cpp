@@ -1,30 +1,28 @@
 #include "qz_file_access.h"
 
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
+#include <memory>
 
 #include "wince/file.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-fs::path hostPath(const std::u16string& path) { return wince::hostPath(path.c_str()); }
 
 struct FileCloser {
   void operator()(std::FILE* f) const { std::fclose(f); }
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
-File openFile(const std::u16string& path, const char* mode) {
-  return File(std::fopen(hostPath(path).c_str(), mode));
+File openFile(const std::u16string& path, const char16_t* mode) { return File(_wfopen(path.c_str(), mode)); }
+
+bool isFolder(const std::u16string& path) {
+  const DWORD attributes = GetFileAttributes(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 }  // namespace
 
 bool QZFileReadAll(const std::u16string& path, std::vector<uint8_t>& out) {
-  File f = openFile(path, "rb");
+  File f = openFile(path, u"rb");
   if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
   const long length = std::ftell(f.get());
   if (length < 0 || std::fseek(f.get(), 0, SEEK_SET) != 0) return false;
@@ -33,32 +31,17 @@ bool QZFileReadAll(const std::u16string& path, std::vector<uint8_t>& out) {
 }
 
 bool QZFileReadAt(const std::u16string& path, uint32_t offset, uint32_t size, uint8_t* out) {
-  File f = openFile(path, "rb");
+  File f = openFile(path, u"rb");
   if (!f || std::fseek(f.get(), static_cast<long>(offset), SEEK_SET) != 0) return false;
   return size == 0 || std::fread(out, 1, size, f.get()) == size;
 }
 
 bool QZFileReplace(const std::u16string& path, const std::vector<uint8_t>& bytes) {
-  const fs::path target = hostPath(path);
-  fs::path temp = target;
-  temp += ".tmp";
-  bool written = false;
-  if (std::FILE* f = std::fopen(temp.c_str(), "wb")) {
-    written = (bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size()) &&
-              std::fflush(f) == 0;
-    written = (std::fclose(f) == 0) && written;
-  }
-  std::error_code ec;
-  if (written) fs::rename(temp, target, ec);
-  if (!written || ec) {
-    fs::remove(temp, ec);
-    return false;
-  }
-  return true;
+  return wince::writeDeviceFileAtomically(path.c_str(), bytes.data(), bytes.size());
 }
 
 bool QZFileLength(const std::u16string& path, uint64_t& length) {
-  File f = openFile(path, "rb");
+  File f = openFile(path, u"rb");
   if (!f || std::fseek(f.get(), 0, SEEK_END) != 0) return false;
   const long end = std::ftell(f.get());
   if (end < 0) return false;
@@ -66,25 +49,22 @@ bool QZFileLength(const std::u16string& path, uint64_t& length) {
   return true;
 }
 
-bool QZFileDelete(const std::u16string& path) {
-  std::error_code ec;
-  return fs::remove(hostPath(path), ec) && !ec;
-}
+bool QZFileDelete(const std::u16string& path) { return DeleteFile(path.c_str()) != FALSE; }
 
 bool QZFileMoveAside(const std::u16string& path) {
-  const fs::path from = hostPath(path);
-  fs::path to = from;
-  to += ".bad";
-  std::error_code ec;
-  fs::rename(from, to, ec);
-  return !ec;
+  const std::u16string aside = path + u".bad";
+  if (GetFileAttributes(aside.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFile(aside.c_str());
+  return MoveFile(path.c_str(), aside.c_str()) != FALSE;
 }
 
 bool QZFileCreateFolders(const std::u16string& folder) {
-  const fs::path host = hostPath(folder);
-  std::error_code ec;
-  fs::create_directories(host, ec);
-  return fs::is_directory(host, ec);
+  // Each folder from the top down; one that exists already is passed over.
+  for (size_t at = folder.find(u'\\', 1); at != std::u16string::npos; at = folder.find(u'\\', at + 1)) {
+    const std::u16string above = folder.substr(0, at);
+    if (!isFolder(above)) CreateDirectory(above.c_str(), nullptr);
+  }
+  if (!isFolder(folder)) CreateDirectory(folder.c_str(), nullptr);
+  return isFolder(folder);
 }
 
 QZFileListing::QZFileListing() = default;
@@ -97,8 +77,7 @@ bool QZFileListing::start(const std::u16string& folder) {
   HANDLE find = FindFirstFile(pattern.c_str(), &data);
   if (find == INVALID_HANDLE_VALUE) {
     // An existing folder without databases lists nothing; a missing one fails.
-    open_ = (GetFileAttributes(folder.c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-            GetFileAttributes(folder.c_str()) != INVALID_FILE_ATTRIBUTES;
+    open_ = isFolder(folder);
     return open_;
   }
   do {

@@ -40,6 +40,10 @@ QZStatus CQZResourceDatabaseWin32::open(const char16_t* name, uint32_t creator, 
 QZStatus CQZResourceDatabaseWin32::readEntries(const std::vector<QZDatabaseEntry>& entries,
                                                const std::vector<uint8_t>* wholeFile) {
   for (const QZDatabaseEntry& e : entries) {
+    // Entries are unique by type and id: a later twin (written by some other
+    // tool) was never reachable, and keeping it would let a remove and an add
+    // save two of them.
+    if (find(e.type, e.id) != nullptr) continue;
     Entry entry{e.type, e.id, e.size, e.offset, nullptr};
     if (wholeFile != nullptr) {
       entry.data = QZAllocateData(e.size);

@@ -1,7 +1,6 @@
 #include "qz_startup.h"
 
 #include <atomic>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>

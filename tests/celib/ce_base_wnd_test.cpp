@@ -8,6 +8,9 @@
 #include "ce_base_wnd.h"
 #include "ce_geometry.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/shell.h"
+#include "wince/host/window.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

@@ -9,6 +9,10 @@
 #include "wince/controls.h"
 #include "wince/resource.h"
 #include "wince/system.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
 
 namespace {
 

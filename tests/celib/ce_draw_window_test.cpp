@@ -9,6 +9,7 @@
 #include "ce_separator.h"
 #include "ce_tray.h"
 #include "device_screen.h"
+#include "wince/host/shell.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
 

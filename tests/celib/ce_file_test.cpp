@@ -7,6 +7,8 @@
 
 #include "ce_file.h"
 
+#include "wince/host/file.h"
+
 namespace fs = std::filesystem;
 
 namespace {

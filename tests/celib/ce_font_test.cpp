@@ -2,8 +2,10 @@
 
 #include <string>
 
-#include "ce_font.h"
 #include "ce_draw_fixture.h"
+#include "ce_font.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 #include "wince/system.h"
 #include "wince/window.h"
 

@@ -10,6 +10,11 @@
 #include "wince/resource.h"
 #include "wince/shell.h"
 #include "wince/system.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
 
 namespace {
 

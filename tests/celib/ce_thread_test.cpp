@@ -8,7 +8,11 @@
 
 #include "ce_sync.h"
 #include "ce_thread.h"
+#include "../common/wait_until.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace {
@@ -99,10 +103,12 @@ class CeThreadTest : public ::testing::Test {
 };
 
 // Runs until asked to stop, then returns its result; or returns at once.
+// Stop waits (in real time) for the body to end: on a busy machine that may
+// take long, so only a hang cuts it off unless a test asks for less.
 class Worker : public CeThread {
  public:
   Worker(bool autoDelete, HWND window, DWORD result, bool waitForStop, std::atomic<bool>* deleted = nullptr,
-         DWORD stopTimeout = 1000)
+         DWORD stopTimeout = test_wait::kHangGuardMs)
       : CeThread(autoDelete, window, stopTimeout), result_(result), waitForStop_(waitForStop), deleted_(deleted) {}
   ~Worker() override {
     if (deleted_) *deleted_ = true;

@@ -6,6 +6,8 @@
 
 #include "wince/clock.h"
 #include "wince/window.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
 
 class CeWindowTest : public ::testing::Test {
  protected:

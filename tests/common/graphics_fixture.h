@@ -19,6 +19,8 @@
 #include "qz_plane.h"
 #include "qz_screen.h"
 
+#include "wince/host/png_io.h"
+
 class GraphicsTest : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -19,6 +19,8 @@
 #include "qzf_resource.h"
 #include "qzf_ui.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/system.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

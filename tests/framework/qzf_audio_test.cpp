@@ -17,6 +17,8 @@
 #include "qzf_audio.h"
 #include "../platform/song_builder.h"
 
+#include "wince/host/audio.h"
+
 namespace {
 
 class OneEffect : public QZSoundResourceSource {

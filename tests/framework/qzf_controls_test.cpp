@@ -9,6 +9,7 @@
 #include "qzf_application.h"
 #include "qzf_controls.h"
 #include "string_source.h"
+#include "wince/host/system.h"
 #include "wince/system.h"
 
 namespace {

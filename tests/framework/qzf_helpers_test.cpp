@@ -5,6 +5,8 @@
 
 #include "qzf_helpers.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/system.h"
 #include "wince/system.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include "qzf_metrics.h"
 #include "qzf_minimise.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
 
 namespace {
 

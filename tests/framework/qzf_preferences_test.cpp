@@ -11,6 +11,7 @@
 #include "qzf_preferences.h"
 #include "test_scratch.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 
 namespace {
 

@@ -12,6 +12,9 @@
 #include "qzf_ui.h"
 #include "wince/audio.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

@@ -16,6 +16,7 @@
 #include "qzf_metrics.h"
 #include "started_graphics_fixture.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
 
 namespace {
 

@@ -19,6 +19,8 @@
 #include "qz_sound.h"
 #include "song_builder.h"
 
+#include "wince/host/audio.h"
+
 namespace {
 
 std::vector<uint8_t> readFile(const std::string& path) {

@@ -7,6 +7,8 @@
 #include "database_fixture.h"
 #include "qz_controls.h"
 #include "qz_preferences.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 #include "wince/registry.h"
 #include "wince/wince.h"
 

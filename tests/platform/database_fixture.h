@@ -14,6 +14,7 @@
 
 #include "test_scratch.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 #include "wince/registry.h"
 
 class DatabaseTest : public ::testing::Test {

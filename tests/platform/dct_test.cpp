@@ -131,7 +131,7 @@ TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
   jpeg.insert(jpeg.end(), {0xFF, 0xD9});
   imgpack::DctPayload payload;
   std::string error;
-  ASSERT_TRUE(imgpack::jpegToDct(jpeg, 75, &payload, &error)) << error;
+  ASSERT_TRUE(imgpack::rewrapStandardJpeg(jpeg, 75, &payload, &error)) << error;
   QZDctDecoder decoder;
   ASSERT_EQ(decoder.readHeader(payload.bytes.data(), payload.bytes.size()), 6);
   std::vector<uint16_t> pixels(64 * 48);
@@ -147,6 +147,113 @@ TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
   EXPECT_EQ(differing, 0u);
   EXPECT_TRUE(std::equal(pixels.begin(), pixels.begin() + 64 * 16, full.pixels.begin()));
   EXPECT_NE(pixels, full.pixels);
+}
+
+// A photograph-like picture without the hard colour edges that 4:2:0
+// sampling cannot keep: soft gradients, a lit ball and fine grain.
+std::vector<uint8_t> softPicture(int w, int h) {
+  std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
+  uint32_t noise = 777;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      noise = noise * 1103515245u + 12345u;
+      const int n = static_cast<int>((noise >> 16) & 7) - 4;
+      const double d = std::hypot(x - w * 0.4, y - h * 0.5) / (h * 0.4);
+      const double light = d < 1 ? 1 - d * d * 0.7 : 0.2;
+      uint8_t* p = &rgb[(static_cast<size_t>(y) * w + x) * 3];
+      p[0] = static_cast<uint8_t>(std::clamp(static_cast<int>(200 * light) + x + n, 0, 255));
+      p[1] = static_cast<uint8_t>(std::clamp(static_cast<int>(150 * light) + y * 2 + n, 0, 255));
+      p[2] = static_cast<uint8_t>(std::clamp(90 + static_cast<int>(60 * std::sin(x / 11.0)) + n, 0, 255));
+    }
+  }
+  return rgb;
+}
+
+// Peak signal-to-noise ratio in dB of decoded RGB565 pixels against the
+// 8-bit source (each 565 channel widened back to 8 bits).
+double psnr(const std::vector<uint16_t>& pixels, const std::vector<uint8_t>& rgb) {
+  double squares = 0;
+  for (size_t k = 0; k < pixels.size(); ++k) {
+    const int r5 = pixels[k] >> 11, g6 = (pixels[k] >> 5) & 63, b5 = pixels[k] & 31;
+    const int decoded[3] = {(r5 << 3) | (r5 >> 2), (g6 << 2) | (g6 >> 4), (b5 << 3) | (b5 >> 2)};
+    for (int c = 0; c < 3; ++c) {
+      const double d = decoded[c] - rgb[3 * k + static_cast<size_t>(c)];
+      squares += d * d;
+    }
+  }
+  return 10 * std::log10(255.0 * 255.0 * 3 * static_cast<double>(pixels.size()) / std::max(squares, 1e-9));
+}
+
+// JPEG files of any form (as image tools write them) are read through a real
+// decoder and written in the fixed form: what the format's decoder makes of
+// them stays close to the picture.
+TEST(ImagePacker, AnyJpegBecomesTheFixedFormAndDecodesCloseToThePicture) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  struct Case {
+    const char* name;
+    const char* options;
+    bool grey;
+  };
+  const Case cases[] = {{"optimised tables", "-optimize -quality 75 -sample 2x2", false},
+                        {"progressive", "-progressive -quality 90", false},
+                        {"4:4:4", "-baseline -quality 75 -sample 1x1", false},
+                        {"restarts", "-baseline -quality 75 -sample 2x2 -restart 1", false},
+                        {"other quality", "-baseline -quality 40 -sample 2x2", false},
+                        {"greyscale", "-grayscale -optimize -quality 80", true},
+                        {"fixed form", "-baseline -quality 75 -sample 2x2", false}};
+  const int w = 61, h = 37;
+  const fs::path dir = scratchFolder();
+  fs::create_directories(dir);
+  for (const Case& c : cases) {
+    std::vector<uint8_t> rgb = softPicture(w, h);
+    if (c.grey) {
+      for (size_t k = 0; k < rgb.size(); k += 3) {
+        const auto y = static_cast<uint8_t>((rgb[k] * 299 + rgb[k + 1] * 587 + rgb[k + 2] * 114 + 500) / 1000);
+        rgb[k] = rgb[k + 1] = rgb[k + 2] = y;
+      }
+    }
+    {
+      std::ofstream ppm(dir / "source.ppm", std::ios::binary);
+      ppm << "P6\n" << w << " " << h << "\n255\n";
+      ppm.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
+    }
+    const std::string cmd = std::string("cjpeg ") + c.options + " -outfile " + (dir / "source.jpg").string() + " " +
+                            (dir / "source.ppm").string();
+    ASSERT_EQ(std::system(cmd.c_str()), 0) << c.name;
+    imgpack::DctPayload payload;
+    std::string error;
+    ASSERT_TRUE(imgpack::jpegToDct(readFile(dir / "source.jpg"), 75, &payload, &error)) << c.name << ": " << error;
+    ASSERT_EQ(payload.width, w);
+    ASSERT_EQ(payload.height, h);
+    QZDctDecoder decoder;
+    ASSERT_EQ(decoder.readHeader(payload.bytes.data(), payload.bytes.size()), 6) << c.name;
+    EXPECT_EQ(decoder.quality(), 75);
+    std::vector<uint16_t> pixels(static_cast<size_t>(w) * h);
+    decoder.decode(pixels.data(), w);
+    EXPECT_GT(psnr(pixels, rgb), 30.0) << c.name;
+  }
+}
+
+TEST(ImagePacker, RefusesJpegFilesItCannotRead) {
+  if (!havePrograms()) GTEST_SKIP() << "cjpeg/djpeg not installed";
+  Reference ref;
+  ASSERT_TRUE(reference(64, 48, 75, &ref));
+  const std::vector<uint8_t> jpeg = readFile(scratchFolder() / "p64x48q75.jpg");
+  imgpack::DctPayload payload;
+  std::string error;
+  EXPECT_FALSE(imgpack::jpegToDct({'n', 'o', 't', ' ', 'a', ' ', 'J', 'P', 'E', 'G'}, 75, &payload, &error));
+  EXPECT_NE(error.find("cannot read the JPEG"), std::string::npos) << error;
+  const std::vector<uint8_t> cut(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2));
+  EXPECT_FALSE(imgpack::jpegToDct(cut, 75, &payload, &error));
+  EXPECT_NE(error.find("damaged JPEG"), std::string::npos) << error;
+  EXPECT_FALSE(imgpack::jpegToDct({}, 75, &payload, &error));
+  EXPECT_FALSE(imgpack::jpegToDct(jpeg, -1, &payload, &error));
+  // Optimised tables are no longer taken for the standard ones.
+  ASSERT_EQ(std::system(("cjpeg -optimize -quality 75 -sample 2x2 -outfile " + (scratchFolder() / "opt.jpg").string() +
+                         " " + (scratchFolder() / "p64x48q75.ppm").string()).c_str()),
+            0);
+  EXPECT_FALSE(imgpack::rewrapStandardJpeg(readFile(scratchFolder() / "opt.jpg"), 75, &payload, &error));
+  EXPECT_EQ(error, "Huffman tables differ from the standard ones");
 }
 
 using DctPlnTest = GraphicsTest;
@@ -173,12 +280,17 @@ TEST(DctDecoder, QualityScalesTheStandardTables) {
   EXPECT_EQ(QZDctDecoder::scaledQuantiser(0, 0, 25), 32);
 }
 
-TEST(DctDecoder, RefusesEmptyHeaders) {
+TEST(DctDecoder, RefusesEmptyHeadersAndStarvedData) {
   QZDctDecoder decoder;
   const uint8_t zeroWidth[6] = {0, 0, 5, 0, 50, 0};
   const uint8_t shortHeader[5] = {8, 0, 8, 0, 50};
+  // 17 x 16 pixels are two MCUs; one byte of data cannot describe them.
+  const uint8_t starved[7] = {17, 0, 16, 0, 50, 0, 0xAA};
   EXPECT_EQ(decoder.readHeader(zeroWidth, sizeof zeroWidth), -1);
   EXPECT_EQ(decoder.readHeader(shortHeader, sizeof shortHeader), -1);
+  EXPECT_EQ(decoder.readHeader(starved, sizeof starved), -1);
+  const uint8_t enough[8] = {17, 0, 16, 0, 50, 0, 0xAA, 0x55};
+  EXPECT_EQ(decoder.readHeader(enough, sizeof enough), 6);
 }
 
 TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
@@ -191,7 +303,28 @@ TEST(DctDecoder, ReadsStuffingBytesAsDataAndRunsOutIntoZeroBits) {
   std::vector<uint16_t> pixels(40 * 24 + 1, 0xABCD);
   decoder.decode(pixels.data(), 40);
   EXPECT_EQ(pixels.back(), 0xABCD);
+}
 
+// Data that ends long before the image does decodes exactly as if it went on
+// in zero bytes (the decoder stops decoding once only zero bits are left).
+TEST(DctDecoder, DataThatEndsEarlyDecodesLikeZeroPadding) {
+  std::vector<uint8_t> noise;
+  uint32_t state = 99;
+  for (int i = 0; i < 300; ++i) noise.push_back(static_cast<uint8_t>((state = state * 1103515245u + 12345u) >> 24));
+  const std::vector<uint8_t> ones(130, 0xFF);  // one byte per MCU, the least the decoder takes
+  for (const std::vector<uint8_t>& data : {noise, ones}) {
+    std::vector<uint8_t> payload = {200, 0, 150, 0, 60, 0};
+    payload.insert(payload.end(), data.begin(), data.end());
+    std::vector<uint8_t> padded = payload;
+    padded.resize(payload.size() + (200 / 16 + 1) * (150 / 16 + 1) * 128, 0);  // more than zero bits ever need
+    std::vector<uint16_t> cut(200 * 150), whole(200 * 150);
+    QZDctDecoder decoder;
+    ASSERT_EQ(decoder.readHeader(payload.data(), payload.size()), 6);
+    decoder.decode(cut.data(), 200);
+    ASSERT_EQ(decoder.readHeader(padded.data(), padded.size()), 6);
+    decoder.decode(whole.data(), 200);
+    EXPECT_EQ(cut, whole) << data.size() << " bytes of data";
+  }
 }
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "qz_font.h"
 #include "qz_plane.h"
 #include "qz_screen.h"
+#include "wince/host/png_io.h"
+#include "wince/host/runtime.h"
 #include "wince/runtime.h"
 #include "wince/window.h"
 

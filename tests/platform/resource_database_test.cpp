@@ -256,3 +256,28 @@ TEST_F(ResourceDatabaseTest, ApplicationAndSortInfoOffsetsAreDropped) {
   EXPECT_EQ(base::loadBE32(file.data() + 52), 0u);
   EXPECT_EQ(base::loadBE32(file.data() + 56), 0u);
 }
+
+// A file from another tool may hold one type and id twice: the first is the
+// one every lookup finds, and the database never comes to hold two of them.
+TEST_F(ResourceDatabaseTest, ATwinFromAnotherToolIsDroppedOnOpen) {
+  makeData();
+  std::vector<uint8_t> file = readFile(savePath("Data"));
+  base::storeBE32(file.data() + 78 + 10, kA);  // B becomes a second A 1
+  base::storeBE16(file.data() + 78 + 14, 1);
+  writeFile(savePath("Data"), file);
+  CQZResourceDatabaseWin32 db;
+  ASSERT_EQ(db.open(u"Data", kCreator, kType, false, false), 0);
+  EXPECT_EQ(db.count(), 1);
+  EXPECT_EQ(db.getResourceSize(kA, 1), 10);
+  ASSERT_EQ(db.removeResource(kA, 1), 0);
+  EXPECT_EQ(db.getResource(kA, 1), nullptr);
+  ASSERT_EQ(db.addResource(kA, 1, 3, "new"), 0);
+  ASSERT_EQ(db.close(), 0);
+  file = readFile(savePath("Data"));
+  QZDatabaseHeader header;
+  std::vector<QZDatabaseEntry> entries;
+  ASSERT_EQ(QZParseDatabase(file.data(), file.size(), file.size(), QZDatabaseKind::Resource, header, entries), 0);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].size, 3u);
+  EXPECT_EQ(std::memcmp(file.data() + entries[0].offset, "new", 3), 0);
+}

@@ -8,6 +8,8 @@
 #include "base/byte_order.h"
 #include "qz_database_file.h"
 #include "qz_resource_manager.h"
+#include "wince/host/file.h"
+#include "wince/host/resource.h"
 #include "wince/resource.h"
 
 namespace {

@@ -11,9 +11,11 @@
 #include <vector>
 
 
+#include "it_sample_encoder.h"
 #include "score.h"
 #include "test_scratch.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 
@@ -30,7 +32,18 @@ struct Sample {
   uint32_t loopStart = 0;  // in samples
   uint32_t loopEnd = 0;
   uint8_t type = 1;  // S3M instrument type
+  bool compressed = false;  // IT: stored compressed
+  bool doubleDelta = false;  // IT: the 2.15 variant of the compression
 };
+
+// The sample's values (signed) from its stored bytes.
+inline std::vector<int> values(const Sample& s) {
+  std::vector<int> out;
+  for (size_t i = 0; i + (s.is16 ? 1 : 0) < s.data.size(); i += s.is16 ? 2 : 1) {
+    out.push_back(s.is16 ? static_cast<int16_t>(s.data[i] | (s.data[i + 1] << 8)) : static_cast<int8_t>(s.data[i]));
+  }
+  return out;
+}
 
 // pattern -> (row, channel) -> cell
 using Pattern = std::map<std::pair<int, int>, Cell>;
@@ -50,6 +63,8 @@ struct S3M {
   uint16_t version = 0x1320, flags = 0;
   uint8_t channelSettings[32];
   std::vector<int> pans;  // default-pan block when not empty
+  uint8_t panFlag = 0x20;  // added to each default pan: the pan counts only with it
+  bool stereo = true;
   std::vector<uint8_t> orders{0};
   std::vector<Sample> samples;
   std::vector<Pattern> patterns{Pattern{}};
@@ -74,7 +89,7 @@ struct S3M {
     b[0x30] = globalVolume;
     b[0x31] = speed;
     b[0x32] = tempo;
-    b[0x33] = 0x80 | 48;
+    b[0x33] = static_cast<uint8_t>((stereo ? 0x80 : 0) | 48);
     b[0x35] = pans.empty() ? 0 : 0xFC;
     std::memcpy(b.data() + 0x40, channelSettings, 32);
     b.insert(b.end(), orders.begin(), orders.end());
@@ -83,7 +98,7 @@ struct S3M {
     const size_t patTable = b.size();
     b.resize(b.size() + 2 * patterns.size());
     if (!pans.empty()) {
-      for (int i = 0; i < 32; ++i) b.push_back(static_cast<uint8_t>(i < static_cast<int>(pans.size()) ? pans[i] | 0x20 : 0));
+      for (int i = 0; i < 32; ++i) b.push_back(static_cast<uint8_t>(i < static_cast<int>(pans.size()) ? pans[i] | panFlag : 0));
     }
     std::vector<size_t> headers;
     for (size_t i = 0; i < samples.size(); ++i) {
@@ -231,15 +246,17 @@ struct IT {
       const size_t h = headers[i];
       std::memcpy(b.data() + h, "IMPS", 4);
       b[h + 0x11] = 64;
-      b[h + 0x12] = static_cast<uint8_t>(1 | (s.is16 ? 2 : 0) | (s.loop ? 0x10 : 0));
+      b[h + 0x12] = static_cast<uint8_t>(1 | (s.is16 ? 2 : 0) | (s.compressed ? 8 : 0) | (s.loop ? 0x10 : 0));
       b[h + 0x13] = s.volume;
-      b[h + 0x2E] = 1;
+      b[h + 0x2E] = static_cast<uint8_t>(1 | (s.doubleDelta ? 4 : 0));
       put32(b, h + 0x30, static_cast<uint32_t>(s.data.size() / (s.is16 ? 2 : 1)));
       put32(b, h + 0x34, s.loopStart);
       put32(b, h + 0x38, s.loopEnd);
       put32(b, h + 0x3C, s.rate);
       put32(b, h + 0x48, static_cast<uint32_t>(b.size()));
-      b.insert(b.end(), s.data.begin(), s.data.end());
+      const std::vector<uint8_t> stored =
+          s.compressed ? ITSampleEncoder(s.is16, s.doubleDelta).encode(values(s)) : s.data;
+      b.insert(b.end(), stored.begin(), stored.end());
     }
     return b;
   }

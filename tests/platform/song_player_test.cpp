@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -119,7 +120,7 @@ TEST(SongPlayer, SpeedTempoAndBreak) {
   Rig rig(m.bytes(), false);
   rig.ticks(1);
   EXPECT_EQ(rig.player->getTempo(), 32);
-  EXPECT_EQ(rig.player->getFramesPerTick(), 22050 / 12);
+  EXPECT_EQ(rig.player->getFramesPerTick(), 1722);  // 22050 x 5 / 64 = 1722.7
   rig.ticks(1);
   EXPECT_EQ(rig.player->getSpeed(), 1);
   rig.ticks(4);
@@ -127,6 +128,50 @@ TEST(SongPlayer, SpeedTempoAndBreak) {
   rig.ticks(1);
   EXPECT_EQ(rig.player->getOrder(), 1);
   EXPECT_EQ(rig.player->getRow(), 0);
+}
+
+TEST(SongPlayer, TicksKeepTheTrueLengthAtEveryTempo) {
+  struct Case {
+    int tempo;
+    int ticks;
+  };
+  // A tick lasts 2.5 / tempo seconds; the counts make the length whole.
+  for (const Case& c : {Case{125, 125}, Case{150, 300}, Case{97, 388}, Case{32, 64}, Case{255, 510}, Case{131, 2620}}) {
+    songtest::S3M m;
+    m.tempo = static_cast<uint8_t>(c.tempo);
+    Rig rig(m.bytes(), false);
+    int64_t frames = 0;
+    int32_t next = rig.player->tick(0);
+    for (int i = 0; i < c.ticks; ++i) {
+      if (c.tempo == 125) {
+        EXPECT_EQ(next, 441);
+      }
+      frames += next;
+      next = rig.player->tick(next);
+    }
+    EXPECT_NEAR(static_cast<double>(frames), 22050 * 2.5 * c.ticks / c.tempo, 1.0) << "tempo " << c.tempo;
+  }
+}
+
+TEST(ImpulseTrackerPlayer, TempoSlidesOnEveryTickAfterTheFirst) {
+  songtest::IT m;
+  m.speed = 4;
+  m.patterns[0][{0, 0}] = command(20, 0x05);  // down 5 a tick
+  m.patterns[0][{1, 0}] = command(20, 0x13);  // up 3 a tick
+  m.patterns[0][{2, 0}] = command(20, 0x00);  // the last slide again
+  m.patterns[0][{3, 0}] = command(20, 0x28);  // tempo 40
+  m.patterns[0][{4, 0}] = command(20, 0x0F);  // down, but never below 32
+  m.patterns[0][{5, 0}] = command(20, 0xFF);
+  m.patterns[0][{6, 0}] = command(20, 0x1F);  // up, but never above 255
+  Rig rig(m.bytes(), true);
+  rig.ticks(1);
+  EXPECT_EQ(rig.player->getTempo(), 125);
+  const int afterRow[] = {110, 119, 128, 40, 32, 255, 255};
+  rig.ticks(3);
+  for (int row = 0; row < 7; ++row) {
+    EXPECT_EQ(rig.player->getTempo(), afterRow[row]) << "row " << row;
+    rig.ticks(4);
+  }
 }
 
 TEST(SongPlayer, PortamentoDownAddsFourTimesTheInfoPerTick) {
@@ -242,6 +287,54 @@ TEST(SongPlayer, ChannelsPannedLeftComeOutLeft) {
     EXPECT_GT(left, 0) << isIt;
     EXPECT_EQ(right, 0) << isIt;
   }
+}
+
+// Both sides of the output of a one-note song in stereo; fails unless the
+// note sounds.
+void expectCentred(const std::vector<uint8_t>& bytes, bool it, const char* name) {
+  Rig rig(bytes, it, true);
+  const std::vector<int16_t> pcm = rig.render(4000);
+  long loud = 0;
+  size_t differing = 0;
+  for (size_t i = 0; i < pcm.size(); i += 2) {
+    loud += std::abs(pcm[i]);
+    differing += pcm[i] != pcm[i + 1];
+  }
+  EXPECT_GT(loud, 0) << name;
+  EXPECT_EQ(differing, 0u) << name;
+}
+
+TEST(SongPlayer, CentredChannelsAndMonoSongsSoundTheSameOnBothSides) {
+  songtest::IT it;
+  it.channelPan[0] = 32;  // the centre of 0..64
+  it.samples = {loopedSine(1900, 100)};
+  it.patterns[0][{0, 0}] = note(60);
+  expectCentred(it.bytes(), true, "IT centre");
+  it.channelPan[0] = 0;
+  it.flags = 0;  // mono
+  expectCentred(it.bytes(), true, "IT mono");
+  songtest::S3M s3m;
+  s3m.stereo = false;
+  s3m.pans = {0};
+  s3m.samples = {loopedSine(1900, 100)};
+  s3m.patterns[0][{0, 0}] = note(0x40);
+  s3m.patterns[0][{1, 0}] = command(19, 0x80);  // S80: no pan in a mono song
+  expectCentred(s3m.bytes(), false, "S3M mono");
+}
+
+TEST(ImpulseTrackerPlayer, SongsThatEnableEverySlotPlayAtTheLevelOfTheirChannels) {
+  songtest::IT used;
+  used.samples = {loopedSine(1900, 100)};
+  used.patterns[0][{0, 0}] = note(60);
+  used.patterns[0][{0, 1}] = note(64);
+  songtest::IT every = used;
+  for (uint8_t& pan : every.channelPan) pan = 32;
+  Rig a(used.bytes(), true);
+  Rig b(every.bytes(), true);
+  EXPECT_EQ(b.device.mixer().getVoiceCount(), a.device.mixer().getVoiceCount());
+  const std::vector<int16_t> expected = a.render(4000);
+  EXPECT_EQ(b.render(4000), expected);
+  EXPECT_NE(std::count(expected.begin(), expected.end(), 0), static_cast<long>(expected.size()));
 }
 
 TEST(ImpulseTrackerPlayer, SlidesUseTheTableAndRememberTheirSpeed) {

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
+#include "qz_it_compression.h"
 #include "qz_song.h"
 #include "song_builder.h"
 
@@ -44,6 +47,22 @@ TEST(S3MSong, HeaderChannelsAndPans) {
   m.flags = 0x40;
   ASSERT_EQ(song.loadImage(m.bytes()), 0);
   EXPECT_TRUE(song.fastVolumeSlides);
+}
+
+TEST(S3MSong, DefaultPansNeedTheirFlagAndMonoSongsAreCentred) {
+  songtest::S3M m;
+  m.pans = {3, 12};
+  m.panFlag = 0;  // pan bytes without their flag: the channel settings' pans stay
+  AuScreamTrackerSong song;
+  ASSERT_EQ(song.loadImage(m.bytes()), 0);
+  EXPECT_EQ(song.channels[0].pan, 0);
+  EXPECT_EQ(song.channels[1].pan, 15);
+  EXPECT_TRUE(song.stereo);
+  m.panFlag = 0x20;
+  m.stereo = false;
+  ASSERT_EQ(song.loadImage(m.bytes()), 0);
+  EXPECT_FALSE(song.stereo);
+  for (int c = 0; c < 4; ++c) EXPECT_EQ(song.channels[c].pan, 8) << c;
 }
 
 TEST(S3MSong, SamplesInSampleUnits) {
@@ -125,6 +144,7 @@ TEST(ITSong, ChannelPansAndSamples) {
   m.channelPan[2] = 128;
   m.channelPan[3] = 0;
   m.channelPan[9] = 32;
+  m.patterns[0][{0, 9}].command = 1;  // the highest channel in use
   songtest::Sample s16;
   s16.is16 = true;
   s16.data = songtest::sine(2752, 10, true);
@@ -149,23 +169,126 @@ TEST(ITSong, ChannelPansAndSamples) {
   EXPECT_EQ(s.rate, 44100);
 }
 
-TEST(ITSong, CompressedAndUnsignedSamples) {
+TEST(ITSong, UnsignedSamplesPlayAsSigned) {
   songtest::IT m;
   songtest::Sample s;
   s.data = {0x80, 0x90, 0x70};
-  m.samples = {s, s};
+  m.samples = {s};
   std::vector<uint8_t> b = m.bytes();
-  const size_t first = b[0xC0 + 1] | (b[0xC0 + 2] << 8) | (b[0xC0 + 3] << 16);  // after one order byte
-  const size_t second = b[0xC0 + 5] | (b[0xC0 + 6] << 8);
-  b[first + 0x12] |= 0x08;  // compressed
-  b[second + 0x2E] = 0;  // unsigned data
+  const size_t header = b[0xC0 + 1] | (b[0xC0 + 2] << 8);  // after one order byte
+  b[header + 0x2E] = 0;  // unsigned data
+  AuImpulseTrackerSong song;
+  ASSERT_EQ(song.loadImage(b), 0);
+  ASSERT_NE(song.samples[0].start, nullptr);
+  EXPECT_EQ(static_cast<int8_t>(song.samples[0].start[0]), 0);
+  EXPECT_EQ(static_cast<int8_t>(song.samples[0].start[1]), 16);
+  EXPECT_EQ(static_cast<int8_t>(song.samples[0].start[2]), -16);
+}
+
+// A signal with quiet stretches, steps and full-scale swings, so that the
+// encoder uses every code width and every kind of width change.
+std::vector<uint8_t> lively(size_t length, bool is16) {
+  std::vector<uint8_t> out;
+  for (size_t i = 0; i < length; ++i) {
+    double v = std::sin(static_cast<double>(i) / 9.0) * (i % 3000 < 1000 ? 0.02 : i % 3000 < 2000 ? 0.3 : 1.0);
+    if (i % 777 == 0) v = -v;
+    if (is16) {
+      const auto x = static_cast<int16_t>(v * 32767);
+      out.push_back(static_cast<uint8_t>(x));
+      out.push_back(static_cast<uint8_t>(static_cast<uint16_t>(x) >> 8));
+    } else {
+      out.push_back(static_cast<uint8_t>(static_cast<int8_t>(v * 127)));
+    }
+  }
+  return out;
+}
+
+TEST(ITSong, CompressedSamplesAreDecodedAtLoad) {
+  struct Case {
+    const char* name;
+    bool is16;
+    bool doubleDelta;
+    size_t length;
+  };
+  // The 16-bit cases span more than one block (0x4000 samples), the 8-bit
+  // ones more than one of theirs (0x8000).
+  for (const Case& c : {Case{"8-bit", false, false, 70000}, Case{"8-bit 2.15", false, true, 70000},
+                        Case{"16-bit", true, false, 40000}, Case{"16-bit 2.15", true, true, 40000}}) {
+    songtest::IT m;
+    songtest::Sample s;
+    s.is16 = c.is16;
+    s.data = lively(c.length, c.is16);
+    s.compressed = true;
+    s.doubleDelta = c.doubleDelta;
+    s.loop = true;
+    s.loopStart = 100;
+    s.loopEnd = 2000;
+    m.samples = {s};
+    AuImpulseTrackerSong song;
+    ASSERT_EQ(song.loadImage(m.bytes()), 0) << c.name;
+    const AuSampleRecord& r = song.samples[0];
+    ASSERT_NE(r.start, nullptr) << c.name;
+    ASSERT_EQ(r.length, s.data.size()) << c.name;
+    EXPECT_TRUE(std::equal(s.data.begin(), s.data.end(), r.start)) << c.name;
+    EXPECT_EQ(r.loopStart - r.start, 100 * (c.is16 ? 2 : 1)) << c.name;
+    EXPECT_EQ(r.end - r.start, 2000 * (c.is16 ? 2 : 1)) << c.name;
+  }
+}
+
+TEST(ITSong, CutOrMalformedCompressedDataLeavesTheSampleSilent) {
+  songtest::Sample s;
+  s.data = lively(0x8000, false);  // one whole block
+  const std::vector<uint8_t> good = songtest::ITSampleEncoder(false, false).encode(songtest::values(s));
+  auto decode = [](std::vector<uint8_t> data, uint32_t count, bool is16 = false) {
+    std::vector<uint8_t> out{1};
+    const bool ok = auDecompressITSample({data.data(), data.size(), count, is16, false}, out);
+    EXPECT_EQ(ok, !out.empty());
+    return ok;
+  };
+  ASSERT_TRUE(decode(good, 0x8000));
+  std::vector<uint8_t> blockPastTheEnd(good.begin(), good.end() - 1);
+  EXPECT_FALSE(decode(blockPastTheEnd, 0x8000));
+  std::vector<uint8_t> shortBlock = good;
+  const size_t shorter = (good[0] | (good[1] << 8)) - 40u;  // the block's bits run out
+  shortBlock[0] = static_cast<uint8_t>(shorter);
+  shortBlock[1] = static_cast<uint8_t>(shorter >> 8);
+  EXPECT_FALSE(decode(shortBlock, 0x8000));
+  EXPECT_FALSE(decode(good, 0x8001));  // the second block is missing
+  EXPECT_FALSE(decode(good, 0xFFFFFFFF));
+  // At the widest code, 0x1FF asks for width 0 and 0x10A for width 11.
+  EXPECT_FALSE(decode({2, 0, 0xFF, 0x01}, 1));
+  EXPECT_FALSE(decode({2, 0, 0x0A, 0x01}, 2));
+  EXPECT_FALSE(decode({4, 0, 0x0F, 0x00, 0x01, 0x00}, 2, true));  // 16-bit: width 16 then 17 bits are short
+
+  // In a song: the sample is silent and the rest loads.
+  songtest::IT m;
+  s.compressed = true;
+  m.samples = {s};
+  std::vector<uint8_t> b = m.bytes();
+  b.resize(b.size() - 10);
   AuImpulseTrackerSong song;
   ASSERT_EQ(song.loadImage(b), 0);
   EXPECT_EQ(song.samples[0].start, nullptr);
-  ASSERT_NE(song.samples[1].start, nullptr);
-  EXPECT_EQ(static_cast<int8_t>(song.samples[1].start[0]), 0);
-  EXPECT_EQ(static_cast<int8_t>(song.samples[1].start[1]), 16);
-  EXPECT_EQ(static_cast<int8_t>(song.samples[1].start[2]), -16);
+  EXPECT_EQ(song.samples[0].length, 0u);
+}
+
+TEST(ITSong, ChannelCountIsTheHighestChannelThePatternsUse) {
+  songtest::IT m;
+  for (uint8_t& pan : m.channelPan) pan = 32;  // every slot enabled, as trackers save them
+  Cell c;
+  c.note = 60;
+  c.instrument = 1;
+  m.patterns = {songtest::Pattern{}, songtest::Pattern{}};
+  m.patterns[0][{0, 2}] = c;
+  m.patterns[1][{5, 9}] = c;
+  AuImpulseTrackerSong song;
+  ASSERT_EQ(song.loadImage(m.bytes()), 0);
+  EXPECT_EQ(song.getChannelCount(), 10);
+  m.channelPan[9] = 128 | 32;  // a disabled channel does not count
+  ASSERT_EQ(song.loadImage(m.bytes()), 0);
+  EXPECT_EQ(song.getChannelCount(), 3);
+  song.unload();
+  EXPECT_EQ(song.getChannelCount(), 0);
 }
 
 TEST(ITSong, PatternOffsetZeroIsAnEmptyPattern) {

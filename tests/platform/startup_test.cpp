@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include <unistd.h>
@@ -20,7 +19,17 @@
 #include "qz_startup.h"
 #include "qz_system.h"
 #include "test_scratch.h"
+#include "wait_until.h"
 #include "wince/audio.h"
+#include "wince/host/audio.h"
+#include "wince/host/clock.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/wince.h"
 
 namespace {
@@ -453,22 +462,18 @@ TEST_F(StartupTest, SuspendAndResumeThroughPowerNotifications) {
   QZStartTimer(5);
   SetForegroundWindow(QZGetMainWindow());
   wince::dispatchPending();
-  // The power thread registers its queue on its own; wait until it has.
-  for (int i = 0; i < 2000 && wince::simulateSuspend() == 0; ++i) std::this_thread::yield();
+  // The power thread registers its queue on its own: the suspend reaches it
+  // once it has. Its message then arrives whenever that thread runs.
+  ASSERT_TRUE(test_wait::waitUntil([] { return wince::simulateSuspend() > 0; }));
   calls().clear();
-  for (int i = 0; i < 20000 && count("active 0") == 0; ++i) {
-    wince::dispatchPending();
-    std::this_thread::yield();
-  }
+  const auto pump = [] { wince::dispatchPending(); };
+  ASSERT_TRUE(test_wait::waitUntil([this] { return count("active 0") > 0; }, pump));
   ASSERT_EQ(count("active 0"), 1);
   calls().clear();
   wince::runFor(200);
   EXPECT_EQ(count("tick"), 0);
-  wince::simulateResume();
-  for (int i = 0; i < 20000 && count("active 1") == 0; ++i) {
-    wince::dispatchPending();
-    std::this_thread::yield();
-  }
+  ASSERT_EQ(wince::simulateResume(), 1);
+  ASSERT_TRUE(test_wait::waitUntil([this] { return count("active 1") > 0; }, pump));
   ASSERT_EQ(count("active 1"), 1);
   wince::runFor(200);
   EXPECT_GT(count("tick"), 0);

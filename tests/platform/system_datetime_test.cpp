@@ -8,6 +8,7 @@
 
 #include "qz_datetime.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
 
 namespace {
 

@@ -17,6 +17,14 @@
 #include "qz_screen.h"
 #include "qz_startup.h"
 #include "qz_system.h"
+#include "wince/host/clock.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/wince.h"
 
 namespace {

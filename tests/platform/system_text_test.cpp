@@ -7,6 +7,7 @@
 
 #include "../wince/string_block.h"
 #include "qz_text_utils.h"
+#include "wince/host/resource.h"
 #include "wince/wince.h"
 
 namespace {

@@ -65,10 +65,14 @@ TEST_P(DealShapes, PilesAndFaces) {
         ASSERT_GE(piles[p][i], 0);
         const bool faceUp = rules.Cards()[static_cast<size_t>(piles[p][i])].faceUp;
         up += faceUp;
-        if (faceUp) EXPECT_GE(i + GetParam().faceUp[p], piles[p].size()) << "a face-up card under a face-down one";
+        if (faceUp) {
+          EXPECT_GE(i + GetParam().faceUp[p], piles[p].size()) << "a face-up card under a face-down one";
+        }
       }
       EXPECT_EQ(up, GetParam().faceUp[p]) << "pile " << p;
-      if (!piles[p].empty()) EXPECT_TRUE(rules.Cards()[static_cast<size_t>(piles[p].back())].accept);
+      if (!piles[p].empty()) {
+        EXPECT_TRUE(rules.Cards()[static_cast<size_t>(piles[p].back())].accept);
+      }
     }
   }
 }

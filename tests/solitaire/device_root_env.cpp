@@ -7,6 +7,8 @@
 #include <string>
 
 #include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
 #include "wince/registry.h"
 
 namespace {

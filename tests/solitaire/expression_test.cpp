@@ -129,6 +129,25 @@ TEST(Expression, MalformedCodeIsBounded) {
   EXPECT_FALSE(Eval({4, 23, 5}, kRunList));  // NEXT-CARD stops at the terminator; the loop runs out of budget
 }
 
+// The work budget leaves room for the longest walks the rule sets make: every
+// card of two full decks pushed by the LASTCARD loop and summed up again.
+TEST(Expression, WalksOverTwoDecksFitTheBudget) {
+  std::vector<SolCardEntry> cards;
+  for (int i = 0; i < 104; ++i) cards.push_back({1 + i % 4, 1 + i % 13});
+  const SolCardList decks = {cards.data(), static_cast<int>(cards.size())};
+  // LASTCARD, one ADD per value but the first, then the sum less its expected total.
+  const Code lastCard = {4, 28, 22, 19, 20, 28, 25, 23, 5};
+  Code sum = lastCard;
+  for (int i = 0; i < 2 * 104 - 1; ++i) sum.push_back(6);
+  const int total = [&] {
+    int t = 0;
+    for (const SolCardEntry& c : cards) t += c.suit + c.rank;
+    return t;
+  }();
+  sum.insert(sum.end(), {1, static_cast<uint8_t>(total / 100), 1, 1, 100, 1, 8, 1, static_cast<uint8_t>(total % 100), 1, 6, 7});
+  EXPECT_TRUE(Eval(sum, decks));
+}
+
 TEST(Expression, StackOperatorsNeedTwoValues) {
   int16_t stack[2] = {7, 0};
   int count = 1;

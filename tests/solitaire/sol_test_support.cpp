@@ -86,7 +86,12 @@ std::vector<uint8_t> SmallSet(size_t cards, std::vector<uint16_t> deal, std::vec
   SolRuleData d;
   d.name = "Test";
   for (size_t i = 0; i < cards; ++i) d.cards.push_back({0, static_cast<uint8_t>(i % 4 + 1), static_cast<uint8_t>(i % 13 + 1)});
-  for (uint16_t n : deal) d.piles.push_back(SolPileDef{.dealCount = n, .enabled = 1});
+  for (uint16_t n : deal) {
+    SolPileDef pile{};
+    pile.dealCount = n;
+    pile.enabled = 1;
+    d.piles.push_back(pile);
+  }
   d.expressions = {{kOpPush, 1, kOpPush}};
   d.eventKinds = {kSolEventManual};
   d.moveTable = {{kSolAnyPile, kSolAnyPile}};

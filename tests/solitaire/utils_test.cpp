@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sol_utils.h"
+#include "wince/host/resource.h"
 #include "wince/resource.h"
 
 namespace {

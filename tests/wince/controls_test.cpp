@@ -8,6 +8,10 @@
 #include "device_screen.h"
 #include "test_scratch.h"
 #include "window_test_util.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+#include "wince/host/system.h"
+#include "wince/host/png_io.h"
 
 namespace {
 

@@ -2,6 +2,8 @@
 #include "dialog_template.h"
 #include "dialog_template_builder.h"
 #include "wince/controls.h"
+#include "wince/host/resource.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "window_test_util.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "runtime_test_util.h"
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 namespace {
 

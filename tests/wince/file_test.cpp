@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "wince/host/file.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"

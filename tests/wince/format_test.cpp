@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "wince/host/text.h"
 #include "wince/text.h"
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "gdi_test_util.h"
 #include "wince/gdi.h"
+#include "wince/host/system.h"
 #include "wince/system.h"
 
 using namespace gditest;

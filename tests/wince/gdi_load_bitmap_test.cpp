@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "wince/gdi.h"
+#include "wince/host/resource.h"
 #include "wince/resource.h"
 
 namespace {

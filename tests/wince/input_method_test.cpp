@@ -2,6 +2,8 @@
 // composition, and how a composition reaches the window.
 #include "shell_test_util.h"
 
+#include "wince/host/shell.h"
+
 namespace {
 
 using namespace shell_test;

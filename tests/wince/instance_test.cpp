@@ -3,18 +3,51 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#include "../common/wait_until.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace {
+
+// The runtime's lock files and sockets go to a folder of the test's own (a
+// short path: socket names are limited to 107 bytes), removed at its end.
+class OwnRuntimeFolder {
+ public:
+  OwnRuntimeFolder() {
+    if (const char* old = std::getenv("XDG_RUNTIME_DIR")) previous = old;
+    char name[] = "/tmp/wince-instance-XXXXXX";
+    if (mkdtemp(name) != nullptr) path = name;
+    setenv("XDG_RUNTIME_DIR", path.c_str(), 1);
+  }
+  ~OwnRuntimeFolder() {
+    if (previous.empty())
+      unsetenv("XDG_RUNTIME_DIR");
+    else
+      setenv("XDG_RUNTIME_DIR", previous.c_str(), 1);
+    std::error_code error;
+    std::filesystem::remove_all(path, error);
+  }
+  OwnRuntimeFolder(const OwnRuntimeFolder&) = delete;
+  OwnRuntimeFolder& operator=(const OwnRuntimeFolder&) = delete;
+
+  std::filesystem::path path;
+
+ private:
+  std::string previous;
+};
 
 constexpr const char16_t* kClass = u"SoloMain";
 
 // The first instance: opens its window, reports ready through the pipe,
 // and runs its loop until asked to come forward (exit code 7) or until a
-// five-second guard timer gives up (exit code 2).
+// guard timer against a hang gives up (exit code 2).
 [[noreturn]] void runFirstInstance(int readyFd) {
   wince::resetWindowing();
   wince::useRealClock();
@@ -32,15 +65,19 @@ constexpr const char16_t* kClass = u"SoloMain";
     raisedTo = GetForegroundWindow();
     PostQuitMessage(7);
   });
-  SetTimer(main, 1, 5000, nullptr);
+  SetTimer(main, 1, test_wait::kHangGuardMs, nullptr);
   if (main == nullptr || other == nullptr || write(readyFd, "r", 1) != 1) _exit(3);
   MSG m;
   while (GetMessage(&m, nullptr, 0, 0)) DispatchMessage(&m);
+  const bool raisedMain = raisedTo == main;
+  wince::resetWindowing();
   // The published window (the first of its class) came to the front.
-  _exit(m.wParam == 7 && raisedTo != main ? 4 : static_cast<int>(m.wParam));
+  _exit(m.wParam == 7 && !raisedMain ? 4 : static_cast<int>(m.wParam));
 }
 
 TEST(SingleInstance, SecondProcessFindsAndRaisesTheFirst) {
+  const OwnRuntimeFolder folder;
+  const std::filesystem::path& runtimeFolder = folder.path;
   const std::string ns = "instance-test-" + std::to_string(getpid());
   wince::setInstanceNamespace(ns.c_str());
   wince::resetWindowing();
@@ -70,9 +107,47 @@ TEST(SingleInstance, SecondProcessFindsAndRaisesTheFirst) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 7);
-  // Gone with its process.
+  // Gone with its process, and its files with it.
   EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);
   EXPECT_FALSE(SetForegroundWindow(found));
+  EXPECT_TRUE(std::filesystem::is_empty(runtimeFolder));
+}
+
+TEST(SingleInstance, TheNextProcessTakesOverAndNothingStaysBehind) {
+  const OwnRuntimeFolder folder;
+  const std::filesystem::path& runtimeFolder = folder.path;
+  wince::setInstanceNamespace(("instance-next-" + std::to_string(getpid())).c_str());
+  wince::resetWindowing();
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = kClass;
+  RegisterClass(&wc);
+  for (int run = 0; run < 2; ++run) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      // Another process of the program: it finds nobody, publishes its
+      // window and ends.
+      HWND w = FindWindow(kClass, nullptr) == nullptr
+                   ? CreateWindowEx(0, kClass, u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr)
+                   : nullptr;
+      const bool published = w != nullptr && !std::filesystem::is_empty(runtimeFolder);
+      wince::resetWindowing();
+      _exit(published ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "run " << run;
+    EXPECT_TRUE(std::filesystem::is_empty(runtimeFolder)) << "run " << run;
+  }
+  // This process publishes in its turn while it runs, and cleans up.
+  HWND mine = CreateWindowEx(0, kClass, u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ASSERT_NE(mine, nullptr);
+  EXPECT_FALSE(std::filesystem::is_empty(runtimeFolder));
+  DestroyWindow(mine);
+  EXPECT_TRUE(std::filesystem::is_empty(runtimeFolder));
+  wince::resetWindowing();
 }
 
 TEST(SingleInstance, NamespacesKeepRunsApart) {

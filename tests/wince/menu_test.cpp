@@ -7,6 +7,11 @@
 #include "wince/menu.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+#include "wince/host/system.h"
+#include "wince/host/shell.h"
+#include "wince/host/menu.h"
 
 namespace {
 

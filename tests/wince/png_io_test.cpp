@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 namespace {
 

@@ -1,4 +1,6 @@
 // Accelerator tables from the resource table.
+#include "wince/host/resource.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "window_test_util.h"
 

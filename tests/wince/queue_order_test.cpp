@@ -4,6 +4,9 @@
 
 #include "window_test_util.h"
 
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+
 namespace {
 
 using wintest::Log;

@@ -1,6 +1,7 @@
 // Waiting for kernel objects and for input at once.
 #include <thread>
 
+#include "wince/host/clock.h"
 #include "wince/thread.h"
 #include "window_test_util.h"
 

@@ -12,6 +12,8 @@
 
 #include "registry_store.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "wince/host/resource.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

@@ -3,7 +3,9 @@
 #include <cstdlib>
 
 #include "runtime_test_util.h"
-#include "wince/png_io.h"
+#include "wince/host/file.h"
+#include "wince/host/png_io.h"
+#include "wince/host/runtime.h"
 
 namespace {
 

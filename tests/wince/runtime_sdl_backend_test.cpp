@@ -8,7 +8,9 @@
 #include "backend.h"
 #include "device_screen.h"
 #include "runtime_test_util.h"
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 
 namespace {
 

@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "wince/wince.h"
+#include "wince/host/runtime.h"
 #include "wince/runtime.h"
+#include "wince/wince.h"
 
 namespace runtime_test {
 

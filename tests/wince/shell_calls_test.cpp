@@ -1,5 +1,8 @@
 #include "shell_test_util.h"
 
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+
 namespace {
 
 using namespace shell_test;

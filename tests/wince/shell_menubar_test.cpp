@@ -1,5 +1,10 @@
 #include "shell_test_util.h"
 
+#include "wince/host/runtime.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
+
 namespace {
 
 using namespace shell_test;

@@ -3,6 +3,9 @@
 #include "messagebox.h"
 #include "shell_test_util.h"
 
+#include "wince/host/shell.h"
+#include "wince/host/window.h"
+
 namespace {
 
 using namespace shell_test;

@@ -10,6 +10,11 @@
 
 #include "device_screen.h"
 #include "string_block.h"
+#include "wince/host/clock.h"
+#include "wince/host/resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 #include "wince/runtime.h"
 #include "wince/wince.h"
 

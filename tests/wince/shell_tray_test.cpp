@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "wince/host/shell.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

@@ -7,6 +7,8 @@
 #include <string>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/system.h"
 #include "wince/text.h"
 
 namespace {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "wince/host/text.h"
 #include "wince/system.h"
 
 namespace {

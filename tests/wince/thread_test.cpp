@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/thread.h"
 #include "wince/system.h"
 
 namespace {

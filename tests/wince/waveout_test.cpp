@@ -12,7 +12,9 @@
 #include <thread>
 #include <vector>
 
+#include "../common/wait_until.h"
 #include "wince/audio.h"
+#include "wince/host/audio.h"
 
 namespace {
 
@@ -232,8 +234,8 @@ TEST_F(WaveOut, MonoEightBitFollowsTheLeftLevel) {
   EXPECT_EQ(std::vector<uint8_t>(wav.begin() + 44, wav.end()), (std::vector<uint8_t>{178, 78, 128, 191, 64}));
 }
 
-// Plays one buffer of silence on a real-time back end and waits (at most
-// 20 s) for its WOM_DONE, which must come from another thread.
+// Plays one buffer of silence on a real-time back end and waits for its
+// WOM_DONE, which must come from another thread.
 void playOneBuffer(const char* expectedBackend, DWORD frames) {
   Log log;
   HWAVEOUT hwo = nullptr;
@@ -250,7 +252,7 @@ void playOneBuffer(const char* expectedBackend, DWORD frames) {
   ASSERT_EQ(waveOutWrite(hwo, &h, sizeof h), MMSYSERR_NOERROR);
   {
     std::unique_lock<std::mutex> lock(log.lock);
-    ASSERT_TRUE(log.changed.wait_for(lock, std::chrono::seconds(20), [&] { return !log.done.empty(); }));
+    ASSERT_TRUE(log.changed.wait_for(lock, test_wait::kHangGuard, [&] { return !log.done.empty(); }));
     EXPECT_NE(log.thread, std::this_thread::get_id());
   }
   EXPECT_EQ(waveOutClose(hwo), MMSYSERR_NOERROR);

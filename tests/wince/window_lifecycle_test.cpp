@@ -1,6 +1,8 @@
 // Creation, destruction, classes, window longs and text.
 #include "window_test_util.h"
 
+#include "wince/host/window.h"
+
 namespace {
 
 using wintest::Log;

@@ -1,6 +1,7 @@
 // Invalidation, WM_PAINT and how windows compose on the device screen.
 #include "device_screen.h"
 #include "wince/gdi.h"
+#include "wince/host/window.h"
 #include "window_test_util.h"
 
 namespace {

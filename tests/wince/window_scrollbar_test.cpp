@@ -1,6 +1,7 @@
 // Scroll bars in the frame: drawn by the runtime, worked with the stylus.
 #include "device_screen.h"
 #include "wince/gdi.h"
+#include "wince/host/window.h"
 #include "window_test_util.h"
 
 namespace {

@@ -1,6 +1,9 @@
 // Activation, focus, enabling, capture, input routing, tree and geometry.
 #include "window_test_util.h"
 
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
+
 namespace {
 
 using wintest::Log;

@@ -6,6 +6,8 @@
 
 #include "window_test_util.h"
 
+#include "wince/host/window.h"
+
 namespace {
 
 using wintest::WindowTest;

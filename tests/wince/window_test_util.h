@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
 #include "wince/system.h"
 #include "wince/window.h"
 

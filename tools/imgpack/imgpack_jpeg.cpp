@@ -1,5 +1,8 @@
 #include "imgpack_jpeg.h"
 
+#include <cstring>
+
+#include "imgpack_libjpeg.h"
 #include "qz_dct.h"
 
 namespace imgpack {
@@ -26,6 +29,7 @@ class Parser {
       const size_t n = length - 2;
       at += 2 + length;
       if (marker == 0xDB && !quantTables(seg, n)) return false;
+      if (marker == 0xC4 && !huffmanTables(seg, n)) return false;
       if ((marker >= 0xC1 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC))
         return fail("only baseline frames");
       if (marker == 0xC0 && !frame(seg, n)) return false;
@@ -53,6 +57,25 @@ class Parser {
           return fail("quantisation tables differ from the standard ones at this quality");
       }
       at += 65;
+    }
+    return true;
+  }
+
+  // Every table must be the standard one of its class and number, which is
+  // what the format's decoder uses.
+  bool huffmanTables(const uint8_t* s, size_t n) {
+    for (size_t at = 0; at < n;) {
+      const int tableClass = s[at] >> 4, table = s[at] & 15;
+      if (tableClass > 1 || table > 1 || at + 17 > n) return fail("unexpected Huffman table");
+      const QZDctDecoder::HuffmanSpec standard = QZDctDecoder::standardHuffman(tableClass == 1, table == 1);
+      size_t count = 0;
+      for (int k = 0; k < 16; ++k) count += s[at + 1 + k];
+      if (at + 17 + count > n) return fail("Huffman table past the end of its segment");
+      if (std::memcmp(s + at + 1, standard.bits, 16) != 0 || count != standard.count ||
+          std::memcmp(s + at + 17, standard.values, count) != 0) {
+        return fail("Huffman tables differ from the standard ones");
+      }
+      at += 17 + count;
     }
     return true;
   }
@@ -111,8 +134,21 @@ class Parser {
 
 }  // namespace
 
-bool jpegToDct(const std::vector<uint8_t>& jpeg, int quality, DctPayload* out, std::string* error) {
+bool rewrapStandardJpeg(const std::vector<uint8_t>& jpeg, int quality, DctPayload* out, std::string* error) {
   return Parser(jpeg, quality, error).run(out);
+}
+
+bool jpegToDct(const std::vector<uint8_t>& jpeg, int quality, DctPayload* out, std::string* error) {
+  if (quality < 0 || quality > 0xFFFF) {
+    *error = "the quality must be 0 to 65535";
+    return false;
+  }
+  RgbImage picture;
+  if (!decodeJpeg(jpeg, &picture, error)) return false;
+  std::string notStandard;
+  if (rewrapStandardJpeg(jpeg, quality, out, &notStandard)) return true;
+  std::vector<uint8_t> standard;
+  return encodeStandardJpeg(picture, quality, &standard, error) && rewrapStandardJpeg(standard, quality, out, error);
 }
 
 }  // namespace imgpack

@@ -1,7 +1,6 @@
-// Re-wraps a baseline JPEG file made with the standard tables (cjpeg
-// -baseline -quality Q -sample 2x2, no restarts) as a DCT payload: the
-// {width, height, quality} header and the entropy-coded data with the
-// stuffed zero bytes removed.
+// Turns JPEG files into DCT payloads: the {width, height, quality} header and
+// baseline entropy-coded data in the format's fixed form, with the stuffed
+// zero bytes removed.
 #pragma once
 
 #include <cstdint>
@@ -16,8 +15,15 @@ struct DctPayload {
   std::vector<uint8_t> bytes;  // header and data
 };
 
-// False with a message when the file is not of that kind, or its
-// quantisation tables are not the standard ones scaled for the quality.
+// Any JPEG file that libjpeg reads. A file already in the fixed form at this
+// quality (cjpeg -baseline -quality Q -sample 2x2, no restarts) keeps its
+// data as it is; any other is decoded and encoded again in that form. False
+// with a message when the file cannot be read or is damaged.
 bool jpegToDct(const std::vector<uint8_t>& jpeg, int quality, DctPayload* out, std::string* error);
+
+// Re-wraps the data of a file in the fixed form without decoding it. False
+// with a message when the file is of any other form: other quantisation or
+// Huffman tables, sampling, frame kind, scans or restarts.
+bool rewrapStandardJpeg(const std::vector<uint8_t>& jpeg, int quality, DctPayload* out, std::string* error);
 
 }  // namespace imgpack

@@ -1,6 +1,7 @@
 // imgpack blobset OUT (--palette|--packed|--direct) ID:FILE.png ...
 // imgpack pln OUT (--raw|--palette) FILE.png
-// imgpack dct OUT QUALITY FILE.jpg   (made by cjpeg -baseline -quality QUALITY -sample 2x2)
+// imgpack dct OUT QUALITY FILE.jpg   (any JPEG; one made by cjpeg -baseline -quality QUALITY
+//                                     -sample 2x2 keeps its data unchanged)
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>

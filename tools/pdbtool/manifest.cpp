@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "base/code_page_1252.h"
+#include "base/utf8.h"
 
 namespace {
 
@@ -28,21 +29,6 @@ bool readHex(const std::string& s, size_t& i, size_t digits, uint32_t& value) {
   return true;
 }
 
-// One UTF-8 sequence at s[i]; false on a malformed one.
-bool readUtf8(const std::string& s, size_t& i, char32_t& c) {
-  const auto b = static_cast<uint8_t>(s[i]);
-  const size_t length = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-  if (length == 0 || i + length > s.size()) return false;
-  c = length == 1 ? b : b & (0xFF >> (length + 1));
-  for (size_t k = 1; k < length; ++k) {
-    const auto n = static_cast<uint8_t>(s[i + k]);
-    if ((n & 0xC0) != 0x80) return false;
-    c = (c << 6) | (n & 0x3F);
-  }
-  i += length;
-  return true;
-}
-
 // A quoted string as characters; \xHH gives a raw byte, kept as 0x110000+HH.
 bool parseQuoted(const std::string& s, std::u32string& out, std::string& error) {
   if (s.size() < 2 || s.front() != '"' || s.back() != '"') {
@@ -53,7 +39,7 @@ bool parseQuoted(const std::string& s, std::u32string& out, std::string& error) 
   for (size_t i = 0; i < body.size();) {
     if (body[i] != '\\') {
       char32_t c = 0;
-      if (!readUtf8(body, i, c)) {
+      if (!base::readUtf8(body, i, c)) {
         error = "malformed UTF-8";
         return false;
       }

@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "base/utf8.h"
 #include "manifest.h"
 #include "qz_database_file.h"
 
@@ -65,13 +67,15 @@ bool loadDatabase(const fs::path& path, Database& db) {
   return true;
 }
 
-std::string storedName(const QZDatabaseHeader& h) {
-  std::string name;
-  for (uint32_t i = 0; i < QZ_DB_NAME_SIZE && h.name[i] != 0; ++i) name += static_cast<char>(h.name[i]);
+// The stored name as the program reads it: each byte widened to a character.
+std::u16string storedName(const QZDatabaseHeader& h) {
+  std::u16string name;
+  for (uint32_t i = 0; i < QZ_DB_NAME_SIZE && h.name[i] != 0; ++i) name += static_cast<char16_t>(h.name[i]);
   return name;
 }
 
-std::u16string widen(const std::string& latin1) { return std::u16string(latin1.begin(), latin1.end()); }
+// Manifests, file names and our output are UTF-8.
+std::string utf8(const std::u16string& text) { return base::utf16ToUtf8(text); }
 
 int build(const fs::path& manifestPath, const fs::path& output, const std::vector<fs::path>& search) {
   std::vector<uint8_t> text;
@@ -85,7 +89,7 @@ int build(const fs::path& manifestPath, const fs::path& output, const std::vecto
     std::fprintf(stderr, "%s: %s\n", manifestPath.c_str(), error.c_str());
     return 1;
   }
-  const std::u16string name = widen(m.name);
+  const std::u16string name = base::utf8ToUtf16(m.name);
   if (!QZIsValidDatabaseName(name.c_str())) {
     std::fprintf(stderr, "%s: database name '%s' is not usable as a file name\n", manifestPath.c_str(), m.name.c_str());
     return 1;
@@ -117,7 +121,7 @@ int list(const fs::path& path) {
   Database db;
   if (!loadDatabase(path, db)) return 1;
   const QZDatabaseHeader& h = db.header;
-  std::printf("name %s\ntype %s\ncreator %s\nattributes %u\nversion %u\nentries %u\n", storedName(h).c_str(),
+  std::printf("name %s\ntype %s\ncreator %s\nattributes %u\nversion %u\nentries %u\n", utf8(storedName(h)).c_str(),
               fourCCText(h.type).c_str(), fourCCText(h.creator).c_str(), h.attributes, h.version, h.count);
   for (const QZDatabaseEntry& e : db.entries) {
     if (db.kind == QZDatabaseKind::Resource) {
@@ -130,16 +134,34 @@ int list(const fs::path& path) {
   return 0;
 }
 
+std::string entryFileName(const Database& db, size_t index) {
+  const QZDatabaseEntry& e = db.entries[index];
+  return db.kind == QZDatabaseKind::Resource ? fourCCText(e.type) + "_" + std::to_string(e.id) + ".bin"
+                                             : "record_" + std::to_string(index) + ".bin";
+}
+
+// Refuses, naming both entries, when two would be written to one file (a
+// type and id stored twice, or types that differ only in unprintable bytes).
+bool namesAreUnique(const fs::path& path, const Database& db) {
+  std::map<std::string, size_t> first;
+  for (size_t i = 0; i < db.entries.size(); ++i) {
+    const auto [at, fresh] = first.emplace(entryFileName(db, i), i);
+    if (fresh) continue;
+    std::fprintf(stderr, "pdbtool: %s: entries %zu and %zu would both be extracted as %s; nothing extracted\n",
+                 path.c_str(), at->second, i, at->first.c_str());
+    return false;
+  }
+  return true;
+}
+
 int extract(const fs::path& path, const fs::path& folder) {
   Database db;
-  if (!loadDatabase(path, db)) return 1;
+  if (!loadDatabase(path, db) || !namesAreUnique(path, db)) return 1;
   std::error_code ec;
   fs::create_directories(folder, ec);
   for (size_t i = 0; i < db.entries.size(); ++i) {
     const QZDatabaseEntry& e = db.entries[i];
-    const std::string file = db.kind == QZDatabaseKind::Resource
-                                 ? fourCCText(e.type) + "_" + std::to_string(e.id) + ".bin"
-                                 : "record_" + std::to_string(i) + ".bin";
+    const std::string file = entryFileName(db, i);
     const auto begin = db.bytes.begin() + e.offset;
     if (!writeFileReplacing(folder / file, std::vector<uint8_t>(begin, begin + e.size))) {
       std::fprintf(stderr, "pdbtool: cannot write %s\n", (folder / file).c_str());
@@ -153,14 +175,14 @@ int check(const fs::path& path) {
   Database db;
   if (!loadDatabase(path, db)) return 1;
   int problems = 0;
-  const std::u16string name = widen(storedName(db.header));
+  const std::u16string name = storedName(db.header);
   if (!QZIsValidDatabaseName(name.c_str())) {
     std::fprintf(stderr, "%s: stored name is not usable as a file name\n", path.c_str());
     ++problems;
   }
-  if (fs::path(path).stem().string() != storedName(db.header)) {
+  if (base::utf8ToUtf16(fs::path(path).stem().string()) != name) {
     std::fprintf(stderr, "%s: stored name '%s' differs from the file name, so it will not open\n", path.c_str(),
-                 storedName(db.header).c_str());
+                 utf8(name).c_str());
     ++problems;
   }
   std::set<std::pair<uint32_t, uint16_t>> seen;

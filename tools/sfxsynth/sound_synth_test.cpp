@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "qz_sample.h"
 #include "sound_synth.h"
@@ -18,6 +20,31 @@ TEST(SoundSynth, ParsesSpecsAndRefusesBadOnes) {
   EXPECT_EQ(error, "line 1: bad 'wave'");
   EXPECT_FALSE(parseEffectSpec("length -1\n", spec, error));
   EXPECT_FALSE(parseEffectSpec("loudness 3\n", spec, error));
+}
+
+TEST(SoundSynth, VoicesStartLateAndTheMixStaysBelowFullScaleWithoutDC) {
+  EffectSpec spec;
+  std::string error;
+  ASSERT_TRUE(parseEffectSpec("length 0.2\nwave square\nfreq 200\nvolume 1\n"
+                              "voice\nstart 0.1\nwave noise\nlowpass 2000\nvolume 1\n",
+                              spec, error))
+      << error;
+  ASSERT_EQ(spec.moreVoices.size(), 1u);
+  EXPECT_EQ(spec.moreVoices[0].delay, 0.1);
+  EXPECT_EQ(spec.moreVoices[0].startHz, 200);  // a new voice starts as a copy of the first
+  const std::vector<int16_t> pcm = synthesise(spec);
+  double sum = 0;
+  int peak = 0;
+  for (int16_t s : pcm) {
+    sum += s;
+    peak = std::max(peak, std::abs(static_cast<int>(s)));
+  }
+  EXPECT_LE(peak, 29491);
+  EXPECT_LT(std::fabs(sum / static_cast<double>(pcm.size())), 2.0);
+  EXPECT_EQ(pcm.front(), 0);
+  EXPECT_FALSE(parseEffectSpec("lowpass -5\n", spec, error));
+  EXPECT_FALSE(parseEffectSpec("voice\nstart x\n", spec, error));
+  EXPECT_EQ(error, "line 2: bad 'start'");
 }
 
 TEST(SoundSynth, WaveImagesReadBackWithEvenChunks) {

@@ -408,7 +408,10 @@ class Assembler {
   SolPileDef Pile(const Statement& st) {
     SolPileDef p{};
     const int line = st.line;
-    for (const auto& [key, value] : Keys(st, 2)) {
+    for (const auto& field : Keys(st, 2)) {
+      // Named references rather than a structured binding: lambdas below capture them.
+      const std::string& key = field.first;
+      const std::string& value = field.second;
       auto num = [&] { return Number(value, line); };
       auto u8 = [&] { return static_cast<uint8_t>(Number(value, line, 0, 255)); };
       auto u16 = [&] { return static_cast<uint16_t>(Number(value, line, 0, 65535)); };
@@ -446,7 +449,10 @@ class Assembler {
     SolAction a{};
     const int line = st.line;
     a.kind = static_cast<uint8_t>(Symbol(kActionKinds, st.head[2], line, "action kind"));
-    for (const auto& [key, value] : Keys(st, 3)) {
+    for (const auto& field : Keys(st, 3)) {
+      // Named references rather than a structured binding: lambdas below capture them.
+      const std::string& key = field.first;
+      const std::string& value = field.second;
       auto u16 = [&] { return static_cast<uint16_t>(Number(value, line, 0, 65535)); };
       if (key == "pile" || key == "from") a.pile = Ref(kPile, value, line, true);
       else if (key == "target" || key == "to") a.target = Ref(kPile, value, line, true);

@@ -65,12 +65,17 @@ bool parseCell(const std::string& text, ScoreCell& cell) {
 std::vector<uint8_t> sampleData(const ScoreInstrument& ins) {
   const int length = ins.length ? ins.length : ins.cycle;
   std::vector<uint8_t> out;
+  uint32_t noise = 12345;
   for (int i = 0; i < length; ++i) {
     const double t = static_cast<double>(i % ins.cycle) / ins.cycle;
     double v = t < 0.5 ? 1 : -1;
     if (ins.wave == "sine") v = std::sin(2 * M_PI * t);
     if (ins.wave == "triangle") v = t < 0.5 ? 4 * t - 1 : 3 - 4 * t;
     if (ins.wave == "saw") v = 2 * t - 1;
+    if (ins.wave == "noise") {
+      noise = noise * 1664525u + 1013904223u;
+      v = static_cast<double>(noise >> 8) / 8388608.0 - 1.0;
+    }
     if (ins.decay > 0) v *= std::exp(-static_cast<double>(i) / ins.decay);
     out.push_back(static_cast<uint8_t>(128 + std::lround(100 * v)));
   }
@@ -145,7 +150,8 @@ bool parseScore(const std::string& text, Score& score, std::string& error) {
           return fail("bad instrument option " + option);
         }
       }
-      if (ins.wave != "sine" && ins.wave != "square" && ins.wave != "triangle" && ins.wave != "saw") {
+      if (ins.wave != "sine" && ins.wave != "square" && ins.wave != "triangle" && ins.wave != "saw" &&
+          ins.wave != "noise") {
         return fail("bad wave " + ins.wave);
       }
       score.instruments.push_back(ins);

@@ -3,7 +3,7 @@
 //   title NAME            speed N        tempo N        global N (0..64)
 //   channel I PAN         PAN 0 (left) .. 15 (right)
 //   instrument N WAVE CYCLE [length SAMPLES] [decay SAMPLES] [volume V]
-//       WAVE sine, square, triangle or saw; CYCLE samples per period at
+//       WAVE sine, square, triangle, saw or noise; CYCLE samples per period at
 //       8363 Hz (32 gives C-4 = 261 Hz); without a length one looped cycle
 //   pattern N             then up to 64 row lines, one cell per channel:
 //       NOTE INS VOL EFFECT separated by '|', e.g. "C-4 01 40 A06 | --- .. .. ..."

@@ -64,6 +64,16 @@ TEST(Score, CompilesToAnS3MTheLoaderReads) {
   EXPECT_EQ(row[0].command, 1);
 }
 
+TEST(Score, NoiseInstrumentsAreOneShotBursts) {
+  Score score;
+  std::string error;
+  ASSERT_TRUE(parseScore("instrument 1 noise 32 length 400 decay 100\npattern 0\nC-5 01 .. ...\norder 0\n", score,
+                         error))
+      << error;
+  const std::vector<uint8_t> a = writeS3M(score), b = writeS3M(score);
+  EXPECT_EQ(a, b);  // the same bytes every time
+}
+
 TEST(Score, ReportsTheFaultyLine) {
   const struct {
     const char* text;
@@ -75,6 +85,7 @@ TEST(Score, ReportsTheFaultyLine) {
       {"instrument 2 sine 32\n", "line 1: bad instrument (numbered from 1 in order)"},
       {"pattern 0\n", "line 1: no order list"},
       {"speed 0\n", "line 1: bad speed"},
+      {"instrument 1 hiss 32\n", "line 1: bad wave hiss"},
   };
   for (const auto& c : cases) {
     Score score;

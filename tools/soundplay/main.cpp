@@ -18,6 +18,8 @@
 #include "qz_song.h"
 #include "qz_song_player.h"
 
+#include "wince/host/audio.h"
+
 namespace {
 
 bool endsWith(const std::string& s, const char* tail) {

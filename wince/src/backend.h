@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "script.h"
+#include "wince/host/window.h"
 #include "wince/window.h"
 
 namespace wince::detail {

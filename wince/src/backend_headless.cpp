@@ -8,7 +8,8 @@
 #include "device_screen.h"
 #include "script_runner.h"
 #include "wince/clock.h"
-#include "wince/png_io.h"
+#include "wince/host/clock.h"
+#include "wince/host/png_io.h"
 
 namespace wince::detail {
 

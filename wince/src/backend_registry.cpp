@@ -2,6 +2,8 @@
 
 #include "backend.h"
 
+#include "wince/host/window.h"
+
 namespace wince::detail {
 
 namespace {

@@ -15,7 +15,9 @@
 #include "device_screen.h"
 #include "script_runner.h"
 #include "wince/clock.h"
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
+#include "wince/host/thread.h"
+#include "wince/host/window.h"
 #include "wince/thread.h"
 
 namespace wince::detail {

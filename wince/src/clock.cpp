@@ -1,4 +1,5 @@
 #include "wince/clock.h"
+#include "wince/host/clock.h"
 
 #include <atomic>
 #include <chrono>

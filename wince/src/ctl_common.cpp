@@ -4,6 +4,7 @@
 
 #include "wince/system.h"
 #include "wince/text.h"
+#include "wince/host/system.h"
 
 namespace wince::ctl {
 

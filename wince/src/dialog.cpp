@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 #include "wince/controls.h"
 #include "wince/gdi.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/system.h"
 #include "wince/text.h"

@@ -1,39 +1,31 @@
 #include "dialog_template.h"
 
-#include <cstring>
+#include <span>
 
+#include "base/byte_reader.h"
 #include "wince/window.h"
 
 namespace wince::win {
 
 namespace {
 
-// Reads little-endian fields from a bounded buffer; the first failure sticks.
+// The template's little-endian fields over the checked byte reader, with
+// the text of the first failure.
 class Reader {
  public:
-  Reader(const BYTE* data, size_t size) : data_(data), size_(size) {}
+  Reader(const BYTE* data, size_t size) : in_(data, size) {}
 
-  bool ok() const { return ok_; }
+  bool ok() const { return in_.ok(); }
   const std::string& error() const { return error_; }
 
-  WORD word() {
-    if (!need(2, "a field")) return 0;
-    const WORD v = static_cast<WORD>(data_[pos_] | (data_[pos_ + 1] << 8));
-    pos_ += 2;
-    return v;
-  }
-  DWORD dword() {
-    const DWORD lo = word();
-    const DWORD hi = word();
-    return lo | (hi << 16);
-  }
+  WORD word() { return checked(in_.readLE16(), "a field"); }
+  DWORD dword() { return checked(in_.readLE32(), "a field"); }
   short shortValue() { return static_cast<short>(word()); }
 
   std::u16string text() {
     std::u16string s;
     for (;;) {
-      if (!need(2, "a terminated text")) return s;
-      const WORD c = word();
+      const WORD c = checked(in_.readLE16(), "a terminated text");
       if (c == 0) return s;
       s.push_back(static_cast<char16_t>(c));
     }
@@ -42,10 +34,9 @@ class Reader {
   // 0: none; 0xFFFF then an ordinal; otherwise a terminated text.
   TemplateName name() {
     TemplateName n;
-    if (!need(2, "a name")) return n;
-    const WORD first = static_cast<WORD>(data_[pos_] | (data_[pos_ + 1] << 8));
-    if (first == 0xFFFF) {
-      pos_ += 2;
+    if (!in_.has(2)) return checked(n, "a name", true);
+    if (base::loadLE16(in_.rest().data()) == 0xFFFF) {
+      in_.skip(2);
       n.isOrdinal = true;
       n.ordinal = word();
     } else {
@@ -55,40 +46,30 @@ class Reader {
   }
 
   std::vector<BYTE> bytes(size_t n) {
-    if (!need(n, "creation data")) return {};
-    std::vector<BYTE> out(data_ + pos_, data_ + pos_ + n);
-    pos_ += n;
-    return out;
+    const std::span<const uint8_t> data = in_.viewBytes(n);
+    checked(0, "creation data");
+    return std::vector<BYTE>(data.begin(), data.end());
   }
 
   void alignTo(size_t n) {
-    const size_t aligned = (pos_ + n - 1) / n * n;
-    if (aligned > size_) {
-      fail("an item past the end");
-      return;
-    }
-    pos_ = aligned;
+    if (ok() && !in_.seek((in_.position() + n - 1) / n * n)) fail("an item past the end");
   }
 
   void fail(const std::string& what) {
-    if (ok_) error_ = "dialog template: " + what;
-    ok_ = false;
+    if (error_.empty()) error_ = "dialog template: " + what;
+    in_.fail();
   }
 
  private:
-  bool need(size_t n, const char* what) {
-    if (!ok_) return false;
-    if (size_ - pos_ < n) {
-      fail(std::string("truncated in ") + what);
-      return false;
-    }
-    return true;
+  // Names the first failure of the reader (or a forced one) after a read.
+  template <class T>
+  T checked(T value, const char* what, bool force = false) {
+    if ((force || in_.failed()) && error_.empty()) error_ = std::string("dialog template: truncated in ") + what;
+    if (force) in_.fail();
+    return value;
   }
 
-  const BYTE* data_;
-  size_t size_;
-  size_t pos_ = 0;
-  bool ok_ = true;
+  base::ByteReader in_;
   std::string error_;
 };
 

@@ -84,7 +84,8 @@ HANDLE FindFirstFile(LPCWSTR pattern, LPWIN32_FIND_DATA data) {
   size_t slash = full.find_last_of(u"\\/");
   std::u16string folderPart = slash == std::u16string::npos ? u"" : full.substr(0, slash);
   std::u16string namePattern = full.substr(slash == std::u16string::npos ? 0 : slash + 1);
-  if (namePattern == u"*.*") namePattern = u"*";
+  // "*.*" matches names without a dot too.
+  const WCHAR* match = namePattern == u"*.*" ? u"*" : namePattern.c_str();
   fs::path folder = wince::hostPath(folderPart.c_str());
   DIR* dir = opendir(folder.c_str());
   if (!dir) {
@@ -96,7 +97,7 @@ HANDLE FindFirstFile(LPCWSTR pattern, LPWIN32_FIND_DATA data) {
     std::string name = entry->d_name;
     if (name == "." || name == "..") continue;
     WIN32_FIND_DATA found;
-    if (!matchPattern(namePattern.c_str(), wince::detail::hostNameToWide(name).c_str())) continue;
+    if (!matchPattern(match, wince::detail::hostNameToWide(name).c_str())) continue;
     if (findDataOf(folder, name, &found)) search.entries.push_back(found);
   }
   closedir(dir);

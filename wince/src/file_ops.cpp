@@ -1,5 +1,4 @@
 // C streams on device paths, and folder and file operations.
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -10,7 +9,8 @@
 #include <system_error>
 
 #include "file_internal.h"
-#include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/text.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -49,46 +49,6 @@ BOOL accessDenied() {
 BOOL invalidPath() {
   SetLastError(ERROR_INVALID_PARAMETER);
   return FALSE;
-}
-
-// Copies through a temporary beside the target, then renames it over.
-BOOL copyFileContents(const fs::path& from, const fs::path& to) {
-  int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return failFromErrno(errno);
-  fs::path temporary = to;
-  temporary += ".copy-tmp";
-  int out = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (out < 0) {
-    int error = errno;
-    close(in);
-    return failFromErrno(error);
-  }
-  char buffer[65536];
-  ssize_t n;
-  bool ok = true;
-  while (ok && (n = read(in, buffer, sizeof buffer)) != 0) {
-    if (n < 0) {
-      ok = errno == EINTR;
-      continue;
-    }
-    for (ssize_t done = 0; ok && done < n;) {
-      ssize_t w = write(out, buffer + done, static_cast<size_t>(n - done));
-      if (w < 0)
-        ok = errno == EINTR;
-      else
-        done += w;
-    }
-  }
-  int error = errno;
-  close(in);
-  if (close(out) != 0 && ok) {
-    ok = false;
-    error = errno;
-  }
-  if (ok && rename(temporary.c_str(), to.c_str()) == 0) return TRUE;
-  if (ok) error = errno;
-  unlink(temporary.c_str());
-  return failFromErrno(error);
 }
 
 }  // namespace
@@ -205,7 +165,7 @@ BOOL CopyFile(LPCWSTR from, LPCWSTR to, BOOL failIfExists) {
       return FALSE;
     }
   }
-  return copyFileContents(source, target);
+  return wince::copyFileAtomically(source, target) ? TRUE : failFromErrno(errno);
 }
 
 DWORD GetFileAttributes(LPCWSTR path) {

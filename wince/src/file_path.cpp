@@ -7,6 +7,9 @@
 
 #include "file_internal.h"
 #include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
+#include "wince/host/text.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"

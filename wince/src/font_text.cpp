@@ -5,6 +5,7 @@
 
 #include "font_face.h"
 #include "gdi_raster.h"
+#include "wince/host/system.h"
 #include "wince/system.h"
 
 using namespace wince::gdi;

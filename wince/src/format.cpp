@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "text_internal.h"
+#include "wince/host/text.h"
 #include "wince/text.h"
 
 namespace {

@@ -1,6 +1,7 @@
 // Device contexts: memory DCs, their state and the device's capabilities.
 #include "device_screen.h"
 #include "gdi_object.h"
+#include "wince/host/system.h"
 #include "wince/system.h"
 
 namespace wince::gdi {

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <memory>
 
+#include "base/byte_reader.h"
 #include "gdi_object.h"
 #include "wince/resource.h"
 
@@ -12,12 +13,6 @@ using namespace wince::gdi;
 namespace {
 
 constexpr int kMaxSide = 4096;
-
-uint32_t le32(const uint8_t* p) {
-  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) | (static_cast<uint32_t>(p[2]) << 16) |
-         (static_cast<uint32_t>(p[3]) << 24);
-}
-uint16_t le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
 
 // Channel value from a mask: the masked bits scaled to 0..255.
 uint32_t channel(uint32_t pixel, uint32_t mask) {
@@ -41,56 +36,56 @@ struct Dib {
 };
 
 bool parse(const uint8_t* data, size_t size, Dib* dib) {
-  if (data == nullptr || size < 40) return false;
-  uint32_t headerSize = le32(data);
-  if (headerSize < 40 || headerSize > size) return false;
-  int32_t w = static_cast<int32_t>(le32(data + 4)), h = static_cast<int32_t>(le32(data + 8));
-  uint16_t planes = le16(data + 12), bpp = le16(data + 14);
-  uint32_t compression = le32(data + 16), used = le32(data + 32);
+  base::ByteReader in(data, size);
+  const uint32_t headerSize = in.readLE32();
+  const int32_t w = static_cast<int32_t>(in.readLE32()), h = static_cast<int32_t>(in.readLE32());
+  const uint16_t planes = in.readLE16(), bpp = in.readLE16();
+  const uint32_t compression = in.readLE32();
+  in.skip(12);  // image size and resolution
+  const uint32_t used = in.readLE32();
+  in.skip(4);  // important colours
+  if (!in.ok() || headerSize < 40 || headerSize > size) return false;
   if (planes != 1 || w <= 0 || w > kMaxSide || h == 0 || h < -kMaxSide || h > kMaxSide) return false;
   dib->width = w;
   dib->height = h < 0 ? -h : h;
   dib->topDown = h < 0;
   dib->bpp = bpp;
-  size_t offset = headerSize;
   switch (bpp) {
     case 1:
     case 4:
     case 8: {
       if (compression != BI_RGB) return false;
-      uint32_t maxColours = 1u << bpp;
+      const uint32_t maxColours = 1u << bpp;
       dib->paletteSize = used == 0 ? maxColours : used;
-      if (dib->paletteSize > maxColours || size - offset < dib->paletteSize * 4u) return false;
-      dib->palette = data + offset;
-      offset += dib->paletteSize * 4u;
+      if (dib->paletteSize > maxColours || !in.seek(headerSize)) return false;
+      dib->palette = in.viewBytes(dib->paletteSize * 4u).data();
       break;
     }
     case 16:
     case 32:
       if (compression == BI_BITFIELDS) {
-        if (headerSize == 40) {  // the masks follow the header
-          if (size - offset < 12) return false;
-          offset += 12;
-        } else if (headerSize < 52) {
-          return false;
-        }
-        for (int i = 0; i < 3; ++i) dib->masks[i] = le32(data + 40 + 4 * i);
+        // The masks follow a 40-byte header, or end a longer one.
+        if (headerSize != 40 && headerSize < 52) return false;
+        for (uint32_t& mask : dib->masks) mask = in.readLE32();
+        if (headerSize != 40) in.seek(headerSize);
       } else if (compression == BI_RGB) {
         uint32_t rgb555[3] = {0x7C00, 0x03E0, 0x001F}, rgb888[3] = {0xFF0000, 0xFF00, 0xFF};
         std::memcpy(dib->masks, bpp == 16 ? rgb555 : rgb888, sizeof dib->masks);
+        in.seek(headerSize);
       } else {
         return false;
       }
       break;
     case 24:
       if (compression != BI_RGB) return false;
+      in.seek(headerSize);
       break;
     default:
       return false;
   }
   dib->stride = (static_cast<size_t>(dib->width) * bpp + 31) / 32 * 4;
-  if ((size - offset) / dib->stride < static_cast<size_t>(dib->height)) return false;
-  dib->bits = data + offset;
+  if (!in.ok() || in.remaining() / dib->stride < static_cast<size_t>(dib->height)) return false;
+  dib->bits = in.rest().data();
   return true;
 }
 
@@ -111,7 +106,7 @@ COLORREF pixelAt(const Dib& dib, int x, int y) {
       return RGB(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
     case 16:
     case 32: {
-      uint32_t v = dib.bpp == 16 ? le16(row + x * 2) : le32(row + x * 4);
+      uint32_t v = dib.bpp == 16 ? base::loadLE16(row + x * 2) : base::loadLE32(row + x * 4);
       return RGB(channel(v, dib.masks[0]), channel(v, dib.masks[1]), channel(v, dib.masks[2]));
     }
   }

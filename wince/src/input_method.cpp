@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "wince/host/shell.h"
 #include "wince/shell.h"
 #include "window_internal.h"
 

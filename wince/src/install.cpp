@@ -4,7 +4,8 @@
 
 #include <system_error>
 
-#include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/text.h"
 #include "wince/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
@@ -43,12 +44,9 @@ bool copyData(const fs::path& from, const std::u16string& to) {
     std::u16string target = to + u"\\" + wince::utf8ToWide(it->path().filename().string());
     if (it->is_directory(error)) {
       if (!createFolders(target) || !copyData(it->path(), target)) return false;
-    } else if (newerThan(it->path(), wince::hostPath(target.c_str()))) {
-      fs::path temporary = wince::hostPath(target.c_str());
-      temporary += ".install-tmp";
-      if (!fs::copy_file(it->path(), temporary, fs::copy_options::overwrite_existing, error)) return false;
-      fs::rename(temporary, wince::hostPath(target.c_str()), error);
-      if (error) return false;
+    } else if (newerThan(it->path(), wince::hostPath(target.c_str())) &&
+               !wince::copyFileAtomically(it->path(), wince::hostPath(target.c_str()))) {
+      return false;
     }
   }
   return !error;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "wince/host/window.h"
 #include "wince/text.h"
 #include "window_internal.h"
 
@@ -36,7 +37,8 @@ constexpr int kReplyTimeoutMs = 2000;
 struct Published {
   HWND hwnd{};
   std::string key;
-  int lockFd = -1;
+  int lockFd = -1;  // held (flock) when open
+  std::string lockPath;
   int listenFd = -1;
   int wakePipe[2] = {-1, -1};
   std::string socketPath;
@@ -180,11 +182,36 @@ void stop(Published& p) {
   closeFd(p.listenFd);
   closeFd(p.wakePipe[0]);
   closeFd(p.wakePipe[1]);
-  closeFd(p.lockFd);  // releases the lock; the file stays for the next owner
+  // The owner removes the lock file while it still holds it, so nothing is
+  // left behind; takeLock checks that what it locked is still the named file.
+  if (p.lockFd >= 0) unlink(p.lockPath.c_str());
+  closeFd(p.lockFd);
 }
 
 Instances::~Instances() {
   for (auto& p : published) stop(*p);
+}
+
+// Opens and locks the lock file at path; -1 when another process holds it.
+// A lock taken on a file its owner removed meanwhile is worth nothing: then
+// the file made anew is tried.
+int takeLock(const std::string& path) {
+  constexpr int kAttempts = 8;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+      close(fd);
+      return -1;
+    }
+    struct stat held, named;
+    if (fstat(fd, &held) == 0 && stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+        held.st_ino == named.st_ino) {
+      return fd;
+    }
+    close(fd);
+  }
+  return -1;
 }
 
 std::unique_ptr<Published> openPublished(HWND hwnd, const std::string& key) {
@@ -192,11 +219,9 @@ std::unique_ptr<Published> openPublished(HWND hwnd, const std::string& key) {
   p->hwnd = hwnd;
   p->key = key;
   p->socketPath = pathFor(key, ".sock");
-  p->lockFd = ::open(pathFor(key, ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (p->lockFd < 0 || flock(p->lockFd, LOCK_EX | LOCK_NB) != 0) {
-    stop(*p);
-    return nullptr;  // another process of this program runs
-  }
+  p->lockPath = pathFor(key, ".lock");
+  p->lockFd = takeLock(p->lockPath);
+  if (p->lockFd < 0) return nullptr;  // another process of this program runs
   sockaddr_un addr;
   unlink(p->socketPath.c_str());
   p->listenFd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);

@@ -6,6 +6,7 @@
 
 #include "menu_internal.h"
 #include "wince/system.h"
+#include "wince/host/resource.h"
 
 namespace wince::menus {
 

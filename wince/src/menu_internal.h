@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "wince/menu.h"
+#include "wince/host/menu.h"
 
 namespace wince::menus {
 

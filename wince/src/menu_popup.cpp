@@ -6,6 +6,7 @@
 #include "ctl_common.h"
 #include "menu_internal.h"
 #include "wince/system.h"
+#include "wince/host/window.h"
 
 namespace wince::menus {
 

@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "shell_draw.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
 #include "wince/system.h"

@@ -1,12 +1,14 @@
-#include "wince/png_io.h"
+#include "wince/host/png_io.h"
 
 #include <png.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <memory>
+
+#include "base/byte_reader.h"
+#include "wince/host/file.h"
 
 namespace wince {
 namespace {
@@ -28,20 +30,12 @@ void onError(png_structp png, png_const_charp message) {
 
 void onWarning(png_structp, png_const_charp) {}
 
-struct MemoryReader {
-  const uint8_t* data;
-  size_t size;
-  size_t pos;
-};
-
 void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
-  auto* r = static_cast<MemoryReader*>(png_get_io_ptr(png));
-  if (length > r->size - r->pos) png_error(png, "truncated file");
-  std::memcpy(out, r->data + r->pos, length);
-  r->pos += length;
+  auto* reader = static_cast<base::ByteReader*>(png_get_io_ptr(png));
+  if (!reader->readBytes(out, length)) png_error(png, "truncated file");
 }
 
-bool decode(MemoryReader* reader, RgbImage* out, std::string* error) {
+bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
   PngErrors errors;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors, onError, onWarning);
   if (png == nullptr) return setError(error, "out of memory"), false;
@@ -85,22 +79,25 @@ bool decode(MemoryReader* reader, RgbImage* out, std::string* error) {
   return true;
 }
 
-bool encode(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, std::string* error) {
-  if (width <= 0 || height <= 0) return setError(error, "empty image"), false;
-  std::string temp = path + ".tmp";
-  FILE* f = std::fopen(temp.c_str(), "wb");
-  if (f == nullptr) return setError(error, "cannot create " + temp), false;
+// libpng's output into memory.
+void appendToBuffer(png_structp png, png_bytep data, png_size_t size) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + size);
+}
+
+void flushNothing(png_structp) {}
+
+bool encodeToMemory(int width, int height, const std::vector<uint8_t>& rgb, std::vector<uint8_t>* out,
+                    std::string* error) {
   PngErrors errors;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &errors, onError, onWarning);
   png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
   std::vector<png_bytep> rows(static_cast<size_t>(height));
   if (png == nullptr || info == nullptr || setjmp(png_jmpbuf(png))) {
     png_destroy_write_struct(&png, &info);
-    std::fclose(f);
-    std::remove(temp.c_str());
     return setError(error, "cannot write PNG: " + errors.message), false;
   }
-  png_init_io(png, f);
+  png_set_write_fn(png, out, appendToBuffer, flushNothing);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8, PNG_COLOR_TYPE_RGB,
                PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -109,14 +106,14 @@ bool encode(const std::string& path, int width, int height, const std::vector<ui
   png_write_image(png, rows.data());
   png_write_end(png, nullptr);
   png_destroy_write_struct(&png, &info);
-  bool ok = std::fflush(f) == 0;
-  ok = std::fclose(f) == 0 && ok;
-  std::error_code ec;
-  if (ok) std::filesystem::rename(temp, path, ec);
-  if (!ok || ec) {
-    std::remove(temp.c_str());
-    return setError(error, "cannot write " + path), false;
-  }
+  return true;
+}
+
+bool encode(const std::string& path, int width, int height, const std::vector<uint8_t>& rgb, std::string* error) {
+  if (width <= 0 || height <= 0) return setError(error, "empty image"), false;
+  std::vector<uint8_t> bytes;
+  if (!encodeToMemory(width, height, rgb, &bytes, error)) return false;
+  if (!writeFileAtomically(path, bytes.data(), bytes.size())) return setError(error, "cannot write " + path), false;
   return true;
 }
 
@@ -159,7 +156,7 @@ bool writePngRgb(const std::string& path, const uint8_t* rgbIn, int width, int h
 
 bool readPngMemory(const uint8_t* data, size_t size, RgbImage* out, std::string* error) {
   if (data == nullptr || size < 8 || png_sig_cmp(data, 0, 8) != 0) return setError(error, "not a PNG file"), false;
-  MemoryReader reader{data, size, 0};
+  base::ByteReader reader(data, size);
   return decode(&reader, out, error);
 }
 

@@ -10,6 +10,8 @@
 #include <thread>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/window.h"
 #include "wince/thread.h"
 #include "window_internal.h"
 

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "wince/clock.h"
+#include "wince/host/resource.h"
+#include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/system.h"
 #include "window_internal.h"

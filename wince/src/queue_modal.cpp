@@ -4,6 +4,8 @@
 
 #include "window_internal.h"
 
+#include "wince/host/window.h"
+
 namespace wince::win {
 
 namespace {

@@ -2,8 +2,6 @@
 // root after every change.
 #include "wince/registry.h"
 
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -15,7 +13,8 @@
 
 #include "registry_store.h"
 #include "system_handles.h"
-#include "wince/file.h"
+#include "wince/host/file.h"
+#include "wince/host/registry.h"
 #include "wince/system.h"
 #include "wince/text.h"
 
@@ -44,26 +43,6 @@ struct Registry {
 Registry& registry() {
   static Registry r;
   return r;
-}
-
-bool writeFileAtomically(const fs::path& path, const std::string& text) {
-  fs::path temporary = path;
-  temporary += ".tmp";
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = true;
-  for (size_t done = 0; ok && done < text.size();) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0)
-      ok = errno == EINTR;
-    else
-      done += static_cast<size_t>(n);
-  }
-  ok = fsync(fd) == 0 && ok;
-  ok = close(fd) == 0 && ok;
-  if (ok && rename(temporary.c_str(), path.c_str()) == 0) return true;
-  unlink(temporary.c_str());
-  return false;
 }
 
 // Reads the file; a damaged one is moved aside and the registry starts
@@ -152,7 +131,8 @@ HKEY newHandle(Registry& r, const OpenKey& where) {
 
 // Saves after a change; on failure the change is undone from `before`.
 LONG commit(Registry& r, wince::detail::RegistryTree&& before) {
-  if (writeFileAtomically(wince::registryFilePath(), wince::detail::writeRegistryText(r.tree))) return ERROR_SUCCESS;
+  const std::string text = wince::detail::writeRegistryText(r.tree);
+  if (wince::writeFileAtomically(wince::registryFilePath(), text.data(), text.size())) return ERROR_SUCCESS;
   r.tree = std::move(before);
   return ERROR_WRITE_FAULT;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "wince/host/text.h"
 #include "wince/registry.h"
 #include "wince/text.h"
 

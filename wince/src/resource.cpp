@@ -6,9 +6,11 @@
 #include <mutex>
 #include <vector>
 
+#include "wince/host/resource.h"
 #include "wince/menu.h"
 #include "wince/system.h"
 #include "wince/text.h"
+#include "wince/host/menu.h"
 
 namespace {
 

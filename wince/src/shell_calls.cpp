@@ -3,6 +3,8 @@
 #include "messagebox.h"
 #include "shell_menubar.h"
 #include "shell_tray.h"
+#include "wince/host/shell.h"
+#include "wince/host/system.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

@@ -1,5 +1,6 @@
 #include "shell_draw.h"
 
+#include "wince/host/system.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

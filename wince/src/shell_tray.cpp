@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "shell_tray.h"
+#include "wince/host/shell.h"
 #include "wince/shell.h"
 #include "wince/system.h"
 

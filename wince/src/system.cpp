@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "system_handles.h"
+#include "wince/host/system.h"
 #include "wince/text.h"
 
 namespace {

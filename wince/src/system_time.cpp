@@ -5,6 +5,8 @@
 #include <string>
 
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/text.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

@@ -3,6 +3,7 @@
 
 #include "base/code_page_1252.h"
 #include "text_internal.h"
+#include "wince/host/text.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

@@ -9,6 +9,8 @@
 #include "system_handles.h"
 #include "thread_internal.h"
 #include "wince/clock.h"
+#include "wince/host/clock.h"
+#include "wince/host/thread.h"
 #include "wince/system.h"
 
 namespace {

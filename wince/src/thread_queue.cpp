@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "thread_internal.h"
+#include "wince/host/thread.h"
 #include "wince/system.h"
 #include "wince/text.h"
 

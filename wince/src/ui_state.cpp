@@ -4,6 +4,7 @@
 
 #include "menu_internal.h"
 #include "wince/controls.h"
+#include "wince/host/text.h"
 #include "wince/text.h"
 #include "wince/window.h"
 

@@ -5,6 +5,8 @@
 
 #include "waveout_stream.h"
 
+#include "wince/host/audio.h"
+
 using wince::waveout::Stream;
 
 namespace {

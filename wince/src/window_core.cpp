@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "wince/gdi.h"
+#include "wince/host/window.h"
 #include "wince/text.h"
 #include "window_internal.h"
 

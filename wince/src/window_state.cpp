@@ -3,6 +3,8 @@
 
 #include "window_internal.h"
 
+#include "wince/host/window.h"
+
 namespace wince::win {
 
 namespace {

@@ -11,6 +11,7 @@ function(run expect_ok)
     message(FATAL_ERROR "should have failed: ${ARGN}")
   endif()
   set(last_output "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
 endfunction()
 
 run(TRUE ${PDBTOOL} build ${SOURCE}/sample.txt ${WORK}/Sample.pdb)
@@ -36,3 +37,28 @@ file(COPY_FILE ${WORK}/Sample.pdb ${WORK}/Renamed.pdb)
 run(FALSE ${PDBTOOL} check ${WORK}/Renamed.pdb)
 file(WRITE ${WORK}/Short.pdb "too short")
 run(FALSE ${PDBTOOL} list ${WORK}/Short.pdb)
+
+# A name beyond ASCII (UTF-8 in the manifest, one byte a character in the
+# file) builds, lists and checks.
+run(TRUE ${PDBTOOL} build ${SOURCE}/nonascii.txt "${WORK}/Café-Däten.pdb")
+run(TRUE ${PDBTOOL} list "${WORK}/Café-Däten.pdb")
+if(NOT last_output MATCHES "^name Café-Däten\n")
+  message(FATAL_ERROR "listing of the non-ASCII name differs:\n${last_output}")
+endif()
+run(TRUE ${PDBTOOL} check "${WORK}/Café-Däten.pdb")
+file(READ "${WORK}/Café-Däten.pdb" stored LIMIT 12 HEX)
+if(NOT stored STREQUAL "436166e92d44e474656e0000")
+  message(FATAL_ERROR "stored name bytes differ: ${stored}")
+endif()
+
+# A file holding one type and id twice (written by another tool) is refused
+# by extract, which writes nothing, and by check.
+run(FALSE ${PDBTOOL} extract ${SOURCE}/Twice.pdb ${WORK}/twice)
+if(NOT err MATCHES "entries 0 and 1 would both be extracted as aSTR_1.bin")
+  message(FATAL_ERROR "extract names no twins: ${err}")
+endif()
+file(GLOB written ${WORK}/twice/*)
+if(written)
+  message(FATAL_ERROR "extract wrote ${written}")
+endif()
+run(FALSE ${PDBTOOL} check ${SOURCE}/Twice.pdb)

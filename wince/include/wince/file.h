@@ -17,49 +17,30 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
-#include <string_view>
 
 #include "wince/types.h"
 
 namespace wince {
 
-// The device root folder (host path). setDeviceRoot creates it when missing
-// and returns false when it cannot. defaultDeviceRoot(program) is the
-// XDG-based default for a program name.
-bool setDeviceRoot(const std::filesystem::path& hostFolder);
-const std::filesystem::path& deviceRoot();
-std::filesystem::path defaultDeviceRoot(std::string_view program);
-
 // The host path of a device path (existing names matched without regard to
 // case). Empty for a null path.
 std::filesystem::path hostPath(const WCHAR* devicePath);
-// The device path ("\..." with backslashes) of a host path under the root;
-// empty when the host path lies outside it.
-std::u16string devicePath(const std::filesystem::path& hostPath);
 
-// First-start install: what an installer would have done. Creates the
-// program's install folder `installDir` (a device path, with every missing
-// folder above it) and copies the files of hostDataFolder (with its
-// sub-folders) into it, each one that is missing there or older than the
-// build's copy, so a rebuild's data arrives and a file the program changed
-// later stays; then, in HKEY_LOCAL_MACHINE key `registryKey`, sets each
-// REG_SZ value of `values` that does not exist yet. Returns false when a
-// folder cannot be made, a copy fails or the registry write fails.
+// A registry value the first-start install sets (see wince/runtime.h).
 struct InstallValue {
   const WCHAR* name;
   const WCHAR* data;
 };
-bool installProgram(const std::filesystem::path& hostDataFolder, const WCHAR* installDir, const WCHAR* registryKey,
-                    const InstallValue* values, size_t valueCount);
+
+// Replaces the device file `devicePath` with `size` bytes in one step (a
+// temporary file beside it, synced to disk, renamed over the old one): when
+// it fails the old file stays whole: false with the last error set.
+bool writeDeviceFileAtomically(const WCHAR* devicePath, const void* data, size_t size);
 
 // fopen for a narrow device path (code page 1252, as the device's narrow C
 // library takes it), for code that builds its paths in narrow text. Null
 // with errno set as fopen would.
 FILE* fopenDevicePath(const char* path, const char* mode);
-
-// The program's module path as GetModuleFileName reports it
-// ("\Program Files\<program>\<program>.exe"); set by the launcher.
-void setModuleFileName(const WCHAR* devicePath);
 
 }  // namespace wince
 

@@ -7,8 +7,6 @@
 
 #include "wince/resource.h"
 #include "wince/types.h"
-#include <vector>
-
 #include "wince/window.h"
 
 #define MF_BYCOMMAND 0x0000
@@ -90,19 +88,3 @@ BOOL TrackPopupMenu(HMENU menu, UINT flags, int x, int y, int reserved, HWND own
 #define InsertMenuW InsertMenu
 #define GetMenuItemInfoW GetMenuItemInfo
 #define SetMenuItemInfoW SetMenuItemInfo
-
-namespace wince {
-
-// A menu built from an RT_MENU template; null when the data is damaged (a
-// level not ended, text not terminated, too deep).
-HMENU menuFromTemplate(const BYTE* data, size_t size);
-
-// The popup menus open now, outermost first (for dumps).
-struct OpenMenu {
-  HMENU menu;
-  HWND window;
-  int selected;  // -1: none
-};
-std::vector<OpenMenu> openMenus();
-
-}  // namespace wince

@@ -14,8 +14,6 @@
 // and the registry starts empty; the program keeps running.
 #pragma once
 
-#include <filesystem>
-
 #include "wince/types.h"
 
 #define HKEY_CLASSES_ROOT (reinterpret_cast<HKEY>(static_cast<uintptr_t>(0x80000000u)))
@@ -94,13 +92,3 @@ inline LONG RegEnumKeyExW(HKEY k, DWORD i, LPWSTR n, LPDWORD ns, LPDWORD r, LPWS
 inline LONG RegEnumValueW(HKEY k, DWORD i, LPWSTR n, LPDWORD ns, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD ds) {
   return RegEnumValue(k, i, n, ns, r, t, d, ds);
 }
-
-namespace wince {
-
-// The registry file of the current device root.
-std::filesystem::path registryFilePath();
-// Drops the loaded registry (open keys become invalid) so the next call
-// reads the file again; used when the device root changes and by tests.
-void reloadRegistry();
-
-}  // namespace wince

@@ -42,16 +42,9 @@ struct Program {
 // Defined by each executable.
 extern const Program kProgram;
 
-// The library's main(): parses argv, prepares the device and runs WinMain.
-// Returns the process exit code.
-int runProgram(const Program& program, int argc, char** argv);
-
 // The instance handle WinMain receives.
 HINSTANCE programInstance();
 
 void setStateDumpHook(StateDumpHook hook);
-// The runtime's own facts (profile, clock, windows, message boxes, shell
-// state), then a line "[program]" and the hook's text.
-std::string stateDump();
 
 }  // namespace wince

@@ -22,8 +22,7 @@
 
 #include <cstdarg>
 #include <cstddef>
-#include <string>
-#include <string_view>
+#include <string>  // before the wide-string overloads below, which it must not see
 
 #include "wince/types.h"
 
@@ -142,13 +141,3 @@ INT SysReAllocStringLen(BSTR* string, const OLECHAR* text, UINT length);
 void SysFreeString(BSTR string);
 UINT SysStringLen(BSTR string);
 UINT SysStringByteLen(BSTR string);
-
-namespace wince {
-
-// Conveniences for the runtime and tests (no handheld counterpart).
-std::u16string formatWide(const WCHAR* format, ...);
-std::u16string formatWideV(const WCHAR* format, va_list args);
-std::u16string utf8ToWide(std::string_view utf8);
-std::string wideToUtf8(std::u16string_view wide);
-
-}  // namespace wince

@@ -134,21 +134,3 @@ typedef struct _POWER_BROADCAST {
 // handle for StopPowerNotifications, null when the queue handle is bad.
 HANDLE RequestPowerNotifications(HANDLE queue, DWORD flags);
 BOOL StopPowerNotifications(HANDLE notifications);
-
-namespace wince {
-
-// The desktop's suspend key, the script command and tests call these: each
-// writes a whole POWER_BROADCAST (44 bytes) to every queue registered for
-// PBT_TRANSITION: Flags POWER_STATE_SUSPEND and state "suspend", or
-// POWER_STATE_ON and "on"; resuming also writes {PBT_RESUME, 0, 0} to queues
-// registered for PBT_RESUME. Returns the number of queues written to (a full
-// queue is skipped).
-int simulateSuspend();
-int simulateResume();
-
-// Joins every thread made by CreateThread (their stop flags must have been
-// set). Tests call it before checking results. At process exit the runtime
-// joins threads that end within two seconds and reports any other.
-void joinAllThreads();
-
-}  // namespace wince

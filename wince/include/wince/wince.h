@@ -9,7 +9,6 @@
 #include "wince/registry.h"
 #include "wince/resource.h"
 #include "wince/gdi.h"
-#include "wince/png_io.h"
 #include "wince/clock.h"
 #include "wince/window.h"
 #include "wince/shell.h"

@@ -1,0 +1,118 @@
+// Whole-file replacement in one step: the new bytes go to a temporary file
+// beside the target, are flushed to disk and then renamed over the old file,
+// so a reader (or the next start after a crash) sees the old file or the new
+// one, never a part.
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <mutex>
+#include <utility>
+
+#include "file_internal.h"
+#include "wince/host/file.h"
+#include "wince/system.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::mutex g_hookMutex;
+std::function<bool(const fs::path&)> g_beforeRename;
+
+bool writeAll(int fd, const char* data, size_t size) {
+  for (size_t done = 0; done < size;) {
+    const ssize_t n = write(fd, data + done, size - done);
+    if (n < 0 && errno != EINTR) return false;
+    if (n > 0) done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Copies everything readable from `in` to `out`.
+bool copyAll(int in, int out) {
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = read(in, buffer, sizeof buffer);
+    if (n == 0) return true;
+    if (n < 0 && errno != EINTR) return false;
+    if (n > 0 && !writeAll(out, buffer, static_cast<size_t>(n))) return false;
+  }
+}
+
+bool beforeRename(const fs::path& temporary) {
+  std::lock_guard lock(g_hookMutex);
+  if (!g_beforeRename || g_beforeRename(temporary)) return true;
+  errno = EIO;
+  return false;
+}
+
+// The folder's entry for the renamed file reaches the disk too.
+void syncFolder(const fs::path& file) {
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)!fsync(fd);
+  close(fd);
+}
+
+}  // namespace
+
+namespace wince {
+
+fs::path temporaryFileFor(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += ".tmp";
+  return temporary;
+}
+
+bool writeFileAtomically(const fs::path& target, const std::function<bool(int fd)>& fill) {
+  const fs::path temporary = temporaryFileFor(target);
+  const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  bool ok = fill(fd) && fsync(fd) == 0;
+  int error = errno;
+  if (close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  ok = ok && beforeRename(temporary);
+  if (ok && rename(temporary.c_str(), target.c_str()) == 0) {
+    syncFolder(target);
+    return true;
+  }
+  if (ok) error = errno;
+  unlink(temporary.c_str());
+  errno = error;
+  return false;
+}
+
+bool writeFileAtomically(const fs::path& target, const void* data, size_t size) {
+  return writeFileAtomically(target,
+                             [&](int fd) { return writeAll(fd, static_cast<const char*>(data), size); });
+}
+
+bool copyFileAtomically(const fs::path& from, const fs::path& to) {
+  const int in = open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return false;
+  const bool ok = writeFileAtomically(to, [in](int out) { return copyAll(in, out); });
+  const int error = errno;
+  close(in);
+  errno = error;
+  return ok;
+}
+
+void setBeforeRenameHookForTest(std::function<bool(const fs::path& temporary)> hook) {
+  std::lock_guard lock(g_hookMutex);
+  g_beforeRename = std::move(hook);
+}
+
+bool writeDeviceFileAtomically(const WCHAR* devicePath, const void* data, size_t size) {
+  if (devicePath == nullptr || *devicePath == 0 || (data == nullptr && size != 0)) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+  }
+  return writeFileAtomically(hostPath(devicePath), data, size) || detail::failFromErrno(errno);
+}
+
+}  // namespace wince
