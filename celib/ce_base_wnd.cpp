@@ -142,7 +142,7 @@ HWND CeBaseWnd::GetTopLevelWindow(HWND hwnd) {
 int CeBaseWnd::IsParentDialog() const {
   WCHAR name[8] = {};
   ::GetClassNameW(GetParent(), name, 8);
-  return wcscmp(name, u"#32770") == 0;
+  return wcscmp(name, u"Dialog") == 0;  // the runtime's dialog class
 }
 
 BOOL CeBaseWnd::SetForegroundWindow() {

@@ -1,5 +1,9 @@
 // Scripts driving a program headless: the order of the input they make, the
 // virtual time they let pass, and how they end.
+#include <fstream>
+#include <iterator>
+
+#include "control_gallery.h"
 #include "runtime_test_util.h"
 
 namespace {
@@ -157,6 +161,76 @@ TEST_F(Scripts, SuspendAndResumeReachThePowerThread) {
   EXPECT_EQ(code, 0);
   std::vector<std::string> want = {"POWER 0", "POWER 1", "CLOSE 0"};
   EXPECT_EQ(seen(), want);
+}
+
+}  // namespace
+
+namespace {
+
+std::string readAll(const std::filesystem::path& file) {
+  std::ifstream in(file);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+INT_PTR CALLBACK galleryDialog(HWND dlg, UINT msg, WPARAM wp, LPARAM lp) {
+  if (msg == WM_INITDIALOG) gallery::fill(dlg);
+  if (msg == WM_DRAWITEM) gallery::drawSwatch(reinterpret_cast<const DRAWITEMSTRUCT*>(lp));
+  if (msg == WM_COMMAND && HIWORD(wp) == BN_CLICKED) seen().push_back("COMMAND " + std::to_string(LOWORD(wp)));
+  return msg == WM_INITDIALOG || msg == WM_DRAWITEM;
+}
+
+TEST_F(Scripts, ControlsAreTappedByIdAndDumpedWithTheirState) {
+  const TemplateBuilder t = gallery::dialogTemplate();
+  const auto dump = dir_ / "dialog.txt";
+  const std::string script = "tapcontrol 102\ntapcontrol 105\ndump " + dump.string() + "\ntapcontrol 999\n";
+  const int code = runScript(dir_, script, [&](HINSTANCE instance) {
+    HWND main = makeMainWindow(instance, recordProc);
+    HWND dlg = CreateDialogIndirectParam(instance, t.get(), main, galleryDialog, 0);
+    MSG msg;
+    while (GetMessage(&msg, nullptr, 0, 0)) {
+      if (IsDialogMessage(dlg, &msg)) continue;
+      TranslateMessage(&msg);
+      DispatchMessage(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+  }, "pocketpc-qvga");
+  EXPECT_NE(code, 0);  // the last tap finds no control 999
+  const std::string text = readAll(dump);
+  EXPECT_NE(text.find("dialog: \"Options\"\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  control: 102 \"BUTTON\" \"Sound effects\" state=enabled value=0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  control: 105 \"BUTTON\" \"Three cards\" state=enabled,focused value=1\n"), std::string::npos)
+      << text;
+  EXPECT_NE(text.find("  control: 106 \"COMBOBOX\" \"Spider\" state=enabled value=1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  control: 101 \"EDIT\" \"Player\" state=enabled\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  control: 107 \"SysListView32\" \"\" state=enabled value=-1\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  control: 108 \"SysTabControl32\" \"\" state=enabled value=0\n"), std::string::npos) << text;
+  EXPECT_EQ(std::count(seen().begin(), seen().end(), "COMMAND 102"), 1);
+}
+
+TEST_F(Scripts, MenuItemsArePickedByTheirText) {
+  const auto dump = dir_ / "menu.txt";
+  const auto after = dir_ / "after.txt";
+  const std::string script =
+      "key press softkey2\ndump " + dump.string() + "\npick New\ndump " + after.string() + "\npick New\n";
+  static std::vector<WPARAM> commands;
+  commands.clear();
+  const auto proc = [](HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) -> LRESULT {
+    if (msg == WM_COMMAND) commands.push_back(wp);
+    return recordProc(hwnd, msg, wp, lp);
+  };
+  EXPECT_NE(runScript(dir_, script, [&](HINSTANCE instance) {
+              HWND main = makeMainWindow(instance, proc);
+              SHMENUBARINFO mbi{};
+              mbi.cbSize = sizeof mbi;
+              mbi.hwndParent = main;
+              mbi.nToolBarId = 9800;
+              SHCreateMenuBar(&mbi);
+              return messageLoop();
+            }, "pocketpc-qvga"), 0);  // the second pick finds no open menu
+  EXPECT_NE(readAll(dump).find("menu: level=0 selected=-1 \"New\" - \"Exit\"(grayed)\n"), std::string::npos)
+      << readAll(dump);
+  EXPECT_EQ(readAll(after).find("menu:"), std::string::npos);
+  EXPECT_EQ(commands, (std::vector<WPARAM>{40001}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dialog_template.h"
+#include "wince/controls.h"
 #include "wince/gdi.h"
 #include "wince/host/window.h"
 #include "wince/resource.h"
@@ -15,8 +16,8 @@ namespace wince::win {
 
 namespace {
 
-// The platform's own name for the dialog class.
-constexpr const char16_t* kDialogClass = u"#32770";
+// The device's name for the dialog class.
+constexpr const char16_t* kDialogClass = u"Dialog";
 // Templates handed over by pointer carry no size; none is this large.
 constexpr size_t kIndirectTemplateLimit = 64 * 1024;
 
@@ -84,9 +85,59 @@ HWND nextTabStop(HWND dlg, HWND from, bool previous) {
   return nullptr;
 }
 
+// The dialog's control that holds the focus (the combo box, when the focus
+// is in the edit inside it).
 HWND controlWithFocus(HWND dlg) {
-  const HWND focus = GetFocus();
-  return focus != nullptr && IsChild(dlg, focus) ? focus : nullptr;
+  HWND focus = GetFocus();
+  if (focus == nullptr || !IsChild(dlg, focus)) return nullptr;
+  while (GetParent(focus) != dlg) focus = GetParent(focus);
+  return focus;
+}
+
+LRESULT dialogCodeOf(HWND control, const MSG* msg) {
+  return SendMessage(control, WM_GETDLGCODE, msg != nullptr ? msg->wParam : 0, reinterpret_cast<LPARAM>(msg));
+}
+
+// Focus moved by the keyboard: an edit selects all its text.
+void focusControl(HWND control) {
+  SetFocus(control);
+  if (IsWindow(control) && (dialogCodeOf(control, nullptr) & DLGC_HASSETSEL)) SendMessage(control, EM_SETSEL, 0, -1);
+}
+
+// The command Return gives: the focused push button's, else the default id.
+WORD returnCommand(HWND dlg) {
+  const HWND focus = controlWithFocus(dlg);
+  if (focus != nullptr && (dialogCodeOf(focus, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+    return static_cast<WORD>(GetDlgCtrlID(focus));
+  }
+  const LRESULT def = SendMessage(dlg, DM_GETDEFID, 0, 0);
+  return HIWORD(def) == DC_HASDEFID ? LOWORD(def) : static_cast<WORD>(IDOK);
+}
+
+// The default push button of the dialog's template, if any.
+WORD defaultButtonId(HWND dlg) {
+  for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+    if (dialogCodeOf(c, nullptr) & DLGC_DEFPUSHBUTTON) return static_cast<WORD>(GetDlgCtrlID(c));
+  }
+  return 0;
+}
+
+void sendCommandFor(HWND dlg, WORD id) {
+  SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
+}
+
+// Arrows move within the group; a radio button reached this way is chosen.
+// Up and Down leave a group of one for the previous or next tab stop, so the
+// d-pad walks the whole dialog.
+void arrowKey(HWND dlg, HWND control, WPARAM vk) {
+  const bool previous = vk == VK_UP || vk == VK_LEFT;
+  HWND target = GetNextDlgGroupItem(dlg, control, previous ? TRUE : FALSE);
+  if ((target == nullptr || target == control) && (vk == VK_UP || vk == VK_DOWN)) {
+    target = nextTabStop(dlg, control, previous);
+  }
+  if (target == nullptr || target == control) return;
+  focusControl(target);
+  if (IsWindow(target) && (dialogCodeOf(target, nullptr) & DLGC_RADIOBUTTON)) SendMessage(target, BM_CLICK, 0, 0);
 }
 
 HFONT createTemplateFont(const DialogTemplate& t) {
@@ -173,7 +224,7 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
   const HWND first = firstTabStop(dlg);
   if (SendMessage(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && first != nullptr &&
       IsWindow(first)) {
-    SetFocus(first);
+    focusControl(first);
   }
   if (!IsWindow(dlg)) return nullptr;
   if (t.style & WS_VISIBLE) ShowWindow(dlg, SW_SHOW);
@@ -260,8 +311,26 @@ LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_NEXTDLGCTL: {
       const HWND target = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
                                          : nextTabStop(dlg, controlWithFocus(dlg), wParam != 0);
-      if (target != nullptr && IsChild(dlg, target)) SetFocus(target);
+      if (target != nullptr && IsChild(dlg, target)) focusControl(target);
       return 0;
+    }
+    case DM_GETDEFID:
+      if (DialogState* s = stateOf(dlg)) {
+        const WORD id = s->defaultId != 0 ? s->defaultId : defaultButtonId(dlg);
+        return id != 0 ? MAKELONG(id, DC_HASDEFID) : 0;
+      }
+      return 0;
+    case DM_SETDEFID:
+      if (DialogState* s = stateOf(dlg)) s->defaultId = static_cast<WORD>(wParam);
+      return TRUE;
+    case WM_ERASEBKGND: {
+      const auto hdc = reinterpret_cast<HDC>(wParam);
+      auto brush = reinterpret_cast<HBRUSH>(SendMessage(dlg, WM_CTLCOLORDLG, wParam, reinterpret_cast<LPARAM>(dlg)));
+      if (hdc == nullptr || brush == nullptr) return 0;
+      RECT client;
+      GetClientRect(dlg, &client);
+      FillRect(hdc, &client, brush);
+      return 1;
     }
     case WM_GETDLGCODE: return 0;
     default: break;
@@ -272,7 +341,7 @@ LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
 BOOL IsDialogMessage(HWND dlg, LPMSG msg) {
   if (msg == nullptr || stateOf(dlg) == nullptr || (msg->hwnd != dlg && !IsChild(dlg, msg->hwnd))) return FALSE;
   if (msg->message == WM_KEYDOWN) {
-    const LRESULT code = SendMessage(msg->hwnd, WM_GETDLGCODE, msg->wParam, reinterpret_cast<LPARAM>(msg));
+    const LRESULT code = dialogCodeOf(msg->hwnd, msg);
     const bool wantsAll = (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
     switch (msg->wParam) {
       case VK_TAB:
@@ -281,12 +350,21 @@ BOOL IsDialogMessage(HWND dlg, LPMSG msg) {
         return TRUE;
       case VK_RETURN:
         if (wantsAll) break;
-        SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDOK, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+        sendCommandFor(dlg, returnCommand(dlg));
         return TRUE;
       case VK_ESCAPE:
         if (wantsAll) break;
-        SendMessage(dlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDCANCEL)));
+        sendCommandFor(dlg, IDCANCEL);
         return TRUE;
+      case VK_LEFT:
+      case VK_RIGHT:
+      case VK_UP:
+      case VK_DOWN: {
+        const HWND control = controlWithFocus(dlg);
+        if (wantsAll || (code & DLGC_WANTARROWS) || control == nullptr) break;
+        arrowKey(dlg, control, msg->wParam);
+        return TRUE;
+      }
       default: break;
     }
   }

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "wince/host/resource.h"
+#include "wince/menu.h"
 #include "wince/system.h"
 #include "wince/text.h"
+#include "wince/host/menu.h"
 
 namespace {
 
@@ -120,12 +122,6 @@ void unregisterResourceTable(const ResourceTable* table) {
   list.erase(std::remove(list.begin(), list.end(), table), list.end());
 }
 
-const BYTE* menuTemplate(HMENU menu, DWORD* size) {
-  const ResourceEntry* e = entryOfHandle(menu, RT_MENU);
-  if (size) *size = e ? e->size : 0;
-  return e ? e->data : nullptr;
-}
-
 const ACCELTABLEENTRY* acceleratorEntries(HACCEL table, size_t* count) {
   const ResourceEntry* e = entryOfHandle(table, RT_ACCELERATOR);
   *count = e ? e->size / sizeof(ACCELTABLEENTRY) : 0;
@@ -181,7 +177,8 @@ HACCEL LoadAccelerators(HINSTANCE instance, LPCWSTR name) {
 }
 
 HMENU LoadMenu(HINSTANCE instance, LPCWSTR name) {
-  return reinterpret_cast<HMENU>(const_cast<wince::ResourceEntry*>(find(name, RT_MENU)));
+  const wince::ResourceEntry* e = find(name, RT_MENU);
+  return e != nullptr ? wince::menuFromTemplate(e->data, e->size) : nullptr;
 }
 
 HICON LoadIcon(HINSTANCE instance, LPCWSTR name) {

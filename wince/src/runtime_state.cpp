@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "shell_menubar.h"
+#include "ui_state.h"
 #include "wince/clock.h"
 #include "wince/host/runtime.h"
 #include "wince/host/shell.h"
@@ -25,22 +26,12 @@ StateDumpHook& hook() {
 // Instance handle of the program (the device's usual image base).
 constexpr uintptr_t kInstance = 0x10000;
 
-std::string quoted(const std::u16string& text) {
-  std::string out = "\"";
-  for (char c : wideToUtf8(text)) {
-    if (c == '\n') out += "\\n";
-    else if (c == '"' || c == '\\') out += std::string("\\") + c;
-    else out += c;
-  }
-  return out + "\"";
-}
-
 std::string windowText(HWND hwnd) {
   WCHAR cls[64] = {};
   WCHAR title[128] = {};
   GetClassName(hwnd, cls, 64);
   GetWindowText(hwnd, title, 128);
-  return quoted(cls) + " " + quoted(title);
+  return detail::quoted(cls) + " " + detail::quoted(title);
 }
 
 }  // namespace
@@ -58,12 +49,14 @@ std::string stateDump() {
   HWND active = GetActiveWindow();
   out += "active-window: " + (active ? windowText(active) : std::string("none")) + "\n";
   const ShellState& s = shellState();
-  out += "soft-keys: " + quoted(detail::activeSoftKeyLabels()) + "\n";
+  out += "soft-keys: " + detail::quoted(detail::activeSoftKeyLabels()) + "\n";
   out += std::string("task-bar: ") + (s.taskBarHidden ? "hidden" : "shown") + "\n";
   for (const MessageBoxRecord& r : messageBoxLog()) {
     std::snprintf(line, sizeof line, " type=0x%X answer=%d\n", r.type, r.answer);
-    out += "message-box: " + quoted(r.caption) + " " + quoted(r.text) + line;
+    out += "message-box: " + detail::quoted(r.caption) + " " + detail::quoted(r.text) + line;
   }
+  out += detail::dialogsDump();
+  out += detail::menusDump();
   out += "[program]\n";
   if (hook()) hook()(out);
   return out;

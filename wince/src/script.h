@@ -9,6 +9,10 @@
 //   compose TEXT               TEXT as the input method's result (as for char)
 //   tap X Y                    stylus down and up at device pixel (X, Y)
 //   drag X1 Y1 X2 Y2           stylus down, moves along the line, up
+//   tapcontrol ID              a tap on the middle of the visible control
+//                              with this id (in the topmost window that has one)
+//   pick TEXT                  a tap on the item of an open popup menu that
+//                              reads TEXT
 //   wait MS                    let MS milliseconds pass (timers fire)
 //   answer ANSWER              answer the open message box, or the next one:
 //                              ok, cancel, yes, no, abort, retry, ignore or a number
@@ -25,13 +29,15 @@
 
 namespace wince::detail {
 
-enum class ScriptOp { KeyDown, KeyUp, KeyPress, Char, Compose, Tap, Drag, Wait, Answer, Screenshot, Dump, Suspend, Resume };
+enum class ScriptOp {
+  KeyDown, KeyUp, KeyPress, Char, Compose, Tap, Drag, TapControl, Pick, Wait, Answer, Screenshot, Dump, Suspend, Resume
+};
 
 struct ScriptCommand {
   ScriptOp op;
   int line = 0;          // 1-based, for messages
   int args[4] = {};      // key, coordinates, milliseconds or answer
-  std::u16string text;   // Char, Compose
+  std::u16string text;   // Char, Compose, Pick
   std::string path;      // Screenshot, Dump
 };
 

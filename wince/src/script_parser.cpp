@@ -142,6 +142,17 @@ std::string parseLine(std::string_view line, const std::vector<std::string_view>
     if (!wantArgs(2) || !ints(1, 2)) return "tap wants X Y";
     return "";
   }
+  if (verb == "tapcontrol") {
+    cmd->op = ScriptOp::TapControl;
+    if (!wantArgs(1) || !ints(1, 1)) return "tapcontrol wants a control id";
+    return "";
+  }
+  if (verb == "pick") {
+    cmd->op = ScriptOp::Pick;
+    std::string_view text = w.size() > 1 ? restAfter(line, w[0]) : std::string_view();
+    if (text.empty() || !parseCharText(text, &cmd->text)) return "pick wants the text of a menu item";
+    return "";
+  }
   if (verb == "drag") {
     cmd->op = ScriptOp::Drag;
     if (!wantArgs(4) || !ints(1, 4)) return "drag wants X1 Y1 X2 Y2";

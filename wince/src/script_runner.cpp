@@ -6,13 +6,16 @@
 #include <utility>
 
 #include "messagebox.h"
+#include "ui_state.h"
 #include "wince/clock.h"
 #include "wince/host/runtime.h"
 #include "wince/host/shell.h"
+#include "wince/host/text.h"
 #include "wince/host/thread.h"
 #include "wince/host/window.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
+#include "wince/text.h"
 #include "wince/thread.h"
 #include "wince/window.h"
 
@@ -66,6 +69,14 @@ DWORD ScriptRunner::step(DWORD dueInMs) {
       if (stepInput(cmd)) return 0;
       continue;
     }
+    if (cmd.op == ScriptOp::TapControl || cmd.op == ScriptOp::Pick) {
+      if (phase_ == 0 && !locate(cmd)) {
+        ++next_;
+        continue;
+      }
+      if (stepInput(located_)) return 0;
+      continue;
+    }
     ++next_;
     if (runCommand(cmd)) return 0;
   }
@@ -85,6 +96,23 @@ DWORD ScriptRunner::stepWait(const ScriptCommand& cmd, DWORD dueInMs) {
   }
   uint64_t left = waitUntil_ - now;
   return static_cast<DWORD>(dueInMs < left ? dueInMs : left);
+}
+
+// Where a control or menu item is now, as a tap there; false (the run
+// fails) when it is not on the screen.
+bool ScriptRunner::locate(const ScriptCommand& cmd) {
+  POINT at{};
+  const bool found = cmd.op == ScriptOp::TapControl ? controlCentre(cmd.args[0], &at) : menuItemCentre(cmd.text, &at);
+  if (!found) {
+    fail(cmd, cmd.op == ScriptOp::TapControl ? "no control " + std::to_string(cmd.args[0]) + " on the screen"
+                                             : "no open menu item \"" + wideToUtf8(cmd.text) + "\"");
+    return false;
+  }
+  located_ = cmd;
+  located_.op = ScriptOp::Tap;
+  located_.args[0] = at.x;
+  located_.args[1] = at.y;
+  return true;
 }
 
 // Multi-step input: one step per idle queue, so the program handles the down

@@ -38,12 +38,14 @@ class ScriptRunner {
   bool runCommand(const ScriptCommand& cmd);  // true when it gave input
   DWORD stepWait(const ScriptCommand& cmd, DWORD dueInMs);
   bool stepInput(const ScriptCommand& cmd);
+  bool locate(const ScriptCommand& cmd);
   DWORD stepEnd();
   void fail(const ScriptCommand& cmd, const std::string& what);
 
   std::vector<ScriptCommand> commands_;
   Hooks hooks_;
   size_t next_ = 0;
+  ScriptCommand located_{};  // a tapcontrol or pick turned into a tap
   int phase_ = 0;            // progress inside a multi-step command
   uint64_t waitUntil_ = 0;   // wait: when it ends
   int endPhase_ = 0;

@@ -9,9 +9,11 @@
 
 #include "shell_draw.h"
 #include "shell_menubar.h"
+#include "wince/controls.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
 #include "wince/host/window.h"
+#include "wince/menu.h"
 #include "wince/resource.h"
 #include "wince/runtime.h"
 #include "wince/shell.h"
@@ -30,11 +32,15 @@ struct Button {
   WORD command;
   WORD submenu;
   std::u16string label;
+  WORD image = I_IMAGENONE;
+  BYTE state = TBSTATE_ENABLED;
+  BYTE style = 0;
 };
 
 struct Bar {
   HWND owner = nullptr;
-  std::vector<Button> buttons;  // at most the two soft keys
+  HMENU menu = nullptr;  // the popups of the buttons
+  std::vector<Button> buttons;  // the first two are the soft keys
   std::set<UINT> notifyKeys;
   std::set<UINT> noDefaultKeys;
 };
@@ -54,14 +60,14 @@ bool loadBar(HINSTANCE instance, UINT id, Bar* bar) {
   HRSRC res = FindResource(instance, MAKEINTRESOURCE(id), RT_RCDATA);
   if (!res) return false;
   std::vector<SoftKeyBarButton> buttons;
-  if (!readSoftKeyBar(static_cast<const BYTE*>(LockResource(LoadResource(instance, res))),
-                      SizeofResource(instance, res), &buttons)) {
-    return false;
-  }
-  for (size_t i = 0; i < buttons.size() && i < 2; ++i) {
+  const auto* data = static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
+  if (!readSoftKeyBar(data, SizeofResource(instance, res), &buttons)) return false;
+  const WORD menuId = static_cast<WORD>(data[0] | (data[1] << 8));
+  if (menuId != 0) bar->menu = LoadMenu(instance, MAKEINTRESOURCE(menuId));
+  for (const SoftKeyBarButton& b : buttons) {
     WCHAR text[64] = {};
-    LoadString(instance, buttons[i].stringId, text, 64);
-    bar->buttons.push_back({buttons[i].command, buttons[i].submenu, text});
+    LoadString(instance, b.stringId, text, 64);
+    bar->buttons.push_back({b.command, b.submenu, text, b.image, static_cast<BYTE>(b.state), static_cast<BYTE>(b.style)});
   }
   return true;
 }
@@ -71,13 +77,93 @@ Bar* barOf(HWND hwnd) {
   return it == bars().end() ? nullptr : &it->second;
 }
 
-// A button of the bar was worked: its command goes to the owner. Buttons that
-// open a menu do nothing until the bar has menus.
-void press(const Bar& bar, size_t index) {
+constexpr UINT kOpenPopup = WM_USER + 100;  // wParam: the button's index
+
+// A button of the bar was worked: its command goes to the owner, or its
+// popup opens (once the bar's window gets to it, outside the key filter).
+void press(HWND hwnd, const Bar& bar, size_t index) {
   if (index >= bar.buttons.size()) return;
   const Button& b = bar.buttons[index];
-  if (b.submenu != NOMENU || b.command == 0) return;
-  PostMessage(bar.owner, WM_COMMAND, MAKEWPARAM(b.command, 0), 0);
+  if (!(b.state & TBSTATE_ENABLED) || (b.state & TBSTATE_HIDDEN)) return;
+  if (b.submenu != NOMENU) {
+    PostMessage(hwnd, kOpenPopup, index, 0);
+    return;
+  }
+  if (b.command != 0) PostMessage(bar.owner, WM_COMMAND, MAKEWPARAM(b.command, 0), 0);
+}
+
+HMENU popupOf(const Bar& bar, size_t index) {
+  return index < bar.buttons.size() && bar.buttons[index].submenu != NOMENU
+             ? GetSubMenu(bar.menu, bar.buttons[index].submenu)
+             : nullptr;
+}
+
+// The popup sits on the bar, on the side of its soft key.
+void openPopup(HWND hwnd, size_t index) {
+  Bar* bar = barOf(hwnd);
+  HMENU popup = bar != nullptr ? popupOf(*bar, index) : nullptr;
+  if (popup == nullptr) return;
+  RECT rc;
+  GetWindowRect(hwnd, &rc);
+  const bool left = index == 0;
+  TrackPopupMenuEx(popup, TPM_BOTTOMALIGN | (left ? TPM_LEFTALIGN : TPM_RIGHTALIGN), left ? rc.left : rc.right,
+                   rc.top, bar->owner, nullptr);
+}
+
+int indexOf(const Bar& bar, WPARAM command) {
+  for (size_t i = 0; i < bar.buttons.size(); ++i) {
+    if (bar.buttons[i].command == static_cast<WORD>(command)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void setStateBit(HWND hwnd, Bar* bar, WPARAM command, BYTE bit, bool on) {
+  const int i = indexOf(*bar, command);
+  if (i < 0) return;
+  BYTE& state = bar->buttons[static_cast<size_t>(i)].state;
+  state = static_cast<BYTE>(on ? state | bit : state & ~bit);
+  InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+// The toolbar messages a menu bar answers.
+LRESULT toolbarMessage(HWND hwnd, Bar* bar, UINT msg, WPARAM wParam, LPARAM lParam) {
+  const int i = indexOf(*bar, wParam);
+  switch (msg) {
+    case TB_ENABLEBUTTON: setStateBit(hwnd, bar, wParam, TBSTATE_ENABLED, LOWORD(lParam) != 0); return i >= 0;
+    case TB_CHECKBUTTON: setStateBit(hwnd, bar, wParam, TBSTATE_CHECKED, LOWORD(lParam) != 0); return i >= 0;
+    case TB_HIDEBUTTON: setStateBit(hwnd, bar, wParam, TBSTATE_HIDDEN, LOWORD(lParam) != 0); return i >= 0;
+    case TB_ISBUTTONHIDDEN: return i >= 0 && (bar->buttons[static_cast<size_t>(i)].state & TBSTATE_HIDDEN);
+    case TB_GETSTATE: return i >= 0 ? bar->buttons[static_cast<size_t>(i)].state : -1;
+    case TB_COMMANDTOINDEX: return i;
+    case TB_BUTTONCOUNT: return static_cast<LRESULT>(bar->buttons.size());
+    case TB_DELETEBUTTON:
+      if (wParam >= bar->buttons.size()) return FALSE;
+      bar->buttons.erase(bar->buttons.begin() + static_cast<long>(wParam));
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return TRUE;
+    case TB_GETBUTTON: {
+      auto* out = reinterpret_cast<TBBUTTON*>(lParam);
+      if (out == nullptr || wParam >= bar->buttons.size()) return FALSE;
+      const Button& b = bar->buttons[wParam];
+      *out = TBBUTTON{b.image, b.command, b.state, b.style, {}, 0, 0};
+      return TRUE;
+    }
+    case TB_SETBUTTONINFOW: {
+      const auto* info = reinterpret_cast<const TBBUTTONINFOW*>(lParam);
+      if (info == nullptr || i < 0) return FALSE;
+      if ((info->dwMask & TBIF_TEXT) && info->pszText != nullptr) bar->buttons[static_cast<size_t>(i)].label = info->pszText;
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return TRUE;
+    }
+    default: return 0;
+  }
+}
+
+LRESULT subMenuOf(const Bar& bar, LPARAM command) {
+  for (size_t i = 0; i < bar.buttons.size(); ++i) {
+    if (bar.buttons[i].command == static_cast<WORD>(command)) return reinterpret_cast<LRESULT>(popupOf(bar, i));
+  }
+  return 0;
 }
 
 void paint(HWND hwnd, const Bar& bar) {
@@ -111,7 +197,7 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (bar) {
         RECT rc;
         GetClientRect(hwnd, &rc);
-        press(*bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
+        press(hwnd, *bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
       }
       return 0;
     case SHCMBM_OVERRIDEKEY:
@@ -129,17 +215,35 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
       }
       return FALSE;
-    case SHCMBM_GETSUBMENU:
-    case SHCMBM_GETMENU:
-    case SHCMBM_SETSUBMENU:
-      return 0;
+    case SHCMBM_GETSUBMENU: return bar ? subMenuOf(*bar, lParam) : 0;
+    case SHCMBM_GETMENU: return bar ? reinterpret_cast<LRESULT>(bar->menu) : 0;
+    case SHCMBM_SETSUBMENU: return 0;
+    case kOpenPopup: openPopup(hwnd, wParam); return 0;
+    case TB_ENABLEBUTTON:
+    case TB_CHECKBUTTON:
+    case TB_HIDEBUTTON:
+    case TB_ISBUTTONHIDDEN:
+    case TB_GETSTATE:
+    case TB_COMMANDTOINDEX:
+    case TB_BUTTONCOUNT:
+    case TB_DELETEBUTTON:
+    case TB_GETBUTTON:
+    case TB_SETBUTTONINFOW: return bar ? toolbarMessage(hwnd, bar, msg, wParam, lParam) : 0;
     case WM_DESTROY:
+      if (bar) DestroyMenu(bar->menu);
       bars().erase(hwnd);
       return 0;
     default:
       break;
   }
   return DefWindowProc(hwnd, msg, wParam, lParam);
+}
+
+HWND barWindow(const Bar* bar) {
+  for (auto& [hwnd, b] : bars()) {
+    if (&b == bar) return hwnd;
+  }
+  return nullptr;
 }
 
 bool isSoftKey(UINT vk) { return vk == VK_TSOFT1 || vk == VK_TSOFT2 || vk == VK_TBACK; }
@@ -168,7 +272,7 @@ bool filterKey(UINT vk, bool down) {
   if (bar->noDefaultKeys.count(vk) || vk == VK_TBACK) return false;
   size_t index = vk == VK_TSOFT1 ? 0 : 1;
   if (index >= bar->buttons.size()) return false;
-  if (!down) press(*bar, index);
+  if (!down) press(barWindow(bar), *bar, index);
   return true;
 }
 
@@ -217,6 +321,7 @@ std::u16string activeSoftKeyLabels() {
 }
 
 void forgetSoftKeyBars() {
+  for (auto& [hwnd, bar] : bars()) DestroyMenu(bar.menu);
   bars().clear();
   keysDown().clear();
 }

@@ -1,6 +1,7 @@
 // Window classes: the program's own and the system's.
 #include "wince/gdi.h"
 #include "wince/text.h"
+#include "ctl_common.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -39,18 +40,19 @@ WindowClass* findClass(LPCWSTR name) {
   return nullptr;
 }
 
-// Controls are placeholders with the default behaviour until their own code
-// arrives; GetClassInfo finds them as the programs expect.
+// The desktop and the standard controls; GetClassInfo finds the controls as
+// the programs expect.
 void registerSystemClasses() {
-  static const char16_t* const kNames[] = {u"BUTTON", u"EDIT", u"STATIC", u"LISTBOX", u"COMBOBOX", u"SCROLLBAR"};
   WNDCLASSW wc{};
   wc.lpfnWndProc = DefWindowProc;
   wc.lpszClassName = u"#desktop";
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   addClass(wc, true);
   wc.hbrBackground = nullptr;
-  for (const char16_t* name : kNames) {
-    wc.lpszClassName = name;
+  wc.style = CS_DBLCLKS;
+  for (const ctl::ControlClass& c : ctl::controlClasses()) {
+    wc.lpszClassName = c.name;
+    wc.lpfnWndProc = c.proc;
     addClass(wc, true);
   }
 }

@@ -30,6 +30,12 @@ struct DialogState {
   INT_PTR result = 0;
   HWND lastFocus{};  // the control to focus again on activation
   HFONT font{};
+  WORD defaultId = 0;  // DM_SETDEFID; 0: the template's default push button
+};
+
+// A standard control's own data, owned by its window.
+struct ControlState {
+  virtual ~ControlState() = default;
 };
 
 struct Window {
@@ -60,6 +66,8 @@ struct Window {
   RECT regionBox{};  // window coordinates
   SCROLLINFO scroll[2]{};
   std::unique_ptr<DialogState> dialog;
+  std::unique_ptr<ControlState> control;
+  bool stylusTransparent = false;  // taps reach the windows below (group boxes)
 };
 
 struct Gui {

@@ -17,11 +17,14 @@ bool hitsWindow(const Window* w, POINT screenPt) {
   return contains(w->regionBox, POINT{screenPt.x - r.left, screenPt.y - r.top});
 }
 
-// The topmost visible, enabled descendant of w under the point, or w.
+// The topmost visible, enabled descendant of w under the point, or w;
+// windows that let the stylus through (group boxes) are passed over.
 HWND deepestAt(const Window* w, POINT screenPt) {
   for (HWND c : w->children) {
     const Window* child = find(c);
-    if (child == nullptr || !(child->style & WS_VISIBLE) || (child->style & WS_DISABLED)) continue;
+    if (child == nullptr || !(child->style & WS_VISIBLE) || (child->style & WS_DISABLED) || child->stylusTransparent) {
+      continue;
+    }
     if (hitsWindow(child, screenPt)) return deepestAt(child, screenPt);
   }
   return w->handle;

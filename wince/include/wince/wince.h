@@ -12,4 +12,6 @@
 #include "wince/clock.h"
 #include "wince/window.h"
 #include "wince/shell.h"
+#include "wince/menu.h"
+#include "wince/controls.h"
 #include "wince/audio.h"
