@@ -79,7 +79,8 @@ void CQZFApplication::step() const {
 
 int16_t CQZFApplication::init() {
   const QZFModeTable* modes = nullptr;
-  preInit(&modes);
+  // The result is the graphics mode, which the graphics start takes from the mode table.
+  static_cast<void>(preInit(&modes));
   if (loadScreen_) loadScreen_->addSteps(kLoadScreenSteps);
   if (const int16_t r = registerClasses(); r < 0) return fail(102, r);
   step();
@@ -112,7 +113,8 @@ int16_t CQZFApplication::startManagers(const QZFModeTable* modes) {
   valueTable_ = getValueTable(graphics_->getDisplayKind());
   if (valueTable_.empty()) return fail(125, QZ_ERR_GENERAL);
   if (loadScreen_) {
-    loadScreen_->loadImages(0);
+    // A load screen without its pictures still counts the steps.
+    static_cast<void>(loadScreen_->loadImages(0));
     imagesLoaded_ = true;
   }
   step();
