@@ -18,6 +18,7 @@
 #include "backgrounds.h"
 #include "card_marks.h"
 #include "dial_pictures.h"
+#include "recipe_lines.h"
 #include "screen_pictures.h"
 
 namespace {
@@ -66,16 +67,16 @@ int main(int argc, char** argv) {
   std::filesystem::create_directories(out + "/png");
   std::filesystem::create_directories(out + "/sets");
   ArtPlan plan(out);
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
-    if (!drawLine(line, plan)) {
-      const std::string why = plan.error().empty() ? "expected plane ID RECIPE [thumb BLOB]" : plan.error();
-      return fail(std::string(argv[1]) + ": line " + std::to_string(number) + ": " + why);
-    }
-  }
+  std::ostringstream recipes;
+  recipes << in.rdbuf();
+  std::string why;
+  const bool drawn = forEachRecipeLine(recipes.str(), [&](const std::string& line, int number) {
+    if (drawLine(line, plan)) return true;
+    why = "line " + std::to_string(number) + ": " +
+          (plan.error().empty() ? "expected plane ID RECIPE [thumb BLOB]" : plan.error());
+    return false;
+  });
+  if (!drawn) return fail(std::string(argv[1]) + ": " + why);
   Canvas lock(kThumbW, kThumbH);
   drawLock(lock);
   if (!plan.add(kThumbSet, 866, lock) || !drawScreenPictures(glyphs, plan) || !drawDialPictures(plan)) {

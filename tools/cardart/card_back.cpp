@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "card_face.h"
+#include "recipe_lines.h"
 
 namespace {
 
@@ -160,12 +161,7 @@ bool knownPattern(const std::string& pattern) {
 }
 
 bool parseBackRecipes(const std::string& text, std::vector<BackRecipe>& out, std::string& error) {
-  std::istringstream in(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
+  return forEachRecipeLine(text, [&](const std::string& line, int number) {
     std::istringstream words(line);
     std::string keyword, ground, motif, rest;
     BackRecipe recipe;
@@ -176,8 +172,8 @@ bool parseBackRecipes(const std::string& text, std::vector<BackRecipe>& out, std
       return false;
     }
     out.push_back(recipe);
-  }
-  return true;
+    return true;
+  });
 }
 
 void drawBack(Canvas& canvas, const BackRecipe& recipe) { drawBackInside(canvas, recipe); }

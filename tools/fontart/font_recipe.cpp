@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "recipe_lines.h"
+
 namespace {
 
 bool parseHex(const std::string& text, unsigned& out) {
@@ -42,12 +44,7 @@ bool decodeUtf8(const std::string& text, std::u32string& out) {
 }
 
 bool parseFontRecipes(const std::string& text, FontRecipes& out, std::string& error) {
-  std::istringstream in(text);
-  std::string line;
-  int number = 0;
-  while (std::getline(in, line)) {
-    ++number;
-    if (line.empty() || line[0] == '#') continue;
+  return forEachRecipeLine(text, [&](const std::string& line, int number) {
     std::istringstream words(line);
     std::string keyword;
     words >> keyword;
@@ -62,8 +59,7 @@ bool parseFontRecipes(const std::string& text, FontRecipes& out, std::string& er
     if (!ok) {
       error = "line " + std::to_string(number) + ": expected table CHARACTERS or font SET FIRST FILE SIZE LINE BASE "
               "RRGGBB [outline RRGGBB]";
-      return false;
     }
-  }
-  return true;
+    return ok;
+  });
 }
