@@ -2,6 +2,7 @@
 
 #include <sstream>
 
+#include "base/utf8.h"
 #include "recipe_lines.h"
 
 namespace {
@@ -28,17 +29,9 @@ bool parseFont(std::istringstream& words, FontRecipe& f) {
 
 bool decodeUtf8(const std::string& text, std::u32string& out) {
   for (size_t i = 0; i < text.size();) {
-    const auto c = static_cast<unsigned char>(text[i]);
-    const int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || (extra > 0 && i + static_cast<size_t>(extra) >= text.size())) return false;
-    char32_t cp = extra == 0 ? c : (c & (0x3F >> extra));
-    for (int k = 1; k <= extra; ++k) {
-      const auto d = static_cast<unsigned char>(text[i + static_cast<size_t>(k)]);
-      if ((d >> 6) != 2) return false;
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    out.push_back(cp);
-    i += static_cast<size_t>(extra) + 1;
+    char32_t c = 0;
+    if (!base::readUtf8(text, i, c)) return false;
+    out.push_back(c);
   }
   return true;
 }
