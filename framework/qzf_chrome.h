@@ -1,0 +1,56 @@
+// The blob ids of the interface pictures (PellwynChrome.pdb, drawn at build
+// time from data/art/chrome.txt, which lists every piece with its blob set
+// and size; a test keeps the two the same). Form descriptions and menus name
+// these ids. Groups of pieces are consecutive from the id given here:
+// frames clockwise from the top-left corner (corner, top edge, corner, right
+// edge, corner, bottom edge, corner, left edge); cap triples left cap, middle
+// tile, right cap; buttons normal, pressed and focused triples in that order.
+#pragma once
+
+#include <cstdint>
+
+namespace qzf_chrome {
+
+// Blob set 1 (tinted with the colour scheme).
+constexpr uint16_t kFormFrame = 1289;  // 8 pieces, 6 x 6
+constexpr uint16_t kTitleBar = 1297;   // 3 pieces, 8 x 18
+// Blob set 2 (tinted).
+constexpr uint16_t kButton = 1300;         // 9 pieces: 6, 4 and 6 wide, 20 high
+constexpr uint16_t kSelectorLeft = 1309;   // normal, pressed, focused; 18 x 20
+constexpr uint16_t kSelectorRight = 1312;  // normal, pressed, focused; 18 x 20
+// Blob set 3.
+constexpr uint16_t kAccentButton = 1315;  // 9 pieces as kButton
+// Blob set 0.
+constexpr uint16_t kCheckbox = 1324;     // unchecked, checked, focused unchecked, focused checked; 14 x 14
+constexpr uint16_t kRoundButton = 1328;  // as kCheckbox
+constexpr uint16_t kSliderBar = 1332;    // 104 x 12
+constexpr uint16_t kSliderBarFocused = 1333;
+constexpr uint16_t kSliderKnob = 1334;  // 10 x 18
+constexpr uint16_t kTextEntry = 1335;   // normal triple, focused triple; 4 x 20 each
+constexpr uint16_t kTextCursor = 1341;  // 2 x 14
+constexpr uint16_t kRule = 1388;        // 180 x 4
+// Blob set 4 (tinted).
+constexpr uint16_t kPopupFrame = 1342;    // 8 pieces: 4 x 4 corners, 2 x 4 and 4 x 2 edges
+constexpr uint16_t kMenuBarFrame = 1350;  // as kPopupFrame
+constexpr uint16_t kSubmenuArrowLeft = 1358;
+constexpr uint16_t kSubmenuArrowRight = 1359;
+constexpr uint16_t kMarkOn = 1360;  // 11 x 11
+constexpr uint16_t kMarkOff = 1361;
+constexpr uint16_t kScrollUp = 1362;  // up, up pressed, down, down pressed; 12 x 12
+constexpr uint16_t kScrollDown = 1364;
+constexpr uint16_t kSoftKeyLeft = 1366;  // normal, pressed; 72 x 20
+constexpr uint16_t kSoftKeyRight = 1368;
+// Blob set 99.
+constexpr uint16_t kKey = 1370;      // normal, focused, pressed; 20 x 20 (one cell)
+constexpr uint16_t kWideKey = 1373;  // normal, focused, pressed; 60 x 20 (three cells)
+// Blob set 15.
+constexpr uint16_t kAlertFrame = 1376;       // 8 pieces as kFormFrame
+constexpr uint16_t kSignInformation = 1384;  // 24 x 24; then warning, question, error
+constexpr uint16_t kSignWarning = 1385;
+constexpr uint16_t kSignQuestion = 1386;
+constexpr uint16_t kSignError = 1387;
+// The range the interface pictures keep to.
+constexpr uint16_t kFirst = 1289;
+constexpr uint16_t kLast = 1388;
+
+}  // namespace qzf_chrome
