@@ -32,9 +32,11 @@ void curvedArrow(Canvas& c, Rgb ink, bool mirrored) {
   fillPolygon(c, head, 3, ink);
 }
 
-void drawIcon(Canvas& c, Palette& palette, const std::string& command) {
+// The icon of a command in a 14 x 13 box, drawn in ink; hollow fills the
+// inside of its shapes.
+void drawIcon(Canvas& c, Palette& palette, const std::string& command, Rgb ink, Rgb hollow) {
   cairo_t* cr = c.cr();
-  const Rgb ink = palette["tool.ink"], accent = palette["tool.accent"];
+  const Rgb accent = palette["tool.accent"];
   if (command == "undo" || command == "redo") {
     curvedArrow(c, ink, command == "redo");
   } else if (command == "restart") {
@@ -49,8 +51,8 @@ void drawIcon(Canvas& c, Palette& palette, const std::string& command) {
     fillPolygon(c, right, 4, ink);
     const double pageL[8] = {1.6, 3.3, 6, 4.1, 6, 10.6, 1.6, 9.9};
     const double pageR[8] = {12.4, 3.3, 8, 4.1, 8, 10.6, 12.4, 9.9};
-    fillPolygon(c, pageL, 4, palette["tool.paper"]);
-    fillPolygon(c, pageR, 4, palette["tool.paper"]);
+    fillPolygon(c, pageL, 4, hollow);
+    fillPolygon(c, pageR, 4, hollow);
   } else if (command == "hint") {
     cairo_arc(cr, 7, 5, 4.3, 0, 2 * M_PI);
     c.setColour(ink);
@@ -70,29 +72,31 @@ void drawIcon(Canvas& c, Palette& palette, const std::string& command) {
       roundedPath(cr, Box{-2.2, -4, 4.4, 7.6}, 0.6);
       c.setColour(k == 0 ? palette["tool.paper"] : accent);
       cairo_fill(cr);
+      if (k == 1) {
+        const double pip[8] = {0, -2.2, 1.5, 0, 0, 2.2, -1.5, 0};
+        fillPolygon(c, pip, 4, palette["tool.ink"]);
+      }
       cairo_restore(cr);
     }
   }
 }
 
-// A toolbar button: a plate with the command's icon; selected, a bright
-// ring; pressed, a sunken plate with the icon a pixel lower.
+// A toolbar button: a light plate with the command's icon; selected, the
+// plate turns dark and the icon light; pressed, the plate is sunken and the
+// icon a pixel lower.
 void drawToolButton(Canvas& c, Palette& palette, const std::string& command, const std::string& look) {
   const Box all = whole(c);
-  Box face = all;
-  if (look == "selected") {
-    fillRounded(c, face, 5, palette["tool.focus"]);
-    face = face.inset(1);
-  }
-  const bool pressed = look == "pressed";
-  fillRounded(c, face, 4, palette["tool.outline"]);
-  face = face.inset(1);
-  fillRounded(c, face, 3, palette[pressed ? "tool.pressedTop" : "tool.gleam"]);
-  shadeRounded(c, Box{face.x, face.y + 1, face.w, face.h - 1}, 3, palette[pressed ? "tool.pressedTop" : "tool.top"],
-               palette[pressed ? "tool.pressedBottom" : "tool.bottom"]);
+  const bool pressed = look == "pressed", selected = look == "selected";
+  fillRounded(c, all, 4, palette["tool.outline"]);
+  const Box face = all.inset(1);
+  const std::string top = pressed ? "tool.pressedTop" : selected ? "tool.selectedTop" : "tool.top";
+  const std::string bottom = pressed ? "tool.pressedBottom" : selected ? "tool.selectedBottom" : "tool.bottom";
+  fillRounded(c, face, 3, palette[pressed ? top : selected ? "tool.selectedGleam" : "tool.gleam"]);
+  shadeRounded(c, Box{face.x, face.y + 1, face.w, face.h - 1}, 3, palette[top], palette[bottom]);
   cairo_save(c.cr());
   cairo_translate(c.cr(), std::floor((all.w - 14) / 2), std::floor((all.h - 13) / 2) + (pressed ? 1 : 0));
-  drawIcon(c, palette, command);
+  drawIcon(c, palette, command, palette[selected ? "tool.paper" : "tool.ink"],
+           palette[selected ? "tool.selectedTop" : "tool.paper"]);
   cairo_restore(c.cr());
 }
 
