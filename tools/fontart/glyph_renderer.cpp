@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "accent_marks.h"
+
 struct GlyphRenderer::Face {
   FT_Library library = nullptr;
   FT_Face face = nullptr;
@@ -51,7 +53,11 @@ bool GlyphRenderer::open(const std::string& path, const FontRecipe& recipe, std:
 
 std::unique_ptr<Canvas> GlyphRenderer::render(char32_t character) {
   FT_Face face = face_->face;
-  const FT_UInt index = FT_Get_Char_Index(face, character);
+  // A letter with a mark above is its base letter with a fitted mark, when
+  // the font has the base.
+  const AccentedLetter* accented = accentedLetter(character);
+  if (accented && FT_Get_Char_Index(face, accented->base) == 0) accented = nullptr;
+  const FT_UInt index = FT_Get_Char_Index(face, accented ? accented->base : character);
   if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_TARGET_MONO) != 0 ||
       FT_Render_Glyph(face->glyph, FT_RENDER_MODE_MONO) != 0) {
     return nullptr;
@@ -61,10 +67,14 @@ std::unique_ptr<Canvas> GlyphRenderer::render(char32_t character) {
   const int left = std::min(0, static_cast<int>(slot->bitmap_left));
   const int inkRight = slot->bitmap_left + static_cast<int>(slot->bitmap.width);
   const int advance = static_cast<int>((slot->advance.x + 32) >> 6);
-  const int width = std::max({1, advance - 1, inkRight - left}) + 2 * pad;
+  int width = std::max({1, advance - 1, inkRight - left}) + 2 * pad;
   const int height = recipe_.lineHeight + 2 * pad;
-  const std::vector<uint8_t> ink =
+  std::vector<uint8_t> ink =
       placeInk(slot, width, height, slot->bitmap_left - left + pad, recipe_.baseline - slot->bitmap_top + pad);
+  if (accented) {
+    const bool bold = (face->style_flags & FT_STYLE_FLAG_BOLD) != 0;
+    addMark(ink, width, height, bold ? accented->mark->bold : accented->mark->regular, pad);
+  }
   auto canvas = std::make_unique<Canvas>(width, height);
   for (int y = 0; y < height && recipe_.outlined; ++y) {
     for (int x = 0; x < width; ++x) {
