@@ -110,6 +110,10 @@ bool drawToolbar(const PieceJob& job, Canvas& c, std::string& error) {
     error = "the toolbar needs toolbarButton.undo.normal for the size of its buttons";
     return false;
   }
+  // A tray under the buttons hides what lies behind the toolbar between them.
+  const Box all = whole(c);
+  fillRounded(c, all, 4, job.palette["tray.edge"]);
+  shadeRounded(c, all.inset(1), 3, job.palette["tray.top"], job.palette["tray.bottom"]);
   const int gap = 2;
   int x = 1;
   for (const char* command : kToolbarOrder) {
