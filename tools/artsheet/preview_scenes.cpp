@@ -8,7 +8,7 @@
 namespace {
 
 constexpr int kText = 0, kBold = 240, kClock = 535;
-constexpr int kCardW = 31, kCardH = 43, kLargeFronts = 977, kLargeBack = 816, kShadow = 1234, kSelection = 1235;
+constexpr int kLargeFronts = 977, kLargeBack = 816, kShadow = 1234, kSelection = 1235;
 constexpr uint32_t kFormColour = 0xB5DFBD;  // the first scheme's form background
 
 namespace chrome = qzf_chrome;
