@@ -12,6 +12,7 @@
 #include <string>
 
 #include "art_database.h"
+#include "chrome_pieces.h"
 #include "chrome_recipe.h"
 #include "qzf_chrome.h"
 
@@ -279,6 +280,44 @@ TEST(ChromeRecipe, RefusesWhatTheToolCannotDraw) {
     EXPECT_FALSE(parseChromeRecipe(c.text, recipe, error)) << c.text;
     EXPECT_NE(error.find(c.why), std::string::npos) << c.text << " -> " << error;
   }
+}
+
+// The drawer refuses a recipe it cannot follow, naming the reason, instead of
+// writing a wrong or blank picture.
+TEST(ChromeRecipe, TheDrawerRefusesPiecesItCannotDraw) {
+  const struct {
+    const char* recipe;
+    const char* piece;
+    const char* why;
+  } cases[] = {
+      {"piece wobble.x 1 10 4 4\n", "wobble.x", "unknown group wobble"},
+      {"piece button.sideways.left 1 10 6 20\n", "button.sideways.left", "unknown part sideways.left"},
+      {"piece button.normal.left 1 10 6 20\n", "button.normal.left", "needs its left, middle and right"},
+      {"piece formFrame.tl 1 10 6 6\npiece formFrame.t 1 11 6 6\npiece formFrame.l 1 12 6 6\n"
+       "piece formFrame.tr 1 13 8 6\n",
+       "formFrame.tr", "square corners"},
+      {"piece formFrame.tl 1 10 6 6\npiece formFrame.corner 1 11 6 6\n", "formFrame.corner", "needs its tl, t and l"},
+      {"piece toolbar.whole 12 704 176 20\n", "toolbar.whole", "toolbarButton.undo.normal"},
+  };
+  for (const auto& c : cases) {
+    ChromeRecipe recipe;
+    std::string error;
+    ASSERT_TRUE(parseChromeRecipe(std::string("database D\n") + c.recipe, recipe, error)) << error;
+    const ChromePiece* piece = recipe.find(c.piece);
+    ASSERT_NE(piece, nullptr) << c.piece;
+    Palette palette(recipe.colours);
+    Canvas canvas(piece->width, piece->height);
+    EXPECT_FALSE(drawChromePiece(PieceJob{recipe, *piece, palette}, canvas, error)) << c.piece;
+    EXPECT_NE(error.find(c.why), std::string::npos) << c.piece << " -> " << error;
+  }
+  // A colour the recipe does not give is named.
+  ChromeRecipe recipe;
+  std::string error;
+  ASSERT_TRUE(parseChromeRecipe("database D\npiece sign.error 20 10 24 24\n", recipe, error)) << error;
+  Palette palette(recipe.colours);
+  Canvas canvas(24, 24);
+  ASSERT_TRUE(drawChromePiece(PieceJob{recipe, recipe.pieces[0], palette}, canvas, error)) << error;
+  EXPECT_EQ(palette.missing().rfind("sign.", 0), 0u) << palette.missing();
 }
 
 }  // namespace
