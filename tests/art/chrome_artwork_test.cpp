@@ -131,17 +131,21 @@ TEST(ChromeArtwork, TheIdsTheCodeNamesAreTheRecipes) {
   }
 }
 
-// The colour scheme tints sets 1, 2 and 4 by adding to each channel: drawn
-// in greys, they take the scheme's hue whatever it is.
+// The colour scheme tints sets 1, 2 and 4 (interface) and 100, 11 and 12
+// (toolbar strip, ornament, toolbar) by adding to each channel: drawn in
+// greys, they take the scheme's hue whatever it is.
 TEST(ChromeArtwork, TintedSetsAreNeutralGreys) {
-  std::map<int, int> setOf;
-  const std::map<int, BlobPicture> byId = picturesById("PellwynChrome.pdb", &setOf);
-  for (const auto& [id, picture] : byId) {
-    if (setOf[id] != 1 && setOf[id] != 2 && setOf[id] != 4) continue;
-    for (uint32_t v : picture.argb) {
-      if (v == 0) continue;
-      const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
-      ASSERT_LE(std::max({r, g, b}) - std::min({r, g, b}), 24) << "blob " << id;
+  const std::set<int> tinted = {1, 2, 4, 100, 11, 12};
+  for (const char* database : {"PellwynChrome.pdb", "PellwynPlay.pdb"}) {
+    std::map<int, int> setOf;
+    const std::map<int, BlobPicture> byId = picturesById(database, &setOf);
+    for (const auto& [id, picture] : byId) {
+      if (!tinted.count(setOf[id])) continue;
+      for (uint32_t v : picture.argb) {
+        if (v == 0) continue;
+        const int r = (v >> 16) & 0xFF, g = (v >> 8) & 0xFF, b = v & 0xFF;
+        ASSERT_LE(std::max({r, g, b}) - std::min({r, g, b}), 24) << "blob " << id;
+      }
     }
   }
 }
