@@ -97,3 +97,14 @@ run(FALSE ${PDBTOOL} build ${SOURCE}/missing.txt ${WORK}/Missing.pdb --with ${WO
 if(EXISTS ${WORK}/Missing.pdb)
   message(FATAL_ERROR "a database was written although its form names a missing blob")
 endif()
+
+# Symbols are declared once (strings and blobs apart), and a source is listed
+# as what it holds.
+run(FALSE ${PDBTOOL} build ${SOURCE}/symbol_twice.txt ${WORK}/Twice.pdb)
+if(NOT err MATCHES "line 9: symbol OK is declared twice")
+  message(FATAL_ERROR "the second OK is not named: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/wrong_kind.txt ${WORK}/Wrong.pdb)
+if(NOT err MATCHES "sample_form.txt: holds a form, listed as a menu")
+  message(FATAL_ERROR "the form listed as a menu is not named: ${err}")
+endif()
