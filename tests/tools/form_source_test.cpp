@@ -265,10 +265,14 @@ TEST(FormSourceTest, BadSourcesNameTheirLine) {
   for (const Case& c : cases) EXPECT_NE(compileError(c.source).find(c.error), std::string::npos) << c.source;
 }
 
-TEST(FormSourceTest, TooManyKeysAreRefused) {
+// Counts are stored in 8 or 16 bits: one more is refused, never cut short.
+TEST(FormSourceTest, TooManyKeysOrGadgetsAreRefused) {
   std::string source = "form 1\nwidth T1\ngadget keyboard 1\ncell-width T1\ncell-height T1\n";
   for (int i = 0; i < 256; ++i) source += "key\n";
   EXPECT_NE(compileError(source).find("line 261: too many key lines"), std::string::npos);
+  source = "form 1\nwidth T1\n";
+  for (int i = 0; i < 0x10000; ++i) source += "gadget label none\n";
+  EXPECT_NE(compileError(source).find("line 65538: too many gadgets"), std::string::npos);
 }
 
 TEST(FormSourceTest, BadBytesAreRefusedWithTheirOffset) {

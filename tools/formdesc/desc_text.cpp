@@ -99,6 +99,7 @@ class Parser {
 
   bool startGadget(const std::vector<std::string>& tokens) {
     if (!required()) return false;
+    if (d_.gadgets.size() >= 0xFFFF) return fail("too many gadgets for one form");
     const RecordLayout* layout = tokens.size() == 3 ? gadgetLayoutNamed(tokens[1]) : nullptr;
     uint16_t id = 0;
     if (!layout || !parseId(tokens[2], id)) return fail("expected 'gadget KIND ID' with a known kind");
