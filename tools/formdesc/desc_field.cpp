@@ -291,6 +291,8 @@ std::string blobsText(const Field& field, const uint8_t* at, int count) {
 
 }  // namespace
 
+bool parseDescNumber(const std::string& token, uint32_t max, uint32_t& out) { return parseNumber(token, max, out); }
+
 bool parseFieldValue(const Field& field, const std::vector<std::string>& tokens, size_t& pos,
                      const DescSymbols& symbols, uint8_t* record, std::string& error) {
   Tokens t(tokens, pos, field, error);

@@ -15,6 +15,9 @@ struct DescSymbols {
   std::map<std::string, uint16_t> blobs;
 };
 
+// A decimal or 0x-hexadecimal number up to max.
+bool parseDescNumber(const std::string& token, uint32_t max, uint32_t& out);
+
 // Reads the field's value from tokens[pos...] into `record`, advancing pos
 // past what it took; false with a reason in `error`.
 bool parseFieldValue(const Field& field, const std::vector<std::string>& tokens, size_t& pos,

@@ -34,15 +34,8 @@ std::vector<std::string> tokenize(const std::string& line) {
 }
 
 bool parseId(const std::string& token, uint16_t& out) {
-  if (token == "none") return out = kDescNone, true;
-  size_t used = 0;
-  unsigned long value = 0;
-  try {
-    value = std::stoul(token, &used, 0);
-  } catch (...) {
-    return false;
-  }
-  if (used != token.size() || value > 0xFFFF || token[0] == '-' || token[0] == '+') return false;
+  uint32_t value = kDescNone;
+  if (token != "none" && !parseDescNumber(token, 0xFFFF, value)) return false;
   out = static_cast<uint16_t>(value);
   return true;
 }
