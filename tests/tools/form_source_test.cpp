@@ -322,6 +322,8 @@ TEST(FormSourceTest, ChecksFindWhatTheFormCannotUse) {
       {"form 1\nwidth T1\ngadget button 1\ndown 9\n", "gadget 1 (button): 'down' names gadget 9"},
       {"form 1\nwidth T1\ngadget keyboard 1\ncell-width T1\ncell-height T1\ncolumns 2\nkey column 2\n",
        "key 1: lies outside the 2 x 1 grid"},
+      {"form 1\nwidth T1\ngadget label 1\nalign 4\n", "'align' 4 is none of left, centre, right"},
+      {"form 1\nwidth T1\ngadget table 1\nwidth T1\nheight T1\ncolumn align 3\n", "column 1: 'align' 3 is none of"},
       {"menu 1 quick\nleft text 5\n", "left button: has a text but no item"},
       {"menu 1 quick\nright item 5\n", "right button: has an item but no text"},
       {"menu 1 popup\nitem text 5 flags submenu\n", "'submenu' is needed by the submenu flag"},

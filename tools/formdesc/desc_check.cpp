@@ -63,6 +63,17 @@ void checkValue(const Field& field, const uint8_t* bytes, const std::string& whe
   }
 }
 
+// A choice the reader does not know (it reads another alignment as left).
+void checkChoice(const Field& field, const uint8_t* bytes, const std::string& where, std::vector<std::string>& out) {
+  const uint8_t value = bytes[field.offset];
+  std::string known;
+  for (const FieldName& n : field.names) {
+    if (n.value == value) return;
+    known += (known.empty() ? "" : ", ") + std::string(n.word);
+  }
+  out.push_back(problem(where, field, std::to_string(value) + " is none of " + known));
+}
+
 void checkGadgets(const Description& d, std::vector<std::string>& out) {
   std::map<uint16_t, size_t> order;
   for (size_t i = 0; i < d.gadgets.size(); ++i) {
@@ -129,6 +140,7 @@ std::vector<std::string> checkDescription(const Description& d) {
   std::vector<std::string> out;
   visitFields(d, [&](const Field& f, const uint8_t* bytes, const std::string& where) {
     if (f.kind == K::Value || f.kind == K::ValueOr || f.kind == K::Axis) checkValue(f, bytes, where, out);
+    if (f.kind == K::Choice8) checkChoice(f, bytes, where, out);
     if (f.kind == K::Menu && base::loadBE16(bytes + f.offset) == kDescNone && f.when.mask != 0) {
       out.push_back(problem(where, f, "is needed by the submenu flag"));
     }
