@@ -2,15 +2,21 @@
 
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <set>
 #include <sstream>
 
 #include "base/code_page_1252.h"
 #include "base/utf8.h"
+#include "desc_check.h"
+#include "desc_text.h"
+#include "qz_types.h"
 
 namespace {
 
-bool toCp1252(char32_t c, uint8_t& out) { return c <= 0xFFFF && base::narrowCodePage1252(static_cast<char16_t>(c), &out); }
+bool toCp1252(char32_t c, uint8_t& out) {
+  return c <= 0xFFFF && base::narrowCodePage1252(static_cast<char16_t>(c), &out);
+}
 
 int hexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -62,9 +68,7 @@ bool parseQuoted(const std::string& s, std::u32string& out, std::string& error) 
         if (!readHex(body, i, 4, value)) return error = "bad \\u escape", false;
         out += static_cast<char32_t>(value);
         break;
-      default:
-        error = "unknown escape";
-        return false;
+      default: error = "unknown escape"; return false;
     }
   }
   return true;
@@ -163,15 +167,84 @@ bool parseResource(std::istringstream& words, const std::filesystem::path& manif
   return false;
 }
 
-bool parseLine(const std::string& line, const std::filesystem::path& manifestDir,
-               const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error) {
+// What parsing one manifest (and the ones it includes) gathers.
+struct PendingSource {
+  std::filesystem::path path;
+  DescType type;
+};
+struct ManifestState {
+  Manifest& out;
+  const std::vector<std::filesystem::path>& searchDirs;
+  std::set<std::pair<uint32_t, uint16_t>> seen;
+  std::vector<PendingSource> sources;
+  int depth = 0;
+};
+
+bool parseText(const std::string& text, const std::filesystem::path& dir, ManifestState& state, std::string& error);
+
+bool addResource(ManifestState& state, ManifestResource r, std::string& error) {
+  if (!state.seen.insert({r.type, r.id}).second) return error = "duplicate resource", false;
+  state.out.resources.push_back(std::move(r));
+  return true;
+}
+
+bool addSymbol(std::map<std::string, uint16_t>& symbols, const std::string& name, long id, std::string& error) {
+  if (name.empty() || id < 0 || id > 0xFFFF) return error = "expected: NAME ID", false;
+  if (!symbols.emplace(name, static_cast<uint16_t>(id)).second)
+    return error = "symbol " + name + " is declared twice", false;
+  return true;
+}
+
+// string NAME ID "text" / wstring NAME ID "text"
+bool parseSymbolString(std::istringstream& words, bool wide, ManifestState& state, std::string& error) {
+  std::string name;
+  long id = -1;
+  words >> name >> id;
+  ManifestResource r;
+  r.type = QZFourCC(wide ? "tSTR" : "aSTR");
+  r.id = static_cast<uint16_t>(id);
+  std::u32string text;
+  return addSymbol(state.out.symbols.strings, name, id, error) && parseQuoted(restOfLine(words), text, error) &&
+         (wide ? wideString(text, r.data, error) : narrowString(text, r.data, error)) &&
+         addResource(state, std::move(r), error);
+}
+
+bool parseInclude(const std::string& name, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
+  if (state.depth >= 8) return error = "includes nest too deep", false;
+  std::vector<uint8_t> bytes;
+  if (!fileBytes(name, dir, {}, bytes, error)) return false;
+  const std::filesystem::path path = dir / name;
+  ++state.depth;
+  std::string inner;
+  const bool ok = parseText(std::string(bytes.begin(), bytes.end()), path.parent_path(), state, inner);
+  --state.depth;
+  if (!ok) error = path.string() + ": " + inner;
+  return ok;
+}
+
+bool parseLine(const std::string& line, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
+  Manifest& out = state.out;
   std::istringstream words(line);
   std::string key;
   if (!(words >> key) || key[0] == '#') return true;
   if (key == "resource") {
     ManifestResource r;
-    if (!parseResource(words, manifestDir, searchDirs, r, error)) return false;
-    out.resources.push_back(std::move(r));
+    return parseResource(words, dir, state.searchDirs, r, error) && addResource(state, std::move(r), error);
+  }
+  if (key == "string" || key == "wstring") return parseSymbolString(words, key == "wstring", state, error);
+  if (key == "blob" || key == "placeholder") {
+    std::string name;
+    long id = -1;
+    words >> name >> id;
+    if (!addSymbol(out.symbols.blobs, name, id, error)) return false;
+    if (key == "placeholder") out.placeholders.insert(static_cast<uint16_t>(id));
+    return true;
+  }
+  if (key == "include") return parseInclude(restOfLine(words), dir, state, error);
+  if (key == "form" || key == "menu") {
+    const std::string name = restOfLine(words);
+    if (name.empty()) return error = "expected: " + key + " FILE", false;
+    state.sources.push_back({dir / name, key == "form" ? DescType::Form : DescType::Menu});
     return true;
   }
   std::string value;
@@ -186,6 +259,48 @@ bool parseLine(const std::string& line, const std::filesystem::path& manifestDir
   }
   error = "unknown line '" + key + "'";
   return false;
+}
+
+bool parseText(const std::string& text, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
+  std::istringstream lines(text);
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    std::string reason;
+    if (!parseLine(line, dir, state, reason)) {
+      error = "line " + std::to_string(number) + ": " + reason;
+      return false;
+    }
+  }
+  return true;
+}
+
+// Compiles a form or menu source, checks it on its own and adds it.
+bool compileSource(const PendingSource& source, ManifestState& state, std::string& error) {
+  std::vector<uint8_t> bytes;
+  std::string reason;
+  Description d;
+  if (!fileBytes(source.path.string(), {}, {}, bytes, reason) ||
+      !parseDescription(std::string(bytes.begin(), bytes.end()), state.out.symbols, d, reason)) {
+    error = source.path.string() + ": " + reason;
+    return false;
+  }
+  if (d.type != source.type) {
+    error = source.path.string() + ": holds a " + (d.type == DescType::Form ? "form" : "menu") + ", listed as a " +
+            (source.type == DescType::Form ? "form" : "menu");
+    return false;
+  }
+  const std::vector<std::string> problems = checkDescription(d);
+  if (!problems.empty()) {
+    error = source.path.string() + ": " + problems.front();
+    return false;
+  }
+  ManifestResource r{descResourceType(d.type), d.id, writeDescription(d)};
+  if (!addResource(state, std::move(r), reason)) {
+    error = source.path.string() + ": " + reason;
+    return false;
+  }
+  state.out.descriptions.push_back(std::move(d));
+  return true;
 }
 
 }  // namespace
@@ -208,21 +323,10 @@ std::string fourCCText(uint32_t code) {
 
 bool parseManifest(const std::string& text, const std::filesystem::path& manifestDir,
                    const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error) {
-  std::istringstream lines(text);
-  std::string line;
-  std::set<std::pair<uint32_t, uint16_t>> seen;
-  for (int number = 1; std::getline(lines, line); ++number) {
-    std::string reason;
-    const size_t before = out.resources.size();
-    bool ok = parseLine(line, manifestDir, searchDirs, out, reason);
-    if (ok && out.resources.size() > before) {
-      const ManifestResource& r = out.resources.back();
-      ok = seen.insert({r.type, r.id}).second || (reason = "duplicate resource", false);
-    }
-    if (!ok) {
-      error = "line " + std::to_string(number) + ": " + reason;
-      return false;
-    }
+  ManifestState state{out, searchDirs, {}, {}, 0};
+  if (!parseText(text, manifestDir, state, error)) return false;
+  for (const PendingSource& source : state.sources) {
+    if (!compileSource(source, state, error)) return false;
   }
   if (out.name.empty() || out.type == 0 || out.creator == 0) {
     error = "name, type and creator are required";

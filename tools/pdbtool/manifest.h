@@ -9,6 +9,18 @@
 //   resource tSTR 7 wstring "UTF-16 text, little-endian, zero-terminated"
 //   resource aFRM 1000 file forms/title.bin
 //
+// Forms and menus are compiled from their text sources (desc_text.h), and
+// may name strings and blobs by symbol:
+//
+//   string GALLERY_TITLE 2100 "Gadget gallery"   aSTR 2100, symbol GALLERY_TITLE
+//   wstring SNOWMAN 2101 "\u2603"                 tSTR 2101, symbol SNOWMAN
+//   blob FONT_TEXT 0                              a symbol for a blob id
+//   placeholder FRAME_TOP_LEFT 1300               the same, for a blob the artwork
+//                                                 has yet to draw: the checks let it pass
+//   include ../chrome.txt                         the lines of another manifest
+//   form forms/gallery.txt                        compiled to aFRM (its id from the source)
+//   menu menus/gallery_bar.txt                    compiled to aMNU
+//
 // Lines starting with '#' are comments. Strings take the escapes \n \t \\ \"
 // \xHH (one byte) and \uHHHH. Files are looked for beside the manifest, then
 // in each search folder (where other build steps put what they make).
@@ -16,8 +28,12 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
+
+#include "desc_field.h"
+#include "desc_model.h"
 
 struct ManifestResource {
   uint32_t type = 0;
@@ -32,6 +48,9 @@ struct Manifest {
   uint16_t attributes = 9;
   uint16_t version = 1;
   std::vector<ManifestResource> resources;
+  DescSymbols symbols;
+  std::set<uint16_t> placeholders;        // blob ids declared with `placeholder`
+  std::vector<Description> descriptions;  // compiled forms and menus (also in resources)
 };
 
 // Parses a manifest; on failure returns false with "line N: reason" in error.

@@ -1,10 +1,17 @@
 // pdbtool: builds resource databases from text manifests, and lists, extracts
 // and checks database files.
 //
-//   pdbtool build MANIFEST OUTPUT.pdb [--search DIR]...
+//   pdbtool build MANIFEST OUTPUT.pdb [--search DIR]... [--with OTHER.pdb]...
 //   pdbtool list FILE.pdb
 //   pdbtool extract FILE.pdb FOLDER
-//   pdbtool check FILE.pdb
+//   pdbtool check FILE.pdb [--with OTHER.pdb]...
+//   pdbtool dump FILE.pdb aFRM|aMNU ID       a form or menu as its source text
+//   pdbtool compile SOURCE OUTPUT.bin        one form or menu source (ids as numbers)
+//
+// Building and checking look at every form and menu: each compiles back from
+// its dump to the same bytes, and every string and menu it names is in the
+// database itself or in a --with database; building also wants every blob it
+// names in a blob set of those, or declared as a placeholder.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -14,8 +21,12 @@
 #include <string>
 #include <vector>
 
+#include "base/code_page_1252.h"
 #include "base/utf8.h"
+#include "desc_check.h"
+#include "desc_text.h"
 #include "manifest.h"
+#include "qz_blob_decode.h"
 #include "qz_database_file.h"
 
 namespace {
@@ -33,6 +44,17 @@ bool readFile(const fs::path& path, std::vector<uint8_t>& out) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return false;
   out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return true;
+}
+
+// A text file, or false after saying it cannot be read.
+bool readText(const fs::path& path, std::string& text) {
+  std::vector<uint8_t> bytes;
+  if (!readFile(path, bytes)) {
+    std::fprintf(stderr, "pdbtool: cannot read %s\n", path.c_str());
+    return false;
+  }
+  text.assign(bytes.begin(), bytes.end());
   return true;
 }
 
@@ -77,18 +99,109 @@ std::u16string storedName(const QZDatabaseHeader& h) {
 // Manifests, file names and our output are UTF-8.
 std::string utf8(const std::u16string& text) { return base::utf16ToUtf8(text); }
 
-int build(const fs::path& manifestPath, const fs::path& output, const std::vector<fs::path>& search) {
-  std::vector<uint8_t> text;
-  if (!readFile(manifestPath, text)) {
-    std::fprintf(stderr, "pdbtool: cannot read %s\n", manifestPath.c_str());
-    return 1;
+const uint8_t* entryData(const Database& db, const QZDatabaseEntry& e) { return db.bytes.data() + e.offset; }
+
+bool isDescription(uint32_t type) { return type == kDescFormType || type == kDescMenuType; }
+DescType descType(uint32_t type) { return type == kDescFormType ? DescType::Form : DescType::Menu; }
+
+// What a database holds that forms and menus may name.
+void addToUniverse(uint32_t type, uint16_t id, const uint8_t* data, uint32_t size, DescUniverse& universe) {
+  if (type == QZFourCC("aSTR") || type == QZFourCC("tSTR")) universe.strings.insert(id);
+  if (type == kDescMenuType) universe.menus.insert(id);
+  if (type != QZFourCC("aBST")) return;
+  QZBlobSetData set;
+  if (QZDecodeBlobSet(data, size, &set) != 0) return;
+  for (int16_t i = 0; i < set.count; ++i) universe.blobs.insert(static_cast<uint16_t>(set.entries[i].id));
+}
+
+bool addDatabaseToUniverse(const fs::path& path, DescUniverse& universe) {
+  Database db;
+  if (!loadDatabase(path, db)) return false;
+  for (const QZDatabaseEntry& e : db.entries) addToUniverse(e.type, e.id, entryData(db, e), e.size, universe);
+  return true;
+}
+
+// The text of a string resource, for the dump's comments.
+DescStringText stringsOf(const Database& db) {
+  return [&db](uint16_t id, std::string& text) {
+    for (const QZDatabaseEntry& e : db.entries) {
+      const bool wide = e.type == QZFourCC("tSTR");
+      if ((e.type != QZFourCC("aSTR") && !wide) || e.id != id || db.kind != QZDatabaseKind::Resource) continue;
+      const uint8_t* at = entryData(db, e);
+      std::u16string units;
+      for (uint32_t i = 0; wide ? i + 1 < e.size : i < e.size; i += wide ? 2 : 1) {
+        const char16_t c = wide ? static_cast<char16_t>(at[i] | (at[i + 1] << 8)) : base::widenCodePage1252(at[i]);
+        if (c == 0) break;
+        units += c == u'\n' ? u' ' : c;
+      }
+      text = utf8(units);
+      return true;
+    }
+    return false;
+  };
+}
+
+// The dump must compile back to the very bytes it came from; a difference
+// means the text would not describe them.
+bool dumpText(const Description& d, const std::vector<uint8_t>& bytes, const DescStringText& strings, std::string& text,
+              std::string& error) {
+  text = printDescription(d, strings);
+  Description again;
+  if (!parseDescription(text, {}, again, error)) return false;
+  const std::vector<uint8_t> rewritten = writeDescription(again);
+  if (rewritten == bytes) return true;
+  size_t at = 0;
+  while (at < rewritten.size() && at < bytes.size() && rewritten[at] == bytes[at]) ++at;
+  error = "the text does not give back byte " + std::to_string(at) + " (bytes not as the compiler writes them)";
+  return false;
+}
+
+// Every check of one description; the number of problems reported.
+int checkOne(const std::string& label, const Description& d, const std::vector<uint8_t>& bytes,
+             const DescUniverse& universe) {
+  std::vector<std::string> problems = checkDescription(d);
+  for (std::string& p : checkReferences(d, universe)) problems.push_back(std::move(p));
+  std::string text, error;
+  if (!dumpText(d, bytes, nullptr, text, error)) problems.push_back("round trip: " + error);
+  for (const std::string& p : problems) std::fprintf(stderr, "%s: %s\n", label.c_str(), p.c_str());
+  return static_cast<int>(problems.size());
+}
+
+// The options after a command's fixed arguments: --search DIR and --with DB.
+struct Options {
+  std::vector<fs::path> search;
+  std::vector<fs::path> with;
+};
+
+// Checks the compiled forms and menus of a manifest against what it and the
+// --with databases hold; the number of problems.
+int checkManifestDescriptions(const fs::path& manifestPath, const Manifest& m, const std::vector<fs::path>& with) {
+  DescUniverse universe;
+  universe.blobs = m.placeholders;
+  for (const ManifestResource& r : m.resources) {
+    addToUniverse(r.type, r.id, r.data.data(), static_cast<uint32_t>(r.data.size()), universe);
   }
+  for (const fs::path& path : with) {
+    if (!addDatabaseToUniverse(path, universe)) return 1;
+  }
+  int problems = 0;
+  for (const Description& d : m.descriptions) {
+    problems += checkOne(manifestPath.string(), d, writeDescription(d), universe);
+  }
+  return problems;
+}
+
+int build(const fs::path& manifestPath, const fs::path& output, const Options& options) {
+  const std::vector<fs::path>& search = options.search;
+  std::string text;
+  if (!readText(manifestPath, text)) return 1;
   Manifest m;
   std::string error;
-  if (!parseManifest(std::string(text.begin(), text.end()), manifestPath.parent_path(), search, m, error)) {
+  if (!parseManifest(text, manifestPath.parent_path(), search, m, error)) {
     std::fprintf(stderr, "%s: %s\n", manifestPath.c_str(), error.c_str());
     return 1;
   }
+  if (checkManifestDescriptions(manifestPath, m, options.with) != 0) return 1;
   const std::u16string name = base::utf8ToUtf16(m.name);
   if (!QZIsValidDatabaseName(name.c_str())) {
     std::fprintf(stderr, "%s: database name '%s' is not usable as a file name\n", manifestPath.c_str(), m.name.c_str());
@@ -171,10 +284,37 @@ int extract(const fs::path& path, const fs::path& folder) {
   return 0;
 }
 
-int check(const fs::path& path) {
+// The forms and menus of a database, checked as the build checks them but
+// for blobs: the placeholders for artwork still to come are known only to
+// the manifests, so blobs are checked when building.
+int checkDescriptions(const fs::path& path, const Database& db, const std::vector<fs::path>& with) {
+  DescUniverse universe;
+  universe.checkBlobs = false;
+  for (const QZDatabaseEntry& e : db.entries) addToUniverse(e.type, e.id, entryData(db, e), e.size, universe);
+  for (const fs::path& other : with) {
+    if (!addDatabaseToUniverse(other, universe)) return 1;
+  }
+  int problems = 0;
+  for (const QZDatabaseEntry& e : db.entries) {
+    if (db.kind != QZDatabaseKind::Resource || !isDescription(e.type)) continue;
+    const std::string label = path.string() + ": " + fourCCText(e.type) + " " + std::to_string(e.id);
+    const std::vector<uint8_t> bytes(entryData(db, e), entryData(db, e) + e.size);
+    Description d;
+    std::string error;
+    if (!readDescription(descType(e.type), e.id, bytes.data(), bytes.size(), d, error)) {
+      std::fprintf(stderr, "%s: %s\n", label.c_str(), error.c_str());
+      ++problems;
+      continue;
+    }
+    problems += checkOne(label, d, bytes, universe);
+  }
+  return problems;
+}
+
+int check(const fs::path& path, const Options& options) {
   Database db;
   if (!loadDatabase(path, db)) return 1;
-  int problems = 0;
+  int problems = checkDescriptions(path, db, options.with);
   const std::u16string name = storedName(db.header);
   if (!QZIsValidDatabaseName(name.c_str())) {
     std::fprintf(stderr, "%s: stored name is not usable as a file name\n", path.c_str());
@@ -195,12 +335,60 @@ int check(const fs::path& path) {
   return problems == 0 ? 0 : 1;
 }
 
+int dump(const fs::path& path, const std::string& typeText, const std::string& idText) {
+  Database db;
+  uint32_t type = 0;
+  char* end = nullptr;
+  const unsigned long id = std::strtoul(idText.c_str(), &end, 0);
+  if (!parseFourCC(typeText, type) || !isDescription(type) || *end != '\0' || id > 0xFFFF) {
+    std::fprintf(stderr, "pdbtool: dump takes aFRM or aMNU and an id from 0 to 65535\n");
+    return 2;
+  }
+  if (!loadDatabase(path, db)) return 1;
+  for (const QZDatabaseEntry& e : db.entries) {
+    if (db.kind != QZDatabaseKind::Resource || e.type != type || e.id != id) continue;
+    const std::vector<uint8_t> bytes(entryData(db, e), entryData(db, e) + e.size);
+    Description d;
+    std::string text, error;
+    if (!readDescription(descType(type), e.id, bytes.data(), bytes.size(), d, error) ||
+        !dumpText(d, bytes, stringsOf(db), text, error)) {
+      std::fprintf(stderr, "%s: %s %lu: %s\n", path.c_str(), typeText.c_str(), id, error.c_str());
+      return 1;
+    }
+    std::fputs(text.c_str(), stdout);
+    return 0;
+  }
+  std::fprintf(stderr, "%s: no %s %lu\n", path.c_str(), typeText.c_str(), id);
+  return 1;
+}
+
+int compile(const fs::path& source, const fs::path& output) {
+  std::string text;
+  if (!readText(source, text)) return 1;
+  Description d;
+  std::string error;
+  if (!parseDescription(text, {}, d, error)) {
+    std::fprintf(stderr, "%s: %s\n", source.c_str(), error.c_str());
+    return 1;
+  }
+  const std::vector<std::string> problems = checkDescription(d);
+  for (const std::string& p : problems) std::fprintf(stderr, "%s: %s\n", source.c_str(), p.c_str());
+  if (!problems.empty()) return 1;
+  if (!writeFileReplacing(output, writeDescription(d))) {
+    std::fprintf(stderr, "pdbtool: cannot write %s\n", output.c_str());
+    return 1;
+  }
+  return 0;
+}
+
 int usage() {
   std::fprintf(stderr,
-               "usage: pdbtool build MANIFEST OUTPUT.pdb [--search DIR]...\n"
+               "usage: pdbtool build MANIFEST OUTPUT.pdb [--search DIR]... [--with OTHER.pdb]...\n"
                "       pdbtool list FILE.pdb\n"
                "       pdbtool extract FILE.pdb FOLDER\n"
-               "       pdbtool check FILE.pdb\n");
+               "       pdbtool check FILE.pdb [--with OTHER.pdb]...\n"
+               "       pdbtool dump FILE.pdb aFRM|aMNU ID\n"
+               "       pdbtool compile SOURCE OUTPUT.bin\n");
   return 2;
 }
 
@@ -208,16 +396,19 @@ int usage() {
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  if (args.size() >= 3 && args[0] == "build") {
-    std::vector<fs::path> search;
-    for (size_t i = 3; i < args.size(); i += 2) {
-      if (args[i] != "--search" || i + 1 >= args.size()) return usage();
-      search.emplace_back(args[i + 1]);
-    }
-    return build(args[1], args[2], search);
+  // Options follow the fixed arguments: build has two, check one.
+  const size_t fixed = !args.empty() && args[0] == "build" ? 3 : !args.empty() && args[0] == "check" ? 2 : args.size();
+  Options options;
+  for (size_t i = fixed; i < args.size(); i += 2) {
+    const bool search = args[i] == "--search" && args[0] == "build";
+    if ((!search && args[i] != "--with") || i + 1 >= args.size()) return usage();
+    (search ? options.search : options.with).emplace_back(args[i + 1]);
   }
+  if (args.size() >= 3 && args[0] == "build") return build(args[1], args[2], options);
   if (args.size() == 2 && args[0] == "list") return list(args[1]);
   if (args.size() == 3 && args[0] == "extract") return extract(args[1], args[2]);
-  if (args.size() == 2 && args[0] == "check") return check(args[1]);
+  if (args.size() >= 2 && args[0] == "check") return check(args[1], options);
+  if (args.size() == 4 && args[0] == "dump") return dump(args[1], args[2], args[3]);
+  if (args.size() == 3 && args[0] == "compile") return compile(args[1], args[2]);
   return usage();
 }

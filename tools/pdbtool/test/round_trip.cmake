@@ -23,7 +23,7 @@ endif()
 run(TRUE ${PDBTOOL} check ${WORK}/Sample.pdb)
 
 run(TRUE ${PDBTOOL} extract ${WORK}/Sample.pdb ${WORK}/out)
-file(READ ${WORK}/out/aFRM_1000.bin form HEX)
+file(READ ${WORK}/out/aPLN_1000.bin form HEX)
 file(READ ${SOURCE}/form.bin original HEX)
 file(READ ${WORK}/out/aSTR_4.bin narrow HEX)
 file(READ ${WORK}/out/tSTR_5.bin wide HEX)
@@ -62,3 +62,49 @@ if(written)
   message(FATAL_ERROR "extract wrote ${written}")
 endif()
 run(FALSE ${PDBTOOL} check ${SOURCE}/Twice.pdb)
+
+# Forms and menus from their sources: built with symbols from an included
+# manifest, checked, dumped as text (with the strings' texts noted), and the
+# dump compiles to the same bytes.
+run(TRUE ${PDBTOOL} build ${SOURCE}/forms.txt ${WORK}/Forms.pdb)
+run(TRUE ${PDBTOOL} check ${WORK}/Forms.pdb)
+run(TRUE ${PDBTOOL} dump ${WORK}/Forms.pdb aFRM 1000)
+if(NOT last_output MATCHES "^form 1000\ntitle 10  # \"Sample form\"\nwidth T212\nmenu 1001\n\ngadget button 1\n  x half\n")
+  message(FATAL_ERROR "dump of the form differs:\n${last_output}")
+endif()
+file(WRITE ${WORK}/form_dump.txt "${last_output}")
+run(TRUE ${PDBTOOL} compile ${WORK}/form_dump.txt ${WORK}/form_again.bin)
+run(TRUE ${PDBTOOL} extract ${WORK}/Forms.pdb ${WORK}/forms)
+file(READ ${WORK}/form_again.bin again HEX)
+file(READ ${WORK}/forms/aFRM_1000.bin built HEX)
+if(NOT again STREQUAL built)
+  message(FATAL_ERROR "the form's dump compiles to other bytes")
+endif()
+run(TRUE ${PDBTOOL} dump ${WORK}/Forms.pdb aMNU 1001)
+if(NOT last_output STREQUAL "menu 1001 quick\nfont 240\nright text 11 item 5  # \"OK\"\n")
+  message(FATAL_ERROR "dump of the menu differs:\n${last_output}")
+endif()
+run(FALSE ${PDBTOOL} dump ${WORK}/Forms.pdb aFRM 999)
+run(FALSE ${PDBTOOL} dump ${WORK}/Sample.pdb aPLN 1000)
+
+# A blob that exists nowhere stops the build, naming the form and field; a
+# database given with --with that holds nothing more does not help.
+run(FALSE ${PDBTOOL} build ${SOURCE}/missing.txt ${WORK}/Missing.pdb)
+if(NOT err MATCHES "form 1, gadget 1 \\(slider\\): 'knob' names blob 77, which no database holds")
+  message(FATAL_ERROR "the missing blob is not named: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/missing.txt ${WORK}/Missing.pdb --with ${WORK}/Sample.pdb)
+if(EXISTS ${WORK}/Missing.pdb)
+  message(FATAL_ERROR "a database was written although its form names a missing blob")
+endif()
+
+# Symbols are declared once (strings and blobs apart), and a source is listed
+# as what it holds.
+run(FALSE ${PDBTOOL} build ${SOURCE}/symbol_twice.txt ${WORK}/Twice.pdb)
+if(NOT err MATCHES "line 9: symbol OK is declared twice")
+  message(FATAL_ERROR "the second OK is not named: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/wrong_kind.txt ${WORK}/Wrong.pdb)
+if(NOT err MATCHES "sample_form.txt: holds a form, listed as a menu")
+  message(FATAL_ERROR "the form listed as a menu is not named: ${err}")
+endif()
