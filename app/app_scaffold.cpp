@@ -1,8 +1,11 @@
 #include "app_scaffold.h"
 
+#include "qzf_form_dump.h"
+
 #include <new>
 
 #include "qz_startup.h"
+#include "qzf_form_dump.h"
 #include "qzf_graphics.h"
 #include "qzf_ui.h"
 #include "wince/shell.h"
@@ -50,9 +53,7 @@ bool isBack(const MSG& m) {
 
 // --- CAppScaffoldLoadScreen ---------------------------------------------------
 
-int CAppScaffoldLoadScreen::getPercent() const {
-  return getTotal() == 0 ? 100 : getCurrent() * 100 / getTotal();
-}
+int CAppScaffoldLoadScreen::getPercent() const { return getTotal() == 0 ? 100 : getCurrent() * 100 / getTotal(); }
 
 CAppScaffoldLoadScreen::Bar CAppScaffoldLoadScreen::barFor(int screenWidth, int screenHeight) {
   const int w = screenWidth * 3 / 4, h = 12;
@@ -155,14 +156,7 @@ void CAppScaffold::describe(std::string& out) const {
   out += "application=scaffold\n";
   out += "frames=" + std::to_string(frames_) + "\n";
   out += std::string("screen=") + (loadScreen_ ? "load" : "empty") + "\n";
-  std::string forms;
-  const CQZFFormHandler* handler = getUI() ? getUI()->getFormHandler() : nullptr;
-  for (int i = 0; handler && i < handler->getFormCount(); ++i) {
-    const CQZFObject* form = handler->getForm(i);
-    if (form) forms += (forms.empty() ? "" : " ") + std::string(form->getName());
-  }
-  out += "forms=" + forms + "\n";
-  out += "focus=none\n";
+  QZFDescribeForms(getUI() ? getUI()->getFormHandler() : nullptr, out);
   out += "pen=" + std::to_string(penX_) + "," + std::to_string(penY_) + "\n";
   std::string updates = lastFrameWhole_ ? "screen" : "";
   if (getGraphics() && !lastFrameWhole_) {

@@ -7,6 +7,7 @@
 #include "qz_startup.h"
 #include "qzf_audio.h"
 #include "qzf_controls.h"
+#include "qzf_gadget_classes.h"
 #include "qzf_graphics.h"
 #include "qzf_load_screen.h"
 #include "qzf_metrics.h"
@@ -24,15 +25,23 @@ constexpr uint16_t kLoadScreenSteps = 9;
 // Keys that arrive as key presses; every other code is a character.
 bool isKeyCode(int code) {
   switch (code) {
-    case 0: case 9: case 13: case 37: case 38: case 39: case 40: case 112: case 113: case 0xA003: return true;
+    case 0:
+    case 9:
+    case 13:
+    case 37:
+    case 38:
+    case 39:
+    case 40:
+    case 112:
+    case 113:
+    case 0xA003: return true;
     default: return false;
   }
 }
 
 }  // namespace
 
-CQZFApplication::CQZFApplication()
-    : horizontal_(&QZFGetScalePair(128)), vertical_(&QZFGetScalePair(128)) {
+CQZFApplication::CQZFApplication() : horizontal_(&QZFGetScalePair(128)), vertical_(&QZFGetScalePair(128)) {
   setKind(kKind, this);
   setName("app");
   setFrameParameters(5, 10);
@@ -290,6 +299,11 @@ void CQZFApplication::setAudioActive(int on) {
 }
 
 void CQZFApplication::applyAudioState() { QZEnableSoundOutput(audioState_); }
+
+int16_t CQZFApplication::registerClasses() {
+  QZFRegisterGadgetClasses(*this);
+  return 0;
+}
 
 std::unique_ptr<CQZFObject> CQZFApplication::createObject(const std::string& tag) const {
   const auto it = classes_.find(tag);

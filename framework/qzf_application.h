@@ -45,9 +45,9 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
   virtual void onUpdate() {}
   [[nodiscard]] virtual int16_t reinitialise();
   [[nodiscard]] virtual int16_t postUpdate() { return 0; }
-  // The gadgets register their tags here when they come; an application adds
-  // its form tags after the base's.
-  [[nodiscard]] virtual int16_t registerClasses() { return 0; }
+  // Registers the framework's gadget kinds; an application adds its form
+  // tags after the base's.
+  [[nodiscard]] virtual int16_t registerClasses();
   [[nodiscard]] int16_t init() override;
   int16_t shutdown() override;
   void drawFrame() override;

@@ -14,9 +14,7 @@ constexpr char16_t kSpace = u' ';
 constexpr char16_t kNewline = u'\n';
 constexpr char16_t kApostrophe = u'\'';
 
-int lengthOf(const char16_t* text) {
-  return text ? static_cast<int>(std::char_traits<char16_t>::length(text)) : 0;
-}
+int lengthOf(const char16_t* text) { return text ? static_cast<int>(std::char_traits<char16_t>::length(text)) : 0; }
 
 // Where a text of textWidth starts in a field of width.
 int alignIn(int textWidth, int width, int alignment) {
@@ -154,8 +152,7 @@ int CQZFFontManager::fitLine(const char16_t* text, int start, int maxWidth, uint
   return length - start;
 }
 
-int CQZFFontManager::fitLineBackward(const char16_t* text, int end, int maxWidth, uint16_t font,
-                                     bool breakAnywhere) {
+int CQZFFontManager::fitLineBackward(const char16_t* text, int end, int maxWidth, uint16_t font, bool breakAnywhere) {
   end = std::min(end, lengthOf(text));
   if (end <= 0) return 0;
   int sum = 0;
@@ -202,6 +199,16 @@ void CQZFFontManager::measureText(const char16_t* text, uint16_t font, int maxWi
   if (lineCount) *lineCount = lines;
 }
 
+int CQZFFontManager::lineStart(const char16_t* text, int lineIndex, int maxWidth, uint16_t font) {
+  int pos = 0;
+  Line line{};
+  for (int i = 0; text && i < lineIndex; ++i) {
+    if (!nextLine(text, pos, maxWidth, font, &line)) return lengthOf(text);
+    pos = line.next;
+  }
+  return pos;
+}
+
 int CQZFFontManager::drawGlyph(char16_t c, int x, int y, bool mirrored, uint16_t font, int level) {
   const uint16_t glyph = glyphFor(c, font);
   if (glyph == kNoGlyph || !graphics_) return 0;
@@ -209,8 +216,8 @@ int CQZFFontManager::drawGlyph(char16_t c, int x, int y, bool mirrored, uint16_t
   return 1;
 }
 
-void CQZFFontManager::drawRun(const char16_t* text, int count, int x, int y, int width, int alignment,
-                              uint16_t font, int level) {
+void CQZFFontManager::drawRun(const char16_t* text, int count, int x, int y, int width, int alignment, uint16_t font,
+                              int level) {
   if (!graphics_ || count <= 0 || !text[0]) return;
   if (!graphics_->isRectDirty(x, y, width, lineHeight(font))) return;
   int offset = alignIn(textWidth(text, font, count), width, alignment);
@@ -223,8 +230,7 @@ void CQZFFontManager::drawRun(const char16_t* text, int count, int x, int y, int
   }
 }
 
-void CQZFFontManager::drawText(const char16_t* text, int x, int y, int width, int alignment, uint16_t font,
-                               int level) {
+void CQZFFontManager::drawText(const char16_t* text, int x, int y, int width, int alignment, uint16_t font, int level) {
   if (text) drawRun(text, kAllChars, x, y, width, alignment, font, level);
 }
 

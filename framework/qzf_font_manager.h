@@ -58,14 +58,17 @@ class CQZFFontManager : public CQZFObject {
   void measureText(const char16_t* text, uint16_t font, int maxWidth, QZFTextSize* size, int* maxLineChars,
                    int* lineCount);
 
+  // Where line `lineIndex` (from 0) of the text wrapped to maxWidth starts;
+  // the text's length when it has fewer lines.
+  int lineStart(const char16_t* text, int lineIndex, int maxWidth, uint16_t font);
+
   // Queues the glyph's blob (mirrored: flipped left to right); 1, or 0 without a glyph.
   int drawGlyph(char16_t c, int x, int y, bool mirrored, uint16_t font, int level);
   // One line, when its rectangle is dirty. Odd apostrophes are drawn
   // mirrored, so that a pair of them reads as opening and closing quotes.
   void drawText(const char16_t* text, int x, int y, int width, int alignment, uint16_t font, int level);
   // The text wrapped to the width, line under line, until a line would start below y + height.
-  void drawTextBox(const char16_t* text, int x, int y, int width, int height, int alignment, uint16_t font,
-                   int level);
+  void drawTextBox(const char16_t* text, int x, int y, int width, int height, int alignment, uint16_t font, int level);
 
   const char16_t* getCharacterTable() const { return table_; }
   uint16_t getCharacterCount() const { return count_; }

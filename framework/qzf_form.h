@@ -21,6 +21,7 @@ class CQZFGadget;
 class CQZFGadgetHandler;
 class CQZFGraphics;
 class CQZFRsrcDatabase;
+struct CQZFGadgetEvent;
 struct QZFFormDescription;
 struct QZFGadgetDescription;
 struct SerialiseStream;
@@ -78,6 +79,8 @@ class CQZFForm : public CQZFObject {
   // The text goes to every gadget.
   virtual Handled onTextInput(const char16_t* text);
   virtual Handled onEvent(const QZFFormEvent& event) { return Handled::kPassOn; }
+  // What a gadget of the form reports (a press, a new value, a chosen row).
+  virtual Handled onGadgetEvent(const CQZFGadgetEvent& event) { return Handled::kPassOn; }
   // The hooks an application form fills; the base passes everything on.
   virtual Handled onKeyEvent(const QZFKeyEvent& key) { return Handled::kPassOn; }
   // The pen in gadget coordinates.
@@ -142,6 +145,9 @@ class CQZFForm : public CQZFObject {
   void setTitle(const char16_t* text);
   const char16_t* getTitle() const { return title_ ? title_->c_str() : nullptr; }
   void setBackgroundColour(uint16_t colour);
+  uint16_t getBackgroundColour() const { return backgroundColour_; }
+  // The form draws itself with the gadgets fit to their box (no fixed height).
+  bool isFitToGadgets() const { return fitToGadgets_; }
 
   // Gadget operations by id; those that change gadgets lay the form out again.
   [[nodiscard]] int16_t addGadget(const QZFGadgetDescription& description, std::unique_ptr<CQZFGadget> gadget);
@@ -185,6 +191,8 @@ class CQZFForm : public CQZFObject {
   void setFadeLevel(uint8_t level) { fadeLevel_ = level; }
   void setWholeScreenBackground(bool whole) { wholeScreenBackground_ = whole; }
   void setDragOutline(bool outline) { dragOutline_ = outline; }
+  // Places the gadget area (a form whose area another object drives).
+  void setGadgetRect(const QZRect& rect) { gadgetRect_ = rect; }
   void send(QZFFormEventType type) { static_cast<void>(onEvent({type})); }
   CQZFGraphics* getGraphics() const { return graphics_; }
   CQZFFontManager* getFontManager() const { return fonts_; }

@@ -1,10 +1,15 @@
 #include "qzf_gadget.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "qzf_application.h"
 #include "qzf_form.h"
 #include "qzf_form_description.h"
+#include "qzf_gadget_event.h"
 #include "qzf_gadget_handler.h"
 #include "qzf_graphics.h"
+#include "qzf_resource.h"
 
 CQZFGadget::CQZFGadget() { setKind(kKind, this); }
 
@@ -101,8 +106,97 @@ void CQZFGadget::setText(const char16_t* text) {
   }
 }
 
+void QZFReplaceFirst(std::u16string& text, const char16_t* token, const char16_t* value) {
+  if (!token || !*token) return;
+  const size_t at = text.find(token);
+  if (at != std::u16string::npos) text.replace(at, std::char_traits<char16_t>::length(token), value ? value : u"");
+}
+
 void CQZFGadget::replaceInText(const char16_t* token, const char16_t* value) {
-  if (!text_ || !token || !*token) return;
-  const size_t at = text_->find(token);
-  if (at != std::u16string::npos) text_->replace(at, std::char_traits<char16_t>::length(token), value ? value : u"");
+  if (text_) QZFReplaceFirst(*text_, token, value);
+}
+
+CQZFGadget::PressStep CQZFGadget::trackPress(const QZFPenEvent& pen, bool& pressed) {
+  if (!insideInclusive(pen.x, pen.y)) {
+    if (pressed) {
+      pressed = false;
+      invalidate();
+    }
+    return PressStep::kOutside;
+  }
+  if (pen.type == QZFPenType::kDown) {
+    pressed = true;
+    invalidate();
+    return PressStep::kPressed;
+  }
+  if (pen.type != QZFPenType::kUp || !pressed) return PressStep::kOther;
+  pressed = false;
+  invalidate();
+  return PressStep::kReleased;
+}
+
+int CQZFGadget::combineLevel(int formLevel, int ownLevel) { return std::clamp(formLevel + ownLevel - 255, 0, 255); }
+
+std::u16string CQZFGadget::stringText(uint16_t stringId) {
+  const uint16_t length = CQZFResourceManager::getStringLength(stringId);
+  if (length == 0) return {};
+  std::vector<char16_t> buffer(length + 1u, u'\0');
+  CQZFResourceManager::getString(stringId, buffer.data(), length + 1);
+  return std::u16string(buffer.data());
+}
+
+int16_t CQZFGadget::boxX(int x, int w) const {
+  if (boxAlignment_ == 1) return static_cast<int16_t>(x - w / 2);
+  if (boxAlignment_ == 2) return static_cast<int16_t>(x - w);
+  return static_cast<int16_t>(x);
+}
+
+void CQZFGadget::placeBox(int w, int h) {
+  rect_.w = static_cast<int16_t>(w);
+  rect_.h = static_cast<int16_t>(h);
+  rect_.x = boxX(x_.position, w);
+  rect_.y = y_.position;
+}
+
+bool CQZFGadget::insideInclusive(int x, int y) const {
+  return x >= rect_.x && x <= rect_.x + rect_.w && y >= rect_.y && y <= rect_.y + rect_.h;
+}
+
+void CQZFGadget::setTextFromStringId(uint16_t stringId) {
+  const std::u16string text = stringText(stringId);
+  setText(text.empty() ? nullptr : text.c_str());
+}
+
+void CQZFGadget::sendEvent(CQZFGadgetEvent event) {
+  event.gadgetId = static_cast<uint16_t>(id_);
+  if (form_) static_cast<void>(form_->onGadgetEvent(event));
+}
+
+bool CQZFGadget::hasBlob(uint16_t id) const { return graphics_ && id != QZ_NO_ID && graphics_->getBlob(id); }
+int CQZFGadget::blobWidth(uint16_t id) const { return hasBlob(id) ? graphics_->getBlobWidth(id) : 0; }
+int CQZFGadget::blobHeight(uint16_t id) const { return hasBlob(id) ? graphics_->getBlobHeight(id) : 0; }
+
+int CQZFGadget::automaticWidth(bool doubleCentred) const {
+  const int x = x_.position;
+  const int area = form_ ? form_->getGadgetRect().w : 0;
+  const bool towardZero = boxAlignment_ == 2 || (boxAlignment_ == 1 && x < area / 2);
+  int width = towardZero ? x : area - x;
+  if (boxAlignment_ == 1 && doubleCentred) width *= 2;
+  return std::max(0, width);
+}
+
+int CQZFGadget::automaticHeight() const {
+  const int y = y_.position;
+  int area = form_ ? form_->getGadgetRect().h : 0;
+  if (area == 0 || (form_ && form_->isFitToGadgets())) area = graphics_ ? graphics_->getScreenHeight() : 0;
+  return std::max(0, area - y);
+}
+
+void CQZFGadget::dropNeighboursAndPadding() {
+  padding_ = 0;
+  for (auto& n : neighbours_) n = QZ_NO_ID;
+}
+
+int16_t CQZFGadget::report(const char* source, int line, int16_t code) {
+  return CQZFApplication::report(this, source, line, code);
 }

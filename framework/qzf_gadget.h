@@ -10,13 +10,14 @@
 #include "qz_rect.h"
 #include "qz_types.h"
 #include "qzf_events.h"
+#include "qzf_form_description.h"
 #include "qzf_object.h"
 
 class CQZFFontManager;
 class CQZFForm;
 class CQZFGraphics;
 class CQZFResourceManager;
-struct QZFGadgetDescription;
+struct CQZFGadgetEvent;
 
 // One axis of a gadget's position: a fixed position, or an offset from
 // another gadget's rectangle (alignment 1 the middle; 2 the right edge for
@@ -30,6 +31,9 @@ struct QZFAnchor {
 };
 
 enum QZFDirection : int { kQZFUp = 0, kQZFRight = 1, kQZFDown = 2, kQZFLeft = 3 };
+
+// Replaces the first occurrence of the token (none for an empty or null one).
+void QZFReplaceFirst(std::u16string& text, const char16_t* token, const char16_t* value);
 
 class CQZFGadget : public CQZFObject {
  public:
@@ -81,6 +85,53 @@ class CQZFGadget : public CQZFObject {
   void setHasFocus(bool focus) { hasFocus_ = focus; }
 
  protected:
+  // What a pen did to a gadget that is pressed like a button.
+  enum class PressStep { kOutside, kPressed, kReleased, kOther };
+
+  // Runs the base init and finds the kind's part of the description; null
+  // (with the reported status in *status) when either fails.
+  template <class Part>
+  const Part* initAs(const QZFGadgetDescription& description, const char* source, int16_t* status) {
+    *status = CQZFGadget::init(description);
+    if (*status < 0) {
+      *status = report(source, 1, *status);
+      return nullptr;
+    }
+    const Part* part = std::get_if<Part>(&description.part);
+    if (!part) *status = report(source, 2, QZ_ERR_BAD_STATE);
+    return part;
+  }
+  // A press inside holds, a release inside after a press lets go (kReleased),
+  // and anything outside lets go unreleased; each change is invalidated.
+  PressStep trackPress(const QZFPenEvent& pen, bool& pressed);
+  // An image's own level under the level the form draws at.
+  static int combineLevel(int formLevel, int ownLevel);
+  // The text of a string resource; empty when it is absent or empty.
+  static std::u16string stringText(uint16_t stringId);
+  // The left edge of a box of the width at x under the box alignment.
+  int16_t boxX(int x, int w) const;
+  // The rectangle of the size at the resolved position under the box alignment.
+  void placeBox(int w, int h);
+  // The point lies in the gadget's rectangle, its right and bottom edges included.
+  bool insideInclusive(int x, int y) const;
+  // setText with a string resource's text (none for an empty or missing string).
+  void setTextFromStringId(uint16_t stringId);
+  // The form's onGadgetEvent with the gadget's id filled in.
+  void sendEvent(CQZFGadgetEvent event);
+  // Sizes of the form's images; 0 for none or for one that is not loaded.
+  int blobWidth(uint16_t id) const;
+  int blobHeight(uint16_t id) const;
+  bool hasBlob(uint16_t id) const;
+  // The automatic width at the resolved x: the room to the gadget area's
+  // edge the box grows toward (doubled when centred and asked to); the
+  // automatic height: the room below y in the gadget area, or on the screen
+  // when the area has no height of its own (never below 0).
+  int automaticWidth(bool doubleCentred) const;
+  int automaticHeight() const;
+  // Forgets the neighbours and the form's padding (kinds that take neither).
+  void dropNeighboursAndPadding();
+  int16_t report(const char* source, int line, int16_t code);
+
   void setTakesFocus(bool takes) { takesFocus_ = takes; }
   void setGroupId(int16_t id) { groupId_ = id; }
   CQZFForm* getForm() const { return form_; }
