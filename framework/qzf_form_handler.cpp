@@ -211,7 +211,12 @@ bool CQZFFormHandler::restoreRecord(CQZFRsrcDatabase& database, uint8_t* record,
   if (openForm(formId, std::move(form), 0) != 0 || getTopFormId() != formId) return false;
   CQZFForm& opened = *top();
   static_cast<void>(opened.onEvent({kQZFFormRestoring}));
-  if (opened.restoreState(stream, &database) != 0) return false;
+  if (opened.restoreState(stream, &database) != 0) {
+    // A form read only in part is never kept.
+    opened.invalidate();
+    opened.close();
+    return false;
+  }
   static_cast<void>(opened.onEvent({kQZFFormRestored}));
   return true;
 }
@@ -219,7 +224,7 @@ bool CQZFFormHandler::restoreRecord(CQZFRsrcDatabase& database, uint8_t* record,
 int16_t CQZFFormHandler::failRestore(int32_t keepFormId) {
   bool kept = false;
   for (auto& form : forms_) {
-    if (keepFormId != -1 && form->getFormId() == keepFormId) {
+    if (keepFormId != -1 && form->getFormId() == keepFormId && !form->isClosed()) {
       kept = true;
       continue;
     }

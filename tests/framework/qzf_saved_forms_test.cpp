@@ -40,12 +40,23 @@ class Unnamed : public StateForm {
   Unnamed() { setName(""); }
 };
 
+// A form whose saved state cannot be read back.
+class UnreadableForm : public StateForm {
+ public:
+  UnreadableForm() { setName("frmunread"); }
+  int16_t serialise(SerialiseStream& stream) override {
+    const bool reading = stream.mode == SERIALISE_READ_RECORD || stream.mode == SERIALISE_READ_MEMORY;
+    return reading ? QZ_ERR_OVERRUN : StateForm::serialise(stream);
+  }
+};
+
 class SavedFormsTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
     g_log = &log_;
     app_.registerClass<StateForm>("frmstate");
+    app_.registerClass<UnreadableForm>("frmunread");
   }
   void TearDown() override { g_log = nullptr; }
 
@@ -154,6 +165,19 @@ TEST_F(SavedFormsTest, ABadRecordKeepsOnlyTheKeptForm) {
       ASSERT_EQ(db.close(), 0);
     }
   }
+}
+
+// The kept form is one that was open before: a form of its id that could be
+// read only in part is closed with the others.
+TEST_F(SavedFormsTest, AKeptFormReadInPartIsNotKept) {
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 3, std::make_unique<UnreadableForm>());
+    ASSERT_EQ(handler.saveForms(kCreator, kName), 0);
+  }
+  CQZFFormHandler handler(&app_);
+  EXPECT_EQ(handler.restoreForms(kCreator, kName, false, 1190), QZ_ERR_SIZE_MISMATCH);
+  EXPECT_TRUE(ids(handler).empty());
 }
 
 TEST_F(SavedFormsTest, AFormOfAnotherLanguageIsABadRecord) {
