@@ -50,6 +50,12 @@ class UnreadableForm : public StateForm {
   }
 };
 
+// A form whose state is too large for a record.
+class OversizedForm : public StateForm {
+ public:
+  int32_t getSaveSize() override { return 0x10000; }
+};
+
 class SavedFormsTest : public DatabaseTest {
  protected:
   void SetUp() override {
@@ -178,6 +184,25 @@ TEST_F(SavedFormsTest, AKeptFormReadInPartIsNotKept) {
   CQZFFormHandler handler(&app_);
   EXPECT_EQ(handler.restoreForms(kCreator, kName, false, 1190), QZ_ERR_SIZE_MISMATCH);
   EXPECT_TRUE(ids(handler).empty());
+}
+
+TEST_F(SavedFormsTest, ASaveThatFailsLeavesTheOldSaveWhole) {
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 11);
+    open(handler, 1000, 12);
+    ASSERT_EQ(handler.saveForms(kCreator, kName), 0);
+  }
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 21);
+    open(handler, 1300, 22, std::make_unique<OversizedForm>());
+    EXPECT_EQ(handler.saveForms(kCreator, kName), QZ_ERR_OVERRUN);
+  }
+  CQZFFormHandler handler(&app_);
+  ASSERT_EQ(handler.restoreForms(kCreator, kName, false, -1), 0);
+  EXPECT_EQ(ids(handler), (std::vector<uint16_t>{1190, 1000}));
+  EXPECT_EQ(dynamic_cast<const StateForm*>(handler.getForm(0))->value, 11);
 }
 
 TEST_F(SavedFormsTest, AFormOfAnotherLanguageIsABadRecord) {
