@@ -327,6 +327,19 @@ int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   return 1;
 }
 
+void CAppApplication::startChosenGame() {
+  CQZFFormHandler* handler = getFormHandler();
+  CAppUserForm* profile = getUserForm();
+  // An open play screen deals anew by itself.
+  if (!handler || !profile || handler->findForm(kAppFormGame)) return;
+  handler->closeFormsTo(kAppFormUser, false);
+  if (openForm(kAppFormGame, kAppTagGame, 0) != 0) return;
+  const uint32_t type = profile->settings().currentGameType;
+  if (type >= 1 && type <= kAppGameTypes && profile->profile().getSavedGameLength(static_cast<int>(type - 1))) {
+    static_cast<void>(openForm(kAppFormResumeGame, kAppTagAlert, 0));
+  }
+}
+
 // --- Look -----------------------------------------------------------------------
 
 void CAppApplication::applyColourScheme() {

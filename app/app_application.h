@@ -72,6 +72,9 @@ class CAppApplication : public CQZFApplication {
   const CAppTitleCurve& getTitleCurve() const { return curve_; }
 
   CAppUserManager& users() { return users_; }
+  // The next-game step: a play screen of the chosen type over the profile,
+  // with the offer of its saved game when there is one.
+  void startChosenGame();
   // The title screen, the game dial and the statistics fader restart the fast frames.
   void resetStartFrames() { startFrames_ = 0; }
   const std::string& getLastErrorReport() const { return lastError_; }

@@ -15,6 +15,7 @@ enum AppFormId : uint16_t {
   kAppFormCreateUser = 1195,
   kAppFormProfileFailure = 1196,
   kAppFormImportUser = 1197,
+  kAppFormResumeGame = 1230,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
 };
