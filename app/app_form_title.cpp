@@ -8,6 +8,7 @@
 #include "app_form_user.h"
 #include "app_preferences.h"
 #include "app_settings.h"
+#include "app_stats_fader.h"
 #include "qzf_graphics.h"
 
 namespace {
@@ -40,8 +41,11 @@ int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {
   dial_.reset(new (std::nothrow) CAppDialControl(this));
   forward_.reset(new (std::nothrow) CAppDialButton(this));
   back_.reset(new (std::nothrow) CAppDialButton(this));
-  if (!dial_ || !forward_ || !back_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
-  if (const int16_t r = dial_->init(static_cast<int32_t>(settings_->currentGameType)); r < 0) return r;
+  fader_.reset(new (std::nothrow) CAppStatsFader(this));
+  if (!dial_ || !forward_ || !back_ || !fader_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  const auto type = static_cast<int32_t>(settings_->currentGameType);
+  if (const int16_t r = dial_->init(type); r < 0) return r;
+  if (const int16_t r = fader_->init(type); r < 0) return r;
   forward_->init(true);
   back_->init(false);
   showChosenGame(static_cast<int32_t>(settings_->currentGameType));
@@ -53,6 +57,7 @@ void CAppTitleForm::showChosenGame(int32_t gameType) {
   if (settings_) settings_->currentGameType = static_cast<uint32_t>(gameType);
   if (gameType >= 1 && gameType <= kAppGameTypes) setGadgetValue(kGameName, kGameNames[gameType - 1]);
   else setGadgetText(kGameName, u"Not Available");
+  if (fader_) fader_->setGameType(gameType);
 }
 
 Handled CAppTitleForm::onEvent(const QZFFormEvent& event) {
@@ -146,12 +151,13 @@ Handled CAppTitleForm::onPenEvent(const QZFPenEvent& pen) {
 // The intro spin runs once per player; a held arrow button turns on step
 // after step.
 Handled CAppTitleForm::onUpdate() {
-  if (!isActive() || !dial_ || !settings_) return Handled::kDone;
+  if (!isActive() || !dial_ || !fader_ || !settings_) return Handled::kDone;
   if (settings_->titleIntroShown == 0) {
     dial_->startIntro();
     settings_->titleIntroShown = 1;
   }
   dial_->update();
+  fader_->update();
   bool turned = false;
   if (forward_->isPressed()) turned = dial_->turn(1, true);
   else if (back_->isPressed()) turned = dial_->turn(1, false);
@@ -171,6 +177,7 @@ Handled CAppTitleForm::drawBackground() {
 }
 
 Handled CAppTitleForm::drawForeground() {
+  if (fader_) fader_->draw();
   if (dial_) dial_->draw();
   if (forward_) forward_->draw();
   if (back_) back_->draw();

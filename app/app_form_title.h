@@ -10,6 +10,7 @@
 class CAppApplication;
 class CAppDialButton;
 class CAppDialControl;
+class CAppStatsFader;
 struct CAppSettings;
 
 class CAppTitleForm : public CQZFForm {
@@ -34,6 +35,7 @@ class CAppTitleForm : public CQZFForm {
   // The game in front becomes the current game type and is named.
   void showChosenGame(int32_t gameType);
   const CAppDialControl* dial() const { return dial_.get(); }
+  const CAppStatsFader* fader() const { return fader_.get(); }
 
  private:
   Handled turn(bool forward);
@@ -46,5 +48,6 @@ class CAppTitleForm : public CQZFForm {
   std::unique_ptr<CAppDialControl> dial_;
   std::unique_ptr<CAppDialButton> forward_;
   std::unique_ptr<CAppDialButton> back_;
+  std::unique_ptr<CAppStatsFader> fader_;
   bool penDown_ = false;
 };

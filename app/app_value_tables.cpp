@@ -68,6 +68,11 @@ constexpr Table kPortrait = makeTable({
     {kAppValueDialSlot2, 16},
     {kAppValueDialSlot1, 34},
     {kAppValueDialShadowY, -3},
+    {kAppValueFaderHeight, 30},
+    {kAppValueFaderWidth, 224},
+    {kAppValueFaderY, 104},
+    {kAppValueFaderX, 8},
+    {kAppValueFaderLineGap, 14},
     {kAppValueDialShadowX, -3},
 });
 
@@ -119,6 +124,11 @@ constexpr Table kLandscape = makeTable({
     {kAppValueDialSlot2, 16},
     {kAppValueDialSlot1, 34},
     {kAppValueDialShadowY, -3},
+    {kAppValueFaderHeight, 30},
+    {kAppValueFaderWidth, 140},
+    {kAppValueFaderY, 104},
+    {kAppValueFaderX, 8},
+    {kAppValueFaderLineGap, 14},
     {kAppValueDialShadowX, -3},
 });
 

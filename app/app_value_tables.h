@@ -38,6 +38,10 @@ enum AppValue : uint16_t {
   kAppValueCurveWidthA = 132,
   kAppValueDialShadowY = 125,
   kAppValueDialShadowX = 126,
+  kAppValueFaderHeight = 151,
+  kAppValueFaderWidth = 152,
+  kAppValueFaderY = 153,
+  kAppValueFaderX = 154,
   kAppValueHeaderY = 160,
   kAppValueHeaderX = 161,
   kAppValueLoadBarFrameY = 164,
@@ -54,6 +58,7 @@ enum AppValue : uint16_t {
   kAppValueFontMetricA = 206,
   kAppValueSpaceWidth = 207,
   kAppValueLetterSpacing = 208,
+  kAppValueFaderLineGap = 209,
   kAppValueScreenHeight = 211,
   kAppValueScreenWidth = 212,
 };

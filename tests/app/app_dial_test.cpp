@@ -1,11 +1,12 @@
-// The title screen's game dial: turning, refusing a turn while items move,
-// two-step turns, the jump between the path's ends, the arrival sound, and
-// the title form's keys.
+// The title screen's game dial (turning, refusing a turn while items move,
+// two-step turns, the jump between the path's ends, the intro, hits) and the
+// statistics fader beside it.
 #include <gtest/gtest.h>
 
 #include "app_dial.h"
 #include "app_fixture.h"
 #include "app_settings.h"
+#include "app_stats_fader.h"
 
 namespace {
 
@@ -116,4 +117,63 @@ TEST_F(AppDialTest, HitsAreStrictlyInsideTheFrontPicture) {
   EXPECT_TRUE(dial_->isPressedItemAt(front.xA + 2, front.yA + 2));
   dial_->releaseAll();
   EXPECT_FALSE(dial_->hasPressedItems());
+}
+
+// The facts about the chosen game on the title screen.
+class AppStatsFaderTest : public AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    start();
+    fader_ = std::make_unique<CAppStatsFader>(app_->getUserForm());
+    ASSERT_EQ(fader_->init(3), 0);
+  }
+  void TearDown() override {
+    fader_.reset();
+    AppTest::TearDown();
+  }
+  // Frames of 20 hundredths until the condition holds (at most 20 virtual seconds).
+  template <typename Condition>
+  int framesUntil(Condition done) {
+    int frames = 0;
+    for (; frames < 100 && !done(); ++frames) {
+      wince::advanceClock(200);
+      fader_->update();
+    }
+    return frames;
+  }
+
+  std::unique_ptr<CAppStatsFader> fader_;
+};
+
+TEST_F(AppStatsFaderTest, EachLineFadesInHoldsAndFadesOutThenTheNextFollows) {
+  EXPECT_EQ(fader_->getLevel(), 0);
+  framesUntil([&] { return !fader_->isFadingIn(); });
+  EXPECT_EQ(fader_->getLevel(), 255);
+  // The hold: two seconds at full level.
+  wince::advanceClock(1990);
+  fader_->update();
+  EXPECT_FALSE(fader_->isFadingOut());
+  wince::advanceClock(10);
+  fader_->update();
+  EXPECT_TRUE(fader_->isFadingOut());
+  framesUntil([&] { return fader_->getLine() == 1; });
+  EXPECT_EQ(fader_->getLevel(), 0);
+  EXPECT_TRUE(fader_->isFadingIn());
+  for (int line : {2, 3, 0}) {
+    framesUntil([&] { return fader_->getLine() == line; });
+    EXPECT_EQ(fader_->getLine(), line);
+  }
+}
+
+TEST_F(AppStatsFaderTest, ANewChoiceStartsAtTheFirstLineAndHoldsIt) {
+  framesUntil([&] { return fader_->getLine() == 1; });
+  framesUntil([&] { return fader_->isFadingOut(); });
+  fader_->setGameType(7);
+  EXPECT_EQ(fader_->getLine(), 0);
+  EXPECT_TRUE(fader_->isFadingIn());
+  framesUntil([&] { return !fader_->isFadingIn(); });
+  // The first line is held, never faded straight out.
+  EXPECT_FALSE(fader_->isFadingOut());
+  EXPECT_EQ(fader_->getLevel(), 255);
 }
