@@ -9,7 +9,6 @@
 namespace {
 
 constexpr uint8_t kReservedTrophyByte = 54;
-constexpr int kCardBackLists = 3;
 constexpr uint16_t kCardBackNames = 1581;
 
 // Card-front sets and their first large and small images.
