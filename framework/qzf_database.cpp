@@ -30,9 +30,7 @@ QZStatus CQZFDatabase::putU8(uint8_t* buffer, uint32_t offset, uint8_t value) {
   return core_ ? core_->putU8(buffer, offset, value) : QZ_ERR_NO_MEMORY;
 }
 
-uint8_t CQZFDatabase::getU8(const uint8_t* buffer, uint32_t offset) {
-  return core_ ? core_->getU8(buffer, offset) : 0;
-}
+uint8_t CQZFDatabase::getU8(const uint8_t* buffer, uint32_t offset) { return core_ ? core_->getU8(buffer, offset) : 0; }
 
 QZStatus CQZFDatabase::putU16(uint8_t* buffer, uint32_t offset, uint16_t value) {
   return core_ ? core_->putU16(buffer, offset, value) : QZ_ERR_NO_MEMORY;
@@ -76,6 +74,10 @@ QZStatus CQZFRsrcDatabase::resizeResource(uint32_t type, uint16_t id, uint32_t s
 
 QZStatus CQZFRsrcDatabase::removeResource(uint32_t type, uint16_t id) {
   return database_ ? database_->removeResource(type, id) : QZ_ERR_NO_MEMORY;
+}
+
+QZStatus CQZFRsrcDatabase::removeAllResources() {
+  return database_ ? database_->removeAllResources() : QZ_ERR_NO_MEMORY;
 }
 
 uint8_t* CQZFRsrcDatabase::getResource(uint32_t type, uint16_t id) {

@@ -61,6 +61,8 @@ class CQZFOwnedDatabase : public CQZFDatabase {
   [[nodiscard]] QZStatus close() { return database_ ? database_->close() : QZ_ERR_NO_MEMORY; }
   [[nodiscard]] QZStatus save() { return database_ ? database_->save() : QZ_ERR_NO_MEMORY; }
   [[nodiscard]] QZStatus deleteDatabase() { return database_ ? database_->deleteDatabase() : QZ_ERR_NO_MEMORY; }
+  // Closes without saving: the file stays as it was.
+  [[nodiscard]] QZStatus discard() { return database_ ? database_->discard() : QZ_ERR_NO_MEMORY; }
 
  protected:
   explicit CQZFOwnedDatabase(Platform* database)
@@ -81,6 +83,7 @@ class CQZFRsrcDatabase final : public CQZFOwnedDatabase<CQZResourceDatabase> {
   [[nodiscard]] QZStatus addResource(uint32_t type, uint16_t id, uint32_t size, const void* data);
   [[nodiscard]] QZStatus resizeResource(uint32_t type, uint16_t id, uint32_t size);
   [[nodiscard]] QZStatus removeResource(uint32_t type, uint16_t id);
+  [[nodiscard]] QZStatus removeAllResources();
   uint8_t* getResource(uint32_t type, uint16_t id);
   uint16_t getResourceSize(uint32_t type, uint16_t id);
   [[nodiscard]] QZStatus releaseResource(uint32_t type, uint16_t id);

@@ -168,14 +168,19 @@ int16_t CQZFFormHandler::writeRecord(CQZFRsrcDatabase& database, CQZFForm& form,
   return r;
 }
 
+// The new records replace the old ones in memory and reach the file in one
+// atomic write at the close: a failure on the way leaves the old file whole.
 int16_t CQZFFormHandler::saveForms(uint32_t creator, const char16_t* name) {
   std::unique_ptr<CQZFRsrcDatabase> database = makeDatabase();
   if (!database) return CQZFApplication::report(this, "qzf_form_handler", 234, QZ_ERR_NO_MEMORY);
-  if (database->open(name, creator, kUserType, false) == 0) static_cast<void>(database->deleteDatabase());
-  QZStatus r = database->create(name, creator, kUserType);
-  if (r != 0) return r;
-  r = database->open(name, creator, kUserType, false);
-  if (r != 0) return r;
+  QZStatus r = database->open(name, creator, kUserType, false);
+  if (r == 0) r = database->removeAllResources();
+  if (r != 0) {
+    static_cast<void>(database->discard());
+    r = database->create(name, creator, kUserType);
+    if (r == 0) r = database->open(name, creator, kUserType, false);
+    if (r != 0) return r;
+  }
   uint16_t id = 0;
   for (size_t i = 0; i < forms_.size(); ++i) {
     CQZFForm& form = *forms_[i];
@@ -183,7 +188,7 @@ int16_t CQZFFormHandler::saveForms(uint32_t creator, const char16_t* name) {
     const int32_t size = form.getSaveSize();
     if (form.getName()[0] && !form.isClosed()) {
       if (writeRecord(*database, form, id, size) < 0) {
-        static_cast<void>(database->deleteDatabase());
+        static_cast<void>(database->discard());
         return QZ_ERR_OVERRUN;
       }
       ++id;
@@ -211,7 +216,12 @@ bool CQZFFormHandler::restoreRecord(CQZFRsrcDatabase& database, uint8_t* record,
   if (openForm(formId, std::move(form), 0) != 0 || getTopFormId() != formId) return false;
   CQZFForm& opened = *top();
   static_cast<void>(opened.onEvent({kQZFFormRestoring}));
-  if (opened.restoreState(stream, &database) != 0) return false;
+  if (opened.restoreState(stream, &database) != 0) {
+    // A form read only in part is never kept.
+    opened.invalidate();
+    opened.close();
+    return false;
+  }
   static_cast<void>(opened.onEvent({kQZFFormRestored}));
   return true;
 }
@@ -219,7 +229,7 @@ bool CQZFFormHandler::restoreRecord(CQZFRsrcDatabase& database, uint8_t* record,
 int16_t CQZFFormHandler::failRestore(int32_t keepFormId) {
   bool kept = false;
   for (auto& form : forms_) {
-    if (keepFormId != -1 && form->getFormId() == keepFormId) {
+    if (keepFormId != -1 && form->getFormId() == keepFormId && !form->isClosed()) {
       kept = true;
       continue;
     }

@@ -40,9 +40,9 @@ class CQZFFormHandler : public CQZFObject {
   std::unique_ptr<CQZFForm> createObjectByTag(const std::string& tag) const;
 
   // Writes every named open form, bottom first, as one Afrm record into the
-  // user database (made anew): 0; -9 without memory; the database's status
-  // when it cannot be made; -10 when a record cannot be written (the
-  // database is then deleted).
+  // user database, replacing what it held in one atomic write: 0; -9 without
+  // memory; the database's status when it cannot be made; -10 when a record
+  // cannot be written (the database then stays as it was).
   [[nodiscard]] int16_t saveForms(uint32_t creator, const char16_t* name);
   // Opens the saved forms again in order: 0; the database's status when it
   // cannot be opened. At the first bad record: 4 when a form with

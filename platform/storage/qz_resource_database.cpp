@@ -21,8 +21,8 @@ QZStatus CQZResourceDatabaseWin32::open(const char16_t* name, uint32_t creator, 
   if (core_.findDatabaseFile(name, creator, type, anyName, path) != QZ_OK) return QZ_ERR_NO_DATABASE;
   std::vector<QZDatabaseEntry> entries;
   std::vector<uint8_t> bytes;
-  const QZStatus read =
-      CQZCoreDatabaseWin32::readDatabaseFile(path, QZDatabaseKind::Resource, header_, entries, onDemand ? nullptr : &bytes);
+  const QZStatus read = CQZCoreDatabaseWin32::readDatabaseFile(path, QZDatabaseKind::Resource, header_, entries,
+                                                               onDemand ? nullptr : &bytes);
   if (read != QZ_OK) {
     freeAll();
     return read;
@@ -83,6 +83,19 @@ QZStatus CQZResourceDatabaseWin32::deleteDatabase() {
   const bool deleted = QZFileDelete(path_);
   freeAll();
   return deleted ? QZ_OK : QZ_ERR_GENERAL;
+}
+
+QZStatus CQZResourceDatabaseWin32::discard() {
+  if (!open_) return QZ_ERR_GENERAL;
+  freeAll();
+  return QZ_OK;
+}
+
+QZStatus CQZResourceDatabaseWin32::removeAllResources() {
+  if (!open_ || partial_) return QZ_ERR_GENERAL;
+  entries_.clear();
+  index_.clear();
+  return QZ_OK;
 }
 
 void CQZResourceDatabaseWin32::freeAll() {

@@ -27,12 +27,16 @@ class CQZResourceDatabase {
   // Frees everything and deletes the file; -1 when not open or the file
   // could not be deleted.
   virtual QZStatus deleteDatabase() = 0;
+  // Frees everything and leaves the file as it was; -1 when not open.
+  virtual QZStatus discard() = 0;
   // New entry at the front; -1 when it exists, the database is full or
   // memory runs out.
   virtual QZStatus addResource(uint32_t type, uint16_t id, uint32_t size, const void* data) = 0;
   // Keeps as many old bytes as fit; new bytes are zero.
   virtual QZStatus resizeResource(uint32_t type, uint16_t id, uint32_t size) = 0;
   virtual QZStatus removeResource(uint32_t type, uint16_t id) = 0;
+  // Every entry goes (in memory; the file changes at the next save). -1 when not open.
+  virtual QZStatus removeAllResources() = 0;
   // The entry's data, loaded when needed; null for id 0xFFFF, an absent entry
   // or a failed load.
   virtual uint8_t* getResource(uint32_t type, uint16_t id) = 0;
@@ -64,9 +68,11 @@ class CQZResourceDatabaseWin32 final : public CQZResourceDatabase {
   QZStatus save() override;
   QZStatus close() override;
   QZStatus deleteDatabase() override;
+  QZStatus discard() override;
   QZStatus addResource(uint32_t type, uint16_t id, uint32_t size, const void* data) override;
   QZStatus resizeResource(uint32_t type, uint16_t id, uint32_t size) override;
   QZStatus removeResource(uint32_t type, uint16_t id) override;
+  QZStatus removeAllResources() override;
   uint8_t* getResource(uint32_t type, uint16_t id) override;
   uint16_t readResource(uint32_t type, uint16_t id, uint16_t maxBytes, void* dest) override;
   uint16_t getResourceSize(uint32_t type, uint16_t id) override;

@@ -1,6 +1,6 @@
 // The pellwyn program: the platform layer's start-up with Pellwyn's
 // application object.
-#include "app_scaffold.h"
+#include "app_application.h"
 #include "qz_app_bridge.h"
 #include "qz_startup.h"
 #include "qzf_graphics.h"
@@ -11,11 +11,11 @@ namespace {
 void dumpState(std::string& out) {
   out += "main_window=" + std::string(QZGetMainWindow() ? "yes" : "no") + "\n";
   out += "frame_interval=" + std::to_string(QZGetFrameInterval()) + "\n";
-  if (const auto* app = dynamic_cast<const CAppScaffold*>(QZGetApplication())) app->describe(out);
+  if (const auto* app = dynamic_cast<const CAppApplication*>(QZGetApplication())) app->describe(out);
 }
 
 int WINAPI winMain(HINSTANCE instance, HINSTANCE previous, LPWSTR commandLine, int showCommand) {
-  QZSetApplicationHooks(AppScaffoldHooks());
+  QZSetApplicationHooks(AppApplicationHooks());
   wince::setStateDumpHook(dumpState);
   return QZWinMain(instance, previous, commandLine, showCommand);
 }

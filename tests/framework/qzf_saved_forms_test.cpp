@@ -40,12 +40,29 @@ class Unnamed : public StateForm {
   Unnamed() { setName(""); }
 };
 
+// A form whose saved state cannot be read back.
+class UnreadableForm : public StateForm {
+ public:
+  UnreadableForm() { setName("frmunread"); }
+  int16_t serialise(SerialiseStream& stream) override {
+    const bool reading = stream.mode == SERIALISE_READ_RECORD || stream.mode == SERIALISE_READ_MEMORY;
+    return reading ? QZ_ERR_OVERRUN : StateForm::serialise(stream);
+  }
+};
+
+// A form whose state is too large for a record.
+class OversizedForm : public StateForm {
+ public:
+  int32_t getSaveSize() override { return 0x10000; }
+};
+
 class SavedFormsTest : public DatabaseTest {
  protected:
   void SetUp() override {
     DatabaseTest::SetUp();
     g_log = &log_;
     app_.registerClass<StateForm>("frmstate");
+    app_.registerClass<UnreadableForm>("frmunread");
   }
   void TearDown() override { g_log = nullptr; }
 
@@ -154,6 +171,38 @@ TEST_F(SavedFormsTest, ABadRecordKeepsOnlyTheKeptForm) {
       ASSERT_EQ(db.close(), 0);
     }
   }
+}
+
+// The kept form is one that was open before: a form of its id that could be
+// read only in part is closed with the others.
+TEST_F(SavedFormsTest, AKeptFormReadInPartIsNotKept) {
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 3, std::make_unique<UnreadableForm>());
+    ASSERT_EQ(handler.saveForms(kCreator, kName), 0);
+  }
+  CQZFFormHandler handler(&app_);
+  EXPECT_EQ(handler.restoreForms(kCreator, kName, false, 1190), QZ_ERR_SIZE_MISMATCH);
+  EXPECT_TRUE(ids(handler).empty());
+}
+
+TEST_F(SavedFormsTest, ASaveThatFailsLeavesTheOldSaveWhole) {
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 11);
+    open(handler, 1000, 12);
+    ASSERT_EQ(handler.saveForms(kCreator, kName), 0);
+  }
+  {
+    CQZFFormHandler handler(&app_);
+    open(handler, 1190, 21);
+    open(handler, 1300, 22, std::make_unique<OversizedForm>());
+    EXPECT_EQ(handler.saveForms(kCreator, kName), QZ_ERR_OVERRUN);
+  }
+  CQZFFormHandler handler(&app_);
+  ASSERT_EQ(handler.restoreForms(kCreator, kName, false, -1), 0);
+  EXPECT_EQ(ids(handler), (std::vector<uint16_t>{1190, 1000}));
+  EXPECT_EQ(dynamic_cast<const StateForm*>(handler.getForm(0))->value, 11);
 }
 
 TEST_F(SavedFormsTest, AFormOfAnotherLanguageIsABadRecord) {

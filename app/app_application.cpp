@@ -1,0 +1,396 @@
+#include "app_application.h"
+
+#include <cstdio>
+#include <new>
+
+#include "app_font_manager.h"
+#include "app_form_ids.h"
+#include "app_form_title.h"
+#include "app_form_user.h"
+#include "app_load_screen.h"
+#include "app_preferences.h"
+#include "app_settings.h"
+#include "app_value_tables.h"
+#include "qz_lifecycle.h"
+#include "qz_startup.h"
+#include "qzf_audio.h"
+#include "qzf_controls.h"
+#include "qzf_database.h"
+#include "qzf_form_dump.h"
+#include "qzf_form_handler.h"
+#include "qzf_graphics.h"
+#include "qzf_helpers.h"
+#include "qzf_minimise.h"
+#include "qzf_ui.h"
+
+namespace {
+
+// Pellwyn's two displays: portrait, then landscape.
+const QZGraphicsMode kModes[] = {
+    {'D', 16, 240, 320, 0},
+    {'E', 16, 320, 240, 0},
+};
+const QZFModeTable kModeTable{kModes, 2};
+
+// One glyph per character, in the fonts' blob order.
+constexpr char16_t kCharacterTable[] =
+    u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789!$'-,.?:/+()={}@abcdefghijklmnopqrstuvwxyz"
+    u"ÀÈÌÒÙàèìòùÁÉÍÓÚÝáéíóúýÂÊÎÔÛâêîôûÃÑÕãñõÄËÏÖÜŸäëïöüÿÅåÆæî£ÇçÐðØø¿¡ß";
+
+constexpr uint32_t kUserType = QZFourCC("USER");
+// A screen of this size is too small for the game.
+constexpr int kTooSmallWidth = 176;
+constexpr int kTooSmallHeight = 220;
+constexpr uint16_t kTooSmallAlert = 1011;
+constexpr uint16_t kCreateCancel = 2;
+constexpr int kSlowFrame = 10;
+constexpr int kFastFrame = 2;
+
+// The forms the menu items open.
+struct MenuForm {
+  uint16_t item;
+  uint16_t formId;
+  const char* tag;
+};
+constexpr MenuForm kMenuForms[] = {
+    {15, 1300, "frmgamset"},    {1004, 1040, "frmsound"},
+    {1006, 1080, "frmlang"},    {1007, 1100, "frmabout"},
+    {1008, 1110, kAppTagAlert}, {1009, 1120, kAppTagAlert},
+    {1010, 1180, "frmtutor"},   {1012, 1386, "frmstats"},
+    {1013, 1426, "frmtrphcb"},  {1014, kAppFormSelectUser, kAppTagSelectUser},
+    {1015, 1390, "frmbacks"},   {1016, 1430, "frmfronts"},
+    {1017, 1410, "frmbgnds"},   {1033, 1395, "frmseed"},
+    {1034, 1415, "frmtheme"},   {1040, 1456, "frmnewgam"},
+};
+constexpr uint16_t kMenuMinimise = 1001;
+constexpr uint16_t kMenuGameSettings = 1011;
+// The settings form of each game type (1-12).
+constexpr MenuForm kGameSettingsForms[kAppGameTypes] = {
+    {1, 1320, "frmklset"}, {2, 1321, "frmfcset"},  {3, 1322, "frmspset"},  {4, 1324, "frmcaset"},
+    {5, 1416, "frmgoset"}, {6, 1431, "frmidset"},  {7, 1434, "frmcfset"},  {8, 1437, "frmclset"},
+    {9, 1439, "frm4cset"}, {10, 1441, "frmyuset"}, {11, 1419, "frmsuset"}, {12, 1323, "frmpyset"},
+};
+
+int getLaunchSettings(QZApplicationConfig* c) {
+  c->installKeyStringId = 7423;
+  c->productKeyStringId = 7422;
+  c->iconId = 10;
+  c->acceleratorId = 11;
+  c->classStringId = 7421;
+  c->titleStringId = 7420;
+  c->menuBarId = 7800;
+  c->creator = QZFourCC("QzSo");
+  c->blobMapSize = 1400;
+  c->blobSetSlots = 130;
+  c->planeSlots = 10;
+  c->borderColour = 0;
+  c->menuBarHook = [](HWND) {};
+  return 0;
+}
+
+QZApplicationInterface* createApplication() { return new (std::nothrow) CAppApplication(); }
+
+}  // namespace
+
+CAppApplication::CAppApplication() : users_(*this) { schemes_.setAppliedScheme(CAppColourSchemes::kNoneApplied); }
+
+CAppApplication::~CAppApplication() {
+  // The base's destructor stops its managers; what this object lent goes first.
+  setLoadScreen(nullptr);
+  setFontManager(nullptr);
+  setControls(nullptr);
+}
+
+void CAppApplication::reportError(const char* source, int line, int16_t code) {
+  char text[160];
+  std::snprintf(text, sizeof text, "File: %s\nLine: %d\nError: %d", source, line, code);
+  lastError_ = text;
+}
+
+int16_t CAppApplication::preInit(const QZFModeTable** out) {
+  *out = &kModeTable;
+  return 2;
+}
+
+std::span<const int16_t> CAppApplication::getValueTable(int displayKind) {
+  const AppScaleFactors factors = AppScaleFactorsFor(displayKind);
+  setScaling(factors.x, factors.y);
+  return AppValueTable(displayKind);
+}
+
+int16_t CAppApplication::registerClasses() {
+  if (const int16_t r = CQZFApplication::registerClasses(); r < 0) return fail(__LINE__, r);
+  registerClass<CAppTitleForm>(kAppTagTitle);
+  registerClass<CAppUserForm>(kAppTagUser);
+  return 0;
+}
+
+void CAppApplication::stepLoadScreen() {
+  if (loadScreen_) loadScreen_->step();
+}
+
+// --- Start ----------------------------------------------------------------------
+
+int16_t CAppApplication::init() {
+  loadScreen_.reset(new (std::nothrow) CAppLoadScreen(this));
+  if (!loadScreen_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  loadScreen_->addSteps(kOwnSteps);
+  setLoadScreen(loadScreen_.get());
+  if (const int16_t r = CQZFApplication::init(); r < 0) return fail(__LINE__, r);
+  controls_.reset(new (std::nothrow) CQZFControls(this));
+  if (!controls_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = controls_->init(0, nullptr); r < 0) return fail(__LINE__, r);
+  setControls(controls_.get());
+  stepLoadScreen();
+  if (const int16_t r = schemes_.loadColourSchemes(*getGraphics(), loadScreen_.get()); r < 0) {
+    return fail(__LINE__, r);
+  }
+  if (getGraphics()->getWindowWidth() == kTooSmallWidth && getGraphics()->getWindowHeight() == kTooSmallHeight) {
+    static_cast<void>(QZAlert(kTooSmallAlert));
+    QZCloseMainWindow();
+  }
+  if (const int16_t r = startFonts(); r < 0) return r;
+  curve_.build(*this);
+  stepLoadScreen();
+  bool listValid = false;
+  if (const int16_t r = loadPreferences(&listValid); r < 0) return r;
+  stepLoadScreen();
+  chooseStartForm(listValid);
+  takeProfile();
+  applyColourScheme();
+  stepLoadScreen();
+  stepLoadScreen();
+  closeLoadScreen();
+  return 0;
+}
+
+int16_t CAppApplication::startFonts() {
+  fonts_.reset(new (std::nothrow) CAppFontManager(this));
+  if (!fonts_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = fonts_->setCharacterTable(kCharacterTable); r < 0) return fail(__LINE__, r);
+  setFontManager(fonts_.get());
+  stepLoadScreen();
+  return 0;
+}
+
+// No stored list (or one of another size) is a first start.
+int16_t CAppApplication::loadPreferences(bool* listValid) {
+  preferences_.reset(new (std::nothrow) CAppPreferences(this));
+  if (!preferences_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  const QZStatus r = preferences_->load();
+  if (r < 0 && r != QZ_ERR_SIZE_MISMATCH) return fail(__LINE__, r);
+  *listValid = r == 0;
+  return 0;
+}
+
+void CAppApplication::listPlayers() {
+  preferences_->clear();
+  CQZFRsrcDatabase finder;
+  std::u16string name;
+  for (bool first = true; finder.findDatabase(QZFGetCreatorID(), kUserType, first, name) == 0; first = false) {
+    const size_t at = name.find(CAppPreferences::kDatabaseSuffix);
+    if (at != std::u16string::npos) static_cast<void>(preferences_->addUser(name.substr(0, at).c_str(), nullptr));
+  }
+}
+
+void CAppApplication::chooseStartForm(bool listValid) {
+  CQZFFormHandler* handler = getFormHandler();
+  char16_t remembered[CAppPreferences::kNameUnits] = {};
+  const bool hadUser = listValid && preferences_->getName(preferences_->getCurrent(), remembered);
+  listPlayers();
+  bool restored = false;
+  if (hadUser) {
+    preferences_->setCurrent(preferences_->find(remembered));
+    char16_t database[CAppPreferences::kDatabaseNameUnits] = {};
+    restored = preferences_->getDatabaseName(preferences_->getCurrent(), database) &&
+               handler->restoreForms(QZFGetCreatorID(), database, false, kAppFormUser) >= 0;
+  }
+  if (!restored || handler->getFormCount() == 0 || !listValid) {
+    handler->closeAllForms();
+    handler->tick();
+    static_cast<void>(openForm(kAppFormUser, kAppTagUser, 0));
+  }
+  if (handler->getTopFormId() == kAppFormUser) static_cast<void>(openForm(kAppFormTitle, kAppTagTitle, 0));
+  if (restored) return;
+  if (preferences_->getCount() > 0) {
+    preferences_->setCurrent(-1);
+    static_cast<void>(openForm(kAppFormSelectUser, kAppTagSelectUser, 0));
+  } else if (openForm(kAppFormCreateUser, kAppTagCreateUser, 0) == 0) {
+    // The first player cannot be skipped.
+    handler->findForm(kAppFormCreateUser)->removeGadget(kCreateCancel);
+  }
+}
+
+void CAppApplication::takeProfile() {
+  CAppUserForm* profile = getUserForm();
+  settings_ = profile ? &profile->settings() : nullptr;
+  if (!settings_) return;
+  schemes_.setAppliedScheme(static_cast<uint8_t>(settings_->colourScheme));
+  schemes_.setBackgroundPlane(settings_->backgroundImage);
+}
+
+void CAppApplication::closeLoadScreen() {
+  if (!loadScreen_) return;
+  loadScreen_->releaseImages();
+  setLoadScreen(nullptr);
+  loadScreen_.reset();
+}
+
+// --- Stop -----------------------------------------------------------------------
+
+int16_t CAppApplication::shutdown() {
+  closeLoadScreen();
+  loadScreen_.reset(new (std::nothrow) CAppLoadScreen(this));
+  if (loadScreen_) {
+    loadScreen_->addSteps(kStopSteps);
+    if (loadScreen_->loadImages(0) < 0) loadScreen_.reset();
+  }
+  setLoadScreen(loadScreen_.get());
+  CAppUserForm* profile = getUserForm();
+  if (profile && preferences_) static_cast<void>(profile->saveProfile(preferences_->getCurrent()));
+  settings_ = nullptr;
+  stepLoadScreen();
+  if (preferences_) static_cast<void>(preferences_->save());
+  preferences_.reset();
+  stepLoadScreen();
+  stepLoadScreen();
+  if (fonts_) static_cast<void>(fonts_->reset());
+  setFontManager(nullptr);
+  fonts_.reset();
+  setMinimise(nullptr);
+  stepLoadScreen();
+  if (controls_) controls_->shutdown();
+  setControls(nullptr);
+  controls_.reset();
+  stepLoadScreen();
+  const int16_t r = CQZFApplication::shutdown();
+  closeLoadScreen();
+  return r;
+}
+
+// --- Frames ---------------------------------------------------------------------
+
+void CAppApplication::onUpdate() {
+  ++frames_;
+  const bool fast = startFrames_ < kFastFrames;
+  if (fast) ++startFrames_;
+  setFrameParameters(fast ? kFastFrame : kSlowFrame, fast ? kFastFrame : kSlowFrame);
+}
+
+int16_t CAppApplication::postUpdate() { return users_.postUpdate(); }
+
+void CAppApplication::drawFrame() {
+  const bool whole = getGraphics() && getGraphics()->grid().isWholeScreen();
+  CQZFApplication::drawFrame();
+  lastFrameWhole_ = whole;
+}
+
+// --- Forms and menus -----------------------------------------------------------
+
+CQZFFormHandler* CAppApplication::getFormHandler() const { return getUI() ? getUI()->getFormHandler() : nullptr; }
+
+CAppUserForm* CAppApplication::getUserForm() const {
+  CQZFFormHandler* handler = getFormHandler();
+  CQZFForm* form = handler ? handler->findForm(kAppFormUser) : nullptr;
+  return form && !form->isClosed() ? dynamic_cast<CAppUserForm*>(form) : nullptr;
+}
+
+int16_t CAppApplication::openForm(uint16_t formId, const char* tag, uint32_t param) {
+  CQZFFormHandler* handler = getFormHandler();
+  if (!handler) return fail(__LINE__, QZ_ERR_BAD_STATE);
+  return handler->openForm(formId, createObject<CQZFForm>(tag), param);
+}
+
+void CAppApplication::playSelectSound() {
+  if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->playSound(kSelectSound, 8, 0, 64, 30));
+}
+
+void CAppApplication::playMenuSound() {
+  if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->playSound(kMenuSound, 8, 0, 64, 30));
+}
+
+int CAppApplication::onMenuCommand(uint16_t item, int kind) {
+  if (kind != 1) return 2;
+  const MenuForm* chosen = nullptr;
+  for (const MenuForm& m : kMenuForms) {
+    if (m.item == item) chosen = &m;
+  }
+  const bool known = chosen || item == kMenuMinimise || item == kMenuGameSettings;
+  if (!known) return 2;
+  playMenuSound();
+  if (item == kMenuMinimise) requestMinimise();
+  if (item == kMenuGameSettings && settings_ && settings_->currentGameType >= 1 &&
+      settings_->currentGameType <= kAppGameTypes) {
+    chosen = &kGameSettingsForms[settings_->currentGameType - 1];
+  }
+  // A form that cannot be made is simply not opened.
+  if (chosen) static_cast<void>(openForm(chosen->formId, chosen->tag, 0));
+  return 1;
+}
+
+void CAppApplication::startChosenGame() {
+  CQZFFormHandler* handler = getFormHandler();
+  CAppUserForm* profile = getUserForm();
+  // An open play screen deals anew by itself.
+  if (!handler || !profile || handler->findForm(kAppFormGame)) return;
+  handler->closeFormsTo(kAppFormUser, false);
+  if (openForm(kAppFormGame, kAppTagGame, 0) != 0) return;
+  const uint32_t type = profile->settings().currentGameType;
+  if (type >= 1 && type <= kAppGameTypes && profile->profile().getSavedGameLength(static_cast<int>(type - 1))) {
+    static_cast<void>(openForm(kAppFormResumeGame, kAppTagAlert, 0));
+  }
+}
+
+// --- Look -----------------------------------------------------------------------
+
+void CAppApplication::applyColourScheme() {
+  if (CQZFGraphics* graphics = getGraphics()) schemes_.applyColourScheme(*graphics, getCurrentValueTable(), settings_);
+}
+
+void CAppApplication::applyBackground() {
+  CQZFGraphics* graphics = getGraphics();
+  if (graphics && settings_) schemes_.applyBackground(*graphics, getCurrentValueTable(), *settings_);
+}
+
+// --- State dump -----------------------------------------------------------------
+
+void CAppApplication::describe(std::string& out) const {
+  out += "application=pellwyn\n";
+  out += "frames=" + std::to_string(frames_) + "\n";
+  out += std::string("screen=") + (loadScreen_ ? "load" : "forms") + "\n";
+  std::string player = "none";
+  if (preferences_ && preferences_->isValidIndex(preferences_->getCurrent())) {
+    const char16_t* name = preferences_->getName(preferences_->getCurrent());
+    player.clear();
+    for (const char16_t* p = name; *p; ++p) player += *p < 0x80 ? static_cast<char>(*p) : '?';
+  }
+  out += "player=" + player + "\n";
+  out += "players=" + std::to_string(preferences_ ? preferences_->getCount() : 0) + "\n";
+  const CQZFFormHandler* handler = getFormHandler();
+  QZFDescribeForms(handler, out);
+  out += "top_form=" + std::to_string(handler ? handler->getTopFormId() : 0xFFFF) + "\n";
+  // "screen" when the last frame copied the whole screen.
+  std::string updates = lastFrameWhole_ ? "screen" : "";
+  for (size_t i = 0; getGraphics() && !lastFrameWhole_ && i < getGraphics()->grid().getUpdateList().size(); ++i) {
+    const QZRect& r = getGraphics()->grid().getUpdateList()[i];
+    updates += (updates.empty() ? "" : " ") + std::to_string(r.x) + "," + std::to_string(r.y) + "," +
+               std::to_string(r.w) + "," + std::to_string(r.h);
+  }
+  out += "update_list=" + updates + "\n";
+  if (settings_) {
+    const uint32_t type = settings_->currentGameType;
+    out += "game_type=" + std::to_string(type) + "\n";
+    std::string options;
+    for (int i = 0; type >= 1 && type <= kAppGameTypes && i < kAppOptionBytes; ++i) {
+      options += (i ? "," : "") + std::to_string(settings_->gameOptions[type - 1][i]);
+    }
+    out += "game_options=" + options + "\n";
+  }
+}
+
+QZApplicationHooks AppApplicationHooks() {
+  QZApplicationHooks hooks{};
+  hooks.getLaunchSettings = getLaunchSettings;
+  hooks.createApplication = createApplication;
+  return hooks;
+}

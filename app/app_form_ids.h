@@ -1,0 +1,33 @@
+// The ids of Pellwyn's forms and the class tags under which the forms that
+// are saved with a player's data are registered and re-created.
+#pragma once
+
+#include <cstdint>
+
+enum AppFormId : uint16_t {
+  kAppFormTitle = 1000,
+  kAppFormGame = 1010,
+  kAppFormUser = 1190,
+  kAppFormSelectUser = 1191,
+  kAppFormRenameUser = 1192,
+  kAppFormDeleteUser = 1193,
+  kAppFormUserAlert = 1194,
+  kAppFormCreateUser = 1195,
+  kAppFormProfileFailure = 1196,
+  kAppFormImportUser = 1197,
+  kAppFormResumeGame = 1230,
+  kAppFormTrophyAlert = 1428,
+  kAppFormFirstTrophy = 1464,
+};
+
+constexpr char kAppTagGame[] = "frmgame";
+constexpr char kAppTagTitle[] = "frmtitle";
+constexpr char kAppTagUser[] = "frmuser";
+// Forms that are never saved, created through the registry all the same.
+constexpr char kAppTagSelectUser[] = "frmselusr";
+constexpr char kAppTagRenameUser[] = "frmrenusr";
+constexpr char kAppTagDeleteUser[] = "frmdelusr";
+constexpr char kAppTagCreateUser[] = "frmnewusr";
+constexpr char kAppTagImportUser[] = "frmimpusr";
+constexpr char kAppTagAlert[] = "frmalert";
+constexpr char kAppTagTrophyAlert[] = "frmtrophy";

@@ -1,0 +1,100 @@
+#include "app_value_tables.h"
+
+#include <array>
+#include <initializer_list>
+
+#include "qzf_form_description.h"
+
+namespace {
+
+using Table = std::array<int16_t, kQZFValueTableSize>;
+
+struct Entry {
+  AppValue index;
+  int16_t value;
+};
+
+// Sizes, spacing and places along the title curve, the same on every display.
+constexpr Entry kShared[] = {
+    {kAppValueOrnament2Y, 1},
+    {kAppValueOrnament1Y, 1},
+    {kAppValueOrnament1X, 16},
+    {kAppValueCurveHeightB, 34},
+    {kAppValueCurveWidthB, 34},
+    {kAppValueCurveHeightA, 66},
+    {kAppValueCurveWidthA, 66},
+    {kAppValueHeaderY, 5},
+    {kAppValueLoadPictureY, 4},
+    {kAppValueProgressHeight, 24},
+    {kAppValueProgressWidth, 127},
+    {kAppValueMinimiseY, 2},
+    {kAppValueFontMetricB, 4},
+    {kAppValueFontMetricA, 2},
+    {kAppValueSpaceWidth, 4},
+    {kAppValueLetterSpacing, 1},
+    {kAppValueForwardButtonHeight, 24},
+    {kAppValueForwardButtonWidth, 24},
+    {kAppValueBackButtonX, 10},
+    {kAppValueBackButtonHeight, 24},
+    {kAppValueBackButtonWidth, 24},
+    {kAppValueDialSlot10, 84},
+    {kAppValueDialSlot11, 66},
+    {kAppValueDialSlot2, 16},
+    {kAppValueDialSlot1, 34},
+    {kAppValueDialShadowY, -3},
+    {kAppValueDialShadowX, -3},
+    {kAppValueFaderHeight, 30},
+    {kAppValueFaderY, 104},
+    {kAppValueFaderX, 8},
+    {kAppValueFaderLineGap, 14},
+};
+
+// The shared entries, then the display's own.
+constexpr Table makeTable(std::initializer_list<Entry> own) {
+  Table table{};
+  for (const Entry& e : kShared) table[e.index] = e.value;
+  for (const Entry& e : own) table[e.index] = e.value;
+  return table;
+}
+
+// 240 x 320, portrait.
+constexpr Table kPortrait = makeTable({
+    {kAppValueOrnament2X, 178},     {kAppValueFrameX, 0},          {kAppValueCurveEndY, 360},
+    {kAppValueCurveEndX, 120},      {kAppValueCurveControlY, 166}, {kAppValueCurveControlX, 86},
+    {kAppValueCurveStartY, 100},    {kAppValueCurveStartX, 280},   {kAppValueHeaderX, 13},
+    {kAppValueLoadBarFrameY, 272},  {kAppValueLoadBarFrameX, 56},  {kAppValueLoadPictureX, 11},
+    {kAppValueProgressY, 273},      {kAppValueProgressX, 57},      {kAppValueMinimiseX, 222},
+    {kAppValueScreenHeight, 320},   {kAppValueScreenWidth, 240},   {kAppValueForwardButtonY, 270},
+    {kAppValueForwardButtonX, 206}, {kAppValueBackButtonY, 270},   {kAppValueFaderWidth, 224},
+});
+
+// 320 x 240, landscape: the same pictures, centred on the wider screen.
+constexpr Table kLandscape = makeTable({
+    {kAppValueOrnament2X, 258},     {kAppValueFrameX, 40},         {kAppValueCurveEndY, 280},
+    {kAppValueCurveEndX, 160},      {kAppValueCurveControlY, 120}, {kAppValueCurveControlX, 120},
+    {kAppValueCurveStartY, 70},     {kAppValueCurveStartX, 380},   {kAppValueHeaderX, 53},
+    {kAppValueLoadBarFrameY, 200},  {kAppValueLoadBarFrameX, 96},  {kAppValueLoadPictureX, 51},
+    {kAppValueProgressY, 201},      {kAppValueProgressX, 97},      {kAppValueMinimiseX, 302},
+    {kAppValueScreenHeight, 240},   {kAppValueScreenWidth, 320},   {kAppValueForwardButtonY, 200},
+    {kAppValueForwardButtonX, 286}, {kAppValueBackButtonY, 200},   {kAppValueFaderWidth, 140},
+});
+
+struct Scale {
+  int letter;
+  AppScaleFactors factors;
+};
+constexpr Scale kScales[] = {{'A', {117, 94}}, {'C', {86, 86}}, {'D', {86, 64}}, {'E', {64, 86}}, {'F', {64, 64}},
+                             {'G', {64, 43}},  {'H', {43, 64}}, {'J', {43, 32}}, {'K', {32, 43}}, {'Q', {20, 35}}};
+
+}  // namespace
+
+std::span<const int16_t> AppValueTable(int displayLetter) {
+  return displayLetter == 'E' ? std::span<const int16_t>(kLandscape) : std::span<const int16_t>(kPortrait);
+}
+
+AppScaleFactors AppScaleFactorsFor(int displayLetter) {
+  for (const Scale& s : kScales) {
+    if (s.letter == displayLetter) return s.factors;
+  }
+  return {128, 128};
+}
