@@ -144,7 +144,14 @@ bool CAppGame::pickUpAt(int32_t x, int32_t y) {
 
 void CAppGame::dropOnto(CAppCardPile& target, AppPileKind kind, CAppCard* recorded) {
   state_->recordMove(recorded, false, inHand_->source(), inHand_->sourceKind(), &target, kind);
-  inHand_->transferTo(target, option(kOptionAnimate) != 0);
+  // A run goes onto a foundation from its top card (Spider's ace first);
+  // everywhere else the deepest card goes down first.
+  const bool animate = option(kOptionAnimate) != 0;
+  if (kind == kPileFoundation) {
+    inHand_->transferTo(target, animate);
+  } else {
+    inHand_->placeOn(target, animate);
+  }
 }
 
 CAppCardPile* CAppGame::dropCarriedCards(int32_t x, int32_t y) {
@@ -313,7 +320,8 @@ CAppCardPile* CAppGame::dropOnCell(int32_t x, int32_t y) {
   const bool oneTouch = isOneTouch();
   for (int i = 0; i < kindCount(kPileCell); ++i) {
     CAppCardPile* c = pileOf(kPileCell, i);
-    if (!qualifies(c, oneTouch, x, y)) continue;
+    // Back onto its own cell is no move: the cards simply return.
+    if (c == inHand_->source() || !qualifies(c, oneTouch, x, y)) continue;
     dropOnto(*c, kPileCell, inHand_->topCard());
     return c;
   }
@@ -344,7 +352,8 @@ bool CAppGame::autoTurnTableauTops() {
   for (int i = 0; i < kindCount(kPileTableau); ++i) {
     CAppCardPile* column = pileOf(kPileTableau, i);
     const CAppCard* top = column->topCard();
-    if (!top || column == inHand_->source() || top->isFaceUp() || top->isFlipping()) continue;
+    const bool carriedFrom = inHand_->count() > 0 && column == inHand_->source();
+    if (!top || carriedFrom || top->isFaceUp() || top->isFlipping()) continue;
     turnTableauTop(*column);
     turned = true;
   }

@@ -303,6 +303,10 @@ int CAppGame::searchStockAndWaste() {
 }
 
 uint8_t CAppGame::findMoves() {
+  // Busy: cards going back to their piles are put back, not played (a Clock
+  // pile would take them under and turn its next card).
+  const uint8_t wasBusy = busy_;
+  busy_ = 1;
   inHand_->setQuiet(true);
   sounds_->setMuted(true);
   movable_.clear();
@@ -335,6 +339,7 @@ uint8_t CAppGame::findMoves() {
   }
   sounds_->setMuted(false);
   inHand_->setQuiet(false);
+  busy_ = wasBusy;
   // Saturated: a count that wrapped to 0 would end a game that can go on.
   return static_cast<uint8_t>(std::min(count, 255));
 }

@@ -23,11 +23,6 @@ void turnOver(CAppCard* card) {
   }
 }
 
-// The entry of one card of a stock deal onto the tableau.
-bool isTableauDeal(const CardMove& m) {
-  return m.involvesStock() && (m.fromKind == kPileTableau || m.toKind == kPileTableau);
-}
-
 }  // namespace
 
 CAppGameState::CAppGameState(CAppGame* game) : CQZFObject(game), game_(game) { setKind(kKind, this); }
@@ -77,6 +72,11 @@ bool CAppGameState::isPair(const CardMove& m) const {
   return pairSum != 0 && m.card->rank() < pairSum;
 }
 
+bool CAppGameState::isTableauDeal(const CardMove& m) const {
+  const bool stockDeals = game_->definition().stock.dealTarget == 1;
+  return stockDeals && m.involvesStock() && (m.fromKind == kPileTableau || m.toKind == kPileTableau);
+}
+
 bool CAppGameState::chainsToFoundation(const CardMove& m) const {
   if (m.toKind != kPileFoundation) return false;
   const uint8_t autoMoves = game_->option(kOptionAutoMoves);
@@ -90,7 +90,9 @@ bool CAppGameState::chainsToFoundation(const CardMove& m) const {
 
 bool CAppGameState::refilled(const CardMove& m) const { return m.toPile->refillsWhenEmpty() && m.toPile->empty(); }
 
-void CAppGameState::flipBack(CardMove& m) const { turnOver(m.card); }
+void CAppGameState::flipBack(CardMove& m) const {
+  if (m.turnOver) turnOver(m.card);
+}
 
 bool CAppGameState::moveBack(CardMove& m) {
   if (m.inPlace()) {
@@ -242,11 +244,15 @@ void CAppGameState::undoStep() {
   game_->setBusy(true);
   applying_ = 1;
   bool chain = false;
+  bool stockRefill = false;
   if (m.involvesStock()) {
     if (isTableauDeal(m)) {
       undoTableauDeal(m);
     } else {
       undoStockEntry(m);
+      // A column or reserve refilled from the stock goes back with the move
+      // that emptied it.
+      stockRefill = m.fromKind == kPileStock && refilled(m);
       const bool pair = isPair(m) && m.fromKind != kPileWaste && m.toKind != kPileWaste;
       if (pair && !undoList_.empty()) {
         CardMove other = undoList_.front();
@@ -279,6 +285,11 @@ void CAppGameState::undoStep() {
   afterMove(m);
   game_->setBusy(wasBusy);
   applying_ = 0;
+  if (stockRefill && !undoList_.empty()) {
+    --undoSteps_;
+    undoStep();
+    return;
+  }
   if (!chain || undoList_.empty()) return;
   if (isPair(m)) {
     CardMove other = undoList_.front();

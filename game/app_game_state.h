@@ -25,7 +25,8 @@ struct CardMove {
   uint8_t turnOver = 0;
 
   bool involvesStock() const { return fromKind == kPileStock || toKind == kPileStock; }
-  bool inPlace() const { return fromPile == toPile; }
+  // A card turned where it lies (not a Clock card put under its own pile).
+  bool inPlace() const { return fromPile == toPile && turnOver; }
 };
 
 class CAppGameState : public CQZFObject {
@@ -66,6 +67,8 @@ class CAppGameState : public CQZFObject {
   bool chainsToFoundation(const CardMove& move) const;
   bool refilled(const CardMove& move) const;
   bool isPair(const CardMove& move) const;
+  // One card of a stock deal onto the columns (not a refill from the stock).
+  bool isTableauDeal(const CardMove& move) const;
   // An entry that names a card or pile the game does not have (or a card
   // that is not where the entry says) ends the history instead of a move.
   void abandon();

@@ -181,7 +181,8 @@ void CAppWastePile::addCard(CAppCard* card) {
 }
 
 CAppCard* CAppWastePile::removeTopCard() {
-  extraFlag_ = 1;
+  // The move search lifts cards quietly and leaves no trace.
+  if (!game_->inHand().isQuiet()) extraFlag_ = 1;
   CAppCard* card = CAppCardPile::removeTopCard();
   layoutCards();
   return card;
