@@ -407,8 +407,8 @@ bool CAppGame::autoMoveOneCard(CAppCardPile& source, uint8_t lo, uint8_t hi) {
     if (!f->canAccept(card)) continue;
     autoMoving_ = 0;
     moveCard(source.removeTopCard(), *f, option(kOptionAnimate) != 0, kAutoMoveDelay, kAutoMoveDuration);
-    state_->recordMove(card, false, &source, source.kind(), f, kPileFoundation);
     autoMoving_ = 1;
+    state_->recordMove(card, false, &source, source.kind(), f, kPileFoundation);
     return true;
   }
   return false;

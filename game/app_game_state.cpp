@@ -28,7 +28,7 @@ void turnOver(CAppCard* card) {
 CAppGameState::CAppGameState(CAppGame* game) : CQZFObject(game), game_(game) { setKind(kKind, this); }
 
 void CAppGameState::recordMove(CAppCard* card, bool turned, CAppCardPile* from, int32_t fromKind, CAppCardPile* to,
-                               int32_t toKind) {
+                               int32_t toKind, bool automatic) {
   if (!card || !from || !to) return;
   CardMove m;
   m.card = card;
@@ -40,6 +40,7 @@ void CAppGameState::recordMove(CAppCard* card, bool turned, CAppCardPile* from, 
   m.toIndex = to->index();
   m.toKind = toKind;
   m.turnOver = turned ? 1 : 0;
+  m.automatic = (automatic || game_->isAutoMoving()) ? 1 : 0;
   undoList_.push_front(m);
   redoList_.clear();
 }
@@ -75,17 +76,6 @@ bool CAppGameState::isPair(const CardMove& m) const {
 bool CAppGameState::isTableauDeal(const CardMove& m) const {
   const bool stockDeals = game_->definition().stock.dealTarget == 1;
   return stockDeals && m.involvesStock() && (m.fromKind == kPileTableau || m.toKind == kPileTableau);
-}
-
-bool CAppGameState::chainsToFoundation(const CardMove& m) const {
-  if (m.toKind != kPileFoundation) return false;
-  const uint8_t autoMoves = game_->option(kOptionAutoMoves);
-  if (autoMoves == 1) return true;
-  if (autoMoves != 2) return false;
-  const int lo = game_->getFoundationBase();
-  const int hi = game_->safeAutoMoveRank();
-  const int r = m.card->rank();
-  return hi < lo ? (r >= lo || r <= hi) : (r >= lo && r <= hi);
 }
 
 bool CAppGameState::refilled(const CardMove& m) const { return m.toPile->refillsWhenEmpty() && m.toPile->empty(); }
@@ -307,11 +297,13 @@ void CAppGameState::undoStep() {
     --undoSteps_;
     return;
   }
-  if (chainsToFoundation(m) || refilled(m)) {
+  // The automatic moves after a player's move go back with it. (The
+  // option-based guess the rules describe would also take back a player's
+  // own foundation move and the command before it.)
+  if (m.automatic || refilled(m)) {
     --undoSteps_;
     undoStep();
-  }
-  if (game_->option(kOptionAutoTurn) && m.inPlace() && m.turnOver && !undoList_.empty()) {
+  } else if (game_->option(kOptionAutoTurn) && m.inPlace() && !undoList_.empty()) {
     ++flipSteps_;
     undoStep();
     while (undoSteps_ - flipSteps_ < flipSteps_ && !undoList_.empty()) undoStep();
@@ -353,8 +345,7 @@ void CAppGameState::redoStep() {
   if (redoList_.empty()) return;
   const CardMove& next = redoList_.front();
   const bool pair = isPair(m) && m.toKind == kPileFoundation;
-  const bool golfStock = game_->type() == kGameGolf && next.fromKind == kPileStock;
-  if (pair || (!golfStock && chainsToFoundation(next)) || refilled(next)) redoStep();
+  if (pair || next.automatic || refilled(next)) redoStep();
 }
 
 int16_t CAppGameState::serialise(SerialiseStream& stream) {
@@ -368,13 +359,15 @@ int16_t CAppGameState::serialise(SerialiseStream& stream) {
   for (uint16_t i = 0; i < n; ++i) {
     CardMove m = reading ? CardMove{} : undoList_[i];
     uint32_t kinds[2] = {static_cast<uint32_t>(m.fromKind), static_cast<uint32_t>(m.toKind)};
+    // The turn-over byte: bit 0 turned, bit 1 automatic.
+    uint8_t flags = static_cast<uint8_t>(m.turnOver | (m.automatic << 1));
     struct Field {
       int line;
       int width;
       void* value;
     };
     const Field fields[] = {{6, 1, &m.cardId}, {7, 4, &kinds[0]},   {8, 1, &m.fromIndex},
-                            {9, 4, &kinds[1]}, {10, 1, &m.toIndex}, {11, 1, &m.turnOver}};
+                            {9, 4, &kinds[1]}, {10, 1, &m.toIndex}, {11, 1, &flags}};
     for (const Field& f : fields) {
       status = f.width == 1 ? serialiseU8(stream, static_cast<uint8_t*>(f.value), 1)
                             : serialiseU32(stream, static_cast<uint32_t*>(f.value), 1);
@@ -389,7 +382,8 @@ int16_t CAppGameState::serialise(SerialiseStream& stream) {
     if (!m.card || !kindsMatch) return game_->report("app_object_cardmove", 6, QZ_ERR_SIZE_MISMATCH);
     m.fromKind = static_cast<int32_t>(kinds[0]);
     m.toKind = static_cast<int32_t>(kinds[1]);
-    m.turnOver = m.turnOver ? 1 : 0;
+    m.turnOver = flags & 1;
+    m.automatic = (flags >> 1) & 1;
     undoList_.push_back(m);
   }
   return 0;

@@ -23,6 +23,9 @@ struct CardMove {
   uint8_t toIndex = 0;
   int32_t toKind = 0;
   uint8_t turnOver = 0;
+  // Made by the program after a player's move (automatic moves, turn-overs,
+  // refills): it goes back and comes again with that move.
+  uint8_t automatic = 0;
 
   bool involvesStock() const { return fromKind == kPileStock || toKind == kPileStock; }
   // A card turned where it lies (not a Clock card put under its own pile).
@@ -36,8 +39,10 @@ class CAppGameState : public CQZFObject {
 
   explicit CAppGameState(CAppGame* game);
 
-  void recordMove(CAppCard* card, bool turnOver, CAppCardPile* from, int32_t fromKind, CAppCardPile* to,
-                  int32_t toKind);
+  // Moves recorded while the game runs its automatic moves count as
+  // automatic, as do those the caller marks so.
+  void recordMove(CAppCard* card, bool turnOver, CAppCardPile* from, int32_t fromKind, CAppCardPile* to, int32_t toKind,
+                  bool automatic = false);
   // One player command back (counted even when there is nothing to undo).
   void undo();
   void redo();
@@ -63,8 +68,6 @@ class CAppGameState : public CQZFObject {
   void undoTableauDeal(CardMove first);
   void redoTableauDeal(CardMove first);
   void flipBack(CardMove& move) const;
-  // The entry was a move the program made by itself after its predecessor.
-  bool chainsToFoundation(const CardMove& move) const;
   bool refilled(const CardMove& move) const;
   bool isPair(const CardMove& move) const;
   // One card of a stock deal onto the columns (not a refill from the stock).

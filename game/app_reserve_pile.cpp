@@ -62,7 +62,7 @@ void CAppReservePile::turnNextClockCard() {
   if (!turn) return;
   turn->flipUp();
   game_->addAnimatingCard(turn);
-  game_->state().recordMove(turn, true, this, kPileReserve, this, kPileReserve);
+  game_->state().recordMove(turn, true, this, kPileReserve, this, kPileReserve, true);
 }
 
 void CAppReservePile::layoutCards() {

@@ -40,12 +40,22 @@ bool randomCommand(Table& t, std::mt19937& rng) {
   return t.game->state().undoSize() != before;
 }
 
-class HistoryTest : public ::testing::TestWithParam<int32_t> {};
+class HistoryTest : public ::testing::TestWithParam<int32_t> {
+ protected:
+  void playAndTakeBack(uint8_t autoMoves);
+};
 
-TEST_P(HistoryTest, UndoRestoresEachPositionAndRedoTheLast) {
+TEST_P(HistoryTest, UndoRestoresEachPositionAndRedoTheLast) { playAndTakeBack(0); }
+
+TEST_P(HistoryTest, AutomaticMovesGoBackWithTheMoveBeforeThem) { playAndTakeBack(1); }
+
+TEST_P(HistoryTest, SafeAutomaticMovesGoBackWithTheMoveBeforeThem) { playAndTakeBack(2); }
+
+void HistoryTest::playAndTakeBack(uint8_t autoMoves) {
   int newMoves = 0;
   for (uint32_t deal : {1u, 77u, 4242u}) {
     Table t(GetParam(), deal);
+    t.services.settings().options[GetParam() - 1][kOptionAutoMoves] = autoMoves;
     std::mt19937 rng(deal);
     std::vector<std::vector<uint8_t>> positions{table(t)};
     std::vector<std::string> texts{describePiles(*t.game)};
