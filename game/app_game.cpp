@@ -4,6 +4,7 @@
 
 #include "app_card.h"
 #include "app_foundation_pile.h"
+#include "app_hints.h"
 #include "app_in_hand_pile.h"
 #include "app_object_timer.h"
 #include "app_random.h"
@@ -41,6 +42,7 @@ CAppGame::CAppGame(CQZFObject* owner, CAppGameServices* services) : CQZFObject(o
   definition_ = std::make_unique<CAppGameDefinition>(this);
   state_ = std::make_unique<CAppGameState>(this);
   inHand_ = std::make_unique<CAppInHandPile>(this);
+  hints_ = std::make_unique<CAppHints>(this);
 }
 
 CAppGame::~CAppGame() = default;
@@ -57,6 +59,7 @@ int16_t CAppGame::init(int32_t type) {
   definition_->setup(type_, false, *services_);
   clock_ = std::make_unique<CObjectTimer>(this);
   clock_->setElapsed(0);
+  hints_->attach(definition_->largeCards == 0);
   newGame(false);
   return 0;
 }
@@ -156,7 +159,8 @@ void CAppGame::newGame(bool resetStartFlags) {
   dealNumber_ = settings().dealNumber[type_ - 1];
   endAnimation_ = 0;
   finished_ = 0;
-  hintsShown_ = 0;
+  hints_ = std::make_unique<CAppHints>(this);
+  hints_->attach(definition_->largeCards == 0);
   if (clock_) clock_->setElapsed(0);
   createCards();
   shuffle();
@@ -383,7 +387,7 @@ void CAppGame::onWon() {
   endAnimation_ = 1;
   finished_ = 1;
   if (clock_) clock_->stop();
-  services_->recordGameResult(type_, 1, clock_ ? clock_->getElapsed() : 0, hintsShown_, state_->undoCount());
+  services_->recordGameResult(type_, 1, clock_ ? clock_->getElapsed() : 0, hints_->hintsShown(), state_->undoCount());
   services_->discardSavedGame(type_ - 1);
   services_->advanceDealNumber(type_ - 1);
   if (services_->topFormId() == kFormPlayScreen) services_->playSound(4008, 8, 0, 16, 128);
@@ -433,7 +437,9 @@ void CAppGame::finishDealAnimation() {
 }
 
 void CAppGame::tick() {
-  if (endAnimation_ || animating_.empty()) return;
+  if (endAnimation_) return;
+  hints_->tick();
+  if (animating_.empty()) return;
   services_->resetIdleCounter();
   std::vector<CAppCard*> still;
   for (CAppCard* card : animating_) {

@@ -16,6 +16,7 @@
 #include "qzf_object.h"
 
 class CAppCard;
+class CAppHints;
 class CAppInHandPile;
 class CAppSounds;
 class CObjectTimer;
@@ -95,6 +96,7 @@ class CAppGame : public CQZFObject {
   CAppGameState& state() const { return *state_; }
   CAppInHandPile& inHand() const { return *inHand_; }
   CObjectTimer& gameClock() const { return *clock_; }
+  CAppHints& hints() const { return *hints_; }
   int pileCount() const { return static_cast<int>(piles_.size()); }
   CAppCardPile* pile(int index) const;
   int cardCount() const { return static_cast<int>(cards_.size()); }
@@ -202,5 +204,5 @@ class CAppGame : public CQZFObject {
   uint8_t autoMoving_ = 0;
   uint8_t evaluationDeferred_ = 0;
   uint8_t freshDeal_ = 0;
-  uint16_t hintsShown_ = 0;
+  std::unique_ptr<CAppHints> hints_;
 };

@@ -7,6 +7,7 @@
 #include "app_card.h"
 #include "app_foundation_pile.h"
 #include "app_game.h"
+#include "app_hints.h"
 #include "app_in_hand_pile.h"
 #include "app_reserve_pile.h"
 #include "app_sounds.h"
@@ -273,7 +274,7 @@ int CAppGame::searchStockAndWaste() {
   if (!stock) return 0;
   int count = 0;
   if (!stock->empty() && (type_ != kGameIdiot || stockDealAllowed())) {
-    pushMovable(stock->topCard());
+    hints_->addCandidate(stock->topCard());
     ++count;
   }
   auto* waste = static_cast<CAppWastePile*>(firstPile(kPileWaste));

@@ -6,6 +6,7 @@
 
 #include "app_card.h"
 #include "app_game.h"
+#include "app_hints.h"
 #include "app_in_hand_pile.h"
 #include "app_object_timer.h"
 #include "app_serialise_stream.h"
@@ -44,8 +45,7 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
   if (status >= 0 && (status = serialiseU8(stream, &keepPlaying_, 1)) < 0)
     status = report("app_game_serialise", 39, status);
   if (status >= 0 && clock_) status = clock_->serialise(stream);
-  if (status >= 0 && (status = serialiseU16(stream, &hintsShown_, 1)) < 0)
-    status = report("app_game_serialise", 40, status);
+  if (status >= 0) status = hints_->serialise(stream);
   freshDeal_ = 0;
   busy_ = 0;
   if (!reading) return status;
