@@ -317,9 +317,8 @@ void CAppGame::replayDeal() {
 void CAppGame::settle() {
   if (!settleRequested_ || inHand_->count() > 0) return;
   resetAutoMoveTime(true);
-  movable_.clear();
-  useful_.clear();
-  for (CAppCardPile* p : dropTargets_) p->setMarked(false);
+  clearPlayableMarks();
+  markDropTargets(false);
   dropTargets_.clear();
   autoMoving_ = 1;
   while (autoTurnTableauTops() || autoMoveStep()) {
@@ -338,6 +337,7 @@ void CAppGame::settle() {
     freshDeal_ = 0;
   }
   autoMoving_ = 0;
+  showPlayableMarks(true);
   settleRequested_ = 0;
 }
 

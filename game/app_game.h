@@ -19,6 +19,7 @@ class CAppCard;
 class CAppHints;
 class CAppInHandPile;
 class CAppSounds;
+class CAppTableauPile;
 class CObjectTimer;
 
 class CAppGame : public CQZFObject {
@@ -79,6 +80,14 @@ class CAppGame : public CQZFObject {
   bool pairsWithWaste(CAppCard* card);
   bool pairsWithStockTop(const CAppCard* card) const;
   bool stockDealAllowed() const;
+  // Drop targets of the carried cards and the playable marks.
+  void collectDropTargets(CAppCard* card, CAppCard* cardBelow, CAppCardPile* source, AppPileKind sourceKind);
+  void markDropTargets(bool on);
+  // While cards are dragged: marks the piles under them that accept them.
+  void highlightDropTargetsAt();
+  void showPlayableMarks(bool on);
+  void clearPlayableMarks();
+  const std::vector<CAppCardPile*>& dropTargets() const { return dropTargets_; }
   const std::vector<CAppCard*>& movableCards() const { return movable_; }
   const std::vector<CAppCard*>& usefulMoves() const { return useful_; }
 
@@ -171,6 +180,9 @@ class CAppGame : public CQZFObject {
   int searchStockAndWaste();
   int checkTableauTargets(CAppCard* card, CAppCard* cardBelow, CAppCardPile* source, int groupSize);
   bool playsFromHand(CAppCard* card);
+  bool takeBackAllowed() const;
+  // A tableau target worth marking: the move changes more than the place.
+  bool usefulTableauTarget(CAppCard* card, CAppCard* cardBelow, const CAppCardPile* source, CAppTableauPile& target);
 
   CAppGameServices* services_;
   std::unique_ptr<CAppGameDefinition> definition_;

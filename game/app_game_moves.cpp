@@ -70,33 +70,42 @@ void CAppGame::onPenDown(int32_t x, int32_t y) {
   }
   if (endAnimation_) return;
   keyboardMode_ = 0;
-  for (CAppCardPile* p : dropTargets_) p->setMarked(false);
-  dropTargets_.clear();
+  markDropTargets(false);
+  clearPlayableMarks();
   if (inHand_->count() > 0 && !carriedByTap_) {
     returnCarriedCards();
     for (auto& p : piles_) p->setSelected(false);
   }
   pickUpAt(x, y);
-  if (inHand_->count() == 0 && definition_->pairSum != 0) {
+  if (inHand_->count() > 0) {
+    CAppCardPile* source = inHand_->source();
+    collectDropTargets(inHand_->topCard(), source ? source->topCard() : nullptr, source, inHand_->sourceKind());
+  } else if (definition_->pairSum != 0) {
     sounds_->playPlace(0);
     settleRequested_ = 1;
     settle();
   }
+  showPlayableMarks(true);
 }
 
 void CAppGame::onPenMove(int32_t x, int32_t y) {
-  if (inHand_->count() > 0) inHand_->dragTo(x, y);
+  if (inHand_->count() == 0) return;
+  inHand_->dragTo(x, y);
+  if (!option(kOptionMarkAll) && !option(kOptionMarkUseful)) highlightDropTargetsAt();
 }
 
 void CAppGame::onPenUp(int32_t x, int32_t y) {
   if (endAnimation_ || inHand_->count() == 0) return;
-  for (CAppCardPile* p : dropTargets_) p->setMarked(false);
-  dropTargets_.clear();
+  clearPlayableMarks();
+  markDropTargets(false);
+  for (auto& p : piles_) p->setMarked(false);
   const CAppCard* top = inHand_->topCard();
   if (!carriedByTap_ && !option(kOptionOneTouch) && top->isAtHome()) {
     carriedByTap_ = 1;
     inHand_->layoutCards();
-    if (inHand_->source()) inHand_->source()->setSelected(false);
+    CAppCardPile* source = inHand_->source();
+    if (source) source->setSelected(false);
+    collectDropTargets(inHand_->topCard(), source ? source->topCard() : nullptr, source, inHand_->sourceKind());
     return;
   }
   if (dropCarriedCards(x, y)) {
@@ -111,6 +120,7 @@ void CAppGame::onPenUp(int32_t x, int32_t y) {
   }
   carriedByTap_ = 0;
   for (auto& p : piles_) p->setSelected(false);
+  showPlayableMarks(true);
 }
 
 bool CAppGame::pickUpAt(int32_t x, int32_t y) {

@@ -181,7 +181,7 @@ int CAppTableauPile::selectionDown() {
   return 1;
 }
 
-int CAppTableauPile::runLength() {
+int CAppTableauPile::runLength() const {
   if (empty()) return 0;
   int n = 1;
   while (n < count()) {

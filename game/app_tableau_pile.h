@@ -29,7 +29,7 @@ class CAppTableauPile : public CAppCardPile {
   // May upper lie on lower inside a lifted run?
   bool runRule(const CAppCard& upper, const CAppCard& lower) const;
   // Cards of the top run; its deepest card's rank becomes the run base rank.
-  int runLength();
+  int runLength() const;
   uint8_t runBaseRank() const { return runBaseRank_; }
   // At most one card: empty where that counts, or the single complete rank.
   bool isComplete() const;
@@ -38,5 +38,5 @@ class CAppTableauPile : public CAppCardPile {
  private:
   TableauSpec spec_;
   int16_t fanStep_;
-  uint8_t runBaseRank_ = 1;
+  mutable uint8_t runBaseRank_ = 1;
 };
