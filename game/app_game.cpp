@@ -329,7 +329,7 @@ void CAppGame::settle() {
   } else {
     evaluationDeferred_ = 0;
     if (isWon()) {
-      if (!finished_) onWon();
+      if (!endAnimation_) onWon();
     } else {
       movesFound_ = findMoves();
       if (movesFound_ == 0 && !keepPlaying_ && !finished_) onNoMoves();

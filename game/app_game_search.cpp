@@ -60,7 +60,9 @@ bool CAppGame::tableauAccepts(CAppCard* card, const CAppCardPile* source) {
   for (int i = 0; i < kindCount(kPileTableau); ++i) {
     CAppCardPile* p = pileOf(kPileTableau, i);
     if (p == source || !p->canAccept(card)) continue;
-    if (!source || !p->empty() || !source->empty()) return true;
+    // A lone column card gains nothing from an empty column; a card from a
+    // cell or a reserve does (it frees its place).
+    if (!source || !p->empty() || !source->empty() || source->kind() != kPileTableau) return true;
   }
   return false;
 }

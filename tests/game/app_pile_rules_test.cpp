@@ -237,3 +237,21 @@ TEST(PileEdges, TakingFromAnEmptyPileGivesNothing) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SearchRules, ACellCardCountsAMoveToAnEmptyColumnALoneColumnCardDoesNot) {
+  Table t(kGameFreecell, 1);
+  // Only empty columns: nothing to build on.
+  for (int i = 0; i < t.game->kindCount(kPileTableau); ++i) t.game->pileOf(kPileTableau, i)->clear();
+  CAppCardPile& cell = *t.game->pileOf(kPileCell, 0);
+  CAppCardPile& lone = *t.game->pileOf(kPileTableau, 2);
+  // The card is lifted: its cell is empty now, and so is the lone card's column.
+  cell.clear();
+  t.game->inHand().attach(&cell, kPileCell);
+  EXPECT_TRUE(t.game->tableauAccepts(t.game->card(1), &cell));
+  t.game->inHand().attach(&lone, kPileTableau);
+  EXPECT_FALSE(t.game->tableauAccepts(t.game->card(0), &lone));
+}
+
+}  // namespace
