@@ -14,19 +14,6 @@ namespace {
 
 using game_test::Table;
 
-// The cards, piles and history entries of the saved game are what undo and
-// redo must restore; not the undo counter, the waste's taken-from flag, nor
-// the fields after the history (moves found, the clock).
-std::vector<uint8_t> table(const Table& t) {
-  std::vector<uint8_t> bytes = t.save();
-  bytes.resize(bytes.size() - 23);  // 16 fields, the clock's 5 bytes, the hints' 2
-  const size_t history = bytes.size() - 4 - CAppGameState::kSavedMoveSize * t.game->state().undoSize();
-  bytes[history] = bytes[history + 1] = 0;
-  // The waste's flag that a card was once taken off it is never taken back.
-  if (t.game->kindCount(kPileWaste) > 0) bytes[4 * t.game->cardCount() + 11] = 0;
-  return bytes;
-}
-
 // One random command through the pen: a tap on a pile, and, when cards are
 // then carried, a tap on another pile (or the same one) to drop them.
 bool randomCommand(Table& t, std::mt19937& rng) {
@@ -57,11 +44,11 @@ void HistoryTest::playAndTakeBack(uint8_t autoMoves) {
     Table t(GetParam(), deal);
     t.services.settings().options[GetParam() - 1][kOptionAutoMoves] = autoMoves;
     std::mt19937 rng(deal);
-    std::vector<std::vector<uint8_t>> positions{table(t)};
+    std::vector<std::vector<uint8_t>> positions{t.position()};
     std::vector<std::string> texts{describePiles(*t.game)};
     for (int tries = 0; tries < 400 && positions.size() < 40; ++tries) {
       if (randomCommand(t, rng)) {
-        positions.push_back(table(t));
+        positions.push_back(t.position());
         texts.push_back(describePiles(*t.game));
       }
     }
@@ -78,10 +65,10 @@ void HistoryTest::playAndTakeBack(uint8_t autoMoves) {
     for (size_t k = positions.size() - 1; k > 0 && t.game->state().undoSize() > 0; --k) {
       t.game->state().undo();
       ++undone;
-      EXPECT_EQ(table(t), positions[k - 1]) << "undo " << undone << " of deal " << deal;
-      if (table(t) != positions[k - 1]) {
+      EXPECT_EQ(t.position(), positions[k - 1]) << "undo " << undone << " of deal " << deal;
+      if (t.position() != positions[k - 1]) {
         size_t at = 0;
-        const auto& a = table(t);
+        const auto& a = t.position();
         const auto& b = positions[k - 1];
         while (at < a.size() && at < b.size() && a[at] == b[at]) ++at;
         ADD_FAILURE() << "first difference at " << at << " of " << a.size() << "/" << b.size() << "\nwas\n"
@@ -93,7 +80,7 @@ void HistoryTest::playAndTakeBack(uint8_t autoMoves) {
     }
     EXPECT_EQ(t.game->state().undoSize(), 0u);
     while (t.game->state().redoSize() > 0) t.game->state().redo();
-    EXPECT_EQ(table(t), last) << "redo of deal " << deal;
+    EXPECT_EQ(t.position(), last) << "redo of deal " << deal;
     // Undo one, then a new move: the redo list is gone.
     t.game->state().undo();
     ASSERT_GT(t.game->state().redoSize(), 0u);

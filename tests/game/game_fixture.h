@@ -54,6 +54,19 @@ struct Table {
     return game->serialise(in);
   }
 
+  // The cards, piles and history entries of the saved game: what undo and
+  // redo restore. Not the undo counter, the waste's flag that a card was once
+  // taken off it (never taken back), nor the fields after the history (moves
+  // found, the clock, the hint count).
+  std::vector<uint8_t> position() const {
+    std::vector<uint8_t> bytes = save();
+    bytes.resize(bytes.size() - 23);  // 16 fields, the clock's 5 bytes, the hints' 2
+    const size_t history = bytes.size() - 4 - CAppGameState::kSavedMoveSize * game->state().undoSize();
+    bytes[history] = bytes[history + 1] = 0;
+    if (game->kindCount(kPileWaste) > 0) bytes[4 * static_cast<size_t>(game->cardCount()) + 11] = 0;
+    return bytes;
+  }
+
   // A tap (pen down and up) on a pile's top card, or on its place when empty.
   void tap(int index) const {
     const CAppCardPile& p = pile(index);
