@@ -41,8 +41,10 @@ void CObjectTimer::update() {
   const CQZFMetrics* m = metrics();
   if (!running_ || !m || m->getSecondsInterval(0, UINT32_MAX) == 0) return;
   const uint32_t t = now();
-  const uint32_t step = t - lastUpdate_;
-  elapsed_ += step < kMaxStep ? step : kMaxStep;
+  // Signed: a clock that stepped back (a restore, a reset device clock)
+  // adds nothing rather than a minute.
+  const int32_t step = static_cast<int32_t>(t - lastUpdate_);
+  if (step > 0) elapsed_ += static_cast<uint32_t>(step) < kMaxStep ? static_cast<uint32_t>(step) : kMaxStep;
   lastUpdate_ = t;
   invalidate();
 }

@@ -5,9 +5,7 @@ namespace {
 constexpr uint32_t kValueMask = 0x3FFFFFFF;
 constexpr uint32_t kSecondStart = 31;
 
-uint32_t stepIndex(uint32_t index) {
-  return index + 1 == CAppRandom::kTableSize ? 0 : index + 1;
-}
+uint32_t stepIndex(uint32_t index) { return index + 1 == CAppRandom::kTableSize ? 0 : index + 1; }
 
 }  // namespace
 

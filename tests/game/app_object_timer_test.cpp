@@ -67,7 +67,6 @@ class ClockTest : public started_graphics::StartedGraphicsTest {
   }
   bool clockDirty() const { return app_.getGraphics()->isRectDirty(kClockX, kClockY, kClockW, kClockH); }
   static uint32_t now() { return CQZFMetrics::getTime(); }
-
 };
 
 std::string text(uint32_t t) {
@@ -81,8 +80,12 @@ TEST(ClockFormat, ShowsHoursMinutesAndSeconds) {
     uint32_t t;
     const char* shown;
   } cases[] = {
-      {0, "0:00:00"},           {99, "0:00:00"},         {5999, "0:00:59"},
-      {6150, "0:01:01"},        {359999, "0:59:59"},     {366000, "1:01:00"},
+      {0, "0:00:00"},
+      {99, "0:00:00"},
+      {5999, "0:00:59"},
+      {6150, "0:01:01"},
+      {359999, "0:59:59"},
+      {366000, "1:01:00"},
       {92160000, "256:00:00"},  // past 255 hours the hours are not cut to a byte
       {UINT32_MAX, "11930:27:52"},
   };
@@ -144,6 +147,18 @@ TEST_F(ClockTest, ALongGapAddsAtMostAMinute) {
   EXPECT_EQ(clock.getLastUpdate(), now());
   frame(clock, 2000);
   EXPECT_EQ(clock.getElapsed(), 6200u);
+}
+
+TEST_F(ClockTest, AClockThatSteppedBackAddsNothing) {
+  CObjectTimer clock(&app_);
+  clock.start();
+  frame(clock, 3000);
+  EXPECT_EQ(clock.getElapsed(), 300u);
+  wince::useVirtualClock(4000000);  // the platform clock went back 1000 s
+  frame(clock, 1000);
+  EXPECT_EQ(clock.getElapsed(), 300u);
+  frame(clock, 1000);
+  EXPECT_EQ(clock.getElapsed(), 400u);
 }
 
 TEST_F(ClockTest, StopCountsTheTimeUpToTheStop) {

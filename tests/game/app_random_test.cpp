@@ -30,7 +30,10 @@ std::vector<uint32_t> referenceSequence(uint32_t seed, int count) {
 TEST(AppRandom, FirstValueAddsEntryThirtyOneToTheSeed) {
   // Seed 0 fills the table with the Fibonacci numbers; seed 1 with them
   // shifted by one place.
-  struct Case { uint32_t seed; uint32_t first; };
+  struct Case {
+    uint32_t seed;
+    uint32_t first;
+  };
   for (const Case c : {Case{0, 1346269U >> 6}, Case{1, (1U + 2178309U) >> 6}}) {
     CAppRandom random;
     random.seed(c.seed);

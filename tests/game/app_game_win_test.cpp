@@ -1,0 +1,131 @@
+// Whole FreeCell and Klondike games won through the pen (tap a card, tap its
+// target), then taken back to the deal and replayed to the win, command by
+// command. The moves were found by solvers written apart from the engine,
+// on the deals that golden/make_deals.py gives for number 1.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "app_game_text.h"
+#include "game_fixture.h"
+
+namespace {
+
+using game_test::Table;
+
+// A tap on a card (depth 0 the top card) of a pile, then on a target pile;
+// a target of -1 is a lone tap (the stock).
+struct Command {
+  int from, depth, to;
+};
+
+// FreeCell: columns 4-11, cells 12-15, foundations 0-3; single cards.
+const std::pair<int, int> kFreecellDeal1[] = {
+    {4, 8},  {11, 4},  {11, 10}, {6, 11},  {6, 0},   {5, 12}, {6, 5},   {6, 4},   {9, 13}, {9, 6},  {9, 4},   {6, 10},
+    {6, 14}, {6, 7},   {5, 6},   {5, 7},   {6, 7},   {5, 6},  {5, 1},   {6, 15},  {13, 6}, {5, 6},  {9, 7},   {9, 13},
+    {5, 9},  {11, 5},  {11, 6},  {5, 6},   {12, 5},  {8, 4},  {11, 12}, {11, 4},  {11, 7}, {8, 11}, {8, 11},  {13, 8},
+    {5, 13}, {14, 5},  {10, 5},  {10, 14}, {10, 4},  {14, 4}, {15, 10}, {5, 4},   {5, 14}, {13, 5}, {10, 13}, {10, 5},
+    {13, 5}, {10, 13}, {10, 11}, {10, 2},  {10, 8},  {13, 8}, {10, 6},  {9, 10},  {9, 13}, {9, 1},  {14, 1},  {13, 9},
+    {10, 9}, {8, 10},  {8, 1},   {11, 1},  {8, 13},  {8, 1},  {8, 14},  {8, 2},   {8, 5},  {12, 5}, {8, 9},   {4, 8},
+    {4, 2},  {11, 12}, {11, 1},  {11, 6},  {12, 11}, {4, 12}, {4, 11},  {12, 11}, {4, 12}, {4, 6},  {12, 6},  {4, 12},
+    {4, 15}, {4, 9},   {15, 9},  {12, 9},  {4, 12},  {4, 3},  {4, 0},   {7, 0},   {12, 0}, {13, 0}, {7, 2},   {8, 3},
+    {10, 3}, {11, 3},  {7, 3},   {6, 3},   {11, 2},  {7, 2},  {6, 2},   {11, 0},  {7, 0},  {7, 2},  {7, 1},   {7, 3},
+    {6, 3},  {5, 3},   {6, 1},   {5, 1},   {9, 0},   {7, 0},  {6, 0},   {5, 0},   {6, 1},  {4, 1},  {6, 0},   {6, 1},
+    {9, 2},  {9, 3},   {14, 3},  {7, 4},   {7, 2},   {9, 2},  {5, 2},   {5, 0},   {9, 3},  {4, 3},  {9, 2}};
+
+// Klondike: tableau 5-11, waste 0, foundations 1-4, stock 12.
+const Command kKlondikeDeal1[] = {
+    {7, 0, 9},   {7, 0, 1},   {9, 1, 5},   {8, 0, 9},   {9, 1, 8},   {6, 0, 9},   {12, 0, -1}, {12, 0, -1}, {12, 0, -1},
+    {12, 0, -1}, {0, 0, 7},   {12, 0, -1}, {0, 0, 7},   {10, 0, 7},  {8, 2, 10},  {10, 3, 11}, {6, 0, 10},  {6, 0, 9},
+    {7, 3, 9},   {12, 0, -1}, {12, 0, -1}, {12, 0, -1}, {0, 0, 5},   {7, 0, 5},   {12, 0, -1}, {12, 0, -1}, {0, 0, 5},
+    {12, 0, -1}, {12, 0, -1}, {12, 0, -1}, {0, 0, 2},   {9, 0, 2},   {12, 0, -1}, {12, 0, -1}, {12, 0, -1}, {0, 0, 2},
+    {12, 0, -1}, {12, 0, -1}, {0, 0, 9},   {12, 0, -1}, {0, 0, 2},   {12, 0, -1}, {12, 0, -1}, {0, 0, 8},   {6, 0, 8},
+    {6, 0, 3},   {9, 0, 3},   {7, 0, 3},   {8, 2, 7},   {12, 0, -1}, {12, 0, -1}, {0, 0, 6},   {0, 0, 8},   {0, 0, 2},
+    {8, 1, 7},   {12, 0, -1}, {12, 0, -1}, {0, 0, 8},   {5, 5, 8},   {5, 0, 8},   {5, 0, 6},   {12, 0, -1}, {12, 0, -1},
+    {0, 0, 8},   {5, 0, 8},   {5, 0, 4},   {5, 0, 1},   {0, 0, 6},   {12, 0, -1}, {0, 0, 1},   {8, 0, 1},   {5, 0, 10},
+    {0, 0, 6},   {0, 0, 8},   {0, 0, 5},   {0, 0, 4},   {9, 0, 4},   {8, 0, 4},   {9, 0, 3},   {8, 0, 3},   {9, 0, 4},
+    {8, 0, 4},   {9, 0, 2},   {0, 0, 2},   {0, 0, 1},   {0, 0, 1},   {0, 0, 3},   {8, 0, 3},   {9, 0, 1},   {8, 0, 1},
+    {9, 0, 3},   {11, 0, 4},  {6, 0, 4},   {6, 0, 3},   {7, 0, 4},   {6, 0, 4},   {11, 0, 2},  {8, 0, 2},   {7, 0, 2},
+    {11, 0, 1},  {8, 0, 1},   {7, 0, 1},   {8, 0, 2},   {7, 0, 2},   {11, 0, 3},  {6, 0, 3},   {6, 0, 1},   {10, 0, 3},
+    {5, 0, 3},   {10, 0, 1},  {11, 0, 4},  {8, 0, 4},   {7, 0, 4},   {8, 0, 2}};
+
+void tapCard(Table& t, int pile, int depth) {
+  const CAppCard* card = t.pile(pile).cardFromTop(depth);
+  const int32_t x = (card ? card->x() : t.pile(pile).x()) + 2;
+  const int32_t y = (card ? card->y() : t.pile(pile).y()) + 2;
+  t.game->onPenDown(x, y);
+  t.game->onPenUp(x, y);
+}
+
+// Plays the commands; false (with a failure) when one does not go through.
+bool play(Table& t, const std::vector<Command>& commands) {
+  int n = 0;
+  for (const Command& c : commands) {
+    EXPECT_FALSE(t.game->isWon());
+    const size_t before = t.game->state().undoSize();
+    tapCard(t, c.from, c.depth);
+    if (c.to >= 0) {
+      EXPECT_GT(t.game->inHand().count(), 0) << "command " << n;
+      tapCard(t, c.to, 0);
+    }
+    EXPECT_EQ(t.game->inHand().count(), 0) << "command " << n;
+    EXPECT_GT(t.game->state().undoSize(), before) << "command " << n;
+    EXPECT_TRUE(t.services.forms.empty()) << "no moves reported after command " << n << "\n" << describePiles(*t.game);
+    if (::testing::Test::HasFailure()) return false;
+    ++n;
+  }
+  return true;
+}
+
+void expectWonAndBooked(Table& t, int32_t type) {
+  ASSERT_TRUE(t.game->isWon());
+  EXPECT_TRUE(t.game->isFinished());
+  EXPECT_TRUE(t.game->isEndAnimationRunning());
+  ASSERT_EQ(t.services.results.size(), 1u);
+  EXPECT_EQ(t.services.results[0].type, type);
+  EXPECT_EQ(t.services.results[0].won, 1);
+  EXPECT_EQ(t.services.results[0].hints, 0);
+  EXPECT_EQ(t.services.results[0].undoCount, 0);
+  EXPECT_EQ(t.services.settings().dealNumber[type - 1], 2u);
+  EXPECT_EQ(t.services.discarded, std::vector<int>{type - 1});
+  EXPECT_EQ(
+      std::count_if(t.services.sounds.begin(), t.services.sounds.end(), [](const auto& s) { return s.id == 4008; }), 1);
+}
+
+// Every command undone gives back the deal; redone, the win.
+void expectTakenBackAndReplayed(Table& t, size_t commands, const std::vector<uint8_t>& start,
+                                const std::string& dealt) {
+  const std::vector<uint8_t> won = t.position();
+  for (size_t i = 0; i < commands; ++i) t.game->state().undo();
+  EXPECT_EQ(t.game->state().undoSize(), 0u);
+  EXPECT_EQ(t.position(), start);
+  EXPECT_EQ(describePiles(*t.game), dealt);
+  EXPECT_EQ(t.game->state().undoCount(), commands);
+  while (t.game->state().redoSize() > 0) t.game->state().redo();
+  EXPECT_EQ(t.position(), won);
+  EXPECT_TRUE(t.game->isWon());
+}
+
+void playToTheWin(int32_t type, const std::vector<Command>& commands) {
+  Table t(type, 1);
+  t.services.settings().options[type - 1][kOptionOneTouch] = 0;
+  const std::string dealt = describePiles(*t.game);
+  const std::vector<uint8_t> start = t.position();
+  if (!play(t, commands)) return;
+  expectWonAndBooked(t, type);
+  expectTakenBackAndReplayed(t, commands.size(), start, dealt);
+}
+
+TEST(ScriptedWin, FreecellDealOneIsWonThroughThePenAndTakenBackWhole) {
+  std::vector<Command> commands;
+  for (const auto& [from, to] : kFreecellDeal1) commands.push_back({from, 0, to});
+  playToTheWin(kGameFreecell, commands);
+}
+
+TEST(ScriptedWin, KlondikeDealOneIsWonThroughThePenAndTakenBackWhole) {
+  playToTheWin(kGameKlondike, std::vector<Command>(std::begin(kKlondikeDeal1), std::end(kKlondikeDeal1)));
+}
+
+}  // namespace
