@@ -14,6 +14,7 @@
 #include "qzf_form_handler.h"
 #include "qzf_gadget.h"
 #include "qzf_gadget_handler.h"
+#include "solid_blobs.h"
 #include "started_graphics_fixture.h"
 #include "string_source.h"
 
@@ -58,29 +59,6 @@ std::vector<uint8_t> description(const Look& look) {
   put16(b, 39, 2);
   put16(b, 47, 0);
   return b;
-}
-
-// A blob set of solid blobs from firstId on, registered in the blob map.
-void addBlobs(int setId, int firstId, const std::vector<std::pair<int, int>>& sizes, uint16_t colour) {
-  QZBlobSet source;
-  size_t pixels = 0;
-  for (const auto& [w, h] : sizes) pixels += static_cast<size_t>(w) * h;
-  source.count = static_cast<int16_t>(sizes.size());
-  source.dataSize = static_cast<uint32_t>(pixels * 2);
-  source.data.reset(new uint16_t[pixels + 1]);
-  source.entries.reset(new QZBlobEntry[sizes.size()]());
-  size_t at = 0;
-  for (size_t i = 0; i < sizes.size(); ++i) {
-    QZBlobEntry& e = source.entries[i];
-    e.active = 1;
-    e.width = static_cast<int16_t>(sizes[i].first);
-    e.height = static_cast<int16_t>(sizes[i].second);
-    e.pixels = source.data.get() + at;
-    e.pixelBytes = e.pixelBytesEven = static_cast<uint32_t>(e.width * e.height * 2);
-    for (int k = 0; k < e.width * e.height; ++k) e.pixels[k] = colour;
-    at += static_cast<size_t>(e.width) * e.height;
-  }
-  ASSERT_EQ(QZAddBlobSet(source.copy(setId, firstId)), 0);
 }
 
 // A gadget of 20 x 10 at its position, made for the label tag.
@@ -129,9 +107,9 @@ class FormTest : public started_graphics::StartedGraphicsTest {
   void SetUp() override {
     StartedGraphicsTest::SetUp();
     std::vector<std::pair<int, int>> tiles(8, {8, 8});
-    addBlobs(1, kFrame, tiles, kTile);
-    addBlobs(2, kFont, {{6, 10}, {6, 10}}, 0xFFFF);
-    addBlobs(3, kCaps, {{4, 12}, {5, 12}, {4, 12}}, 0x07E0);
+    addSolidBlobs(1, kFrame, tiles, kTile);
+    addSolidBlobs(2, kFont, {{6, 10}, {6, 10}}, 0xFFFF);
+    addSolidBlobs(3, kCaps, {{4, 12}, {5, 12}, {4, 12}}, 0x07E0);
     app_.setFontManager(&fonts_);
     ASSERT_EQ(fonts_.setCharacterTable(kTable), 0);
   }
