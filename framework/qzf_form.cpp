@@ -12,6 +12,7 @@
 #include "qzf_form_description.h"
 #include "qzf_gadget_handler.h"
 #include "qzf_graphics.h"
+#include "qzf_menu_handler.h"
 #include "qzf_resource.h"
 
 namespace {
@@ -25,14 +26,6 @@ QZRect moved(const QZRect& r, int dx, int dy) {
 }
 
 bool insideInclusive(const QZRect& r, int x, int y) { return x >= r.x && x <= r.x + r.w && y >= r.y && y <= r.y + r.h; }
-
-std::u16string stringText(uint16_t id) {
-  const uint16_t length = CQZFResourceManager::getStringLength(id);
-  if (length == 0) return {};
-  std::vector<char16_t> buffer(length + 1u, u'\0');
-  CQZFResourceManager::getString(id, buffer.data(), length + 1);
-  return std::u16string(buffer.data());
-}
 
 }  // namespace
 
@@ -70,7 +63,22 @@ int16_t CQZFForm::open(uint16_t formId, uint32_t param) {
   send(kQZFFormOpened);
   centre();
   invalidate();
+  if (menuId_ != QZ_NO_ID && !menus_) makeMenus(false);
   return 0;
+}
+
+void CQZFForm::makeMenus(bool open) {
+  if (menus_) {
+    menus_->closeAndDeleteMenus();
+    menus_.reset();
+  }
+  menusMadeFor_ = menuId_;
+  if (menuId_ == QZ_NO_ID) return;
+  menus_.reset(new (std::nothrow) CQZFMenuHandler(this));
+  if (!menus_) return;
+  // A failure is reported by the handler; the form goes on without its menu.
+  static_cast<void>(menus_->openMenu(menuId_));
+  if (open) menus_->toggleMenu();
 }
 
 int16_t CQZFForm::build(CQZFApplication& app) {
@@ -78,7 +86,7 @@ int16_t CQZFForm::build(CQZFApplication& app) {
   const uint8_t* bytes = lock.lock(kQZFFormType, formId_);
   if (!bytes) return fail(142, QZ_ERR_NO_RESOURCE);
   const std::span<const int16_t> values = app.getCurrentValueTable();
-  const QZFDescriptionContext context{values.data(), values.size(), stringText};
+  const QZFDescriptionContext context{values.data(), values.size(), CQZFResourceManager::getStringText};
   QZFFormDescription description;
   if (QZFReadFormDescription(bytes, lock.size(), context, &description) != 0) return fail(142, QZ_ERR_NO_RESOURCE);
   lock.unlock();
@@ -230,11 +238,29 @@ void CQZFForm::obscure() {
   }
 }
 
-bool CQZFForm::isUnfocused() const { return !gadgets_ || gadgets_->getFocusedId() == QZ_NO_ID; }
+bool CQZFForm::isUnfocused() const { return !isMenuOpen() && (!gadgets_ || gadgets_->getFocusedId() == QZ_NO_ID); }
 
 void CQZFForm::update() {
+  if (menuId_ != menusMadeFor_) makeMenus(isMenuOpen());
   if (gadgets_) gadgets_->update();
+  if (menus_) menus_->update();
   static_cast<void>(onUpdate());
+}
+
+bool CQZFForm::isMenuOpen() const { return menus_ && menus_->coversForm(); }
+
+bool CQZFForm::isActive() const { return obscureCount_ == 0 && !isMenuOpen(); }
+
+void CQZFForm::setMenuItemFlags(uint16_t itemId, uint16_t flags) {
+  if (menus_) menus_->setItemFlags(itemId, flags);
+}
+
+void CQZFForm::toggleMenu() {
+  if (menus_) menus_->toggleMenu();
+}
+
+void CQZFForm::setMenuFading(bool on) {
+  if (menus_) menus_->setFading(on);
 }
 
 // --- Input --------------------------------------------------------------------
@@ -242,9 +268,15 @@ void CQZFForm::update() {
 Handled CQZFForm::onKey(const QZFKeyEvent& key) {
   if (app_) app_->setAudioActive(1);
   if (closed_) return Handled::kPassOn;
-  // Without a menu the menu key has nothing to open.
-  if (key.code == kQZFKeyMenu) return Handled::kDone;
-  Handled result = onKeyEvent(key);
+  Handled result = Handled::kPassOn;
+  if (menus_) {
+    result = menus_->onKey(key);
+    if (isMenuOpen()) return result;
+  } else if (key.code == kQZFKeyMenu) {
+    // Without a menu the menu key has nothing to open.
+    return Handled::kDone;
+  }
+  if (isPassedOn(result)) result = onKeyEvent(key);
   if (isPassedOn(result) && gadgets_) result = gadgets_->onKey(key);
   if (isPassedOn(result) && key.code == kQZFKeyBack) result = onBack();
   return result;
@@ -252,6 +284,11 @@ Handled CQZFForm::onKey(const QZFKeyEvent& key) {
 
 Handled CQZFForm::onPen(const QZFPenEvent& pen) {
   if (closed_) return Handled::kPassOn;
+  if (menus_) {
+    // A pen the menus took (a soft key pressed, a menu closed) reaches nothing below them.
+    const Handled taken = menus_->onPen(pen);
+    if (isMenuOpen() || !isPassedOn(taken)) return taken;
+  }
   // Only a form with a title has a title bar to drag by.
   if (dragging_ || (pen.type == QZFPenType::kDown && title_ && insideInclusive(titleRect_, pen.x, pen.y))) {
     if (dragging_ && pen.type != QZFPenType::kDown) {
@@ -293,9 +330,12 @@ Handled CQZFForm::onBack() {
 
 void CQZFForm::invalidate() {
   if (graphics_) graphics_->invalidateRectangle(formRect_);
+  if (menus_) menus_->invalidate();
 }
 
-bool CQZFForm::isDirty() const { return graphics_ && graphics_->isRectangleDirty(formRect_); }
+bool CQZFForm::isDirty() const {
+  return (graphics_ && graphics_->isRectangleDirty(formRect_)) || (menus_ && menus_->isDirty());
+}
 
 int CQZFForm::faded(uint8_t level) const { return std::max(0, level - (255 - fadeLevel_)); }
 
@@ -318,7 +358,11 @@ void CQZFForm::draw() {
   graphics_->releaseCoverLevel();
   if (closed_ || !graphics_->computeUncovered()) return;
   graphics_->buildBackgroundList();
-  if (!graphics_->isRectangleDirty(formRect_)) return;
+  if (graphics_->isRectangleDirty(formRect_)) drawBody();
+  if (menus_ && (obscureCount_ == 0 || isMenuOpen())) menus_->draw();
+}
+
+void CQZFForm::drawBody() {
   if (dragOutline_ && dragging_) {
     graphics_->drawFrameRectangle(formRect_, 3, faded(backgroundLevel_), backgroundColour_);
     return;
@@ -378,7 +422,7 @@ void CQZFForm::drawTitle() {
 // --- Title and colours --------------------------------------------------------
 
 void CQZFForm::setTitleById(uint16_t stringId) {
-  const std::u16string text = stringText(stringId);
+  const std::u16string text = CQZFResourceManager::getStringText(stringId);
   setTitle(text.empty() ? nullptr : text.c_str());
 }
 
@@ -470,8 +514,7 @@ int16_t CQZFForm::transferOwnState(SerialiseStream& stream, CQZFRsrcDatabase* da
 }
 
 int16_t CQZFForm::saveState(SerialiseStream& stream, CQZFRsrcDatabase* database) {
-  // No menu handler is open before menus come: the saved id says none.
-  uint16_t menuId = QZ_NO_ID;
+  uint16_t menuId = menus_ ? menus_->getMenuId() : QZ_NO_ID;
   int16_t r = gadgets_ ? gadgets_->serialise(stream) : 0;
   if (r < 0) return fail(1101, r);
   r = serialiseU16(stream, &menuId, 1);

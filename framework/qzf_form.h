@@ -20,10 +20,12 @@ class CQZFFontManager;
 class CQZFGadget;
 class CQZFGadgetHandler;
 class CQZFGraphics;
+class CQZFMenuHandler;
 class CQZFRsrcDatabase;
 struct CQZFGadgetEvent;
 struct QZFFormDescription;
 struct QZFGadgetDescription;
+struct QZFMenuEvent;
 struct SerialiseStream;
 
 // What happened to a form (the first field of the record onEvent gets).
@@ -67,20 +69,25 @@ class CQZFForm : public CQZFObject {
   [[nodiscard]] virtual int16_t open(uint16_t formId, uint32_t param);
   // Opens again with the stored id and parameter, then sends event 1.
   [[nodiscard]] int16_t reopen();
-  // Once per frame from the form handler's tick: the gadgets, then onUpdate.
+  // Once per frame from the form handler's tick: the menu made anew when the
+  // form's menu id changed, the gadgets, the menus, then onUpdate.
   virtual void update();
   // Event 2 when the flag is set, else event 3.
   virtual void setActive(bool active);
-  // Keys: onKeyEvent, then the gadgets; a Back key nobody took goes to onBack.
+  // Keys: the menus, onKeyEvent, then the gadgets; a Back key nobody took
+  // goes to onBack. While a menu is open it answers alone.
   virtual Handled onKey(const QZFKeyEvent& key);
-  // The pen: a press on the title drags the form; else onPenEvent (inside the
-  // gadget area) and the gadgets, in gadget coordinates.
+  // The pen: the menus first (alone while one is open); a press on the title
+  // drags the form; else onPenEvent (inside the gadget area) and the
+  // gadgets, in gadget coordinates.
   virtual Handled onPen(const QZFPenEvent& pen);
   // The text goes to every gadget.
   virtual Handled onTextInput(const char16_t* text);
   virtual Handled onEvent(const QZFFormEvent& event) { return Handled::kPassOn; }
   // What a gadget of the form reports (a press, a new value, a chosen row).
   virtual Handled onGadgetEvent(const CQZFGadgetEvent& event) { return Handled::kPassOn; }
+  // A menu of the form was opened, or one of its items chosen.
+  virtual Handled onMenuEvent(const QZFMenuEvent& event) { return Handled::kPassOn; }
   // The hooks an application form fills; the base passes everything on.
   virtual Handled onKeyEvent(const QZFKeyEvent& key) { return Handled::kPassOn; }
   // The pen in gadget coordinates.
@@ -111,17 +118,21 @@ class CQZFForm : public CQZFObject {
   [[nodiscard]] int16_t restoreState(SerialiseStream& stream, CQZFRsrcDatabase* database);
 
   // Draws what is dirty and uncovered: background, frame, title and gadgets
-  // (only an outline while the form is dragged).
+  // (only an outline while the form is dragged), then its menus while the
+  // form is active or a menu is open.
   void draw();
   // Marks what the form covers in the dirty grid (event 4 first).
   void restoreBackground();
-  // Marks the form's rectangle for redrawing (nothing before open found the graphics).
+  // Marks the form's rectangle and its menus for redrawing (nothing before
+  // open found the graphics).
   void invalidate();
   bool isDirty() const;
-  // Nothing covers the form.
-  bool isActive() const { return obscureCount_ == 0; }
-  // No gadget has the focus.
+  // Nothing covers the form and no menu is open.
+  bool isActive() const;
+  // No menu is open and no gadget has the focus.
   bool isUnfocused() const;
+  // A bar or popup menu, or a submenu, is open on the form.
+  bool isMenuOpen() const;
 
   // One cover less; the form becomes active (event 2) when nothing covers it.
   void reveal();
@@ -179,7 +190,14 @@ class CQZFForm : public CQZFObject {
   // The gadget area: gadget coordinates are relative to its origin.
   const QZRect& getGadgetRect() const { return gadgetRect_; }
   uint16_t getMenuId() const { return menuId_; }
+  // The form's menu becomes this one at the next update (0xFFFF: none).
   void setMenuId(uint16_t id) { menuId_ = id; }
+  // Menu handler operations; nothing without a menu.
+  void setMenuItemFlags(uint16_t itemId, uint16_t flags);
+  void toggleMenu();
+  void setMenuFading(bool on);
+  // The form's menus; null without a menu.
+  CQZFMenuHandler* getMenuHandler() const { return menus_.get(); }
   // The form's gadgets; null before the first open.
   CQZFGadgetHandler* getGadgetHandler() const { return gadgets_.get(); }
 
@@ -218,6 +236,10 @@ class CQZFForm : public CQZFObject {
   // The gadgets laid out again, and the height refitted on a fit-to-gadgets form.
   void relayout();
   QZRect toScreen(const QZRect& rect) const;
+  // Makes the menu handler for the form's menu id and opens the menu (shown
+  // when `open`); a handler that could not be made leaves the form without menus.
+  void makeMenus(bool open);
+  void drawBody();
 
   uint16_t formId_ = QZ_NO_ID;
   bool closed_ = false;
@@ -249,4 +271,7 @@ class CQZFForm : public CQZFObject {
   QZRect clientRect_{};
   QZRect gadgetRect_{};
   std::unique_ptr<CQZFGadgetHandler> gadgets_;
+  std::unique_ptr<CQZFMenuHandler> menus_;
+  // The menu id the handler was made for: a menu that fails to open is not tried again every frame.
+  uint16_t menusMadeFor_ = QZ_NO_ID;
 };

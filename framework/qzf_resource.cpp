@@ -13,9 +13,7 @@ constexpr uint32_t kBlobSetType = QZFourCC("aBST");
 
 }  // namespace
 
-CQZFResourceManager::CQZFResourceManager(CQZFObject* owner) : CQZFObject(owner) {
-  setKind(kKind, this);
-}
+CQZFResourceManager::CQZFResourceManager(CQZFObject* owner) : CQZFObject(owner) { setKind(kKind, this); }
 
 uint16_t CQZFResourceManager::getStringLength(uint16_t stringId) {
   QZResourceHandle* holder = nullptr;
@@ -26,6 +24,14 @@ uint16_t CQZFResourceManager::getStringLength(uint16_t stringId) {
 
 void CQZFResourceManager::getString(uint16_t stringId, char16_t* buffer, int maxChars) {
   QZCopyString(stringId, buffer, maxChars);
+}
+
+std::u16string CQZFResourceManager::getStringText(uint16_t stringId) {
+  const uint16_t length = getStringLength(stringId);
+  if (length == 0) return {};
+  std::vector<char16_t> buffer(length + 1u, u'\0');
+  getString(stringId, buffer.data(), length + 1);
+  return std::u16string(buffer.data());
 }
 
 CQZFResourceManager::UseEntry* CQZFResourceManager::findEntry(uint32_t type, int id) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "qz_resource_manager.h"
@@ -26,6 +27,8 @@ class CQZFResourceManager : public CQZFObject {
   // Copies at most maxChars - 1 characters and a terminator; leaves the
   // buffer as it was when the string is absent.
   static void getString(uint16_t stringId, char16_t* buffer, int maxChars);
+  // The whole text of a string resource; empty when it is absent or empty.
+  static std::u16string getStringText(uint16_t stringId);
 
   // Each load raises the image's use count and loads it when it is not
   // there; each release lowers it and frees the image with its last user.

@@ -16,6 +16,7 @@
 #include "wince/host/png_io.h"
 #include "wince/host/runtime.h"
 #include "wince/runtime.h"
+#include "wince/shell.h"
 #include "wince/window.h"
 
 namespace {
@@ -45,6 +46,8 @@ int WINAPI screenWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int) {
   RegisterClass(&wc);
   HWND window = CreateWindow(u"QZGraphicsScreen", u"Graphics", WS_POPUP | WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr,
                              instance, nullptr);
+  // A full-screen program: no title bar over its first rows.
+  SHFullScreen(window, SHFS_HIDETASKBAR);
   const golden::Resources resources = golden::programResources();
   QZSetGraphicsResourceReader([&resources](uint32_t type, int id, std::vector<uint8_t>* out) -> int16_t {
     const auto it = resources.find({type, id});

@@ -6,6 +6,7 @@
 
 #include "backend.h"
 #include "device_screen.h"
+#include "shell_chrome.h"
 #include "script_runner.h"
 #include "wince/clock.h"
 #include "wince/host/clock.h"
@@ -49,6 +50,7 @@ class HeadlessBackend : public Backend {
 
  private:
   static bool writeScreen(const std::string& path, std::string* error) {
+    refreshShellChrome();
     DeviceScreen& s = deviceScreen();
     return writePng565(path, s.pixels.data(), s.width, s.height, static_cast<size_t>(s.width) * 2, error);
   }

@@ -14,6 +14,7 @@
 
 #include "backend.h"
 #include "device_screen.h"
+#include "shell_chrome.h"
 #include "script_runner.h"
 #include "wince/clock.h"
 #include "wince/host/png_io.h"
@@ -181,6 +182,7 @@ class SdlBackend : public Backend {
     int w = 0;
     int h = 0;
     if (SDL_GetRendererOutputSize(renderer_, &w, &h) != 0) return failed(error);
+    refreshShellChrome();
     render();
     std::vector<uint8_t> rgb(static_cast<size_t>(w) * h * 3);
     if (SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_RGB24, rgb.data(), w * 3) != 0) {
@@ -230,6 +232,7 @@ class SdlBackend : public Backend {
   // Shows the device screen when it changed since it was last shown.
   void present(bool always) {
     lastPresent_ = SDL_GetTicks();
+    refreshShellChrome();
     if (!always && shown_ == deviceScreen().pixels) return;
     render();
     SDL_RenderPresent(renderer_);

@@ -1,6 +1,7 @@
 // Shell calls with nothing to do on the desktop: they answer as the device
 // would and record what they were asked.
 #include "messagebox.h"
+#include "shell_chrome.h"
 #include "shell_menubar.h"
 #include "shell_tray.h"
 #include "wince/host/shell.h"
@@ -31,6 +32,7 @@ const wince::ShellState& wince::shellState() { return state(); }
 void wince::resetShell() {
   state() = ShellState{};
   detail::forgetSoftKeyBars();
+  detail::forgetShellChrome();
   detail::forgetTrayIcons();
   detail::clearMessageBoxLog();
 }

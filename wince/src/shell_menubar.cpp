@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "shell_chrome.h"
 #include "shell_draw.h"
 #include "shell_menubar.h"
 #include "wince/controls.h"
@@ -166,11 +167,21 @@ LRESULT subMenuOf(const Bar& bar, LPARAM command) {
   return 0;
 }
 
+SoftKeyLabel labelOf(const Bar& bar, size_t index) {
+  if (index >= bar.buttons.size() || (bar.buttons[index].state & TBSTATE_HIDDEN)) return {};
+  return {bar.buttons[index].label, (bar.buttons[index].state & TBSTATE_ENABLED) != 0};
+}
+
 void paint(HWND hwnd, const Bar& bar) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(hwnd, &ps);
   RECT rc;
   GetClientRect(hwnd, &rc);
+  if (smartphoneChrome()) {
+    paintSoftKeyBar(hdc, rc, labelOf(bar, 0), labelOf(bar, 1));
+    EndPaint(hwnd, &ps);
+    return;
+  }
   fillSolid(hdc, rc, kBarColor);
   fillSolid(hdc, {rc.left, rc.top, rc.right, rc.top + 1}, kRuleColor);
   HFONT font = makeUiFont(scaled(12), true);

@@ -68,6 +68,22 @@ HDC clientDC(const Window* w, const RECT& clip) {
   return hdc;
 }
 
+// Top-level windows above the window's own (its soft-key bar, a message box,
+// an open menu) are cut out of a DC taken outside painting, as the device's
+// visible region cuts them out: drawing at any time never paints over them.
+void excludeWindowsAbove(HDC hdc, const Window* w) {
+  const auto& order = currentPaintOrder();
+  const Window* top = find(topLevelOf(w->handle));
+  if (top == nullptr) return;
+  const RECT client = clientRectScreen(w);
+  for (size_t i = top->paintIndex + 1; i < order.size(); ++i) {
+    const Window* above = find(order[i]);
+    if (above == nullptr || !isTopLevel(above)) continue;
+    const RECT r = offset(windowRectScreen(above), -client.left, -client.top);
+    if (!rectEmpty(r)) ExcludeClipRect(hdc, r.left, r.top, r.right, r.bottom);
+  }
+}
+
 }  // namespace
 
 void markPaintOrderStale() { gui().paintOrderStale = true; }
@@ -199,7 +215,10 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
 HDC GetDC(HWND hwnd) {
   if (hwnd == nullptr) return wince::detail::createWindowDC(nullptr, false);
   Window* w = find(hwnd);
-  return w != nullptr ? clientDC(w, visibleClientPart(w)) : nullptr;
+  if (w == nullptr) return nullptr;
+  HDC hdc = clientDC(w, visibleClientPart(w));
+  if (hdc != nullptr) excludeWindowsAbove(hdc, w);
+  return hdc;
 }
 
 HDC GetWindowDC(HWND hwnd) {
