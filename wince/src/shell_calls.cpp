@@ -119,6 +119,11 @@ BOOL SHDoneButton(HWND hwnd, DWORD flags) {
   return TRUE;
 }
 
+DWORD SHRecognizeGesture(SHRGINFO* info) {
+  if (info != nullptr) ++state().gesturesAsked;
+  return 0;
+}
+
 BOOL SHSetNavBarText(HWND hwnd, LPCWSTR text) {
   if (!IsWindow(hwnd) || text == nullptr) return FALSE;
   state().navBarText = text;

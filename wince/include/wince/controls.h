@@ -51,8 +51,6 @@ typedef struct tagDRAWITEMSTRUCT {
 #define SS_CENTERIMAGE 0x0200
 #define STM_SETIMAGE 0x0172
 #define STM_GETIMAGE 0x0173
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
 #define STN_CLICKED 0
 
 // --- Buttons ---
