@@ -106,6 +106,7 @@ TEST_F(ColorChooserTest, LooksAsOnTheDeviceAtBothDpi) {
     cc.hwndOwner = nullptr;
     cc.rgbResult = kCustom;
     wince::setModalHook([&](HWND dlg, wince::ModalKind) {
+      UpdateWindow(GetDesktopWindow());  // the task bar, with the chooser's title
       UpdateWindow(dlg);
       for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) UpdateWindow(c);
       goldentest::expectScreenLike("colorchooser-" + std::to_string(wince::deviceProfile().dpi));

@@ -2,6 +2,7 @@
 // would and record what they were asked.
 #include "messagebox.h"
 #include "shell_menubar.h"
+#include "shell_taskbar.h"
 #include "shell_tray.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
@@ -42,6 +43,7 @@ BOOL SHFullScreen(HWND hwnd, DWORD flags) {
   applyFlag(flags, SHFS_SHOWSIPBUTTON, SHFS_HIDESIPBUTTON, &s.sipButtonHidden);
   applyFlag(flags, SHFS_SHOWSTARTICON, SHFS_HIDESTARTICON, &s.startIconHidden);
   s.fullScreenWindow = hwnd;
+  wince::detail::taskBarChanged();
   return TRUE;
 }
 
