@@ -162,7 +162,10 @@ HFONT createTemplateFont(const DialogTemplate& t) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
-  lf.lfHeight = -static_cast<LONG>((t.pointSize * dpi + 36) / 72);
+  // A template's point size is data: keep it to what a screen can show.
+  constexpr int kLargestPointSize = 72;
+  const int points = std::clamp(static_cast<int>(t.pointSize), 1, kLargestPointSize);
+  lf.lfHeight = -static_cast<LONG>((points * dpi + 36) / 72);
   lf.lfWeight = 400;
   const size_t n = std::min(t.faceName.size(), static_cast<size_t>(LF_FACESIZE - 1));
   std::copy_n(t.faceName.data(), n, lf.lfFaceName);
