@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "control_gallery.h"
+#include "golden_screen.h"
 #include "device_screen.h"
 #include "test_scratch.h"
 #include "window_test_util.h"
@@ -57,9 +58,7 @@ class ControlsTest : public WindowTest {
   }
 
   void usePocketPc(const char* profile) {
-    wince::resetWindowing();
-    ASSERT_TRUE(wince::selectDeviceProfile(profile));
-    wince::detail::resizeDeviceScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    ASSERT_TRUE(goldentest::usePocketPc(profile));
     RECT work;
     SystemParametersInfo(SPI_GETWORKAREA, 0, &work, 0);
     WNDCLASSW wc{};
@@ -123,22 +122,7 @@ class ControlsTest : public WindowTest {
   HWND owner{};
 };
 
-// The screen against a golden picture; on a difference (or with no golden
-// file yet) the actual picture is written to the test's scratch folder so it
-// can be looked at and, when right, copied over the golden one.
-void expectScreenLike(const std::string& name) {
-  auto& screen = wince::detail::deviceScreen();
-  const std::string golden = std::string(PELLWYN_SOURCE_DIR) + "/tests/wince/golden/" + name + ".png";
-  wince::RgbImage expected;
-  const bool found = wince::readPng(golden, &expected);
-  if (found && expected.width == screen.width && expected.height == screen.height &&
-      wince::toRgb565(expected) == screen.pixels) {
-    return;
-  }
-  const std::string actual = scratchPath(name + ".png");
-  wince::writePng565(actual, screen.pixels.data(), screen.width, screen.height, static_cast<size_t>(screen.width) * 2);
-  ADD_FAILURE() << (found ? "differs from " : "missing ") << golden << "; actual picture in " << actual;
-}
+using goldentest::expectScreenLike;
 
 TEST_F(ControlsTest, GalleryLooksAsOnTheDeviceAtBothDpi) {
   for (const char* profile : {"pocketpc-qvga", "pocketpc-vga"}) {

@@ -1,5 +1,7 @@
 #include "shell_test_util.h"
 
+#include <cstring>
+
 #include "wince/host/runtime.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
@@ -61,10 +63,10 @@ TEST_F(SoftKeyBar, OverriddenKeysArriveAsHotKeysAndKeys) {
   press(VK_TSOFT1);
   press(VK_TBACK);
   std::vector<std::string> want = {
-      line("HOTKEY", VK_TSOFT1, MAKELPARAM(0, VK_TSOFT1)),       line("KEYDOWN", VK_TSOFT1, 0),
+      line("HOTKEY", VK_TSOFT1, MAKELPARAM(0, VK_TSOFT1)),         line("KEYDOWN", VK_TSOFT1, 0),
       line("HOTKEY", VK_TSOFT1, MAKELPARAM(MOD_KEYUP, VK_TSOFT1)), line("KEYUP", VK_TSOFT1, 0),
-      line("HOTKEY", VK_TBACK, MAKELPARAM(0, VK_TBACK)),         line("KEYDOWN", VK_TBACK, 0),
-      line("HOTKEY", VK_TBACK, MAKELPARAM(MOD_KEYUP, VK_TBACK)), line("KEYUP", VK_TBACK, 0),
+      line("HOTKEY", VK_TBACK, MAKELPARAM(0, VK_TBACK)),           line("KEYDOWN", VK_TBACK, 0),
+      line("HOTKEY", VK_TBACK, MAKELPARAM(MOD_KEYUP, VK_TBACK)),   line("KEYUP", VK_TBACK, 0),
   };
   EXPECT_EQ(seen(), want);
 
@@ -152,6 +154,83 @@ TEST_F(SoftKeyBar, DestroyedWithItsOwner) {
   DestroyWindow(main_);
   EXPECT_FALSE(IsWindow(bar));
   EXPECT_EQ(wince::menuBarOf(main_), nullptr);
+}
+
+// An icon bar: two pictures from a strip (magenta left out) and a text
+// button, laid out from the left; a tap works the button under it.
+class IconBar : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    iconBarData_ = {0, 3,   0, 200,    4,           0,   300, 0, NOMENU, 1, 201,   4,
+                    0, 300, 0, NOMENU, I_IMAGENONE, 202, 4,   0, 301,    0, NOMENU};
+    // Two 8 x 8 pictures side by side, bottom-up 24-bit rows: red, then a
+    // green square of 4 x 4 in magenta.
+    strip_.assign(40 + 16 * 3 * 8, 0);
+    const uint32_t header[] = {40, 16, 8, 1 | (24u << 16), 0, 16 * 3 * 8, 0, 0, 0, 0};
+    std::memcpy(strip_.data(), header, sizeof header);
+    for (int y = 0; y < 8; ++y) {
+      for (int x = 0; x < 16; ++x) {
+        BYTE* p = strip_.data() + 40 + (y * 16 + x) * 3;  // blue, green, red
+        const bool green = x >= 10 && x < 14 && y >= 2 && y < 6;
+        if (x < 8) {
+          p[2] = 255;
+        } else if (green) {
+          p[1] = 255;
+        } else {
+          p[0] = 255;
+          p[2] = 255;
+        }
+      }
+    }
+    extra_[0] = {nullptr,
+                 10,
+                 nullptr,
+                 kIconBarId,
+                 reinterpret_cast<const BYTE*>(iconBarData_.data()),
+                 static_cast<DWORD>(iconBarData_.size() * 2)};
+    extra_[1] = {nullptr, 2, nullptr, kStripId, strip_.data(), static_cast<DWORD>(strip_.size())};
+    extraTable_ = {extra_, 2};
+    wince::registerResourceTable(&extraTable_);
+  }
+  void TearDown() override {
+    ShellTest::TearDown();
+    wince::unregisterResourceTable(&extraTable_);
+  }
+
+  static constexpr UINT kIconBarId = 7801;
+  static constexpr int kStripId = 7802;
+  std::vector<WORD> iconBarData_;
+  std::vector<BYTE> strip_;
+  wince::ResourceEntry extra_[2]{};
+  wince::ResourceTable extraTable_{};
+};
+
+TEST_F(IconBar, PicturesAndTextFromTheLeftAndTapsWorkTheButtonUnderThePen) {
+  SHMENUBARINFO info{};
+  info.cbSize = sizeof info;
+  info.hwndParent = main_;
+  info.nToolBarId = kIconBarId;
+  info.hInstRes = wince::programInstance();
+  info.nBmpId = kStripId;
+  info.cBmpImages = 2;
+  ASSERT_TRUE(SHCreateMenuBar(&info));
+  wince::dispatchPending();
+  const int h = wince::deviceProfile().menuBarHeight;
+  const int top = 320 - h;
+  auto& screen = wince::detail::deviceScreen();
+  EXPECT_EQ(screen.row(top + h / 2)[h / 2], rgb565(RGB(255, 0, 0)));               // the first picture
+  EXPECT_EQ(screen.row(top + h / 2)[h + h / 2], rgb565(RGB(0, 255, 0)));           // the second's green middle
+  EXPECT_EQ(screen.row(top + h / 2 - 3)[h + h / 2 - 3], rgb565(RGB(24, 40, 72)));  // its magenta: the bar
+  for (int x : {h / 2, h + h / 2, 2 * h + 10, 230}) {
+    wince::injectStylus(WM_LBUTTONDOWN, x, top + 5);
+    wince::injectStylus(WM_LBUTTONUP, x, top + 5);
+  }
+  wince::dispatchPending();
+  EXPECT_EQ(seen(),
+            (std::vector<std::string>{"COMMAND 200 0", "COMMAND 201 0", "COMMAND 202 0"}));  // past the last: none
+  press(VK_TSOFT1);  // the soft keys still work the first two buttons
+  EXPECT_EQ(seen().back(), "COMMAND 200 0");
 }
 
 }  // namespace

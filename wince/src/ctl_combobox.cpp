@@ -331,7 +331,9 @@ LRESULT CALLBACK comboBoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case WM_ENABLE: InvalidateRect(hwnd, nullptr, TRUE); return 0;
     case WM_LBUTTONDOWN:
       if (!hasEdit(hwnd) || GET_X_LPARAM(lParam) >= buttonRect(hwnd).left) {
-        if (GetFocus() != hwnd && (combo(hwnd)->edit == nullptr || GetFocus() != combo(hwnd)->edit)) SetFocus(hwnd);
+        // A tap gives the focus straight to the edit of a combo box that has one.
+        const HWND edit = combo(hwnd)->edit;
+        if (GetFocus() != hwnd && (edit == nullptr || GetFocus() != edit)) SetFocus(edit != nullptr ? edit : hwnd);
         openList(hwnd);
       }
       return 0;

@@ -126,4 +126,7 @@ LRESULT CALLBACK headerProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK listViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK tabProc(HWND, UINT, WPARAM, LPARAM);
 
+// What an HTML view shows, as plain text (for state dumps).
+std::u16string htmlViewText(HWND hwnd);
+
 }  // namespace wince::ctl

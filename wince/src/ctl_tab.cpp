@@ -179,6 +179,13 @@ LRESULT itemMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return old;
     }
     case TCM_SETCURFOCUS: select(hwnd, index, true); return 0;
+    case TCM_GETITEMRECT: {
+      const std::vector<RECT> rects = tabRects(hwnd);
+      auto* out = reinterpret_cast<RECT*>(lParam);
+      if (out == nullptr || index < 0 || index >= count(hwnd)) return FALSE;
+      *out = rects[static_cast<size_t>(index)];
+      return TRUE;
+    }
     case TCM_ADJUSTRECT: adjustRect(hwnd, wParam != 0, reinterpret_cast<RECT*>(lParam)); return 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }

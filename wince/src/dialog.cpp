@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 #include "wince/controls.h"
 #include "wince/gdi.h"
+#include "wince/host/system.h"
 #include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/system.h"
@@ -18,8 +19,6 @@ namespace {
 
 // The device's name for the dialog class.
 constexpr const char16_t* kDialogClass = u"Dialog";
-// Templates handed over by pointer carry no size; none is this large.
-constexpr size_t kIndirectTemplateLimit = 64 * 1024;
 
 DLGPROC dialogProc(HWND dlg) { return reinterpret_cast<DLGPROC>(GetWindowLong(dlg, DWL_DLGPROC)); }
 
@@ -63,35 +62,50 @@ bool isTabStop(HWND h) {
   return (style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED);
 }
 
-HWND firstTabStop(HWND dlg) {
+// A dialog inside another (a property sheet's page): its controls take part
+// in the outer dialog's keyboard walk.
+bool isChildDialog(HWND h) {
+  Window* w = find(h);
+  return w != nullptr && w->dialog != nullptr && (w->style & WS_CHILD) && (w->style & WS_VISIBLE);
+}
+
+// The tab stops in walking order, those of visible child dialogs in their place.
+void collectTabStops(HWND dlg, std::vector<HWND>* out) {
   for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
-    if (isTabStop(c)) return c;
+    if (isChildDialog(c)) {
+      collectTabStops(c, out);
+    } else if (isTabStop(c)) {
+      out->push_back(c);
+    }
   }
-  return nullptr;
+}
+
+HWND firstTabStop(HWND dlg) {
+  std::vector<HWND> stops;
+  collectTabStops(dlg, &stops);
+  return stops.empty() ? nullptr : stops.front();
 }
 
 // The next (or previous) tab stop after `from`, wrapping around.
 HWND nextTabStop(HWND dlg, HWND from, bool previous) {
-  Window* d = find(dlg);
-  if (d == nullptr || d->children.empty()) return nullptr;
-  const auto& list = d->children;
-  const auto n = static_cast<long>(list.size());
-  long start = static_cast<long>(std::find(list.begin(), list.end(), from) - list.begin());
-  if (start >= n) start = previous ? 0 : n - 1;
-  for (long step = 1; step <= n; ++step) {
-    const long i = ((start + (previous ? -step : step)) % n + n) % n;
-    if (isTabStop(list[static_cast<size_t>(i)])) return list[static_cast<size_t>(i)];
-  }
-  return nullptr;
+  std::vector<HWND> stops;
+  collectTabStops(dlg, &stops);
+  if (stops.empty()) return nullptr;
+  const auto n = static_cast<long>(stops.size());
+  const long at = static_cast<long>(std::find(stops.begin(), stops.end(), from) - stops.begin());
+  if (at >= n) return previous ? stops.back() : stops.front();
+  return stops[static_cast<size_t>(((at + (previous ? -1 : 1)) % n + n) % n)];
 }
 
 // The dialog's control that holds the focus (the combo box, when the focus
-// is in the edit inside it).
+// is in the edit inside it; a page's control, when it is in a page).
 HWND controlWithFocus(HWND dlg) {
   HWND focus = GetFocus();
   if (focus == nullptr || !IsChild(dlg, focus)) return nullptr;
-  while (GetParent(focus) != dlg) focus = GetParent(focus);
-  return focus;
+  for (HWND parent = GetParent(focus); parent != dlg && !isChildDialog(parent); parent = GetParent(focus)) {
+    focus = parent;
+  }
+  return isChildDialog(focus) ? nullptr : focus;
 }
 
 LRESULT dialogCodeOf(HWND control, const MSG* msg) {
@@ -102,16 +116,6 @@ LRESULT dialogCodeOf(HWND control, const MSG* msg) {
 void focusControl(HWND control) {
   SetFocus(control);
   if (IsWindow(control) && (dialogCodeOf(control, nullptr) & DLGC_HASSETSEL)) SendMessage(control, EM_SETSEL, 0, -1);
-}
-
-// The command Return gives: the focused push button's, else the default id.
-WORD returnCommand(HWND dlg) {
-  const HWND focus = controlWithFocus(dlg);
-  if (focus != nullptr && (dialogCodeOf(focus, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
-    return static_cast<WORD>(GetDlgCtrlID(focus));
-  }
-  const LRESULT def = SendMessage(dlg, DM_GETDEFID, 0, 0);
-  return HIWORD(def) == DC_HASDEFID ? LOWORD(def) : static_cast<WORD>(IDOK);
 }
 
 // The default push button of the dialog's template, if any.
@@ -126,12 +130,24 @@ void sendCommandFor(HWND dlg, WORD id) {
   SendMessage(dlg, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dlg, id)));
 }
 
+// Return: the focused push button's command goes to the dialog it sits in
+// (a page, perhaps), anything else to the dialog's default command.
+void returnKey(HWND dlg) {
+  const HWND focus = controlWithFocus(dlg);
+  if (focus != nullptr && (dialogCodeOf(focus, nullptr) & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))) {
+    sendCommandFor(GetParent(focus), static_cast<WORD>(GetDlgCtrlID(focus)));
+    return;
+  }
+  const LRESULT def = SendMessage(dlg, DM_GETDEFID, 0, 0);
+  sendCommandFor(dlg, HIWORD(def) == DC_HASDEFID ? LOWORD(def) : static_cast<WORD>(IDOK));
+}
+
 // Arrows move within the group; a radio button reached this way is chosen.
 // Up and Down leave a group of one for the previous or next tab stop, so the
 // d-pad walks the whole dialog.
 void arrowKey(HWND dlg, HWND control, WPARAM vk) {
   const bool previous = vk == VK_UP || vk == VK_LEFT;
-  HWND target = GetNextDlgGroupItem(dlg, control, previous ? TRUE : FALSE);
+  HWND target = GetNextDlgGroupItem(GetParent(control), control, previous ? TRUE : FALSE);
   if ((target == nullptr || target == control) && (vk == VK_UP || vk == VK_DOWN)) {
     target = nextTabStop(dlg, control, previous);
   }
@@ -146,7 +162,10 @@ HFONT createTemplateFont(const DialogTemplate& t) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen != nullptr) ReleaseDC(nullptr, screen);
-  lf.lfHeight = -static_cast<LONG>((t.pointSize * dpi + 36) / 72);
+  // A template's point size is data: keep it to what a screen can show.
+  constexpr int kLargestPointSize = 72;
+  const int points = std::clamp(static_cast<int>(t.pointSize), 1, kLargestPointSize);
+  lf.lfHeight = -static_cast<LONG>((points * dpi + 36) / 72);
   lf.lfWeight = 400;
   const size_t n = std::min(t.faceName.size(), static_cast<size_t>(LF_FACESIZE - 1));
   std::copy_n(t.faceName.data(), n, lf.lfFaceName);
@@ -183,7 +202,7 @@ bool createControls(HWND dlg, HINSTANCE instance, const DialogTemplate& t, HFONT
 
 // Builds the dialog and sends WM_INITDIALOG; null when anything fails.
 HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner, DLGPROC proc, LPARAM param,
-                  bool modal) {
+                  bool modal, bool child = false) {
   DialogTemplate t;
   if (!readDialogTemplate(data, size, &t, nullptr)) return nullptr;
   ensureDialogClass();
@@ -192,8 +211,9 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
     if (t.className.isOrdinal) return nullptr;
     cls = t.className.text.c_str();
   }
-  const DWORD style = t.style & ~(WS_VISIBLE | WS_DISABLED);
-  RECT r = dialogUnitsToPixels(t.x, t.y, t.cx, t.cy);
+  constexpr DWORD kNotInAPage = WS_VISIBLE | WS_DISABLED | WS_POPUP | WS_BORDER | WS_DLGFRAME;
+  const DWORD style = child ? (t.style & ~kNotInAPage) | WS_CHILD : t.style & ~(WS_VISIBLE | WS_DISABLED);
+  RECT r = dialogUnitsToPixels(child ? 0 : t.x, child ? 0 : t.y, t.cx, t.cy);
   const LONG border = (style & (WS_BORDER | WS_DLGFRAME)) ? 1 : 0;
   r.right += 2 * border;
   r.bottom += 2 * border;
@@ -202,7 +222,7 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
     ClientToScreen(owner, &origin);
     r = offset(r, origin.x, origin.y);
   }
-  if (t.style & DS_CENTER) {
+  if ((t.style & DS_CENTER) && !child) {
     const RECT work = workArea();
     r = offset(r, (work.left + work.right - (r.right - r.left)) / 2 - r.left,
                (work.top + work.bottom - (r.bottom - r.top)) / 2 - r.top);
@@ -213,6 +233,7 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
   if (w == nullptr) return nullptr;
   w->dialog = std::make_unique<DialogState>();
   w->dialog->modal = modal;
+  w->dialog->contentHeight = r.bottom - r.top - 2 * border;
   w->dialog->font = createTemplateFont(t);
   SetWindowLong(dlg, DWL_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   const HFONT font = w->dialog->font;
@@ -222,12 +243,13 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
     return nullptr;
   }
   const HWND first = firstTabStop(dlg);
-  if (SendMessage(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && first != nullptr &&
+  // A page's focus is its sheet's to give.
+  if (SendMessage(dlg, WM_INITDIALOG, reinterpret_cast<WPARAM>(first), param) != 0 && !child && first != nullptr &&
       IsWindow(first)) {
     focusControl(first);
   }
   if (!IsWindow(dlg)) return nullptr;
-  if (t.style & WS_VISIBLE) ShowWindow(dlg, SW_SHOW);
+  if ((t.style & WS_VISIBLE) && !child) ShowWindow(dlg, SW_SHOW);
   return dlg;
 }
 
@@ -250,7 +272,42 @@ const BYTE* findTemplate(HINSTANCE instance, LPCWSTR name, size_t* size) {
   return static_cast<const BYTE*>(LockResource(LoadResource(instance, res)));
 }
 
+// A page's content follows its vertical scroll bar.
+void scrollContent(HWND dlg, WPARAM wParam) {
+  SCROLLINFO si{sizeof si, SIF_ALL, 0, 0, 0, 0, 0};
+  GetScrollInfo(dlg, SB_VERT, &si);
+  const int line = 16 * wince::deviceProfile().dpi / 96;
+  const int page = static_cast<int>(si.nPage);
+  int next = si.nPos;
+  switch (LOWORD(wParam)) {
+    case SB_LINEUP: next -= line; break;
+    case SB_LINEDOWN: next += line; break;
+    case SB_PAGEUP: next -= page; break;
+    case SB_PAGEDOWN: next += page; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: next = static_cast<short>(HIWORD(wParam)); break;
+    case SB_TOP: next = si.nMin; break;
+    case SB_BOTTOM: next = si.nMax; break;
+    default: return;
+  }
+  next = std::clamp(next, si.nMin, std::max(si.nMin, si.nMax - page + 1));
+  if (next == si.nPos) return;
+  ScrollWindowEx(dlg, 0, si.nPos - next, nullptr, nullptr, nullptr, nullptr,
+                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  SetScrollPos(dlg, SB_VERT, next, TRUE);
+}
+
 }  // namespace
+
+LPCDLGTEMPLATE blankDialogTemplate() {
+  // WS_POPUP; no extended style, controls, position, menu, class or title.
+  static const WORD kBlank[] = {0x0000, 0x8000, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+  return reinterpret_cast<LPCDLGTEMPLATE>(kBlank);
+}
+
+HWND createChildDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND parent, DLGPROC proc, LPARAM param) {
+  return createDialog(instance, data, size, parent, proc, param, false, true);
+}
 
 }  // namespace wince::win
 
@@ -301,7 +358,8 @@ LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
       if (DialogState* s = stateOf(dlg)) {
         if (LOWORD(wParam) == WA_INACTIVE) {
           s->lastFocus = controlWithFocus(dlg);
-        } else {
+        } else if (IsWindow(s->lastFocus) || controlWithFocus(dlg) == nullptr) {
+          // Focus set during WM_INITDIALOG stays where it was put.
           const HWND target = IsWindow(s->lastFocus) ? s->lastFocus : firstTabStop(dlg);
           SetFocus(target != nullptr ? target : dlg);
         }
@@ -333,6 +391,9 @@ LRESULT DefDlgProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 1;
     }
     case WM_GETDLGCODE: return 0;
+    case WM_VSCROLL:
+      if (DialogState* s = stateOf(dlg); s != nullptr && s->scrollsContent) scrollContent(dlg, wParam);
+      return 0;
     default: break;
   }
   return DefWindowProc(dlg, msg, wParam, lParam);
@@ -350,7 +411,7 @@ BOOL IsDialogMessage(HWND dlg, LPMSG msg) {
         return TRUE;
       case VK_RETURN:
         if (wantsAll) break;
-        sendCommandFor(dlg, returnCommand(dlg));
+        returnKey(dlg);
         return TRUE;
       case VK_ESCAPE:
         if (wantsAll) break;

@@ -185,4 +185,3 @@ HICON LoadIcon(HINSTANCE instance, LPCWSTR name) {
   return reinterpret_cast<HICON>(const_cast<wince::ResourceEntry*>(find(name, RT_ICON)));
 }
 
-BOOL DestroyIcon(HICON icon) { return icon != nullptr; }

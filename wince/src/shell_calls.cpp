@@ -3,6 +3,7 @@
 #include "messagebox.h"
 #include "shell_chrome.h"
 #include "shell_menubar.h"
+#include "shell_taskbar.h"
 #include "shell_tray.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
@@ -44,6 +45,7 @@ BOOL SHFullScreen(HWND hwnd, DWORD flags) {
   applyFlag(flags, SHFS_SHOWSIPBUTTON, SHFS_HIDESIPBUTTON, &s.sipButtonHidden);
   applyFlag(flags, SHFS_SHOWSTARTICON, SHFS_HIDESTARTICON, &s.startIconHidden);
   s.fullScreenWindow = hwnd;
+  wince::detail::taskBarChanged();
   return TRUE;
 }
 
@@ -119,6 +121,11 @@ BOOL SHDoneButton(HWND hwnd, DWORD flags) {
   if (!IsWindow(hwnd)) return FALSE;
   state().doneButton = flags;
   return TRUE;
+}
+
+DWORD SHRecognizeGesture(SHRGINFO* info) {
+  if (info != nullptr) ++state().gesturesAsked;
+  return 0;
 }
 
 BOOL SHSetNavBarText(HWND hwnd, LPCWSTR text) {

@@ -40,11 +40,16 @@ struct Button {
 
 struct Bar {
   HWND owner = nullptr;
-  HMENU menu = nullptr;  // the popups of the buttons
+  HMENU menu = nullptr;         // the popups of the buttons
   std::vector<Button> buttons;  // the first two are the soft keys
   std::set<UINT> notifyKeys;
   std::set<UINT> noDefaultKeys;
+  HBITMAP images = nullptr;  // the icon bar's pictures side by side, imageCount of them
+  int imageCount = 0;
 };
+
+// Magenta in the pictures is left out, so the bar shows through.
+constexpr COLORREF kImageTransparent = RGB(255, 0, 255);
 
 std::map<HWND, Bar>& bars() {
   static std::map<HWND, Bar> all;
@@ -68,7 +73,8 @@ bool loadBar(HINSTANCE instance, UINT id, Bar* bar) {
   for (const SoftKeyBarButton& b : buttons) {
     WCHAR text[64] = {};
     LoadString(instance, b.stringId, text, 64);
-    bar->buttons.push_back({b.command, b.submenu, text, b.image, static_cast<BYTE>(b.state), static_cast<BYTE>(b.style)});
+    bar->buttons.push_back(
+        {b.command, b.submenu, text, b.image, static_cast<BYTE>(b.state), static_cast<BYTE>(b.style)});
   }
   return true;
 }
@@ -107,8 +113,8 @@ void openPopup(HWND hwnd, size_t index) {
   RECT rc;
   GetWindowRect(hwnd, &rc);
   const bool left = index == 0;
-  TrackPopupMenuEx(popup, TPM_BOTTOMALIGN | (left ? TPM_LEFTALIGN : TPM_RIGHTALIGN), left ? rc.left : rc.right,
-                   rc.top, bar->owner, nullptr);
+  TrackPopupMenuEx(popup, TPM_BOTTOMALIGN | (left ? TPM_LEFTALIGN : TPM_RIGHTALIGN), left ? rc.left : rc.right, rc.top,
+                   bar->owner, nullptr);
 }
 
 int indexOf(const Bar& bar, WPARAM command) {
@@ -152,7 +158,8 @@ LRESULT toolbarMessage(HWND hwnd, Bar* bar, UINT msg, WPARAM wParam, LPARAM lPar
     case TB_SETBUTTONINFOW: {
       const auto* info = reinterpret_cast<const TBBUTTONINFOW*>(lParam);
       if (info == nullptr || i < 0) return FALSE;
-      if ((info->dwMask & TBIF_TEXT) && info->pszText != nullptr) bar->buttons[static_cast<size_t>(i)].label = info->pszText;
+      if ((info->dwMask & TBIF_TEXT) && info->pszText != nullptr)
+        bar->buttons[static_cast<size_t>(i)].label = info->pszText;
       InvalidateRect(hwnd, nullptr, TRUE);
       return TRUE;
     }
@@ -172,6 +179,78 @@ SoftKeyLabel labelOf(const Bar& bar, size_t index) {
   return {bar.buttons[index].label, (bar.buttons[index].state & TBSTATE_ENABLED) != 0};
 }
 
+bool hasImage(const Bar& bar, const Button& b) {
+  return bar.images != nullptr && b.image != I_IMAGENONE && static_cast<int>(b.image) < bar.imageCount;
+}
+
+// An icon bar lays its buttons out from the left: a picture in a square cell
+// the bar's height, a text as wide as it is. A bar of two text buttons is a
+// soft-key bar: one label at each end.
+bool isIconBar(const Bar& bar) {
+  if (bar.buttons.size() > 2) return true;
+  for (const Button& b : bar.buttons) {
+    if (hasImage(bar, b)) return true;
+  }
+  return false;
+}
+
+std::vector<RECT> iconBarCells(HWND hwnd, const Bar& bar, HFONT font) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  HDC hdc = GetDC(hwnd);
+  const HGDIOBJ old = SelectObject(hdc, font);
+  std::vector<RECT> cells;
+  int x = rc.left;
+  for (const Button& b : bar.buttons) {
+    int w = 0;
+    if (!(b.state & TBSTATE_HIDDEN)) {
+      SIZE size{};
+      GetTextExtentPoint32(hdc, b.label.c_str(), static_cast<int>(b.label.size()), &size);
+      w = hasImage(bar, b) ? rc.bottom - rc.top : size.cx + 2 * scaled(8);
+    }
+    cells.push_back(RECT{x, rc.top, x + w, rc.bottom});
+    x += w;
+  }
+  SelectObject(hdc, old);
+  ReleaseDC(hwnd, hdc);
+  return cells;
+}
+
+void paintIconBar(HWND hwnd, HDC hdc, const Bar& bar, HFONT font) {
+  const std::vector<RECT> cells = iconBarCells(hwnd, bar, font);
+  BITMAP bm{};
+  if (bar.images != nullptr) GetObject(bar.images, sizeof bm, &bm);
+  const int imageWidth = bar.imageCount > 0 ? bm.bmWidth / bar.imageCount : 0;
+  for (size_t i = 0; i < bar.buttons.size(); ++i) {
+    const Button& b = bar.buttons[i];
+    const RECT& cell = cells[i];
+    if (cell.right == cell.left) continue;
+    if (b.state & TBSTATE_CHECKED) fillSolid(hdc, cell, kRuleColor);
+    if (hasImage(bar, b)) {
+      const int x = (cell.left + cell.right - imageWidth) / 2, y = (cell.top + cell.bottom - bm.bmHeight) / 2;
+      TransparentImage(hdc, x, y, imageWidth, bm.bmHeight, bar.images, b.image * imageWidth, 0, imageWidth, bm.bmHeight,
+                       kImageTransparent);
+    } else {
+      const COLORREF ink = (b.state & TBSTATE_ENABLED) ? kLabelColor : kRuleColor;
+      drawLabel(hdc, cell, b.label, DT_SINGLELINE | DT_VCENTER | DT_CENTER, ink, font);
+    }
+  }
+}
+
+// The button a tap at x works.
+size_t buttonAt(HWND hwnd, const Bar& bar, int x) {
+  RECT rc;
+  GetClientRect(hwnd, &rc);
+  if (!isIconBar(bar)) return x < (rc.right - rc.left) / 2 ? 0 : 1;
+  HFONT font = makeUiFont(scaled(12), true);
+  const std::vector<RECT> cells = iconBarCells(hwnd, bar, font);
+  DeleteObject(font);
+  for (size_t i = 0; i < cells.size(); ++i) {
+    if (x >= cells[i].left && x < cells[i].right) return i;
+  }
+  return bar.buttons.size();  // past the last button: nothing
+}
+
 void paint(HWND hwnd, const Bar& bar) {
   PAINTSTRUCT ps;
   HDC hdc = BeginPaint(hwnd, &ps);
@@ -185,6 +264,12 @@ void paint(HWND hwnd, const Bar& bar) {
   fillSolid(hdc, rc, kBarColor);
   fillSolid(hdc, {rc.left, rc.top, rc.right, rc.top + 1}, kRuleColor);
   HFONT font = makeUiFont(scaled(12), true);
+  if (isIconBar(bar)) {
+    paintIconBar(hwnd, hdc, bar, font);
+    DeleteObject(font);
+    EndPaint(hwnd, &ps);
+    return;
+  }
   int pad = scaled(6);
   RECT left{rc.left + pad, rc.top, (rc.left + rc.right) / 2, rc.bottom};
   RECT right{(rc.left + rc.right) / 2, rc.top, rc.right - pad, rc.bottom};
@@ -205,11 +290,7 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_LBUTTONUP:
-      if (bar) {
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        press(hwnd, *bar, GET_X_LPARAM(lParam) < (rc.right - rc.left) / 2 ? 0 : 1);
-      }
+      if (bar) press(hwnd, *bar, buttonAt(hwnd, *bar, GET_X_LPARAM(lParam)));
       return 0;
     case SHCMBM_OVERRIDEKEY:
       if (bar) {
@@ -241,11 +322,13 @@ LRESULT CALLBACK barProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case TB_GETBUTTON:
     case TB_SETBUTTONINFOW: return bar ? toolbarMessage(hwnd, bar, msg, wParam, lParam) : 0;
     case WM_DESTROY:
-      if (bar) DestroyMenu(bar->menu);
+      if (bar) {
+        DestroyMenu(bar->menu);
+        DeleteObject(bar->images);
+      }
       bars().erase(hwnd);
       return 0;
-    default:
-      break;
+    default: break;
   }
   return DefWindowProc(hwnd, msg, wParam, lParam);
 }
@@ -332,7 +415,10 @@ std::u16string activeSoftKeyLabels() {
 }
 
 void forgetSoftKeyBars() {
-  for (auto& [hwnd, bar] : bars()) DestroyMenu(bar.menu);
+  for (auto& [hwnd, bar] : bars()) {
+    DestroyMenu(bar.menu);
+    DeleteObject(bar.images);
+  }
   bars().clear();
   keysDown().clear();
 }
@@ -350,13 +436,23 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
     return FALSE;
   }
-  if (!registerBarClass(wince::programInstance())) return FALSE;
+  if (info->nBmpId != 0 && info->cBmpImages > 0) {
+    bar.images = LoadBitmap(instance, MAKEINTRESOURCE(info->nBmpId));
+    bar.imageCount = bar.images != nullptr ? info->cBmpImages : 0;
+  }
+  if (!registerBarClass(wince::programInstance())) {
+    DeleteObject(bar.images);
+    return FALSE;
+  }
   const wince::DeviceProfile& p = wince::deviceProfile();
   DWORD style = WS_POPUP | ((info->dwFlags & SHCMBF_HIDDEN) ? 0 : WS_VISIBLE);
-  HWND hwnd = CreateWindowEx(WS_EX_NOACTIVATE, kBarClass, u"", style, 0, p.screenHeight - p.menuBarHeight,
-                             p.screenWidth, p.menuBarHeight, info->hwndParent, nullptr, wince::programInstance(),
-                             nullptr);
-  if (!hwnd) return FALSE;
+  HWND hwnd =
+      CreateWindowEx(WS_EX_NOACTIVATE, kBarClass, u"", style, 0, p.screenHeight - p.menuBarHeight, p.screenWidth,
+                     p.menuBarHeight, info->hwndParent, nullptr, wince::programInstance(), nullptr);
+  if (!hwnd) {
+    DeleteObject(bar.images);
+    return FALSE;
+  }
   bars()[hwnd] = std::move(bar);
   wince::setKeyFilter(filterKey);
   InvalidateRect(hwnd, nullptr, TRUE);

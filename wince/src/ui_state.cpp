@@ -2,8 +2,10 @@
 
 #include <vector>
 
+#include "ctl_common.h"
 #include "menu_internal.h"
 #include "wince/controls.h"
+#include "wince/htmlview.h"
 #include "wince/host/text.h"
 #include "wince/text.h"
 #include "wince/window.h"
@@ -49,6 +51,7 @@ std::string valueOf(HWND hwnd, const std::u16string& cls) {
     if (kind == BS_PUSHBUTTON || kind == BS_DEFPUSHBUTTON || kind == BS_GROUPBOX || kind == BS_OWNERDRAW) return "";
     return " value=" + std::to_string(SendMessage(hwnd, BM_GETCHECK, 0, 0));
   }
+  if (_wcsicmp(cls.c_str(), WC_HTML) == 0) return " value=" + quoted(ctl::htmlViewText(hwnd));
   LRESULT v = 0;
   if (_wcsicmp(cls.c_str(), u"COMBOBOX") == 0) v = SendMessage(hwnd, CB_GETCURSEL, 0, 0);
   else if (_wcsicmp(cls.c_str(), u"LISTBOX") == 0) v = SendMessage(hwnd, LB_GETCURSEL, 0, 0);

@@ -2,6 +2,7 @@
 #include "wince/gdi.h"
 #include "wince/text.h"
 #include "ctl_common.h"
+#include "shell_taskbar.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -44,7 +45,7 @@ WindowClass* findClass(LPCWSTR name) {
 // the programs expect.
 void registerSystemClasses() {
   WNDCLASSW wc{};
-  wc.lpfnWndProc = DefWindowProc;
+  wc.lpfnWndProc = detail::desktopProc;
   wc.lpszClassName = u"#desktop";
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   addClass(wc, true);

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "wince/gdi.h"
+#include "shell_taskbar.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -67,6 +68,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT: {
       const auto* text = reinterpret_cast<const WCHAR*>(lParam);
       w->text = text != nullptr ? text : u"";
+      if (isTopLevel(w)) wince::detail::taskBarChanged();  // the title it shows may be this one
       return TRUE;
     }
     case WM_GETTEXT: return copyText(w, wParam, lParam);

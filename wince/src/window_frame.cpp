@@ -5,6 +5,7 @@
 
 #include "wince/gdi.h"
 #include "wince/system.h"
+#include "ctl_common.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -109,9 +110,15 @@ void drawBar(HDC dc, const Window* w, int bar) {
   const bool vertical = bar == SB_VERT;
   const BarLayout l = layoutOf(w, bar);
   fill(dc, r, COLOR_SCROLLBAR);
-  for (const RECT& arrow : {partOf(r, vertical, 0, l.arrow), partOf(r, vertical, l.length - l.arrow, l.arrow)}) {
-    fill(dc, arrow, COLOR_BTNFACE);
-    outline(dc, arrow, COLOR_BTNSHADOW);
+  // The arrow boxes with their glyphs, grey while there is nothing to scroll.
+  const COLORREF glyph = l.active ? ctl::kInk : ctl::kGreyInk;
+  const RECT boxes[] = {partOf(r, vertical, 0, l.arrow), partOf(r, vertical, l.length - l.arrow, l.arrow)};
+  const ctl::Arrow glyphs[] = {vertical ? ctl::Arrow::Up : ctl::Arrow::Left,
+                               vertical ? ctl::Arrow::Down : ctl::Arrow::Right};
+  for (int i = 0; i < 2; ++i) {
+    fill(dc, boxes[i], COLOR_BTNFACE);
+    outline(dc, boxes[i], COLOR_BTNSHADOW);
+    ctl::arrow(dc, boxes[i], glyphs[i], glyph);
   }
   if (l.active) {
     const RECT thumb = partOf(r, vertical, l.thumbStart, l.thumbLength);

@@ -31,6 +31,8 @@ struct DialogState {
   HWND lastFocus{};  // the control to focus again on activation
   HFONT font{};
   WORD defaultId = 0;  // DM_SETDEFID; 0: the template's default push button
+  int contentHeight = 0;         // the template's height in pixels
+  bool scrollsContent = false;  // a page taller than its place: WM_VSCROLL moves the controls
 };
 
 // A standard control's own data, owned by its window.
@@ -174,6 +176,16 @@ void resetClipboard();
 
 // Dialog clean-up when a dialog window dies (dialog.cpp).
 void endModalFor(HWND hwnd);
+
+// A dialog made as a child of `parent` (a property sheet's page), whatever
+// its template's style says: hidden, at the parent's client origin; null
+// when anything fails. WM_INITDIALOG has been sent when it returns.
+HWND createChildDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND parent, DLGPROC proc, LPARAM param);
+// A template of a hidden popup without controls, for the runtime's own
+// dialogs that make their controls themselves.
+LPCDLGTEMPLATE blankDialogTemplate();
+// Templates handed over by pointer carry no size; none is this large.
+constexpr size_t kIndirectTemplateLimit = 64 * 1024;
 
 // Single instance (instance.cpp).
 void publishInstance(HWND hwnd);

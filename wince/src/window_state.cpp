@@ -1,6 +1,7 @@
 // Window state: visibility, enabling, activation, focus and capture.
 #include <algorithm>
 
+#include "shell_taskbar.h"
 #include "window_internal.h"
 
 #include "wince/host/window.h"
@@ -29,6 +30,7 @@ HWND activate(HWND hwnd, WORD how) {
   const HWND old = g.active;
   if (old == hwnd) return old;
   g.active = hwnd;
+  wince::detail::taskBarChanged();  // it shows the active window's title
   if (hwnd != nullptr) {
     g.lastActive = hwnd;
     raiseToTop(hwnd);

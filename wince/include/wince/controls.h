@@ -51,8 +51,6 @@ typedef struct tagDRAWITEMSTRUCT {
 #define SS_CENTERIMAGE 0x0200
 #define STM_SETIMAGE 0x0172
 #define STM_GETIMAGE 0x0173
-#define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
 #define STN_CLICKED 0
 
 // --- Buttons ---
@@ -327,6 +325,7 @@ typedef struct tagNMLISTVIEW {
 #define TCM_GETITEMCOUNT (TCM_FIRST + 4)
 #define TCM_DELETEITEM (TCM_FIRST + 8)
 #define TCM_DELETEALLITEMS (TCM_FIRST + 9)
+#define TCM_GETITEMRECT (TCM_FIRST + 10)
 #define TCM_GETCURSEL (TCM_FIRST + 11)
 #define TCM_SETCURSEL (TCM_FIRST + 12)
 #define TCM_ADJUSTRECT (TCM_FIRST + 40)

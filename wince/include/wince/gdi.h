@@ -328,6 +328,34 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height);
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits);
 HBITMAP LoadBitmap(HINSTANCE instance, LPCWSTR name);
+
+// --- Drawable icons ---
+// An icon is a colour bitmap and a monochrome mask: drawing ANDs the mask
+// into the destination, then XORs the colour bitmap (a white mask pixel
+// keeps what is below, a black one takes the colour).
+typedef struct _ICONINFO {
+  BOOL fIcon;
+  DWORD xHotspot;
+  DWORD yHotspot;
+  HBITMAP hbmMask;
+  HBITMAP hbmColor;
+} ICONINFO, *PICONINFO;
+#define IMAGE_BITMAP 0
+#define IMAGE_ICON 1
+#define LR_DEFAULTCOLOR 0x0000
+#define DI_MASK 0x0001
+#define DI_IMAGE 0x0002
+#define DI_NORMAL 0x0003
+// Copies both bitmaps; the caller keeps its own.
+HICON CreateIconIndirect(const ICONINFO* info);
+// IMAGE_ICON: the icon resource (its image opaque), scaled to cx x cy (0: its
+// own size); IMAGE_BITMAP: LoadBitmap. Null when missing or unreadable.
+HANDLE LoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
+#define LoadImageW LoadImage
+// Draws an icon of LoadImage or CreateIconIndirect (0 size: its own); FALSE
+// for any other handle, LoadIcon's included.
+BOOL DrawIconEx(HDC hdc, int x, int y, HICON icon, int cx, int cy, UINT step, HBRUSH flicker, UINT flags);
+BOOL DrawIcon(HDC hdc, int x, int y, HICON icon);
 #define LoadBitmapW LoadBitmap
 
 // --- Blits ---

@@ -142,5 +142,6 @@ HICON LoadIcon(HINSTANCE instance, LPCWSTR name);
 inline HACCEL LoadAcceleratorsW(HINSTANCE i, LPCWSTR n) { return LoadAccelerators(i, n); }
 inline HMENU LoadMenuW(HINSTANCE i, LPCWSTR n) { return LoadMenu(i, n); }
 inline HICON LoadIconW(HINSTANCE i, LPCWSTR n) { return LoadIcon(i, n); }
-// Icons need no freeing; DestroyIcon accepts any LoadIcon result.
+// LoadIcon's icons need no freeing; DestroyIcon accepts them, and frees the
+// drawable icons of LoadImage and CreateIconIndirect (gdi.h).
 BOOL DestroyIcon(HICON icon);

@@ -145,6 +145,26 @@ BOOL SHHandleWMSettingChange(HWND hwnd, WPARAM wParam, LPARAM lParam, SHACTIVATE
 BOOL SHSipPreference(HWND hwnd, int state);
 BOOL SHDoneButton(HWND hwnd, DWORD state);
 BOOL SHSetNavBarText(HWND hwnd, LPCWSTR text);
+
+// Tap-and-hold recognition. The desktop has no hold gesture: the call counts
+// in the shell's records and answers 0 (no gesture), as a tap that lifts
+// before the delay does on the device.
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define GN_CONTEXTMENU 1000
+typedef struct tagSHRGI {
+  DWORD cbSize;
+  HWND hwndClient;
+  POINT ptDown;
+  DWORD dwFlags;
+} SHRGINFO, *PSHRGINFO;
+typedef struct tagNMRGINFO {
+  NMHDR hdr;
+  POINT ptAction;
+  DWORD dwItemSpec;
+} NMRGINFO, *PNMRGINFO;
+DWORD SHRecognizeGesture(SHRGINFO* info);
 int SHShowOutOfMemory(HWND owner, UINT flags);
 
 // --- Common controls ---

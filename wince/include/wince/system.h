@@ -28,6 +28,8 @@
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_INSUFFICIENT_BUFFER 122L
+#define ERROR_MOD_NOT_FOUND 126L
+#define ERROR_PROC_NOT_FOUND 127L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_ALREADY_EXISTS 183L
@@ -96,6 +98,17 @@ BOOL SystemParametersInfo(UINT action, UINT uiParam, void* pv, UINT winIni);
 // for any other name.
 HMODULE GetModuleHandle(LPCWSTR moduleName);
 #define GetModuleHandleW GetModuleHandle
+
+// The system's libraries a program may load by name: "Htmlview.dll" (export
+// ordinal 1 or "InitHTMLControl"). Any other name fails with
+// ERROR_MOD_NOT_FOUND. Each load counts; FreeLibrary undoes one.
+typedef void(WINAPI* FARPROC)();
+HMODULE LoadLibrary(LPCWSTR fileName);
+#define LoadLibraryW LoadLibrary
+// By ordinal (MAKEINTRESOURCE) or by name; null with ERROR_PROC_NOT_FOUND.
+FARPROC GetProcAddress(HMODULE module, LPCWSTR procName);
+#define GetProcAddressW GetProcAddress
+BOOL FreeLibrary(HMODULE module);
 inline BOOL SystemParametersInfoW(UINT action, UINT uiParam, void* pv, UINT winIni) {
   return SystemParametersInfo(action, uiParam, pv, winIni);
 }

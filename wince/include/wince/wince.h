@@ -14,4 +14,7 @@
 #include "wince/shell.h"
 #include "wince/menu.h"
 #include "wince/controls.h"
+#include "wince/propsheet.h"
+#include "wince/htmlview.h"
+#include "wince/commdlg.h"
 #include "wince/audio.h"

@@ -31,6 +31,7 @@ struct ShellState {
   DWORD doneButton = 0;             // last SHDoneButton state
   std::u16string navBarText;        // last SHSetNavBarText text
   int outOfMemoryShown = 0;         // SHShowOutOfMemory calls
+  int gesturesAsked = 0;            // SHRecognizeGesture calls
 };
 const ShellState& shellState();
 
