@@ -128,7 +128,10 @@ void SolGameField::StartDrag(POINT pt) {
   if (m_options && m_options->showTimer) DrawClock(m_backDc);
   v.cards.insert(v.cards.end(), run.begin(), run.end());
   m_dragPos = {m_hitRect.left - offset.x, m_hitRect.top - offset.y};
-  m_dragOffset = {m_dragPos.x - pt.x, m_dragPos.y - pt.y};
+  // The offset is taken from the press, so the run stays where the stylus
+  // took it instead of jumping by the distance that started the drag.
+  m_dragOffset = {m_dragPos.x - m_press.x, m_dragPos.y - m_press.y};
+  m_dragPos = {pt.x + m_dragOffset.x, pt.y + m_dragOffset.y};
   m_saveUnder = std::make_unique<SolCardImage>();
   if (!m_saveUnder->Make(m_backDc, m_dragImage->Width(), m_dragImage->Height())) {
     FreeDrag();

@@ -112,14 +112,14 @@ void SolTargetSet::Step(int dx, int dy) {
     const long along = dx != 0 ? (to.x - from.x) * dx : (to.y - from.y) * dy;
     const long across = dx != 0 ? std::labs(to.y - from.y) : std::labs(to.x - from.x);
     if (along > 0) {
-      const long score = along + 3 * across;
+      const long score = 4 * along + across;
       if (score < bestScore) {
         bestScore = score;
         best = static_cast<int>(i);
       }
     } else {
       // The farthest entry the other way: where the cursor wraps to.
-      const long score = along + 3 * across;
+      const long score = 4 * along + across;
       if (score < wrapScore) {
         wrapScore = score;
         wrap = static_cast<int>(i);

@@ -67,6 +67,7 @@ function(carrowin_program name title profile variant)
   endforeach()
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/carrowin.rc.in ${script} @ONLY)
+  set_property(GLOBAL PROPERTY CARROWIN_RC_${variant} ${script})
 
   wince_program(${name} SOURCES ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/carrowin_main.cpp RESOURCES ${script}
                 LIBS solitaire_${variant})
