@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "ce_hidpi.h"
@@ -97,7 +99,17 @@ bool SolMessageDlg::Command(UINT id) {
 SolHelpDlg::SolHelpDlg(UINT titleId, const CeString& html) : SolDialog(607, titleId, 124), m_html(html) {}
 
 void SolHelpDlg::Fill() {
-  WCHAR* text = HtmlToText(m_html.GetString());
+  // Line breaks stay line breaks; every other tag goes.
+  std::u16string page;
+  for (const WCHAR* p = m_html.GetString(); *p; ++p) {
+    if (std::u16string_view(p).starts_with(u"<br>")) {
+      page += u'\n';
+      p += 3;
+    } else {
+      page += *p;
+    }
+  }
+  WCHAR* text = HtmlToText(page.c_str());
   ::SetDlgItemText(m_hWnd, kTextId, text ? text : u"");
   std::free(text);
 }
@@ -136,4 +148,67 @@ void SolAboutDlg::Fill() {
   m_logo = LoadBitmap(GetModuleHandle(nullptr), MAKEINTRESOURCE(g_bIsVGA ? 246 : 245));
   ::SendDlgItemMessage(m_hWnd, 1016, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_logo));
   ::SetDlgItemText(m_hWnd, 1017, Text(1).GetString());
+}
+
+SolNameEntryDlg::SolNameEntryDlg(WCHAR (&name)[16]) : SolDialog(606, 3015, 125), m_name(name) {}
+
+void SolNameEntryDlg::Fill() {
+  ::SendDlgItemMessage(m_hWnd, 1007, EM_LIMITTEXT, 15, 0);
+  ::SetDlgItemText(m_hWnd, 1007, m_name);
+}
+
+bool SolNameEntryDlg::Command(UINT id) {
+  if (id != IDOK) return false;
+  WCHAR text[16] = {};
+  ::GetDlgItemText(m_hWnd, 1007, text, 16);
+  text[15] = 0;
+  for (size_t i = 0; i < 16; ++i) m_name[i] = text[i];
+  EndDialog(IDOK);
+  return true;
+}
+
+SolBestTimesDlg::SolBestTimesDlg(const WCHAR* gameName, const char* variant)
+    : SolDialog(603, 3014, 128), m_gameName(gameName), m_variant(variant) {
+  m_table.Load(gameName, variant);
+}
+
+void SolBestTimesDlg::Fill() {
+  HWND list = ::GetDlgItem(m_hWnd, 1004);
+  if (!list) return;
+  const struct {
+    const WCHAR* title;
+    int width;
+  } columns[2] = {{u"Name", 140}, {u"Time", 40}};
+  for (int c = 0; c < 2; ++c) {
+    LVCOLUMN column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_CENTER;
+    column.cx = HIDPI_ScaleX(columns[c].width);
+    column.pszText = const_cast<LPWSTR>(columns[c].title);
+    column.iSubItem = c;
+    ::SendMessage(list, LVM_INSERTCOLUMN, c, reinterpret_cast<LPARAM>(&column));
+  }
+  // Rows go in from the tenth to the first, each at the top.
+  for (size_t i = SolBestTimes::kEntries; i-- > 0;) {
+    const SolBestTime& entry = m_table.At(i);
+    const bool empty = entry.seconds == 0;
+    CeString time = empty ? CeString(u"---") : SolStatistics::FormatTime(entry.seconds);
+    LVITEM item{};
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<LPWSTR>(empty ? u"---" : entry.name);
+    ::SendMessage(list, LVM_INSERTITEM, 0, reinterpret_cast<LPARAM>(&item));
+    item.iSubItem = 1;
+    item.pszText = const_cast<LPWSTR>(time.GetString());
+    ::SendMessage(list, LVM_SETITEMTEXT, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+bool SolBestTimesDlg::Command(UINT id) {
+  if (id != kSolCmdClear) return false;
+  if (::MessageBox(m_hWnd, Text(3005).GetString(), Text(3004).GetString(), MB_YESNO) == IDYES) {
+    m_table = SolBestTimes{};
+    m_table.Save(m_gameName, m_variant);
+    EndDialog(0);
+  }
+  return true;
 }

@@ -7,6 +7,7 @@
 
 #include "ce_dialog.h"
 #include "ce_string.h"
+#include "sol_best_times.h"
 #include "sol_statistics.h"
 
 class SolDialog : public CeDialog {
@@ -88,4 +89,32 @@ class SolAboutDlg : public SolDialog {
 
  private:
   HBITMAP m_logo = nullptr;
+};
+
+// Asks the winner's name for the best times; OK stores it in `name`.
+class SolNameEntryDlg : public SolDialog {
+ public:
+  explicit SolNameEntryDlg(WCHAR (&name)[16]);
+
+ protected:
+  void Fill() override;
+  bool Command(UINT id) override;
+
+ private:
+  WCHAR (&m_name)[16];
+};
+
+// The best times of the variant in a list, best first; Clear asks first.
+class SolBestTimesDlg : public SolDialog {
+ public:
+  SolBestTimesDlg(const WCHAR* gameName, const char* variant);
+
+ protected:
+  void Fill() override;
+  bool Command(UINT id) override;
+
+ private:
+  const WCHAR* m_gameName;
+  const char* m_variant;
+  SolBestTimes m_table;
 };

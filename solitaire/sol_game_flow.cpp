@@ -75,6 +75,9 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
     case kSolCmdStatistics:
       Paused([&] { return SolStatisticsDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
       break;
+    case kSolCmdBestTimes:
+      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
+      break;
     case kSolCmdAbout:
       Paused([&] { return SolAboutDlg().Run(m_hWnd); });
       break;
@@ -187,6 +190,14 @@ void SolMainWnd::CheckGameState() {
     if (now > m_lastClock && !m_clockResync) m_elapsed += now - m_lastClock;
     m_lastClock = now;
     SolStatistics::AddGame(GameName(), m_rules->Name().c_str(), true, m_elapsed);
+    SolBestTimes best;
+    best.Load(GameName(), m_rules->Name().c_str());
+    if (best.Qualifies(m_elapsed) &&
+        Paused([&] { return SolNameEntryDlg(m_options.lastEnteredName).Run(m_hWnd); }) == IDOK) {
+      best.Insert(m_options.lastEnteredName, m_elapsed);
+      best.Save(GameName(), m_rules->Name().c_str());
+      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
+    }
     m_checking = false;
     NewGame(0, true);
     m_hintIndex = 0;

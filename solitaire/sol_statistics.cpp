@@ -58,12 +58,9 @@ SolStatistics SolStatistics::Load(const WCHAR* gameName, const char* variant) {
 }
 
 void SolStatistics::Save(const WCHAR* gameName, const char* variant) const {
-  SolRegKey key;
-  const CeString path = SolRegistryPath(gameName, SolRegKind::Statistics, variant);
-  if (!key.Create(path.GetString(), nullptr)) return;
   uint8_t bytes[kRecordSize];
   Encode(bytes);
-  key.Set(u"data", kSolRegDword, bytes, kRecordSize);
+  SolWriteRecord(gameName, SolRegKind::Statistics, variant, bytes, kRecordSize);
 }
 
 void SolStatistics::AddGame(const WCHAR* gameName, const char* variant, bool gameWon, uint32_t gameSeconds) {

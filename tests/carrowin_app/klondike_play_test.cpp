@@ -1,6 +1,7 @@
 // The Klondike program played through the stylus: a deal won by taps, undo
 // back to the deal, drags, the saved game, the clock and the statistics.
 #include "carrowin_app_fixture.h"
+#include "sol_best_times.h"
 #include "sol_platform.h"
 #include "sol_statistics.h"
 
@@ -80,6 +81,13 @@ TEST_F(KlondikeTest, AGameIsWonByTapsAndCountedAsWon) {
   EXPECT_NE(Main().Options().curGameNumber, game);
   EXPECT_EQ(Rules().History()->Count(), 0u);
   EXPECT_FALSE(Rules().Finished());
+  // The time enters the best times: the name is asked, then the table shown.
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_EQ(dialogs[0], u"Congratulations!");
+  EXPECT_EQ(dialogs[1], u"Best Times");
+  SolBestTimes best;
+  best.Load(Main().GameName(), Rules().Name().c_str());
+  EXPECT_EQ(best.At(0).seconds, 1u);
   // New Game right after the win counts nothing more than the new game.
   Command(kSolCmdNewGame);
   EXPECT_EQ(Stats().played, 2);
