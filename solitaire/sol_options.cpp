@@ -70,6 +70,12 @@ CeString SolRegistryPath(const WCHAR* gameName, SolRegKind kind, const char* var
   return path;
 }
 
+void SolWriteRecord(const WCHAR* gameName, SolRegKind kind, const char* variantName, const void* data, DWORD size) {
+  SolRegKey key;
+  const CeString path = SolRegistryPath(gameName, kind, variantName);
+  if (key.Create(path.GetString(), nullptr)) key.Set(u"data", kSolRegDword, data, size);
+}
+
 void SolOptions::Load(const WCHAR* gameName) {
   const SolOptions defaults;
   *this = defaults;

@@ -17,6 +17,10 @@ enum class SolRegKind { Prefs, GameState, Statistics, BestScores };
 // other kinds + "\gameState" (etc.) + "\" + variant name.
 CeString SolRegistryPath(const WCHAR* gameName, SolRegKind kind, const char* variantName = nullptr);
 
+// Writes `size` bytes as the value "data" (type REG_DWORD whatever its size,
+// as the statistics and best times are stored) of a variant's key.
+void SolWriteRecord(const WCHAR* gameName, SolRegKind kind, const char* variantName, const void* data, DWORD size);
+
 struct SolOptions {
   static constexpr int kNameUnits = 16;
 

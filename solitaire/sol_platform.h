@@ -9,6 +9,8 @@
 #include "wince/types.h"
 
 uint32_t SolTickCount();
+// Seconds on the same steady clock: the game clock and double taps.
+inline uint32_t SolSeconds() { return SolTickCount() / 1000; }
 
 // The C runtime's random generator, the program's one source of random
 // numbers. Seeded from SolTickCount, it repeats itself in headless runs,

@@ -1,0 +1,146 @@
+// Tests of a whole Carrowin program in this process: the main window made by
+// the program's own start, on the virtual clock, played through the
+// runtime's stylus and key input.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "sol_app.h"
+#include "sol_main_wnd.h"
+#include "sol_test_support.h"
+#include "wince/host/clock.h"
+#include "wince/host/registry.h"
+#include "wince/host/system.h"
+#include "wince/host/window.h"
+
+class CarrowinAppTest : public ::testing::Test {
+ protected:
+  // A fresh device: no registry values, the build's screen, a clock at 1 s.
+  void SetUp() override {
+    std::error_code ignored;
+    std::filesystem::remove(wince::registryFilePath(), ignored);
+    wince::reloadRegistry();
+    Start();
+  }
+  void TearDown() override { Stop(); }
+
+  void Start() {
+    wince::resetWindowing();
+    wince::setInstanceNamespace(("carrowin-app-" + std::to_string(::getpid())).c_str());
+    ASSERT_TRUE(wince::selectDeviceProfile(kProfile));
+    wince::useVirtualClock(1000);
+    // Message boxes are answered OK; a dialog gets the command of `answer`.
+    wince::setModalHook([this](HWND window, wince::ModalKind kind) {
+      if (kind == wince::ModalKind::MessageBox) {
+        ++messageBoxes;
+        wince::endModalLoop(window, IDOK);
+      } else if (kind == wince::ModalKind::Dialog) {
+        dialogs.push_back(std::u16string(Main().OpenDialog().GetString()));
+        ::PostMessage(window, WM_COMMAND, answer, 0);
+      }
+    });
+    ASSERT_TRUE(InitInstance(GetModuleHandle(nullptr), SW_SHOW));
+    wince::dispatchPending();
+  }
+  // Closes the program as the user would (options and game are saved).
+  void Stop() {
+    if (g_pMainWnd && g_pMainWnd->m_hWnd) {
+      wince::injectClose();
+      wince::dispatchPending();
+    }
+    ExitInstance();
+    wince::resetWindowing();
+    wince::useRealClock();
+  }
+  void Restart() {
+    Stop();
+    Start();
+  }
+
+  SolMainWnd& Main() { return *g_pMainWnd; }
+  SolGameField& Field() { return *g_pMainWnd->Field(); }
+  SolRuleSet& Rules() { return *g_pMainWnd->RuleSet(); }
+
+  // Screen point of a point in the field's client area.
+  POINT OnScreen(POINT p) {
+    ::ClientToScreen(Field().m_hWnd, &p);
+    return p;
+  }
+  // A point on the visible part of a pile's card (kSolNone: its base, or
+  // its top card when it has cards).
+  POINT CardPoint(int pile, int position) {
+    SolTargetSet& t = Field().Targets();
+    const size_t n = Field().Metrics().piles[pile].cards.size();
+    if (position == kSolNone && n > 0) position = static_cast<int>(n - 1);
+    int i = t.Find(static_cast<uint16_t>(pile), static_cast<uint16_t>(position));
+    EXPECT_GE(i, 0) << "pile " << pile << " position " << position;
+    if (i < 0) return {0, 0};
+    return {t.At(i).rect.left + 3, t.At(i).rect.top + 3};
+  }
+  void Stylus(UINT msg, POINT p) {
+    const POINT s = OnScreen(p);
+    wince::injectStylus(msg, s.x, s.y);
+    wince::dispatchPending();
+  }
+  void Tap(POINT p) {
+    Stylus(WM_LBUTTONDOWN, p);
+    Stylus(WM_LBUTTONUP, p);
+  }
+  void Drag(POINT from, POINT to) {
+    Stylus(WM_LBUTTONDOWN, from);
+    Stylus(WM_MOUSEMOVE, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+    Stylus(WM_MOUSEMOVE, to);
+    Stylus(WM_LBUTTONUP, to);
+  }
+  void Command(UINT id) {
+    ::SendMessage(Main().m_hWnd, WM_COMMAND, id, 0);
+    wince::dispatchPending();
+  }
+  // Puts the live game into a layout (see Arrange) and shows it.
+  void Show(const Layout& layout) {
+    Arrange(Rules(), layout);
+    Field().BuildViews();
+    Field().SetupMetrics();
+    Field().Redraw();
+  }
+  // Where a card lies in the field's views: pile and position.
+  bool FindCard(int card, int& pile, int& position) {
+    const auto& piles = Field().Metrics().piles;
+    for (size_t p = 0; p < piles.size(); ++p) {
+      for (size_t i = 0; i < piles[p].cards.size(); ++i) {
+        if (piles[p].cards[i].card == card) {
+          pile = static_cast<int>(p);
+          position = static_cast<int>(i);
+          return true;
+        }
+      }
+    }
+    return false;
+  }
+  // The views and the rule engine's model agree card for card.
+  void ExpectViewsMatchModel() {
+    const auto& cards = Rules().Cards();
+    for (size_t c = 0; c < cards.size(); ++c) {
+      int pile = -1;
+      int position = -1;
+      ASSERT_TRUE(FindCard(static_cast<int>(c), pile, position)) << "card " << c;
+      EXPECT_EQ(pile, cards[c].pile) << "card " << c;
+      EXPECT_EQ(position, cards[c].position) << "card " << c;
+      EXPECT_EQ(Field().Metrics().piles[pile].cards[position].faceUp, cards[c].faceUp != 0) << "card " << c;
+    }
+  }
+
+  static const char* const kProfile;
+  UINT answer = IDOK;
+  int messageBoxes = 0;
+  std::vector<std::u16string> dialogs;
+};

@@ -1,0 +1,259 @@
+// The Klondike program played through the stylus: a deal won by taps, undo
+// back to the deal, drags, the saved game, the clock and the statistics.
+#include "carrowin_app_fixture.h"
+#include "sol_best_times.h"
+#include "sol_platform.h"
+#include "sol_statistics.h"
+
+const char* const CarrowinAppTest::kProfile = "pocketpc-vga";
+
+namespace {
+
+class KlondikeTest : public CarrowinAppTest {
+ protected:
+  // Klondike One Card, untimed, without animation, in the play mode.
+  void Deal(uint8_t playMode, uint32_t game = 1) {
+    SolOptions& o = Main().Options();
+    o.gameType = 0;
+    o.timedGame = 0;
+    o.playMode = playMode;
+    o.animation = 0;
+    Field().TakeOptions();
+    EXPECT_TRUE(Main().LoadRules());
+    Main().NewGame(game, true);
+  }
+
+  // Jacks to kings of every suit left on four columns (king at the bottom),
+  // everything below them on the foundations: twelve moves from the win.
+  void Endgame() {
+    Layout layout(13);
+    for (int suit = 1; suit <= 4; ++suit) {
+      for (int rank = 1; rank <= 10; ++rank) layout[8 + suit].push_back({K(suit, rank), true});
+    }
+    // Colours alternate down each column: suits 1 and 3 black, 2 and 4 red.
+    const int columns[4][3] = {{1, 2, 1}, {2, 1, 2}, {3, 4, 3}, {4, 3, 4}};
+    for (int c = 0; c < 4; ++c) {
+      for (int i = 0; i < 3; ++i) layout[2 + c].push_back({K(columns[c][i], 13 - i), true});
+    }
+    Show(layout);
+  }
+  // The twelve moves: each column's top card to the foundation of its suit.
+  std::vector<SolMove> EndgameMoves() {
+    std::vector<SolMove> moves;
+    const int columns[4][3] = {{1, 2, 1}, {2, 1, 2}, {3, 4, 3}, {4, 3, 4}};
+    for (int i = 2; i >= 0; --i) {
+      for (int c = 0; c < 4; ++c) {
+        moves.push_back({static_cast<uint16_t>(K(columns[c][i], 13 - i)), static_cast<uint16_t>(8 + columns[c][i])});
+      }
+    }
+    return moves;
+  }
+  static int K(int suit, int rank) { return (suit - 1) * 13 + rank - 1; }
+
+  void TapMove(const SolMove& m) {
+    int pile = -1;
+    int position = -1;
+    ASSERT_TRUE(FindCard(m.from, pile, position));
+    Tap(CardPoint(pile, position));
+    Tap(CardPoint(m.to, kSolNone));
+  }
+  void TapStock() { Tap(CardPoint(0, kSolNone)); }
+
+  SolStatistics Stats() { return SolStatistics::Load(Main().GameName(), Rules().Name().c_str()); }
+};
+
+TEST_F(KlondikeTest, AGameIsWonByTapsAndCountedAsWon) {
+  Deal(kSolTapping, 7);
+  Endgame();
+  const uint32_t game = Main().Options().curGameNumber;
+  const std::vector<SolMove> moves = EndgameMoves();
+  for (size_t i = 0; i + 1 < moves.size(); ++i) {
+    TapMove(moves[i]);
+    ASSERT_EQ(Rules().History()->Count() > 0, true) << "move " << i;
+    ASSERT_FALSE(Rules().Finished()) << "move " << i;
+    ASSERT_NO_FATAL_FAILURE(ExpectViewsMatchModel()) << "after move " << i;
+  }
+  TapMove(moves.back());
+  // The win is booked and a new random deal follows at once.
+  const SolStatistics stats = Stats();
+  EXPECT_EQ(stats.played, 1);
+  EXPECT_EQ(stats.won, 1);
+  EXPECT_NE(Main().Options().curGameNumber, game);
+  EXPECT_EQ(Rules().History()->Count(), 0u);
+  EXPECT_FALSE(Rules().Finished());
+  // The time enters the best times: the name is asked, then the table shown.
+  ASSERT_EQ(dialogs.size(), 2u);
+  EXPECT_EQ(dialogs[0], u"Congratulations!");
+  EXPECT_EQ(dialogs[1], u"Best Times");
+  SolBestTimes best;
+  best.Load(Main().GameName(), Rules().Name().c_str());
+  EXPECT_EQ(best.At(0).seconds, 1u);
+  // New Game right after the win counts nothing more than the new game.
+  Command(kSolCmdNewGame);
+  EXPECT_EQ(Stats().played, 2);
+  EXPECT_EQ(Stats().won, 1);
+}
+
+TEST_F(KlondikeTest, ATapOnACardSelectsItAndATapElsewhereDeselects) {
+  Deal(kSolTapping, 7);
+  Endgame();
+  const POINT top = CardPoint(2, 2);
+  Tap(top);
+  EXPECT_EQ(Field().SelectedPile(), 2);
+  EXPECT_EQ(Field().SelectedCard(), 2);
+  Tap({2, 500});
+  EXPECT_EQ(Field().SelectedPile(), kSolNone);
+  // An illegal target keeps the selection.
+  Tap(top);
+  Tap(CardPoint(3, kSolNone));
+  EXPECT_EQ(Field().SelectedPile(), 2);
+  EXPECT_EQ(Rules().History()->Count(), 0u);
+}
+
+TEST_F(KlondikeTest, UndoTakesTheGameBackToTheDealThenSaysNoUndo) {
+  Deal(kSolTapping, 3);
+  const std::vector<SolCardState> dealt = Rules().Cards();
+  for (size_t i = 0; i < 6; ++i) TapStock();
+  ASSERT_NE(Rules().History()->Count(), 0u);
+  for (int i = 0; i < 6; ++i) Command(kSolCmdUndo);
+  EXPECT_EQ(Rules().History()->Count(), 0u);
+  for (size_t c = 0; c < dealt.size(); ++c) {
+    EXPECT_EQ(Rules().Cards()[c].pile, dealt[c].pile);
+    EXPECT_EQ(Rules().Cards()[c].position, dealt[c].position);
+  }
+  ExpectViewsMatchModel();
+  EXPECT_EQ(messageBoxes, 0);
+  Command(kSolCmdUndo);
+  EXPECT_EQ(messageBoxes, 1);
+}
+
+TEST_F(KlondikeTest, ADragStartsBeyondThreePixelsAndADropOffTheTargetsPutsTheRunBack) {
+  Deal(kSolDragDrop);
+  // The waste's top card after a tap on the stock can be picked.
+  Tap(CardPoint(0, kSolNone));
+  ASSERT_FALSE(Field().Metrics().piles[1].cards.empty());
+  const POINT at = CardPoint(1, kSolNone);
+  Stylus(WM_LBUTTONDOWN, at);
+  Stylus(WM_MOUSEMOVE, {at.x + 3, at.y + 3});
+  EXPECT_FALSE(Field().IsDragging());
+  Stylus(WM_MOUSEMOVE, {at.x + 4, at.y});
+  EXPECT_TRUE(Field().IsDragging());
+  const size_t undo = Rules().History()->Count();
+  Stylus(WM_MOUSEMOVE, {at.x + 4, 600});
+  Stylus(WM_LBUTTONUP, {at.x + 4, 600});
+  EXPECT_FALSE(Field().IsDragging());
+  EXPECT_EQ(::GetCapture(), nullptr);
+  EXPECT_EQ(Rules().History()->Count(), undo);
+  ExpectViewsMatchModel();
+}
+
+TEST_F(KlondikeTest, AGameIsWonByDragsToo) {
+  Deal(kSolDragDrop, 9);
+  Endgame();
+  for (const SolMove& m : EndgameMoves()) {
+    int pile = -1;
+    int position = -1;
+    ASSERT_TRUE(FindCard(m.from, pile, position));
+    Drag(CardPoint(pile, position), CardPoint(m.to, kSolNone));
+  }
+  EXPECT_EQ(Stats().won, 1);
+}
+
+TEST_F(KlondikeTest, AGameSavedAtExitResumesAndADamagedOneIsReplaced) {
+  Deal(kSolTapping, 4);
+  for (size_t i = 0; i < 3; ++i) TapStock();
+  const std::vector<SolCardState> before = Rules().Cards();
+  const size_t history = Rules().History()->Count();
+  const uint32_t game = Main().Options().curGameNumber;
+  Restart();
+  EXPECT_EQ(Main().Options().gameType, 0u);
+  EXPECT_EQ(Main().Options().curGameNumber, game);
+  EXPECT_EQ(Rules().History()->Count(), history);
+  for (size_t c = 0; c < before.size(); ++c) EXPECT_EQ(Rules().Cards()[c].pile, before[c].pile);
+  ExpectViewsMatchModel();
+  // Cut the saved game short: the next start deals a new game instead.
+  Stop();
+  SolRegKey key;
+  const CeString path = SolRegistryPath(u"Klondike", SolRegKind::GameState, "Klondike One Card");
+  ASSERT_TRUE(key.Open(path.GetString()));
+  const uint8_t cut[5] = {1, 2, 3, 4, 5};
+  ASSERT_TRUE(key.Set(u"data", kSolRegBinary, cut, sizeof cut));
+  key.Close();
+  Start();
+  EXPECT_EQ(Rules().History()->Count(), 0u);
+  EXPECT_NE(Main().Options().curGameNumber, game);
+  ExpectViewsMatchModel();
+}
+
+TEST_F(KlondikeTest, TheTimeLimitEndsAGameAndBooksTheLimit) {
+  Deal(kSolTapping);
+  SolOptions& o = Main().Options();
+  o.timedGame = 1;
+  o.timeLimit = 1;
+  const uint32_t game = o.curGameNumber;
+  answer = kSolCmdRestart;
+  wince::runFor(59000);
+  EXPECT_TRUE(dialogs.empty());
+  wince::runFor(2000);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0], u"Sorry…");
+  const SolStatistics stats = Stats();
+  EXPECT_EQ(stats.played, 1);
+  EXPECT_EQ(stats.won, 0);
+  EXPECT_EQ(stats.seconds, 60u);
+  // Restart deals the same game again with a fresh clock.
+  EXPECT_EQ(o.curGameNumber, game);
+  EXPECT_LT(Main().Elapsed(), 2u);
+}
+
+TEST_F(KlondikeTest, TimeInAMenuOrDialogIsNotCounted) {
+  Deal(kSolTapping);
+  wince::runFor(3000);
+  const uint32_t played = Main().Elapsed();
+  EXPECT_GE(played, 2u);
+  ::SendMessage(Main().m_hWnd, WM_ENTERMENULOOP, 0, 0);
+  wince::runFor(10000);
+  ::SendMessage(Main().m_hWnd, WM_EXITMENULOOP, 0, 0);
+  wince::runFor(100);
+  EXPECT_EQ(Main().Elapsed(), played);
+}
+
+TEST_F(KlondikeTest, OptionsSurviveARestart) {
+  SolOptions& o = Main().Options();
+  o.playMode = kSolTapping;
+  o.cardBack = 2;
+  o.bgColor = 0x804000;
+  Restart();
+  EXPECT_EQ(Main().Options().playMode, kSolTapping);
+  EXPECT_EQ(Main().Options().cardBack, 2u);
+  EXPECT_EQ(Main().Options().bgColor, 0x804000u);
+}
+
+TEST_F(KlondikeTest, KeyboardPlayPicksAndDropsWithTheCursor) {
+  Deal(kSolKeyboardCW);
+  Main().Options().playMode = kSolKeyboardCW;
+  Field().TakeOptions();
+  Field().MarkForPicking();
+  Field().Redraw();
+  // Enter on the stock (the first target) turns a card.
+  SolTargetSet& t = Field().Targets();
+  t.PlaceCursor(0, kSolNone);
+  const size_t waste = Field().Metrics().piles[1].cards.size();
+  wince::injectKey(VK_RETURN, true);
+  wince::injectKey(VK_RETURN, false);
+  wince::dispatchPending();
+  EXPECT_EQ(Field().Metrics().piles[1].cards.size(), waste + 1);
+  ExpectViewsMatchModel();
+  // The arrows move the cursor over the marked targets.
+  uint16_t pile = 0;
+  uint16_t card = 0;
+  ASSERT_TRUE(t.GetCursor(pile, card));
+  wince::injectKey(VK_RIGHT, true);
+  wince::injectKey(VK_RIGHT, false);
+  wince::dispatchPending();
+  uint16_t next = 0;
+  ASSERT_TRUE(t.GetCursor(next, card));
+  EXPECT_NE(next, pile);
+}
+
+}  // namespace
