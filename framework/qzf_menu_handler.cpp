@@ -45,6 +45,13 @@ int16_t CQZFMenuHandler::fail(int line, int16_t code) {
 
 CQZFForm* CQZFMenuHandler::form() const { return findOwner<CQZFForm>(); }
 
+CQZFMenu* CQZFMenuHandler::newest() const {
+  for (size_t n = menus_.size(); n > 0; --n) {
+    if (!menus_[n - 1]->isFinished()) return menus_[n - 1].get();
+  }
+  return nullptr;
+}
+
 std::unique_ptr<CQZFMenu> CQZFMenuHandler::makeMenu(uint16_t menuId, bool root, int x, int y, uint8_t flags,
                                                     int16_t* result) {
   const int line = root ? kOpenLine : kSubmenuLine;
@@ -117,15 +124,12 @@ void CQZFMenuHandler::closeMenus() {
 }
 
 void CQZFMenuHandler::closeNewestMenu() {
-  for (size_t n = menus_.size(); n > 0; --n) {
-    CQZFMenu& menu = *menus_[n - 1];
-    if (menu.isFinished()) continue;
-    if (n == 1) {
-      menu.show(false);
+  if (CQZFMenu* menu = newest()) {
+    if (menu == root()) {
+      menu->show(false);
     } else {
-      menu.finish();
+      menu->finish();
     }
-    break;
   }
   syncCover();
 }
@@ -150,7 +154,7 @@ void CQZFMenuHandler::removeMenus(bool finishedOnly) {
 void CQZFMenuHandler::toggleMenu() {
   if (menus_.empty()) return;
   Dispatch dispatch(*this);
-  if (menus_.back()->onKey(QZFKeyEvent::character(kMenuToggleKey)) != Handled::kDone) {
+  if (newest()->onKey(QZFKeyEvent::character(kMenuToggleKey)) != Handled::kDone) {
     if (root()->isShown()) {
       closeMenus();
     } else {
@@ -162,7 +166,7 @@ void CQZFMenuHandler::toggleMenu() {
   syncCover();
   CQZFForm* owner = form();
   if (!root() || !root()->isShown() || !owner) return;
-  static_cast<void>(owner->onMenuEvent({menus_.back()->getId(), kQZFMenuOpened, QZ_NO_ID}));
+  static_cast<void>(owner->onMenuEvent({newest()->getId(), kQZFMenuOpened, QZ_NO_ID}));
   if (root()) root()->update();
 }
 
@@ -177,7 +181,7 @@ void CQZFMenuHandler::setFading(bool on) {
 }
 
 void CQZFMenuHandler::setItemFlags(uint16_t itemId, uint16_t flags) {
-  if (coversForm()) menus_.back()->setItemFlags(itemId, flags);
+  if (coversForm()) newest()->setItemFlags(itemId, flags);
 }
 
 Handled CQZFMenuHandler::onKey(const QZFKeyEvent& key) {

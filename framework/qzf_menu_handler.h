@@ -73,6 +73,8 @@ class CQZFMenuHandler : public CQZFObject {
   void syncCover();
   void removeMenus(bool finishedOnly);
   CQZFMenu* root() const { return menus_.empty() ? nullptr : menus_.front().get(); }
+  // The newest menu not yet finished (the root at least); null without menus.
+  CQZFMenu* newest() const;
   CQZFForm* form() const;
 
   std::vector<std::unique_ptr<CQZFMenu>> menus_;

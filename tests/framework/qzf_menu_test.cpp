@@ -524,6 +524,31 @@ TEST_F(MenuBarTest, ABarIsDrawnOnlyWhileShown) {
 
 // --- Popup placement and fading ------------------------------------------------
 
+TEST_F(FormMenuTest, APopupWithoutItsImagesDrawsPlainFrameMarksAndArrows) {
+  menu_bytes::Look look = kLook;
+  for (int i = 0; i < 8; ++i) look.frame[i] = static_cast<uint16_t>(800 + i);  // named, not loaded
+  serve({{25, menu_bytes::list(2, 5, {{12, kGo}, {41, kNew, 0x0408, 900, 901}, {31, kQuit, 0x0004}}, look)}},
+        {{1, menu_bytes::form(25)}});
+  MenuForm* form = open(1);
+  ASSERT_NE(form, nullptr);
+  menuKey();
+  frame();
+  const uint16_t yellow = CQZFGraphics::makeColour(255, 255, 0), navy = CQZFGraphics::makeColour(0, 0, 128);
+  // Icon column 6 + 2, text 28 + 2, arrow column 5 + 2, and 2: 47 wide; three 12-pixel rows.
+  EXPECT_EQ(menus(form)->getMenu(0)->getRect(), (QZRect{0, 0, 47, 36}));
+  // The frame is a line round the menu.
+  EXPECT_EQ(pixelAt(46, 20), yellow);
+  EXPECT_EQ(pixelAt(44, 20), navy);
+  // NEW is marked: a small square in its icon column.
+  EXPECT_EQ(pixelAt(3, 17), yellow);
+  EXPECT_EQ(pixelAt(3, 13), navy);
+  // QUIT opens a submenu: a triangle pointing right in its arrow column.
+  EXPECT_EQ(pixelAt(41, 30), yellow);
+  EXPECT_EQ(pixelAt(41, 25), navy);
+  EXPECT_EQ(pixelAt(45, 30), yellow);
+  EXPECT_EQ(pixelAt(45, 29), navy);
+}
+
 TEST_F(FormMenuTest, PopupRootsSitWhereTheirFlagsPutThem) {
   struct Case {
     uint8_t flags;
