@@ -1,6 +1,8 @@
 // The Pocket PC task bar: the active window's title and the clock across the
 // top of the screen, gone while a program hides it.
+#include "dialog_template_builder.h"
 #include "golden_screen.h"
+#include "wince/controls.h"
 #include "wince/gdi.h"
 #include "wince/host/shell.h"
 #include "wince/shell.h"
@@ -51,6 +53,42 @@ TEST_F(TaskBarTest, ShowsTheActiveTitleAndTheClockOnPocketPcs) {
   SHFullScreen(w, SHFS_SHOWTASKBAR);
   wince::dispatchPending();
   EXPECT_EQ(pixel(1, 1), bar);
+}
+
+int gOkCommands = 0;
+
+INT_PTR CALLBACK doneDialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+  if (msg == WM_INITDIALOG) {
+    SHINITDLGINFO info{SHIDIM_FLAGS, dlg, SHIDIF_DONEBUTTON | SHIDIF_SIZEDLGFULLSCREEN};
+    SHInitDialog(&info);
+    return TRUE;
+  }
+  if (msg == WM_COMMAND && LOWORD(wParam) == IDOK) ++gOkCommands;
+  return msg == WM_COMMAND;
+}
+
+TEST_F(TaskBarTest, ADialogWithTheDoneButtonShowsOkThereAndATapOnItSendsIdok) {
+  ASSERT_TRUE(goldentest::usePocketPc("pocketpc-qvga"));
+  openWindow(u"Klondike");
+  TemplateBuilder t;
+  t.header(WS_POPUP | WS_VISIBLE, 1, 0, 0, 100, 60, u"Statistics").item(SS_LEFT, 4, 4, 80, 10, 0xFFFF, 0x82, u"Games:");
+  gOkCommands = 0;
+  HWND dlg = CreateDialogIndirectParam(nullptr, t.get(), nullptr, doneDialogProc, 0);
+  ASSERT_NE(dlg, nullptr);
+  wince::dispatchPending();
+  goldentest::expectScreenLike("taskbar-96-done");
+  const int w = wince::deviceProfile().screenWidth;
+  wince::injectStylus(WM_LBUTTONDOWN, w - 12, 12);
+  wince::injectStylus(WM_LBUTTONUP, w - 12, 12);
+  wince::injectStylus(WM_LBUTTONDOWN, 40, 12);  // the title: nothing
+  wince::injectStylus(WM_LBUTTONUP, 40, 12);
+  wince::dispatchPending();
+  EXPECT_EQ(gOkCommands, 1);
+  SHDoneButton(dlg, SHDB_HIDE);
+  wince::injectStylus(WM_LBUTTONDOWN, w - 12, 12);
+  wince::injectStylus(WM_LBUTTONUP, w - 12, 12);
+  wince::dispatchPending();
+  EXPECT_EQ(gOkCommands, 1);
 }
 
 TEST_F(TaskBarTest, ASmartphoneHasNone) {

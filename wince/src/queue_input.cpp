@@ -9,6 +9,7 @@
 #include "wince/host/window.h"
 #include "wince/resource.h"
 #include "wince/system.h"
+#include "shell_taskbar.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -167,6 +168,7 @@ void injectStylus(UINT msg, int x, int y) {
   }
   if (target == nullptr) {
     if (msg == WM_LBUTTONUP) s.stylusDown = false;
+    detail::taskBarStylus(msg, pt);  // the shell's own strip
     return;
   }
   if (msg == WM_LBUTTONDOWN) {

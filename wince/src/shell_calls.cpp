@@ -34,6 +34,7 @@ void wince::resetShell() {
   state() = ShellState{};
   detail::forgetSoftKeyBars();
   detail::forgetShellChrome();
+  detail::forgetDoneButtons();
   detail::forgetTrayIcons();
   detail::clearMessageBoxLog();
 }
@@ -70,6 +71,7 @@ BOOL SHInitDialog(PSHINITDLGINFO info) {
   if (!info || !IsWindow(info->hDlg)) return FALSE;
   ++state().dialogsInitialised;
   if (!(info->dwMask & SHIDIM_FLAGS)) return TRUE;
+  if (info->dwFlags & SHIDIF_DONEBUTTON) wince::detail::setDoneButton(info->hDlg, true);
   const wince::DeviceProfile& p = wince::deviceProfile();
   int top = visibleTop();
   if (info->dwFlags & SHIDIF_FULLSCREENNOMENUBAR) {
@@ -120,6 +122,7 @@ BOOL SHSipPreference(HWND hwnd, int sip) {
 BOOL SHDoneButton(HWND hwnd, DWORD flags) {
   if (!IsWindow(hwnd)) return FALSE;
   state().doneButton = flags;
+  if (flags & (SHDB_SHOW | SHDB_HIDE)) wince::detail::setDoneButton(hwnd, (flags & SHDB_SHOW) != 0);
   return TRUE;
 }
 

@@ -1,8 +1,11 @@
 #include "shell_taskbar.h"
 
+#include <algorithm>
+#include <set>
 #include <string>
 
 #include "shell_draw.h"
+#include "wince/controls.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
 #include "wince/system.h"
@@ -20,6 +23,33 @@ bool pocketPc() { return std::u16string(deviceProfile().platformType) == u"Pocke
 bool taskBarShown() { return pocketPc() && !shellState().taskBarHidden; }
 
 RECT strip() { return RECT{0, 0, deviceProfile().screenWidth, deviceProfile().taskBarHeight}; }
+
+std::set<HWND>& doneButtons() {
+  static std::set<HWND> windows;
+  return windows;
+}
+
+// The active window when it shows the "ok" button; else null.
+HWND doneWindow() {
+  const HWND active = GetActiveWindow();
+  return active != nullptr && doneButtons().count(active) != 0 && IsWindow(active) ? active : nullptr;
+}
+
+RECT okRect() {
+  const RECT r = strip();
+  const int inset = scaled(4);
+  return RECT{r.right - scaled(34), r.top + inset, r.right - inset, r.bottom - inset};
+}
+
+void paintOk(HDC hdc, HFONT font) {
+  const RECT ok = okRect();
+  const int t = std::max(1, scaled(1));
+  fillSolid(hdc, {ok.left, ok.top, ok.right, ok.top + t}, kBarInk);
+  fillSolid(hdc, {ok.left, ok.bottom - t, ok.right, ok.bottom}, kBarInk);
+  fillSolid(hdc, {ok.left, ok.top, ok.left + t, ok.bottom}, kBarInk);
+  fillSolid(hdc, {ok.right - t, ok.top, ok.right, ok.bottom}, kBarInk);
+  drawLabel(hdc, ok, u"ok", DT_CENTER | DT_VCENTER | DT_SINGLELINE, kBarInk, font);
+}
 
 // The title: the active window's, else that of its top-level owner chain.
 std::u16string title() {
@@ -59,7 +89,10 @@ void paintTaskBar(HDC hdc) {
   HFONT font = makeUiFont(scaled(12), true);
   const int pad = scaled(6);
   const std::u16string time = clock();
-  const RECT timeRect{r.right - scaled(48), r.top, r.right - pad, r.bottom};
+  const bool ok = doneWindow() != nullptr;
+  if (ok) paintOk(hdc, font);
+  const int right = ok ? okRect().left - pad : r.right - pad;
+  const RECT timeRect{right - scaled(42), r.top, right, r.bottom};
   drawLabel(hdc, timeRect, time, DT_RIGHT | DT_VCENTER | DT_SINGLELINE, kBarInk, font);
   const RECT titleRect{r.left + pad, r.top, timeRect.left - pad, r.bottom};
   drawLabel(hdc, titleRect, title(), DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_END_ELLIPSIS, kBarInk, font);
@@ -82,6 +115,28 @@ void taskBarChanged() {
   if (desktop == nullptr || !pocketPc() || deviceProfile().taskBarHeight <= 0) return;
   const RECT r = strip();
   InvalidateRect(desktop, &r, TRUE);
+}
+
+void setDoneButton(HWND hwnd, bool shown) {
+  if (shown) {
+    doneButtons().insert(hwnd);
+  } else {
+    doneButtons().erase(hwnd);
+  }
+  taskBarChanged();
+}
+
+void forgetDoneButtons() { doneButtons().clear(); }
+
+bool taskBarStylus(UINT msg, POINT pt) {
+  const RECT bar = strip();
+  if (!taskBarShown() || !PtInRect(&bar, pt)) return false;
+  const RECT ok = okRect();
+  const HWND target = doneWindow();
+  if (msg == WM_LBUTTONUP && target != nullptr && PtInRect(&ok, pt)) {
+    PostMessage(target, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  }
+  return true;
 }
 
 }  // namespace wince::detail
