@@ -212,3 +212,113 @@ bool SolBestTimesDlg::Command(UINT id) {
   }
   return true;
 }
+
+namespace {
+
+constexpr UINT kOptionsTemplate = 612;
+constexpr UINT kOptionsTitle = 3011;
+constexpr UINT kOptionsBar = 125;
+constexpr uint32_t kTimeLimits[] = {1, 3, 5, 10};
+#if CARROWIN_SPIDER
+const WCHAR* const kVariants[] = {u"1", u"2", u"4"};
+constexpr int32_t kSuits[] = {1, 2, 4};
+#else
+const WCHAR* const kVariants[] = {u"1-U", u"1-2", u"3-U", u"3-2"};
+#endif
+const WCHAR* const kPlayModes[] = {u"Tapping", u"Drag and Drop", u"Keyboard CW", u"Keyboard PW"};
+
+int Selected(HWND dialog, int id, int none) {
+  const LRESULT i = ::SendDlgItemMessage(dialog, id, CB_GETCURSEL, 0, 0);
+  return i < 0 ? none : static_cast<int>(i);
+}
+
+template <size_t N>
+void FillList(HWND dialog, int id, const WCHAR* const (&texts)[N], int selected) {
+  for (const WCHAR* t : texts) ::SendDlgItemMessage(dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(t));
+  if (selected >= 0) ::SendDlgItemMessage(dialog, id, CB_SETCURSEL, selected, 0);
+}
+
+template <class T, size_t N>
+int IndexOf(const T (&values)[N], T value) {
+  for (size_t i = 0; i < N; ++i) {
+    if (values[i] == value) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+}  // namespace
+
+SolOptionsDlg::SolOptionsDlg(const SolOptions& options)
+    : SolDialog(kOptionsTemplate, kOptionsTitle, kOptionsBar), m_options(options) {}
+
+void SolOptionsDlg::Fill() {
+  const WCHAR* limits[] = {u"1 min", u"3 min", u"5 min", u"10 min"};
+  FillList(m_hWnd, 5001, limits, IndexOf(kTimeLimits, m_options.timeLimit));
+#if CARROWIN_SPIDER
+  FillList(m_hWnd, 5003, kVariants, IndexOf(kSuits, m_options.suitsNumber));
+#else
+  FillList(m_hWnd, 5003, kVariants, m_options.gameType < 4 ? static_cast<int>(m_options.gameType) : 2);
+#endif
+  FillList(m_hWnd, 5010, kPlayModes, m_options.playMode < 4 ? m_options.playMode : -1);
+  ::CheckDlgButton(m_hWnd, 5000, m_options.timedGame ? BST_CHECKED : 0);
+  ::CheckDlgButton(m_hWnd, 5009, m_options.animation ? BST_CHECKED : 0);
+  ::CheckDlgButton(m_hWnd, 5015, m_options.showTimer ? BST_CHECKED : 0);
+  if (g_HIDPI_VXFontScale == 1.0 || g_HIDPI_VXFontScale == 2.0) {
+    ::CheckDlgButton(m_hWnd, 5013, m_options.softkeyMenu ? BST_CHECKED : 0);
+  } else {
+    ::ShowWindow(::GetDlgItem(m_hWnd, 5013), SW_HIDE);
+  }
+  ShowChoices();
+}
+
+void SolOptionsDlg::ShowChoices() {
+  CeString text;
+  text.Format(u"Design %u", SolValidBack(m_options.cardBack) + 1);
+  ::SetDlgItemText(m_hWnd, 1003, text.GetString());
+  const int colour = IndexOf(kSolBackgrounds, static_cast<COLORREF>(m_options.bgColor));
+  if (colour >= 0) {
+    text.Format(u"Colour %d", colour + 1);
+  } else {
+    text.Format(u"#%06X", static_cast<unsigned>(m_options.bgColor));
+  }
+  ::SetDlgItemText(m_hWnd, 5012, text.GetString());
+}
+
+void SolOptionsDlg::Read() {
+  m_options.timedGame = ::IsDlgButtonChecked(m_hWnd, 5000) == BST_CHECKED ? 1 : 0;
+  const int limit = Selected(m_hWnd, 5001, 3);
+  m_options.timeLimit = limit < 3 ? kTimeLimits[limit] : 10;
+#if CARROWIN_SPIDER
+  const int suits = Selected(m_hWnd, 5003, 2);
+  m_options.suitsNumber = suits < 2 ? kSuits[suits] : 4;
+#else
+  m_options.gameType = static_cast<uint32_t>(Selected(m_hWnd, 5003, 2));
+#endif
+  m_options.playMode = static_cast<uint8_t>(Selected(m_hWnd, 5010, 1));
+  m_options.animation = ::IsDlgButtonChecked(m_hWnd, 5009) == BST_CHECKED ? 1 : 0;
+  m_options.showTimer = ::IsDlgButtonChecked(m_hWnd, 5015) == BST_CHECKED ? 1 : 0;
+  if (g_HIDPI_VXFontScale == 1.0 || g_HIDPI_VXFontScale == 2.0) {
+    m_options.softkeyMenu = ::IsDlgButtonChecked(m_hWnd, 5013) == BST_CHECKED ? 1 : 0;
+  }
+}
+
+bool SolOptionsDlg::Command(UINT id) {
+  switch (id) {
+    case 1003:
+      m_options.cardBack = (SolValidBack(m_options.cardBack) + 1) % 4;
+      ShowChoices();
+      return true;
+    case 5012: {
+      const int colour = IndexOf(kSolBackgrounds, static_cast<COLORREF>(m_options.bgColor));
+      m_options.bgColor = kSolBackgrounds[(colour + 1) % std::size(kSolBackgrounds)];
+      ShowChoices();
+      return true;
+    }
+    case IDOK:
+      Read();
+      EndDialog(IDOK);
+      return true;
+    default:
+      return false;
+  }
+}

@@ -8,6 +8,7 @@
 #include "ce_dialog.h"
 #include "ce_string.h"
 #include "sol_best_times.h"
+#include "sol_options.h"
 #include "sol_statistics.h"
 
 class SolDialog : public CeDialog {
@@ -118,3 +119,25 @@ class SolBestTimesDlg : public SolDialog {
   const char* m_variant;
   SolBestTimes m_table;
 };
+
+// The options on one page. Card back and background step through their
+// choices with each tap on their buttons.
+class SolOptionsDlg : public SolDialog {
+ public:
+  explicit SolOptionsDlg(const SolOptions& options);
+  // The options as the dialog left them (after OK).
+  const SolOptions& Result() const { return m_options; }
+
+ protected:
+  void Fill() override;
+  bool Command(UINT id) override;
+
+ private:
+  void ShowChoices();
+  void Read();
+
+  SolOptions m_options;
+};
+
+// Background colours the options offer, the default first.
+constexpr COLORREF kSolBackgrounds[] = {0x008000, 0x804000, 0x800000, 0x000080, 0x404040, 0x808000};

@@ -75,6 +75,9 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
     case kSolCmdStatistics:
       Paused([&] { return SolStatisticsDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
       break;
+    case kSolCmdOptions:
+      RunOptions();
+      break;
     case kSolCmdBestTimes:
       Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
       break;
@@ -85,6 +88,52 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
       handled = false;
       break;
   }
+}
+
+void SolMainWnd::RunOptions() {
+  SolOptionsDlg dialog(m_options);
+  if (Paused([&] { return dialog.Run(m_hWnd); }) != IDOK) return;
+  const SolOptions& o = dialog.Result();
+#if CARROWIN_SPIDER
+  const bool variant = o.suitsNumber != m_options.suitsNumber;
+#else
+  const bool variant = o.gameType != m_options.gameType;
+#endif
+  if (variant) {
+    m_optionsChanged = true;
+    m_rules->SaveGame(GameName(), m_options.curGameNumber);
+    m_options.suitsNumber = o.suitsNumber;
+#if !CARROWIN_SPIDER
+    m_options.gameType = o.gameType;
+#endif
+    uint32_t number = 0;
+    if (LoadRules() && m_rules->LoadGame(GameName(), number)) {
+      m_options.curGameNumber = number;
+      RefreshRestoredGame();
+    } else {
+      NewGame(0, false);
+    }
+  }
+  m_options.animation = o.animation;
+  m_optionsChanged |= o.playMode != m_options.playMode || o.bgColor != m_options.bgColor ||
+                      o.cardBack != m_options.cardBack || o.showTimer != m_options.showTimer;
+  m_options.playMode = o.playMode;
+  m_options.bgColor = o.bgColor;
+  m_options.cardBack = o.cardBack;
+  m_options.showTimer = o.showTimer;
+  if (o.softkeyMenu != m_options.softkeyMenu) {
+    m_options.softkeyMenu = o.softkeyMenu;
+    ApplySoftkeyMode();
+  }
+  m_field->TakeOptions();
+  m_options.timedGame = o.timedGame;
+  m_options.timeLimit = o.timeLimit;
+  if (!m_optionsChanged) return;
+  m_optionsChanged = false;
+  if (m_options.playMode == kSolKeyboardCW || m_options.playMode == kSolKeyboardPW) ResetKeyboard();
+  m_field->SetupMetrics();
+  m_field->Redraw();
+  ::SendMessage(m_hWnd, kSolMsgCheckState, 0, 0);
 }
 
 void SolMainWnd::CountLostGame(uint32_t seconds) {

@@ -77,6 +77,7 @@ class SolMainWnd : public CeWnd {
 
  private:
   bool CreateMenuBar();
+  void RunOptions();
   void CountLostGame(uint32_t seconds);
   void ResetKeyboard();
   void KeyboardEnter();

@@ -38,13 +38,15 @@ class CarrowinAppTest : public ::testing::Test {
     wince::setInstanceNamespace(("carrowin-app-" + std::to_string(::getpid())).c_str());
     ASSERT_TRUE(wince::selectDeviceProfile(kProfile));
     wince::useVirtualClock(1000);
-    // Message boxes are answered OK; a dialog gets the command of `answer`.
+    // Message boxes are answered OK; a dialog gets `taps`, then `answer`.
     wince::setModalHook([this](HWND window, wince::ModalKind kind) {
       if (kind == wince::ModalKind::MessageBox) {
         ++messageBoxes;
         wince::endModalLoop(window, IDOK);
       } else if (kind == wince::ModalKind::Dialog) {
         dialogs.push_back(std::u16string(Main().OpenDialog().GetString()));
+        for (UINT id : taps) ::PostMessage(window, WM_COMMAND, id, 0);
+        taps.clear();
         ::PostMessage(window, WM_COMMAND, answer, 0);
       }
     });
@@ -141,6 +143,7 @@ class CarrowinAppTest : public ::testing::Test {
 
   static const char* const kProfile;
   UINT answer = IDOK;
+  std::vector<UINT> taps;  // commands the next dialog gets before `answer`
   int messageBoxes = 0;
   std::vector<std::u16string> dialogs;
 };

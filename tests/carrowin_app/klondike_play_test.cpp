@@ -2,6 +2,7 @@
 // back to the deal, drags, the saved game, the clock and the statistics.
 #include "carrowin_app_fixture.h"
 #include "sol_best_times.h"
+#include "sol_dialog.h"
 #include "sol_platform.h"
 #include "sol_statistics.h"
 
@@ -227,6 +228,25 @@ TEST_F(KlondikeTest, OptionsSurviveARestart) {
   EXPECT_EQ(Main().Options().playMode, kSolTapping);
   EXPECT_EQ(Main().Options().cardBack, 2u);
   EXPECT_EQ(Main().Options().bgColor, 0x804000u);
+}
+
+TEST_F(KlondikeTest, TheOptionsDialogChangesTheGameTypeAndTheLookAndSurvivesARestart) {
+  Deal(kSolTapping, 3);
+  TapStock();
+  const uint32_t game = Main().Options().curGameNumber;
+  const size_t history = Rules().History()->Count();
+  // Two taps on the card back, one on the background, OK.
+  taps = {1003, 1003, 5012};
+  Command(kSolCmdOptions);
+  ASSERT_EQ(dialogs.size(), 1u);
+  EXPECT_EQ(dialogs[0], u"Options");
+  EXPECT_EQ(Main().Options().cardBack, 2u);
+  EXPECT_EQ(Main().Options().bgColor, static_cast<uint32_t>(kSolBackgrounds[1]));
+  EXPECT_EQ(Main().Options().gameType, 0u);
+  Restart();
+  EXPECT_EQ(Main().Options().cardBack, 2u);
+  EXPECT_EQ(Main().Options().curGameNumber, game);
+  EXPECT_EQ(Rules().History()->Count(), history);
 }
 
 TEST_F(KlondikeTest, KeyboardPlayPicksAndDropsWithTheCursor) {

@@ -4,6 +4,7 @@
 // soldb deal IN GAME       the dealt layout of game GAME
 // soldb moves IN GAME [STEP...]   play the steps (tN taps pile N, C:P moves
 //                          card C onto pile P), then list the legal moves
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -15,6 +16,26 @@
 #include "soldb_show.h"
 
 namespace {
+
+constexpr char kHelp[] =
+    "usage: soldb COMMAND ...\n"
+    "  soldb asm IN.txt OUT             assemble a rule set\n"
+    "  soldb dis IN                     disassemble a record to text\n"
+    "  soldb check IN                   validate a record or a text source\n"
+    "  soldb deal IN GAME               the dealt layout of game GAME (0: a random game)\n"
+    "  soldb moves IN GAME [STEP...]    play the steps (tN taps pile N, C:P moves card C onto\n"
+    "                                   pile P), then list the legal moves\n";
+
+// A game number: decimal or 0x hexadecimal digits only, at most 32 bits.
+bool ParseGame(const char* text, uint32_t& game) {
+  if (*text == 0 || *text == '-' || *text == '+' || *text == ' ') return false;
+  char* end = nullptr;
+  errno = 0;
+  const unsigned long long value = std::strtoull(text, &end, 0);
+  if (*end != 0 || errno != 0 || value > 0xFFFFFFFFull) return false;
+  game = static_cast<uint32_t>(value);
+  return true;
+}
 
 int Fail(const std::string& what) {
   std::fprintf(stderr, "soldb: %s\n", what.c_str());
@@ -68,7 +89,14 @@ bool Play(SolRuleSet& rules, const std::string& step) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Fail("usage: soldb asm|dis|check|deal|moves FILE ...");
+  if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
+    std::fputs(kHelp, stdout);
+    return 0;
+  }
+  if (argc < 3) {
+    std::fputs(kHelp, stderr);
+    return 1;
+  }
   const std::string command = argv[1];
   std::string error;
   if (command == "asm") {
@@ -95,7 +123,8 @@ int main(int argc, char** argv) {
   if ((command == "deal" || command == "moves") && argc >= 4) {
     SolRuleSet rules;
     rules.Load(record.data(), record.size(), SolScreen{});
-    uint32_t game = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 0));
+    uint32_t game = 0;
+    if (!ParseGame(argv[3], game)) return Fail(std::string("game number '") + argv[3] + "' is not a number");
     rules.StartGame(game);
     for (int i = 4; i < argc; ++i) {
       if (!Play(rules, argv[i])) return Fail(std::string("step ") + argv[i] + " is not legal");
