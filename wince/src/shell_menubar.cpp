@@ -256,7 +256,7 @@ void paint(HWND hwnd, const Bar& bar) {
   HDC hdc = BeginPaint(hwnd, &ps);
   RECT rc;
   GetClientRect(hwnd, &rc);
-  if (smartphoneChrome()) {
+  if (smartphoneChrome() && !isIconBar(bar)) {
     paintSoftKeyBar(hdc, rc, labelOf(bar, 0), labelOf(bar, 1));
     EndPaint(hwnd, &ps);
     return;
