@@ -41,11 +41,41 @@ struct PixelOp {
   uint32_t factor;
 };
 
+// A card row is a few dozen pixels: copied inline in 16-byte pieces (the
+// last one overlapping), it costs less than the call into the library's
+// copy, which long rows still take.
+inline void copyRow(uint16_t* d, const uint16_t* s, int n) {
+  const size_t bytes = static_cast<size_t>(n) * 2;
+  auto* to = reinterpret_cast<uint8_t*>(d);
+  const auto* from = reinterpret_cast<const uint8_t*>(s);
+  if (bytes > 256) {
+    std::memcpy(to, from, bytes);
+  } else if (bytes >= 16) {
+    using Piece = uint8_t __attribute__((vector_size(16)));
+    Piece last;
+    std::memcpy(&last, from + bytes - 16, 16);
+    for (size_t i = 0; i + 16 < bytes; i += 16) {
+      Piece p;
+      std::memcpy(&p, from + i, 16);
+      std::memcpy(to + i, &p, 16);
+    }
+    std::memcpy(to + bytes - 16, &last, 16);
+  } else if (bytes >= 8) {
+    uint64_t a, b;
+    std::memcpy(&a, from, 8);
+    std::memcpy(&b, from + bytes - 8, 8);
+    std::memcpy(to, &a, 8);
+    std::memcpy(to + bytes - 8, &b, 8);
+  } else {
+    for (int i = 0; i < n; ++i) d[i] = s[i];
+  }
+}
+
 inline void drawSpan(uint16_t* d, ptrdiff_t step, const uint16_t* s, int n, const PixelOp& op) {
   switch (op.mode) {
     case Mode::Copy:
       if (step == 1) {
-        std::memcpy(d, s, static_cast<size_t>(n) * 2);
+        copyRow(d, s, n);
       } else {
         for (int i = 0; i < n; ++i, d += step) *d = s[i];
       }
@@ -56,6 +86,29 @@ inline void drawSpan(uint16_t* d, ptrdiff_t step, const uint16_t* s, int n, cons
     case Mode::Add:
       for (int i = 0; i < n; ++i, d += step) *d = QZAddPixel(*d, QZSplit(s[i]), op.factor);
       break;
+  }
+}
+
+// The usual card draw: opaque, unflipped, whole rows wide, no hit mask. The
+// same walk over the runs as the general loop below, without its per-span
+// clipping and mode choice. `dst` is where row r0 starts.
+void copyMaskedRows(const QZBlobEntry* e, uint16_t* dst, ptrdiff_t pitch, int r0, int r1) {
+  const uint8_t* mask = e->mask;
+  const uint16_t* src = e->pixels;
+  const int w = e->width;
+  bool opaque = false;
+  for (int r = 0; r < r1; ++r) {
+    uint16_t* row = dst + static_cast<ptrdiff_t>(r - r0) * pitch;
+    const bool drawn = r >= r0;
+    for (int col = 0; col < w;) {
+      const int run = *mask++;
+      if (opaque) {
+        if (drawn) copyRow(row + col, src, run);
+        src += run;
+      }
+      col += run;
+      opaque = !opaque;
+    }
   }
 }
 
@@ -259,6 +312,10 @@ void QZRenderBlob(const QZBlobEntry* e, int x, int y, int flags, int level, cons
     for (int r = r0; r < r1; ++r) {
       drawSpan(pixels + at(r, c0), colStep, e->pixels + static_cast<size_t>(r) * w + c0, c1 - c0, op);
     }
+    return;
+  }
+  if (op.mode == Mode::Copy && !flipH && !flipV && !hit && c0 == 0 && c1 == w) {
+    copyMaskedRows(e, pixels + at(r0, 0), plane->pitch, r0, r1);
     return;
   }
   const uint8_t* mask = e->mask;

@@ -210,6 +210,39 @@ TEST_F(BlobTest, DrawingWritesTheHitPlane) {
   EXPECT_EQ(mask[2 * 8 + 2], 0);
 }
 
+// Opaque runs of every length the row copy treats apart (short, around the
+// 16-byte pieces, past the long-row cut), drawn on a plane without a hit
+// mask (the straight copy) and on one with it (the general span loop): both
+// must give the blob's own pixels exactly.
+TEST_F(BlobTest, OpaqueRunsOfEveryLengthCopyExactly) {
+  const int lengths[] = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 33, 64, 127, 128, 129, 140};
+  const int w = 150, h = static_cast<int>(std::size(lengths));
+  std::string pattern;
+  for (int j = 0; j < h; ++j) {
+    const int lead = j % 5;
+    for (int i = 0; i < w; ++i) pattern += i >= lead && i < lead + lengths[j] ? '#' : '.';
+  }
+  loadBlobs(1, {makeBlob(11, w, h, 0x100, pattern.c_str())}, imgpack::BlobStorage::Direct);
+  for (const bool hitMask : {false, true}) {
+    ASSERT_EQ(QZCreatePlane(4, w + 10, h + 4, hitMask), 0);
+    ASSERT_EQ(QZDrawToPlane(4), 0);
+    QZLLFill16BPP(0, 0, w + 10, h + 4, kBack, 0, 256);
+    ASSERT_EQ(QZDrawBlob(11, 3, 2, 0, 256), 0);
+    const uint16_t* bits = QZPlaneImageBits(QZGetPlane(4, false));
+    const int pitch = QZGetPlane(4, false)->pitch;
+    for (int j = 0; j < h + 4; ++j) {
+      for (int i = 0; i < w + 10; ++i) {
+        const int bx = i - 3, by = j - 2;
+        const bool inside = bx >= 0 && by >= 0 && bx < w && by < h && pattern[by * w + bx] == '#';
+        const uint16_t expected = inside ? static_cast<uint16_t>(0x100 + by * w + bx) : kBack;
+        ASSERT_EQ(bits[j * pitch + i], expected) << "hit mask " << hitMask << " at " << i << "," << j;
+      }
+    }
+    QZDrawToScreen();
+    QZDeletePlane(4);
+  }
+}
+
 TEST_F(BlobTest, HitTestFollowsTheRuns) {
   // Row 0: transparent 2, opaque 3, transparent 1.
   loadBlobs(1, {makeBlob(8, 6, 2, 0x600, "..###." "######")});

@@ -17,18 +17,21 @@ struct ClockState {
   std::mutex mutex;
   std::condition_variable advanced;
   std::atomic<bool> isVirtual{false};
-  std::atomic<uint64_t> virtualNow{0};  // written under mutex, read without
-  std::thread::id owner;              // the thread whose Sleep advances
+  std::atomic<uint64_t> virtualNow{0};  // advanced without the mutex, set with it
+  std::atomic<int> sleepers{0};         // threads waiting in Sleep on `advanced`
+  std::thread::id owner;                // the thread whose Sleep advances
   std::chrono::steady_clock::time_point realStart = std::chrono::steady_clock::now();
 
   std::recursive_mutex listenerMutex;
   std::vector<std::pair<int, std::function<void()>>> listeners;
+  std::atomic<size_t> listenerCount{0};  // entries in listeners, read without the lock
   int nextListenerId = 1;
   int notifying = 0;  // depth of notifyListeners on the listener lock
 };
 
 void trimListeners(ClockState& s) {
   if (s.notifying == 0) std::erase_if(s.listeners, [](const auto& e) { return !e.second; });
+  s.listenerCount = s.listeners.size();
 }
 
 ClockState& state() {
@@ -44,6 +47,7 @@ uint64_t realNowMs(const ClockState& s) {
 // Listeners are called by index under a recursive lock, so a listener may add
 // or remove listeners and no copy of the list is made per advance.
 void notifyListeners(ClockState& s) {
+  if (s.listenerCount.load() == 0) return;  // the usual case: no lock per advance
   std::lock_guard<std::recursive_mutex> lock(s.listenerMutex);
   ++s.notifying;
   for (size_t i = 0; i < s.listeners.size(); ++i) {
@@ -84,14 +88,20 @@ uint64_t clockNowMs() {
   return s.virtualNow.load();
 }
 
+// Moves the clock without its mutex: a sleeper counts itself before it
+// reads the time, and the clock reads the count after it moves, both in
+// sequential order, so either the sleeper sees the new time or the clock sees
+// the sleeper and wakes it under the mutex.
 void advanceClockTo(uint64_t t) {
   ClockState& s = state();
-  {
+  uint64_t now = s.virtualNow.load();
+  do {
+    if (!s.isVirtual.load() || t <= now) return;
+  } while (!s.virtualNow.compare_exchange_weak(now, t));
+  if (s.sleepers.load() != 0) {
     std::lock_guard<std::mutex> lock(s.mutex);
-    if (!s.isVirtual.load() || t <= s.virtualNow) return;
-    s.virtualNow = t;
+    s.advanced.notify_all();
   }
-  s.advanced.notify_all();
   notifyListeners(s);
 }
 
@@ -105,6 +115,7 @@ int addClockListener(std::function<void()> listener) {
   std::lock_guard<std::recursive_mutex> lock(s.listenerMutex);
   int id = s.nextListenerId++;
   s.listeners.emplace_back(id, std::move(listener));
+  s.listenerCount = s.listeners.size();
   return id;
 }
 
@@ -135,5 +146,7 @@ void Sleep(DWORD ms) {
     return;
   }
   const uint64_t deadline = s.virtualNow + ms;
+  ++s.sleepers;
   s.advanced.wait(lock, [&] { return !s.isVirtual.load() || s.virtualNow >= deadline; });
+  --s.sleepers;
 }

@@ -24,16 +24,17 @@ class MessageRing {
   bool empty() const { return count_ == 0; }
   size_t size() const { return count_; }
   MSG& at(size_t i) { return buf_[(head_ + i) & (buf_.size() - 1)]; }
-  void pushBack(const MSG& m) {
+  // The new slot at either end, for the caller to fill field by field (a
+  // whole MSG built first and copied in costs a stalled reload of each half).
+  MSG& pushBack() {
     grow();
-    buf_[(head_ + count_) & (buf_.size() - 1)] = m;
-    ++count_;
+    return buf_[(head_ + count_++) & (buf_.size() - 1)];
   }
-  void pushFront(const MSG& m) {
+  MSG& pushFront() {
     grow();
     head_ = (head_ + buf_.size() - 1) & (buf_.size() - 1);
-    buf_[head_] = m;
     ++count_;
+    return buf_[head_];
   }
   void removeAt(size_t i) {
     for (size_t j = i; j + 1 < count_; ++j) at(j) = at(j + 1);
@@ -72,7 +73,9 @@ struct Queue {
   bool quit = false;
   int quitCode = 0;
   // False only when posted, sends and quit are all empty; set under the
-  // mutex, so a fetch that finds it false may skip the mutex.
+  // mutex, so a fetch that finds it false may skip the mutex. The mutex
+  // orders it: stores are relaxed (a plain store, where an ordered one is a
+  // locked exchange on every post).
   std::atomic<bool> pending{false};
   std::atomic<bool> guiKnown{false};
   std::thread::id guiThread;
@@ -98,15 +101,18 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
   Queue& q = queue();
   const bool fromGui = isGuiThread();
   if (fromGui && hwnd != nullptr && !IsWindow(hwnd)) return false;
-  const MSG m{hwnd, msg, wParam, lParam, GetTickCount(), fromGui ? stylusPosition() : POINT{}};
+  const DWORD time = GetTickCount();
+  const POINT pt = fromGui ? stylusPosition() : POINT{};
   {
     std::lock_guard<std::mutex> lock(q.mutex);
-    if (front) {
-      q.posted.pushFront(m);
-    } else {
-      q.posted.pushBack(m);
-    }
-    q.pending = true;
+    MSG& m = front ? q.posted.pushFront() : q.posted.pushBack();
+    m.hwnd = hwnd;
+    m.message = msg;
+    m.wParam = wParam;
+    m.lParam = lParam;
+    m.time = time;
+    m.pt = pt;
+    q.pending.store(true, std::memory_order_relaxed);
   }
   if (fromGui) {
     q.changed.notify_all();
@@ -145,7 +151,7 @@ enum class Got { None, Message, Quit };
 Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit) {
   Queue& q = queue();
   serviceInstanceRequests();
-  if (q.pending.load()) {
+  if (q.pending.load(std::memory_order_relaxed)) {
     std::unique_lock<std::mutex> lock(q.mutex);
     runCrossSends(q, lock);
     for (size_t i = 0; i < q.posted.size();) {
@@ -166,7 +172,7 @@ Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit)
       if (takeQuit && remove) q.quit = false;
       return Got::Quit;
     }
-    q.pending = !q.posted.empty();
+    q.pending.store(!q.posted.empty(), std::memory_order_relaxed);
   }
   if (filter != reinterpret_cast<HWND>(-1) && inRange(WM_PAINT, min, max)) {
     if (HWND h = nextWindowToPaint(filter)) {
