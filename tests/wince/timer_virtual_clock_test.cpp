@@ -1,5 +1,6 @@
 // WM_TIMER under the virtual clock.
 #include <atomic>
+#include <chrono>
 #include <thread>
 
 #include "../common/wait_until.h"
@@ -173,3 +174,21 @@ TEST(Clock, SleepAdvancesTheVirtualClockOnItsOwnThreadAndWaitsOnOthers) {
 }
 
 }  // namespace
+
+// The real tick count is the host's time since its start, read between two
+// readings of the host's own clock: a program started twice does not see the
+// same ticks (its deals are seeded from them).
+TEST(Clock, TheRealTickCountRunsFromTheHostsStart) {
+  wince::useRealClock();
+  using std::chrono::duration_cast;
+  using std::chrono::milliseconds;
+  const auto hostMs = [] {
+    return static_cast<uint64_t>(
+        duration_cast<milliseconds>(std::chrono::steady_clock::now().time_since_epoch()).count());
+  };
+  const uint64_t before = hostMs();
+  const uint64_t ticks = wince::clockNowMs();
+  const uint64_t after = hostMs();
+  EXPECT_GE(ticks, before);
+  EXPECT_LE(ticks, after);
+}

@@ -20,7 +20,10 @@ struct ClockState {
   std::atomic<uint64_t> virtualNow{0};  // advanced without the mutex, set with it
   std::atomic<int> sleepers{0};         // threads waiting in Sleep on `advanced`
   std::thread::id owner;                // the thread whose Sleep advances
-  std::chrono::steady_clock::time_point realStart = std::chrono::steady_clock::now();
+  // The real tick count runs from the host's start, as a device's runs from its
+  // own: two runs of a program never begin at the same tick (the programs seed
+  // their deals from it).
+  std::chrono::steady_clock::time_point realStart{};
 
   std::recursive_mutex listenerMutex;
   std::vector<std::pair<int, std::function<void()>>> listeners;
