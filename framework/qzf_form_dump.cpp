@@ -5,6 +5,9 @@
 #include "qzf_form_handler.h"
 #include "qzf_gadget.h"
 #include "qzf_gadget_handler.h"
+#include "qzf_menu.h"
+#include "qzf_menu_description.h"
+#include "qzf_menu_handler.h"
 
 namespace {
 
@@ -27,6 +30,27 @@ std::string gadgetName(const CQZFForm& form, const CQZFGadget& gadget) {
          gadget.getName();
 }
 
+const char* menuKindName(uint8_t kind) {
+  switch (kind) {
+    case kQZFMenuKindQuick: return "quick";
+    case kQZFMenuKindBar: return "bar";
+    case kQZFMenuKindPopup: return "popup";
+    default: return "unknown";
+  }
+}
+
+// The menus open on a form, root first, those finished left out.
+std::string openMenus(const CQZFForm* form) {
+  const CQZFMenuHandler* menus = form ? form->getMenuHandler() : nullptr;
+  std::string out;
+  for (int i = 0; menus && i < menus->getMenuCount(); ++i) {
+    const CQZFMenu* menu = menus->getMenu(i);
+    if (menu->isFinished()) continue;
+    out += (out.empty() ? "" : " ") + std::to_string(menu->getId()) + ":" + menuKindName(menu->getMenuKind());
+  }
+  return out;
+}
+
 }  // namespace
 
 void QZFDescribeForms(const CQZFFormHandler* handler, std::string& out) {
@@ -40,6 +64,7 @@ void QZFDescribeForms(const CQZFFormHandler* handler, std::string& out) {
   const CQZFGadgetHandler* gadgets = top ? top->getGadgetHandler() : nullptr;
   const CQZFGadget* focused = gadgets ? gadgets->find(gadgets->getFocusedId()) : nullptr;
   out += "focus=" + (focused ? gadgetName(*top, *focused) : std::string("none")) + "\n";
+  out += "menus=" + openMenus(top) + "\n";
   for (int i = 0; gadgets && i < gadgets->getCount(); ++i) {
     const CQZFGadget* g = gadgets->at(i);
     out += "gadget=" + gadgetName(*top, *g) + " value=" + std::to_string(g->getValue()) +

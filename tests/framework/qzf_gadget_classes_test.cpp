@@ -164,13 +164,13 @@ TEST_F(EveryKindTest, TheWholeFormsStateComesBackIntoAFormOpenedAnew) {
 TEST_F(EveryKindTest, TheStateDumpListsTheStackTheFocusAndTheTopFormsGadgets) {
   std::string empty;
   QZFDescribeForms(handler_.get(), empty);
-  EXPECT_EQ(empty, "forms=\nfocus=none\n");
+  EXPECT_EQ(empty, "forms=\nfocus=none\nmenus=\n");
   ASSERT_NE(open(kFormId), nullptr);
   ASSERT_NE(openEveryKind(), nullptr);
   form_->setGadgetText(3, u"Say \"hi\"\nthen");
   std::string dump;
   QZFDescribeForms(handler_.get(), dump);
-  EXPECT_EQ(dump.substr(0, dump.find("gadget=")), "forms=1 7\nfocus=7:2:gdtSdrbr\n");
+  EXPECT_EQ(dump.substr(0, dump.find("gadget=")), "forms=1 7\nfocus=7:2:gdtSdrbr\nmenus=\n");
   EXPECT_NE(dump.find("gadget=7:1:gdtButton value=0 text=\"Go\"\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("gadget=7:3:gdtLbl value=0 text=\"Say \\\"hi\\\"\\nthen\"\n"), std::string::npos) << dump;
   EXPECT_NE(dump.find("gadget=7:7:gdtGrphc value=303 text=none\n"), std::string::npos) << dump;

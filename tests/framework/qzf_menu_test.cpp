@@ -14,6 +14,7 @@
 #include "menu_bytes.h"
 #include "qzf_font_manager.h"
 #include "qzf_form.h"
+#include "qzf_form_dump.h"
 #include "qzf_form_handler.h"
 #include "qzf_menu_bar.h"
 #include "qzf_menu_handler.h"
@@ -391,6 +392,22 @@ TEST_F(MenuBarTest, TheMenuKeyShowsTheBarAndOpensTheSelectedSubmenu) {
   EXPECT_FALSE(bar(form).isShown());
   frame();
   EXPECT_EQ(menus(form)->getMenuCount(), 1);
+}
+
+TEST_F(MenuBarTest, TheStateDumpListsTheOpenMenusRootFirst) {
+  auto menusLine = [this] {
+    std::string dump;
+    QZFDescribeForms(forms(), dump);
+    const size_t at = dump.find("menus=");
+    return at == std::string::npos ? dump : dump.substr(at, dump.find('\n', at) - at);
+  };
+  ASSERT_NE(open(1), nullptr);
+  EXPECT_EQ(menusLine(), "menus=21:bar");
+  menuKey();
+  EXPECT_EQ(menusLine(), "menus=21:bar 30:popup");
+  // A chosen item finishes the popup: the dump no longer lists it.
+  press(VK_RETURN);
+  EXPECT_EQ(menusLine(), "menus=21:bar");
 }
 
 TEST_F(MenuBarTest, TheMenuKeyAgainClosesEverything) {

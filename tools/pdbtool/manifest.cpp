@@ -1,5 +1,6 @@
 #include "manifest.h"
 
+#include <cctype>
 #include <fstream>
 #include <iterator>
 #include <map>
@@ -222,6 +223,44 @@ bool parseInclude(const std::string& name, const std::filesystem::path& dir, Man
   return ok;
 }
 
+// The symbol of an artwork piece: "checkbox.focusOff" names CHECKBOX_FOCUS_OFF.
+std::string pieceSymbol(const std::string& piece) {
+  std::string name;
+  for (char c : piece) {
+    if (c == '.') {
+      name += '_';
+    } else {
+      if (std::isupper(static_cast<unsigned char>(c)) && !name.empty() && name.back() != '_') name += '_';
+      name += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+  }
+  return name;
+}
+
+// pieces FILE: a blob symbol for every `piece NAME SET ID WIDTH HEIGHT` line
+// of an artwork list, so the artwork's list is the one place ids are set.
+bool parsePieces(const std::string& name, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
+  std::vector<uint8_t> bytes;
+  if (!fileBytes(name, dir, {}, bytes, error)) return false;
+  std::istringstream lines(std::string(bytes.begin(), bytes.end()));
+  std::string line;
+  for (int number = 1; std::getline(lines, line); ++number) {
+    std::istringstream words(line);
+    std::string key;
+    std::string piece;
+    long set = -1;
+    long id = -1;
+    if (!(words >> key) || key != "piece") continue;
+    std::string reason;
+    if (!(words >> piece >> set >> id) || !addSymbol(state.out.symbols.blobs, pieceSymbol(piece), id, reason)) {
+      error =
+          name + " line " + std::to_string(number) + ": " + (reason.empty() ? "expected: piece NAME SET ID" : reason);
+      return false;
+    }
+  }
+  return true;
+}
+
 bool parseLine(const std::string& line, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
   Manifest& out = state.out;
   std::istringstream words(line);
@@ -241,6 +280,7 @@ bool parseLine(const std::string& line, const std::filesystem::path& dir, Manife
     return true;
   }
   if (key == "include") return parseInclude(restOfLine(words), dir, state, error);
+  if (key == "pieces") return parsePieces(restOfLine(words), dir, state, error);
   if (key == "form" || key == "menu") {
     const std::string name = restOfLine(words);
     if (name.empty()) return error = "expected: " + key + " FILE", false;

@@ -18,6 +18,9 @@
 //   placeholder FRAME_TOP_LEFT 1300               the same, for a blob the artwork
 //                                                 has yet to draw: the checks let it pass
 //   include ../chrome.txt                         the lines of another manifest
+//   pieces ../art/chrome.txt                      a blob symbol for each `piece NAME SET ID ...`
+//                                                 line of an artwork list: button.normal.left
+//                                                 is BUTTON_NORMAL_LEFT
 //   form forms/gallery.txt                        compiled to aFRM (its id from the source)
 //   menu menus/gallery_bar.txt                    compiled to aMNU
 //

@@ -108,3 +108,14 @@ run(FALSE ${PDBTOOL} build ${SOURCE}/wrong_kind.txt ${WORK}/Wrong.pdb)
 if(NOT err MATCHES "sample_form.txt: holds a form, listed as a menu")
   message(FATAL_ERROR "the form listed as a menu is not named: ${err}")
 endif()
+
+# An artwork list's pieces are blob symbols named by the piece in capitals;
+# a piece line without its id is refused, naming the list and the line.
+run(FALSE ${PDBTOOL} build ${SOURCE}/pieces.txt ${WORK}/Pieces.pdb)
+if(NOT err MATCHES "art_pieces.txt line 4: symbol SLIDER_KNOB_FOCUSED is declared twice")
+  message(FATAL_ERROR "the piece's symbol is not the one expected: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/pieces_broken.txt ${WORK}/Pieces.pdb)
+if(NOT err MATCHES "art_broken.txt line 2: expected: piece NAME SET ID")
+  message(FATAL_ERROR "the broken piece line is not named: ${err}")
+endif()
