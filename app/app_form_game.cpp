@@ -8,12 +8,16 @@
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
+#include "app_game_toolbar.h"
 #include "app_game_state.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
 #include "app_play_services.h"
 #include "app_settings.h"
+#include "qzf_form_handler.h"
 #include "qzf_graphics.h"
+#include "qzf_metrics.h"
+#include "app_object_timer.h"
 
 namespace {
 
@@ -21,12 +25,10 @@ namespace {
 // arrow, and the large and small card extras (edge-on back, shadow,
 // selection frame, highlight frame, empty-pile mark, mark dot).
 constexpr int kArtSets[] = {12, 101, 102, 103, 104};
-constexpr int kToolbarImage = 704;
 // The strip behind the toolbar and the plaque under the time of day, drawn
 // here when no table picture carries them.
 constexpr int kStripImage = 682, kOrnamentImage = 1231, kOrnamentRight = 62;
-constexpr int kToolbarX = 2, kToolbarY = 1;
-constexpr int kFirstButtonX = 3, kButtonWidth = 22, kButtonGap = 2, kButtonHeight = 20;
+constexpr int kToolbarY = 1;
 struct Extras {
   int selection, highlight, mark;
 };
@@ -103,6 +105,9 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   if (!game_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
   if (const int16_t r = game_->init(services_->settings().currentGameType); r < 0) return fail(__LINE__, r);
   services_->pushSettings();
+  toolbar_.reset(new (std::nothrow) CAppGameToolbar(*game_, *services_, *getGraphics()));
+  if (!toolbar_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  if (!game_->isDealPending()) game_->settle();
   loadArt();
   return 0;
 }
@@ -135,8 +140,13 @@ void CAppGameForm::releaseArt() {
 
 Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
   if (event.type == kQZFFormRemoved) {
+    if (game_) game_->gameClock().stop();
     if (services_) services_->pushSettings();
     releaseArt();
+  }
+  if (event.type == kQZFFormDeactivated && game_) {
+    game_->gameClock().stop();
+    if (game_->inHand().count() > 0) game_->returnCarriedCards();
   }
   if (event.type == kQZFFormActivated && getGraphics()) getGraphics()->grid().invalidateAll();
   return Handled::kDone;
@@ -208,7 +218,7 @@ Handled CAppGameForm::drawBackground() {
 Handled CAppGameForm::drawForeground() {
   CQZFGraphics* graphics = getGraphics();
   if (!graphics || !game_) return Handled::kDone;
-  graphics->drawBlob(kToolbarImage, kToolbarX, kToolbarY, 0, kOpaque);
+  if (toolbar_) toolbar_->draw(app_->getFontManager());
   for (int i = 0; i < game_->pileCount(); ++i) drawPile(*game_->pile(i));
   // Cards in flight over the table, then the carried cards.
   for (int i = 0; i < game_->cardCount(); ++i) {
@@ -242,9 +252,17 @@ uint32_t CAppGameForm::tableDigest() const {
 }
 
 Handled CAppGameForm::onUpdate() {
-  if (!game_) return Handled::kDone;
+  if (!game_ || !isActive()) return Handled::kDone;
+  if (++frameCounter_ > 2) {
+    frameCounter_ = 0;
+    if (toolbar_->isPressed()) toolbar_->setPressed(false);
+  }
   game_->tick();
+  game_->gameClock().update();
+  const CQZFMetrics* metrics = app_->getMetrics();
+  toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
   services_->pushSettings();
+  openWonForm();
   const uint32_t digest = tableDigest();
   if (digest != lastDigest_ && getGraphics()) {
     getGraphics()->grid().invalidateAll();
@@ -256,55 +274,85 @@ Handled CAppGameForm::onUpdate() {
 
 // --- The stylus and the toolbar ------------------------------------------------------
 
-int CAppGameForm::toolbarButtonAt(int x, int y) const {
-  if (y < kToolbarY || y >= kToolbarY + kButtonHeight) return -1;
-  const int dx = x - kToolbarX - kFirstButtonX;
-  if (dx < 0 || dx % (kButtonWidth + kButtonGap) >= kButtonWidth) return -1;
-  const int button = dx / (kButtonWidth + kButtonGap);
-  return button < kToolbarButtons ? button : -1;
+// A won game shows the game-won form once (not again on every frame while it
+// stands open).
+void CAppGameForm::openWonForm() {
+  if (!game_->isEndAnimationRunning()) return;
+  const CQZFFormHandler* handler = app_->getFormHandler();
+  if (!handler || handler->findForm(kWonForm)) return;
+  static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
 }
 
-void CAppGameForm::pressToolbarButton(int button) {
+bool CAppGameForm::isGameOver() const { return game_->isFinished() && !game_->keepsPlaying(); }
+
+void CAppGameForm::stepHistory(bool undo) {
+  if (isGameOver()) return;
+  app_->resetStartFrames();
+  game_->finishDealAnimation();
+  game_->markDropTargets(false);
+  game_->clearPlayableMarks();
+  if (undo) game_->state().undo();
+  else game_->state().redo();
+  cursorDepth_ = 0;
+  game_->requestSettle();
+  game_->settle();
+}
+
+void CAppGameForm::setActive(bool active) {
+  CQZFForm::setActive(active);
   if (!game_) return;
-  game_->finishAnimations();
-  game_->returnCarriedCards();
-  switch (button) {
-    case kToolInstructions: services_->openForm(kFormInstructions, game_->type()); break;
-    case kToolHint: game_->hints().showNext(); break;
-    case kToolNewDeal: game_->newGame(false); break;
-    case kToolRestart: game_->replayDeal(); break;
-    case kToolRedo: game_->state().redo(); break;
-    case kToolUndo: game_->state().undo(); break;
-    default: return;
+  if (!active) {
+    game_->gameClock().stop();
+    return;
   }
-  if (button != kToolInstructions && button != kToolHint) {
-    cursorDepth_ = 0;
-    game_->requestSettle();
+  if (!game_->isDealPending() && !isGameOver()) {
+    game_->gameClock().start();
+    game_->settle();
   }
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
+// Taps and drags go to the game; a drag that comes near an edge of the
+// screen drops there.
 Handled CAppGameForm::onPenEvent(const QZFPenEvent& pen) {
   if (!isActive() || !game_) return Handled::kPassOn;
+  app_->resetStartFrames();
+  settingsShowCardsOff();
   switch (pen.type) {
     case QZFPenType::kDown:
-      cursorPile_ = -1;
-      if (const int button = toolbarButtonAt(pen.x, pen.y); button >= 0) {
-        pressToolbarButton(button);
-        return Handled::kDone;
-      }
       penDown_ = true;
-      game_->onPenDown(pen.x, pen.y);
+      cursorPile_ = -1;
+      if (!isGameOver()) {
+        game_->gameClock().start();
+        game_->onPenDown(pen.x, pen.y);
+      }
       return Handled::kDone;
     case QZFPenType::kUp:
-      if (!penDown_) return Handled::kPassOn;
+      if (!penDown_) return Handled::kDone;
       penDown_ = false;
       game_->onPenUp(pen.x, pen.y);
       return Handled::kDone;
-    default:
-      if (!penDown_) return Handled::kPassOn;
-      game_->onPenMove(pen.x, pen.y);
+    default: {
+      if (!penDown_) return Handled::kDone;
+      const QZRect& screen = getGadgetRect();
+      if (pen.x < kEdgeDrop || pen.y < kEdgeDrop || pen.x > screen.w - kEdgeDrop || pen.y > screen.h - kEdgeDrop) {
+        penDown_ = false;
+        game_->onPenUp(pen.x, pen.y);
+      } else {
+        game_->onPenMove(pen.x, pen.y);
+      }
       return Handled::kDone;
+    }
   }
+}
+
+// The show-cards look ends at the next key or tap.
+void CAppGameForm::settingsShowCardsOff() {
+  AppGameSettings& s = services_->settings();
+  if (!s.showCards) return;
+  s.showCards = 0;
+  if (CAppSettings* profile = app_->getSettings()) profile->showCards = 0;
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
 // --- The keypad cursor -------------------------------------------------------------
@@ -386,22 +434,56 @@ void CAppGameForm::cursorAction() {
 
 Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
   if (!game_) return Handled::kPassOn;
+  game_->gameClock().start();
+  settingsShowCardsOff();
+  const bool mirrored = game_->option(kOptionMirror) != 0;
   switch (key.code) {
-    case kQZFKeyLeft: return moveCursor(0, -1);
-    case kQZFKeyRight: return moveCursor(0, 1);
-    case kQZFKeyUp: return moveCursor(-1, 0);
-    case kQZFKeyDown: return moveCursor(1, 0);
     case kQZFKeyReturn:
-      if (key.keyDown) cursorAction();
+      if (!key.keyDown) return Handled::kPassOn;
+      app_->resetStartFrames();
+      [[fallthrough]];
+    case ' ':
+      if (toolbar_->isFocused()) toolbar_->activateSelected();
+      else cursorAction();
       return Handled::kDone;
-    case ' ': cursorAction(); return Handled::kDone;
-    case 'u': pressToolbarButton(kToolUndo); return Handled::kDone;
-    case 'r': pressToolbarButton(kToolRedo); return Handled::kDone;
-    case 'h': pressToolbarButton(kToolHint); return Handled::kDone;
-    case 'n': pressToolbarButton(kToolNewDeal); return Handled::kDone;
-    case 'i': pressToolbarButton(kToolInstructions); return Handled::kDone;
+    case kQZFKeyLeft:
+    case kQZFKeyRight: {
+      app_->resetStartFrames();
+      const bool right = (key.code == kQZFKeyRight) != mirrored;
+      if (toolbar_->isFocused()) toolbar_->moveSelection(right);
+      else static_cast<void>(moveCursor(0, right ? 1 : -1));
+      return Handled::kDone;
+    }
+    case kQZFKeyUp:
+    case kQZFKeyDown:
+      app_->resetStartFrames();
+      if (!toolbar_->isFocused()) static_cast<void>(moveCursor(key.code == kQZFKeyUp ? -1 : 1, 0));
+      return Handled::kDone;
+    case 'd': openAlert(kRestartAlert); return Handled::kDone;
+    case 'n': openAlert(kNewDealAlert); return Handled::kDone;
+    case 's': openAlert(kChooseDeal); return Handled::kDone;
+    case 'h':
+      if (!isGameOver()) {
+        app_->resetStartFrames();
+        game_->hints().showNext();
+      }
+      return Handled::kDone;
+    case 'i':
+      app_->resetStartFrames();
+      services_->openForm(kFormInstructions, game_->type());
+      return Handled::kPassOn;
+    case 'r': stepHistory(false); return Handled::kDone;
+    case 'u': stepHistory(true); return Handled::kDone;
+    case 't':
+      toolbar_->setFocused(!toolbar_->isFocused());
+      return Handled::kDone;
     default: return Handled::kPassOn;
   }
+}
+
+void CAppGameForm::openAlert(uint16_t formId) {
+  app_->resetStartFrames();
+  static_cast<void>(app_->openForm(formId, formId == kChooseDeal ? "frmseed" : kAppTagAlert, 0));
 }
 
 // --- State dump --------------------------------------------------------------------

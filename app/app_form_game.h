@@ -14,18 +14,22 @@ class CAppApplication;
 class CAppCard;
 class CAppCardPile;
 class CAppGame;
+class CAppGameToolbar;
 class CAppPlayServices;
 
 class CAppGameForm : public CQZFForm {
  public:
-  // The toolbar's buttons, left to right.
-  enum ToolbarButton : int { kToolInstructions, kToolHint, kToolNewDeal, kToolRestart, kToolRedo, kToolUndo };
-  static constexpr int kToolbarButtons = 6;
+  // A drag that comes this near an edge of the screen drops there.
+  static constexpr int kEdgeDrop = 10;
+  // Forms opened by keys: the restart and new-deal questions, the deal chooser.
+  static constexpr uint16_t kRestartAlert = 1423, kNewDealAlert = 1422, kChooseDeal = 1395;
+  static constexpr uint16_t kWonForm = 1384;
 
   CAppGameForm();
   ~CAppGameForm() override;
 
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
+  void setActive(bool active) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
@@ -38,7 +42,7 @@ class CAppGameForm : public CQZFForm {
   int cursorPile() const { return cursorPile_; }
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
-  void pressToolbarButton(int button);
+  CAppGameToolbar* toolbar() const { return toolbar_.get(); }
 
  private:
   void loadArt();
@@ -49,7 +53,12 @@ class CAppGameForm : public CQZFForm {
   int faceBlob(const CAppCard& card) const;
   // A digest of what the table shows; the screen is drawn again when it changes.
   uint32_t tableDigest() const;
-  int toolbarButtonAt(int x, int y) const;
+  bool isGameOver() const;
+  void settingsShowCardsOff();
+  void openWonForm();
+  void openAlert(uint16_t formId);
+  // Undo or redo one move unless the game is over.
+  void stepHistory(bool undo);
   // The keypad cursor.
   Handled moveCursor(int dRow, int dColumn);
   bool findCursorCell(int& row, int& column) const;
@@ -59,6 +68,8 @@ class CAppGameForm : public CQZFForm {
   CAppApplication* app_ = nullptr;
   std::unique_ptr<CAppPlayServices> services_;
   std::unique_ptr<CAppGame> game_;
+  std::unique_ptr<CAppGameToolbar> toolbar_;
+  uint8_t frameCounter_ = 0;
   bool artLoaded_ = false;
   bool penDown_ = false;
   int cursorPile_ = -1;

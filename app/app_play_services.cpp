@@ -27,6 +27,11 @@ constexpr std::pair<int, int16_t> kGameLayout[] = {
     {kValuePreviewMaxGap, 4},    {kValuePreviewMargin, 2},    {kValuePreviewCardHeight, 14},
     {kValuePreviewCardWidth, 10}, {kValuePreviewAreaHeight, 100}, {kValuePreviewAreaWidth, 100},
     {kValueScreenHeight, 320},   {kValueScreenWidth, 240},
+    // The toolbar (the play art's pictures): strip, tray, buttons 22 x 18
+    // from x 3 with 2 between them, the battery's bar, the time of day, the
+    // tutorial arrow and the hint marker.
+    {71, 0}, {66, 2}, {65, 1}, {68, 176}, {67, 20}, {73, 240}, {72, 22}, {60, 3}, {70, 22}, {69, 20}, {58, 2},
+    {64, 150}, {63, 6}, {62, 8}, {61, 20}, {53, 178}, {52, 4}, {47, 46}, {14, 16}, {13, 22}, {88, 18}, {87, 18},
 };
 
 // The forms the game opens, by id, with their class tags.
