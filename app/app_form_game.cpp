@@ -262,6 +262,7 @@ Handled CAppGameForm::onUpdate() {
   const CQZFMetrics* metrics = app_->getMetrics();
   toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
   services_->pushSettings();
+  services_->pullSettings();
   openWonForm();
   const uint32_t digest = tableDigest();
   if (digest != lastDigest_ && getGraphics()) {

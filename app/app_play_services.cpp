@@ -107,17 +107,19 @@ void CAppPlayServices::pullSettings() {
   g.yukonEmptyAccepts = r.yukon.threeWayA;
   g.yukonDealFace = r.yukon.fourWayB;
   g.yukonBuildSuit = r.yukon.threeWayC;
+  taken_ = settings_;
 }
 
-// What the game changes of the settings: the deal numbers, the option bytes
-// and the tutorial flag.
+// What the game changed of the settings since they were taken (the deal
+// numbers and the tutorial flag) goes to the profile; what another form
+// changed there meanwhile stays.
 void CAppPlayServices::pushSettings() {
   CAppSettings& s = profile_.settings();
-  s.tutorialPending = settings_.tutorialPending;
+  if (settings_.tutorialPending != taken_.tutorialPending) s.tutorialPending = settings_.tutorialPending;
   for (int i = 0; i < kGameTypeCount; ++i) {
-    s.dealNumber[i] = settings_.dealNumber[i];
-    for (int k = 0; k < kOptionCount; ++k) s.gameOptions[i][k] = settings_.options[i][k];
+    if (settings_.dealNumber[i] != taken_.dealNumber[i]) s.dealNumber[i] = settings_.dealNumber[i];
   }
+  taken_ = settings_;
 }
 
 int16_t CAppPlayServices::value(int entry) const {

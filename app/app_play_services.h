@@ -15,7 +15,8 @@ class CAppPlayServices : public CAppGameServices {
  public:
   CAppPlayServices(CAppApplication& app, CAppUserForm& profile);
 
-  // The profile's settings into the game's block, and back.
+  // The profile's settings into the game's block; what the game changed of
+  // them back to the profile.
   void pullSettings();
   void pushSettings();
 
@@ -41,6 +42,8 @@ class CAppPlayServices : public CAppGameServices {
   CAppApplication& app_;
   CAppUserForm& profile_;
   AppGameSettings settings_;
+  // The block as last taken from or given to the profile.
+  AppGameSettings taken_;
 };
 
 // The game layout entry of the value table for a 240 x 320 screen (cards of
