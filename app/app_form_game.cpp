@@ -112,6 +112,15 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   return 0;
 }
 
+int16_t CAppGameForm::serialise(SerialiseStream& stream) {
+  if (!game_) return 0;
+  game_->gameClock().stop();
+  static_cast<void>(game_->serialise(stream));
+  cursorPile_ = -1;
+  cursorDepth_ = 0;
+  return 0;
+}
+
 void CAppGameForm::loadArt() {
   CQZFGraphics* graphics = getGraphics();
   const CAppSettings* s = app_ ? app_->getSettings() : nullptr;

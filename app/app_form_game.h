@@ -29,6 +29,9 @@ class CAppGameForm : public CQZFForm {
   ~CAppGameForm() override;
 
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
+  // The game in progress, with the player's forms; a saved game the game
+  // refuses leaves a new deal, never a lost form.
+  [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
   void setActive(bool active) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;

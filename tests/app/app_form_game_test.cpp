@@ -134,6 +134,27 @@ TEST_F(AppFormGameTest, TheToolbarSelectionWrapsAndItsOrderFollowsTheOption) {
   EXPECT_EQ(form->cursorPile(), -1);
 }
 
+TEST_F(AppFormGameTest, TheGameInProgressComesBackWithThePlayer) {
+  start();
+  createPlayer(u"Ann");
+  app_->startChosenGame();
+  frames(1);
+  auto* form = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
+  ASSERT_NE(form, nullptr);
+  form->game()->finishDealAnimation();
+  form->game()->settle();
+  for (int32_t k : {kQZFKeyRight, kQZFKeyDown, kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
+  frames(1);
+  ASSERT_EQ(form->game()->pile(5)->count(), 8);
+  stop();
+  start();
+  form = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->game()->pile(5)->count(), 8);
+  EXPECT_EQ(form->game()->pile(9)->count(), 2);
+  EXPECT_GT(form->game()->state().undoSize(), 0u);
+}
+
 TEST_F(AppFormGameTest, TheProfilesRulesReachTheGame) {
   start();
   CAppSettings& s = *app_->getSettings();
