@@ -5,6 +5,7 @@
 
 #include "app_font_manager.h"
 #include "app_form_ids.h"
+#include "app_form_game.h"
 #include "app_form_title.h"
 #include "app_form_user.h"
 #include "app_load_screen.h"
@@ -121,6 +122,7 @@ std::span<const int16_t> CAppApplication::getValueTable(int displayKind) {
 int16_t CAppApplication::registerClasses() {
   if (const int16_t r = CQZFApplication::registerClasses(); r < 0) return fail(__LINE__, r);
   registerClass<CAppTitleForm>(kAppTagTitle);
+  registerClass<CAppGameForm>(kAppTagGame);
   registerClass<CAppUserForm>(kAppTagUser);
   return 0;
 }
@@ -385,6 +387,9 @@ void CAppApplication::describe(std::string& out) const {
       options += (i ? "," : "") + std::to_string(settings_->gameOptions[type - 1][i]);
     }
     out += "game_options=" + options + "\n";
+  }
+  if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
+    play->describe(out);
   }
 }
 

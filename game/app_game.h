@@ -126,6 +126,7 @@ class CAppGame : public CQZFObject {
   bool isDealPending() const { return dealPending_ != 0; }
   void setDealPending(bool pending) { dealPending_ = pending ? 1 : 0; }
   void setKeepPlaying(bool keep) { keepPlaying_ = keep ? 1 : 0; }
+  bool keepsPlaying() const { return keepPlaying_ != 0; }
   uint8_t movesFound() const { return movesFound_; }
   int animatingCount() const { return static_cast<int>(animating_.size()); }
   // The animation clock: each delayed card starts a step after the last.

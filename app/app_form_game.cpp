@@ -1,0 +1,519 @@
+#include "app_form_game.h"
+
+#include <new>
+
+#include "app_application.h"
+#include "app_card.h"
+#include "app_card_pile.h"
+#include "app_form_ids.h"
+#include "app_form_user.h"
+#include "app_game.h"
+#include "app_game_toolbar.h"
+#include "app_game_state.h"
+#include "app_hints.h"
+#include "app_in_hand_pile.h"
+#include "app_play_services.h"
+#include "app_settings.h"
+#include "qzf_form_handler.h"
+#include "qzf_graphics.h"
+#include "qzf_metrics.h"
+#include "app_object_timer.h"
+
+namespace {
+
+// Pictures of the play screen: the toolbar, the hint marker, the tutorial
+// arrow, and the large and small card extras (edge-on back, shadow,
+// selection frame, highlight frame, empty-pile mark, mark dot).
+constexpr int kArtSets[] = {12, 101, 102, 103, 104};
+// The strip behind the toolbar and the plaque under the time of day, drawn
+// here when no table picture carries them.
+constexpr int kStripImage = 682, kOrnamentImage = 1231, kOrnamentRight = 62;
+constexpr int kToolbarY = 1;
+struct Extras {
+  int selection, highlight, mark;
+};
+constexpr Extras kLargeExtras = {1235, 1236, 1237};
+constexpr Extras kSmallExtras = {1240, 1241, 1242};
+constexpr int kFrameOffset = 2;
+constexpr uint16_t kTableColour = 0x2C66;  // a green baize where no background plane is loaded
+constexpr int kOpaque = 255;
+
+// The suit of each group of thirteen fronts (the fronts run king to ace).
+constexpr int kSuitOfGroup[4] = {1, 3, 2, 0};
+
+// Front sets of each style: one set, or one set per suit.
+struct FrontSet {
+  int firstSet;
+  int sets;
+};
+FrontSet frontSets(int firstSet) {
+  return firstSet == 91 || firstSet == 81 || firstSet == 86 ? FrontSet{firstSet, 4} : FrontSet{firstSet, 1};
+}
+
+// The blob set that carries a card back (large or small).
+int backSet(int blob, bool large) {
+  struct Range {
+    int firstBlob, lastBlob, firstSet;
+  };
+  static constexpr Range kLarge[] = {{816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118},
+                                     {1287, 1287, 124}};
+  static constexpr Range kSmall[] = {{762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113},
+                                     {1285, 1285, 123}};
+  for (const Range& r : large ? std::span<const Range>(kLarge) : std::span<const Range>(kSmall)) {
+    if (blob >= r.firstBlob && blob <= r.lastBlob && (blob - r.firstBlob) % 2 == 0) {
+      return r.firstSet + (blob - r.firstBlob) / 2;
+    }
+  }
+  return large ? 54 : 27;
+}
+
+char pileKindLetter(AppPileKind kind) {
+  switch (kind) {
+    case kPileStock: return 's';
+    case kPileWaste: return 'w';
+    case kPileFoundation: return 'f';
+    case kPileTableau: return 't';
+    case kPileCell: return 'c';
+    case kPileReserve: return 'r';
+    default: return 'h';
+  }
+}
+
+}  // namespace
+
+CAppGameForm::CAppGameForm() { setName(kAppTagGame); }
+
+CAppGameForm::~CAppGameForm() {
+  game_.reset();
+  releaseArt();
+}
+
+int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
+  const auto fail = [this](int line, int16_t code) { return CQZFApplication::report(this, "app_form_game", line, code); };
+  app_ = findOwner<CAppApplication>();
+  CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
+  if (!profile) return fail(__LINE__, QZ_ERR_BAD_STATE);
+  if (const int16_t r = prepareOpen(formId, param); r < 0) return fail(__LINE__, r);
+  if (!getGraphics()) return fail(__LINE__, QZ_ERR_BAD_STATE);
+  services_.reset(new (std::nothrow) CAppPlayServices(*app_, *profile));
+  if (!services_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  const int16_t width = services_->value(kValueScreenWidth), height = services_->value(kValueScreenHeight);
+  setGadgetRect({0, 0, width, height});
+  computeLayout();
+  setWholeScreenBackground(true);
+  game_.reset(new (std::nothrow) CAppGame(this, services_.get()));
+  if (!game_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  if (const int16_t r = game_->init(services_->settings().currentGameType); r < 0) return fail(__LINE__, r);
+  services_->pushSettings();
+  toolbar_.reset(new (std::nothrow) CAppGameToolbar(*game_, *services_, *getGraphics()));
+  if (!toolbar_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  if (!game_->isDealPending()) game_->settle();
+  loadArt();
+  return 0;
+}
+
+int16_t CAppGameForm::serialise(SerialiseStream& stream) {
+  if (!game_) return 0;
+  game_->gameClock().stop();
+  static_cast<void>(game_->serialise(stream));
+  cursorPile_ = -1;
+  cursorDepth_ = 0;
+  return 0;
+}
+
+void CAppGameForm::loadArt() {
+  CQZFGraphics* graphics = getGraphics();
+  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!graphics || !s || artLoaded_) return;
+  for (int set : kArtSets) static_cast<void>(graphics->loadBlobSet(set, 0));
+  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
+    for (int i = 0; i < f.sets; ++i) static_cast<void>(graphics->loadBlobSet(f.firstSet + i, 0));
+  }
+  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackLarge, true), 0));
+  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackSmall, false), 0));
+  artLoaded_ = true;
+}
+
+void CAppGameForm::releaseArt() {
+  CQZFGraphics* graphics = getGraphics();
+  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!graphics || !s || !artLoaded_) return;
+  for (int set : kArtSets) graphics->releaseBlobSet(set);
+  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
+    for (int i = 0; i < f.sets; ++i) graphics->releaseBlobSet(f.firstSet + i);
+  }
+  graphics->releaseBlobSet(backSet(s->cardBackLarge, true));
+  graphics->releaseBlobSet(backSet(s->cardBackSmall, false));
+  artLoaded_ = false;
+}
+
+Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
+  if (event.type == kQZFFormRemoved) {
+    if (game_) game_->gameClock().stop();
+    if (services_) services_->pushSettings();
+    releaseArt();
+  }
+  if (event.type == kQZFFormDeactivated && game_) {
+    game_->gameClock().stop();
+    if (game_->inHand().count() > 0) game_->returnCarriedCards();
+  }
+  if (event.type == kQZFFormActivated && getGraphics()) getGraphics()->grid().invalidateAll();
+  return Handled::kDone;
+}
+
+// --- Drawing ---------------------------------------------------------------------
+
+int CAppGameForm::faceBlob(const CAppCard& card) const {
+  const CAppSettings* s = app_->getSettings();
+  const bool large = card.width() >= services_->value(kValueCardWidth);
+  if (!card.isFaceUp()) return large ? s->cardBackLarge : s->cardBackSmall;
+  const int base = large ? s->cardFrontLargeImage : s->cardFrontSmallImage;
+  for (int group = 0; group < 4; ++group) {
+    if (kSuitOfGroup[group] == card.suit()) return base + group * 13 + 13 - card.rank();
+  }
+  return base;
+}
+
+void CAppGameForm::drawCard(const CAppCard& card) {
+  CQZFGraphics* graphics = getGraphics();
+  graphics->drawBlob(faceBlob(card), card.x(), card.y(), 0, kOpaque);
+  const bool large = card.width() >= services_->value(kValueCardWidth);
+  const Extras& extras = large ? kLargeExtras : kSmallExtras;
+  if (card.isSelected() || card.hasHighlight() || card.isMarked()) {
+    const int frame = card.isSelected() ? extras.selection : extras.highlight;
+    graphics->drawBlob(frame, card.x() - kFrameOffset, card.y() - kFrameOffset, 0, kOpaque);
+  }
+}
+
+void CAppGameForm::drawPile(const CAppCardPile& pile) {
+  CQZFGraphics* graphics = getGraphics();
+  if (pile.empty() && pile.kind() != kPileInHand) {
+    const bool large = pile.width() >= services_->value(kValueCardWidth);
+    graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
+    if (pile.isMarked()) {
+      const int frame = large ? kLargeExtras.highlight : kSmallExtras.highlight;
+      graphics->drawBlob(frame, pile.x() - kFrameOffset, pile.y() - kFrameOffset, 0, kOpaque);
+    }
+  }
+  for (int i = 0; i < pile.count(); ++i) {
+    const CAppCard* card = pile.cardFromBottom(i);
+    if (!card->isMoving()) drawCard(*card);
+  }
+}
+
+void CAppGameForm::drawCursor() {
+  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return;
+  const CAppCardPile* pile = game_->pile(cursorPile_);
+  const CAppCard* card = cursorCard();
+  const int x = card ? card->x() : pile->x(), y = card ? card->y() : pile->y();
+  const bool large = (card ? card->width() : pile->width()) >= services_->value(kValueCardWidth);
+  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, x - kFrameOffset, y - kFrameOffset,
+                          0, kOpaque);
+}
+
+Handled CAppGameForm::drawBackground() {
+  CQZFGraphics* graphics = getGraphics();
+  const uint16_t plane = app_ ? app_->colourSchemes().getBackgroundPlane() : 0;
+  if (graphics && plane && graphics->isPlaneLoaded(plane)) {
+    static_cast<void>(graphics->restoreBackgroundFromPlane(plane));
+  } else if (graphics) {
+    graphics->fillRect(0, 0, getGadgetRect().w, getGadgetRect().h, 0, kOpaque, kTableColour);
+    graphics->drawBlob(kStripImage, 0, 0, 0, kOpaque);
+    graphics->drawBlob(kOrnamentImage, services_->value(kValueScreenWidth) - kOrnamentRight, kToolbarY, 0, kOpaque);
+  }
+  return Handled::kDone;
+}
+
+Handled CAppGameForm::drawForeground() {
+  CQZFGraphics* graphics = getGraphics();
+  if (!graphics || !game_) return Handled::kDone;
+  if (toolbar_) toolbar_->draw(app_->getFontManager());
+  for (int i = 0; i < game_->pileCount(); ++i) drawPile(*game_->pile(i));
+  // Cards in flight over the table, then the carried cards.
+  for (int i = 0; i < game_->cardCount(); ++i) {
+    const CAppCard* card = game_->card(i);
+    if (card->isMoving() && !card->isCarried()) drawCard(*card);
+  }
+  drawPile(game_->inHand());
+  if (game_->inHand().empty() || game_->isCarriedByTap()) drawCursor();
+  const CAppHints& hints = game_->hints();
+  if (hints.isVisible()) {
+    graphics->drawBlob(CAppHints::kMarkerImage + hints.frame(), hints.markerX(), hints.markerY(), 0,
+                       hints.level() ? hints.level() : kOpaque);
+  }
+  return Handled::kDone;
+}
+
+uint32_t CAppGameForm::tableDigest() const {
+  uint32_t digest = 2166136261U;
+  const auto mix = [&digest](uint32_t v) { digest = (digest ^ v) * 16777619U; };
+  for (int i = 0; i < game_->cardCount(); ++i) {
+    const CAppCard* c = game_->card(i);
+    mix(static_cast<uint16_t>(c->x()) | static_cast<uint32_t>(static_cast<uint16_t>(c->y())) << 16);
+    mix((c->isFaceUp() ? 1U : 0U) | (c->isSelected() ? 2U : 0U) | (c->hasHighlight() ? 4U : 0U) |
+        (c->isMarked() ? 8U : 0U) | (c->isCarried() ? 16U : 0U));
+  }
+  for (int i = 0; i < game_->pileCount(); ++i) mix(game_->pile(i)->isMarked() ? 1U : 0U);
+  const CAppHints& hints = game_->hints();
+  mix(hints.isVisible() ? static_cast<uint32_t>(hints.level() | hints.frame() << 8) : 0U);
+  mix(static_cast<uint32_t>(cursorPile_) | static_cast<uint32_t>(cursorDepth_) << 8);
+  return digest;
+}
+
+Handled CAppGameForm::onUpdate() {
+  if (!game_ || !isActive()) return Handled::kDone;
+  if (++frameCounter_ > 2) {
+    frameCounter_ = 0;
+    if (toolbar_->isPressed()) toolbar_->setPressed(false);
+  }
+  game_->tick();
+  game_->gameClock().update();
+  const CQZFMetrics* metrics = app_->getMetrics();
+  toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
+  services_->pushSettings();
+  services_->pullSettings();
+  openWonForm();
+  const uint32_t digest = tableDigest();
+  if (digest != lastDigest_ && getGraphics()) {
+    getGraphics()->grid().invalidateAll();
+    lastDigest_ = digest;
+    app_->resetStartFrames();
+  }
+  return Handled::kDone;
+}
+
+// --- The stylus and the toolbar ------------------------------------------------------
+
+// A won game shows the game-won form once (not again on every frame while it
+// stands open).
+void CAppGameForm::openWonForm() {
+  if (!game_->isEndAnimationRunning()) return;
+  const CQZFFormHandler* handler = app_->getFormHandler();
+  if (!handler || handler->findForm(kWonForm)) return;
+  static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
+}
+
+bool CAppGameForm::isGameOver() const { return game_->isFinished() && !game_->keepsPlaying(); }
+
+void CAppGameForm::stepHistory(bool undo) {
+  if (isGameOver()) return;
+  app_->resetStartFrames();
+  game_->finishDealAnimation();
+  game_->markDropTargets(false);
+  game_->clearPlayableMarks();
+  if (undo) game_->state().undo();
+  else game_->state().redo();
+  cursorDepth_ = 0;
+  game_->requestSettle();
+  game_->settle();
+}
+
+void CAppGameForm::setActive(bool active) {
+  CQZFForm::setActive(active);
+  if (!game_) return;
+  if (!active) {
+    game_->gameClock().stop();
+    return;
+  }
+  if (!game_->isDealPending() && !isGameOver()) {
+    game_->gameClock().start();
+    game_->settle();
+  }
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
+}
+
+// Taps and drags go to the game; a drag that comes near an edge of the
+// screen drops there.
+Handled CAppGameForm::onPenEvent(const QZFPenEvent& pen) {
+  if (!isActive() || !game_) return Handled::kPassOn;
+  app_->resetStartFrames();
+  settingsShowCardsOff();
+  switch (pen.type) {
+    case QZFPenType::kDown:
+      penDown_ = true;
+      cursorPile_ = -1;
+      if (!isGameOver()) {
+        game_->gameClock().start();
+        game_->onPenDown(pen.x, pen.y);
+      }
+      return Handled::kDone;
+    case QZFPenType::kUp:
+      if (!penDown_) return Handled::kDone;
+      penDown_ = false;
+      game_->onPenUp(pen.x, pen.y);
+      return Handled::kDone;
+    default: {
+      if (!penDown_) return Handled::kDone;
+      const QZRect& screen = getGadgetRect();
+      if (pen.x < kEdgeDrop || pen.y < kEdgeDrop || pen.x > screen.w - kEdgeDrop || pen.y > screen.h - kEdgeDrop) {
+        penDown_ = false;
+        game_->onPenUp(pen.x, pen.y);
+      } else {
+        game_->onPenMove(pen.x, pen.y);
+      }
+      return Handled::kDone;
+    }
+  }
+}
+
+// The show-cards look ends at the next key or tap.
+void CAppGameForm::settingsShowCardsOff() {
+  AppGameSettings& s = services_->settings();
+  if (!s.showCards) return;
+  s.showCards = 0;
+  if (CAppSettings* profile = app_->getSettings()) profile->showCards = 0;
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
+}
+
+// --- The keypad cursor -------------------------------------------------------------
+
+CAppCard* CAppGameForm::cursorCard() const {
+  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return nullptr;
+  return game_->pile(cursorPile_)->cardFromTop(cursorDepth_);
+}
+
+bool CAppGameForm::findCursorCell(int& row, int& column) const {
+  const CAppGameDefinition& d = game_->definition();
+  for (row = 0; row < d.gridRows; ++row) {
+    for (column = 0; column < d.gridColumns; ++column) {
+      if (d.cursorGrid[row][column] == cursorPile_) return true;
+    }
+  }
+  return false;
+}
+
+// Up and down walk a column's face-up run before they leave the pile; a step
+// goes on over empty cells of the grid and wraps round its edges.
+Handled CAppGameForm::moveCursor(int dRow, int dColumn) {
+  const CAppGameDefinition& d = game_->definition();
+  if (d.gridRows == 0 || d.gridColumns == 0) return Handled::kPassOn;
+  int row = 0, column = 0;
+  if (cursorPile_ < 0 || !findCursorCell(row, column)) {
+    for (row = 0; row < d.gridRows; ++row) {
+      for (column = 0; column < d.gridColumns; ++column) {
+        if (d.cursorGrid[row][column] != CAppGameDefinition::kNoPile) {
+          cursorPile_ = d.cursorGrid[row][column];
+          cursorDepth_ = 0;
+          return Handled::kDone;
+        }
+      }
+    }
+    return Handled::kPassOn;
+  }
+  const CAppCardPile* pile = game_->pile(cursorPile_);
+  if (dRow < 0 && pile->kind() == kPileTableau && game_->inHand().empty()) {
+    const CAppCard* deeper = pile->cardFromTop(cursorDepth_ + 1);
+    if (deeper && deeper->isFaceUp()) {
+      ++cursorDepth_;
+      return Handled::kDone;
+    }
+  }
+  if (dRow > 0 && cursorDepth_ > 0) {
+    --cursorDepth_;
+    return Handled::kDone;
+  }
+  const int start = cursorPile_;
+  for (int step = 0; step < d.gridRows * d.gridColumns; ++step) {
+    row = (row + dRow + d.gridRows) % d.gridRows;
+    column = (column + dColumn + d.gridColumns) % d.gridColumns;
+    const uint8_t cell = d.cursorGrid[row][column];
+    if (cell != CAppGameDefinition::kNoPile && cell != start && cell < game_->pileCount()) {
+      cursorPile_ = cell;
+      cursorDepth_ = 0;
+      return Handled::kDone;
+    }
+  }
+  return Handled::kDone;
+}
+
+// Select on a card picks it up (with what lies on it) or plays it where it
+// goes; with cards carried, Select drops them on the cursor's pile.
+void CAppGameForm::cursorAction() {
+  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) {
+    static_cast<void>(moveCursor(0, 0));
+    return;
+  }
+  const CAppCardPile* pile = game_->pile(cursorPile_);
+  const CAppCard* card = cursorCard();
+  const int x = card ? card->x() + card->width() / 2 : pile->x() + pile->width() / 2;
+  const int y = card ? card->y() + (card == pile->topCard() ? card->height() / 2 : 3) : pile->y() + pile->height() / 2;
+  game_->onPenDown(x, y);
+  game_->onPenUp(x, y);
+  cursorDepth_ = 0;
+}
+
+Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
+  if (!game_) return Handled::kPassOn;
+  game_->gameClock().start();
+  settingsShowCardsOff();
+  const bool mirrored = game_->option(kOptionMirror) != 0;
+  switch (key.code) {
+    case kQZFKeyReturn:
+      if (!key.keyDown) return Handled::kPassOn;
+      app_->resetStartFrames();
+      [[fallthrough]];
+    case ' ':
+      if (toolbar_->isFocused()) toolbar_->activateSelected();
+      else cursorAction();
+      return Handled::kDone;
+    case kQZFKeyLeft:
+    case kQZFKeyRight: {
+      app_->resetStartFrames();
+      const bool right = (key.code == kQZFKeyRight) != mirrored;
+      if (toolbar_->isFocused()) toolbar_->moveSelection(right);
+      else static_cast<void>(moveCursor(0, right ? 1 : -1));
+      return Handled::kDone;
+    }
+    case kQZFKeyUp:
+    case kQZFKeyDown:
+      app_->resetStartFrames();
+      if (!toolbar_->isFocused()) static_cast<void>(moveCursor(key.code == kQZFKeyUp ? -1 : 1, 0));
+      return Handled::kDone;
+    case 'd': openAlert(kRestartAlert); return Handled::kDone;
+    case 'n': openAlert(kNewDealAlert); return Handled::kDone;
+    case 's': openAlert(kChooseDeal); return Handled::kDone;
+    case 'h':
+      if (!isGameOver()) {
+        app_->resetStartFrames();
+        game_->hints().showNext();
+      }
+      return Handled::kDone;
+    case 'i':
+      app_->resetStartFrames();
+      services_->openForm(kFormInstructions, game_->type());
+      return Handled::kPassOn;
+    case 'r': stepHistory(false); return Handled::kDone;
+    case 'u': stepHistory(true); return Handled::kDone;
+    case 't':
+      toolbar_->setFocused(!toolbar_->isFocused());
+      return Handled::kDone;
+    default: return Handled::kPassOn;
+  }
+}
+
+void CAppGameForm::openAlert(uint16_t formId) {
+  app_->resetStartFrames();
+  static_cast<void>(app_->openForm(formId, formId == kChooseDeal ? "frmseed" : kAppTagAlert, 0));
+}
+
+// --- State dump --------------------------------------------------------------------
+
+void CAppGameForm::describe(std::string& out) const {
+  if (!game_) return;
+  out += "game.type=" + std::to_string(game_->type()) + "\n";
+  out += "game.deal=" + std::to_string(game_->dealNumber()) + "\n";
+  for (int i = 0; i < game_->pileCount(); ++i) {
+    const CAppCardPile* pile = game_->pile(i);
+    std::string line = "game.pile=" + std::to_string(i) + " " + pileKindLetter(pile->kind()) + ":";
+    for (int k = 0; k < pile->count(); ++k) {
+      const CAppCard* c = pile->cardFromBottom(k);
+      line += " " + std::to_string(c->rank()) + "." + std::to_string(c->suit()) + (c->isFaceUp() ? "u" : "d");
+    }
+    out += line + "\n";
+  }
+  out += "game.cursor=" + std::to_string(cursorPile_) + "," + std::to_string(cursorDepth_) + "\n";
+  out += "game.hand=" + std::to_string(game_->inHand().count()) + "\n";
+  out += "game.undo=" + std::to_string(game_->state().undoSize()) + "\n";
+  out += "game.redo=" + std::to_string(game_->state().redoSize()) + "\n";
+  out += "game.won=" + std::to_string(game_->isWon() ? 1 : 0) + "\n";
+}
