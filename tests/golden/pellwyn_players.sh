@@ -1,0 +1,91 @@
+#!/bin/bash
+# Pellwyn's first start as a player meets it, through the keys: the new
+# player form asks for a name; OK with no name shows the players' alert over
+# the title and the player list, answered with OK; "New" opens the form
+# again, a name is typed on the on-screen keyboard and OK makes the player,
+# back on the list; "Play" leads to the title screen with that player. The player form and the alert are compared
+# with golden pictures (PELLWYN_UPDATE_GOLDEN=1 renews them).
+#   pellwyn_players.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
+set -eu
+program=$1
+work=$2
+same=$3
+golden=$4
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+export WINCE_INSTANCE_NAMESPACE="pellwyn-players-$$"
+
+# The keyboard has the focus; it starts on A. Moving down off its last row
+# reaches OK. "ANN": A, then N (row 1, column 5) twice. On the player list
+# (no players yet) down reaches "Play" and right "New".
+cat > script.txt <<'SCRIPT'
+wait 1000
+dump first.txt
+screenshot create.png
+key press down
+key press down
+key press down
+key press down
+key press return
+wait 200
+dump empty-name.txt
+screenshot alert.png
+key press return
+wait 200
+dump answered.txt
+key press down
+key press right
+key press return
+wait 200
+dump create-again.txt
+key press return
+key press down
+key press right
+key press right
+key press right
+key press right
+key press right
+key press return
+key press return
+key press down
+key press down
+key press down
+key press return
+wait 500
+dump created.txt
+key press down
+key press return
+wait 500
+dump playing.txt
+screenshot title.png
+SCRIPT
+"$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
+
+# The forms open, bottom first, in a dump's "forms=" line.
+expect() {
+  grep -q "^$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
+}
+expect first.txt 'top_form=1195'
+expect first.txt 'players=0'
+expect empty-name.txt 'top_form=1194'
+expect answered.txt 'top_form=1191'
+expect create-again.txt 'top_form=1195'
+# Made from the player list, the new player comes back to it, chosen.
+expect created.txt 'top_form=1191'
+expect created.txt 'player=ANN'
+expect created.txt 'players=1'
+expect created.txt 'gadget=1191:20:gdtLbl value=0 text="Playing: ANN"'
+expect playing.txt 'top_form=1000'
+expect playing.txt 'player=ANN'
+[ -f "root/My Documents/Pellwyn/ANN-QZSUser.pdb" ] || { echo "no database for ANN"; find root; exit 1; }
+
+for picture in create alert; do
+  if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
+    cp "$picture.png" "$golden/pellwyn-$picture.png"
+    continue
+  fi
+  "$same" "$picture.png" "$golden/pellwyn-$picture.png" ||
+    { echo "$work/$picture.png differs from $golden/pellwyn-$picture.png"; exit 1; }
+done
+echo ok
