@@ -3,7 +3,8 @@
 # player form asks for a name; OK with no name shows the players' alert over
 # the title and the player list, answered with OK; "New" opens the form
 # again, a name is typed on the on-screen keyboard and OK makes the player,
-# back on the list; "Play" leads to the title screen with that player. The player form and the alert are compared
+# back on the list; the player is renamed, and "Play" leads to the title
+# screen with that player. The player form and the alert are compared
 # with golden pictures (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_players.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
@@ -55,6 +56,27 @@ key press return
 wait 500
 dump created.txt
 key press down
+key press down
+key press return
+wait 200
+dump rename.txt
+key press right
+key press return
+key press down
+key press right
+key press right
+key press right
+key press right
+key press right
+key press return
+key press back
+key press down
+key press down
+key press down
+key press return
+wait 500
+dump renamed.txt
+key press down
 key press return
 wait 500
 dump playing.txt
@@ -76,9 +98,17 @@ expect created.txt 'top_form=1191'
 expect created.txt 'player=ANN'
 expect created.txt 'players=1'
 expect created.txt 'gadget=1191:20:gdtLbl value=0 text="Playing: ANN"'
+# "Rename" names the player; "BO" typed, Back rubs the O out, OK renames.
+expect rename.txt 'top_form=1192'
+expect rename.txt 'gadget=1192:20:gdtLbl value=0 text="New name for ANN:"'
+expect renamed.txt 'top_form=1191'
+expect renamed.txt 'player=B'
+expect renamed.txt 'players=1'
+saves="root/My Documents/Pellwyn"
+[ -f "$saves/B-QZSUser.pdb" ] || { echo "no database for B"; find root; exit 1; }
+[ ! -f "$saves/ANN-QZSUser.pdb" ] || { echo "the old name's database stayed"; exit 1; }
 expect playing.txt 'top_form=1000'
-expect playing.txt 'player=ANN'
-[ -f "root/My Documents/Pellwyn/ANN-QZSUser.pdb" ] || { echo "no database for ANN"; find root; exit 1; }
+expect playing.txt 'player=B'
 
 for picture in create alert; do
   if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
