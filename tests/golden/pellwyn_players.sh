@@ -3,8 +3,8 @@
 # player form asks for a name; OK with no name shows the players' alert over
 # the title and the player list, answered with OK; "New" opens the form
 # again, a name is typed on the on-screen keyboard and OK makes the player,
-# back on the list; the player is renamed, and "Play" leads to the title
-# screen with that player. The player form and the alert are compared
+# back on the list; the player is renamed, deleted, another one made, and
+# "Play" leads to the title screen with that player. The player form and the alert are compared
 # with golden pictures (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_players.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
@@ -55,11 +55,13 @@ key press down
 key press return
 wait 500
 dump created.txt
+screenshot select.png
 key press down
 key press down
 key press return
 wait 200
 dump rename.txt
+screenshot rename.png
 key press right
 key press return
 key press down
@@ -76,6 +78,26 @@ key press down
 key press return
 wait 500
 dump renamed.txt
+key press down
+key press down
+key press right
+key press return
+wait 200
+dump delete.txt
+key press left
+key press return
+wait 500
+dump deleted.txt
+key press right
+key press right
+key press return
+key press down
+key press down
+key press down
+key press down
+key press return
+wait 500
+dump remade.txt
 key press down
 key press return
 wait 500
@@ -105,10 +127,22 @@ expect renamed.txt 'top_form=1191'
 expect renamed.txt 'player=B'
 expect renamed.txt 'players=1'
 saves="root/My Documents/Pellwyn"
-[ -f "$saves/B-QZSUser.pdb" ] || { echo "no database for B"; find root; exit 1; }
 [ ! -f "$saves/ANN-QZSUser.pdb" ] || { echo "the old name's database stayed"; exit 1; }
+# "Delete" asks first; deleting the only player leaves nobody, and the
+# player form comes without its cancel button. "C" made there is chosen.
+expect delete.txt 'top_form=1193'
+expect delete.txt 'gadget=1193:20:gdtLbl value=0 text="Delete B and all of their scores and saved games?"'
+expect deleted.txt 'top_form=1195'
+expect deleted.txt 'players=0'
+expect deleted.txt 'player=none'
+grep -q '^gadget=1195:2:' deleted.txt && { echo "the player form offers cancel with nobody left"; exit 1; }
+[ ! -f "$saves/B-QZSUser.pdb" ] || { echo "the deleted player's database stayed"; exit 1; }
+expect remade.txt 'top_form=1191'
+expect remade.txt 'player=C'
+# What stays on disk in the end: C's data, nothing under the old names.
+[ -f "$saves/C-QZSUser.pdb" ] || { echo "no database for C"; find root; exit 1; }
 expect playing.txt 'top_form=1000'
-expect playing.txt 'player=B'
+expect playing.txt 'player=C'
 
 for picture in create alert; do
   if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
