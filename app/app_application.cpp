@@ -4,10 +4,12 @@
 #include <new>
 
 #include "app_font_manager.h"
+#include "app_form_alert.h"
 #include "app_form_ids.h"
 #include "app_form_game.h"
 #include "app_form_title.h"
 #include "app_form_user.h"
+#include "app_form_user_setup.h"
 #include "app_load_screen.h"
 #include "app_preferences.h"
 #include "app_settings.h"
@@ -124,6 +126,12 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppTitleForm>(kAppTagTitle);
   registerClass<CAppGameForm>(kAppTagGame);
   registerClass<CAppUserForm>(kAppTagUser);
+  registerClass<CAppAlertForm>(kAppTagAlert);
+  registerClass<CAppCreateUserForm>(kAppTagCreateUser);
+  registerClass<CAppSelectUserForm>(kAppTagSelectUser);
+  registerClass<CAppRenameUserForm>(kAppTagRenameUser);
+  registerClass<CAppDeleteUserForm>(kAppTagDeleteUser);
+  registerClass<CAppImportUserForm>(kAppTagImportUser);
   return 0;
 }
 

@@ -47,6 +47,8 @@ constexpr Entry kShared[] = {
     {kAppValueFaderY, 104},
     {kAppValueFaderX, 8},
     {kAppValueFaderLineGap, 14},
+    {kAppValueFormWidth, 224},
+    {kAppValueFormTop, 12},
 };
 
 // The shared entries, then the display's own.

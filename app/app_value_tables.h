@@ -13,6 +13,10 @@ enum AppValue : uint16_t {
   kAppValueOrnament2X = 51,
   kAppValueOrnament1Y = 54,
   kAppValueOrnament1X = 55,
+  // The width of the application's dialog forms, and the room left above
+  // their first gadget for the title tab.
+  kAppValueFormWidth = 60,
+  kAppValueFormTop = 61,
   kAppValueFrameX = 71,
   kAppValueForwardButtonY = 107,
   kAppValueForwardButtonX = 108,
