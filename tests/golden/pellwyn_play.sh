@@ -1,6 +1,6 @@
 #!/bin/bash
-# A Klondike game on the play screen, headless on a fresh device: the title
-# screen's Select deals deal 1; the first screenshot of the dealt table is
+# A Klondike game on the play screen, headless on a fresh device: a player is
+# made, then the title screen's Select deals deal 1; the first screenshot of the dealt table is
 # compared with the golden picture (PELLWYN_UPDATE_GOLDEN=1 takes it as the
 # new golden). Then the keypad cursor plays the jack of hearts onto the
 # queen of clubs, undo takes it back, and the stylus plays it again by a tap
@@ -13,7 +13,19 @@ mkdir -p "$work"
 cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-play-$$"
 
+# A first start asks for a player: A is typed on the on-screen keyboard,
+# OK makes the player and "Play" on the player list leads to the title.
 cat > script.txt <<SCRIPT
+wait 1000
+key press return
+key press down
+key press down
+key press down
+key press down
+key press return
+wait 500
+key press down
+key press return
 wait 6000
 key press action
 wait 9000
