@@ -4,6 +4,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "qz_dct_vector.h"
 #include "qz_types.h"
 
 namespace {
@@ -77,6 +78,8 @@ constexpr int32_t fix(double x) { return static_cast<int32_t>(x * (1 << kScaleBi
 inline int clamp255(int v) { return v < 0 ? 0 : (v > 255 ? 255 : v); }
 
 }  // namespace
+
+QZDctDecoder::QZDctDecoder(bool vectorLoops) : vector_(vectorLoops && QZDctVectorAvailable()) {}
 
 int QZDctDecoder::scaledQuantiser(int table, int position, int quality) {
   if (quality <= 0) quality = 1;
@@ -192,12 +195,13 @@ namespace {
 inline int extend(int v, int s) { return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v; }
 }  // namespace
 
-void QZDctDecoder::decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac) {
+bool QZDctDecoder::decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac) {
   std::memset(block, 0, 64 * sizeof(int16_t));
   int s = decodeSymbol(dc) & 15;
   const int diff = s ? extend(bits(s), s) : 0;
   *predictor = static_cast<int>(static_cast<uint32_t>(*predictor) + static_cast<uint32_t>(diff));
   block[0] = static_cast<int16_t>(*predictor);
+  bool acPresent = false;
   for (int k = 1; k < 64; ++k) {
     const int rs = decodeSymbol(ac);
     const int r = rs >> 4;
@@ -205,11 +209,13 @@ void QZDctDecoder::decodeBlock(int16_t* block, int* predictor, const Huffman& dc
     if (s) {
       k += r;
       block[kNaturalOrder[k]] = static_cast<int16_t>(extend(bits(s), s));
+      acPresent = true;
     } else {
       if (r != 15) break;
       k += 15;
     }
   }
+  return acPresent;
 }
 
 void QZDctDecoder::idct(const int16_t* in, const int32_t* q, uint8_t* out, int outPitch) {
@@ -217,8 +223,7 @@ void QZDctDecoder::idct(const int16_t* in, const int32_t* q, uint8_t* out, int o
   for (int c = 0; c < 8; ++c) {
     const int16_t* col = in + c;
     const int32_t* qc = q + c;
-    if (col[8] == 0 && col[16] == 0 && col[24] == 0 && col[32] == 0 && col[40] == 0 && col[48] == 0 &&
-        col[56] == 0) {
+    if (col[8] == 0 && col[16] == 0 && col[24] == 0 && col[32] == 0 && col[40] == 0 && col[48] == 0 && col[56] == 0) {
       const int64_t dc = static_cast<int64_t>(col[0]) * qc[0];
       for (int r = 0; r < 8; ++r) ws[r * 8 + c] = dc;
       continue;
@@ -281,9 +286,27 @@ void QZDctDecoder::idct(const int16_t* in, const int32_t* q, uint8_t* out, int o
   }
 }
 
+// A block with only its DC coefficient is one sample everywhere: the value
+// the IDCT's first column and row would give each output.
+void QZDctDecoder::transform(const int16_t* block, bool acPresent, const int32_t* quant, uint8_t* out, int outPitch) {
+  if (!vector_) {
+    idct(block, quant, out, outPitch);
+  } else if (!acPresent) {
+    const int64_t dc = static_cast<int64_t>(block[0]) * quant[0];
+    const uint8_t sample = rangeLimit_[(dc >> 5) & 1023];
+    for (int r = 0; r < 8; ++r, out += outPitch) std::memset(out, sample, 8);
+  } else {
+    QZDctIdctVector(block, quant, out, outPitch);
+  }
+}
+
 void QZDctDecoder::convertMcu(uint16_t* pixels, int pitch, int x0, int y0) {
   const int w = std::min(16, width_ - x0);
   const int h = std::min(16, height_ - y0);
+  if (vector_) {
+    QZDctConvertVector(y_, cb_, cr_, pixels + static_cast<size_t>(y0) * pitch + x0, pitch, w, h);
+    return;
+  }
   for (int y = 0; y < h; ++y) {
     uint16_t* row = pixels + static_cast<size_t>(y0 + y) * pitch + x0;
     const uint8_t* ys = y_ + y * 16;
@@ -304,13 +327,13 @@ void QZDctDecoder::convertMcu(uint16_t* pixels, int pitch, int x0, int y0) {
 void QZDctDecoder::decodeMcu(int* predictors) {
   int16_t block[64];
   for (int b = 0; b < 4; ++b) {
-    decodeBlock(block, &predictors[0], huff_[0], huff_[1]);
-    idct(block, quant_[0].data(), y_ + (b >> 1) * 128 + (b & 1) * 8, 16);
+    const bool ac = decodeBlock(block, &predictors[0], huff_[0], huff_[1]);
+    transform(block, ac, quant_[0].data(), y_ + (b >> 1) * 128 + (b & 1) * 8, 16);
   }
-  decodeBlock(block, &predictors[1], huff_[2], huff_[3]);
-  idct(block, quant_[1].data(), cb_, 8);
-  decodeBlock(block, &predictors[2], huff_[2], huff_[3]);
-  idct(block, quant_[1].data(), cr_, 8);
+  bool ac = decodeBlock(block, &predictors[1], huff_[2], huff_[3]);
+  transform(block, ac, quant_[1].data(), cb_, 8);
+  ac = decodeBlock(block, &predictors[2], huff_[2], huff_[3]);
+  transform(block, ac, quant_[1].data(), cr_, 8);
 }
 
 void QZDctDecoder::decode(uint16_t* pixels, int pitch) {

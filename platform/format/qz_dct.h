@@ -11,6 +11,10 @@ class QZDctDecoder {
  public:
   static constexpr size_t kHeaderSize = 6;
 
+  // With vectorLoops the decoder runs its vector loops where the processor
+  // has them; without, only its plain loops. Both give the same pixels.
+  explicit QZDctDecoder(bool vectorLoops = true);
+
   // Reads the header and builds every table. Returns the header size, or -1
   // when the payload is shorter than the header, the width or height is 0, or
   // the data after the header holds fewer bytes than the image has 16 x 16
@@ -52,12 +56,15 @@ class QZDctDecoder {
   void fill();
   int bits(int n);
   int decodeSymbol(const Huffman& h);
-  void decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac);
+  // Returns whether the block has any AC coefficient.
+  bool decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac);
   void idct(const int16_t* block, const int32_t* quant, uint8_t* out, int outPitch);
+  void transform(const int16_t* block, bool acPresent, const int32_t* quant, uint8_t* out, int outPitch);
   // Decodes the next MCU's six blocks into y_, cb_ and cr_.
   void decodeMcu(int* predictors);
   void convertMcu(uint16_t* pixels, int pitch, int x0, int y0);
 
+  bool vector_ = false;
   int width_ = 0;
   int height_ = 0;
   int quality_ = 0;

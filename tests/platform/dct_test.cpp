@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -14,8 +14,9 @@
 #include "graphics_fixture.h"
 #include "imgpack_jpeg.h"
 #include "imgpack_pln.h"
-#include "qz_pln.h"
 #include "qz_dct.h"
+#include "qz_dct_vector.h"
+#include "qz_pln.h"
 #include "test_scratch.h"
 
 namespace {
@@ -57,7 +58,8 @@ struct Reference {
 bool reference(int w, int h, int quality, Reference* out) {
   const fs::path dir = scratchFolder();
   fs::create_directories(dir);
-  const std::string base = (dir / ("p" + std::to_string(w) + "x" + std::to_string(h) + "q" + std::to_string(quality))).string();
+  const std::string base =
+      (dir / ("p" + std::to_string(w) + "x" + std::to_string(h) + "q" + std::to_string(quality))).string();
   {
     std::ofstream ppm(base + ".ppm", std::ios::binary);
     ppm << "P6\n" << w << " " << h << "\n255\n";
@@ -90,8 +92,8 @@ TEST(DctDecoder, MatchesTheReferenceDecoderBitForBit) {
   };
   // Whole MCUs, a 20 x 20 picture cropped from four MCUs, odd sizes, and
   // the quality range ends (every quantiser 1 at 100).
-  for (const Case c : {Case{64, 48, 75}, Case{20, 20, 50}, Case{37, 23, 90}, Case{33, 17, 10}, Case{48, 32, 100},
-                       Case{16, 16, 1}}) {
+  for (const Case c :
+       {Case{64, 48, 75}, Case{20, 20, 50}, Case{37, 23, 90}, Case{33, 17, 10}, Case{48, 32, 100}, Case{16, 16, 1}}) {
     Reference ref;
     ASSERT_TRUE(reference(c.w, c.h, c.quality, &ref));
     QZDctDecoder decoder;
@@ -116,13 +118,14 @@ TEST(DctDecoder, CutDataDecodesLikeTheReferenceUpToTheCut) {
   std::vector<uint8_t> jpeg = readFile(dir / "p64x48q75.jpg");
   // Cut the entropy-coded data in the middle (never between 0xFF and its 0x00).
   size_t scan = 2;
-  while (scan + 4 < jpeg.size() && !(jpeg[scan] == 0xFF && jpeg[scan + 1] == 0xDA)) scan += 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
+  while (scan + 4 < jpeg.size() && !(jpeg[scan] == 0xFF && jpeg[scan + 1] == 0xDA))
+    scan += 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
   const size_t entropy = scan + 2 + ((jpeg[scan + 2] << 8) | jpeg[scan + 3]);
   size_t cut = entropy + (jpeg.size() - entropy) * 2 / 3;
   while (jpeg[cut - 1] == 0xFF) ++cut;
   jpeg.resize(cut);
-  std::ofstream(dir / "cut.jpg", std::ios::binary).write(reinterpret_cast<const char*>(jpeg.data()),
-                                                          static_cast<std::streamsize>(jpeg.size()));
+  std::ofstream(dir / "cut.jpg", std::ios::binary)
+      .write(reinterpret_cast<const char*>(jpeg.data()), static_cast<std::streamsize>(jpeg.size()));
   // djpeg warns about the early end (exit status 2) and decodes on with zero bits.
   const std::string cmd = "JSIMD_FORCENONE=1 djpeg -dct fast -nosmooth -ppm -outfile " + (dir / "cut.ppm").string() +
                           " " + (dir / "cut.jpg").string() + " 2>/dev/null";
@@ -250,7 +253,8 @@ TEST(ImagePacker, RefusesJpegFilesItCannotRead) {
   EXPECT_FALSE(imgpack::jpegToDct(jpeg, -1, &payload, &error));
   // Optimised tables are no longer taken for the standard ones.
   ASSERT_EQ(std::system(("cjpeg -optimize -quality 75 -sample 2x2 -outfile " + (scratchFolder() / "opt.jpg").string() +
-                         " " + (scratchFolder() / "p64x48q75.ppm").string()).c_str()),
+                         " " + (scratchFolder() / "p64x48q75.ppm").string())
+                            .c_str()),
             0);
   EXPECT_FALSE(imgpack::rewrapStandardJpeg(readFile(scratchFolder() / "opt.jpg"), 75, &payload, &error));
   EXPECT_EQ(error, "Huffman tables differ from the standard ones");
@@ -324,6 +328,68 @@ TEST(DctDecoder, DataThatEndsEarlyDecodesLikeZeroPadding) {
     ASSERT_EQ(decoder.readHeader(padded.data(), padded.size()), 6);
     decoder.decode(whole.data(), 200);
     EXPECT_EQ(cut, whole) << data.size() << " bytes of data";
+  }
+}
+
+// Decodes the payload with the vector loops and with the plain ones; the
+// pixels must be the same, whatever the data.
+void expectSameWithBothLoops(const std::vector<uint8_t>& payload, const std::string& what) {
+  QZDctDecoder vector;
+  QZDctDecoder plain(false);
+  if (vector.readHeader(payload.data(), payload.size()) < 0) return;
+  ASSERT_EQ(plain.readHeader(payload.data(), payload.size()), 6);
+  const size_t count = static_cast<size_t>(vector.width()) * vector.height();
+  if (count > (1u << 20)) return;
+  // One pixel of slack after the image: neither writes past it.
+  std::vector<uint16_t> fast(count + 1, 0x1234), slow(count + 1, 0x1234);
+  vector.decode(fast.data(), vector.width());
+  plain.decode(slow.data(), plain.width());
+  size_t differing = 0;
+  for (size_t k = 0; k <= count; ++k) differing += fast[k] != slow[k];
+  EXPECT_EQ(differing, 0u) << what;
+}
+
+std::vector<uint8_t> randomBytes(size_t count, uint32_t seed) {
+  std::vector<uint8_t> bytes(count);
+  for (uint8_t& b : bytes) b = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+  return bytes;
+}
+
+TEST(DctDecoder, VectorLoopsGiveThePlainLoopsBytes) {
+  if (!QZDctVectorAvailable()) GTEST_SKIP() << "no vector loops on this processor";
+  if (havePrograms()) {
+    // Encoded pictures: whole and part MCUs, every quality range.
+    struct Case {
+      int w, h, quality;
+    };
+    for (const Case c : {Case{64, 48, 75}, Case{37, 23, 90}, Case{33, 17, 10}, Case{48, 32, 100}, Case{16, 16, 1},
+                         Case{240, 320, 50}, Case{31, 9, 97}}) {
+      Reference ref;
+      ASSERT_TRUE(reference(c.w, c.h, c.quality, &ref));
+      const std::string what = std::to_string(c.w) + "x" + std::to_string(c.h) + " q" + std::to_string(c.quality);
+      expectSameWithBothLoops(ref.payload.bytes, what);
+      // The same data with bytes changed: large coefficients, long runs, odd codes.
+      std::vector<uint8_t> damaged = ref.payload.bytes;
+      const std::vector<uint8_t> changes = randomBytes(damaged.size(), static_cast<uint32_t>(c.w * c.quality));
+      for (size_t k = QZDctDecoder::kHeaderSize; k < damaged.size(); k += 7) damaged[k] ^= changes[k];
+      expectSameWithBothLoops(damaged, what + " damaged");
+    }
+  }
+  // Noise under headers of several sizes and qualities: coefficients whose
+  // sums and products overflow 32 bits.
+  for (const int quality : {1, 25, 60, 100, 1000}) {
+    for (const int size : {8, 16, 40, 129}) {
+      std::vector<uint8_t> payload = {static_cast<uint8_t>(size),           0,
+                                      static_cast<uint8_t>(size + 3),       0,
+                                      static_cast<uint8_t>(quality & 0xFF), static_cast<uint8_t>(quality >> 8)};
+      const std::vector<uint8_t> data =
+          randomBytes(static_cast<size_t>(size) * size, static_cast<uint32_t>(quality + size));
+      payload.insert(payload.end(), data.begin(), data.end());
+      expectSameWithBothLoops(payload, "noise " + std::to_string(size) + " q" + std::to_string(quality));
+    }
+  }
+  for (const auto& entry : fs::directory_iterator(fs::path(PELLWYN_SOURCE_DIR) / "fuzz/corpus/qz_dct")) {
+    expectSameWithBothLoops(readFile(entry.path()), entry.path().filename().string());
   }
 }
 
