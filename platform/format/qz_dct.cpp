@@ -127,22 +127,30 @@ int QZDctDecoder::readHeader(const uint8_t* payload, size_t length) {
   return static_cast<int>(kHeaderSize);
 }
 
+namespace {
+inline int extend(int v, int s) { return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v; }
+}  // namespace
+
 void QZDctDecoder::buildHuffman(Huffman* h, const uint8_t* counts, const uint8_t* values) {
   h->values = values;
-  h->lookLength.fill(0);
-  h->lookSymbol.fill(0);
+  h->look.fill(Look{});
   int code = 0;
   int index = 0;
   for (int length = 1; length <= 16; ++length) {
     const int n = counts[length - 1];
     h->valueOffset[length] = index - code;
     for (int i = 0; i < n; ++i, ++index, ++code) {
-      if (length <= 8) {
-        const int shift = 8 - length;
-        for (int fillBits = 0; fillBits < (1 << shift); ++fillBits) {
-          const int look = (code << shift) | fillBits;
-          h->lookLength[look] = static_cast<uint8_t>(length);
-          h->lookSymbol[look] = values[index];
+      if (length > kLookBits) continue;
+      const int shift = kLookBits - length;
+      const int size = values[index] & 15;
+      for (int fillBits = 0; fillBits < (1 << shift); ++fillBits) {
+        Look& look = h->look[(code << shift) | fillBits];
+        look.symbol = values[index];
+        look.codeLength = static_cast<uint8_t>(length);
+        if (length + size <= kLookBits) {
+          const int v = (fillBits >> (shift - size)) & ((1 << size) - 1);
+          look.value = static_cast<int16_t>(size ? extend(v, size) : 0);
+          look.totalLength = static_cast<uint8_t>(length + size);
         }
       }
     }
@@ -152,63 +160,87 @@ void QZDctDecoder::buildHuffman(Huffman* h, const uint8_t* counts, const uint8_t
   h->maxCode[17] = 0x7FFFFFFF;
 }
 
-void QZDctDecoder::fill() {
-  while (bitCount_ <= 24 && readPos_ < dataLength_) {
-    bitBuffer_ |= static_cast<uint32_t>(data_[readPos_++]) << (24 - bitCount_);
+void QZDctDecoder::refill() {
+  if (bitCount_ > 32) return;
+  if (readPos_ + 8 <= dataLength_) {
+    // Eight bytes at once; the bits of the bytes not counted yet sit below
+    // bitCount_, where the next refill puts the same bits again.
+    uint64_t word = 0;
+    for (int i = 0; i < 8; ++i) word = (word << 8) | data_[readPos_ + i];
+    bitBuffer_ |= word >> bitCount_;
+    readPos_ += static_cast<size_t>((63 - bitCount_) >> 3);
+    bitCount_ |= 56;
+    return;
+  }
+  while (bitCount_ <= 56 && readPos_ < dataLength_) {
+    bitBuffer_ |= static_cast<uint64_t>(data_[readPos_++]) << (56 - bitCount_);
     bitCount_ += 8;
   }
+  if (readPos_ == dataLength_) bitCount_ = 64;  // only zero bits follow
 }
 
-int QZDctDecoder::bits(int n) {
-  if (n == 0) return 0;
-  fill();
-  const int v = static_cast<int>(bitBuffer_ >> (32 - n));
+void QZDctDecoder::skip(int n) {
   bitBuffer_ <<= n;
-  bitCount_ = std::max(0, bitCount_ - n);
+  bitCount_ -= n;
+}
+
+int QZDctDecoder::take(int n) {
+  const int v = static_cast<int>(bitBuffer_ >> (64 - n));
+  skip(n);
   return v;
 }
 
-int QZDctDecoder::decodeSymbol(const Huffman& h) {
-  fill();
-  const int look = static_cast<int>(bitBuffer_ >> 24);
-  if (const int length = h.lookLength[look]) {
-    bitBuffer_ <<= length;
-    bitCount_ = std::max(0, bitCount_ - length);
-    return h.lookSymbol[look];
-  }
-  int length = 9;
-  int code = static_cast<int>(bitBuffer_ >> (32 - length));
+// Codes longer than the look; a pattern that is no code at all spends 16 bits
+// and reads as symbol 0.
+int QZDctDecoder::decodeLongCode(const Huffman& h) {
+  int length = kLookBits + 1;
+  int code = static_cast<int>(bitBuffer_ >> (64 - length));
   while (length <= 16 && code > h.maxCode[length]) {
     ++length;
-    code = static_cast<int>(bitBuffer_ >> (32 - length));
+    code = static_cast<int>(bitBuffer_ >> (64 - length));
   }
   if (length > 16) {
-    bits(16);
+    skip(16);
     return 0;
   }
-  bitBuffer_ <<= length;
-  bitCount_ = std::max(0, bitCount_ - length);
+  skip(length);
   return h.values[code + h.valueOffset[length]];
 }
 
-namespace {
-inline int extend(int v, int s) { return v < (1 << (s - 1)) ? v - (1 << s) + 1 : v; }
-}  // namespace
+int QZDctDecoder::decodeCoefficient(const Huffman& h, int* value) {
+  refill();
+  const Look& look = h.look[bitBuffer_ >> (64 - kLookBits)];
+  if (look.totalLength) {
+    skip(look.totalLength);
+    *value = look.value;
+    return look.symbol;
+  }
+  int symbol;
+  if (look.codeLength) {
+    skip(look.codeLength);
+    symbol = look.symbol;
+  } else {
+    symbol = decodeLongCode(h);
+  }
+  const int size = symbol & 15;
+  *value = size ? extend(take(size), size) : 0;
+  return symbol;
+}
 
 bool QZDctDecoder::decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac) {
   std::memset(block, 0, 64 * sizeof(int16_t));
-  int s = decodeSymbol(dc) & 15;
-  const int diff = s ? extend(bits(s), s) : 0;
+  int diff = 0;
+  decodeCoefficient(dc, &diff);
   *predictor = static_cast<int>(static_cast<uint32_t>(*predictor) + static_cast<uint32_t>(diff));
   block[0] = static_cast<int16_t>(*predictor);
   bool acPresent = false;
   for (int k = 1; k < 64; ++k) {
-    const int rs = decodeSymbol(ac);
+    int value = 0;
+    const int rs = decodeCoefficient(ac, &value);
     const int r = rs >> 4;
-    s = rs & 15;
-    if (s) {
+    if (rs & 15) {
       k += r;
-      block[kNaturalOrder[k]] = static_cast<int16_t>(extend(bits(s), s));
+      block[kNaturalOrder[k]] = static_cast<int16_t>(value);
       acPresent = true;
     } else {
       if (r != 15) break;

@@ -44,18 +44,31 @@ class QZDctDecoder {
   static HuffmanSpec standardHuffman(bool ac, bool chrominance);
 
  private:
+  // Codes up to kLookBits long are found by one look at the next bits; where
+  // the coefficient's value bits fit too, the look gives the value as well.
+  static constexpr int kLookBits = 9;
+  struct Look {
+    int16_t value;        // the extended value, when totalLength is set
+    uint8_t symbol;       // run and size
+    uint8_t codeLength;   // 0: a longer code
+    uint8_t totalLength;  // code and value bits, or 0
+  };
   struct Huffman {
-    std::array<uint8_t, 256> lookLength;
-    std::array<uint8_t, 256> lookSymbol;
+    std::array<Look, 1 << kLookBits> look;
     std::array<int32_t, 18> maxCode;
     std::array<int32_t, 17> valueOffset;
     const uint8_t* values;
   };
 
   void buildHuffman(Huffman* h, const uint8_t* bits, const uint8_t* values);
-  void fill();
-  int bits(int n);
-  int decodeSymbol(const Huffman& h);
+  // Tops the bit buffer up to more than 32 bits; past the data, zero bits.
+  void refill();
+  void skip(int n);
+  int take(int n);
+  int decodeLongCode(const Huffman& h);
+  // Decodes a symbol and its value bits: returns the symbol (run and size)
+  // and sets *value to the extended value, 0 for size 0.
+  int decodeCoefficient(const Huffman& h, int* value);
   // Returns whether the block has any AC coefficient.
   bool decodeBlock(int16_t* block, int* predictor, const Huffman& dc, const Huffman& ac);
   void idct(const int16_t* block, const int32_t* quant, uint8_t* out, int outPitch);
@@ -76,7 +89,7 @@ class QZDctDecoder {
   std::array<uint8_t, 1024> rangeLimit_{};
   std::array<int32_t, 256> crR_{}, cbB_{}, crG_{}, cbG_{};
 
-  uint32_t bitBuffer_ = 0;
+  uint64_t bitBuffer_ = 0;  // the next bits from the top; below bitCount_, zeros or the next bytes' bits
   int bitCount_ = 0;
   size_t readPos_ = 0;
 
