@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "desc_model.h"
+#include "desc_text.h"
 #include "qz_colour.h"
 #include "qzf_graphics.h"
 
@@ -26,31 +28,19 @@ void put16(std::vector<uint8_t>& b, size_t at, uint16_t value) {
   b[at + 1] = static_cast<uint8_t>(value);
 }
 
-std::vector<uint8_t> header(uint16_t count, uint16_t heightIndex = 6) {
-  std::vector<uint8_t> b(kQZFFormHeaderSize, 0xFF);
-  b[16] = 200;
-  put16(b, 27, 40);  // title string
-  b[29] = 255;
-  b[30] = 0xFF, b[31] = 0x00, b[32] = 0x00;  // red background
-  b[33] = 128;
-  b[34] = 0x00, b[35] = 0x00, b[36] = 0xFF;  // blue focus
-  put16(b, 37, 5);
-  put16(b, 39, heightIndex);
-  put16(b, 43, 7);
-  put16(b, 47, count);
-  return b;
+// A form made by the build's writer from its source: the header the tests
+// share (title 40, frame level 200, red background, blue focus at level 128,
+// a gadget area of values 5 and 6, padding value 7), then the gadgets.
+std::vector<uint8_t> form(const std::string& gadgets, const std::string& height = "T6") {
+  const std::string source =
+      "form 1\nframe-level 200\ntitle 40\nbackground 255 #ff0000\nfocus 128 #0000ff\n"
+      "width T5\nheight " +
+      height + "\npadding T7\n" + gadgets;
+  Description d;
+  std::string error;
+  EXPECT_TRUE(parseDescription(source, {}, d, error)) << error;
+  return writeDescription(d);
 }
-
-// A record of the kind with its head zero-filled except id and kind.
-std::vector<uint8_t> record(uint16_t id, uint8_t kind, size_t size) {
-  std::vector<uint8_t> r(size, 0);
-  put16(r, 0, id);
-  r[2] = kind;
-  for (size_t at = 14; at < 22; at += 2) put16(r, at, 0xFFFF);
-  return r;
-}
-
-void append(std::vector<uint8_t>& b, const std::vector<uint8_t>& r) { b.insert(b.end(), r.begin(), r.end()); }
 
 class FormDescriptionTest : public ::testing::Test {
  protected:
@@ -68,7 +58,7 @@ class FormDescriptionTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(FormDescriptionTest, HeaderFieldsBecomeTheFormsValues) {
-  ASSERT_EQ(read(header(0)), QZ_OK);
+  ASSERT_EQ(read(form("")), QZ_OK);
   EXPECT_EQ(form_.frame[0], 0xFFFF);
   EXPECT_EQ(form_.frameLevel, 200);
   EXPECT_EQ(form_.title, u"Title");
@@ -82,44 +72,34 @@ TEST_F(FormDescriptionTest, HeaderFieldsBecomeTheFormsValues) {
   EXPECT_EQ(form_.menuId, 0xFFFF);
   EXPECT_TRUE(form_.gadgets.empty());
 
-  ASSERT_EQ(read(header(0, 0xFFFF)), QZ_OK);
+  ASSERT_EQ(read(form("", "fit")), QZ_OK);
   EXPECT_TRUE(form_.fitToGadgets);
   EXPECT_EQ(form_.gadgetHeight, 0);
 }
 
 TEST_F(FormDescriptionTest, UnanchoredSpecialIndicesTakeShareOfTheGadgetArea) {
   struct Case {
-    uint16_t index;
+    const char* index;
     int16_t x;
   };
-  for (const Case c : {Case{0xFFF1, 87}, {0xFFF2, 175}, {0xFFF5, 0}, {0xFFF0, 0}, {12, 1012}}) {
-    std::vector<uint8_t> b = header(1);
-    std::vector<uint8_t> label = record(1, kQZFGadgetLabel, 30);
-    put16(label, 6, c.index);
-    put16(label, 11, 0xFFF2);
-    put16(label, 22, 41);
-    append(b, label);
-    ASSERT_EQ(read(b), QZ_OK) << c.index;
+  for (const Case c : {Case{"half", 87}, {"full", 175}, {"0xFFF5", 0}, {"start", 0}, {"T12", 1012}}) {
+    const std::string label = std::string("gadget label 1\nx ") + c.index + "\ny full\ntext 41\nwidth T0\n";
+    ASSERT_EQ(read(form(label)), QZ_OK) << c.index;
     ASSERT_EQ(form_.gadgets.size(), 1u);
     EXPECT_FALSE(form_.gadgets[0].x.anchored);
     EXPECT_EQ(form_.gadgets[0].x.position, c.x) << c.index;
     EXPECT_EQ(form_.gadgets[0].y.position, 200);
     const auto& part = std::get<QZFLabelPart>(form_.gadgets[0].part);
     EXPECT_EQ(part.text, u"Play");
-    EXPECT_EQ(part.width, 1000);  // index 0 of a zero-filled record
+    EXPECT_EQ(part.width, 1000);
   }
 }
 
 TEST_F(FormDescriptionTest, AnAnchoredAxisLooksItsIndexUpAsAnOffset) {
-  std::vector<uint8_t> b = header(1, 0xFFFF);
-  std::vector<uint8_t> r = record(2, kQZFGadgetGraphic, 29);
-  r[8] = 0x84;  // y anchored, far edge
-  put16(r, 9, 1);
-  put16(r, 11, 7);
-  put16(r, 25, 0xFFFF);
-  put16(r, 27, 0xFFFF);
-  r[13] = 3;  // box alignment 3 becomes 0
-  append(b, r);
+  // y anchored to gadget 1's far edge; box alignment 3, which no source
+  // names, becomes 0.
+  std::vector<uint8_t> b = form("gadget graphic 2\ny anchor 1 4 T7\n", "fit");
+  b[kQZFFormHeaderSize + 13] = 3;
   ASSERT_EQ(read(b), QZ_OK);
   const QZFGadgetDescription& g = form_.gadgets[0];
   EXPECT_TRUE(g.y.anchored);
@@ -136,10 +116,8 @@ TEST_F(FormDescriptionTest, AnAnchoredAxisLooksItsIndexUpAsAnOffset) {
 }
 
 TEST_F(FormDescriptionTest, AnUnknownKindEndsTheBuildingButTheFormOpens) {
-  std::vector<uint8_t> b = header(3);
-  append(b, record(1, kQZFGadgetSliderbar, 31));
-  append(b, record(2, 13, 31));
-  append(b, record(3, kQZFGadgetSliderbar, 31));
+  std::vector<uint8_t> b = form("gadget slider 1\ngadget slider 2\ngadget slider 3\n");
+  b[kQZFFormHeaderSize + 31 + 2] = 13;  // the second record's kind
   ASSERT_EQ(read(b), QZ_OK);
   ASSERT_EQ(form_.gadgets.size(), 1u);
   EXPECT_EQ(form_.gadgets[0].id, 1);
@@ -148,17 +126,10 @@ TEST_F(FormDescriptionTest, AnUnknownKindEndsTheBuildingButTheFormOpens) {
 }
 
 TEST_F(FormDescriptionTest, KeyboardAndTableRecordsCarryTheirOwnLength) {
-  std::vector<uint8_t> b = header(3);
-  std::vector<uint8_t> keyboard = record(1, kQZFGadgetKeyboard, 31 + 2 * 13);
-  keyboard[30] = 2;
-  keyboard[31 + 13 + 2] = 'Q';
-  put16(keyboard, 31 + 13 + 7, 77);
-  append(b, keyboard);
-  std::vector<uint8_t> table = record(2, kQZFGadgetTable, 60 + 3);
-  table[59] = 1;
-  table[60] = 50, table[61] = 1, table[62] = 9;
-  append(b, table);
-  append(b, record(3, kQZFGadgetScrollText, 55));
+  const std::vector<uint8_t> b = form(
+      "gadget keyboard 1\ncell-width T1\ncell-height T2\nkey\nkey char 'Q' focused 77 0\n"
+      "gadget table 2\nwidth T1\nheight T2\ncolumn width 50 align 1 flags 9\n"
+      "gadget scroll-text 3\nwidth T1\nheight T2\n");
   ASSERT_EQ(read(b), QZ_OK);
   ASSERT_EQ(form_.gadgets.size(), 3u);
   const auto& keys = std::get<QZFKeyboardPart>(form_.gadgets[0].part).keys;
@@ -174,15 +145,7 @@ TEST_F(FormDescriptionTest, KeyboardAndTableRecordsCarryTheirOwnLength) {
 }
 
 TEST_F(FormDescriptionTest, TimerStartsInHundredthsAndURLColoursArePaletteIndices) {
-  std::vector<uint8_t> b = header(2);
-  std::vector<uint8_t> timer = record(1, kQZFGadgetTimer, 37);
-  timer[31] = 90;  // 90 seconds
-  append(b, timer);
-  std::vector<uint8_t> url = record(2, kQZFGadgetURL, 41);
-  url[26] = 255, url[27] = 255, url[28] = 255;
-  put16(url, 35, 0xFFFF);
-  append(b, url);
-  ASSERT_EQ(read(b), QZ_OK);
+  ASSERT_EQ(read(form("gadget timer 1\nstart 90\ngadget url 2\ncolour #ffffff\n")), QZ_OK);  // 90 seconds
   EXPECT_EQ(std::get<QZFTimerPart>(form_.gadgets[0].part).start, 9000);
   const auto& link = std::get<QZFURLPart>(form_.gadgets[1].part);
   EXPECT_EQ(link.colours[0], QZRGBToIndex(255, 255, 255));
@@ -191,8 +154,7 @@ TEST_F(FormDescriptionTest, TimerStartsInHundredthsAndURLColoursArePaletteIndice
 
 // Whatever is cut short or points outside the table is refused whole.
 TEST_F(FormDescriptionTest, DescriptionsThatDoNotFitAreRefused) {
-  std::vector<uint8_t> ok = header(1);
-  append(ok, record(1, kQZFGadgetButton, 49));
+  const std::vector<uint8_t> ok = form("gadget button 1\n");
   ASSERT_EQ(read(ok), QZ_OK);
 
   struct Case {
@@ -210,10 +172,8 @@ TEST_F(FormDescriptionTest, DescriptionsThatDoNotFitAreRefused) {
   std::vector<uint8_t> width = ok;
   put16(width, 37, kQZFValueTableSize);
   cases.push_back({"width index past the table", width});
-  std::vector<uint8_t> keys = header(1);
-  std::vector<uint8_t> keyboard = record(1, kQZFGadgetKeyboard, 31 + 13);
-  keyboard[30] = 2;
-  append(keys, keyboard);
+  std::vector<uint8_t> keys = form("gadget keyboard 1\ncell-width T1\ncell-height T2\nkey\n");
+  keys[kQZFFormHeaderSize + 30] = 2;  // two keys, one written
   cases.push_back({"keyboard keys past the end", keys});
   for (const Case& c : cases) EXPECT_EQ(read(c.bytes), QZ_ERR_GENERAL) << c.name;
 }

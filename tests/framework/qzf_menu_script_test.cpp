@@ -9,11 +9,13 @@
 
 #include "../wince/runtime_test_util.h"
 #include "../wince/string_block.h"
-#include "menu_bytes.h"
+#include "menu_source.h"
 #include "qzf_font_manager.h"
+#include "qzf_form_description.h"
 #include "qzf_form.h"
 #include "qzf_form_handler.h"
 #include "qzf_menu.h"
+#include "qzf_menu_description.h"
 #include "qzf_ui.h"
 #include "solid_blobs.h"
 #include "started_graphics_fixture.h"
@@ -24,7 +26,7 @@
 
 namespace {
 
-using menu_bytes::SoftKey;
+using menu_source::SoftKey;
 using Log = std::vector<std::string>;
 
 constexpr char16_t kTable[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -91,15 +93,15 @@ class MenuScriptTest : public started_graphics::StartedGraphicsTest {
     addSolidBlobs(2, kFont, std::vector<std::pair<int, int>>(26, {6, 10}), 0xFFFF);
     app_.setFontManager(&fonts_);
     ASSERT_EQ(fonts_.setCharacterTable(kTable), 0);
-    menu_bytes::Look look;
+    menu_source::Look look;
     look.font = kFont;
     StringSource::Resources resources;
-    resources[{kQZFMenuType, 20}] = menu_bytes::quick(2, kFont, {kMenu, 11}, {kBack, 30, 2});
-    resources[{kQZFMenuType, 21}] = menu_bytes::list(1, 1, {{30, kFile, 0x0004}, {12, kGo}}, look);
-    resources[{kQZFMenuType, 30}] = menu_bytes::list(2, 0, {{41, kNew}, {31, kQuit, 0x0004}}, look);
-    resources[{kQZFMenuType, 31}] = menu_bytes::list(2, 0, {{51, kGo}}, look);
-    resources[{kQZFFormType, 1}] = menu_bytes::form(20);
-    resources[{kQZFFormType, 2}] = menu_bytes::form(21);
+    resources[{kQZFMenuType, 20}] = menu_source::quick(2, kFont, {kMenu, 11}, {kBack, 30, 2});
+    resources[{kQZFMenuType, 21}] = menu_source::list(1, 1, {{30, kFile, 0x0004}, {12, kGo}}, look);
+    resources[{kQZFMenuType, 30}] = menu_source::list(2, 0, {{41, kNew}, {31, kQuit, 0x0004}}, look);
+    resources[{kQZFMenuType, 31}] = menu_source::list(2, 0, {{51, kGo}}, look);
+    resources[{kQZFFormType, 1}] = menu_source::form(20);
+    resources[{kQZFFormType, 2}] = menu_source::form(21);
     CQZResourceManager::instance().addSource(std::make_unique<StringSource>(
         std::map<uint16_t, std::u16string>{
             {kMenu, u"MENU"}, {kBack, u"BACK"}, {kFile, u"FILE"}, {kGo, u"GO"}, {kNew, u"NEW"}, {kQuit, u"QUIT"}},

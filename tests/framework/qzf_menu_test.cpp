@@ -11,12 +11,14 @@
 
 #include "app_serialise_stream.h"
 #include "application_fixture.h"
-#include "menu_bytes.h"
+#include "menu_source.h"
 #include "qzf_font_manager.h"
+#include "qzf_form_description.h"
 #include "qzf_form.h"
 #include "qzf_form_dump.h"
 #include "qzf_form_handler.h"
 #include "qzf_menu_bar.h"
+#include "qzf_menu_description.h"
 #include "qzf_menu_handler.h"
 #include "qzf_menu_popup.h"
 #include "qzf_menu_quick.h"
@@ -30,8 +32,8 @@
 
 namespace {
 
-using menu_bytes::Item;
-using menu_bytes::SoftKey;
+using menu_source::Item;
+using menu_source::SoftKey;
 using started_graphics::Report;
 
 constexpr char16_t kTable[] = u"ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -79,8 +81,8 @@ class MenuForm : public CQZFForm {
 using Log = std::vector<std::string>;
 
 // Bars and popups write in the test font.
-const menu_bytes::Look kLook = [] {
-  menu_bytes::Look look;
+const menu_source::Look kLook = [] {
+  menu_source::Look look;
   look.font = kFont;
   return look;
 }();
@@ -148,7 +150,7 @@ class FormMenuTest : public started_graphics::StartedGraphicsTest {
 
 TEST(MenuDescriptionTest, ReadsEachKindAndRefusesWhatDoesNotFit) {
   const std::vector<uint8_t> quick =
-      menu_bytes::quick(2, 7, {kMenu, 11, 0, kPressedBlob, 200, kKeyBlob, 100}, {kBack, 12, 2});
+      menu_source::quick(2, 7, {kMenu, 11, 0, kPressedBlob, 200, kKeyBlob, 100}, {kBack, 12, 2});
   QZFMenuDescription d;
   ASSERT_EQ(QZFReadMenuDescription(quick.data(), quick.size(), &d), QZ_OK);
   EXPECT_EQ(d.kind, kQZFMenuKindQuick);
@@ -161,11 +163,11 @@ TEST(MenuDescriptionTest, ReadsEachKindAndRefusesWhatDoesNotFit) {
   EXPECT_EQ(d.quick.keys[1].itemId, 12);
   EXPECT_EQ(d.quick.keys[1].flags, 2);
 
-  menu_bytes::Look look;
+  menu_source::Look look;
   look.disabledFont = 9;
   look.frame[4] = 44;
   look.arrowRight = 45;
-  const std::vector<uint8_t> popup = menu_bytes::list(2, 8, {{1, kNew, 0x0004}, {2, kQuit, 0x0408, 50, 51}}, look);
+  const std::vector<uint8_t> popup = menu_source::list(2, 8, {{1, kNew, 0x0004}, {2, kQuit, 0x0408, 50, 51}}, look);
   ASSERT_EQ(QZFReadMenuDescription(popup.data(), popup.size(), &d), QZ_OK);
   EXPECT_EQ(d.kind, kQZFMenuKindPopup);
   EXPECT_EQ(d.list.background.colour, CQZFGraphics::makeColour(0, 0, 128));
@@ -207,14 +209,14 @@ TEST(MenuDescriptionTest, ReadsEachKindAndRefusesWhatDoesNotFit) {
 // --- Opening -----------------------------------------------------------------
 
 TEST_F(FormMenuTest, AMenuThatCannotOpenLeavesTheFormWithoutOneAndIsReported) {
-  std::vector<uint8_t> damaged = menu_bytes::list(1, 1, {{1, kGo}});
+  std::vector<uint8_t> damaged = menu_source::list(1, 1, {{1, kGo}});
   damaged.pop_back();
-  std::vector<uint8_t> unknown = menu_bytes::list(1, 1, {{1, kGo}});
+  std::vector<uint8_t> unknown = menu_source::list(1, 1, {{1, kGo}});
   unknown[0] = 7;
-  serve({{21, damaged}, {22, unknown}}, {{1, menu_bytes::form(20)},
-                                         {2, menu_bytes::form(21)},
-                                         {3, menu_bytes::form(22)},
-                                         {4, menu_bytes::form(QZ_NO_ID)}});
+  serve({{21, damaged}, {22, unknown}}, {{1, menu_source::form(20)},
+                                         {2, menu_source::form(21)},
+                                         {3, menu_source::form(22)},
+                                         {4, menu_source::form(QZ_NO_ID)}});
   struct Case {
     uint16_t form;
     int16_t status;
@@ -245,9 +247,9 @@ TEST_F(FormMenuTest, AMenuThatCannotOpenLeavesTheFormWithoutOneAndIsReported) {
 class QuickMenuTest : public FormMenuTest {
  protected:
   void serveQuick(uint8_t flags, const SoftKey& left, const SoftKey& right) {
-    serve({{20, menu_bytes::quick(flags, kFont, left, right)},
-           {30, menu_bytes::list(2, 0, {{41, kNew}, {42, kQuit}}, kLook)}},
-          {{1, menu_bytes::form(20)}});
+    serve({{20, menu_source::quick(flags, kFont, left, right)},
+           {30, menu_source::list(2, 0, {{41, kNew}, {42, kQuit}}, kLook)}},
+          {{1, menu_source::form(20)}});
   }
   const CQZFMenuQuick& quick(MenuForm* form) { return *dynamic_cast<const CQZFMenuQuick*>(menus(form)->getMenu(0)); }
 };
@@ -362,11 +364,11 @@ class MenuBarTest : public FormMenuTest {
  protected:
   void SetUp() override {
     FormMenuTest::SetUp();
-    serve({{21, menu_bytes::list(1, 1, {{30, kFile, 0x0004}, {12, kGo}, {13, kHelp, 0x0100}}, kLook)},
-           {30, menu_bytes::list(2, 0, {{41, kNew}, {31, kQuit, 0x0004}}, kLook)},
-           {31, menu_bytes::list(2, 0, {{51, kGo}}, kLook)},
-           {22, menu_bytes::list(1, 1, {{1, kFile, 0x0200}, {2, kGo}, {3, kHelp, 0x0100}}, kLook)}},
-          {{1, menu_bytes::form(21)}, {2, menu_bytes::form(22)}});
+    serve({{21, menu_source::list(1, 1, {{30, kFile, 0x0004}, {12, kGo}, {13, kHelp, 0x0100}}, kLook)},
+           {30, menu_source::list(2, 0, {{41, kNew}, {31, kQuit, 0x0004}}, kLook)},
+           {31, menu_source::list(2, 0, {{51, kGo}}, kLook)},
+           {22, menu_source::list(1, 1, {{1, kFile, 0x0200}, {2, kGo}, {3, kHelp, 0x0100}}, kLook)}},
+          {{1, menu_source::form(21)}, {2, menu_source::form(22)}});
   }
   const CQZFMenuBar& bar(MenuForm* form) { return *dynamic_cast<const CQZFMenuBar*>(menus(form)->getMenu(0)); }
 };
@@ -542,10 +544,10 @@ TEST_F(MenuBarTest, ABarIsDrawnOnlyWhileShown) {
 // --- Popup placement and fading ------------------------------------------------
 
 TEST_F(FormMenuTest, APopupWithoutItsImagesDrawsPlainFrameMarksAndArrows) {
-  menu_bytes::Look look = kLook;
+  menu_source::Look look = kLook;
   for (int i = 0; i < 8; ++i) look.frame[i] = static_cast<uint16_t>(800 + i);  // named, not loaded
-  serve({{25, menu_bytes::list(2, 5, {{12, kGo}, {41, kNew, 0x0408, 900, 901}, {31, kQuit, 0x0004}}, look)}},
-        {{1, menu_bytes::form(25)}});
+  serve({{25, menu_source::list(2, 5, {{12, kGo}, {41, kNew, 0x0408, 900, 901}, {31, kQuit, 0x0004}}, look)}},
+        {{1, menu_source::form(25)}});
   MenuForm* form = open(1);
   ASSERT_NE(form, nullptr);
   menuKey();
@@ -575,7 +577,7 @@ TEST_F(FormMenuTest, PopupRootsSitWhereTheirFlagsPutThem) {
     SCOPED_TRACE(static_cast<int>(c.flags));
     forms()->closeAllForms();
     CQZResourceManager::instance().reset();
-    serve({{25, menu_bytes::list(2, c.flags, {{1, kNew}, {2, kQuit}}, kLook)}}, {{1, menu_bytes::form(25)}});
+    serve({{25, menu_source::list(2, c.flags, {{1, kNew}, {2, kQuit}}, kLook)}}, {{1, menu_source::form(25)}});
     MenuForm* form = open(1);
     ASSERT_NE(form, nullptr);
     const QZRect r = menus(form)->getMenu(0)->getRect();
@@ -589,7 +591,7 @@ TEST_F(FormMenuTest, PopupRootsSitWhereTheirFlagsPutThem) {
 }
 
 TEST_F(FormMenuTest, AFadingMenuMovesTwentyLevelsAHundredth) {
-  serve({{21, menu_bytes::list(1, 1, {{12, kGo}}, kLook)}}, {{1, menu_bytes::form(21)}});
+  serve({{21, menu_source::list(1, 1, {{12, kGo}}, kLook)}}, {{1, menu_source::form(21)}});
   MenuForm* form = open(1);
   ASSERT_NE(form, nullptr);
   form->setMenuFading(true);
@@ -608,9 +610,9 @@ TEST_F(FormMenuTest, AFadingMenuMovesTwentyLevelsAHundredth) {
 // --- The form's side ------------------------------------------------------------
 
 TEST_F(FormMenuTest, ANewMenuIdTakesEffectAtTheNextFrameAndIsSaved) {
-  serve({{20, menu_bytes::quick(0, kFont, {kMenu, 11}, {kBack, 12})},
-         {23, menu_bytes::quick(0, kFont, {kGo, 13}, {kQuit, 14})}},
-        {{1, menu_bytes::form(20)}});
+  serve({{20, menu_source::quick(0, kFont, {kMenu, 11}, {kBack, 12})},
+         {23, menu_source::quick(0, kFont, {kGo, 13}, {kQuit, 14})}},
+        {{1, menu_source::form(20)}});
   MenuForm* form = open(1);
   ASSERT_NE(form, nullptr);
   frame();
