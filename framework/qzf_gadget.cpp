@@ -192,11 +192,6 @@ int CQZFGadget::automaticHeight() const {
   return std::max(0, area - y);
 }
 
-void CQZFGadget::dropNeighboursAndPadding() {
-  padding_ = 0;
-  for (auto& n : neighbours_) n = QZ_NO_ID;
-}
-
 int16_t CQZFGadget::report(const char* source, int line, int16_t code) {
   return CQZFApplication::report(this, source, line, code);
 }

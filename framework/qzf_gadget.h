@@ -129,7 +129,7 @@ class CQZFGadget : public CQZFObject {
   int automaticWidth(bool doubleCentred) const;
   int automaticHeight() const;
   // Forgets the neighbours and the form's padding (kinds that take neither).
-  void dropNeighboursAndPadding();
+  void dropPadding() { padding_ = 0; }
   int16_t report(const char* source, int line, int16_t code);
 
   void setTakesFocus(bool takes) { takesFocus_ = takes; }

@@ -17,7 +17,9 @@ int16_t CQZFGadgetLabel::init(const QZFGadgetDescription& d) {
   int16_t status = 0;
   const auto* part = initAs<QZFLabelPart>(d, kSource, &status);
   if (!part) return status;
-  dropNeighboursAndPadding();
+  // No padding, but the neighbours stay: navigation may rest on a label and
+  // must go on from it.
+  dropPadding();
   takeBox(part->width, part->height, part->font);
   setText(part->text.empty() ? nullptr : part->text.c_str());
   layout();

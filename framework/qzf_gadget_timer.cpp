@@ -26,7 +26,9 @@ int16_t CQZFGadgetTimer::init(const QZFGadgetDescription& d) {
   const CQZFApplication* app = findOwner<CQZFApplication>();
   metrics_ = app ? app->getMetrics() : nullptr;
   if (!metrics_) return report(kSource, 73, QZ_ERR_BAD_STATE);
-  dropNeighboursAndPadding();
+  // No padding, but the neighbours stay: navigation may rest on a label and
+  // must go on from it.
+  dropPadding();
   takeBox(part->width, part->height, part->font);
   if (!part->format.empty()) setText(part->format.c_str());
   if (!part->token.empty()) token_ = part->token;

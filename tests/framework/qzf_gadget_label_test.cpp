@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "gadget_fixture.h"
+#include "qzf_gadget_button.h"
+#include "qzf_gadget_timer.h"
 
 namespace gadget_test {
 namespace {
@@ -54,6 +56,36 @@ TEST_F(LabelTest, TheValueNamesAStringAndTheStateKeepsTheText) {
   // A text without its terminator is cut where it ends.
   EXPECT_EQ(load(*other, {0, 2, 0, 'A', 0, 'B'}), 0);
   EXPECT_EQ(std::u16string(other->getText()), u"A");
+}
+
+// Labels and timers take the focus like any gadget; their neighbours lead on,
+// so the focus never sticks on one.
+TEST_F(LabelTest, NavigationGoesOnThroughLabelsAndTimers) {
+  auto linked = [](QZFGadgetDescription d, uint16_t up, uint16_t down) {
+    d.neighbours[kQZFUp] = up;
+    d.neighbours[kQZFDown] = down;
+    return d;
+  };
+  QZFButtonPart button;
+  button.text = u"GO";
+  button.font = kFont;
+  QZFTimerPart timer;
+  timer.font = kFont;
+  timer.start = 3000;
+  ASSERT_NE(add<CQZFGadgetButton>(linked(describe(1, 10, 0, button), QZ_NO_ID, 2)), nullptr);
+  ASSERT_NE(add<CQZFGadgetLabel>(linked(describe(2, 10, 20, text(u"AB")), 1, 3)), nullptr);
+  ASSERT_NE(add<CQZFGadgetTimer>(linked(describe(3, 10, 40, timer), 2, 4)), nullptr);
+  ASSERT_NE(add<CQZFGadgetButton>(linked(describe(4, 10, 60, button), 3, QZ_NO_ID)), nullptr);
+  CQZFGadgetHandler* gadgets = form_->getGadgetHandler();
+  ASSERT_EQ(gadgets->getFocusedId(), 1);
+  for (const int expected : {2, 3, 4, 4}) {
+    key(kQZFKeyDown);
+    EXPECT_EQ(gadgets->getFocusedId(), expected);
+  }
+  for (const int expected : {3, 2, 1}) {
+    key(kQZFKeyUp);
+    EXPECT_EQ(gadgets->getFocusedId(), expected);
+  }
 }
 
 TEST_F(LabelTest, AFormBuildsEveryKindFromItsDescriptionRecord) {
