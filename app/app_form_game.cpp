@@ -5,19 +5,20 @@
 #include "app_application.h"
 #include "app_card.h"
 #include "app_card_pile.h"
+#include "app_end_game_anim.h"
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
-#include "app_game_toolbar.h"
 #include "app_game_state.h"
+#include "app_game_toolbar.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
+#include "app_object_timer.h"
 #include "app_play_services.h"
 #include "app_settings.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
 #include "qzf_metrics.h"
-#include "app_object_timer.h"
 
 namespace {
 
@@ -55,10 +56,10 @@ int backSet(int blob, bool large) {
   struct Range {
     int firstBlob, lastBlob, firstSet;
   };
-  static constexpr Range kLarge[] = {{816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118},
-                                     {1287, 1287, 124}};
-  static constexpr Range kSmall[] = {{762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113},
-                                     {1285, 1285, 123}};
+  static constexpr Range kLarge[] = {
+      {816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118}, {1287, 1287, 124}};
+  static constexpr Range kSmall[] = {
+      {762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113}, {1285, 1285, 123}};
   for (const Range& r : large ? std::span<const Range>(kLarge) : std::span<const Range>(kSmall)) {
     if (blob >= r.firstBlob && blob <= r.lastBlob && (blob - r.firstBlob) % 2 == 0) {
       return r.firstSet + (blob - r.firstBlob) / 2;
@@ -89,7 +90,9 @@ CAppGameForm::~CAppGameForm() {
 }
 
 int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
-  const auto fail = [this](int line, int16_t code) { return CQZFApplication::report(this, "app_form_game", line, code); };
+  const auto fail = [this](int line, int16_t code) {
+    return CQZFApplication::report(this, "app_form_game", line, code);
+  };
   app_ = findOwner<CAppApplication>();
   CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
   if (!profile) return fail(__LINE__, QZ_ERR_BAD_STATE);
@@ -229,10 +232,15 @@ Handled CAppGameForm::drawForeground() {
   if (!graphics || !game_) return Handled::kDone;
   if (toolbar_) toolbar_->draw(app_->getFontManager());
   for (int i = 0; i < game_->pileCount(); ++i) drawPile(*game_->pile(i));
-  // Cards in flight over the table, then the carried cards.
+  // Cards in flight over the table, then the carried cards. The cards a won
+  // game throws off are drawn from the last thrown, so the first lies on top.
+  if (const CAppEndGameAnim* end = game_->endGameAnimation()) {
+    const auto& flying = end->flying();
+    for (auto it = flying.rbegin(); it != flying.rend(); ++it) drawCard(**it);
+  }
   for (int i = 0; i < game_->cardCount(); ++i) {
     const CAppCard* card = game_->card(i);
-    if (card->isMoving() && !card->isCarried()) drawCard(*card);
+    if (card->isMoving() && !card->isCarried() && !game_->isEndAnimationRunning()) drawCard(*card);
   }
   drawPile(game_->inHand());
   if (game_->inHand().empty() || game_->isCarriedByTap()) drawCursor();
@@ -284,12 +292,17 @@ Handled CAppGameForm::onUpdate() {
 
 // --- The stylus and the toolbar ------------------------------------------------------
 
-// A won game shows the game-won form once (not again on every frame while it
-// stands open).
+// A won game shows the game-won form once its end animation has run out, and
+// only once (not again on every frame, nor when the player closed it).
 void CAppGameForm::openWonForm() {
-  if (!game_->isEndAnimationRunning()) return;
+  if (!game_->isEndAnimationRunning()) {
+    wonFormShown_ = false;
+    return;
+  }
+  if (wonFormShown_ || !game_->isEndAnimationDone()) return;
   const CQZFFormHandler* handler = app_->getFormHandler();
   if (!handler || handler->findForm(kWonForm)) return;
+  wonFormShown_ = true;
   static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
 }
 
@@ -484,9 +497,7 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
       return Handled::kPassOn;
     case 'r': stepHistory(false); return Handled::kDone;
     case 'u': stepHistory(true); return Handled::kDone;
-    case 't':
-      toolbar_->setFocused(!toolbar_->isFocused());
-      return Handled::kDone;
+    case 't': toolbar_->setFocused(!toolbar_->isFocused()); return Handled::kDone;
     default: return Handled::kPassOn;
   }
 }

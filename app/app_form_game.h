@@ -79,4 +79,6 @@ class CAppGameForm : public CQZFForm {
   // Cards below the cursor pile's top card the cursor covers.
   int cursorDepth_ = 0;
   uint32_t lastDigest_ = 0;
+  // The game-won form was opened for this win.
+  bool wonFormShown_ = false;
 };

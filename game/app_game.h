@@ -16,6 +16,7 @@
 #include "qzf_object.h"
 
 class CAppCard;
+class CAppEndGameAnim;
 class CAppHints;
 class CAppInHandPile;
 class CAppSounds;
@@ -123,6 +124,13 @@ class CAppGame : public CQZFObject {
   bool isKeyboardMode() const { return keyboardMode_ != 0; }
   bool isFinished() const { return finished_ != 0; }
   bool isEndAnimationRunning() const { return endAnimation_ != 0; }
+  // The end of a won game; null before the win, and after a saved game that
+  // was won is read back.
+  CAppEndGameAnim* endGameAnimation() const { return endAnim_.get(); }
+  // The end animation has run out, or there is none to run.
+  bool isEndAnimationDone() const;
+  // A key or a tap ends the end animation at once.
+  void stopEndAnimation();
   bool isDealPending() const { return dealPending_ != 0; }
   void setDealPending(bool pending) { dealPending_ = pending ? 1 : 0; }
   void setKeepPlaying(bool keep) { keepPlaying_ = keep ? 1 : 0; }
@@ -218,4 +226,5 @@ class CAppGame : public CQZFObject {
   uint8_t evaluationDeferred_ = 0;
   uint8_t freshDeal_ = 0;
   std::unique_ptr<CAppHints> hints_;
+  std::unique_ptr<CAppEndGameAnim> endAnim_;
 };
