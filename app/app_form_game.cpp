@@ -119,8 +119,6 @@ int16_t CAppGameForm::serialise(SerialiseStream& stream) {
   if (!game_) return 0;
   game_->gameClock().stop();
   static_cast<void>(game_->serialise(stream));
-  cursorPile_ = -1;
-  cursorDepth_ = 0;
   return 0;
 }
 
@@ -204,14 +202,13 @@ void CAppGameForm::drawPile(const CAppCardPile& pile) {
   }
 }
 
+// The keypad focus on a pile without a selected card (an empty pile).
 void CAppGameForm::drawCursor() {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return;
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  const CAppCard* card = cursorCard();
-  const int x = card ? card->x() : pile->x(), y = card ? card->y() : pile->y();
-  const bool large = (card ? card->width() : pile->width()) >= services_->value(kValueCardWidth);
-  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, x - kFrameOffset, y - kFrameOffset,
-                          0, kOpaque);
+  const CAppCardPile* pile = game_->isKeyboardMode() ? game_->focusedPile() : nullptr;
+  if (!pile || !pile->isSelected() || (pile->selectedCard() && !pile->selectedCard()->isMoving())) return;
+  const bool large = pile->width() >= services_->value(kValueCardWidth);
+  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, pile->x() - kFrameOffset,
+                          pile->y() - kFrameOffset, 0, kOpaque);
 }
 
 Handled CAppGameForm::drawBackground() {
@@ -264,7 +261,7 @@ uint32_t CAppGameForm::tableDigest() const {
   for (int i = 0; i < game_->pileCount(); ++i) mix(game_->pile(i)->isMarked() ? 1U : 0U);
   const CAppHints& hints = game_->hints();
   mix(hints.isVisible() ? static_cast<uint32_t>(hints.level() | hints.frame() << 8) : 0U);
-  mix(static_cast<uint32_t>(cursorPile_) | static_cast<uint32_t>(cursorDepth_) << 8);
+  mix(static_cast<uint32_t>(cursorPile()));
   return digest;
 }
 
@@ -306,6 +303,11 @@ void CAppGameForm::openWonForm() {
   static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
 }
 
+int CAppGameForm::cursorPile() const {
+  const CAppCardPile* focus = game_ && game_->isKeyboardMode() ? game_->focusedPile() : nullptr;
+  return focus ? focus->index() : -1;
+}
+
 bool CAppGameForm::isGameOver() const { return game_->isFinished() && !game_->keepsPlaying(); }
 
 void CAppGameForm::stepHistory(bool undo) {
@@ -316,7 +318,6 @@ void CAppGameForm::stepHistory(bool undo) {
   game_->clearPlayableMarks();
   if (undo) game_->state().undo();
   else game_->state().redo();
-  cursorDepth_ = 0;
   game_->requestSettle();
   game_->settle();
 }
@@ -344,7 +345,6 @@ Handled CAppGameForm::onPenEvent(const QZFPenEvent& pen) {
   switch (pen.type) {
     case QZFPenType::kDown:
       penDown_ = true;
-      cursorPile_ = -1;
       if (!isGameOver()) {
         game_->gameClock().start();
         game_->onPenDown(pen.x, pen.y);
@@ -378,83 +378,6 @@ void CAppGameForm::settingsShowCardsOff() {
   if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
-// --- The keypad cursor -------------------------------------------------------------
-
-CAppCard* CAppGameForm::cursorCard() const {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return nullptr;
-  return game_->pile(cursorPile_)->cardFromTop(cursorDepth_);
-}
-
-bool CAppGameForm::findCursorCell(int& row, int& column) const {
-  const CAppGameDefinition& d = game_->definition();
-  for (row = 0; row < d.gridRows; ++row) {
-    for (column = 0; column < d.gridColumns; ++column) {
-      if (d.cursorGrid[row][column] == cursorPile_) return true;
-    }
-  }
-  return false;
-}
-
-// Up and down walk a column's face-up run before they leave the pile; a step
-// goes on over empty cells of the grid and wraps round its edges.
-Handled CAppGameForm::moveCursor(int dRow, int dColumn) {
-  const CAppGameDefinition& d = game_->definition();
-  if (d.gridRows == 0 || d.gridColumns == 0) return Handled::kPassOn;
-  int row = 0, column = 0;
-  if (cursorPile_ < 0 || !findCursorCell(row, column)) {
-    for (row = 0; row < d.gridRows; ++row) {
-      for (column = 0; column < d.gridColumns; ++column) {
-        if (d.cursorGrid[row][column] != CAppGameDefinition::kNoPile) {
-          cursorPile_ = d.cursorGrid[row][column];
-          cursorDepth_ = 0;
-          return Handled::kDone;
-        }
-      }
-    }
-    return Handled::kPassOn;
-  }
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  if (dRow < 0 && pile->kind() == kPileTableau && game_->inHand().empty()) {
-    const CAppCard* deeper = pile->cardFromTop(cursorDepth_ + 1);
-    if (deeper && deeper->isFaceUp()) {
-      ++cursorDepth_;
-      return Handled::kDone;
-    }
-  }
-  if (dRow > 0 && cursorDepth_ > 0) {
-    --cursorDepth_;
-    return Handled::kDone;
-  }
-  const int start = cursorPile_;
-  for (int step = 0; step < d.gridRows * d.gridColumns; ++step) {
-    row = (row + dRow + d.gridRows) % d.gridRows;
-    column = (column + dColumn + d.gridColumns) % d.gridColumns;
-    const uint8_t cell = d.cursorGrid[row][column];
-    if (cell != CAppGameDefinition::kNoPile && cell != start && cell < game_->pileCount()) {
-      cursorPile_ = cell;
-      cursorDepth_ = 0;
-      return Handled::kDone;
-    }
-  }
-  return Handled::kDone;
-}
-
-// Select on a card picks it up (with what lies on it) or plays it where it
-// goes; with cards carried, Select drops them on the cursor's pile.
-void CAppGameForm::cursorAction() {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) {
-    static_cast<void>(moveCursor(0, 0));
-    return;
-  }
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  const CAppCard* card = cursorCard();
-  const int x = card ? card->x() + card->width() / 2 : pile->x() + pile->width() / 2;
-  const int y = card ? card->y() + (card == pile->topCard() ? card->height() / 2 : 3) : pile->y() + pile->height() / 2;
-  game_->onPenDown(x, y);
-  game_->onPenUp(x, y);
-  cursorDepth_ = 0;
-}
-
 Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
   if (!game_) return Handled::kPassOn;
   game_->gameClock().start();
@@ -467,20 +390,20 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
       [[fallthrough]];
     case ' ':
       if (toolbar_->isFocused()) toolbar_->activateSelected();
-      else cursorAction();
+      else game_->onAction();
       return Handled::kDone;
     case kQZFKeyLeft:
     case kQZFKeyRight: {
       app_->resetStartFrames();
       const bool right = (key.code == kQZFKeyRight) != mirrored;
       if (toolbar_->isFocused()) toolbar_->moveSelection(right);
-      else static_cast<void>(moveCursor(0, right ? 1 : -1));
+      else game_->onKey(right ? CAppGame::kKeyRight : CAppGame::kKeyLeft);
       return Handled::kDone;
     }
     case kQZFKeyUp:
     case kQZFKeyDown:
       app_->resetStartFrames();
-      if (!toolbar_->isFocused()) static_cast<void>(moveCursor(key.code == kQZFKeyUp ? -1 : 1, 0));
+      if (!toolbar_->isFocused()) game_->onKey(key.code == kQZFKeyUp ? CAppGame::kKeyUp : CAppGame::kKeyDown);
       return Handled::kDone;
     case 'd': openAlert(kRestartAlert); return Handled::kDone;
     case 'n': openAlert(kNewDealAlert); return Handled::kDone;
@@ -522,7 +445,9 @@ void CAppGameForm::describe(std::string& out) const {
     }
     out += line + "\n";
   }
-  out += "game.cursor=" + std::to_string(cursorPile_) + "," + std::to_string(cursorDepth_) + "\n";
+  const CAppCardPile* focus = game_->focusedPile();
+  const int depth = focus && focus->selectedCard() ? focus->depthOf(focus->selectedCard()) : 0;
+  out += "game.cursor=" + std::to_string(cursorPile()) + "," + std::to_string(depth) + "\n";
   out += "game.hand=" + std::to_string(game_->inHand().count()) + "\n";
   out += "game.undo=" + std::to_string(game_->state().undoSize()) + "\n";
   out += "game.redo=" + std::to_string(game_->state().redoSize()) + "\n";

@@ -41,8 +41,9 @@ class CAppGameForm : public CQZFForm {
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
-  // The pile under the keypad cursor (an index into the game's piles).
-  int cursorPile() const { return cursorPile_; }
+  // The pile under the keypad focus (an index into the game's piles); -1
+  // while the stylus plays.
+  int cursorPile() const;
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }
@@ -62,11 +63,6 @@ class CAppGameForm : public CQZFForm {
   void openAlert(uint16_t formId);
   // Undo or redo one move unless the game is over.
   void stepHistory(bool undo);
-  // The keypad cursor.
-  Handled moveCursor(int dRow, int dColumn);
-  bool findCursorCell(int& row, int& column) const;
-  void cursorAction();
-  CAppCard* cursorCard() const;
 
   CAppApplication* app_ = nullptr;
   std::unique_ptr<CAppPlayServices> services_;
@@ -75,9 +71,6 @@ class CAppGameForm : public CQZFForm {
   uint8_t frameCounter_ = 0;
   bool artLoaded_ = false;
   bool penDown_ = false;
-  int cursorPile_ = -1;
-  // Cards below the cursor pile's top card the cursor covers.
-  int cursorDepth_ = 0;
   uint32_t lastDigest_ = 0;
   // The game-won form was opened for this win.
   bool wonFormShown_ = false;

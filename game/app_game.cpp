@@ -253,6 +253,7 @@ void CAppGame::layOutAndDeal() {
   inHand_->setStyle(d.largeCards != 0);
   state_ = std::make_unique<CAppGameState>(this);
   focusPile_ = d.cursorGrid[0][0] == CAppGameDefinition::kNoPile ? 0 : d.cursorGrid[0][0];
+  locateFocusInGrid();
   if (CAppCardPile* s = firstPile(kPileStock)) dealSpecialFirstCard(*s);
   finishDeal();
 }
@@ -274,6 +275,7 @@ void CAppGame::dealSpecialFirstCard(CAppCardPile& stock) {
 }
 
 void CAppGame::finishDeal() {
+  if (CAppCardPile* p = focusedPile(); p && keyboardMode_) p->setSelected(focusSelected_ != 0);
   if (option(kOptionAnimate)) {
     dealPending_ = 1;
   } else {
@@ -342,6 +344,7 @@ void CAppGame::settle() {
   autoMoving_ = 0;
   showPlayableMarks(true);
   settleRequested_ = 0;
+  reselectFocus();
 }
 
 bool CAppGame::allFoundationsFull() const {

@@ -72,6 +72,23 @@ class CAppGame : public CQZFObject {
   // A card played straight to a foundation by a tap (Pyramid pairs and kings).
   void movePlayedCard(CAppCard* card, CAppCardPile& foundation);
 
+  // The keypad: arrow keys (Windows key codes) move the focus over the
+  // cursor grid and inside a pile; the action key picks up and puts down.
+  static constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+  void onKey(int keyCode);
+  void onAction();
+  // Whether the focus may rest on the pile (one-touch play: only where a
+  // card can move, or on the stock while it can act).
+  bool canFocusPile(int index);
+  void locateFocusInGrid();
+  // Pyramid: the cursor's row of the pyramid is empty (any other row: true).
+  bool isPyramidRowClear() const;
+  void setFocusedPileSelected(bool flag);
+  // The pile under the focus; null before a deal.
+  CAppCardPile* focusedPile() const;
+  int cursorRow() const { return cursorRow_; }
+  int cursorColumn() const { return cursorColumn_; }
+
   // Move search and the rule queries.
   uint8_t findMoves();
   bool foundationAccepts(CAppCard* card);
@@ -120,6 +137,7 @@ class CAppGame : public CQZFObject {
   bool isBusy() const { return busy_ != 0; }
   void setBusy(bool busy) { busy_ = busy ? 1 : 0; }
   bool isAutoMoving() const { return autoMoving_ != 0; }
+  void leaveKeyboardMode();
   bool isCarriedByTap() const { return carriedByTap_ != 0; }
   bool isKeyboardMode() const { return keyboardMode_ != 0; }
   bool isFinished() const { return finished_ != 0; }
@@ -179,6 +197,21 @@ class CAppGame : public CQZFObject {
   void refillAfterAutoMove(CAppCardPile& pile);
   void turnTableauTop(CAppCardPile& column);
 
+  // Keypad part.
+  uint8_t gridCell(int row, int column) const;
+  bool stockCanAct() const;
+  int candidateIndex(const CAppCard* card) const;
+  void selectNearest(CAppCardPile& p, int32_t y);
+  int focusInRow(int direction);
+  int focusInColumn(int direction);
+  int focusStep(int keyCode);
+  void slideAcross(int keyCode);
+  void enterKeyboardMode();
+  void markFromFocus();
+  CAppCard* playFromHandByKey();
+  // Keeps the focus pile's selection over a change of its cards.
+  void reselectFocus();
+
   // Search part.
   void pushCandidate(CAppCard* card);
   void pushMovable(CAppCard* card);
@@ -210,6 +243,9 @@ class CAppGame : public CQZFObject {
   uint8_t focusPile_ = 0;
   uint32_t autoMoveStamp_ = 0;
   uint8_t keyboardMode_ = 0;
+  uint8_t cursorRow_ = 0, cursorColumn_ = 0;
+  uint8_t chosenCandidate_ = 0;
+  uint8_t focusSelected_ = 1;
   uint8_t finished_ = 0;
   uint8_t endAnimation_ = 0;
   std::vector<CAppCard*> movable_;

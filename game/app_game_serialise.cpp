@@ -62,6 +62,7 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
   }
   for (CAppCard* c : cards_) c->moveHome();
   for (auto& p : piles_) p->layoutCards();
+  locateFocusInGrid();
   return 0;
 }
 

@@ -32,9 +32,7 @@ class AppFormGameTest : public AppTest {
     return form;
   }
   static void key(CAppGameForm& form, int32_t code) { static_cast<void>(form.onKey(QZFKeyEvent::key(code))); }
-  static void character(CAppGameForm& form, char c) {
-    static_cast<void>(form.onKey(QZFKeyEvent::character(c)));
-  }
+  static void character(CAppGameForm& form, char c) { static_cast<void>(form.onKey(QZFKeyEvent::character(c))); }
   static void pen(CAppGameForm& form, int type, int x, int y) {
     static_cast<void>(form.onPen(QZFPenEvent::make(type, x, y)));
   }
@@ -55,7 +53,12 @@ TEST_F(AppFormGameTest, StartingTheChosenGameShowsItDealtOverTheProfile) {
 TEST_F(AppFormGameTest, TheArrowsWalkTheGridAndTheMirroredLayoutSwapsLeftAndRight) {
   CAppGameForm* form = play();
   ASSERT_NE(form, nullptr);
-  // Klondike's grid: stock, waste, then the foundations; the columns below.
+  // Without one-touch play every pile takes the focus. Klondike's grid:
+  // stock, waste, then the foundations; the columns below. The first arrow
+  // shows the focus on the stock.
+  app_->getSettings()->gameOptions[0][kOptionOneTouch] = 0;
+  frames(1);
+  EXPECT_EQ(form->cursorPile(), -1);
   key(*form, kQZFKeyRight);
   EXPECT_EQ(form->cursorPile(), 12);
   key(*form, kQZFKeyRight);
@@ -76,8 +79,10 @@ TEST_F(AppFormGameTest, SelectPlaysTheCardUnderTheCursorAndUndoTakesItBack) {
   CAppGameForm* form = play();
   ASSERT_NE(form, nullptr);
   CAppGame& game = *form->game();
-  // Deal 1: the jack of hearts on column 3 (pile 9) goes onto the queen of clubs (pile 5).
-  for (int32_t k : {kQZFKeyRight, kQZFKeyDown, kQZFKeyRight, kQZFKeyRight}) key(*form, k);
+  // Deal 1: the jack of hearts on column 3 (pile 9) goes onto the queen of
+  // clubs (pile 5). With one-touch play the focus goes from the stock
+  // straight to the column that can play.
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight}) key(*form, k);
   ASSERT_EQ(form->cursorPile(), 9);
   key(*form, kQZFKeyReturn);
   frames(1);
@@ -143,7 +148,7 @@ TEST_F(AppFormGameTest, TheGameInProgressComesBackWithThePlayer) {
   ASSERT_NE(form, nullptr);
   form->game()->finishDealAnimation();
   form->game()->settle();
-  for (int32_t k : {kQZFKeyRight, kQZFKeyDown, kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
   frames(1);
   ASSERT_EQ(form->game()->pile(5)->count(), 8);
   stop();
