@@ -202,6 +202,7 @@ class CAppGame : public CQZFObject {
   bool stockCanAct() const;
   int candidateIndex(const CAppCard* card) const;
   void selectNearest(CAppCardPile& p, int32_t y);
+  CAppCardPile* moveFocusAlong(int dRow, int dColumn);
   int focusInRow(int direction);
   int focusInColumn(int direction);
   int focusStep(int keyCode);

@@ -102,23 +102,35 @@ void CAppGame::selectNearest(CAppCardPile& p, int32_t y) {
   }
 }
 
-int CAppGame::focusInRow(int direction) {
+// Moves the cursor along a row (dRow 0) or a column (dColumn 0), wrapping,
+// to the first pile other than the focus that may take it; the old focus
+// keeps it when none does.
+CAppCardPile* CAppGame::moveFocusAlong(int dRow, int dColumn) {
   CAppCardPile* old = focusedPile();
-  const int32_t y = old && old->selectedCard() ? old->selectedCard()->y() : 0;
   if (old) old->setSelected(false);
-  const int columns = definition_->gridColumns;
-  int column = cursorColumn_;
-  for (int tries = 0; tries < columns; ++tries) {
-    column = (column + direction + columns) % columns;
-    const uint8_t cell = gridCell(cursorRow_, column);
+  const int rows = definition_->gridRows, columns = definition_->gridColumns;
+  int row = cursorRow_, column = cursorColumn_;
+  for (int tries = 0; tries < (dRow != 0 ? rows : columns); ++tries) {
+    row = (row + dRow + rows) % rows;
+    column = (column + dColumn + columns) % columns;
+    const uint8_t cell = gridCell(row, column);
     if (cell == CAppGameDefinition::kNoPile || cell == focusPile_ || !canFocusPile(cell)) continue;
     focusPile_ = cell;
+    cursorRow_ = static_cast<uint8_t>(row);
     cursorColumn_ = static_cast<uint8_t>(column);
-    selectNearest(*focusedPile(), y);
-    return 1;
+    return focusedPile();
   }
   if (old) old->setSelected(true);
-  return 0;
+  return nullptr;
+}
+
+int CAppGame::focusInRow(int direction) {
+  const CAppCardPile* old = focusedPile();
+  const int32_t y = old && old->selectedCard() ? old->selectedCard()->y() : 0;
+  CAppCardPile* p = moveFocusAlong(0, direction);
+  if (!p) return 0;
+  selectNearest(*p, y);
+  return 1;
 }
 
 int CAppGame::focusInColumn(int direction) {
@@ -139,26 +151,15 @@ int CAppGame::focusInColumn(int direction) {
       old->setSelectedCard(start);
     }
   }
-  if (old) old->setSelected(false);
-  const int rows = definition_->gridRows;
-  int row = cursorRow_;
-  for (int tries = 0; tries < rows; ++tries) {
-    row = (row + direction + rows) % rows;
-    const uint8_t cell = gridCell(row, cursorColumn_);
-    if (cell == CAppGameDefinition::kNoPile || cell == focusPile_ || !canFocusPile(cell)) continue;
-    focusPile_ = cell;
-    cursorRow_ = static_cast<uint8_t>(row);
-    CAppCardPile* p = focusedPile();
-    p->setSelected(true);
-    // Entered from above, a column shows its first card that can be chosen.
-    if (direction > 0 && p->kind() == kPileTableau) {
-      while (p->selectionUp() == 1) {
-      }
+  CAppCardPile* p = moveFocusAlong(direction, 0);
+  if (!p) return 0;
+  p->setSelected(true);
+  // Entered from above, a column shows its first card that can be chosen.
+  if (direction > 0 && p->kind() == kPileTableau) {
+    while (p->selectionUp() == 1) {
     }
-    return 1;
   }
-  if (old) old->setSelected(true);
-  return 0;
+  return 1;
 }
 
 int CAppGame::focusStep(int keyCode) {
