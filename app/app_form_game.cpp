@@ -16,8 +16,11 @@
 #include "app_object_timer.h"
 #include "app_play_services.h"
 #include "app_settings.h"
+#include "app_tutorial_arrow.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
+#include "qzf_menu_description.h"
 #include "qzf_metrics.h"
 
 namespace {
@@ -110,6 +113,9 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   services_->pushSettings();
   toolbar_.reset(new (std::nothrow) CAppGameToolbar(*game_, *services_, *getGraphics()));
   if (!toolbar_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  arrow_.reset(new (std::nothrow) CAppTutorialArrow(*services_, *getGraphics()));
+  if (!arrow_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  setMenuId(kPlayMenu);
   if (!game_->isDealPending()) game_->settle();
   loadArt();
   return 0;
@@ -167,7 +173,7 @@ Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
 int CAppGameForm::faceBlob(const CAppCard& card) const {
   const CAppSettings* s = app_->getSettings();
   const bool large = card.width() >= services_->value(kValueCardWidth);
-  if (!card.isFaceUp()) return large ? s->cardBackLarge : s->cardBackSmall;
+  if (!card.isFaceUp() && !s->showCards) return large ? s->cardBackLarge : s->cardBackSmall;
   const int base = large ? s->cardFrontLargeImage : s->cardFrontSmallImage;
   for (int group = 0; group < 4; ++group) {
     if (kSuitOfGroup[group] == card.suit()) return base + group * 13 + 13 - card.rank();
@@ -246,6 +252,7 @@ Handled CAppGameForm::drawForeground() {
     graphics->drawBlob(CAppHints::kMarkerImage + hints.frame(), hints.markerX(), hints.markerY(), 0,
                        hints.level() ? hints.level() : kOpaque);
   }
+  if (arrow_) arrow_->draw();
   return Handled::kDone;
 }
 
@@ -272,6 +279,7 @@ Handled CAppGameForm::onUpdate() {
     if (toolbar_->isPressed()) toolbar_->setPressed(false);
   }
   game_->tick();
+  arrow_->tick();
   game_->gameClock().update();
   const CQZFMetrics* metrics = app_->getMetrics();
   toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
@@ -423,6 +431,55 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
     case 't': toolbar_->setFocused(!toolbar_->isFocused()); return Handled::kDone;
     default: return Handled::kPassOn;
   }
+}
+
+// --- The menu ----------------------------------------------------------------------
+
+Handled CAppGameForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!game_) return Handled::kPassOn;
+  Handled result = Handled::kPassOn;
+  if (event.kind == kQZFMenuOpened) {
+    // Games whose cards all lie face up have nothing to show.
+    const int32_t t = game_->type();
+    if (t == kGameFreecell || t == kGameCalc || t == kGameFourCorners) setMenuItemFlags(kMenuShowCards, kQZFItemHidden);
+  } else if (event.kind == kQZFMenuItemChosen) {
+    if (event.itemId == kMenuTitle && !app_->getFormHandler()) {
+      return handledStatus(CQZFApplication::report(this, "app_form_game", __LINE__, QZ_ERR_BAD_STATE));
+    }
+    result = runMenuItem(event.itemId);
+  }
+  if (isPassedOn(result) && app_->onMenuCommand(event.itemId, event.kind) == 1) result = Handled::kDone;
+  game_->settle();
+  return result;
+}
+
+Handled CAppGameForm::runMenuItem(uint16_t item) {
+  app_->resetStartFrames();
+  switch (item) {
+    case kMenuUndo: stepHistory(true); return Handled::kDone;
+    case kMenuRedo: stepHistory(false); return Handled::kDone;
+    case kMenuRestart: openAlert(kRestartAlert); return Handled::kDone;
+    case kMenuNewDeal: openAlert(kNewDealAlert); return Handled::kDone;
+    case kMenuHowToPlay:
+      services_->openForm(kFormInstructions, services_->settings().currentGameType);
+      return Handled::kDone;
+    case kMenuTitle: static_cast<void>(app_->openForm(kTitleAlert, kAppTagAlert, kAppFormGame)); return Handled::kDone;
+    case kMenuShowCards:
+      if (!isGameOver()) showAllCards();
+      return Handled::kDone;
+    case kMenuHint:
+      if (!isGameOver()) game_->hints().showNext();
+      return Handled::kDone;
+    default: return Handled::kPassOn;
+  }
+}
+
+// Every face-down card shows its face until the next key or tap.
+void CAppGameForm::showAllCards() {
+  services_->playSound(4004, 8, 0, 64, 30);
+  services_->settings().showCards = 1;
+  if (CAppSettings* profile = app_->getSettings()) profile->showCards = 1;
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
 void CAppGameForm::openAlert(uint16_t formId) {

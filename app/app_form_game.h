@@ -16,6 +16,7 @@ class CAppCardPile;
 class CAppGame;
 class CAppGameToolbar;
 class CAppPlayServices;
+class CAppTutorialArrow;
 
 class CAppGameForm : public CQZFForm {
  public:
@@ -24,6 +25,21 @@ class CAppGameForm : public CQZFForm {
   // Forms opened by keys: the restart and new-deal questions, the deal chooser.
   static constexpr uint16_t kRestartAlert = 1423, kNewDealAlert = 1422, kChooseDeal = 1395;
   static constexpr uint16_t kWonForm = 1384;
+  // The alert that asks whether to leave for the title screen.
+  static constexpr uint16_t kTitleAlert = 1220;
+  // The soft keys and the game menu.
+  static constexpr uint16_t kPlayMenu = 3600;
+  // Menu items the play screen answers; the others go to the application.
+  enum MenuItem : uint16_t {
+    kMenuUndo = 1019,
+    kMenuRedo = 1020,
+    kMenuRestart = 1022,
+    kMenuHowToPlay = 1023,
+    kMenuNewDeal = 1032,
+    kMenuShowCards = 1035,
+    kMenuTitle = 1036,
+    kMenuHint = 1039,
+  };
 
   CAppGameForm();
   ~CAppGameForm() override;
@@ -36,6 +52,7 @@ class CAppGameForm : public CQZFForm {
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
   Handled onUpdate() override;
   Handled drawBackground() override;
   Handled drawForeground() override;
@@ -47,6 +64,8 @@ class CAppGameForm : public CQZFForm {
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }
+  // The arrow the tutorial points with.
+  CAppTutorialArrow* tutorialArrow() const { return arrow_.get(); }
 
  private:
   void loadArt();
@@ -61,6 +80,9 @@ class CAppGameForm : public CQZFForm {
   void settingsShowCardsOff();
   void openWonForm();
   void openAlert(uint16_t formId);
+  // A chosen menu item the play screen answers; passed on otherwise.
+  Handled runMenuItem(uint16_t item);
+  void showAllCards();
   // Undo or redo one move unless the game is over.
   void stepHistory(bool undo);
 
@@ -68,6 +90,7 @@ class CAppGameForm : public CQZFForm {
   std::unique_ptr<CAppPlayServices> services_;
   std::unique_ptr<CAppGame> game_;
   std::unique_ptr<CAppGameToolbar> toolbar_;
+  std::unique_ptr<CAppTutorialArrow> arrow_;
   uint8_t frameCounter_ = 0;
   bool artLoaded_ = false;
   bool penDown_ = false;

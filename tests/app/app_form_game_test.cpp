@@ -13,6 +13,9 @@
 #include "app_game_toolbar.h"
 #include "app_in_hand_pile.h"
 #include "app_settings.h"
+#include "app_tutorial_arrow.h"
+#include "qzf_menu.h"
+#include "wince/host/clock.h"
 
 namespace {
 
@@ -176,6 +179,61 @@ TEST_F(AppFormGameTest, TheProfilesRulesReachTheGame) {
   EXPECT_EQ(g.spiderSuits, 2);
   EXPECT_EQ(g.yukonBuildSuit, 0u);
   EXPECT_EQ(g.currentGameType, 1);
+}
+
+TEST_F(AppFormGameTest, TheMenuUndoesRedoesAndShowsTheCards) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  CAppGame& game = *form->game();
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
+  ASSERT_EQ(game.pile(5)->count(), 8);
+  const auto choose = [&](uint16_t item) {
+    return form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, item});
+  };
+  EXPECT_EQ(choose(CAppGameForm::kMenuUndo), Handled::kDone);
+  EXPECT_EQ(game.pile(5)->count(), 7);
+  EXPECT_EQ(choose(CAppGameForm::kMenuRedo), Handled::kDone);
+  EXPECT_EQ(game.pile(5)->count(), 8);
+  EXPECT_EQ(choose(CAppGameForm::kMenuShowCards), Handled::kDone);
+  EXPECT_EQ(app_->getSettings()->showCards, 1);
+  key(*form, kQZFKeyLeft);  // the next key hides them again
+  EXPECT_EQ(app_->getSettings()->showCards, 0);
+}
+
+TEST_F(AppFormGameTest, TheToolbarAndTheMenuOpenTheirQuestions) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  // The restart button (the fourth in the usual order) and the new-deal item.
+  form->toolbar()->pressButton(4);
+  frames(1);
+  EXPECT_NE(forms().find("1423"), std::string::npos) << forms();
+  form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, CAppGameForm::kMenuNewDeal});
+  frames(1);
+  EXPECT_NE(forms().find("1422"), std::string::npos) << forms();
+  form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, CAppGameForm::kMenuTitle});
+  frames(1);
+  EXPECT_NE(forms().find("1220"), std::string::npos) << forms();
+}
+
+TEST_F(AppFormGameTest, TheTutorialArrowBobsTenPixelsEachWay) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  CAppTutorialArrow& arrow = *form->tutorialArrow();
+  EXPECT_FALSE(arrow.isShown());
+  arrow.showAt(50, 100);
+  EXPECT_EQ(arrow.y(), 105);
+  wince::advanceClock(350);  // half a turn of 70 hundredths: half way up
+  frames(1);
+  EXPECT_EQ(arrow.y(), 100);
+  wince::advanceClock(400);  // past the turn: it starts down from where it is
+  frames(1);
+  EXPECT_EQ(arrow.y(), 100);
+  wince::advanceClock(350);
+  frames(1);
+  EXPECT_EQ(arrow.y(), 105);
+  EXPECT_EQ(arrow.x(), 50);
+  arrow.hide();
+  EXPECT_FALSE(arrow.isShown());
 }
 
 }  // namespace
