@@ -5,19 +5,23 @@
 #include "app_application.h"
 #include "app_card.h"
 #include "app_card_pile.h"
+#include "app_end_game_anim.h"
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
-#include "app_game_toolbar.h"
 #include "app_game_state.h"
+#include "app_game_toolbar.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
+#include "app_object_timer.h"
 #include "app_play_services.h"
 #include "app_settings.h"
+#include "app_tutorial_arrow.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
+#include "qzf_menu_description.h"
 #include "qzf_metrics.h"
-#include "app_object_timer.h"
 
 namespace {
 
@@ -55,10 +59,10 @@ int backSet(int blob, bool large) {
   struct Range {
     int firstBlob, lastBlob, firstSet;
   };
-  static constexpr Range kLarge[] = {{816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118},
-                                     {1287, 1287, 124}};
-  static constexpr Range kSmall[] = {{762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113},
-                                     {1285, 1285, 123}};
+  static constexpr Range kLarge[] = {
+      {816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118}, {1287, 1287, 124}};
+  static constexpr Range kSmall[] = {
+      {762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113}, {1285, 1285, 123}};
   for (const Range& r : large ? std::span<const Range>(kLarge) : std::span<const Range>(kSmall)) {
     if (blob >= r.firstBlob && blob <= r.lastBlob && (blob - r.firstBlob) % 2 == 0) {
       return r.firstSet + (blob - r.firstBlob) / 2;
@@ -89,7 +93,9 @@ CAppGameForm::~CAppGameForm() {
 }
 
 int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
-  const auto fail = [this](int line, int16_t code) { return CQZFApplication::report(this, "app_form_game", line, code); };
+  const auto fail = [this](int line, int16_t code) {
+    return CQZFApplication::report(this, "app_form_game", line, code);
+  };
   app_ = findOwner<CAppApplication>();
   CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
   if (!profile) return fail(__LINE__, QZ_ERR_BAD_STATE);
@@ -107,6 +113,9 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   services_->pushSettings();
   toolbar_.reset(new (std::nothrow) CAppGameToolbar(*game_, *services_, *getGraphics()));
   if (!toolbar_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  arrow_.reset(new (std::nothrow) CAppTutorialArrow(*services_, *getGraphics()));
+  if (!arrow_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  setMenuId(kPlayMenu);
   if (!game_->isDealPending()) game_->settle();
   loadArt();
   return 0;
@@ -116,8 +125,6 @@ int16_t CAppGameForm::serialise(SerialiseStream& stream) {
   if (!game_) return 0;
   game_->gameClock().stop();
   static_cast<void>(game_->serialise(stream));
-  cursorPile_ = -1;
-  cursorDepth_ = 0;
   return 0;
 }
 
@@ -166,7 +173,7 @@ Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
 int CAppGameForm::faceBlob(const CAppCard& card) const {
   const CAppSettings* s = app_->getSettings();
   const bool large = card.width() >= services_->value(kValueCardWidth);
-  if (!card.isFaceUp()) return large ? s->cardBackLarge : s->cardBackSmall;
+  if (!card.isFaceUp() && !s->showCards) return large ? s->cardBackLarge : s->cardBackSmall;
   const int base = large ? s->cardFrontLargeImage : s->cardFrontSmallImage;
   for (int group = 0; group < 4; ++group) {
     if (kSuitOfGroup[group] == card.suit()) return base + group * 13 + 13 - card.rank();
@@ -201,14 +208,13 @@ void CAppGameForm::drawPile(const CAppCardPile& pile) {
   }
 }
 
+// The keypad focus on a pile without a selected card (an empty pile).
 void CAppGameForm::drawCursor() {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return;
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  const CAppCard* card = cursorCard();
-  const int x = card ? card->x() : pile->x(), y = card ? card->y() : pile->y();
-  const bool large = (card ? card->width() : pile->width()) >= services_->value(kValueCardWidth);
-  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, x - kFrameOffset, y - kFrameOffset,
-                          0, kOpaque);
+  const CAppCardPile* pile = game_->isKeyboardMode() ? game_->focusedPile() : nullptr;
+  if (!pile || !pile->isSelected() || (pile->selectedCard() && !pile->selectedCard()->isMoving())) return;
+  const bool large = pile->width() >= services_->value(kValueCardWidth);
+  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, pile->x() - kFrameOffset,
+                          pile->y() - kFrameOffset, 0, kOpaque);
 }
 
 Handled CAppGameForm::drawBackground() {
@@ -229,10 +235,15 @@ Handled CAppGameForm::drawForeground() {
   if (!graphics || !game_) return Handled::kDone;
   if (toolbar_) toolbar_->draw(app_->getFontManager());
   for (int i = 0; i < game_->pileCount(); ++i) drawPile(*game_->pile(i));
-  // Cards in flight over the table, then the carried cards.
+  // Cards in flight over the table, then the carried cards. The cards a won
+  // game throws off are drawn from the last thrown, so the first lies on top.
+  if (const CAppEndGameAnim* end = game_->endGameAnimation()) {
+    const auto& flying = end->flying();
+    for (auto it = flying.rbegin(); it != flying.rend(); ++it) drawCard(**it);
+  }
   for (int i = 0; i < game_->cardCount(); ++i) {
     const CAppCard* card = game_->card(i);
-    if (card->isMoving() && !card->isCarried()) drawCard(*card);
+    if (card->isMoving() && !card->isCarried() && !game_->isEndAnimationRunning()) drawCard(*card);
   }
   drawPile(game_->inHand());
   if (game_->inHand().empty() || game_->isCarriedByTap()) drawCursor();
@@ -241,6 +252,7 @@ Handled CAppGameForm::drawForeground() {
     graphics->drawBlob(CAppHints::kMarkerImage + hints.frame(), hints.markerX(), hints.markerY(), 0,
                        hints.level() ? hints.level() : kOpaque);
   }
+  if (arrow_) arrow_->draw();
   return Handled::kDone;
 }
 
@@ -256,7 +268,7 @@ uint32_t CAppGameForm::tableDigest() const {
   for (int i = 0; i < game_->pileCount(); ++i) mix(game_->pile(i)->isMarked() ? 1U : 0U);
   const CAppHints& hints = game_->hints();
   mix(hints.isVisible() ? static_cast<uint32_t>(hints.level() | hints.frame() << 8) : 0U);
-  mix(static_cast<uint32_t>(cursorPile_) | static_cast<uint32_t>(cursorDepth_) << 8);
+  mix(static_cast<uint32_t>(cursorPile()));
   return digest;
 }
 
@@ -267,6 +279,7 @@ Handled CAppGameForm::onUpdate() {
     if (toolbar_->isPressed()) toolbar_->setPressed(false);
   }
   game_->tick();
+  arrow_->tick();
   game_->gameClock().update();
   const CQZFMetrics* metrics = app_->getMetrics();
   toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
@@ -284,13 +297,23 @@ Handled CAppGameForm::onUpdate() {
 
 // --- The stylus and the toolbar ------------------------------------------------------
 
-// A won game shows the game-won form once (not again on every frame while it
-// stands open).
+// A won game shows the game-won form once its end animation has run out, and
+// only once (not again on every frame, nor when the player closed it).
 void CAppGameForm::openWonForm() {
-  if (!game_->isEndAnimationRunning()) return;
+  if (!game_->isEndAnimationRunning()) {
+    wonFormShown_ = false;
+    return;
+  }
+  if (wonFormShown_ || !game_->isEndAnimationDone()) return;
   const CQZFFormHandler* handler = app_->getFormHandler();
   if (!handler || handler->findForm(kWonForm)) return;
+  wonFormShown_ = true;
   static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
+}
+
+int CAppGameForm::cursorPile() const {
+  const CAppCardPile* focus = game_ && game_->isKeyboardMode() ? game_->focusedPile() : nullptr;
+  return focus ? focus->index() : -1;
 }
 
 bool CAppGameForm::isGameOver() const { return game_->isFinished() && !game_->keepsPlaying(); }
@@ -303,7 +326,6 @@ void CAppGameForm::stepHistory(bool undo) {
   game_->clearPlayableMarks();
   if (undo) game_->state().undo();
   else game_->state().redo();
-  cursorDepth_ = 0;
   game_->requestSettle();
   game_->settle();
 }
@@ -331,7 +353,6 @@ Handled CAppGameForm::onPenEvent(const QZFPenEvent& pen) {
   switch (pen.type) {
     case QZFPenType::kDown:
       penDown_ = true;
-      cursorPile_ = -1;
       if (!isGameOver()) {
         game_->gameClock().start();
         game_->onPenDown(pen.x, pen.y);
@@ -365,83 +386,6 @@ void CAppGameForm::settingsShowCardsOff() {
   if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
-// --- The keypad cursor -------------------------------------------------------------
-
-CAppCard* CAppGameForm::cursorCard() const {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) return nullptr;
-  return game_->pile(cursorPile_)->cardFromTop(cursorDepth_);
-}
-
-bool CAppGameForm::findCursorCell(int& row, int& column) const {
-  const CAppGameDefinition& d = game_->definition();
-  for (row = 0; row < d.gridRows; ++row) {
-    for (column = 0; column < d.gridColumns; ++column) {
-      if (d.cursorGrid[row][column] == cursorPile_) return true;
-    }
-  }
-  return false;
-}
-
-// Up and down walk a column's face-up run before they leave the pile; a step
-// goes on over empty cells of the grid and wraps round its edges.
-Handled CAppGameForm::moveCursor(int dRow, int dColumn) {
-  const CAppGameDefinition& d = game_->definition();
-  if (d.gridRows == 0 || d.gridColumns == 0) return Handled::kPassOn;
-  int row = 0, column = 0;
-  if (cursorPile_ < 0 || !findCursorCell(row, column)) {
-    for (row = 0; row < d.gridRows; ++row) {
-      for (column = 0; column < d.gridColumns; ++column) {
-        if (d.cursorGrid[row][column] != CAppGameDefinition::kNoPile) {
-          cursorPile_ = d.cursorGrid[row][column];
-          cursorDepth_ = 0;
-          return Handled::kDone;
-        }
-      }
-    }
-    return Handled::kPassOn;
-  }
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  if (dRow < 0 && pile->kind() == kPileTableau && game_->inHand().empty()) {
-    const CAppCard* deeper = pile->cardFromTop(cursorDepth_ + 1);
-    if (deeper && deeper->isFaceUp()) {
-      ++cursorDepth_;
-      return Handled::kDone;
-    }
-  }
-  if (dRow > 0 && cursorDepth_ > 0) {
-    --cursorDepth_;
-    return Handled::kDone;
-  }
-  const int start = cursorPile_;
-  for (int step = 0; step < d.gridRows * d.gridColumns; ++step) {
-    row = (row + dRow + d.gridRows) % d.gridRows;
-    column = (column + dColumn + d.gridColumns) % d.gridColumns;
-    const uint8_t cell = d.cursorGrid[row][column];
-    if (cell != CAppGameDefinition::kNoPile && cell != start && cell < game_->pileCount()) {
-      cursorPile_ = cell;
-      cursorDepth_ = 0;
-      return Handled::kDone;
-    }
-  }
-  return Handled::kDone;
-}
-
-// Select on a card picks it up (with what lies on it) or plays it where it
-// goes; with cards carried, Select drops them on the cursor's pile.
-void CAppGameForm::cursorAction() {
-  if (cursorPile_ < 0 || cursorPile_ >= game_->pileCount()) {
-    static_cast<void>(moveCursor(0, 0));
-    return;
-  }
-  const CAppCardPile* pile = game_->pile(cursorPile_);
-  const CAppCard* card = cursorCard();
-  const int x = card ? card->x() + card->width() / 2 : pile->x() + pile->width() / 2;
-  const int y = card ? card->y() + (card == pile->topCard() ? card->height() / 2 : 3) : pile->y() + pile->height() / 2;
-  game_->onPenDown(x, y);
-  game_->onPenUp(x, y);
-  cursorDepth_ = 0;
-}
-
 Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
   if (!game_) return Handled::kPassOn;
   game_->gameClock().start();
@@ -454,20 +398,20 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
       [[fallthrough]];
     case ' ':
       if (toolbar_->isFocused()) toolbar_->activateSelected();
-      else cursorAction();
+      else game_->onAction();
       return Handled::kDone;
     case kQZFKeyLeft:
     case kQZFKeyRight: {
       app_->resetStartFrames();
       const bool right = (key.code == kQZFKeyRight) != mirrored;
       if (toolbar_->isFocused()) toolbar_->moveSelection(right);
-      else static_cast<void>(moveCursor(0, right ? 1 : -1));
+      else game_->onKey(right ? CAppGame::kKeyRight : CAppGame::kKeyLeft);
       return Handled::kDone;
     }
     case kQZFKeyUp:
     case kQZFKeyDown:
       app_->resetStartFrames();
-      if (!toolbar_->isFocused()) static_cast<void>(moveCursor(key.code == kQZFKeyUp ? -1 : 1, 0));
+      if (!toolbar_->isFocused()) game_->onKey(key.code == kQZFKeyUp ? CAppGame::kKeyUp : CAppGame::kKeyDown);
       return Handled::kDone;
     case 'd': openAlert(kRestartAlert); return Handled::kDone;
     case 'n': openAlert(kNewDealAlert); return Handled::kDone;
@@ -484,11 +428,58 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
       return Handled::kPassOn;
     case 'r': stepHistory(false); return Handled::kDone;
     case 'u': stepHistory(true); return Handled::kDone;
-    case 't':
-      toolbar_->setFocused(!toolbar_->isFocused());
+    case 't': toolbar_->setFocused(!toolbar_->isFocused()); return Handled::kDone;
+    default: return Handled::kPassOn;
+  }
+}
+
+// --- The menu ----------------------------------------------------------------------
+
+Handled CAppGameForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!game_) return Handled::kPassOn;
+  Handled result = Handled::kPassOn;
+  if (event.kind == kQZFMenuOpened) {
+    // Games whose cards all lie face up have nothing to show.
+    const int32_t t = game_->type();
+    if (t == kGameFreecell || t == kGameCalc || t == kGameFourCorners) setMenuItemFlags(kMenuShowCards, kQZFItemHidden);
+  } else if (event.kind == kQZFMenuItemChosen) {
+    if (event.itemId == kMenuTitle && !app_->getFormHandler()) {
+      return handledStatus(CQZFApplication::report(this, "app_form_game", __LINE__, QZ_ERR_BAD_STATE));
+    }
+    result = runMenuItem(event.itemId);
+  }
+  if (isPassedOn(result) && app_->onMenuCommand(event.itemId, event.kind) == 1) result = Handled::kDone;
+  game_->settle();
+  return result;
+}
+
+Handled CAppGameForm::runMenuItem(uint16_t item) {
+  app_->resetStartFrames();
+  switch (item) {
+    case kMenuUndo: stepHistory(true); return Handled::kDone;
+    case kMenuRedo: stepHistory(false); return Handled::kDone;
+    case kMenuRestart: openAlert(kRestartAlert); return Handled::kDone;
+    case kMenuNewDeal: openAlert(kNewDealAlert); return Handled::kDone;
+    case kMenuHowToPlay:
+      services_->openForm(kFormInstructions, services_->settings().currentGameType);
+      return Handled::kDone;
+    case kMenuTitle: static_cast<void>(app_->openForm(kTitleAlert, kAppTagAlert, kAppFormGame)); return Handled::kDone;
+    case kMenuShowCards:
+      if (!isGameOver()) showAllCards();
+      return Handled::kDone;
+    case kMenuHint:
+      if (!isGameOver()) game_->hints().showNext();
       return Handled::kDone;
     default: return Handled::kPassOn;
   }
+}
+
+// Every face-down card shows its face until the next key or tap.
+void CAppGameForm::showAllCards() {
+  services_->playSound(4004, 8, 0, 64, 30);
+  services_->settings().showCards = 1;
+  if (CAppSettings* profile = app_->getSettings()) profile->showCards = 1;
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
 void CAppGameForm::openAlert(uint16_t formId) {
@@ -511,7 +502,9 @@ void CAppGameForm::describe(std::string& out) const {
     }
     out += line + "\n";
   }
-  out += "game.cursor=" + std::to_string(cursorPile_) + "," + std::to_string(cursorDepth_) + "\n";
+  const CAppCardPile* focus = game_->focusedPile();
+  const int depth = focus && focus->selectedCard() ? focus->depthOf(focus->selectedCard()) : 0;
+  out += "game.cursor=" + std::to_string(cursorPile()) + "," + std::to_string(depth) + "\n";
   out += "game.hand=" + std::to_string(game_->inHand().count()) + "\n";
   out += "game.undo=" + std::to_string(game_->state().undoSize()) + "\n";
   out += "game.redo=" + std::to_string(game_->state().redoSize()) + "\n";

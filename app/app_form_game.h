@@ -16,6 +16,7 @@ class CAppCardPile;
 class CAppGame;
 class CAppGameToolbar;
 class CAppPlayServices;
+class CAppTutorialArrow;
 
 class CAppGameForm : public CQZFForm {
  public:
@@ -24,6 +25,21 @@ class CAppGameForm : public CQZFForm {
   // Forms opened by keys: the restart and new-deal questions, the deal chooser.
   static constexpr uint16_t kRestartAlert = 1423, kNewDealAlert = 1422, kChooseDeal = 1395;
   static constexpr uint16_t kWonForm = 1384;
+  // The alert that asks whether to leave for the title screen.
+  static constexpr uint16_t kTitleAlert = 1220;
+  // The soft keys and the game menu.
+  static constexpr uint16_t kPlayMenu = 3600;
+  // Menu items the play screen answers; the others go to the application.
+  enum MenuItem : uint16_t {
+    kMenuUndo = 1019,
+    kMenuRedo = 1020,
+    kMenuRestart = 1022,
+    kMenuHowToPlay = 1023,
+    kMenuNewDeal = 1032,
+    kMenuShowCards = 1035,
+    kMenuTitle = 1036,
+    kMenuHint = 1039,
+  };
 
   CAppGameForm();
   ~CAppGameForm() override;
@@ -36,16 +52,20 @@ class CAppGameForm : public CQZFForm {
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
   Handled onUpdate() override;
   Handled drawBackground() override;
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
-  // The pile under the keypad cursor (an index into the game's piles).
-  int cursorPile() const { return cursorPile_; }
+  // The pile under the keypad focus (an index into the game's piles); -1
+  // while the stylus plays.
+  int cursorPile() const;
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }
+  // The arrow the tutorial points with.
+  CAppTutorialArrow* tutorialArrow() const { return arrow_.get(); }
 
  private:
   void loadArt();
@@ -60,23 +80,21 @@ class CAppGameForm : public CQZFForm {
   void settingsShowCardsOff();
   void openWonForm();
   void openAlert(uint16_t formId);
+  // A chosen menu item the play screen answers; passed on otherwise.
+  Handled runMenuItem(uint16_t item);
+  void showAllCards();
   // Undo or redo one move unless the game is over.
   void stepHistory(bool undo);
-  // The keypad cursor.
-  Handled moveCursor(int dRow, int dColumn);
-  bool findCursorCell(int& row, int& column) const;
-  void cursorAction();
-  CAppCard* cursorCard() const;
 
   CAppApplication* app_ = nullptr;
   std::unique_ptr<CAppPlayServices> services_;
   std::unique_ptr<CAppGame> game_;
   std::unique_ptr<CAppGameToolbar> toolbar_;
+  std::unique_ptr<CAppTutorialArrow> arrow_;
   uint8_t frameCounter_ = 0;
   bool artLoaded_ = false;
   bool penDown_ = false;
-  int cursorPile_ = -1;
-  // Cards below the cursor pile's top card the cursor covers.
-  int cursorDepth_ = 0;
   uint32_t lastDigest_ = 0;
+  // The game-won form was opened for this win.
+  bool wonFormShown_ = false;
 };

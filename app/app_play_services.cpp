@@ -34,9 +34,12 @@ constexpr std::pair<int, int16_t> kGameLayout[] = {
     {64, 150}, {63, 6}, {62, 8}, {61, 20}, {53, 178}, {52, 4}, {47, 46}, {14, 16}, {13, 22}, {88, 18}, {87, 18},
 };
 
-// The forms the game opens, by id, with their class tags.
-constexpr std::pair<int, const char*> kGameForms[] = {
-    {kFormTutorial, "frmtutor"}, {kFormGameOver, "frmgameover"}, {kFormInstructions, "frminstr"}};
+// The forms the game and its toolbar open, by id, with their class tags.
+constexpr std::pair<int, const char*> kGameForms[] = {{kFormTutorial, "frmtutor"},
+                                                      {kFormGameOver, "frmgameover"},
+                                                      {kFormInstructions, "frminstr"},
+                                                      {1422, kAppTagAlert},
+                                                      {1423, kAppTagAlert}};
 
 }  // namespace
 

@@ -1,5 +1,9 @@
 #include "app_card.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+
 #include "app_game.h"
 #include "app_game_services.h"
 #include "app_serialise_stream.h"
@@ -16,6 +20,7 @@ void CAppCard::setup(int32_t suit, uint8_t rank, bool large) {
   slideStartX_ = slideStartY_ = slideDx_ = slideDy_ = 0;
   slideStart_ = 0;
   slideDuration_ = turnOnArrival_ = 0;
+  fixedX_ = fixedY_ = velocityX_ = velocityY_ = accelerationX_ = accelerationY_ = bounceMode_ = 0;
   suit_ = suit;
   rank_ = rank;
   large_ = large ? 1 : 0;
@@ -135,6 +140,57 @@ bool CAppCard::update() {
 void CAppCard::finishSlide() {
   const bool turning = flipping_ != 0;
   if (arrive() || turning) turnFaceUp();
+}
+
+namespace {
+
+// Flight positions are kept in sixteenths of a pixel.
+constexpr int32_t kFlightScale = 16;
+// Past this sideways speed a swaying card turns back.
+constexpr int32_t kSwaySpeed = 20;
+
+int16_t toCoordinate(int32_t fixed) {
+  return static_cast<int16_t>(std::clamp<int32_t>(fixed / kFlightScale, INT16_MIN, INT16_MAX));
+}
+
+}  // namespace
+
+void CAppCard::launch(int32_t vx, int32_t vy, int32_t ax, int32_t ay, int32_t bounceMode) {
+  flying_ = 1;
+  flipping_ = 0;
+  bounceMode_ = bounceMode;
+  fixedX_ = x_ * kFlightScale;
+  fixedY_ = y_ * kFlightScale;
+  velocityX_ = vx;
+  velocityY_ = vy;
+  accelerationX_ = ax;
+  accelerationY_ = ay;
+  slideStart_ = game_->services().now();
+}
+
+bool CAppCard::stepFlight() {
+  const uint32_t now = game_->services().now();
+  const auto dt = static_cast<int32_t>(std::min<uint32_t>(now - slideStart_, 1000));
+  slideStart_ = now;
+  velocityX_ += accelerationX_ * dt;
+  velocityY_ += accelerationY_ * dt;
+  fixedX_ += dt * velocityX_;
+  fixedY_ += dt * velocityY_;
+  if (bounceMode_ == 1) {
+    if (accelerationY_ > 0) --accelerationY_;
+    // Turned towards the middle, so a card that stays past the limit for a
+    // second step does not turn away again.
+    if (velocityX_ > kSwaySpeed) accelerationX_ = -std::abs(accelerationX_);
+    if (velocityX_ < -kSwaySpeed) accelerationX_ = std::abs(accelerationX_);
+  }
+  x_ = toCoordinate(fixedX_);
+  y_ = toCoordinate(fixedY_);
+  atHome_ = 0;
+  const CAppGameServices& s = game_->services();
+  const bool onScreen =
+      x_ <= s.value(kValueScreenWidth) && y_ <= s.value(kValueScreenHeight) && x_ + width_ >= 0 && y_ + height_ >= 0;
+  if (!onScreen) flying_ = 0;
+  return onScreen;
 }
 
 int16_t CAppCard::serialise(SerialiseStream& stream) {

@@ -1,6 +1,6 @@
 // One playing card on the table: suit, rank, face, where it is and where it
-// belongs, and the small animations it runs by itself (turning over and
-// sliding home).
+// belongs, and the small animations it runs by itself (turning over, sliding
+// home, and the free flight of a won game's end).
 #pragma once
 
 #include <cstdint>
@@ -68,6 +68,15 @@ class CAppCard : public CQZFObject {
   // Ends a slide or a turn at once.
   void finishSlide();
 
+  // The free flight: velocity and acceleration in sixteenths of a pixel per
+  // hundredth (and per hundredth squared), from the current position and
+  // time. Bounce mode 1 sways: the fall's acceleration dies away and the
+  // sideways one turns back past a speed of 20.
+  void launch(int32_t vx, int32_t vy, int32_t ax, int32_t ay, int32_t bounceMode);
+  // One step of the flight; false once the card has left the screen (it then
+  // stops flying).
+  bool stepFlight();
+
   // Four bytes: id, suit, rank, face up.
   [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
 
@@ -99,4 +108,10 @@ class CAppCard : public CQZFObject {
   uint8_t width_ = 0, height_ = 0;
   uint8_t atHome_ = 1;
   uint8_t toleranceX_ = 0, toleranceY_ = 0;
+  // The flight, in sixteenths of a pixel (kept wide: a long fall would
+  // overflow 16 bits).
+  int32_t fixedX_ = 0, fixedY_ = 0;
+  int32_t velocityX_ = 0, velocityY_ = 0;
+  int32_t accelerationX_ = 0, accelerationY_ = 0;
+  int32_t bounceMode_ = 0;
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app_card.h"
+#include "app_end_game_anim.h"
 #include "app_foundation_pile.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
@@ -138,6 +139,7 @@ void CAppGame::rebuildDefinition() {
 }
 
 void CAppGame::destroyTable() {
+  endAnim_.reset();
   animating_.clear();
   movable_.clear();
   useful_.clear();
@@ -251,6 +253,7 @@ void CAppGame::layOutAndDeal() {
   inHand_->setStyle(d.largeCards != 0);
   state_ = std::make_unique<CAppGameState>(this);
   focusPile_ = d.cursorGrid[0][0] == CAppGameDefinition::kNoPile ? 0 : d.cursorGrid[0][0];
+  locateFocusInGrid();
   if (CAppCardPile* s = firstPile(kPileStock)) dealSpecialFirstCard(*s);
   finishDeal();
 }
@@ -272,6 +275,7 @@ void CAppGame::dealSpecialFirstCard(CAppCardPile& stock) {
 }
 
 void CAppGame::finishDeal() {
+  if (CAppCardPile* p = focusedPile(); p && keyboardMode_) p->setSelected(focusSelected_ != 0);
   if (option(kOptionAnimate)) {
     dealPending_ = 1;
   } else {
@@ -296,6 +300,7 @@ void CAppGame::replayDeal() {
   const int32_t large = definition_->largeCards;
   std::vector<CAppCard*> order = cards_;
   for (CAppCard* c : order) c->setup(c->suit(), c->rank(), large != 0);
+  endAnim_.reset();
   animating_.clear();
   movable_.clear();
   useful_.clear();
@@ -339,6 +344,7 @@ void CAppGame::settle() {
   autoMoving_ = 0;
   showPlayableMarks(true);
   settleRequested_ = 0;
+  reselectFocus();
 }
 
 bool CAppGame::allFoundationsFull() const {
@@ -384,6 +390,8 @@ bool CAppGame::isWon() const {
 }
 
 void CAppGame::onWon() {
+  endAnim_ = std::make_unique<CAppEndGameAnim>(this);
+  endAnim_->start(services_->random(10) < 6 ? 2 : 1);
   endAnimation_ = 1;
   finished_ = 1;
   if (clock_) clock_->stop();
@@ -391,6 +399,12 @@ void CAppGame::onWon() {
   services_->discardSavedGame(type_ - 1);
   services_->advanceDealNumber(type_ - 1);
   if (services_->topFormId() == kFormPlayScreen) services_->playSound(4008, 8, 0, 16, 128);
+}
+
+bool CAppGame::isEndAnimationDone() const { return !endAnim_ || endAnim_->isDone(); }
+
+void CAppGame::stopEndAnimation() {
+  if (endAnim_) endAnim_->stop();
 }
 
 void CAppGame::onNoMoves() {
@@ -437,7 +451,10 @@ void CAppGame::finishDealAnimation() {
 }
 
 void CAppGame::tick() {
-  if (endAnimation_) return;
+  if (endAnimation_) {
+    if (endAnim_) endAnim_->tick();
+    return;
+  }
   hints_->tick();
   if (animating_.empty()) return;
   services_->resetIdleCounter();

@@ -16,6 +16,7 @@
 #include "qzf_object.h"
 
 class CAppCard;
+class CAppEndGameAnim;
 class CAppHints;
 class CAppInHandPile;
 class CAppSounds;
@@ -71,6 +72,23 @@ class CAppGame : public CQZFObject {
   // A card played straight to a foundation by a tap (Pyramid pairs and kings).
   void movePlayedCard(CAppCard* card, CAppCardPile& foundation);
 
+  // The keypad: arrow keys (Windows key codes) move the focus over the
+  // cursor grid and inside a pile; the action key picks up and puts down.
+  static constexpr int kKeyLeft = 37, kKeyUp = 38, kKeyRight = 39, kKeyDown = 40;
+  void onKey(int keyCode);
+  void onAction();
+  // Whether the focus may rest on the pile (one-touch play: only where a
+  // card can move, or on the stock while it can act).
+  bool canFocusPile(int index);
+  void locateFocusInGrid();
+  // Pyramid: the cursor's row of the pyramid is empty (any other row: true).
+  bool isPyramidRowClear() const;
+  void setFocusedPileSelected(bool flag);
+  // The pile under the focus; null before a deal.
+  CAppCardPile* focusedPile() const;
+  int cursorRow() const { return cursorRow_; }
+  int cursorColumn() const { return cursorColumn_; }
+
   // Move search and the rule queries.
   uint8_t findMoves();
   bool foundationAccepts(CAppCard* card);
@@ -119,10 +137,18 @@ class CAppGame : public CQZFObject {
   bool isBusy() const { return busy_ != 0; }
   void setBusy(bool busy) { busy_ = busy ? 1 : 0; }
   bool isAutoMoving() const { return autoMoving_ != 0; }
+  void leaveKeyboardMode();
   bool isCarriedByTap() const { return carriedByTap_ != 0; }
   bool isKeyboardMode() const { return keyboardMode_ != 0; }
   bool isFinished() const { return finished_ != 0; }
   bool isEndAnimationRunning() const { return endAnimation_ != 0; }
+  // The end of a won game; null before the win, and after a saved game that
+  // was won is read back.
+  CAppEndGameAnim* endGameAnimation() const { return endAnim_.get(); }
+  // The end animation has run out, or there is none to run.
+  bool isEndAnimationDone() const;
+  // A key or a tap ends the end animation at once.
+  void stopEndAnimation();
   bool isDealPending() const { return dealPending_ != 0; }
   void setDealPending(bool pending) { dealPending_ = pending ? 1 : 0; }
   void setKeepPlaying(bool keep) { keepPlaying_ = keep ? 1 : 0; }
@@ -171,6 +197,22 @@ class CAppGame : public CQZFObject {
   void refillAfterAutoMove(CAppCardPile& pile);
   void turnTableauTop(CAppCardPile& column);
 
+  // Keypad part.
+  uint8_t gridCell(int row, int column) const;
+  bool stockCanAct() const;
+  int candidateIndex(const CAppCard* card) const;
+  void selectNearest(CAppCardPile& p, int32_t y);
+  CAppCardPile* moveFocusAlong(int dRow, int dColumn);
+  int focusInRow(int direction);
+  int focusInColumn(int direction);
+  int focusStep(int keyCode);
+  void slideAcross(int keyCode);
+  void enterKeyboardMode();
+  void markFromFocus();
+  CAppCard* playFromHandByKey();
+  // Keeps the focus pile's selection over a change of its cards.
+  void reselectFocus();
+
   // Search part.
   void pushCandidate(CAppCard* card);
   void pushMovable(CAppCard* card);
@@ -202,6 +244,9 @@ class CAppGame : public CQZFObject {
   uint8_t focusPile_ = 0;
   uint32_t autoMoveStamp_ = 0;
   uint8_t keyboardMode_ = 0;
+  uint8_t cursorRow_ = 0, cursorColumn_ = 0;
+  uint8_t chosenCandidate_ = 0;
+  uint8_t focusSelected_ = 1;
   uint8_t finished_ = 0;
   uint8_t endAnimation_ = 0;
   std::vector<CAppCard*> movable_;
@@ -218,4 +263,5 @@ class CAppGame : public CQZFObject {
   uint8_t evaluationDeferred_ = 0;
   uint8_t freshDeal_ = 0;
   std::unique_ptr<CAppHints> hints_;
+  std::unique_ptr<CAppEndGameAnim> endAnim_;
 };

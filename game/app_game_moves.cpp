@@ -69,7 +69,7 @@ void CAppGame::onPenDown(int32_t x, int32_t y) {
     return;
   }
   if (endAnimation_) return;
-  keyboardMode_ = 0;
+  leaveKeyboardMode();
   markDropTargets(false);
   clearPlayableMarks();
   if (inHand_->count() > 0 && !carriedByTap_) {

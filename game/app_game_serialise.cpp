@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app_card.h"
+#include "app_end_game_anim.h"
 #include "app_game.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
@@ -24,6 +25,8 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
   busy_ = 1;
   returnCarriedCards();
   finishDealAnimation();
+  // Cards thrown by the end of a won game go back first: a record holds every card on its pile.
+  if (endAnim_) endAnim_->stop();
   const bool reading = isReading(stream);
   const int32_t type = type_;
   int16_t status = 0;
@@ -59,6 +62,7 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
   }
   for (CAppCard* c : cards_) c->moveHome();
   for (auto& p : piles_) p->layoutCards();
+  locateFocusInGrid();
   return 0;
 }
 

@@ -13,6 +13,9 @@
 #include "app_game_toolbar.h"
 #include "app_in_hand_pile.h"
 #include "app_settings.h"
+#include "app_tutorial_arrow.h"
+#include "qzf_menu.h"
+#include "wince/host/clock.h"
 
 namespace {
 
@@ -32,9 +35,7 @@ class AppFormGameTest : public AppTest {
     return form;
   }
   static void key(CAppGameForm& form, int32_t code) { static_cast<void>(form.onKey(QZFKeyEvent::key(code))); }
-  static void character(CAppGameForm& form, char c) {
-    static_cast<void>(form.onKey(QZFKeyEvent::character(c)));
-  }
+  static void character(CAppGameForm& form, char c) { static_cast<void>(form.onKey(QZFKeyEvent::character(c))); }
   static void pen(CAppGameForm& form, int type, int x, int y) {
     static_cast<void>(form.onPen(QZFPenEvent::make(type, x, y)));
   }
@@ -55,7 +56,12 @@ TEST_F(AppFormGameTest, StartingTheChosenGameShowsItDealtOverTheProfile) {
 TEST_F(AppFormGameTest, TheArrowsWalkTheGridAndTheMirroredLayoutSwapsLeftAndRight) {
   CAppGameForm* form = play();
   ASSERT_NE(form, nullptr);
-  // Klondike's grid: stock, waste, then the foundations; the columns below.
+  // Without one-touch play every pile takes the focus. Klondike's grid:
+  // stock, waste, then the foundations; the columns below. The first arrow
+  // shows the focus on the stock.
+  app_->getSettings()->gameOptions[0][kOptionOneTouch] = 0;
+  frames(1);
+  EXPECT_EQ(form->cursorPile(), -1);
   key(*form, kQZFKeyRight);
   EXPECT_EQ(form->cursorPile(), 12);
   key(*form, kQZFKeyRight);
@@ -76,8 +82,10 @@ TEST_F(AppFormGameTest, SelectPlaysTheCardUnderTheCursorAndUndoTakesItBack) {
   CAppGameForm* form = play();
   ASSERT_NE(form, nullptr);
   CAppGame& game = *form->game();
-  // Deal 1: the jack of hearts on column 3 (pile 9) goes onto the queen of clubs (pile 5).
-  for (int32_t k : {kQZFKeyRight, kQZFKeyDown, kQZFKeyRight, kQZFKeyRight}) key(*form, k);
+  // Deal 1: the jack of hearts on column 3 (pile 9) goes onto the queen of
+  // clubs (pile 5). With one-touch play the focus goes from the stock
+  // straight to the column that can play.
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight}) key(*form, k);
   ASSERT_EQ(form->cursorPile(), 9);
   key(*form, kQZFKeyReturn);
   frames(1);
@@ -143,7 +151,7 @@ TEST_F(AppFormGameTest, TheGameInProgressComesBackWithThePlayer) {
   ASSERT_NE(form, nullptr);
   form->game()->finishDealAnimation();
   form->game()->settle();
-  for (int32_t k : {kQZFKeyRight, kQZFKeyDown, kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
   frames(1);
   ASSERT_EQ(form->game()->pile(5)->count(), 8);
   stop();
@@ -171,6 +179,61 @@ TEST_F(AppFormGameTest, TheProfilesRulesReachTheGame) {
   EXPECT_EQ(g.spiderSuits, 2);
   EXPECT_EQ(g.yukonBuildSuit, 0u);
   EXPECT_EQ(g.currentGameType, 1);
+}
+
+TEST_F(AppFormGameTest, TheMenuUndoesRedoesAndShowsTheCards) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  CAppGame& game = *form->game();
+  for (int32_t k : {kQZFKeyRight, kQZFKeyRight, kQZFKeyReturn}) key(*form, k);
+  ASSERT_EQ(game.pile(5)->count(), 8);
+  const auto choose = [&](uint16_t item) {
+    return form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, item});
+  };
+  EXPECT_EQ(choose(CAppGameForm::kMenuUndo), Handled::kDone);
+  EXPECT_EQ(game.pile(5)->count(), 7);
+  EXPECT_EQ(choose(CAppGameForm::kMenuRedo), Handled::kDone);
+  EXPECT_EQ(game.pile(5)->count(), 8);
+  EXPECT_EQ(choose(CAppGameForm::kMenuShowCards), Handled::kDone);
+  EXPECT_EQ(app_->getSettings()->showCards, 1);
+  key(*form, kQZFKeyLeft);  // the next key hides them again
+  EXPECT_EQ(app_->getSettings()->showCards, 0);
+}
+
+TEST_F(AppFormGameTest, TheToolbarAndTheMenuOpenTheirQuestions) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  // The restart button (the fourth in the usual order) and the new-deal item.
+  form->toolbar()->pressButton(4);
+  frames(1);
+  EXPECT_NE(forms().find("1423"), std::string::npos) << forms();
+  form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, CAppGameForm::kMenuNewDeal});
+  frames(1);
+  EXPECT_NE(forms().find("1422"), std::string::npos) << forms();
+  form->onMenuEvent({CAppGameForm::kPlayMenu, kQZFMenuItemChosen, CAppGameForm::kMenuTitle});
+  frames(1);
+  EXPECT_NE(forms().find("1220"), std::string::npos) << forms();
+}
+
+TEST_F(AppFormGameTest, TheTutorialArrowBobsTenPixelsEachWay) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  CAppTutorialArrow& arrow = *form->tutorialArrow();
+  EXPECT_FALSE(arrow.isShown());
+  arrow.showAt(50, 100);
+  EXPECT_EQ(arrow.y(), 105);
+  wince::advanceClock(350);  // half a turn of 70 hundredths: half way up
+  frames(1);
+  EXPECT_EQ(arrow.y(), 100);
+  wince::advanceClock(400);  // past the turn: it starts down from where it is
+  frames(1);
+  EXPECT_EQ(arrow.y(), 100);
+  wince::advanceClock(350);
+  frames(1);
+  EXPECT_EQ(arrow.y(), 105);
+  EXPECT_EQ(arrow.x(), 50);
+  arrow.hide();
+  EXPECT_FALSE(arrow.isShown());
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 # A Klondike game on the play screen, headless on a fresh device: a player is
 # made, then the title screen's Select deals deal 1; the first screenshot of the dealt table is
 # compared with the golden picture (PELLWYN_UPDATE_GOLDEN=1 takes it as the
-# new golden). Then the keypad cursor plays the jack of hearts onto the
+# new golden). Then the keypad focus (from the stock straight to the column
+# that can play) plays the jack of hearts onto the
 # queen of clubs, undo takes it back, and the stylus plays it again by a tap
-# and by a drag.
+# and by a drag; the soft keys and the game menu undo.
 #   pellwyn_play.sh PROGRAM GOLDEN SAME WORK
 set -eu
 program=$1 golden=$2 same=$3 work=$4
@@ -32,8 +33,6 @@ wait 9000
 dump deal.txt
 screenshot deal.png
 key press right
-key press down
-key press right
 key press right
 dump cursor.txt
 key press action
@@ -50,6 +49,20 @@ wait 500
 drag 85 130 220 150
 wait 1000
 dump dragged.txt
+key press softkey1
+wait 500
+dump softundo.txt
+char r
+wait 500
+key press softkey2
+wait 500
+dump menu.txt
+screenshot menu.png
+key press down
+key press down
+key press return
+wait 500
+dump menuundo.txt
 SCRIPT
 "$program" --headless --root root --script script.txt
 
@@ -65,6 +78,11 @@ for f in keys.txt tapped.txt dragged.txt; do
   grep -q '^game.pile=9 t: 8.3d 8.1u$' $f || fail "the card under the jack was not turned ($f)" $f
 done
 grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' undone.txt || fail "undo did not bring the jack back" undone.txt
+# The left soft key undoes; the right one opens the game menu, whose third
+# item undoes too.
+grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' softundo.txt || fail "the Undo soft key did not undo" softundo.txt
+grep -q '^menus=3600:quick 3601:popup$' menu.txt || fail "the Menu soft key did not open the game menu" menu.txt
+grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' menuundo.txt || fail "the menu's Undo did not undo" menuundo.txt
 grep -q '^game.redo=[1-9]' undone.txt || fail "undo left nothing to redo" undone.txt
 
 if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
