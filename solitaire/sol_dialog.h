@@ -1,42 +1,14 @@
-// The program's dialogs: a full-screen dialog from a template with a bold
-// title line (static 6000), a separator under it and its own soft-key bar;
-// and the message, rules, statistics and about dialogs built on it.
+// The program's dialogs on the dialog layer: messages, the rules page,
+// statistics, about, the winner's name and the best times.
 #pragma once
 
 #include <vector>
 
-#include "ce_dialog.h"
 #include "ce_string.h"
+#include "sol_dialog_base.h"
 #include "sol_best_times.h"
 #include "sol_options.h"
 #include "sol_statistics.h"
-
-class SolDialog : public CeDialog {
- public:
-  SolDialog(UINT templateId, UINT titleId, UINT barId);
-  ~SolDialog() override;
-
-  // Runs the dialog modally over `owner`; its title stands in the owner's
-  // record of the open dialog while it shows.
-  int Run(HWND owner);
-
-  BOOL OnInitDialog() override;
-  int OnCommand(UINT wParam, LPARAM lParam, bool& handled) override;
-  void OnPaint(bool& handled) override;
-
- protected:
-  // Fills the controls; called once the dialog and its bar exist.
-  virtual void Fill() {}
-  // A command other than OK and Cancel; true when it was handled.
-  virtual bool Command(UINT) { return false; }
-  CeString Text(UINT id) const;
-
- private:
-  UINT m_titleId;
-  UINT m_barId;
-  HWND m_bar = nullptr;
-  HFONT m_titleFont = nullptr;
-};
 
 // A message with a choice of closing commands (the soft keys and the bar's
 // menu); ends with 0, the caller reads the command chosen.
@@ -45,8 +17,9 @@ class SolMessageDlg : public SolDialog {
   SolMessageDlg(UINT titleId, UINT textId, UINT barId, std::vector<UINT> closing);
   UINT GetChosenCommand() const { return m_chosen; }
 
+  BOOL OnInitDialog() override;
+
  protected:
-  void Fill() override;
   bool Command(UINT id) override;
 
  private:
@@ -55,24 +28,33 @@ class SolMessageDlg : public SolDialog {
   UINT m_chosen = 0;
 };
 
-// A page of text (the rules): HTML shown as plain text.
+// A page of HTML (the rules, the options' help) in the HTML view. Without
+// the view the page stays empty and can still be closed.
 class SolHelpDlg : public SolDialog {
  public:
   SolHelpDlg(UINT titleId, const CeString& html);
+  SolHelpDlg(UINT titleId, UINT textId);
+  ~SolHelpDlg() override;
 
- protected:
-  void Fill() override;
+  BOOL OnInitDialog() override;
+  void OnSize(UINT type, int cx, int cy, bool& handled) override;
+  void OnDestroy(bool& handled) override;
+  HWND Viewer() const { return m_viewer; }
 
  private:
   CeString m_html;
+  HMODULE m_library = nullptr;
+  HWND m_viewer = nullptr;
 };
 
 class SolStatisticsDlg : public SolDialog {
  public:
   SolStatisticsDlg(const WCHAR* gameName, const char* variant);
 
+  BOOL OnInitDialog() override;
+  bool IsScrollable() override { return true; }
+
  protected:
-  void Fill() override;
   bool Command(UINT id) override;
 
  private:
@@ -85,8 +67,7 @@ class SolAboutDlg : public SolDialog {
   SolAboutDlg();
   ~SolAboutDlg() override;
 
- protected:
-  void Fill() override;
+  BOOL OnInitDialog() override;
 
  private:
   HBITMAP m_logo = nullptr;
@@ -97,9 +78,8 @@ class SolNameEntryDlg : public SolDialog {
  public:
   explicit SolNameEntryDlg(WCHAR (&name)[16]);
 
- protected:
-  void Fill() override;
-  bool Command(UINT id) override;
+  BOOL OnInitDialog() override;
+  void OnHeaderOK(bool& proceed) override;
 
  private:
   WCHAR (&m_name)[16];
@@ -110,8 +90,9 @@ class SolBestTimesDlg : public SolDialog {
  public:
   SolBestTimesDlg(const WCHAR* gameName, const char* variant);
 
+  BOOL OnInitDialog() override;
+
  protected:
-  void Fill() override;
   bool Command(UINT id) override;
 
  private:
@@ -119,25 +100,3 @@ class SolBestTimesDlg : public SolDialog {
   const char* m_variant;
   SolBestTimes m_table;
 };
-
-// The options on one page. Card back and background step through their
-// choices with each tap on their buttons.
-class SolOptionsDlg : public SolDialog {
- public:
-  explicit SolOptionsDlg(const SolOptions& options);
-  // The options as the dialog left them (after OK).
-  const SolOptions& Result() const { return m_options; }
-
- protected:
-  void Fill() override;
-  bool Command(UINT id) override;
-
- private:
-  void ShowChoices();
-  void Read();
-
-  SolOptions m_options;
-};
-
-// Background colours the options offer, the default first.
-constexpr COLORREF kSolBackgrounds[] = {0x008000, 0x804000, 0x800000, 0x000080, 0x404040, 0x808000};

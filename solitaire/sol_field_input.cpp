@@ -240,7 +240,8 @@ bool SolGameField::MarkForDrop(uint16_t card) {
     const SolTarget& t = m_targets.At(i);
     const bool top = t.card == kSolNone || static_cast<size_t>(t.card) + 1 == m_metrics.piles[t.pile].cards.size();
     const bool ok = top && CanMoveCardTo(card, t.pile);
-    m_targets.SetMark(i, ok);
+    // The picked card stays a stop: a second Enter on it plays it.
+    m_targets.SetMark(i, ok || CardAt(t.pile, t.card) == card);
     any = any || ok;
   }
   return any;

@@ -7,6 +7,7 @@
 #include "ce_strutil.h"
 #include "sol_dialog.h"
 #include "sol_main_wnd.h"
+#include "sol_options_dlg.h"
 #include "sol_platform.h"
 #include "sol_statistics.h"
 #include "sol_utils.h"
@@ -55,7 +56,7 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
   handled = true;
   switch (id) {
     case kSolCmdHelp:
-      Paused([&] { return SolHelpDlg(kRulesTitle, RulesPage(m_rules->Rules().rulesText)).Run(m_hWnd); });
+      Paused([&] { return SolHelpDlg(kRulesTitle, RulesPage(m_rules->Rules().rulesText)).DoModal(m_hWnd); });
       break;
     case kSolCmdUndo:
       Undo();
@@ -73,16 +74,16 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
       }
       break;
     case kSolCmdStatistics:
-      Paused([&] { return SolStatisticsDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
+      Paused([&] { return SolStatisticsDlg(GameName(), m_rules->Name().c_str()).DoModal(m_hWnd); });
       break;
     case kSolCmdOptions:
       RunOptions();
       break;
     case kSolCmdBestTimes:
-      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
+      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).DoModal(m_hWnd); });
       break;
     case kSolCmdAbout:
-      Paused([&] { return SolAboutDlg().Run(m_hWnd); });
+      Paused([&] { return SolAboutDlg().DoModal(m_hWnd); });
       break;
     default:
       handled = false;
@@ -91,9 +92,17 @@ void SolMainWnd::ExecuteCommand(UINT id, bool& handled) {
 }
 
 void SolMainWnd::RunOptions() {
-  SolOptionsDlg dialog(m_options);
-  if (Paused([&] { return dialog.Run(m_hWnd); }) != IDOK) return;
-  const SolOptions& o = dialog.Result();
+  SolOptionsDlg dialog(*this);
+  Paused([&] { return dialog.DoModal(m_hWnd); });
+  if (!m_optionsChanged) return;
+  m_optionsChanged = false;
+  if (m_options.playMode == kSolKeyboardCW || m_options.playMode == kSolKeyboardPW) ResetKeyboard();
+  m_field->SetupMetrics();
+  m_field->Redraw();
+  ::SendMessage(m_hWnd, kSolMsgCheckState, 0, 0);
+}
+
+void SolMainWnd::ApplyOptions(const SolOptions& o) {
 #if CARROWIN_SPIDER
   const bool variant = o.suitsNumber != m_options.suitsNumber;
 #else
@@ -128,12 +137,6 @@ void SolMainWnd::RunOptions() {
   m_field->TakeOptions();
   m_options.timedGame = o.timedGame;
   m_options.timeLimit = o.timeLimit;
-  if (!m_optionsChanged) return;
-  m_optionsChanged = false;
-  if (m_options.playMode == kSolKeyboardCW || m_options.playMode == kSolKeyboardPW) ResetKeyboard();
-  m_field->SetupMetrics();
-  m_field->Redraw();
-  ::SendMessage(m_hWnd, kSolMsgCheckState, 0, 0);
 }
 
 void SolMainWnd::CountLostGame(uint32_t seconds) {
@@ -223,7 +226,7 @@ void SolMainWnd::EndOfGame(UINT titleId, UINT textId, UINT barId, bool lost) {
   std::vector<UINT> closing = {kSolCmdNewGame, kSolCmdRestart};
   if (lost) closing.push_back(kSolCmdUndo);
   SolMessageDlg dialog(titleId, textId, barId, closing);
-  Paused([&] { return dialog.Run(m_hWnd); });
+  Paused([&] { return dialog.DoModal(m_hWnd); });
   const UINT chosen = dialog.GetChosenCommand();
   if (chosen == kSolCmdUndo && Undo()) return;
   if (lost) CountLostGame(m_elapsed);
@@ -242,10 +245,10 @@ void SolMainWnd::CheckGameState() {
     SolBestTimes best;
     best.Load(GameName(), m_rules->Name().c_str());
     if (best.Qualifies(m_elapsed) &&
-        Paused([&] { return SolNameEntryDlg(m_options.lastEnteredName).Run(m_hWnd); }) == IDOK) {
+        Paused([&] { return SolNameEntryDlg(m_options.lastEnteredName).DoModal(m_hWnd); }) == IDOK) {
       best.Insert(m_options.lastEnteredName, m_elapsed);
       best.Save(GameName(), m_rules->Name().c_str());
-      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).Run(m_hWnd); });
+      Paused([&] { return SolBestTimesDlg(GameName(), m_rules->Name().c_str()).DoModal(m_hWnd); });
     }
     m_checking = false;
     NewGame(0, true);

@@ -153,12 +153,14 @@ LRESULT SolMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {
 
 void SolMainWnd::ResetKeyboard() {
   m_pickPile = m_pickCard = kSolNone;
+  m_field->Targets().SetPicked(kSolNone, kSolNone);
   m_field->ClearSelection();
   m_field->Targets().SetAllMarks(false);
 }
 
 void SolMainWnd::DropPick() {
   m_pickPile = m_pickCard = kSolNone;
+  m_field->Targets().SetPicked(kSolNone, kSolNone);
   m_field->ClearSelection();
   m_field->MarkForPicking();
   m_field->Redraw();
@@ -203,6 +205,7 @@ void SolMainWnd::KeyboardEnter() {
         m_field->MarkForDrop(static_cast<uint16_t>(cardIndex))) {
       m_pickPile = pile;
       m_pickCard = card;
+      targets.SetPicked(pile, card);
       m_pickTime = SolSeconds();
       m_field->Select(pile, card);
       targets.PlaceCursor(pile, card);

@@ -58,6 +58,9 @@ class SolMainWnd : public CeWnd {
   void RefreshRestoredGame();
   bool LoadRules();
   void ApplySoftkeyMode();
+  // Takes the options edited in the options dialog: a new variant switches
+  // the rule set at once; what changes the field's look is marked for a redraw.
+  void ApplyOptions(const SolOptions& edited);
   void CheckGameState();
   void LoadOptions() { m_options.Load(m_gameName.GetString()); }
   void SaveOptions() const { m_options.Save(m_gameName.GetString()); }

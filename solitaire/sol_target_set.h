@@ -52,30 +52,60 @@ class SolTargetSet {
   void SetFrozen(bool frozen) { m_frozen = frozen; }
 
   // --- keyboard cursor -----------------------------------------------------
-  // Pile-wise mode: left and right step from pile to pile, up and down card
-  // by card; otherwise every marked entry is a stop.
+  // The marked entries are grouped into rows (by their visible tops) and
+  // columns (by their visible lefts); the arrows step along them and wrap.
+  // Pile-wise, rows and columns hold piles (by the bounds of their entries)
+  // and an arrow along a pile's fan steps card by card.
   void SetPileWise(bool pileWise) { m_pileWise = pileWise; }
+  // The picked card's pile and position (kSolNone: no pick).
+  void SetPicked(uint16_t pile, uint16_t card) {
+    m_pickedPile = pile;
+    m_pickedCard = card;
+  }
   bool HasCursor() const;
   // Cursor's pile and card; false without a cursor.
   bool GetCursor(uint16_t& pile, uint16_t& card) const;
   // Places the cursor on a pile's card (after a redraw re-registered the
-  // entries); falls back to the first marked entry.
+  // entries); else on the marked target nearest to where the cursor was.
   void PlaceCursor(uint16_t pile, uint16_t card);
-  void MoveLeft() { Step(-1, 0); }
-  void MoveRight() { Step(1, 0); }
-  void MoveUp() { Step(0, -1); }
-  void MoveDown() { Step(0, 1); }
+  // True when the cursor moved.
+  bool MoveLeft() { return Step(true, -1); }
+  bool MoveRight() { return Step(true, 1); }
+  bool MoveUp() { return Step(false, -1); }
+  bool MoveDown() { return Step(false, 1); }
   // A frame two pixels wide in blue around the cursor's entry.
   void DrawCursor(HDC dc) const;
 
+  // Bands of members (entry numbers, or pile numbers pile-wise), each ordered.
+  using Bands = std::vector<std::vector<int>>;
+  // The rows (`rows`) or columns of the marked targets as the arrows see them.
+  Bands Group(bool rows) const;
+
  private:
-  void Step(int dx, int dy);
-  // The visible part of entry i: later entries (drawn over it) cut it.
+  struct Member {
+    int id;
+    RECT r;
+  };
+  bool Step(bool sideways, int dir);
+  bool StepAlongFan(bool sideways, int dir);
+  // The visible part of entry i: later marked entries (drawn over it) cut it.
   RECT Visible(size_t i) const;
+  std::vector<Member> Members() const;
+  // Pile-wise: the lowest marked position of a pile (kSolNone: none).
+  uint16_t LowestMarked(uint16_t pile) const;
+  // Puts the cursor on entry i and remembers where it is.
+  void SetCurrent(int i);
+  // Pile-wise: the entry of the pile the cursor goes to (see the .cpp); -1 none.
+  int SelectInPile(uint16_t pile) const;
+  // The marked entry (or pile-wise, pile) nearest to the remembered position.
+  int Nearest() const;
 
   std::vector<SolTarget> m_entries;
   bool m_frozen = false;
   bool m_pileWise = false;
+  uint16_t m_pickedPile = kSolNone;
+  uint16_t m_pickedCard = kSolNone;
   uint16_t m_cursorPile = kSolNone;
   uint16_t m_cursorCard = kSolNone;
+  POINT m_remembered{0, 0};
 };

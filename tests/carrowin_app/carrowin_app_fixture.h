@@ -17,6 +17,7 @@
 #include "sol_app.h"
 #include "sol_main_wnd.h"
 #include "sol_test_support.h"
+#include "wince/controls.h"
 #include "wince/host/clock.h"
 #include "wince/host/registry.h"
 #include "wince/host/system.h"
@@ -38,14 +39,23 @@ class CarrowinAppTest : public ::testing::Test {
     wince::setInstanceNamespace(("carrowin-app-" + std::to_string(::getpid())).c_str());
     ASSERT_TRUE(wince::selectDeviceProfile(kProfile));
     wince::useVirtualClock(1000);
-    // Message boxes are answered OK; a dialog gets `taps`, then `answer`.
+    // Message boxes are answered OK; a dialog gets `taps` (on its control
+    // of that id, wherever it lies, else as a bar command), then `answer`.
+    // The colour chooser gets `chooserKey` on its grid, then OK.
     wince::setModalHook([this](HWND window, wince::ModalKind kind) {
       if (kind == wince::ModalKind::MessageBox) {
         ++messageBoxes;
         wince::endModalLoop(window, IDOK);
+      } else if (HWND grid = ::GetDlgItem(window, kChooserGrid)) {
+        // Commands queued for the dialog below wait until the chooser is done.
+        std::vector<MSG> held;
+        for (MSG m; ::PeekMessage(&m, nullptr, WM_COMMAND, WM_COMMAND, PM_REMOVE);) held.push_back(m);
+        if (chooserKey) ::PostMessage(grid, WM_KEYDOWN, chooserKey, 0);
+        ::PostMessage(window, WM_COMMAND, IDOK, 0);
+        for (const MSG& m : held) ::PostMessage(m.hwnd, m.message, m.wParam, m.lParam);
       } else if (kind == wince::ModalKind::Dialog) {
         dialogs.push_back(std::u16string(Main().OpenDialog().GetString()));
-        for (UINT id : taps) ::PostMessage(window, WM_COMMAND, id, 0);
+        for (UINT id : taps) TapControl(window, id);
         taps.clear();
         ::PostMessage(window, WM_COMMAND, answer, 0);
       }
@@ -66,6 +76,24 @@ class CarrowinAppTest : public ::testing::Test {
   void Restart() {
     Stop();
     Start();
+  }
+
+  // The control `id` among the window's descendants, depth first.
+  static HWND FindControl(HWND window, int id) {
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (::GetDlgCtrlID(child) == id) return child;
+      if (HWND found = FindControl(child, id)) return found;
+    }
+    return nullptr;
+  }
+  static void TapControl(HWND window, UINT id) {
+    HWND control = FindControl(window, static_cast<int>(id));
+    if (control) {
+      ::PostMessage(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                    reinterpret_cast<LPARAM>(control));
+    } else {
+      ::PostMessage(window, WM_COMMAND, id, 0);
+    }
   }
 
   SolMainWnd& Main() { return *g_pMainWnd; }
@@ -142,6 +170,8 @@ class CarrowinAppTest : public ::testing::Test {
   }
 
   static const char* const kProfile;
+  static constexpr int kChooserGrid = 0x3100;
+  UINT chooserKey = 0;
   UINT answer = IDOK;
   std::vector<UINT> taps;  // commands the next dialog gets before `answer`
   int messageBoxes = 0;

@@ -235,15 +235,20 @@ TEST_F(KlondikeTest, TheOptionsDialogChangesTheGameTypeAndTheLookAndSurvivesARes
   TapStock();
   const uint32_t game = Main().Options().curGameNumber;
   const size_t history = Rules().History()->Count();
-  // Two taps on the card back, one on the background, OK.
+  // Two taps on the card back, one on the background (a step right in the
+  // colour chooser), OK.
+  const uint32_t background = Main().Options().bgColor;
   taps = {1003, 1003, 5012};
+  chooserKey = VK_RIGHT;
   Command(kSolCmdOptions);
   ASSERT_EQ(dialogs.size(), 1u);
   EXPECT_EQ(dialogs[0], u"Options");
   EXPECT_EQ(Main().Options().cardBack, 2u);
-  EXPECT_EQ(Main().Options().bgColor, static_cast<uint32_t>(kSolBackgrounds[1]));
+  EXPECT_NE(Main().Options().bgColor, background);
   EXPECT_EQ(Main().Options().gameType, 0u);
+  const uint32_t chosen = Main().Options().bgColor;
   Restart();
+  EXPECT_EQ(Main().Options().bgColor, chosen);
   EXPECT_EQ(Main().Options().cardBack, 2u);
   EXPECT_EQ(Main().Options().curGameNumber, game);
   EXPECT_EQ(Rules().History()->Count(), history);
