@@ -290,7 +290,14 @@ void CAppGameForm::openWonForm() {
   if (!game_->isEndAnimationRunning()) return;
   const CQZFFormHandler* handler = app_->getFormHandler();
   if (!handler || handler->findForm(kWonForm)) return;
-  static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
+  static_cast<void>(app_->openForm(kWonForm, kAppTagGameWon, 0));
+}
+
+void CAppGameForm::dealAnew() {
+  if (!game_) return;
+  services_->pushSettings();
+  services_->pullSettings();
+  game_->newGame(true);
 }
 
 bool CAppGameForm::isGameOver() const { return game_->isFinished() && !game_->keepsPlaying(); }

@@ -41,6 +41,8 @@ class CAppGameForm : public CQZFForm {
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
+  // A new deal of the game's type, from the profile's settings as they are now.
+  void dealAnew();
   // The pile under the keypad cursor (an index into the game's piles).
   int cursorPile() const { return cursorPile_; }
   // The game for the state dump: type, deal, piles, cursor, hand, history.
