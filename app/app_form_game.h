@@ -24,6 +24,8 @@ class CAppGameForm : public CQZFForm {
   // Forms opened by keys: the restart and new-deal questions, the deal chooser.
   static constexpr uint16_t kRestartAlert = 1423, kNewDealAlert = 1422, kChooseDeal = 1395;
   static constexpr uint16_t kWonForm = 1384;
+  // Back asks whether to keep the game for later and leave for the title.
+  static constexpr uint16_t kLeaveAlert = 1220;
 
   CAppGameForm();
   ~CAppGameForm() override;
@@ -36,6 +38,7 @@ class CAppGameForm : public CQZFForm {
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
+  Handled onBack() override;
   Handled onUpdate() override;
   Handled drawBackground() override;
   Handled drawForeground() override;
