@@ -8,6 +8,7 @@
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game_flow.h"
+#include "app_trophy_art.h"
 #include "qzf_audio.h"
 #include "qzf_form_handler.h"
 #include "qzf_gadget_event.h"
@@ -31,7 +32,7 @@ constexpr BackgroundUnlock kBackgrounds[] = {{12, 868}, {25, 869}, {47, 870}, {3
 // The trophies that unlock a card back: list 1 entries 1-7, list 2 entries 1-10.
 constexpr int kBacksOfList1[] = {18, 27, 29, 31, 33, 35, 37};
 constexpr int kBacksOfList2[] = {40, 26, 28, 30, 32, 34, 36, 41, 42, 45};
-constexpr int kLastTrophy = 51;
+constexpr int kLastTrophy = kAppTrophyCount - 1;
 
 // The blob set loaded for a picture; 0 when it could not be.
 uint16_t loadSet(CAppApplication& app, uint16_t set) {
@@ -65,15 +66,13 @@ int16_t CAppTrophyAlertForm::open(uint16_t formId, uint32_t param) {
   return AppFormLook::openThemed(*this, formId, param, "app_form_trophy_alert", app_);
 }
 
-uint16_t CAppTrophyAlertForm::pictureSet(int a) { return static_cast<uint16_t>(a < 39 ? 81 + a / 13 : 84); }
-
 void CAppTrophyAlertForm::setTrophy(int a) {
   if (a < 0 || a > kLastTrophy || !app_) return;
   trophy_ = static_cast<uint8_t>(a);
   setGadgetValue(kText, kFirstText + a);
   releaseSet(app_, loadedSet_);
-  loadedSet_ = loadSet(*app_, pictureSet(a));
-  setGadgetValue(kPicture, kFirstPicture + a);
+  loadedSet_ = loadSet(*app_, AppTrophyPictureSet(a));
+  setGadgetValue(kPicture, AppTrophyPicture(a));
 }
 
 Handled CAppTrophyAlertForm::onEvent(const QZFFormEvent& event) {

@@ -16,7 +16,6 @@ class CAppTrophyAlertForm : public CQZFForm {
   static constexpr uint16_t kText = 20;
   static constexpr uint16_t kPicture = 1429;
   static constexpr uint16_t kFirstText = 1393;
-  static constexpr uint16_t kFirstPicture = 925;
   static constexpr uint16_t kSound = 4010;
 
   CAppTrophyAlertForm();
@@ -27,8 +26,6 @@ class CAppTrophyAlertForm : public CQZFForm {
   // Shows trophy a (0-51) and loads its group's pictures.
   void setTrophy(int a);
   int trophy() const { return trophy_; }
-  // The blob set of the pictures of trophy a's group.
-  static uint16_t pictureSet(int a);
 
  private:
   // Opens the unlock alert of the trophy; false when it unlocks nothing.

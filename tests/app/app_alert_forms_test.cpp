@@ -139,7 +139,7 @@ TEST_F(AlertFormsTest, AWinBookedThroughThePlayServicesShowsTheTrophyAndTheFirst
   EXPECT_EQ(profile().statistics[1].wins, 1);
   CQZFForm* trophy = app_->getFormHandler()->findForm(kAppFormTrophyAlert);
   EXPECT_EQ(text(*trophy, CAppTrophyAlertForm::kText), u"Your first win at Klondike.");
-  EXPECT_EQ(trophy->getGadgetValue(CAppTrophyAlertForm::kPicture), 925);
+  EXPECT_EQ(trophy->getGadgetValue(CAppTrophyAlertForm::kPicture), 143);
   press(*app_->getFormHandler()->findForm(kAppFormFirstTrophy), 1);
   frames(1);
   // Trophy 0 unlocks nothing; the next check finds no trophy due.
