@@ -5,6 +5,8 @@
 #include <string>
 
 #include "app_built_data.h"
+#include "app_card.h"
+#include "app_card_pile.h"
 #include "app_fixture.h"
 #include "app_form_about.h"
 #include "app_form_alert.h"
@@ -34,9 +36,10 @@ class AlertFormsTest : public AppTest {
     app_->registerClass<CAppAlertForm>(kAppTagAlert);
     closeAbove(kAppFormTitle);
   }
-  // The first game type dealt on the play screen, the deal finished.
-  CAppGame* play() {
+  // A game of the type dealt on the play screen, the deal finished.
+  CAppGame* play(uint32_t type = 1) {
     start();
+    app_->getSettings()->currentGameType = type;
     app_->startChosenGame();
     frames(1);
     CAppGame* game = AppGameFlow::playGame(*app_);

@@ -3,6 +3,7 @@
 // each end form shows, what the alert buttons do to the game and the
 // profile, the trophy and unlock alerts, page turning and resetting.
 #include <string>
+#include <vector>
 
 #include "app_alert_forms_fixture.h"
 
@@ -146,6 +147,60 @@ TEST_F(AlertFormsTest, AWinBookedThroughThePlayServicesShowsTheTrophyAndTheFirst
   press(*trophy, 1);
   frames(1);
   EXPECT_EQ(forms(), "1190 1010");
+}
+
+TEST_F(AlertFormsTest, AWonGameShowsItsTrophiesOneAfterAnotherThenTheWonForm) {
+  CAppGame* game = play(kGameGolf);
+  ASSERT_NE(game, nullptr);
+  for (int i = 0; i < game->kindCount(kPileTableau); ++i) game->pileOf(kPileTableau, i)->clear();
+  game->requestSettle();
+  game->settle();
+  frames(1);
+  EXPECT_EQ(forms(), "1190 1010 1428 1464");
+  // Golf's first win, then a win without an undo and one without a hint.
+  std::vector<int> shown;
+  for (int guard = 0; guard < 10 && topForm() != kAppFormGame && topForm() != kAppFormGameWon; ++guard) {
+    CQZFForm* top = app_->getFormHandler()->findForm(topForm());
+    if (auto* trophy = dynamic_cast<CAppTrophyAlertForm*>(top)) shown.push_back(trophy->trophy());
+    press(*top, 1);
+    frames(2);
+  }
+  EXPECT_EQ(shown, (std::vector<int>{4, 46, 49}));
+  EXPECT_EQ(forms(), "1190 1010 1384");
+  EXPECT_EQ(text(*app_->getFormHandler()->findForm(kAppFormGameWon), 21), u"Streak: 1");
+  press(*app_->getFormHandler()->findForm(kAppFormGameWon), CAppGameEndForm::kNextDeal);
+  frames(1);
+  EXPECT_EQ(forms(), "1190 1010");
+  EXPECT_EQ(game->dealNumber(), 2u);
+  EXPECT_FALSE(game->isWon());
+}
+
+TEST_F(AlertFormsTest, NoMoveLeftOpensTheGameOverFormAndItsLossEarnsTheFirstLossTrophy) {
+  CAppGame* game = play(kGameGolf);
+  ASSERT_NE(game, nullptr);
+  // No stock, and a king on the waste: nothing can move.
+  CAppCardPile& stock = *game->firstPile(kPileStock);
+  while (stock.removeTopCard()) {
+  }
+  for (int i = 0; i < game->cardCount(); ++i) {
+    CAppCard* c = game->card(i);
+    bool onTop = false;
+    for (int k = 0; k < game->kindCount(kPileTableau); ++k) onTop |= game->pileOf(kPileTableau, k)->topCard() == c;
+    if (c->rank() != 13 || onTop) continue;
+    c->turnFaceUp();
+    game->firstPile(kPileFoundation)->addCard(c);
+    break;
+  }
+  game->requestSettle();
+  game->settle();
+  frames(1);
+  ASSERT_EQ(topForm(), kAppFormGameOver);
+  press(*app_->getFormHandler()->findForm(kAppFormGameOver), CAppGameEndForm::kNextDeal);
+  frames(1);
+  EXPECT_EQ(forms(), "1190 1010 1428 1464");
+  EXPECT_EQ(dynamic_cast<CAppTrophyAlertForm*>(app_->getFormHandler()->findForm(kAppFormTrophyAlert))->trophy(), 43);
+  EXPECT_EQ(profile().statistics[kGameGolf].losses, 1);
+  EXPECT_EQ(game->dealNumber(), 2u);
 }
 
 TEST_F(AlertFormsTest, ClosingATrophyShowsWhatItUnlocks) {
