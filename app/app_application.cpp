@@ -4,12 +4,17 @@
 #include <new>
 
 #include "app_font_manager.h"
+#include "app_form_about.h"
 #include "app_form_alert.h"
-#include "app_form_ids.h"
 #include "app_form_game.h"
+#include "app_form_game_end.h"
+#include "app_form_ids.h"
+#include "app_form_stats.h"
 #include "app_form_title.h"
+#include "app_form_trophy_alert.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
+#include "app_game_flow.h"
 #include "app_load_screen.h"
 #include "app_preferences.h"
 #include "app_settings.h"
@@ -57,9 +62,9 @@ struct MenuForm {
 };
 constexpr MenuForm kMenuForms[] = {
     {15, 1300, "frmgamset"},    {1004, 1040, "frmsound"},
-    {1006, 1080, "frmlang"},    {1007, 1100, "frmabout"},
+    {1006, 1080, "frmlang"},    {1007, 1100, kAppTagAbout},
     {1008, 1110, kAppTagAlert}, {1009, 1120, kAppTagAlert},
-    {1010, 1180, "frmtutor"},   {1012, 1386, "frmstats"},
+    {1010, 1180, "frmtutor"},   {1012, 1386, kAppTagStats},
     {1013, 1426, "frmtrphcb"},  {1014, kAppFormSelectUser, kAppTagSelectUser},
     {1015, 1390, "frmbacks"},   {1016, 1430, "frmfronts"},
     {1017, 1410, "frmbgnds"},   {1033, 1395, "frmseed"},
@@ -132,6 +137,13 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppRenameUserForm>(kAppTagRenameUser);
   registerClass<CAppDeleteUserForm>(kAppTagDeleteUser);
   registerClass<CAppImportUserForm>(kAppTagImportUser);
+  registerClass<CAppTrophyAlertForm>(kAppTagTrophyAlert);
+  registerClass<CAppUnlockAlertForm>(kAppTagUnlockAlert);
+  registerClass<CAppGameOverForm>(kAppTagGameOver);
+  registerClass<CAppGameWonForm>(kAppTagGameWon);
+  registerClass<CAppStatsForm>(kAppTagStats);
+  registerClass<CAppResetStatsForm>(kAppTagResetStats);
+  registerClass<CAppAboutForm>(kAppTagAbout);
   return 0;
 }
 
@@ -338,18 +350,7 @@ int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   return 1;
 }
 
-void CAppApplication::startChosenGame() {
-  CQZFFormHandler* handler = getFormHandler();
-  CAppUserForm* profile = getUserForm();
-  // An open play screen deals anew by itself.
-  if (!handler || !profile || handler->findForm(kAppFormGame)) return;
-  handler->closeFormsTo(kAppFormUser, false);
-  if (openForm(kAppFormGame, kAppTagGame, 0) != 0) return;
-  const uint32_t type = profile->settings().currentGameType;
-  if (type >= 1 && type <= kAppGameTypes && profile->profile().getSavedGameLength(static_cast<int>(type - 1))) {
-    static_cast<void>(openForm(kAppFormResumeGame, kAppTagAlert, 0));
-  }
-}
+void CAppApplication::startChosenGame() { AppGameFlow::nextGame(*this); }
 
 // --- Look -----------------------------------------------------------------------
 

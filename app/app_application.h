@@ -72,8 +72,8 @@ class CAppApplication : public CQZFApplication {
   const CAppTitleCurve& getTitleCurve() const { return curve_; }
 
   CAppUserManager& users() { return users_; }
-  // The next-game step: a play screen of the chosen type over the profile,
-  // with the offer of its saved game when there is one.
+  // The next-game step: the open play screen deals anew, else a play screen
+  // of the chosen type over the profile, with the offer of its saved game.
   void startChosenGame();
   // The title screen, the game dial and the statistics fader restart the fast frames.
   void resetStartFrames() { startFrames_ = 0; }

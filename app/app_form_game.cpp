@@ -308,7 +308,14 @@ void CAppGameForm::openWonForm() {
   const CQZFFormHandler* handler = app_->getFormHandler();
   if (!handler || handler->findForm(kWonForm)) return;
   wonFormShown_ = true;
-  static_cast<void>(app_->openForm(kWonForm, "frmgamewon", 0));
+  static_cast<void>(app_->openForm(kWonForm, kAppTagGameWon, 0));
+}
+
+void CAppGameForm::dealAnew() {
+  if (!game_) return;
+  services_->pushSettings();
+  services_->pullSettings();
+  game_->newGame(true);
 }
 
 int CAppGameForm::cursorPile() const {
@@ -463,7 +470,7 @@ Handled CAppGameForm::runMenuItem(uint16_t item) {
     case kMenuHowToPlay:
       services_->openForm(kFormInstructions, services_->settings().currentGameType);
       return Handled::kDone;
-    case kMenuTitle: static_cast<void>(app_->openForm(kTitleAlert, kAppTagAlert, kAppFormGame)); return Handled::kDone;
+    case kMenuTitle: openAlert(kLeaveAlert); return Handled::kDone;
     case kMenuShowCards:
       if (!isGameOver()) showAllCards();
       return Handled::kDone;
@@ -480,6 +487,11 @@ void CAppGameForm::showAllCards() {
   services_->settings().showCards = 1;
   if (CAppSettings* profile = app_->getSettings()) profile->showCards = 1;
   if (getGraphics()) getGraphics()->grid().invalidateAll();
+}
+
+Handled CAppGameForm::onBack() {
+  openAlert(kLeaveAlert);
+  return Handled::kDone;
 }
 
 void CAppGameForm::openAlert(uint16_t formId) {

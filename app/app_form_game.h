@@ -25,8 +25,6 @@ class CAppGameForm : public CQZFForm {
   // Forms opened by keys: the restart and new-deal questions, the deal chooser.
   static constexpr uint16_t kRestartAlert = 1423, kNewDealAlert = 1422, kChooseDeal = 1395;
   static constexpr uint16_t kWonForm = 1384;
-  // The alert that asks whether to leave for the title screen.
-  static constexpr uint16_t kTitleAlert = 1220;
   // The soft keys and the game menu.
   static constexpr uint16_t kPlayMenu = 3600;
   // Menu items the play screen answers; the others go to the application.
@@ -40,6 +38,8 @@ class CAppGameForm : public CQZFForm {
     kMenuTitle = 1036,
     kMenuHint = 1039,
   };
+  // Back asks whether to keep the game for later and leave for the title.
+  static constexpr uint16_t kLeaveAlert = 1220;
 
   CAppGameForm();
   ~CAppGameForm() override;
@@ -53,6 +53,7 @@ class CAppGameForm : public CQZFForm {
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
   Handled onMenuEvent(const QZFMenuEvent& event) override;
+  Handled onBack() override;
   Handled onUpdate() override;
   Handled drawBackground() override;
   Handled drawForeground() override;
@@ -61,6 +62,8 @@ class CAppGameForm : public CQZFForm {
   // The pile under the keypad focus (an index into the game's piles); -1
   // while the stylus plays.
   int cursorPile() const;
+  // A new deal of the game's type, from the profile's settings as they are now.
+  void dealAnew();
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }

@@ -18,6 +18,16 @@ enum AppFormId : uint16_t {
   kAppFormResumeGame = 1230,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
+  kAppFormAbout = 1100,
+  kAppFormRestoreFailed = 1240,
+  kAppFormGameOver = 1380,
+  kAppFormGameWon = 1384,
+  kAppFormStats = 1386,
+  kAppFormChooseSeed = 1395,
+  kAppFormUnlockItem = 1432,
+  kAppFormUnlockBackground = 1433,
+  kAppFormResetStats = 1448,
+  kAppFormOptionChanged = 1454,
 };
 
 constexpr char kAppTagGame[] = "frmgame";
@@ -31,3 +41,9 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+constexpr char kAppTagUnlockAlert[] = "frmunlock";
+constexpr char kAppTagGameOver[] = "frmgmover";
+constexpr char kAppTagGameWon[] = "frmgamwon";
+constexpr char kAppTagStats[] = "frmstats";
+constexpr char kAppTagResetStats[] = "frmreset";
+constexpr char kAppTagAbout[] = "frmabout";

@@ -10,6 +10,7 @@
 #include "app_settings.h"
 #include "app_stats_fader.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
 
 namespace {
 
@@ -71,6 +72,11 @@ Handled CAppTitleForm::turn(bool forward) {
   app_->resetStartFrames();
   if (dial_->turn(1, forward)) showChosenGame(dial_->getChosenType());
   return Handled::kDone;
+}
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }
 
 Handled CAppTitleForm::onKeyEvent(const QZFKeyEvent& key) {

@@ -26,6 +26,8 @@ class CAppTitleForm : public CQZFForm {
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
+  // The title's menu is the application's: its items open their forms.
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
   Handled onUpdate() override;
   Handled drawBackground() override;

@@ -3,10 +3,12 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "app_application.h"
 #include "app_form_ids.h"
+#include "app_form_trophy_alert.h"
 #include "app_preferences.h"
 #include "app_serialise_stream.h"
 #include "base/byte_order.h"
@@ -164,8 +166,11 @@ void CAppUserForm::showTrophy(int trophy) {
   if (trophy == CAppProfile::kNoTrophy || !formHandler_) return;
   auto* app = findOwner<CAppApplication>();
   if (!app) return;
-  static_cast<void>(formHandler_->openForm(kAppFormTrophyAlert, app->createObject<CQZFForm>(kAppTagTrophyAlert),
-                                           static_cast<uint32_t>(trophy)));
+  auto form = app->createObject<CQZFForm>(kAppTagTrophyAlert);
+  auto* alert = dynamic_cast<CAppTrophyAlertForm*>(form.get());
+  if (formHandler_->openForm(kAppFormTrophyAlert, std::move(form), static_cast<uint32_t>(trophy)) == 0 && alert) {
+    alert->setTrophy(trophy);
+  }
 }
 
 void CAppUserForm::recordGameResult(uint32_t type, bool won, uint32_t time, int16_t hints, int16_t undos,

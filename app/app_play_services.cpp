@@ -3,8 +3,10 @@
 #include <utility>
 
 #include "app_application.h"
+#include "app_form_game.h"
 #include "app_form_ids.h"
 #include "app_form_user.h"
+#include "app_game_flow.h"
 #include "app_settings.h"
 #include "qzf_audio.h"
 #include "qzf_form_handler.h"
@@ -17,29 +19,68 @@ namespace {
 // 240 pixels with a few pixels between them; the table starts under the
 // 22-pixel toolbar strip.
 constexpr std::pair<int, int16_t> kGameLayout[] = {
-    {kValueHomeToleranceY, 2},   {kValueHomeToleranceX, 2},   {kValueMaxGap, 12},
-    {kValueFanStep, 13},         {kValueGrabY, 21},           {kValueWasteFanStep, 10},
-    {kValueGrabX, 15},           {kValueSmallFrameOffset, 2}, {kValueSmallFrameHeight, 33},
-    {kValueSmallFrameWidth, 25}, {kValueFrameOffset, 2},      {kValueFrameHeight, 47},
-    {kValueFrameWidth, 35},      {kValueSmallCardHeight, 29}, {kValueSmallCardWidth, 21},
-    {kValueCardHeight, 43},      {kValueCardWidth, 31},       {kValueAreaWidth, 240},
-    {kValueAreaHeight, 296},     {kValueMargin, 3},           {kValueTop, 26},
-    {kValuePreviewMaxGap, 4},    {kValuePreviewMargin, 2},    {kValuePreviewCardHeight, 14},
-    {kValuePreviewCardWidth, 10}, {kValuePreviewAreaHeight, 100}, {kValuePreviewAreaWidth, 100},
-    {kValueScreenHeight, 320},   {kValueScreenWidth, 240},
+    {kValueHomeToleranceY, 2},
+    {kValueHomeToleranceX, 2},
+    {kValueMaxGap, 12},
+    {kValueFanStep, 13},
+    {kValueGrabY, 21},
+    {kValueWasteFanStep, 10},
+    {kValueGrabX, 15},
+    {kValueSmallFrameOffset, 2},
+    {kValueSmallFrameHeight, 33},
+    {kValueSmallFrameWidth, 25},
+    {kValueFrameOffset, 2},
+    {kValueFrameHeight, 47},
+    {kValueFrameWidth, 35},
+    {kValueSmallCardHeight, 29},
+    {kValueSmallCardWidth, 21},
+    {kValueCardHeight, 43},
+    {kValueCardWidth, 31},
+    {kValueAreaWidth, 240},
+    {kValueAreaHeight, 296},
+    {kValueMargin, 3},
+    {kValueTop, 26},
+    {kValuePreviewMaxGap, 4},
+    {kValuePreviewMargin, 2},
+    {kValuePreviewCardHeight, 14},
+    {kValuePreviewCardWidth, 10},
+    {kValuePreviewAreaHeight, 100},
+    {kValuePreviewAreaWidth, 100},
+    {kValueScreenHeight, 320},
+    {kValueScreenWidth, 240},
     // The toolbar (the play art's pictures): strip, tray, buttons 22 x 18
     // from x 3 with 2 between them, the battery's bar, the time of day, the
     // tutorial arrow and the hint marker.
-    {71, 0}, {66, 2}, {65, 1}, {68, 176}, {67, 20}, {73, 240}, {72, 22}, {60, 3}, {70, 22}, {69, 20}, {58, 2},
-    {64, 150}, {63, 6}, {62, 8}, {61, 20}, {53, 178}, {52, 4}, {47, 46}, {14, 16}, {13, 22}, {88, 18}, {87, 18},
+    {71, 0},
+    {66, 2},
+    {65, 1},
+    {68, 176},
+    {67, 20},
+    {73, 240},
+    {72, 22},
+    {60, 3},
+    {70, 22},
+    {69, 20},
+    {58, 2},
+    {64, 150},
+    {63, 6},
+    {62, 8},
+    {61, 20},
+    {53, 178},
+    {52, 4},
+    {47, 46},
+    {14, 16},
+    {13, 22},
+    {88, 18},
+    {87, 18},
 };
 
-// The forms the game and its toolbar open, by id, with their class tags.
+// The forms the game opens, by id, with their class tags.
 constexpr std::pair<int, const char*> kGameForms[] = {{kFormTutorial, "frmtutor"},
-                                                      {kFormGameOver, "frmgameover"},
+                                                      {kFormGameOver, kAppTagGameOver},
                                                       {kFormInstructions, "frminstr"},
-                                                      {1422, kAppTagAlert},
-                                                      {1423, kAppTagAlert}};
+                                                      {CAppGameForm::kNewDealAlert, kAppTagAlert},
+                                                      {CAppGameForm::kRestartAlert, kAppTagAlert}};
 
 }  // namespace
 
@@ -141,15 +182,9 @@ void CAppPlayServices::playSound(int id, int pan, int pitch, int volume, int pri
   }
 }
 
-void CAppPlayServices::recordGameResult(int32_t type, int won, uint32_t elapsed, uint16_t hints,
-                                        uint16_t undoCount) {
-  CAppProfile::GameState state;
-  state.won = won != 0;
-  state.finishedOrAbsent = true;
-  state.gameType = static_cast<uint32_t>(type);
-  static_cast<void>(profile_.profile().recordGameResult(static_cast<uint32_t>(type), won != 0, elapsed,
-                                                        static_cast<int16_t>(hints), static_cast<int16_t>(undoCount),
-                                                        state));
+void CAppPlayServices::recordGameResult(int32_t type, int won, uint32_t elapsed, uint16_t hints, uint16_t undoCount) {
+  profile_.recordGameResult(static_cast<uint32_t>(type), won != 0, elapsed, static_cast<int16_t>(hints),
+                            static_cast<int16_t>(undoCount), AppGameFlow::gameState(app_));
 }
 
 void CAppPlayServices::advanceDealNumber(int slot) {

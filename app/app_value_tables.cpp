@@ -49,6 +49,10 @@ constexpr Entry kShared[] = {
     {kAppValueFaderLineGap, 14},
     {kAppValueFormWidth, 224},
     {kAppValueFormTop, 12},
+    {kAppValueTextWidth, 200},
+    {kAppValueGroupGap, 8},
+    {kAppValueButtonWidth, 92},
+    {kAppValuePageNameWidth, 128},
 };
 
 // The shared entries, then the display's own.

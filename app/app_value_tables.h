@@ -18,6 +18,12 @@ enum AppValue : uint16_t {
   kAppValueFormWidth = 60,
   kAppValueFormTop = 61,
   kAppValueFrameX = 71,
+  // Alerts and the statistics: the width of a text, a gap between groups
+  // of gadgets, the least width of a button of a pair, of a page name.
+  kAppValueTextWidth = 190,
+  kAppValueGroupGap = 191,
+  kAppValueButtonWidth = 192,
+  kAppValuePageNameWidth = 193,
   kAppValueForwardButtonY = 107,
   kAppValueForwardButtonX = 108,
   kAppValueForwardButtonHeight = 109,

@@ -63,6 +63,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
 
   int16_t tick() override;
   void requestMinimise() { minimiseRequest_ = true; }
+  // The whole application starts again at the next tick (forms ask for it).
+  void requestReinitialise() { reinitialiseRequest_ = true; }
   bool isStopping() const;
   void setScreenSuspended(int flag);
   int isScreenSuspended() const;

@@ -22,6 +22,8 @@ bool drawArrowPiece(const PieceJob& job, Canvas& canvas, std::string& error);
 bool drawSignPiece(const PieceJob& job, Canvas& canvas, std::string& error);
 // The play screen's pictures.
 bool drawPlayPiece(const PieceJob& job, Canvas& canvas, std::string& error);
+// The trophies: cups by game and series, medals for play across all games.
+bool drawTrophyPiece(const PieceJob& job, Canvas& canvas, std::string& error);
 
 // The whole face of a button-like control ("button" or "accentButton") in one
 // look (normal, focused or pressed), over the whole canvas.

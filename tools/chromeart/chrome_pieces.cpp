@@ -28,6 +28,7 @@ bool drawChromePiece(const PieceJob& job, Canvas& canvas, std::string& error) {
       {"minimise", drawArrowPiece},     {"sign", drawSignPiece},          {"rule", drawSignPiece},
       {"strip", drawPlayPiece},         {"ornament", drawPlayPiece},      {"toolbar", drawPlayPiece},
       {"toolbarButton", drawPlayPiece}, {"tutorialArrow", drawPlayPiece}, {"hintMarker", drawPlayPiece},
+      {"trophy", drawTrophyPiece},
   };
   const auto found = kGroups.find(job.group());
   if (found == kGroups.end()) {
