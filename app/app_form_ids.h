@@ -16,6 +16,11 @@ enum AppFormId : uint16_t {
   kAppFormProfileFailure = 1196,
   kAppFormImportUser = 1197,
   kAppFormResumeGame = 1230,
+  kAppFormCardBacks = 1390,
+  kAppFormBackgrounds = 1410,
+  kAppFormTheme = 1415,
+  kAppFormTrophyCabinet = 1426,
+  kAppFormCardFronts = 1430,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
 };
@@ -31,3 +36,8 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+constexpr char kAppTagTrophyCabinet[] = "frmtrphcb";
+constexpr char kAppTagCardBacks[] = "frmbacks";
+constexpr char kAppTagCardFronts[] = "frmfronts";
+constexpr char kAppTagBackgrounds[] = "frmbgnds";
+constexpr char kAppTagTheme[] = "frmtheme";

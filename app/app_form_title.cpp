@@ -10,6 +10,7 @@
 #include "app_settings.h"
 #include "app_stats_fader.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
 
 namespace {
 
@@ -187,4 +188,9 @@ Handled CAppTitleForm::drawForeground() {
 Handled CAppTitleForm::onBack() {
   if (app_) app_->requestMinimise();
   return Handled::kDone;
+}
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }

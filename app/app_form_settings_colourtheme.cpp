@@ -1,0 +1,66 @@
+#include "app_form_settings_colourtheme.h"
+
+#include "app_application.h"
+#include "app_form_ids.h"
+#include "app_settings.h"
+#include "app_value_tables.h"
+#include "qzf_graphics.h"
+
+CAppThemeForm::CAppThemeForm() { setName(kAppTagTheme); }
+
+const CAppChooserForm::Look& CAppThemeForm::look() const {
+  static constexpr Look kLook{kColumns, 2, 2, 0, 6, 6, 0, 0};
+  return kLook;
+}
+
+int CAppThemeForm::cellWidth() const { return value(kAppValueSwatchWidth); }
+int CAppThemeForm::cellHeight() const { return value(kAppValueSwatchHeight); }
+int CAppThemeForm::firstX() const { return static_cast<int>(value(kAppValueThemeArea) / 2 - 1.5 * cellWidth() - 10); }
+
+void CAppThemeForm::drawPicture(int i, const QZRect& at) {
+  const CAppColourSchemes::Scheme& s = app_->colourSchemes().scheme(i);
+  fillRect({at.x, at.y, static_cast<int16_t>(cellWidth() + 2), static_cast<int16_t>(cellHeight() + 2)}, 0, 255,
+           CQZFGraphics::makeColour(s.form[0], s.form[1], s.form[2]));
+}
+
+int16_t CAppThemeForm::loadChoice() {
+  chosen_ = cursor_ = settings_->colourScheme < kThemes ? settings_->colourScheme : CAppColourSchemes::kDefaultScheme;
+  return 0;
+}
+
+void CAppThemeForm::apply() {
+  if (settings_->colourScheme == chosen_) return;
+  settings_->colourScheme = static_cast<uint16_t>(chosen_);
+  settings_->backgroundScheme = static_cast<uint8_t>(chosen_);
+  app_->applyColourScheme();
+  if (CQZFGraphics* g = getGraphics()) g->invalidateAll();
+}
+
+Handled CAppThemeForm::onArrow(int32_t code, uint16_t focused) {
+  const int row = cursor_ / kColumns;
+  switch (code) {
+    case kQZFKeyLeft:
+    case kQZFKeyRight:
+      if (focused != kGrid) return Handled::kPassOn;
+      moveCursor(AppChooserGrid::stepInRow(cursor_, kColumns, code == kQZFKeyRight, [](int) { return false; }));
+      return Handled::kDone;
+    case kQZFKeyUp:
+    case kQZFKeyDown: {
+      if (focused == kOk || focused == kCancel) {
+        focus(kGrid);
+        setCursorShown(true);
+        return Handled::kDone;
+      }
+      if (focused != kGrid) return Handled::kPassOn;
+      const bool up = code == kQZFKeyUp;
+      if ((up && row == 0) || (!up && row == kThemes / kColumns - 1)) {
+        focus(kOk);
+        setCursorShown(false);
+      } else {
+        moveCursor(cursor_ + (up ? -kColumns : kColumns));
+      }
+      return Handled::kDone;
+    }
+    default: return Handled::kPassOn;
+  }
+}
