@@ -17,10 +17,16 @@ int CAppThemeForm::cellWidth() const { return value(kAppValueSwatchWidth); }
 int CAppThemeForm::cellHeight() const { return value(kAppValueSwatchHeight); }
 int CAppThemeForm::firstX() const { return static_cast<int>(value(kAppValueThemeArea) / 2 - 1.5 * cellWidth() - 10); }
 
+// The theme's form colour, with a band of its wash along the bottom so that
+// themes of like form colours are told apart.
 void CAppThemeForm::drawPicture(int i, const QZRect& at) {
   const CAppColourSchemes::Scheme& s = app_->colourSchemes().scheme(i);
-  fillRect({at.x, at.y, static_cast<int16_t>(cellWidth() + 2), static_cast<int16_t>(cellHeight() + 2)}, 0, 255,
-           CQZFGraphics::makeColour(s.form[0], s.form[1], s.form[2]));
+  const int16_t w = static_cast<int16_t>(cellWidth() + 2), h = static_cast<int16_t>(cellHeight() + 2);
+  fillRect({at.x, at.y, w, h}, 0, 255, CQZFGraphics::makeColour(s.form[0], s.form[1], s.form[2]));
+  const int16_t band = static_cast<int16_t>(h / 3);
+  fillGradient({at.x, static_cast<int16_t>(at.y + h - band), w, band}, 0, 255,
+               CQZFGraphics::makeColour(s.top[0], s.top[1], s.top[2]),
+               CQZFGraphics::makeColour(s.bottom[0], s.bottom[1], s.bottom[2]));
 }
 
 int16_t CAppThemeForm::loadChoice() {

@@ -193,7 +193,7 @@ Handled CAppChooserForm::drawForeground() {
     if (!isRectDirty(grown(i, 0, l.dirtyGrow))) continue;
     const QZRect picture = grown(i, 2, 0);
     drawPicture(i, picture);
-    if (isLocked(i) && l.lockImage != 0) {
+    if (!isEmpty(i) && isLocked(i) && l.lockImage != 0) {
       const QZRect& origin = getGadgetRect();
       g->drawBlob(l.lockImage, origin.x + picture.x, origin.y + picture.y, 0, l.lockLevel);
     }

@@ -73,6 +73,73 @@ key press return
 wait 500
 dump applied.txt
 screenshot applied.png
+key press softkey2
+wait 300
+key press down
+key press return
+wait 300
+key press return
+wait 500
+key press up
+key press right
+wait 200
+dump backs.txt
+screenshot backs.png
+tap 75 137
+wait 500
+dump locked.txt
+key press return
+wait 300
+key press down
+key press down
+key press down
+key press return
+wait 500
+dump backs-kept.txt
+key press softkey2
+wait 300
+key press down
+key press return
+wait 300
+key press down
+key press down
+key press return
+wait 500
+key press down
+key press right
+key press left
+key press left
+wait 200
+dump wash.txt
+screenshot wash.png
+key press down
+key press down
+key press right
+key press return
+wait 500
+dump wash-cancelled.txt
+key press softkey2
+wait 300
+key press down
+key press return
+wait 300
+key press down
+key press down
+key press return
+wait 500
+key press down
+key press left
+key press left
+key press left
+key press left
+key press left
+wait 200
+dump no-wash.txt
+key press down
+key press down
+key press return
+wait 500
+dump no-wash-applied.txt
 SCRIPT
 "$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
@@ -99,4 +166,20 @@ expect chosen.txt 'look=theme:3 wash:3'
 expect chosen.txt 'focus=1415:1:'
 expect applied.txt 'top_form=1000'
 expect applied.txt 'look=theme:4 wash:4'
-echo "trophy cabinet and colour chooser: ok"
+# The card backs' second page: its second back is locked; a tap on it says
+# so in the players' alert and OK afterwards keeps the back as it was.
+expect backs.txt 'gadget=1390:1391:gdtButton value=0 text="Earned"'
+expect locked.txt 'top_form=1194'
+expect locked.txt 'gadget=1194:20:gdtLbl value=0 text="Earn more trophies to unlock this one."'
+expect backs-kept.txt 'top_form=1000'
+expect backs-kept.txt 'back:816 '
+# The wash, cycled (theme 4 washes in Rose; right, then left twice: Sand,
+# Rose, Meadow), then Cancel: nothing written.
+expect wash.txt 'top_form=1410'
+expect wash.txt 'gadget=1410:1411:gdtButton value=0 text="Meadow"'
+expect wash-cancelled.txt 'top_form=1000'
+expect wash-cancelled.txt 'look=theme:4 wash:4 '
+# Left from Rose to "No colour" and OK: the wash is none (99), the theme stays.
+expect no-wash.txt 'gadget=1410:1411:gdtButton value=0 text="No colour"'
+expect no-wash-applied.txt 'look=theme:4 wash:99 '
+echo "trophy cabinet and appearance choosers: ok"
