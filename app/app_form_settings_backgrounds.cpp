@@ -110,17 +110,20 @@ void CAppBackgroundsForm::cycleWash(bool forward) {
   invalidateGrid();
 }
 
-// Each setting that differs from the stored one marks the look as changed.
-void CAppBackgroundsForm::apply() {
-  auto store = [this](auto& field, auto value) {
-    if (field != value) settings_->settingsChanged = 1;
+void CAppBackgroundsForm::store(CAppSettings& settings, int page, int cell, int wash, bool gradient) {
+  auto write = [&settings](auto& field, auto value) {
+    if (field != value) settings.settingsChanged = 1;
     field = static_cast<std::remove_reference_t<decltype(field)>>(value);
   };
-  store(settings_->backgroundPage, static_cast<uint8_t>(chosenPage_));
-  store(settings_->backgroundImage, static_cast<uint16_t>(kBackgroundTable[chosenPage_][chosen_].plane));
-  store(settings_->backgroundGradient, static_cast<uint8_t>(getGadgetValue(kGradient) ? 1 : 0));
-  store(settings_->backgroundScheme, washOf(wash_));
-  settings_->backgroundCell = static_cast<uint8_t>(chosen_);
+  write(settings.backgroundPage, static_cast<uint8_t>(page));
+  write(settings.backgroundImage, static_cast<uint16_t>(kBackgroundTable[page][cell].plane));
+  write(settings.backgroundGradient, static_cast<uint8_t>(gradient ? 1 : 0));
+  write(settings.backgroundScheme, washOf(wash));
+  settings.backgroundCell = static_cast<uint8_t>(cell);
+}
+
+void CAppBackgroundsForm::apply() {
+  store(*settings_, chosenPage_, chosen_, wash_, getGadgetValue(kGradient) != 0);
   app_->applyBackground();
 }
 

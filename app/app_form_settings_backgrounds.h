@@ -7,6 +7,8 @@
 
 #include "app_form_settings_grid.h"
 
+struct CAppSettings;
+
 class CAppBackgroundsForm : public CAppChooserForm {
  public:
   static constexpr int kPages = 2;
@@ -25,6 +27,10 @@ class CAppBackgroundsForm : public CAppChooserForm {
   // The wash selector's index of a stored wash (99, none, is the last).
   static int washIndexOf(uint8_t wash);
   static uint8_t washOf(int index);
+  // Writes background (page, cell), the wash of selector index `wash` and
+  // the gradient flag; each that differs from the stored one sets the
+  // settings-changed flag.
+  static void store(CAppSettings& settings, int page, int cell, int wash, bool gradient);
   int getWashIndex() const { return wash_; }
 
  protected:

@@ -34,10 +34,15 @@ int16_t CAppThemeForm::loadChoice() {
   return 0;
 }
 
+bool CAppThemeForm::store(CAppSettings& settings, int theme) {
+  if (settings.colourScheme == theme) return false;
+  settings.colourScheme = static_cast<uint16_t>(theme);
+  settings.backgroundScheme = static_cast<uint8_t>(theme);
+  return true;
+}
+
 void CAppThemeForm::apply() {
-  if (settings_->colourScheme == chosen_) return;
-  settings_->colourScheme = static_cast<uint16_t>(chosen_);
-  settings_->backgroundScheme = static_cast<uint8_t>(chosen_);
+  if (!store(*settings_, chosen_)) return;
   app_->applyColourScheme();
   if (CQZFGraphics* g = getGraphics()) g->invalidateAll();
 }

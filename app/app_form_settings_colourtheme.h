@@ -4,6 +4,8 @@
 
 #include "app_form_settings_grid.h"
 
+struct CAppSettings;
+
 class CAppThemeForm : public CAppChooserForm {
  public:
   static constexpr int kThemes = 9;
@@ -13,6 +15,9 @@ class CAppThemeForm : public CAppChooserForm {
   // A theme other than the stored one becomes the form theme and the wash,
   // and the application recolours; the same theme changes nothing.
   void apply() override;
+  // The theme as the form theme and the wash; false (nothing written) when
+  // it is the stored one.
+  static bool store(CAppSettings& settings, int theme);
 
  protected:
   const Look& look() const override;

@@ -140,23 +140,10 @@ int CAppTrophyForm::trophyAt(int x, int y) const {
   return -1;
 }
 
-Handled CAppTrophyForm::onPenEvent(const QZFPenEvent& pen) {
+Handled CAppTrophyForm::onPenEvent(const QZFPenEvent& event) {
   if (!isActive()) return Handled::kPassOn;
   Cursor next = cursor_;
-  const int hit = trophyAt(pen.x, pen.y);
-  if (pen.type == QZFPenType::kDown) {
-    penPressed_ = true;
-    if (hit >= 0) next = {cursor_.focus, static_cast<uint8_t>(hit), true};
-    select(next);
-  } else if (pen.type == QZFPenType::kMove && penPressed_) {
-    next.shown = false;
-    if (hit >= 0) next = {cursor_.focus, static_cast<uint8_t>(hit), true};
-    select(next);
-  } else if (pen.type == QZFPenType::kUp && penPressed_) {
-    penPressed_ = false;
-    next.shown = false;
-    select(next);
-  }
+  if (pen(next, penPressed_, event.type, trophyAt(event.x, event.y))) select(next);
   return Handled::kPassOn;
 }
 

@@ -29,7 +29,7 @@ class CAppTrophyForm : public CQZFForm {
   // navigation follows (the description gives it nothing to do).
   Handled onKeyEvent(const QZFKeyEvent& key) override;
   // A press or a drag over a trophy shows it while the pen is down.
-  Handled onPenEvent(const QZFPenEvent& pen) override;
+  Handled onPenEvent(const QZFPenEvent& event) override;
   Handled drawBackground() override;
   Handled drawForeground() override;
 

@@ -90,6 +90,26 @@ bool move(Cursor& c, int32_t key) {
   return c.focus != before.focus || c.index != before.index || c.shown != before.shown;
 }
 
+bool pen(Cursor& c, bool& pressed, QZFPenType type, int hit) {
+  const bool onTrophy = hit >= 0 && hit < kTrophies;
+  if (type == QZFPenType::kDown) {
+    pressed = true;
+  } else if (type == QZFPenType::kMove && pressed) {
+    c.shown = false;
+  } else if (type == QZFPenType::kUp && pressed) {
+    pressed = false;
+    c.shown = false;
+    return true;
+  } else {
+    return false;
+  }
+  if (onTrophy) {
+    c.index = static_cast<uint8_t>(hit);
+    c.shown = true;
+  }
+  return true;
+}
+
 }  // namespace AppTrophyCabinet
 
 namespace {

@@ -8,6 +8,7 @@
 #include <span>
 
 #include "qz_rect.h"
+#include "qzf_events.h"
 #include "qzf_object.h"
 
 class CAppApplication;
@@ -71,6 +72,11 @@ struct Cursor {
 };
 // Moves the cursor by an arrow key; false when the key changes nothing.
 bool move(Cursor& cursor, int32_t key);
+// A pen event over trophy `hit` (-1: none) while `pressed` tells whether the
+// stroke began on the cabinet: a press or a drag shows the trophy under the
+// pen, a drag off the trophies hides the panel, lifting the pen always does.
+// False when the event is none of the cabinet's.
+bool pen(Cursor& cursor, bool& pressed, QZFPenType type, int hit);
 
 }  // namespace AppTrophyCabinet
 

@@ -6,7 +6,9 @@
 
 #include "app_form_settings_backgrounds.h"
 #include "app_form_settings_cardfronts.h"
+#include "app_form_settings_colourtheme.h"
 #include "app_form_settings_grid.h"
+#include "app_settings.h"
 
 namespace {
 
@@ -47,6 +49,36 @@ TEST(ChooserGrid, StoredValuesMapBackToTheirEntries) {
   EXPECT_EQ(CAppCardFrontsForm::styleOf(1121), 1);
   EXPECT_EQ(CAppCardFrontsForm::styleOf(977), 0);
   EXPECT_EQ(CAppCardFrontsForm::styleOf(4242), 0);
+}
+
+TEST(ChooserGrid, OnlyABackgroundSettingThatChangesMarksTheLookChanged) {
+  struct Case {
+    int page, cell, wash;
+    bool gradient, changed;
+  };
+  // The defaults: page 0, cell 0 (plane 2), wash 3 (selector index 3), gradient.
+  for (const Case& c : {Case{0, 0, 3, true, false}, Case{0, 0, 9, true, true}, Case{0, 0, 3, false, true},
+                        Case{1, 0, 3, true, true}, Case{0, 2, 3, true, true}}) {
+    CAppSettings settings;
+    CAppBackgroundsForm::store(settings, c.page, c.cell, c.wash, c.gradient);
+    EXPECT_EQ(settings.settingsChanged != 0, c.changed) << c.page << c.cell << c.wash << c.gradient;
+    EXPECT_EQ(settings.backgroundCell, c.cell);
+  }
+  CAppSettings settings;
+  CAppBackgroundsForm::store(settings, 1, 2, 9, false);
+  EXPECT_EQ(settings.backgroundImage, 7);
+  EXPECT_EQ(settings.backgroundScheme, 99);
+  EXPECT_EQ(settings.backgroundGradient, 0);
+}
+
+TEST(ChooserGrid, TheStoredThemeChangesNothing) {
+  CAppSettings settings;
+  settings.backgroundScheme = 99;
+  EXPECT_FALSE(CAppThemeForm::store(settings, settings.colourScheme));
+  EXPECT_EQ(settings.backgroundScheme, 99);
+  EXPECT_TRUE(CAppThemeForm::store(settings, 6));
+  EXPECT_EQ(settings.colourScheme, 6);
+  EXPECT_EQ(settings.backgroundScheme, 6);
 }
 
 }  // namespace

@@ -76,6 +76,33 @@ TEST(TrophyCabinet, SidewaysOnTheButtonAndOtherKeysMoveNothing) {
   }
 }
 
+TEST(TrophyCabinet, ThePenShowsATrophyOnlyWhileItIsDownOnIt) {
+  Cursor cursor{kShelf, 4, true};
+  bool pressed = false;
+  // A press between two trophies keeps the selection and the panel.
+  EXPECT_TRUE(pen(cursor, pressed, QZFPenType::kDown, -1));
+  EXPECT_TRUE(pressed);
+  EXPECT_EQ(cursor.index, 4);
+  EXPECT_TRUE(cursor.shown);
+  // Dragging onto a trophy shows it; off the trophies hides the panel.
+  EXPECT_TRUE(pen(cursor, pressed, QZFPenType::kMove, 30));
+  EXPECT_EQ(cursor.index, 30);
+  EXPECT_TRUE(cursor.shown);
+  EXPECT_TRUE(pen(cursor, pressed, QZFPenType::kMove, -1));
+  EXPECT_EQ(cursor.index, 30);
+  EXPECT_FALSE(cursor.shown);
+  // Lifting the pen always hides it.
+  EXPECT_TRUE(pen(cursor, pressed, QZFPenType::kMove, 31));
+  EXPECT_TRUE(pen(cursor, pressed, QZFPenType::kUp, 31));
+  EXPECT_FALSE(pressed);
+  EXPECT_FALSE(cursor.shown);
+  EXPECT_EQ(cursor.index, 31);
+  // Moves and lifts of a stroke that began elsewhere are not the cabinet's.
+  EXPECT_FALSE(pen(cursor, pressed, QZFPenType::kMove, 2));
+  EXPECT_FALSE(pen(cursor, pressed, QZFPenType::kUp, 2));
+  EXPECT_EQ(cursor.index, 31);
+}
+
 TEST(TrophyCabinet, TheNamedTrophiesTellWhetherTheyAreHeld) {
   struct Case {
     int trophy;
