@@ -12,6 +12,11 @@
 #include "app_form_stats.h"
 #include "app_form_title.h"
 #include "app_form_trophy_alert.h"
+#include "app_form_settings_backgrounds.h"
+#include "app_form_settings_cardbacks.h"
+#include "app_form_settings_cardfronts.h"
+#include "app_form_settings_colourtheme.h"
+#include "app_form_trophy.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
 #include "app_game_flow.h"
@@ -144,6 +149,11 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppStatsForm>(kAppTagStats);
   registerClass<CAppResetStatsForm>(kAppTagResetStats);
   registerClass<CAppAboutForm>(kAppTagAbout);
+  registerClass<CAppTrophyForm>(kAppTagTrophyCabinet);
+  registerClass<CAppCardBacksForm>(kAppTagCardBacks);
+  registerClass<CAppCardFrontsForm>(kAppTagCardFronts);
+  registerClass<CAppBackgroundsForm>(kAppTagBackgrounds);
+  registerClass<CAppThemeForm>(kAppTagTheme);
   return 0;
 }
 
@@ -396,6 +406,10 @@ void CAppApplication::describe(std::string& out) const {
       options += (i ? "," : "") + std::to_string(settings_->gameOptions[type - 1][i]);
     }
     out += "game_options=" + options + "\n";
+    out += "look=theme:" + std::to_string(settings_->colourScheme) + " wash:" +
+           std::to_string(settings_->backgroundScheme) + " gradient:" + std::to_string(settings_->backgroundGradient) +
+           " background:" + std::to_string(settings_->backgroundImage) + " back:" +
+           std::to_string(settings_->cardBackLarge) + " front:" + std::to_string(settings_->cardFrontLargeImage) + "\n";
   }
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);

@@ -194,3 +194,8 @@ Handled CAppTitleForm::onBack() {
   if (app_) app_->requestMinimise();
   return Handled::kDone;
 }
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
+}

@@ -53,6 +53,23 @@ constexpr Entry kShared[] = {
     {kAppValueGroupGap, 8},
     {kAppValueButtonWidth, 92},
     {kAppValuePageNameWidth, 128},
+    {kAppValueTrophyPanelHeight, 104},
+    {kAppValueTrophyImageY, 30},
+    {kAppValueFrontsArea, 224},
+    {kAppValueSwatchHeight, 28},
+    {kAppValueSwatchWidth, 40},
+    {kAppValueThemeArea, 224},
+    {kAppValueChooserArea, 224},
+    {kAppValueThumbHeight, 80},
+    {kAppValueThumbWidth, 60},
+    {kAppValueSmallCardHeight, 29},
+    {kAppValueSmallCardWidth, 21},
+    {kAppValueCardHeight, 43},
+    {kAppValueCardWidth, 31},
+    {kAppValueBackgroundsGridHeight, 84},
+    {kAppValueBacksGridHeight, 72},
+    {kAppValueFrontsGridHeight, 47},
+    {kAppValueThemeGridHeight, 110},
 };
 
 // The shared entries, then the display's own.
@@ -72,6 +89,14 @@ constexpr Table kPortrait = makeTable({
     {kAppValueProgressY, 273},      {kAppValueProgressX, 57},      {kAppValueMinimiseX, 222},
     {kAppValueScreenHeight, 320},   {kAppValueScreenWidth, 240},   {kAppValueForwardButtonY, 270},
     {kAppValueForwardButtonX, 206}, {kAppValueBackButtonY, 270},   {kAppValueFaderWidth, 224},
+    // The trophy cabinet: four shelves of 13 across the screen, the panel
+    // over the two shelves away from the chosen trophy, the button below.
+    {kAppValueShelfX, 3},           {kAppValueShelfPitch, 18},     {kAppValueShelfTop, -24},
+    {kAppValueShelfGap, 29},        {kAppValueTrophyPanelLowY, 158}, {kAppValueTrophyPanelLowX, 6},
+    {kAppValueTrophyPanelHighY, 42}, {kAppValueTrophyPanelHighX, 6}, {kAppValueTrophyPanelWidth, 228},
+    {kAppValueTrophyImageX, 20},    {kAppValueTrophyTextX, 62},    {kAppValueTrophyTextWidth, 164},
+    {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 54}, {kAppValueTrophyLowerTextY, 170},
+    {kAppValueTrophyCloseY, 290},   {kAppValueTrophyNameY, 32},
 });
 
 // 320 x 240, landscape: the same pictures, centred on the wider screen.
@@ -83,6 +108,12 @@ constexpr Table kLandscape = makeTable({
     {kAppValueProgressY, 201},      {kAppValueProgressX, 97},      {kAppValueMinimiseX, 302},
     {kAppValueScreenHeight, 240},   {kAppValueScreenWidth, 320},   {kAppValueForwardButtonY, 200},
     {kAppValueForwardButtonX, 286}, {kAppValueBackButtonY, 200},   {kAppValueFaderWidth, 140},
+    {kAppValueShelfX, 13},          {kAppValueShelfPitch, 24},     {kAppValueShelfTop, -32},
+    {kAppValueShelfGap, 20},        {kAppValueTrophyPanelLowY, 118}, {kAppValueTrophyPanelLowX, 46},
+    {kAppValueTrophyPanelHighY, 28}, {kAppValueTrophyPanelHighX, 46}, {kAppValueTrophyPanelWidth, 228},
+    {kAppValueTrophyImageX, 60},    {kAppValueTrophyTextX, 102},   {kAppValueTrophyTextWidth, 164},
+    {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 40}, {kAppValueTrophyLowerTextY, 130},
+    {kAppValueTrophyCloseY, 218},   {kAppValueTrophyNameY, 18},
 });
 
 struct Scale {

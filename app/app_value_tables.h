@@ -9,6 +9,46 @@
 
 // Named entries of the tables.
 enum AppValue : uint16_t {
+  // The appearance choosers' grids, as high as their cells and frames.
+  kAppValueBackgroundsGridHeight = 18,
+  kAppValueBacksGridHeight = 42,
+  kAppValueFrontsGridHeight = 44,
+  kAppValueThemeGridHeight = 46,
+  // The trophy cabinet: the panel in the lower and in the upper half, its
+  // size, the large picture in it, its texts, the shelves and the button.
+  kAppValueTrophyPanelLowY = 20,
+  kAppValueTrophyPanelLowX = 21,
+  kAppValueTrophyPanelHighY = 22,
+  kAppValueTrophyPanelHighX = 23,
+  kAppValueTrophyPanelHeight = 24,
+  kAppValueTrophyPanelWidth = 25,
+  kAppValueTrophyTextX = 26,
+  kAppValueTrophyImageY = 27,
+  kAppValueTrophyImageX = 28,
+  kAppValueTrophyUpperTextY = 29,
+  kAppValueTrophyLowerTextY = 30,
+  kAppValueShelfGap = 31,
+  kAppValueShelfPitch = 32,
+  kAppValueShelfTop = 33,
+  kAppValueShelfX = 34,
+  kAppValueTrophyTextWidth = 35,
+  kAppValueTrophyTextHeight = 36,
+  kAppValueTrophyNameY = 37,
+  // The appearance choosers: the width their grids centre in, the colour
+  // swatches and the background thumbnails.
+  kAppValueFrontsArea = 38,
+  kAppValueTrophyCloseY = 39,
+  kAppValueSwatchHeight = 40,
+  kAppValueSwatchWidth = 41,
+  kAppValueThemeArea = 43,
+  kAppValueChooserArea = 45,
+  kAppValueThumbHeight = 74,
+  kAppValueThumbWidth = 75,
+  // The card art's sizes.
+  kAppValueSmallCardHeight = 95,
+  kAppValueSmallCardWidth = 96,
+  kAppValueCardHeight = 97,
+  kAppValueCardWidth = 98,
   kAppValueOrnament2Y = 50,
   kAppValueOrnament2X = 51,
   kAppValueOrnament1Y = 54,

@@ -99,6 +99,34 @@ void velvet(Canvas& c) {
   }
 }
 
+// The trophy cabinet: velvet behind four wooden shelves, each bent into the
+// arc its thirteen trophies stand on (a shelf's top 34 + 58 k, trophies 18
+// apart from x 3, 29 high, the ends 20 lower than the middle), in a frame.
+void cabinet(Canvas& c) {
+  velvet(c);
+  static constexpr double kArc[13] = {20, 15, 10, 6, 3, 1, 0, 1, 3, 6, 10, 15, 20};
+  const Rgb wood{128, 78, 40};
+  for (int shelf = 0; shelf < 4; ++shelf) {
+    const int top = 34 + 58 * shelf + 29;
+    for (int x = 0; x < c.width(); ++x) {
+      const double p = std::clamp((x - 13.5) / 18.0, 0.0, 12.0);
+      const int i = std::min(static_cast<int>(p), 11);
+      const int y0 = top + static_cast<int>(std::lround(kArc[i] + (kArc[i + 1] - kArc[i]) * (p - i)));
+      const double grain = (fractalNoise(x / 25.0, shelf * 3.0, 2, 91) - 0.5) * 18;
+      for (int d = -4; d < 0; ++d) c.setPixel(x, y0 + d, shade(c.pixel(x, y0 + d), d * 3));
+      c.setPixel(x, y0, shade(wood, 50 + grain));
+      for (int d = 1; d < 5; ++d) c.setPixel(x, y0 + d, shade(wood, grain - d * 6));
+      for (int d = 5; d < 9; ++d) c.setPixel(x, y0 + d, shade(c.pixel(x, y0 + d), (d - 10) * 5));
+    }
+  }
+  for (int y = 0; y < c.height(); ++y) {
+    for (int x = 0; x < c.width(); ++x) {
+      const int edge = std::min({x, y, c.width() - 1 - x, c.height() - 1 - y});
+      if (edge < 2) c.setPixel(x, y, shade(wood, edge == 0 ? -40 : 30));
+    }
+  }
+}
+
 // The title table: felt with large faint suit signs scattered over it.
 void title(Canvas& c) {
   felt(c, {60, 120, 80}, 81);
@@ -116,7 +144,7 @@ void title(Canvas& c) {
 }  // namespace
 
 bool knownBackground(const std::string& recipe) {
-  for (const char* name : {"felt", "bluefelt", "wood", "linen", "stone", "leather", "velvet", "title"}) {
+  for (const char* name : {"felt", "bluefelt", "wood", "linen", "stone", "leather", "velvet", "cabinet", "title"}) {
     if (recipe == name) return true;
   }
   return false;
@@ -130,6 +158,7 @@ void drawBackground(Canvas& canvas, const std::string& recipe) {
   else if (recipe == "stone") stone(canvas);
   else if (recipe == "leather") leather(canvas);
   else if (recipe == "velvet") velvet(canvas);
+  else if (recipe == "cabinet") cabinet(canvas);
   else if (recipe == "title") title(canvas);
 }
 

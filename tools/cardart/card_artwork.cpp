@@ -2,6 +2,7 @@
 
 #include "card_face.h"
 #include "card_marks.h"
+#include "trophy_face.h"
 
 namespace {
 
@@ -24,7 +25,12 @@ bool drawFronts(const CardArtwork& artwork, ArtPlan& plan) {
   for (const FrontSets& f : kFronts) {
     for (int i = 0; i < 52; ++i) {
       Canvas canvas(f.size.width, f.size.height);
-      drawFace(canvas, f.size, frontStyle(f.style), artwork.glyphs, kSuitOrder[i / 13], 13 - i % 13);
+      // The third style is the trophy deck: face i is trophy i's picture.
+      if (f.style == 2) {
+        drawTrophyFace(canvas, f.size, artwork.glyphs, kSuitOrder[i / 13], 13 - i % 13, i);
+      } else {
+        drawFace(canvas, f.size, frontStyle(f.style), artwork.glyphs, kSuitOrder[i / 13], 13 - i % 13);
+      }
       if (!plan.add(f.firstSet + (f.setPerSuit ? i / 13 : 0), f.firstBlob + i, canvas)) return false;
     }
   }
@@ -80,11 +86,15 @@ bool drawExtras(ArtPlan& plan, const CardSize& size, int setId, int edgeBlob, in
 // The card-front chooser (set 106): padlock 1248, style pictures 1249-1251.
 bool drawFrontChooser(const CardArtwork& artwork, ArtPlan& plan) {
   if (!addDrawn(plan, 106, 1248, kLargeCard.width, kLargeCard.height, drawLock)) return false;
-  for (int style = 0; style < 3; ++style) {
+  for (int style = 0; style < 2; ++style) {
     Canvas canvas(kLargeCard.width, kLargeCard.height);
     drawFace(canvas, kLargeCard, frontStyle(style), artwork.glyphs, 3, 12);
     if (!plan.add(106, 1249 + style, canvas)) return false;
   }
+  // The trophy deck shows its champion's crown (the queen of diamonds' face).
+  Canvas trophyDeck(kLargeCard.width, kLargeCard.height);
+  drawTrophyFace(trophyDeck, kLargeCard, artwork.glyphs, 3, 12, 51);
+  if (!plan.add(106, 1251, trophyDeck)) return false;
   return true;
 }
 

@@ -151,6 +151,13 @@ void drawCardShape(Canvas& canvas, Rgb face, Rgb border) {
   }
 }
 
+void drawFaceCorner(Canvas& canvas, const CardSize& size, const FrontStyle& style, const PixelGlyphs& glyphs, int suit,
+                    int rank) {
+  drawCardShape(canvas, style.face, style.border);
+  if (style.innerFrame) drawInnerFrame(canvas, style.gold);
+  drawIndex(canvas, size, glyphs, suit, rank, style.suitColour[suit]);
+}
+
 void drawFace(Canvas& canvas, const CardSize& size, const FrontStyle& style, const PixelGlyphs& glyphs, int suit,
               int rank) {
   drawCardShape(canvas, style.face, style.border);

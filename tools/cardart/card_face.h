@@ -30,6 +30,9 @@ const FrontStyle& frontStyle(int style);
 
 // The rounded card outline filled with the face colour.
 void drawCardShape(Canvas& canvas, Rgb face, Rgb border);
+// The shape, the style's frame and the corner index, without the body.
+void drawFaceCorner(Canvas& canvas, const CardSize& size, const FrontStyle& style, const PixelGlyphs& glyphs, int suit,
+                    int rank);
 // A whole face; rank 1 (ace) .. 13 (king), suit 0..3.
 void drawFace(Canvas& canvas, const CardSize& size, const FrontStyle& style, const PixelGlyphs& glyphs, int suit,
               int rank);
