@@ -5,8 +5,11 @@
 
 #include "app_font_manager.h"
 #include "app_form_alert.h"
-#include "app_form_ids.h"
+#include "app_form_chooseseed.h"
 #include "app_form_game.h"
+#include "app_form_gamesettings.h"
+#include "app_form_ids.h"
+#include "app_form_newgame.h"
 #include "app_form_title.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
@@ -132,6 +135,9 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppRenameUserForm>(kAppTagRenameUser);
   registerClass<CAppDeleteUserForm>(kAppTagDeleteUser);
   registerClass<CAppImportUserForm>(kAppTagImportUser);
+  registerClass<CAppNewGameForm>(kAppTagNewGame);
+  registerClass<CAppChooseSeedForm>(kAppTagChooseSeed);
+  registerClass<CAppGameSettingsForm>(kAppTagGameSettings);
   return 0;
 }
 

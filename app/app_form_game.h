@@ -41,6 +41,9 @@ class CAppGameForm : public CQZFForm {
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
+  // The profile's settings as they stand now into the game's copy (a form
+  // that changed a deal number or an option does this before the game uses it).
+  void pullSettings();
   // The pile under the keypad cursor (an index into the game's piles).
   int cursorPile() const { return cursorPile_; }
   // The game for the state dump: type, deal, piles, cursor, hand, history.

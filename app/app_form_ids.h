@@ -16,6 +16,9 @@ enum AppFormId : uint16_t {
   kAppFormProfileFailure = 1196,
   kAppFormImportUser = 1197,
   kAppFormResumeGame = 1230,
+  kAppFormGameSettings = 1300,
+  kAppFormChooseSeed = 1395,
+  kAppFormNewGame = 1456,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
 };
@@ -31,3 +34,6 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+constexpr char kAppTagNewGame[] = "frmnewgam";
+constexpr char kAppTagChooseSeed[] = "frmseed";
+constexpr char kAppTagGameSettings[] = "frmgamset";

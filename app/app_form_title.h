@@ -10,6 +10,7 @@
 class CAppApplication;
 class CAppDialButton;
 class CAppDialControl;
+class CAppGamePreview;
 class CAppStatsFader;
 struct CAppSettings;
 
@@ -26,6 +27,8 @@ class CAppTitleForm : public CQZFForm {
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
+  // The application's menu commands.
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
   Handled onPenEvent(const QZFPenEvent& pen) override;
   Handled onUpdate() override;
   Handled drawBackground() override;
@@ -36,6 +39,7 @@ class CAppTitleForm : public CQZFForm {
   void showChosenGame(int32_t gameType);
   const CAppDialControl* dial() const { return dial_.get(); }
   const CAppStatsFader* fader() const { return fader_.get(); }
+  CAppGamePreview* preview() const { return preview_.get(); }
 
  private:
   Handled turn(bool forward);
@@ -49,5 +53,6 @@ class CAppTitleForm : public CQZFForm {
   std::unique_ptr<CAppDialButton> forward_;
   std::unique_ptr<CAppDialButton> back_;
   std::unique_ptr<CAppStatsFader> fader_;
+  std::unique_ptr<CAppGamePreview> preview_;
   bool penDown_ = false;
 };

@@ -49,6 +49,8 @@ constexpr Entry kShared[] = {
     {kAppValueFaderLineGap, 14},
     {kAppValueFormWidth, 224},
     {kAppValueFormTop, 12},
+    {kAppValueGridWidth, 208},
+    {kAppValuePreviewStep, 4},
 };
 
 // The shared entries, then the display's own.
@@ -68,6 +70,7 @@ constexpr Table kPortrait = makeTable({
     {kAppValueProgressY, 273},      {kAppValueProgressX, 57},      {kAppValueMinimiseX, 222},
     {kAppValueScreenHeight, 320},   {kAppValueScreenWidth, 240},   {kAppValueForwardButtonY, 270},
     {kAppValueForwardButtonX, 206}, {kAppValueBackButtonY, 270},   {kAppValueFaderWidth, 224},
+    {kAppValuePreviewX, 4},         {kAppValuePreviewY, 140},
 });
 
 // 320 x 240, landscape: the same pictures, centred on the wider screen.
@@ -79,6 +82,7 @@ constexpr Table kLandscape = makeTable({
     {kAppValueProgressY, 201},      {kAppValueProgressX, 97},      {kAppValueMinimiseX, 302},
     {kAppValueScreenHeight, 240},   {kAppValueScreenWidth, 320},   {kAppValueForwardButtonY, 200},
     {kAppValueForwardButtonX, 286}, {kAppValueBackButtonY, 200},   {kAppValueFaderWidth, 140},
+    {kAppValuePreviewX, 8},         {kAppValuePreviewY, 136},
 });
 
 struct Scale {
