@@ -8,16 +8,16 @@
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
-#include "app_game_state.h"
 #include "app_game_toolbar.h"
+#include "app_game_state.h"
 #include "app_hints.h"
 #include "app_in_hand_pile.h"
-#include "app_object_timer.h"
 #include "app_play_services.h"
 #include "app_settings.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
 #include "qzf_metrics.h"
+#include "app_object_timer.h"
 
 namespace {
 
@@ -55,10 +55,10 @@ int backSet(int blob, bool large) {
   struct Range {
     int firstBlob, lastBlob, firstSet;
   };
-  static constexpr Range kLarge[] = {
-      {816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118}, {1287, 1287, 124}};
-  static constexpr Range kSmall[] = {
-      {762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113}, {1285, 1285, 123}};
+  static constexpr Range kLarge[] = {{816, 836, 54}, {848, 864, 70}, {1258, 1262, 110}, {1276, 1284, 118},
+                                     {1287, 1287, 124}};
+  static constexpr Range kSmall[] = {{762, 782, 27}, {794, 810, 43}, {1252, 1256, 107}, {1266, 1274, 113},
+                                     {1285, 1285, 123}};
   for (const Range& r : large ? std::span<const Range>(kLarge) : std::span<const Range>(kSmall)) {
     if (blob >= r.firstBlob && blob <= r.lastBlob && (blob - r.firstBlob) % 2 == 0) {
       return r.firstSet + (blob - r.firstBlob) / 2;
@@ -89,9 +89,7 @@ CAppGameForm::~CAppGameForm() {
 }
 
 int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
-  const auto fail = [this](int line, int16_t code) {
-    return CQZFApplication::report(this, "app_form_game", line, code);
-  };
+  const auto fail = [this](int line, int16_t code) { return CQZFApplication::report(this, "app_form_game", line, code); };
   app_ = findOwner<CAppApplication>();
   CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
   if (!profile) return fail(__LINE__, QZ_ERR_BAD_STATE);
@@ -492,7 +490,9 @@ Handled CAppGameForm::onKeyEvent(const QZFKeyEvent& key) {
       return Handled::kPassOn;
     case 'r': stepHistory(false); return Handled::kDone;
     case 'u': stepHistory(true); return Handled::kDone;
-    case 't': toolbar_->setFocused(!toolbar_->isFocused()); return Handled::kDone;
+    case 't':
+      toolbar_->setFocused(!toolbar_->isFocused());
+      return Handled::kDone;
     default: return Handled::kPassOn;
   }
 }

@@ -110,8 +110,8 @@ void pyramid(Mini& m) {
 const struct {
   int front;
   void (*layout)(Mini&);
-} kGames[] = {{716, klondike}, {712, freecell},  {744, spider},      {748, calculation}, {732, golf},   {728, idiot},
-              {740, canfield}, {752, clockGame}, {736, fourCorners}, {756, yukon},       {720, sultan}, {724, pyramid}};
+} kGames[] = {{716, klondike}, {712, freecell}, {744, spider}, {748, calculation}, {732, golf}, {728, idiot},
+              {740, canfield}, {752, clockGame}, {736, fourCorners}, {756, yukon}, {720, sultan}, {724, pyramid}};
 
 void tile(Canvas& c, void (*layout)(Mini&), bool pressed) {
   cairo_t* cr = c.cr();
