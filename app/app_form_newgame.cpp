@@ -89,11 +89,16 @@ CAppNewGameForm::~CAppNewGameForm() {
   if (picturesLoaded_ && getGraphics()) getGraphics()->releaseBlobSet(kPictureSet);
 }
 
-int16_t CAppNewGameForm::open(uint16_t formId, uint32_t param) {
+int16_t CAppNewGameForm::bindProfile() {
   app_ = findOwner<CAppApplication>();
   CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
   if (!app_ || !app_->getFormHandler() || !profile) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
   settings_ = &profile->settings();
+  return 0;
+}
+
+int16_t CAppNewGameForm::open(uint16_t formId, uint32_t param) {
+  if (const int16_t r = bindProfile(); r < 0) return r;
   if (const int16_t r = CQZFForm::open(formId, param); r < 0) return reportFailure(this, __LINE__, r);
   AppFormLook::applyThemeColour(*this, *app_);
   return 0;

@@ -79,6 +79,10 @@ class CAppNewGameForm : public CQZFForm {
   bool isCursorShown() const { return cursorShown_; }
   const CAppNewGameGrid& grid() const { return grid_; }
 
+ protected:
+  // The application, its form handler and the profile's settings; -50 without them.
+  [[nodiscard]] int16_t bindProfile();
+
  private:
   void fill();
   int gridTop() const;
