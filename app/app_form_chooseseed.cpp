@@ -6,6 +6,7 @@
 #include "app_form_alert.h"
 #include "app_form_game.h"
 #include "app_form_ids.h"
+#include "app_form_newgame.h"
 #include "app_form_user.h"
 #include "app_game.h"
 #include "app_settings.h"
@@ -42,11 +43,12 @@ uint32_t AppDealNumberOf(const char16_t* text) {
 
 CAppChooseSeedForm::CAppChooseSeedForm() { setName(kAppTagChooseSeed); }
 
+int16_t CAppChooseSeedForm::bindProfile() {
+  return AppBindChoiceForm(*this, app_, settings_) ? 0 : reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
+}
+
 int16_t CAppChooseSeedForm::open(uint16_t formId, uint32_t param) {
-  app_ = findOwner<CAppApplication>();
-  CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
-  if (!app_ || !app_->getFormHandler() || !profile) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
-  settings_ = &profile->settings();
+  if (const int16_t r = bindProfile(); r < 0) return r;
   if (const int16_t r = CQZFForm::open(formId, param); r < 0) return reportFailure(this, __LINE__, r);
   AppFormLook::applyThemeColour(*this, *app_);
   return 0;

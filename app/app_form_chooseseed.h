@@ -34,6 +34,10 @@ class CAppChooseSeedForm : public CQZFForm {
   void applyDealNumber();
   uint32_t getOpeningDeal() const { return openingDeal_; }
 
+ protected:
+  // The application, its form handler and the profile's settings; -50 without them.
+  [[nodiscard]] int16_t bindProfile();
+
  private:
   // The index of the current game type's deal number (type 1 for another type).
   int slot() const;

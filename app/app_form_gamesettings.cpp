@@ -51,10 +51,7 @@ uint8_t flag(bool on) { return on ? 1 : 0; }
 CAppGameSettingsForm::CAppGameSettingsForm() { setName(kAppTagGameSettings); }
 
 int16_t CAppGameSettingsForm::open(uint16_t formId, uint32_t param) {
-  app_ = findOwner<CAppApplication>();
-  CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
-  if (!app_ || !app_->getFormHandler() || !profile) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
-  settings_ = &profile->settings();
+  if (!AppBindChoiceForm(*this, app_, settings_)) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
   if (const int16_t r = CQZFForm::open(formId, param); r < 0) return reportFailure(this, __LINE__, r);
   AppFormLook::applyThemeColour(*this, *app_);
   return 0;

@@ -43,6 +43,13 @@ uint16_t AppGameNameString(int32_t type) {
   return type >= 1 && type <= CAppNewGameGrid::kCells ? kGames[type - 1].name : 0;
 }
 
+bool AppBindChoiceForm(CQZFObject& form, CAppApplication*& app, CAppSettings*& settings) {
+  app = form.findOwner<CAppApplication>();
+  CAppUserForm* profile = app && app->getFormHandler() ? app->getUserForm() : nullptr;
+  settings = profile ? &profile->settings() : nullptr;
+  return settings != nullptr;
+}
+
 // --- The grid ----------------------------------------------------------------------
 
 void CAppNewGameGrid::layout(int iconWidth, int iconHeight, int width) {
@@ -90,11 +97,7 @@ CAppNewGameForm::~CAppNewGameForm() {
 }
 
 int16_t CAppNewGameForm::bindProfile() {
-  app_ = findOwner<CAppApplication>();
-  CAppUserForm* profile = app_ ? app_->getUserForm() : nullptr;
-  if (!app_ || !app_->getFormHandler() || !profile) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
-  settings_ = &profile->settings();
-  return 0;
+  return AppBindChoiceForm(*this, app_, settings_) ? 0 : reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
 }
 
 int16_t CAppNewGameForm::open(uint16_t formId, uint32_t param) {

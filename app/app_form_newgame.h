@@ -15,6 +15,9 @@ struct CAppSettings;
 
 // The name string of a game type, 0 for a type outside 1-12.
 uint16_t AppGameNameString(int32_t type);
+// What the game-choice forms work with: the application (with its form
+// handler) and the current profile's settings; false when one is missing.
+bool AppBindChoiceForm(CQZFObject& form, CAppApplication*& app, CAppSettings*& settings);
 
 // Where the grid's cells lie and how the keypad cursor walks them.
 class CAppNewGameGrid {

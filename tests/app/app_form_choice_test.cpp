@@ -11,6 +11,8 @@
 #include "app_game_definition.h"
 #include "app_game_preview.h"
 #include "app_settings.h"
+#include "qzf_gadget_event.h"
+#include "qzf_gadget_textentry.h"
 
 namespace {
 
@@ -103,8 +105,38 @@ class TestNewGameForm : public CAppNewGameForm {
   }
 };
 
+// The deal-number form with its number entry only.
+class TestChooseSeedForm : public CAppChooseSeedForm {
+ public:
+  int16_t open(uint16_t formId, uint32_t param) override {
+    if (const int16_t r = bindProfile(); r < 0) return r;
+    if (const int16_t r = prepareOpen(formId, param); r < 0) return r;
+    QZFGadgetDescription entry;
+    entry.id = kNumber;
+    entry.kind = kQZFGadgetTextEntry;
+    QZFTextEntryPart digits;
+    digits.maxLength = 8;
+    digits.accepted = 2;
+    entry.part = digits;
+    if (const int16_t r = addGadget(entry, std::make_unique<CQZFGadgetTextEntry>()); r < 0) return r;
+    static_cast<void>(onEvent({kQZFFormOpened}));
+    return 0;
+  }
+  void press(uint16_t button) { static_cast<void>(onGadgetEvent({.gadgetId = button, .type = kQZFEventButton})); }
+};
+
 class AppFormChoiceTest : public AppTest {
  protected:
+  TestChooseSeedForm* openChooseSeed() {
+    auto form = std::make_unique<TestChooseSeedForm>();
+    TestChooseSeedForm* raw = form.get();
+    if (app_->getFormHandler()->openForm(kAppFormChooseSeed, std::move(form), 0) < 0) return nullptr;
+    return raw;
+  }
+  void keepASavedGame(int slot) {
+    auto block = std::make_unique<uint8_t[]>(4);
+    profile().setSavedGame(slot, std::move(block), 4);
+  }
   TestNewGameForm* openNewGame() {
     auto form = std::make_unique<TestNewGameForm>();
     TestNewGameForm* raw = form.get();
@@ -151,6 +183,65 @@ TEST_F(AppFormChoiceTest, TheSameGameStartsFromTheTitleButChangesNothingWhilePla
   frames(1);
   EXPECT_EQ(playScreen(), play);
   EXPECT_EQ(profile().getSavedGameLength(0), 0);
+}
+
+TEST_F(AppFormChoiceTest, TheSameDealNumberClosesAndKeepsTheSavedGame) {
+  start();
+  app_->getSettings()->currentGameType = 3;
+  app_->getSettings()->dealNumber[2] = 77;
+  keepASavedGame(2);
+  TestChooseSeedForm* form = openChooseSeed();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(std::u16string(form->getGadgetText(TestChooseSeedForm::kNumber)), u"77");
+  form->press(TestChooseSeedForm::kOk);
+  EXPECT_TRUE(form->isClosed());
+  EXPECT_EQ(app_->getSettings()->dealNumber[2], 77U);
+  EXPECT_EQ(profile().getSavedGameLength(2), 4);
+}
+
+TEST_F(AppFormChoiceTest, ANewDealNumberWithoutAGameIsTakenAndDropsTheSavedGame) {
+  start();
+  app_->getSettings()->dealNumber[0] = 5;
+  keepASavedGame(0);
+  TestChooseSeedForm* form = openChooseSeed();
+  ASSERT_NE(form, nullptr);
+  form->setGadgetText(TestChooseSeedForm::kNumber, u"0");
+  form->press(TestChooseSeedForm::kOk);
+  EXPECT_TRUE(form->isClosed());
+  EXPECT_EQ(app_->getSettings()->dealNumber[0], 1U);
+  EXPECT_EQ(profile().getSavedGameLength(0), 0);
+}
+
+TEST_F(AppFormChoiceTest, ANewDealNumberDuringAGameAsksFirstAndChangesNothing) {
+  start();
+  app_->startChosenGame();
+  frames(1);
+  ASSERT_NE(playScreen(), nullptr);
+  TestChooseSeedForm* form = openChooseSeed();
+  ASSERT_NE(form, nullptr);
+  form->setGadgetText(TestChooseSeedForm::kNumber, u"4242");
+  form->press(TestChooseSeedForm::kOk);
+  EXPECT_FALSE(form->isClosed());
+  EXPECT_EQ(app_->getFormHandler()->getTopFormId(), CAppChooseSeedForm::kConfirmAlert);
+  EXPECT_EQ(app_->getSettings()->dealNumber[0], 1U);
+  // The alert's yes applies the number; the play screen then deals it.
+  form->applyDealNumber();
+  playScreen()->pullSettings();
+  playScreen()->game()->newGame(true);
+  EXPECT_EQ(playScreen()->game()->dealNumber(), 4242U);
+}
+
+TEST_F(AppFormChoiceTest, RandomDrawsADealFromOneToTheLastButOne) {
+  start();
+  TestChooseSeedForm* form = openChooseSeed();
+  ASSERT_NE(form, nullptr);
+  for (int i = 0; i < 20; ++i) {
+    form->press(TestChooseSeedForm::kRandom);
+    const uint32_t deal = AppDealNumberOf(form->getGadgetText(TestChooseSeedForm::kNumber));
+    EXPECT_GE(deal, 1U);
+    EXPECT_LE(deal, CAppChooseSeedForm::kLastDeal - 1);
+  }
+  EXPECT_FALSE(form->isClosed());
 }
 
 TEST_F(AppFormChoiceTest, ThePreviewFollowsTheRulesOfTheChosenGame) {
