@@ -50,8 +50,12 @@ uint8_t flag(bool on) { return on ? 1 : 0; }
 
 CAppGameSettingsForm::CAppGameSettingsForm() { setName(kAppTagGameSettings); }
 
+int16_t CAppGameSettingsForm::bindProfile() {
+  return AppBindChoiceForm(*this, app_, settings_) ? 0 : reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
+}
+
 int16_t CAppGameSettingsForm::open(uint16_t formId, uint32_t param) {
-  if (!AppBindChoiceForm(*this, app_, settings_)) return reportFailure(this, __LINE__, QZ_ERR_BAD_STATE);
+  if (const int16_t r = bindProfile(); r < 0) return r;
   if (const int16_t r = CQZFForm::open(formId, param); r < 0) return reportFailure(this, __LINE__, r);
   AppFormLook::applyThemeColour(*this, *app_);
   return 0;

@@ -40,6 +40,10 @@ class CAppGameSettingsForm : public CQZFForm {
   int getAutoMove() const { return autoMove_; }
   int getHighlight() const { return highlight_; }
 
+ protected:
+  // The application, its form handler and the profile's settings; -50 without them.
+  [[nodiscard]] int16_t bindProfile();
+
  private:
   void fill();
   void showChoices();

@@ -6,11 +6,13 @@
 #include "app_fixture.h"
 #include "app_form_chooseseed.h"
 #include "app_form_game.h"
+#include "app_form_gamesettings.h"
 #include "app_form_newgame.h"
 #include "app_game.h"
 #include "app_game_definition.h"
 #include "app_game_preview.h"
 #include "app_settings.h"
+#include "qzf_gadget_checkbox.h"
 #include "qzf_gadget_event.h"
 #include "qzf_gadget_textentry.h"
 
@@ -125,8 +127,33 @@ class TestChooseSeedForm : public CAppChooseSeedForm {
   void press(uint16_t button) { static_cast<void>(onGadgetEvent({.gadgetId = button, .type = kQZFEventButton})); }
 };
 
+// The game options form with its four boxes.
+class TestGameSettingsForm : public CAppGameSettingsForm {
+ public:
+  int16_t open(uint16_t formId, uint32_t param) override {
+    if (const int16_t r = bindProfile(); r < 0) return r;
+    if (const int16_t r = prepareOpen(formId, param); r < 0) return r;
+    for (uint16_t id : {kAutoTurn, kOneTap, kAnimate, kNewDealOption}) {
+      QZFGadgetDescription box;
+      box.id = id;
+      box.kind = kQZFGadgetCheckbox;
+      box.part = QZFCheckboxPart();
+      if (const int16_t r = addGadget(box, std::make_unique<CQZFGadgetCheckbox>()); r < 0) return r;
+    }
+    static_cast<void>(onEvent({kQZFFormOpened}));
+    return 0;
+  }
+};
+
 class AppFormChoiceTest : public AppTest {
  protected:
+  TestGameSettingsForm* openGameSettings() {
+    auto form = std::make_unique<TestGameSettingsForm>();
+    TestGameSettingsForm* raw = form.get();
+    if (app_->getFormHandler()->openForm(kAppFormGameSettings, std::move(form), 0) < 0) return nullptr;
+    return raw;
+  }
+  const uint8_t* options(int type) const { return app_->getSettings()->gameOptions[type - 1]; }
   TestChooseSeedForm* openChooseSeed() {
     auto form = std::make_unique<TestChooseSeedForm>();
     TestChooseSeedForm* raw = form.get();
@@ -242,6 +269,62 @@ TEST_F(AppFormChoiceTest, RandomDrawsADealFromOneToTheLastButOne) {
     EXPECT_LE(deal, CAppChooseSeedForm::kLastDeal - 1);
   }
   EXPECT_FALSE(form->isClosed());
+}
+
+TEST_F(AppFormChoiceTest, TheOptionChoicesCycleBothWaysAndTheHighlightTakesItsByte) {
+  start();
+  TestGameSettingsForm* form = openGameSettings();
+  ASSERT_NE(form, nullptr);
+  EXPECT_FALSE(form->hasChanges());
+  form->cycleAutoMove(true);
+  EXPECT_EQ(form->getAutoMove(), 1);
+  form->cycleAutoMove(false);
+  form->cycleAutoMove(false);
+  EXPECT_EQ(form->getAutoMove(), 2);
+  form->cycleHighlight(false);
+  EXPECT_EQ(form->getHighlight(), 2);
+  EXPECT_TRUE(form->hasChanges());
+  form->apply();
+  EXPECT_EQ(options(1)[0], 2);
+  EXPECT_EQ(options(1)[5], 1);
+  EXPECT_EQ(options(1)[6], 0);
+  EXPECT_EQ(app_->getUserForm()->profile().noHintThisGame, 0);
+  EXPECT_FALSE(form->hasChanges());
+  form->cycleHighlight(false);
+  form->apply();
+  EXPECT_EQ(options(1)[5], 0);
+  EXPECT_EQ(options(1)[6], 1);
+  // Defaults: the three boxes on, the rest off.
+  form->setDefaults();
+  EXPECT_EQ(form->getGadgetValue(CAppGameSettingsForm::kAnimate), 1);
+  EXPECT_EQ(form->getGadgetValue(CAppGameSettingsForm::kNewDealOption), 0);
+  EXPECT_EQ(form->getHighlight(), 0);
+  EXPECT_EQ(form->getAutoMove(), 0);
+}
+
+TEST_F(AppFormChoiceTest, TheNewDealOptionAsksFirstDuringAGame) {
+  start();
+  app_->startChosenGame();
+  frames(1);
+  ASSERT_NE(playScreen(), nullptr);
+  TestGameSettingsForm* form = openGameSettings();
+  ASSERT_NE(form, nullptr);
+  form->setGadgetValue(CAppGameSettingsForm::kNewDealOption, 1);
+  form->apply();
+  EXPECT_EQ(app_->getFormHandler()->getTopFormId(), CAppGameSettingsForm::kNewDealAlert);
+  EXPECT_EQ(options(1)[4], 0);
+  EXPECT_EQ(app_->getSettings()->settingsChanged, 0);
+}
+
+TEST_F(AppFormChoiceTest, TheNewDealOptionIsTakenAtOnceWithoutAGame) {
+  start();
+  TestGameSettingsForm* form = openGameSettings();
+  ASSERT_NE(form, nullptr);
+  form->setGadgetValue(CAppGameSettingsForm::kNewDealOption, 1);
+  form->apply();
+  EXPECT_EQ(options(1)[4], 1);
+  EXPECT_EQ(app_->getSettings()->settingsChanged, 1);
+  EXPECT_EQ(app_->getFormHandler()->getTopFormId(), kAppFormGameSettings);
 }
 
 TEST_F(AppFormChoiceTest, ThePreviewFollowsTheRulesOfTheChosenGame) {
