@@ -10,6 +10,9 @@
 #include "app_form_game_end.h"
 #include "app_form_ids.h"
 #include "app_form_stats.h"
+#include "app_form_chooseseed.h"
+#include "app_form_gamesettings.h"
+#include "app_form_newgame.h"
 #include "app_form_title.h"
 #include "app_form_trophy_alert.h"
 #include "app_form_settings_backgrounds.h"
@@ -154,6 +157,9 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppCardFrontsForm>(kAppTagCardFronts);
   registerClass<CAppBackgroundsForm>(kAppTagBackgrounds);
   registerClass<CAppThemeForm>(kAppTagTheme);
+  registerClass<CAppNewGameForm>(kAppTagNewGame);
+  registerClass<CAppChooseSeedForm>(kAppTagChooseSeed);
+  registerClass<CAppGameSettingsForm>(kAppTagGameSettings);
   return 0;
 }
 

@@ -128,6 +128,12 @@ int16_t CAppGameForm::serialise(SerialiseStream& stream) {
   return 0;
 }
 
+void CAppGameForm::pullSettings() {
+  if (!services_) return;
+  services_->pushSettings();
+  services_->pullSettings();
+}
+
 void CAppGameForm::loadArt() {
   CQZFGraphics* graphics = getGraphics();
   const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
@@ -313,8 +319,7 @@ void CAppGameForm::openWonForm() {
 
 void CAppGameForm::dealAnew() {
   if (!game_) return;
-  services_->pushSettings();
-  services_->pullSettings();
+  pullSettings();
   game_->newGame(true);
 }
 

@@ -64,6 +64,9 @@ class CAppGameForm : public CQZFForm {
   int cursorPile() const;
   // A new deal of the game's type, from the profile's settings as they are now.
   void dealAnew();
+  // The profile's settings as they stand now into the game's copy (a form
+  // that changed a deal number or an option does this before the game uses it).
+  void pullSettings();
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }

@@ -21,6 +21,9 @@ enum AppFormId : uint16_t {
   kAppFormTheme = 1415,
   kAppFormTrophyCabinet = 1426,
   kAppFormCardFronts = 1430,
+  kAppFormGameSettings = 1300,
+  kAppFormChooseSeed = 1395,
+  kAppFormNewGame = 1456,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
   kAppFormAbout = 1100,
@@ -57,3 +60,6 @@ constexpr char kAppTagCardBacks[] = "frmbacks";
 constexpr char kAppTagCardFronts[] = "frmfronts";
 constexpr char kAppTagBackgrounds[] = "frmbgnds";
 constexpr char kAppTagTheme[] = "frmtheme";
+constexpr char kAppTagNewGame[] = "frmnewgam";
+constexpr char kAppTagChooseSeed[] = "frmseed";
+constexpr char kAppTagGameSettings[] = "frmgamset";

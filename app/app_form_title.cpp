@@ -5,7 +5,9 @@
 #include "app_application.h"
 #include "app_dial.h"
 #include "app_form_ids.h"
+#include "app_form_newgame.h"
 #include "app_form_user.h"
+#include "app_game_preview.h"
 #include "app_preferences.h"
 #include "app_settings.h"
 #include "app_stats_fader.h"
@@ -15,8 +17,6 @@
 namespace {
 
 constexpr int kTitleSet = 13;
-// The names of game types 1-12.
-constexpr uint16_t kGameNames[kAppGameTypes] = {1153, 1159, 1165, 1182, 1177, 1179, 1180, 1181, 1183, 1184, 1178, 1171};
 constexpr uint16_t kColourSettingsForm = 1400;
 
 }  // namespace
@@ -43,10 +43,12 @@ int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {
   forward_.reset(new (std::nothrow) CAppDialButton(this));
   back_.reset(new (std::nothrow) CAppDialButton(this));
   fader_.reset(new (std::nothrow) CAppStatsFader(this));
-  if (!dial_ || !forward_ || !back_ || !fader_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+  preview_.reset(new (std::nothrow) CAppGamePreview(this));
+  if (!dial_ || !forward_ || !back_ || !fader_ || !preview_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
   const auto type = static_cast<int32_t>(settings_->currentGameType);
   if (const int16_t r = dial_->init(type); r < 0) return r;
   if (const int16_t r = fader_->init(type); r < 0) return r;
+  if (const int16_t r = preview_->init(type); r < 0) return r;
   forward_->init(true);
   back_->init(false);
   showChosenGame(static_cast<int32_t>(settings_->currentGameType));
@@ -56,9 +58,10 @@ int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {
 void CAppTitleForm::showChosenGame(int32_t gameType) {
   if (app_) app_->resetStartFrames();
   if (settings_) settings_->currentGameType = static_cast<uint32_t>(gameType);
-  if (gameType >= 1 && gameType <= kAppGameTypes) setGadgetValue(kGameName, kGameNames[gameType - 1]);
+  if (const uint16_t name = AppGameNameString(gameType)) setGadgetValue(kGameName, name);
   else setGadgetText(kGameName, u"Not Available");
   if (fader_) fader_->setGameType(gameType);
+  if (preview_) preview_->setGameType(gameType);
 }
 
 Handled CAppTitleForm::onEvent(const QZFFormEvent& event) {
@@ -66,6 +69,11 @@ Handled CAppTitleForm::onEvent(const QZFFormEvent& event) {
   if (graphics && event.type == kQZFFormOpened) static_cast<void>(graphics->loadBlobSet(kTitleSet, 0));
   if (graphics && event.type == kQZFFormRemoved) graphics->releaseBlobSet(kTitleSet);
   return Handled::kDone;
+}
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }
 
 Handled CAppTitleForm::turn(bool forward) {
@@ -183,6 +191,7 @@ Handled CAppTitleForm::drawBackground() {
 }
 
 Handled CAppTitleForm::drawForeground() {
+  if (preview_) preview_->draw();
   if (fader_) fader_->draw();
   if (dial_) dial_->draw();
   if (forward_) forward_->draw();

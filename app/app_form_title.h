@@ -10,6 +10,7 @@
 class CAppApplication;
 class CAppDialButton;
 class CAppDialControl;
+class CAppGamePreview;
 class CAppStatsFader;
 struct CAppSettings;
 
@@ -40,6 +41,7 @@ class CAppTitleForm : public CQZFForm {
   void showChosenGame(int32_t gameType);
   const CAppDialControl* dial() const { return dial_.get(); }
   const CAppStatsFader* fader() const { return fader_.get(); }
+  CAppGamePreview* preview() const { return preview_.get(); }
 
  private:
   Handled turn(bool forward);
@@ -53,5 +55,6 @@ class CAppTitleForm : public CQZFForm {
   std::unique_ptr<CAppDialButton> forward_;
   std::unique_ptr<CAppDialButton> back_;
   std::unique_ptr<CAppStatsFader> fader_;
+  std::unique_ptr<CAppGamePreview> preview_;
   bool penDown_ = false;
 };

@@ -70,6 +70,8 @@ constexpr Entry kShared[] = {
     {kAppValueBacksGridHeight, 72},
     {kAppValueFrontsGridHeight, 47},
     {kAppValueThemeGridHeight, 110},
+    {kAppValueGridWidth, 208},
+    {kAppValuePreviewStep, 4},
 };
 
 // The shared entries, then the display's own.
@@ -97,6 +99,7 @@ constexpr Table kPortrait = makeTable({
     {kAppValueTrophyImageX, 20},    {kAppValueTrophyTextX, 62},    {kAppValueTrophyTextWidth, 164},
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 54}, {kAppValueTrophyLowerTextY, 170},
     {kAppValueTrophyCloseY, 290},   {kAppValueTrophyNameY, 32},
+    {kAppValuePreviewX, 4},         {kAppValuePreviewY, 140},
 });
 
 // 320 x 240, landscape: the same pictures, centred on the wider screen.
@@ -114,6 +117,7 @@ constexpr Table kLandscape = makeTable({
     {kAppValueTrophyImageX, 60},    {kAppValueTrophyTextX, 102},   {kAppValueTrophyTextWidth, 164},
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 40}, {kAppValueTrophyLowerTextY, 130},
     {kAppValueTrophyCloseY, 218},   {kAppValueTrophyNameY, 18},
+    {kAppValuePreviewX, 8},         {kAppValuePreviewY, 136},
 });
 
 struct Scale {

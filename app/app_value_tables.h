@@ -49,6 +49,8 @@ enum AppValue : uint16_t {
   kAppValueSmallCardWidth = 96,
   kAppValueCardHeight = 97,
   kAppValueCardWidth = 98,
+  // The width the new-game grid is centred in (its panel picture's).
+  kAppValueGridWidth = 48,
   kAppValueOrnament2Y = 50,
   kAppValueOrnament2X = 51,
   kAppValueOrnament1Y = 54,
@@ -88,6 +90,12 @@ enum AppValue : uint16_t {
   kAppValueCurveWidthA = 132,
   kAppValueDialShadowY = 125,
   kAppValueDialShadowX = 126,
+  // The title's game preview: the step between a column's cards and the
+  // preview's top-left corner (its size and card size are the game
+  // engine's preview entries 145-148).
+  kAppValuePreviewStep = 142,
+  kAppValuePreviewY = 149,
+  kAppValuePreviewX = 150,
   kAppValueFaderHeight = 151,
   kAppValueFaderWidth = 152,
   kAppValueFaderY = 153,

@@ -6,6 +6,8 @@
 namespace {
 
 constexpr double kBox = 66;  // layouts are drawn in a 66-unit box
+constexpr int kGridPanel = 761;
+constexpr int kGridPanelWidth = 208, kGridPanelHeight = 136;
 constexpr double kW = 6, kH = 8;
 
 struct Mini {
@@ -158,6 +160,40 @@ bool add(ArtPlan& plan, int blobId, int size, Draw draw) {
   return plan.add(13, blobId, canvas);
 }
 
+// The new-game grid's panel: a light card table with rounded corners, so the
+// green tiles, the blue frame of the chosen game and the black cursor all
+// stand out on it.
+bool addGridPanel(ArtPlan& plan) {
+  Canvas c(kGridPanelWidth, kGridPanelHeight);
+  cairo_t* cr = c.cr();
+  const double w = c.width(), h = c.height(), r = 9;
+  const auto outline = [&](double inset) {
+    const double x0 = inset, y0 = inset, x1 = w - inset, y1 = h - inset, q = r - inset;
+    cairo_new_sub_path(cr);
+    cairo_arc(cr, x1 - q, y0 + q, q, -M_PI / 2, 0);
+    cairo_arc(cr, x1 - q, y1 - q, q, 0, M_PI / 2);
+    cairo_arc(cr, x0 + q, y1 - q, q, M_PI / 2, M_PI);
+    cairo_arc(cr, x0 + q, y0 + q, q, M_PI, 1.5 * M_PI);
+    cairo_close_path(cr);
+  };
+  outline(0);
+  c.setColour({96, 78, 52});
+  cairo_fill(cr);
+  outline(1.5);
+  cairo_pattern_t* wash = cairo_pattern_create_linear(0, 0, 0, h);
+  cairo_pattern_add_color_stop_rgb(wash, 0, 250 / 255.0, 246 / 255.0, 232 / 255.0);
+  cairo_pattern_add_color_stop_rgb(wash, 1, 226 / 255.0, 214 / 255.0, 186 / 255.0);
+  cairo_set_source(cr, wash);
+  cairo_fill(cr);
+  cairo_pattern_destroy(wash);
+  // A thin gilt line inside the edge.
+  outline(4.5);
+  c.setColour({200, 170, 96});
+  cairo_set_line_width(cr, 1);
+  cairo_stroke(cr);
+  return plan.add(13, kGridPanel, c);
+}
+
 }  // namespace
 
 bool drawDialPictures(ArtPlan& plan) {
@@ -173,7 +209,7 @@ bool drawDialPictures(ArtPlan& plan) {
                       add(plan, 709, 24, [](Canvas& c) { arrow(c, false, true); }) &&
                       add(plan, 710, 24, [](Canvas& c) { arrow(c, true, false); }) &&
                       add(plan, 711, 24, [](Canvas& c) { arrow(c, true, true); });
-  return arrows && add(plan, 1230, 34, [](Canvas& c) {
+  return arrows && addGridPanel(plan) && add(plan, 1230, 34, [](Canvas& c) {
            cairo_rectangle(c.cr(), 2, 2, 30, 30);
            c.setColour({0, 0, 0});
            cairo_fill(c.cr());
