@@ -7,6 +7,7 @@
 #include "app_form_alert.h"
 #include "app_form_ids.h"
 #include "app_form_game.h"
+#include "app_form_specificsettings.h"
 #include "app_form_title.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
@@ -67,12 +68,6 @@ constexpr MenuForm kMenuForms[] = {
 };
 constexpr uint16_t kMenuMinimise = 1001;
 constexpr uint16_t kMenuGameSettings = 1011;
-// The settings form of each game type (1-12).
-constexpr MenuForm kGameSettingsForms[kAppGameTypes] = {
-    {1, 1320, "frmklset"}, {2, 1321, "frmfcset"},  {3, 1322, "frmspset"},  {4, 1324, "frmcaset"},
-    {5, 1416, "frmgoset"}, {6, 1431, "frmidset"},  {7, 1434, "frmcfset"},  {8, 1437, "frmclset"},
-    {9, 1439, "frm4cset"}, {10, 1441, "frmyuset"}, {11, 1419, "frmsuset"}, {12, 1323, "frmpyset"},
-};
 
 int getLaunchSettings(QZApplicationConfig* c) {
   c->installKeyStringId = 7423;
@@ -132,6 +127,7 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppRenameUserForm>(kAppTagRenameUser);
   registerClass<CAppDeleteUserForm>(kAppTagDeleteUser);
   registerClass<CAppImportUserForm>(kAppTagImportUser);
+  AppRegisterGameSettingsForms(*this);
   return 0;
 }
 
@@ -329,12 +325,12 @@ int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   if (!known) return 2;
   playMenuSound();
   if (item == kMenuMinimise) requestMinimise();
-  if (item == kMenuGameSettings && settings_ && settings_->currentGameType >= 1 &&
-      settings_->currentGameType <= kAppGameTypes) {
-    chosen = &kGameSettingsForms[settings_->currentGameType - 1];
-  }
+  // The settings form of the current game type (none for another type).
+  const AppGameRuleOptions* game =
+      item == kMenuGameSettings && settings_ ? AppRuleOptionsOf(static_cast<int32_t>(settings_->currentGameType)) : nullptr;
   // A form that cannot be made is simply not opened.
   if (chosen) static_cast<void>(openForm(chosen->formId, chosen->tag, 0));
+  if (game) static_cast<void>(openForm(game->formId, game->tag, 0));
   return 1;
 }
 
@@ -395,6 +391,8 @@ void CAppApplication::describe(std::string& out) const {
       options += (i ? "," : "") + std::to_string(settings_->gameOptions[type - 1][i]);
     }
     out += "game_options=" + options + "\n";
+    const AppGameRuleOptions* rules = AppRuleOptionsOf(static_cast<int32_t>(type));
+    out += "game_rules=" + (rules ? rules->describe(settings_->rules) : std::string()) + "\n";
   }
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);

@@ -2,6 +2,7 @@
 
 #include "app_application.h"
 #include "app_form_ids.h"
+#include "app_form_specificsettings.h"
 #include "qzf_form_handler.h"
 #include "qzf_gadget_event.h"
 #include "qzf_helpers.h"
@@ -33,6 +34,10 @@ Handled CAppAlertForm::onGadgetEvent(const CQZFGadgetEvent& event) {
       return Handled::kDone;
     case kRestoreLanguage: QZFSetLanguage(static_cast<uint16_t>(getOpenParam())); break;
     case kQuit: app->requestMinimise(); return Handled::kDone;
+    case CAppSpecificGameSettingsForm::kConfirmInGame:
+    case CAppSpecificGameSettingsForm::kConfirmSavedGame:
+      CAppSpecificGameSettingsForm::confirmFromAlert(*app, event.gadgetId);
+      return Handled::kDone;
     default: return Handled::kPassOn;
   }
   invalidate();

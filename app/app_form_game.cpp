@@ -260,6 +260,13 @@ uint32_t CAppGameForm::tableDigest() const {
   return digest;
 }
 
+void CAppGameForm::dealNewGame() {
+  if (!game_ || !services_) return;
+  services_->pullSettings();
+  game_->newGame(true);
+  services_->pushSettings();
+}
+
 Handled CAppGameForm::onUpdate() {
   if (!game_ || !isActive()) return Handled::kDone;
   if (++frameCounter_ > 2) {

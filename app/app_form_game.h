@@ -41,6 +41,9 @@ class CAppGameForm : public CQZFForm {
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
+  // A new deal under the player's rules as they stand now (a settings form
+  // or an alert changed them): the next-game step on an open play screen.
+  void dealNewGame();
   // The pile under the keypad cursor (an index into the game's piles).
   int cursorPile() const { return cursorPile_; }
   // The game for the state dump: type, deal, piles, cursor, hand, history.

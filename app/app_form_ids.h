@@ -31,3 +31,5 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+// The help page of a game's rules (opened with the game type as its parameter).
+constexpr char kAppTagCustomiseHelp[] = "frmcushelp";

@@ -10,6 +10,7 @@
 #include "app_settings.h"
 #include "app_stats_fader.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
 
 namespace {
 
@@ -19,6 +20,10 @@ constexpr uint16_t kGameNames[kAppGameTypes] = {1153, 1159, 1165, 1182, 1177, 11
 constexpr uint16_t kColourSettingsForm = 1400;
 
 }  // namespace
+
+uint16_t AppGameNameId(int32_t gameType) {
+  return gameType >= 1 && gameType <= kAppGameTypes ? kGameNames[gameType - 1] : 0;
+}
 
 CAppTitleForm::CAppTitleForm() { setName(kAppTagTitle); }
 CAppTitleForm::~CAppTitleForm() = default;
@@ -55,7 +60,7 @@ int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {
 void CAppTitleForm::showChosenGame(int32_t gameType) {
   if (app_) app_->resetStartFrames();
   if (settings_) settings_->currentGameType = static_cast<uint32_t>(gameType);
-  if (gameType >= 1 && gameType <= kAppGameTypes) setGadgetValue(kGameName, kGameNames[gameType - 1]);
+  if (const uint16_t name = AppGameNameId(gameType); name != 0) setGadgetValue(kGameName, name);
   else setGadgetText(kGameName, u"Not Available");
   if (fader_) fader_->setGameType(gameType);
 }
@@ -187,4 +192,9 @@ Handled CAppTitleForm::drawForeground() {
 Handled CAppTitleForm::onBack() {
   if (app_) app_->requestMinimise();
   return Handled::kDone;
+}
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }

@@ -31,6 +31,8 @@ class CAppTitleForm : public CQZFForm {
   Handled drawBackground() override;
   Handled drawForeground() override;
   Handled onBack() override;
+  // The application's menu commands.
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
 
   // The game in front becomes the current game type and is named.
   void showChosenGame(int32_t gameType);
@@ -51,3 +53,6 @@ class CAppTitleForm : public CQZFForm {
   std::unique_ptr<CAppStatsFader> fader_;
   bool penDown_ = false;
 };
+
+// The name string of game type 1-12; 0 for any other type.
+uint16_t AppGameNameId(int32_t gameType);
