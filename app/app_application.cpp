@@ -13,6 +13,7 @@
 #include "app_form_chooseseed.h"
 #include "app_form_gamesettings.h"
 #include "app_form_newgame.h"
+#include "app_form_specificsettings.h"
 #include "app_form_title.h"
 #include "app_form_trophy_alert.h"
 #include "app_form_settings_backgrounds.h"
@@ -80,12 +81,6 @@ constexpr MenuForm kMenuForms[] = {
 };
 constexpr uint16_t kMenuMinimise = 1001;
 constexpr uint16_t kMenuGameSettings = 1011;
-// The settings form of each game type (1-12).
-constexpr MenuForm kGameSettingsForms[kAppGameTypes] = {
-    {1, 1320, "frmklset"}, {2, 1321, "frmfcset"},  {3, 1322, "frmspset"},  {4, 1324, "frmcaset"},
-    {5, 1416, "frmgoset"}, {6, 1431, "frmidset"},  {7, 1434, "frmcfset"},  {8, 1437, "frmclset"},
-    {9, 1439, "frm4cset"}, {10, 1441, "frmyuset"}, {11, 1419, "frmsuset"}, {12, 1323, "frmpyset"},
-};
 
 int getLaunchSettings(QZApplicationConfig* c) {
   c->installKeyStringId = 7423;
@@ -160,6 +155,7 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppNewGameForm>(kAppTagNewGame);
   registerClass<CAppChooseSeedForm>(kAppTagChooseSeed);
   registerClass<CAppGameSettingsForm>(kAppTagGameSettings);
+  AppRegisterGameSettingsForms(*this);
   return 0;
 }
 
@@ -357,12 +353,12 @@ int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   if (!known) return 2;
   playMenuSound();
   if (item == kMenuMinimise) requestMinimise();
-  if (item == kMenuGameSettings && settings_ && settings_->currentGameType >= 1 &&
-      settings_->currentGameType <= kAppGameTypes) {
-    chosen = &kGameSettingsForms[settings_->currentGameType - 1];
-  }
+  // The settings form of the current game type (none for another type).
+  const AppGameRuleOptions* game =
+      item == kMenuGameSettings && settings_ ? AppRuleOptionsOf(static_cast<int32_t>(settings_->currentGameType)) : nullptr;
   // A form that cannot be made is simply not opened.
   if (chosen) static_cast<void>(openForm(chosen->formId, chosen->tag, 0));
+  if (game) static_cast<void>(openForm(game->formId, game->tag, 0));
   return 1;
 }
 
@@ -416,6 +412,8 @@ void CAppApplication::describe(std::string& out) const {
            std::to_string(settings_->backgroundScheme) + " gradient:" + std::to_string(settings_->backgroundGradient) +
            " background:" + std::to_string(settings_->backgroundImage) + " back:" +
            std::to_string(settings_->cardBackLarge) + " front:" + std::to_string(settings_->cardFrontLargeImage) + "\n";
+    const AppGameRuleOptions* rules = AppRuleOptionsOf(static_cast<int32_t>(type));
+    out += "game_rules=" + (rules ? rules->describe(settings_->rules) : std::string()) + "\n";
   }
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);

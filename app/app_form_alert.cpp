@@ -12,14 +12,12 @@
 #include "app_object_timer.h"
 #include "app_preferences.h"
 #include "app_settings.h"
+#include "app_form_specificsettings.h"
 #include "qzf_form_handler.h"
 #include "qzf_gadget_event.h"
 #include "qzf_helpers.h"
 
 namespace {
-
-// The per-game settings forms, in the order an alert looks for them.
-constexpr uint16_t kRulesForms[] = {1320, 1321, 1322, 1323, 1324, 1416, 1419, 1431, 1434, 1437, 1439, 1441};
 
 // The current game type (1-12), 0 without a profile or with a stored type out of range.
 uint32_t currentType(const CAppApplication& app) {
@@ -81,6 +79,10 @@ Handled CAppAlertForm::onGadgetEvent(const CQZFGadgetEvent& event) {
       return Handled::kDone;
     case kRestoreLanguage: QZFSetLanguage(static_cast<uint16_t>(getOpenParam())); break;
     case kQuit: app_->requestMinimise(); return Handled::kDone;
+    case CAppSpecificGameSettingsForm::kConfirmInGame:
+    case CAppSpecificGameSettingsForm::kConfirmSavedGame:
+      CAppSpecificGameSettingsForm::confirmFromAlert(*app_, event.gadgetId);
+      return Handled::kDone;
     default: return onGameButton(event.gadgetId) ? Handled::kDone : Handled::kPassOn;
   }
   AppFormLook::closeForm(*this);
@@ -94,9 +96,6 @@ bool CAppAlertForm::onGameButton(uint16_t id) {
     case kKeepAndLeave: keepAndLeave(); return true;
     case kResume: resume(); return true;
     case kDropSaved: dropSavedGame(); return true;
-    case kApplyRules:
-      if (applyRules(true)) app_->getFormHandler()->closeFormsTo(kAppFormTitle, false);
-      return true;
     case kReplay:
       if (game) {
         game->replayDeal();
@@ -106,12 +105,6 @@ bool CAppAlertForm::onGameButton(uint16_t id) {
       AppFormLook::closeForm(*this);
       return true;
     case kNewDeal: newDeal(); return true;
-    case kApplyRulesAndDeal:
-      if (applyRules(false)) {
-        if (CAppGameForm* play = AppGameFlow::playScreen(*app_)) play->dealAnew();
-        app_->getFormHandler()->closeFormsTo(kAppFormGame, false);
-      }
-      return true;
     case kChangeOption: changeOption(); return true;
     case kOptionForAll: optionForAll(); return true;
     default: return false;
@@ -189,22 +182,6 @@ void CAppAlertForm::newDeal() {
   }
   AppGameFlow::nextGame(*app_);
   AppFormLook::closeForm(*this);
-}
-
-bool CAppAlertForm::applyRules(bool discardSaved) {
-  CQZFFormHandler& handler = *app_->getFormHandler();
-  CAppUserForm* profile = app_->getUserForm();
-  const uint32_t type = currentType(*app_);
-  CAppRulesChooser* rules = nullptr;
-  for (uint16_t id : kRulesForms) {
-    if (!rules) rules = dynamic_cast<CAppRulesChooser*>(handler.findForm(id));
-  }
-  if (!rules || !profile || type == 0) return false;
-  const int slot = static_cast<int>(type - 1);
-  if (discardSaved) profile->discardSavedGame(slot);
-  rules->applySettings();
-  profile->profile().customRules[slot] = rules->isDefault() ? 0 : 1;
-  return true;
 }
 
 void CAppAlertForm::changeOption() {

@@ -39,10 +39,8 @@ class CAppAlertForm : public CQZFForm {
   static constexpr uint16_t kKeepAndLeave = 1221;
   static constexpr uint16_t kResume = 1231;
   static constexpr uint16_t kDropSaved = 1232;
-  static constexpr uint16_t kApplyRules = 1251;
   static constexpr uint16_t kReplay = 1424;
   static constexpr uint16_t kNewDeal = 1425;
-  static constexpr uint16_t kApplyRulesAndDeal = 1445;
   static constexpr uint16_t kChangeOption = 1452;
   static constexpr uint16_t kOptionForAll = 1455;
   // The option that alert 1451 turns over, and the alert that follows it.
@@ -61,9 +59,6 @@ class CAppAlertForm : public CQZFForm {
   void dropSavedGame();
   void useDealNumber();
   void newDeal();
-  // The per-game settings form open under the alert applies its choices
-  // (with discardSaved the type's saved game goes first); false without one.
-  bool applyRules(bool discardSaved);
   void changeOption();
   void optionForAll();
 

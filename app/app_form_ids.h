@@ -63,3 +63,5 @@ constexpr char kAppTagTheme[] = "frmtheme";
 constexpr char kAppTagNewGame[] = "frmnewgam";
 constexpr char kAppTagChooseSeed[] = "frmseed";
 constexpr char kAppTagGameSettings[] = "frmgamset";
+// The help page of a game's rules (opened with the game type as its parameter).
+constexpr char kAppTagCustomiseHelp[] = "frmcushelp";

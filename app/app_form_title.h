@@ -58,3 +58,4 @@ class CAppTitleForm : public CQZFForm {
   std::unique_ptr<CAppGamePreview> preview_;
   bool penDown_ = false;
 };
+

@@ -160,6 +160,8 @@ void CAppPlayServices::pullSettings() {
 void CAppPlayServices::pushSettings() {
   CAppSettings& s = profile_.settings();
   if (settings_.tutorialPending != taken_.tutorialPending) s.tutorialPending = settings_.tutorialPending;
+  // The game built its layout from the changed settings.
+  if (taken_.rebuildFlag && !settings_.rebuildFlag) s.settingsChanged = 0;
   for (int i = 0; i < kGameTypeCount; ++i) {
     if (settings_.dealNumber[i] != taken_.dealNumber[i]) s.dealNumber[i] = settings_.dealNumber[i];
   }
