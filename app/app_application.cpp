@@ -5,9 +5,15 @@
 
 #include "app_font_manager.h"
 #include "app_form_alert.h"
+#include "app_form_coloursettings.h"
+#include "app_form_customisehelp.h"
 #include "app_form_ids.h"
 #include "app_form_game.h"
+#include "app_form_instructions.h"
+#include "app_form_languagesettings.h"
+#include "app_form_soundsettings.h"
 #include "app_form_title.h"
+#include "app_form_tutorial.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
 #include "app_load_screen.h"
@@ -132,6 +138,12 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppRenameUserForm>(kAppTagRenameUser);
   registerClass<CAppDeleteUserForm>(kAppTagDeleteUser);
   registerClass<CAppImportUserForm>(kAppTagImportUser);
+  registerClass<CAppTutorialForm>(kAppTagTutorial);
+  registerClass<CAppInstructionsForm>(kAppTagInstructions);
+  registerClass<CAppCustomiseHelpForm>(kAppTagCustomiseHelp);
+  registerClass<CAppSoundSettingsForm>(kAppTagSoundSettings);
+  registerClass<CAppLanguageSettingsForm>(kAppTagLanguageSettings);
+  registerClass<CAppColourSettingsForm>(kAppTagColourSettings);
   return 0;
 }
 
@@ -376,6 +388,9 @@ void CAppApplication::describe(std::string& out) const {
   }
   out += "player=" + player + "\n";
   out += "players=" + std::to_string(preferences_ ? preferences_->getCount() : 0) + "\n";
+  std::string lastError = lastError_;
+  for (char& c : lastError) c = c == '\n' ? ' ' : c;
+  out += "last_error=" + lastError + "\n";
   const CQZFFormHandler* handler = getFormHandler();
   QZFDescribeForms(handler, out);
   out += "top_form=" + std::to_string(handler ? handler->getTopFormId() : 0xFFFF) + "\n";

@@ -16,6 +16,7 @@ class CAppCardPile;
 class CAppGame;
 class CAppGameToolbar;
 class CAppPlayServices;
+class CAppTutorialPointer;
 
 class CAppGameForm : public CQZFForm {
  public:
@@ -46,6 +47,8 @@ class CAppGameForm : public CQZFForm {
   // The game for the state dump: type, deal, piles, cursor, hand, history.
   void describe(std::string& out) const;
   CAppGameToolbar* toolbar() const { return toolbar_.get(); }
+  // The arrow the tour points with; none until the play screen has one.
+  CAppTutorialPointer* tutorialArrow() const { return nullptr; }
 
  private:
   void loadArt();

@@ -16,6 +16,13 @@ enum AppFormId : uint16_t {
   kAppFormProfileFailure = 1196,
   kAppFormImportUser = 1197,
   kAppFormResumeGame = 1230,
+  kAppFormSoundSettings = 1040,
+  kAppFormLanguageSettings = 1080,
+  kAppFormLanguageAlert = 1090,
+  kAppFormTutorial = 1180,
+  kAppFormColourSettings = 1400,
+  kAppFormInstructions = 1421,
+  kAppFormCustomiseHelp = 1442,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
 };
@@ -31,3 +38,9 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+constexpr char kAppTagTutorial[] = "frmtutor";
+constexpr char kAppTagInstructions[] = "frminstr";
+constexpr char kAppTagCustomiseHelp[] = "frmcushlp";
+constexpr char kAppTagSoundSettings[] = "frmsound";
+constexpr char kAppTagLanguageSettings[] = "frmlang";
+constexpr char kAppTagColourSettings[] = "frmcolour";

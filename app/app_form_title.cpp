@@ -10,6 +10,7 @@
 #include "app_settings.h"
 #include "app_stats_fader.h"
 #include "qzf_graphics.h"
+#include "qzf_menu.h"
 
 namespace {
 
@@ -20,7 +21,11 @@ constexpr uint16_t kColourSettingsForm = 1400;
 
 }  // namespace
 
-CAppTitleForm::CAppTitleForm() { setName(kAppTagTitle); }
+// Its saved state holds no text, so it comes back whatever the language.
+CAppTitleForm::CAppTitleForm() {
+  setName(kAppTagTitle);
+  setAnyLanguage(true);
+}
 CAppTitleForm::~CAppTitleForm() = default;
 
 int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {
@@ -187,4 +192,9 @@ Handled CAppTitleForm::drawForeground() {
 Handled CAppTitleForm::onBack() {
   if (app_) app_->requestMinimise();
   return Handled::kDone;
+}
+
+Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
+  if (!app_) return Handled::kPassOn;
+  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }

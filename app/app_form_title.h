@@ -31,6 +31,8 @@ class CAppTitleForm : public CQZFForm {
   Handled drawBackground() override;
   Handled drawForeground() override;
   Handled onBack() override;
+  // The soft keys' menu: the application's menu commands.
+  Handled onMenuEvent(const QZFMenuEvent& event) override;
 
   // The game in front becomes the current game type and is named.
   void showChosenGame(int32_t gameType);

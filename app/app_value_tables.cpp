@@ -49,6 +49,12 @@ constexpr Entry kShared[] = {
     {kAppValueFaderLineGap, 14},
     {kAppValueFormWidth, 224},
     {kAppValueFormTop, 12},
+    {kAppValueTutorialArrowX1, 6},
+    {kAppValueTutorialArrowX2, 30},
+    {kAppValueTutorialArrowX3, 54},
+    {kAppValueTutorialArrowY, 22},
+    {kAppValueHelpTextWidth, 208},
+    {kAppValueSameLine, 0},
 };
 
 // The shared entries, then the display's own.
@@ -68,6 +74,7 @@ constexpr Table kPortrait = makeTable({
     {kAppValueProgressY, 273},      {kAppValueProgressX, 57},      {kAppValueMinimiseX, 222},
     {kAppValueScreenHeight, 320},   {kAppValueScreenWidth, 240},   {kAppValueForwardButtonY, 270},
     {kAppValueForwardButtonX, 206}, {kAppValueBackButtonY, 270},   {kAppValueFaderWidth, 224},
+    {kAppValueRulesTextHeight, 180}, {kAppValueTutorialTextHeight, 100},
 });
 
 // 320 x 240, landscape: the same pictures, centred on the wider screen.
@@ -79,6 +86,7 @@ constexpr Table kLandscape = makeTable({
     {kAppValueProgressY, 201},      {kAppValueProgressX, 97},      {kAppValueMinimiseX, 302},
     {kAppValueScreenHeight, 240},   {kAppValueScreenWidth, 320},   {kAppValueForwardButtonY, 200},
     {kAppValueForwardButtonX, 286}, {kAppValueBackButtonY, 200},   {kAppValueFaderWidth, 140},
+    {kAppValueRulesTextHeight, 110}, {kAppValueTutorialTextHeight, 60},
 });
 
 struct Scale {

@@ -9,6 +9,11 @@
 
 // Named entries of the tables.
 enum AppValue : uint16_t {
+  // Where the tour's arrow points: three places along the toolbar, one height.
+  kAppValueTutorialArrowX3 = 9,
+  kAppValueTutorialArrowX2 = 10,
+  kAppValueTutorialArrowX1 = 11,
+  kAppValueTutorialArrowY = 12,
   kAppValueOrnament2Y = 50,
   kAppValueOrnament2X = 51,
   kAppValueOrnament1Y = 54,
@@ -56,6 +61,12 @@ enum AppValue : uint16_t {
   kAppValueProgressX = 173,
   kAppValueProgressHeight = 174,
   kAppValueProgressWidth = 175,
+  // The help forms' text boxes: their width, the rules' and the tour's
+  // heights; and a distance of nothing (a gadget level with another).
+  kAppValueHelpTextWidth = 190,
+  kAppValueRulesTextHeight = 191,
+  kAppValueTutorialTextHeight = 192,
+  kAppValueSameLine = 193,
   kAppValueMinimiseY = 199,
   kAppValueMinimiseX = 200,
   kAppValueFontMetricB = 205,

@@ -63,6 +63,8 @@ class CQZFApplication : public CQZFObject, public QZApplicationInterface {
 
   int16_t tick() override;
   void requestMinimise() { minimiseRequest_ = true; }
+  // The next tick stops and starts the whole application again (a new language).
+  void requestReinitialise() { reinitialiseRequest_ = true; }
   bool isStopping() const;
   void setScreenSuspended(int flag);
   int isScreenSuspended() const;
