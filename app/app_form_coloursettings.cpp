@@ -13,8 +13,6 @@ constexpr const char* kSource = "app_form_coloursettings";
 constexpr int kSchemeEdited = 0;
 }  // namespace
 
-CAppColourSettingsForm::CAppColourSettingsForm() { setName(kAppTagColourSettings); }
-
 int16_t CAppColourSettingsForm::open(uint16_t formId, uint32_t param) {
   app_ = findOwner<CAppApplication>();
   if (!app_) return CQZFApplication::report(this, kSource, __LINE__, QZ_ERR_BAD_STATE);

@@ -20,8 +20,6 @@ class CAppColourSettingsForm : public CQZFForm {
   // Values 6-8 are tints, stored with this bias.
   static constexpr int kFirstTint = 6;
 
-  CAppColourSettingsForm();
-
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;

@@ -20,8 +20,6 @@ constexpr int32_t kFourCorners = 9;
 
 }  // namespace
 
-CAppCustomiseHelpForm::CAppCustomiseHelpForm() { setName(kAppTagCustomiseHelp); }
-
 int16_t CAppCustomiseHelpForm::open(uint16_t formId, uint32_t param) {
   auto* app = findOwner<CAppApplication>();
   if (!app) return CQZFApplication::report(this, kSource, __LINE__, QZ_ERR_BAD_STATE);

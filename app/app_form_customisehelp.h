@@ -13,8 +13,6 @@ class CAppCustomiseHelpForm : public CQZFForm {
   static constexpr uint16_t kText = 20;
   static constexpr uint16_t kTitlePattern = 1524;
 
-  CAppCustomiseHelpForm();
-
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   // The type's help text, and the title with the game's name for its "#".
   void setGame(int32_t gameType);

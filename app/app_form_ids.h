@@ -38,6 +38,8 @@ constexpr char kAppTagCreateUser[] = "frmnewusr";
 constexpr char kAppTagImportUser[] = "frmimpusr";
 constexpr char kAppTagAlert[] = "frmalert";
 constexpr char kAppTagTrophyAlert[] = "frmtrophy";
+// The help and settings forms carry no name, so they are not saved with the
+// player's forms: they open afresh from a menu, a key or the game.
 constexpr char kAppTagTutorial[] = "frmtutor";
 constexpr char kAppTagInstructions[] = "frminstr";
 constexpr char kAppTagCustomiseHelp[] = "frmcushlp";

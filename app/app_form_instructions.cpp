@@ -16,8 +16,6 @@ constexpr uint16_t kRulesBase[kAppGameTypes] = {1355, 1360, 1365, 1380, 1375, 14
 
 }  // namespace
 
-CAppInstructionsForm::CAppInstructionsForm() { setName(kAppTagInstructions); }
-
 int16_t CAppInstructionsForm::open(uint16_t formId, uint32_t param) {
   auto* app = findOwner<CAppApplication>();
   if (!app) return CQZFApplication::report(this, kSource, __LINE__, QZ_ERR_BAD_STATE);

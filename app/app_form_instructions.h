@@ -18,8 +18,6 @@ class CAppInstructionsForm : public CQZFForm {
   // The page titles' strings: this and the three after it.
   static constexpr uint16_t kFirstPageTitle = 1388;
 
-  CAppInstructionsForm();
-
   // Opens and shows the first page of the game type the parameter names.
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   // Page 0 of the game type's rules (a type outside 1-12 has no texts).

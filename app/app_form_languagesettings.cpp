@@ -9,8 +9,6 @@
 #include "qzf_graphics.h"
 #include "qzf_helpers.h"
 
-CAppLanguageSettingsForm::CAppLanguageSettingsForm() { setName(kAppTagLanguageSettings); }
-
 void CAppLanguageSettingsForm::tickOnly(uint16_t box) {
   for (int i = 0; i < kLanguages; ++i) {
     const auto id = static_cast<uint16_t>(kFirstBox + i);

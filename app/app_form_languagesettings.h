@@ -16,8 +16,6 @@ class CAppLanguageSettingsForm : public CQZFForm {
   static constexpr uint16_t kLanguageIds[kLanguages] = {1031, 1033, 1034, 1036, 1040};
   static constexpr uint16_t kEnglish = 1033;
 
-  CAppLanguageSettingsForm();
-
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;
 

@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kSource = "app_form_soundsettings";
 }  // namespace
 
-CAppSoundSettingsForm::CAppSoundSettingsForm() { setName(kAppTagSoundSettings); }
-
 int16_t CAppSoundSettingsForm::open(uint16_t formId, uint32_t param) {
   auto* app = findOwner<CAppApplication>();
   audio_ = app ? app->getAudioManager() : nullptr;

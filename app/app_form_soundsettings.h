@@ -20,8 +20,6 @@ class CAppSoundSettingsForm : public CQZFForm {
   // The audio manager's volumes run to this; the sliders to 100.
   static constexpr int kMaxVolume = 512;
 
-  CAppSoundSettingsForm();
-
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;

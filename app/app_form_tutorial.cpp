@@ -27,8 +27,6 @@ constexpr uint16_t kPlainSteps[] = {1553, 1554, 1555, 1556, 1557, 1558, 1559, 15
 
 }  // namespace
 
-CAppTutorialForm::CAppTutorialForm() { setName(kAppTagTutorial); }
-
 CAppTutorialForm::~CAppTutorialForm() {
   if (CAppTutorialPointer* pointer = arrow()) pointer->hide();
 }

@@ -33,7 +33,6 @@ class CAppTutorialForm : public CQZFForm {
     uint16_t text = 0;
   };
 
-  CAppTutorialForm();
   ~CAppTutorialForm() override;
 
   // Opens and begins the tour of the mode the parameter names (0: the play

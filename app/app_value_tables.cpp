@@ -53,7 +53,7 @@ constexpr Entry kShared[] = {
     {kAppValueTutorialArrowX2, 30},
     {kAppValueTutorialArrowX3, 54},
     {kAppValueTutorialArrowY, 22},
-    {kAppValueHelpTextWidth, 208},
+    {kAppValueHelpTextWidth, 220},
     {kAppValueSameLine, 0},
 };
 
