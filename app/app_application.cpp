@@ -21,6 +21,12 @@
 #include "app_form_settings_cardfronts.h"
 #include "app_form_settings_colourtheme.h"
 #include "app_form_trophy.h"
+#include "app_form_coloursettings.h"
+#include "app_form_customisehelp.h"
+#include "app_form_instructions.h"
+#include "app_form_languagesettings.h"
+#include "app_form_soundsettings.h"
+#include "app_form_tutorial.h"
 #include "app_form_user.h"
 #include "app_form_user_setup.h"
 #include "app_game_flow.h"
@@ -156,6 +162,12 @@ int16_t CAppApplication::registerClasses() {
   registerClass<CAppChooseSeedForm>(kAppTagChooseSeed);
   registerClass<CAppGameSettingsForm>(kAppTagGameSettings);
   AppRegisterGameSettingsForms(*this);
+  registerClass<CAppTutorialForm>(kAppTagTutorial);
+  registerClass<CAppInstructionsForm>(kAppTagInstructions);
+  registerClass<CAppCustomiseHelpForm>(kAppTagCustomiseHelp);
+  registerClass<CAppSoundSettingsForm>(kAppTagSoundSettings);
+  registerClass<CAppLanguageSettingsForm>(kAppTagLanguageSettings);
+  registerClass<CAppColourSettingsForm>(kAppTagColourSettings);
   return 0;
 }
 
@@ -389,6 +401,9 @@ void CAppApplication::describe(std::string& out) const {
   }
   out += "player=" + player + "\n";
   out += "players=" + std::to_string(preferences_ ? preferences_->getCount() : 0) + "\n";
+  std::string lastError = lastError_;
+  for (char& c : lastError) c = c == '\n' ? ' ' : c;
+  out += "last_error=" + lastError + "\n";
   const CQZFFormHandler* handler = getFormHandler();
   QZFDescribeForms(handler, out);
   out += "top_form=" + std::to_string(handler ? handler->getTopFormId() : 0xFFFF) + "\n";

@@ -85,7 +85,11 @@ char pileKindLetter(AppPileKind kind) {
 
 }  // namespace
 
-CAppGameForm::CAppGameForm() { setName(kAppTagGame); }
+// Its saved state holds no text, so it comes back whatever the language.
+CAppGameForm::CAppGameForm() {
+  setName(kAppTagGame);
+  setAnyLanguage(true);
+}
 
 CAppGameForm::~CAppGameForm() {
   game_.reset();

@@ -24,6 +24,13 @@ enum AppFormId : uint16_t {
   kAppFormGameSettings = 1300,
   kAppFormChooseSeed = 1395,
   kAppFormNewGame = 1456,
+  kAppFormSoundSettings = 1040,
+  kAppFormLanguageSettings = 1080,
+  kAppFormLanguageAlert = 1090,
+  kAppFormTutorial = 1180,
+  kAppFormColourSettings = 1400,
+  kAppFormInstructions = 1421,
+  kAppFormCustomiseHelp = 1442,
   kAppFormTrophyAlert = 1428,
   kAppFormFirstTrophy = 1464,
   kAppFormAbout = 1100,
@@ -31,7 +38,6 @@ enum AppFormId : uint16_t {
   kAppFormGameOver = 1380,
   kAppFormGameWon = 1384,
   kAppFormStats = 1386,
-  kAppFormChooseSeed = 1395,
   kAppFormUnlockItem = 1432,
   kAppFormUnlockBackground = 1433,
   kAppFormResetStats = 1448,
@@ -63,5 +69,11 @@ constexpr char kAppTagTheme[] = "frmtheme";
 constexpr char kAppTagNewGame[] = "frmnewgam";
 constexpr char kAppTagChooseSeed[] = "frmseed";
 constexpr char kAppTagGameSettings[] = "frmgamset";
-// The help page of a game's rules (opened with the game type as its parameter).
-constexpr char kAppTagCustomiseHelp[] = "frmcushelp";
+// The help and settings forms carry no name, so they are not saved with the
+// player's forms: they open afresh from a menu, a key or the game.
+constexpr char kAppTagTutorial[] = "frmtutor";
+constexpr char kAppTagInstructions[] = "frminstr";
+constexpr char kAppTagCustomiseHelp[] = "frmcushlp";
+constexpr char kAppTagSoundSettings[] = "frmsound";
+constexpr char kAppTagLanguageSettings[] = "frmlang";
+constexpr char kAppTagColourSettings[] = "frmcolour";

@@ -21,7 +21,11 @@ constexpr uint16_t kColourSettingsForm = 1400;
 
 }  // namespace
 
-CAppTitleForm::CAppTitleForm() { setName(kAppTagTitle); }
+// Its saved state holds no text, so it comes back whatever the language.
+CAppTitleForm::CAppTitleForm() {
+  setName(kAppTagTitle);
+  setAnyLanguage(true);
+}
 CAppTitleForm::~CAppTitleForm() = default;
 
 int16_t CAppTitleForm::open(uint16_t formId, uint32_t param) {

@@ -24,7 +24,11 @@ constexpr uint16_t kSavedGameHead = 6;
 
 }  // namespace
 
-CAppUserForm::CAppUserForm() { setName(kAppTagUser); }
+// Its saved state holds no text, so it comes back whatever the language.
+CAppUserForm::CAppUserForm() {
+  setName(kAppTagUser);
+  setAnyLanguage(true);
+}
 
 int16_t CAppUserForm::fail(int line, int16_t code) {
   return CQZFApplication::report(this, "app_form_user", line, code);

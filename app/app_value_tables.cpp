@@ -72,6 +72,12 @@ constexpr Entry kShared[] = {
     {kAppValueThemeGridHeight, 110},
     {kAppValueGridWidth, 208},
     {kAppValuePreviewStep, 4},
+    {kAppValueTutorialArrowX1, 6},
+    {kAppValueTutorialArrowX2, 30},
+    {kAppValueTutorialArrowX3, 54},
+    {kAppValueTutorialArrowY, 22},
+    {kAppValueHelpTextWidth, 220},
+    {kAppValueSameLine, 0},
 };
 
 // The shared entries, then the display's own.
@@ -100,6 +106,7 @@ constexpr Table kPortrait = makeTable({
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 54}, {kAppValueTrophyLowerTextY, 170},
     {kAppValueTrophyCloseY, 290},   {kAppValueTrophyNameY, 32},
     {kAppValuePreviewX, 4},         {kAppValuePreviewY, 140},
+    {kAppValueRulesTextHeight, 180}, {kAppValueTutorialTextHeight, 100},
 });
 
 // 320 x 240, landscape: the same pictures, centred on the wider screen.
@@ -118,6 +125,7 @@ constexpr Table kLandscape = makeTable({
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 40}, {kAppValueTrophyLowerTextY, 130},
     {kAppValueTrophyCloseY, 218},   {kAppValueTrophyNameY, 18},
     {kAppValuePreviewX, 8},         {kAppValuePreviewY, 136},
+    {kAppValueRulesTextHeight, 110}, {kAppValueTutorialTextHeight, 60},
 });
 
 struct Scale {

@@ -51,6 +51,11 @@ enum AppValue : uint16_t {
   kAppValueCardWidth = 98,
   // The width the new-game grid is centred in (its panel picture's).
   kAppValueGridWidth = 48,
+  // Where the tour's arrow points: three places along the toolbar, one height.
+  kAppValueTutorialArrowX3 = 9,
+  kAppValueTutorialArrowX2 = 10,
+  kAppValueTutorialArrowX1 = 11,
+  kAppValueTutorialArrowY = 12,
   kAppValueOrnament2Y = 50,
   kAppValueOrnament2X = 51,
   kAppValueOrnament1Y = 54,
@@ -110,6 +115,12 @@ enum AppValue : uint16_t {
   kAppValueProgressX = 173,
   kAppValueProgressHeight = 174,
   kAppValueProgressWidth = 175,
+  // The help forms' text boxes: their width, the rules' and the tour's
+  // heights; and a distance of nothing (a gadget level with another).
+  kAppValueHelpTextWidth = 194,
+  kAppValueRulesTextHeight = 195,
+  kAppValueTutorialTextHeight = 196,
+  kAppValueSameLine = 197,
   kAppValueMinimiseY = 199,
   kAppValueMinimiseX = 200,
   kAppValueFontMetricB = 205,

@@ -15,7 +15,8 @@ cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-play-$$"
 
 # A first start asks for a player: A is typed on the on-screen keyboard,
-# OK makes the player and "Play" on the player list leads to the title.
+# OK makes the player and "Play" on the player list leads to the title. The
+# first deal of a new player brings the tour, which Back closes.
 cat > script.txt <<SCRIPT
 wait 1000
 key press return
@@ -30,6 +31,8 @@ key press return
 wait 6000
 key press action
 wait 9000
+key press back
+wait 300
 dump deal.txt
 screenshot deal.png
 key press right

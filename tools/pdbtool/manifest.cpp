@@ -1,5 +1,6 @@
 #include "manifest.h"
 
+#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <iterator>
@@ -178,6 +179,7 @@ struct ManifestState {
   const std::vector<std::filesystem::path>& searchDirs;
   std::set<std::pair<uint32_t, uint16_t>> seen;
   std::vector<PendingSource> sources;
+  std::filesystem::path file;  // the manifest being read
   int depth = 0;
 };
 
@@ -204,10 +206,16 @@ bool parseSymbolString(std::istringstream& words, bool wide, ManifestState& stat
   ManifestResource r;
   r.type = QZFourCC(wide ? "tSTR" : "aSTR");
   r.id = static_cast<uint16_t>(id);
-  std::u32string text;
-  return addSymbol(state.out.symbols.strings, name, id, error) && parseQuoted(restOfLine(words), text, error) &&
-         (wide ? wideString(text, r.data, error) : narrowString(text, r.data, error)) &&
-         addResource(state, std::move(r), error);
+  if (!addSymbol(state.out.symbols.strings, name, id, error) ||
+      !encodeQuotedString(restOfLine(words), wide, r.data, error)) {
+    return false;
+  }
+  TranslationPlan& plan = state.out.translations;
+  plan.strings[name] = {r.type, r.id, state.file};
+  if (std::find(plan.manifests.begin(), plan.manifests.end(), state.file) == plan.manifests.end()) {
+    plan.manifests.push_back(state.file);
+  }
+  return addResource(state, std::move(r), error);
 }
 
 bool parseInclude(const std::string& name, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
@@ -215,10 +223,13 @@ bool parseInclude(const std::string& name, const std::filesystem::path& dir, Man
   std::vector<uint8_t> bytes;
   if (!fileBytes(name, dir, {}, bytes, error)) return false;
   const std::filesystem::path path = dir / name;
+  const std::filesystem::path outer = state.file;
+  state.file = path.lexically_normal();
   ++state.depth;
   std::string inner;
   const bool ok = parseText(std::string(bytes.begin(), bytes.end()), path.parent_path(), state, inner);
   --state.depth;
+  state.file = outer;
   if (!ok) error = path.string() + ": " + inner;
   return ok;
 }
@@ -280,6 +291,8 @@ bool parseLine(const std::string& line, const std::filesystem::path& dir, Manife
     return true;
   }
   if (key == "include") return parseInclude(restOfLine(words), dir, state, error);
+  if (key == "language") return parseLanguageLine(restOfLine(words), out.translations, error);
+  if (key == "pending") return parsePendingLine(restOfLine(words), out.translations, error);
   if (key == "pieces") return parsePieces(restOfLine(words), dir, state, error);
   if (key == "form" || key == "menu") {
     const std::string name = restOfLine(words);
@@ -361,10 +374,24 @@ std::string fourCCText(uint32_t code) {
   return out;
 }
 
-bool parseManifest(const std::string& text, const std::filesystem::path& manifestDir,
+bool encodeQuotedString(const std::string& quoted, bool wide, std::vector<uint8_t>& out, std::string& error) {
+  std::u32string text;
+  return parseQuoted(quoted, text, error) && (wide ? wideString(text, out, error) : narrowString(text, out, error));
+}
+
+bool parseManifest(const std::string& text, const std::filesystem::path& manifestPath,
                    const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error) {
-  ManifestState state{out, searchDirs, {}, {}, 0};
-  if (!parseText(text, manifestDir, state, error)) return false;
+  ManifestState state{out, searchDirs, {}, {}, manifestPath.lexically_normal(), 0};
+  if (!parseText(text, manifestPath.parent_path(), state, error)) return false;
+  std::vector<ManifestResource> translated;
+  if (!addTranslations(out.translations, translated, out.warnings, error)) return false;
+  for (ManifestResource& r : translated) {
+    const std::string label = fourCCText(r.type) + " " + std::to_string(r.id);
+    if (!addResource(state, std::move(r), error)) {
+      error = "translation " + label + ": " + error + " (a language's id block overlaps other ids)";
+      return false;
+    }
+  }
   for (const PendingSource& source : state.sources) {
     if (!compileSource(source, state, error)) return false;
   }

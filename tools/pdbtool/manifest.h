@@ -18,6 +18,8 @@
 //   placeholder FRAME_TOP_LEFT 1300               the same, for a blob the artwork
 //                                                 has yet to draw: the checks let it pass
 //   include ../chrome.txt                         the lines of another manifest
+//   language 1031 de 10000                        a language of the strings (translations.h)
+//   pending alerts.txt                            translations still to come
 //   pieces ../art/chrome.txt                      a blob symbol for each `piece NAME SET ID ...`
 //                                                 line of an artwork list: button.normal.left
 //                                                 is BUTTON_NORMAL_LEFT
@@ -37,6 +39,7 @@
 
 #include "desc_field.h"
 #include "desc_model.h"
+#include "translations.h"
 
 struct ManifestResource {
   uint32_t type = 0;
@@ -54,11 +57,18 @@ struct Manifest {
   DescSymbols symbols;
   std::set<uint16_t> placeholders;        // blob ids declared with `placeholder`
   std::vector<Description> descriptions;  // compiled forms and menus (also in resources)
+  TranslationPlan translations;           // languages and the strings they translate
+  std::vector<std::string> warnings;      // translations still missing in pending manifests
 };
 
-// Parses a manifest; on failure returns false with "line N: reason" in error.
-bool parseManifest(const std::string& text, const std::filesystem::path& manifestDir,
+// Parses the manifest file, the text of which is given; on failure returns
+// false with "line N: reason" in error.
+bool parseManifest(const std::string& text, const std::filesystem::path& manifestPath,
                    const std::vector<std::filesystem::path>& searchDirs, Manifest& out, std::string& error);
+
+// A quoted string of a manifest line as the bytes of an 'aSTR' (Windows-1252)
+// or, when wide, a 'tSTR' (UTF-16LE) resource, terminator included.
+bool encodeQuotedString(const std::string& quoted, bool wide, std::vector<uint8_t>& out, std::string& error);
 
 // A four-character code from its text; false unless exactly four characters.
 bool parseFourCC(const std::string& text, uint32_t& code);

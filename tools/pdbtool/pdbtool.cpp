@@ -197,10 +197,11 @@ int build(const fs::path& manifestPath, const fs::path& output, const Options& o
   if (!readText(manifestPath, text)) return 1;
   Manifest m;
   std::string error;
-  if (!parseManifest(text, manifestPath.parent_path(), search, m, error)) {
+  if (!parseManifest(text, manifestPath, search, m, error)) {
     std::fprintf(stderr, "%s: %s\n", manifestPath.c_str(), error.c_str());
     return 1;
   }
+  for (const std::string& warning : m.warnings) std::fprintf(stderr, "%s: warning: %s\n", manifestPath.c_str(), warning.c_str());
   if (checkManifestDescriptions(manifestPath, m, options.with) != 0) return 1;
   const std::u16string name = base::utf8ToUtf16(m.name);
   if (!QZIsValidDatabaseName(name.c_str())) {

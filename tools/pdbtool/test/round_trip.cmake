@@ -119,3 +119,41 @@ run(FALSE ${PDBTOOL} build ${SOURCE}/pieces_broken.txt ${WORK}/Pieces.pdb)
 if(NOT err MATCHES "art_broken.txt line 2: expected: piece NAME SET ID")
   message(FATAL_ERROR "the broken piece line is not named: ${err}")
 endif()
+
+# Strings in more than one language: each translation file beside its
+# manifest gives every string of it; the translations take their language's
+# id block and an id map ('aRIL' 1) points the strings at them. A pending
+# manifest's missing translations are reported, others refuse the build,
+# naming the language, the manifest and the strings.
+run(TRUE ${PDBTOOL} build ${SOURCE}/translated/lang.txt ${WORK}/Translated.pdb)
+if(NOT err MATCHES "warning: language 1031 \\(de\\): 1 string\\(s\\) of other.txt without a translation in other.de.txt: LATER \\(pending\\)")
+  message(FATAL_ERROR "the pending string is not reported: ${err}")
+endif()
+run(TRUE ${PDBTOOL} extract ${WORK}/Translated.pdb ${WORK}/translated)
+file(READ ${WORK}/translated/aSTR_10100.bin hallo HEX)
+file(READ ${WORK}/translated/tSTR_10101.bin tschuess HEX)
+file(READ ${WORK}/translated/aSTR_20005.bin titre HEX)
+if(NOT hallo STREQUAL "48616c6c6f00" OR NOT tschuess STREQUAL "5400730063006800fc00730073000000")
+  message(FATAL_ERROR "translated strings differ: ${hallo} ${tschuess}")
+endif()
+if(NOT titre STREQUAL "546974726500")
+  message(FATAL_ERROR "the French title differs: ${titre}")
+endif()
+# Six entries of 12 bytes: German first (the manifest's own string, then
+# words.txt's), then French.
+file(READ ${WORK}/translated/aRIL_1.bin map HEX)
+if(NOT map MATCHES "^00000006000c0000615354520407000527150000615354520407006427740000745354520407006527750000")
+  message(FATAL_ERROR "the id map differs: ${map}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/translated/gap.txt ${WORK}/Gap.pdb)
+if(NOT err MATCHES "language 1031 \\(de\\): 1 string\\(s\\) of gap.txt without a translation in gap.de.txt: TWO")
+  message(FATAL_ERROR "the missing translation is not named: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/translated/typo.txt ${WORK}/Typo.pdb)
+if(NOT err MATCHES "typo.de.txt line 2: NOPE is no string of typo.txt")
+  message(FATAL_ERROR "the unknown symbol is not named: ${err}")
+endif()
+run(FALSE ${PDBTOOL} build ${SOURCE}/translated/overlap.txt ${WORK}/Overlap.pdb)
+if(NOT err MATCHES "translation aSTR 11: duplicate resource")
+  message(FATAL_ERROR "the overlapping id block is not named: ${err}")
+endif()
