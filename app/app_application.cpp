@@ -76,14 +76,14 @@ struct MenuForm {
   const char* tag;
 };
 constexpr MenuForm kMenuForms[] = {
-    {15, 1300, "frmgamset"},    {1004, 1040, "frmsound"},
-    {1006, 1080, "frmlang"},    {1007, 1100, kAppTagAbout},
+    {15, 1300, kAppTagGameSettings},    {1004, 1040, kAppTagSoundSettings},
+    {1006, 1080, kAppTagLanguageSettings},    {1007, 1100, kAppTagAbout},
     {1008, 1110, kAppTagAlert}, {1009, 1120, kAppTagAlert},
-    {1010, 1180, "frmtutor"},   {1012, 1386, kAppTagStats},
-    {1013, 1426, "frmtrphcb"},  {1014, kAppFormSelectUser, kAppTagSelectUser},
-    {1015, 1390, "frmbacks"},   {1016, 1430, "frmfronts"},
-    {1017, 1410, "frmbgnds"},   {1033, 1395, "frmseed"},
-    {1034, 1415, "frmtheme"},   {1040, 1456, "frmnewgam"},
+    {1010, 1180, kAppTagTutorial},   {1012, 1386, kAppTagStats},
+    {1013, 1426, kAppTagTrophyCabinet},  {1014, kAppFormSelectUser, kAppTagSelectUser},
+    {1015, 1390, kAppTagCardBacks},   {1016, 1430, kAppTagCardFronts},
+    {1017, 1410, kAppTagBackgrounds},   {1033, 1395, kAppTagChooseSeed},
+    {1034, 1415, kAppTagTheme},   {1040, 1456, kAppTagNewGame},
 };
 constexpr uint16_t kMenuMinimise = 1001;
 constexpr uint16_t kMenuGameSettings = 1011;

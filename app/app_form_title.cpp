@@ -86,11 +86,6 @@ Handled CAppTitleForm::turn(bool forward) {
   return Handled::kDone;
 }
 
-Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
-  if (!app_) return Handled::kPassOn;
-  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
-}
-
 Handled CAppTitleForm::onKeyEvent(const QZFKeyEvent& key) {
   if (!app_ || !dial_) return Handled::kPassOn;
   switch (key.code) {
@@ -206,9 +201,4 @@ Handled CAppTitleForm::drawForeground() {
 Handled CAppTitleForm::onBack() {
   if (app_) app_->requestMinimise();
   return Handled::kDone;
-}
-
-Handled CAppTitleForm::onMenuEvent(const QZFMenuEvent& event) {
-  if (!app_) return Handled::kPassOn;
-  return app_->onMenuCommand(event.itemId, event.kind) == 1 ? Handled::kDone : Handled::kPassOn;
 }

@@ -34,8 +34,6 @@ class CAppTitleForm : public CQZFForm {
   Handled drawBackground() override;
   Handled drawForeground() override;
   Handled onBack() override;
-  // The application's menu commands work here as everywhere.
-  Handled onMenuEvent(const QZFMenuEvent& event) override;
 
   // The game in front becomes the current game type and is named.
   void showChosenGame(int32_t gameType);

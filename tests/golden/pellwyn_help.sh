@@ -23,9 +23,9 @@ run() {
   "$program" --headless --root root --script "$1" 2>stderr.txt || { cat stderr.txt; exit 1; }
 }
 
-# A player "II" typed on the keyboard, then the title screen. Its menu:
-# How to play, Players, Sound, Language, Quit. The language form has the
-# focus on German; OK is below Italian.
+# A player "II" typed on the keyboard, then the title screen. Its menu (the
+# right soft key) has Settings as its eighth item, whose second item is the
+# language. The language form has the focus on German; OK is below Italian.
 cat > language.txt <<'SCRIPT'
 wait 1000
 key press down
@@ -36,11 +36,17 @@ key press down
 key press down
 key press return
 wait 3000
-key press softkey1
+key press softkey2
 wait 300
 dump menu.txt
 key press down
 key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press return
 key press down
 key press return
 wait 300
@@ -56,8 +62,16 @@ key press down
 key press return
 wait 1500
 dump restarted.txt
-key press softkey1
+key press softkey2
 wait 300
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
 key press down
 key press return
 wait 300
@@ -65,7 +79,7 @@ dump players.txt
 screenshot players.png
 SCRIPT
 run language.txt
-expect menu.txt 'menus=5100:quick 5101:popup'
+expect menu.txt 'menus=1000:quick 1001:popup'
 expect lang.txt 'top_form=1080'
 expect lang.txt 'gadget=1080:1082:gdtChkBox value=1 text="English"'
 expect restarted.txt 'top_form=1000'
@@ -80,8 +94,17 @@ cat > rules.txt <<'SCRIPT'
 wait 1500
 key press back
 wait 1000
-key press softkey1
+key press softkey2
 wait 300
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press down
+key press return
 key press return
 wait 500
 dump tour.txt

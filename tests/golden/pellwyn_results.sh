@@ -62,6 +62,10 @@ wait 1000
 key press menu
 wait 300
 screenshot menu.png
+key press down
+key press down
+key press down
+key press down
 key press return
 wait 500
 dump stats.txt

@@ -13,8 +13,8 @@ cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-rules-$$"
 
 # A first start asks for a player: A is typed on the on-screen keyboard, OK
-# makes the player and "Play" on the player list leads to the title. The left
-# soft key opens the menu, whose first item is the rules of the game in front.
+# makes the player and "Play" on the player list leads to the title. The right
+# soft key opens the menu, whose fourth item is the rules of the game in front.
 cat > first.txt <<'SCRIPT'
 wait 1000
 key press return
@@ -28,10 +28,13 @@ key press down
 key press return
 wait 6000
 dump title.txt
-key press softkey1
+key press softkey2
 wait 300
 dump menu.txt
 screenshot menu.png
+key press down
+key press down
+key press down
 key press return
 wait 300
 dump opened.txt
@@ -61,8 +64,11 @@ SCRIPT
   for game in pyramid sultan yukon fourcorners clock canfield idiot golf calculation spider freecell; do
     echo "key press right"
     echo "wait 1500"
-    echo "key press softkey1"
+    echo "key press softkey2"
     echo "wait 300"
+    echo "key press down"
+    echo "key press down"
+    echo "key press down"
     echo "key press return"
     echo "wait 300"
     echo "dump $game.txt"

@@ -27,6 +27,11 @@ dump title.txt
 key press softkey2
 wait 300
 dump menu.txt
+key press down
+key press down
+key press down
+key press down
+key press down
 key press return
 wait 500
 dump cabinet.txt
@@ -54,6 +59,11 @@ dump closed.txt
 key press softkey2
 wait 300
 key press down
+key press down
+key press down
+key press down
+key press down
+key press down
 key press return
 wait 300
 key press down
@@ -75,6 +85,11 @@ dump applied.txt
 screenshot applied.png
 key press softkey2
 wait 300
+key press down
+key press down
+key press down
+key press down
+key press down
 key press down
 key press return
 wait 300
@@ -99,6 +114,11 @@ dump backs-kept.txt
 key press softkey2
 wait 300
 key press down
+key press down
+key press down
+key press down
+key press down
+key press down
 key press return
 wait 300
 key press down
@@ -120,6 +140,11 @@ wait 500
 dump wash-cancelled.txt
 key press softkey2
 wait 300
+key press down
+key press down
+key press down
+key press down
+key press down
 key press down
 key press return
 wait 300
