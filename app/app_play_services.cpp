@@ -105,6 +105,7 @@ void CAppPlayServices::pullSettings() {
   for (int i = 0; i < kGameTypeCount; ++i) {
     settings_.dealNumber[i] = s.dealNumber[i];
     for (int k = 0; k < kOptionCount; ++k) settings_.options[i][k] = s.gameOptions[i][k];
+    settings_.instructionsShown[i] = profile_.profile().instructionsShown[i];
   }
   AppGameSettings& g = settings_;
   g.klondikeTurnCount = r.klondike.drawCount;
@@ -155,7 +156,8 @@ void CAppPlayServices::pullSettings() {
 }
 
 // What the game changed of the settings since they were taken (the deal
-// numbers and the tutorial flag) goes to the profile; what another form
+// numbers, the tutorial flag and the rules shown once per game) goes to the
+// profile; what another form
 // changed there meanwhile stays.
 void CAppPlayServices::pushSettings() {
   CAppSettings& s = profile_.settings();
@@ -164,6 +166,9 @@ void CAppPlayServices::pushSettings() {
   if (taken_.rebuildFlag && !settings_.rebuildFlag) s.settingsChanged = 0;
   for (int i = 0; i < kGameTypeCount; ++i) {
     if (settings_.dealNumber[i] != taken_.dealNumber[i]) s.dealNumber[i] = settings_.dealNumber[i];
+    if (settings_.instructionsShown[i] != taken_.instructionsShown[i]) {
+      profile_.profile().instructionsShown[i] = settings_.instructionsShown[i];
+    }
   }
   taken_ = settings_;
 }

@@ -2,6 +2,9 @@
 // end-of-game forms, and a play screen to act on.
 #pragma once
 
+#include <algorithm>
+#include <iterator>
+
 #include <string>
 
 #include "app_built_data.h"
@@ -40,6 +43,9 @@ class AlertFormsTest : public AppTest {
   CAppGame* play(uint32_t type = 1) {
     start();
     app_->getSettings()->currentGameType = type;
+    // A player who has seen the tour and the game's rules: no help opens.
+    app_->getSettings()->tutorialPending = 0;
+    std::fill(std::begin(profile().instructionsShown), std::end(profile().instructionsShown), 1);
     app_->startChosenGame();
     frames(1);
     CAppGame* game = AppGameFlow::playGame(*app_);

@@ -139,7 +139,7 @@ TEST_F(AlertFormsTest, AWinBookedThroughThePlayServicesShowsTheTrophyAndTheFirst
   EXPECT_EQ(profile().trophies[0], 1);
   EXPECT_EQ(profile().statistics[1].wins, 1);
   CQZFForm* trophy = app_->getFormHandler()->findForm(kAppFormTrophyAlert);
-  EXPECT_EQ(text(*trophy, CAppTrophyAlertForm::kText), u"Your first win at Klondike.");
+  EXPECT_EQ(text(*trophy, CAppTrophyAlertForm::kText), u"Klondike bronze\nWin a game of Klondike.");
   EXPECT_EQ(trophy->getGadgetValue(CAppTrophyAlertForm::kPicture), 143);
   press(*app_->getFormHandler()->findForm(kAppFormFirstTrophy), 1);
   frames(1);
@@ -166,6 +166,9 @@ TEST_F(AlertFormsTest, AWonGameShowsItsTrophiesOneAfterAnotherThenTheWonForm) {
     frames(2);
   }
   EXPECT_EQ(shown, (std::vector<int>{4, 46, 49}));
+  // The won form follows the cards' flight off the table (a key cuts it short).
+  game->stopEndAnimation();
+  frames(2);
   EXPECT_EQ(forms(), "1190 1010 1384");
   EXPECT_EQ(text(*app_->getFormHandler()->findForm(kAppFormGameWon), 21), u"Streak: 1");
   press(*app_->getFormHandler()->findForm(kAppFormGameWon), CAppGameEndForm::kNextDeal);
