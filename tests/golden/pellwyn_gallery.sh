@@ -13,10 +13,8 @@ program=$1
 work=$2
 same=$3
 golden=$4
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-gallery-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-gallery
 
 # Neighbours: button 1 - check box 2 (right); down from 2: timer 4, link 6;
 # left of 6: slider 5; down from 5: picture 7, right: entry 8; down: the
@@ -102,7 +100,7 @@ key press back
 wait 600
 dump closed.txt
 SCRIPT
-"$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
+run_script "$program"
 
 expect() {
   grep -qxF "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
@@ -134,12 +132,5 @@ expect menu.txt 'menus=9003:quick 9001:popup'
 expect closed.txt 'menus=9003:quick'
 expect closed.txt 'top_form=9000'
 
-for picture in start driven menu; do
-  if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
-    cp "$picture.png" "$golden/pellwyn-gallery-$picture.png"
-    continue
-  fi
-  "$same" "$picture.png" "$golden/pellwyn-gallery-$picture.png" ||
-    { echo "$work/$picture.png differs from $golden/pellwyn-gallery-$picture.png"; exit 1; }
-done
+compare_golden "$same" "$golden" pellwyn-gallery start driven menu
 echo ok
