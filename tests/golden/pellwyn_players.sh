@@ -12,10 +12,8 @@ program=$1
 work=$2
 same=$3
 golden=$4
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-players-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-players
 
 # The keyboard has the focus; it starts on A. Moving down off its last row
 # reaches OK. "ANN": A, then N (row 1, column 5) twice. On the player list
@@ -104,7 +102,7 @@ wait 500
 dump playing.txt
 screenshot title.png
 SCRIPT
-"$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
+run_script "$program"
 
 # The forms open, bottom first, in a dump's "forms=" line.
 expect() {
@@ -144,12 +142,5 @@ expect remade.txt 'player=C'
 expect playing.txt 'top_form=1000'
 expect playing.txt 'player=C'
 
-for picture in create alert; do
-  if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then
-    cp "$picture.png" "$golden/pellwyn-$picture.png"
-    continue
-  fi
-  "$same" "$picture.png" "$golden/pellwyn-$picture.png" ||
-    { echo "$work/$picture.png differs from $golden/pellwyn-$picture.png"; exit 1; }
-done
+compare_golden "$same" "$golden" pellwyn create alert
 echo ok

@@ -114,11 +114,10 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
     m.pt = pt;
     q.pending.store(true, std::memory_order_relaxed);
   }
-  if (fromGui) {
-    q.changed.notify_all();
-  } else {
-    wakeGuiThread(q);
-  }
+  // Only the GUI thread waits for posts (the other waiters wait for their
+  // sends to be done): its own post has no one to wake. A post from before
+  // the GUI thread is known wakes it all the same.
+  if (!(fromGui && q.guiKnown.load())) wakeGuiThread(q);
   return true;
 }
 
