@@ -508,5 +508,6 @@ void CAppGameForm::describe(std::string& out) const {
   out += "game.hand=" + std::to_string(game_->inHand().count()) + "\n";
   out += "game.undo=" + std::to_string(game_->state().undoSize()) + "\n";
   out += "game.redo=" + std::to_string(game_->state().redoSize()) + "\n";
-  out += "game.won=" + std::to_string(game_->isWon() ? 1 : 0) + "\n";
+  // A won game stays won while its end throws the cards off the table.
+  out += "game.won=" + std::to_string(game_->isWon() || game_->isEndAnimationRunning() ? 1 : 0) + "\n";
 }
