@@ -117,7 +117,10 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   if (!arrow_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
   setMenuId(kPlayMenu);
   if (!game_->isDealPending()) game_->settle();
+  static_cast<void>(profile->profile().resolveRandomChoice());
   loadArt();
+  const CAppSettings& look = profile->settings();
+  shownLook_ = {look.backgroundImage, look.backgroundScheme, look.backgroundGradient};
   return 0;
 }
 
@@ -128,30 +131,61 @@ int16_t CAppGameForm::serialise(SerialiseStream& stream) {
   return 0;
 }
 
+CAppGameForm::CardArt CAppGameForm::chosenArt() const {
+  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!s) return {};
+  return {s->cardFrontLargeSet, s->cardFrontSmallSet, backSet(s->cardBackLarge, true),
+          backSet(s->cardBackSmall, false)};
+}
+
+// Every blob set of the card pictures: the fronts (one set, or one a suit)
+// and the backs of both sizes.
+template <typename Visit>
+void forEachCardSet(const CAppGameForm::CardArt& art, Visit visit) {
+  for (const FrontSet f : {frontSets(art.frontLarge), frontSets(art.frontSmall)}) {
+    for (int i = 0; i < f.sets; ++i) visit(f.firstSet + i);
+  }
+  visit(art.backLarge);
+  visit(art.backSmall);
+}
+
 void CAppGameForm::loadArt() {
   CQZFGraphics* graphics = getGraphics();
-  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
-  if (!graphics || !s || artLoaded_) return;
+  if (!graphics || !app_ || !app_->getSettings() || artLoaded_) return;
   for (int set : kArtSets) static_cast<void>(graphics->loadBlobSet(set, 0));
-  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
-    for (int i = 0; i < f.sets; ++i) static_cast<void>(graphics->loadBlobSet(f.firstSet + i, 0));
-  }
-  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackLarge, true), 0));
-  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackSmall, false), 0));
+  loadedArt_ = chosenArt();
+  forEachCardSet(loadedArt_, [graphics](int set) { static_cast<void>(graphics->loadBlobSet(set, 0)); });
   artLoaded_ = true;
 }
 
+// What was loaded is released, whatever the settings say now.
 void CAppGameForm::releaseArt() {
   CQZFGraphics* graphics = getGraphics();
-  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
-  if (!graphics || !s || !artLoaded_) return;
+  if (!graphics || !artLoaded_) return;
   for (int set : kArtSets) graphics->releaseBlobSet(set);
-  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
-    for (int i = 0; i < f.sets; ++i) graphics->releaseBlobSet(f.firstSet + i);
-  }
-  graphics->releaseBlobSet(backSet(s->cardBackLarge, true));
-  graphics->releaseBlobSet(backSet(s->cardBackSmall, false));
+  forEachCardSet(loadedArt_, [graphics](int set) { graphics->releaseBlobSet(set); });
   artLoaded_ = false;
+}
+
+// The card pictures follow the player's choice of fronts and backs (a
+// chooser, or the random back drawn again for a new deal).
+void CAppGameForm::refreshArt() {
+  if (!artLoaded_ || chosenArt() == loadedArt_) return;
+  releaseArt();
+  loadArt();
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
+}
+
+// A changed table background is loaded when the play screen comes back on
+// top; that answers the settings-changed flag.
+void CAppGameForm::refreshBackground() {
+  CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!s || !s->settingsChanged) return;
+  const TableLook look{s->backgroundImage, s->backgroundScheme, s->backgroundGradient};
+  if (look == shownLook_) return;
+  shownLook_ = look;
+  app_->applyBackground();
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
 Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
@@ -285,6 +319,7 @@ Handled CAppGameForm::onUpdate() {
   toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
   services_->pushSettings();
   services_->pullSettings();
+  refreshArt();
   openWonForm();
   const uint32_t digest = tableDigest();
   if (digest != lastDigest_ && getGraphics()) {
@@ -341,6 +376,8 @@ void CAppGameForm::setActive(bool active) {
     game_->gameClock().start();
     game_->settle();
   }
+  refreshArt();
+  refreshBackground();
   if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
