@@ -199,6 +199,9 @@ Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
     if (game_->inHand().count() > 0) game_->returnCarriedCards();
   }
   if (event.type == kQZFFormActivated && getGraphics()) getGraphics()->grid().invalidateAll();
+  // A game that was over when it was saved asks again what comes next (a won
+  // one shows its end and the game-won form from the next frame on).
+  if (event.type == kQZFFormRestored && game_ && isGameOver() && !game_->isEndAnimationRunning()) game_->onNoMoves();
   return Handled::kDone;
 }
 
