@@ -121,7 +121,10 @@ int16_t CAppGameForm::open(uint16_t formId, uint32_t param) {
   if (!arrow_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
   setMenuId(kPlayMenu);
   if (!game_->isDealPending()) game_->settle();
+  static_cast<void>(profile->profile().resolveRandomChoice());
   loadArt();
+  const CAppSettings& look = profile->settings();
+  shownLook_ = {look.backgroundImage, look.backgroundScheme, look.backgroundGradient};
   return 0;
 }
 
@@ -138,30 +141,61 @@ void CAppGameForm::pullSettings() {
   services_->pullSettings();
 }
 
+CAppGameForm::CardArt CAppGameForm::chosenArt() const {
+  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!s) return {};
+  return {s->cardFrontLargeSet, s->cardFrontSmallSet, backSet(s->cardBackLarge, true),
+          backSet(s->cardBackSmall, false)};
+}
+
+// Every blob set of the card pictures: the fronts (one set, or one a suit)
+// and the backs of both sizes.
+template <typename Visit>
+void forEachCardSet(const CAppGameForm::CardArt& art, Visit visit) {
+  for (const FrontSet f : {frontSets(art.frontLarge), frontSets(art.frontSmall)}) {
+    for (int i = 0; i < f.sets; ++i) visit(f.firstSet + i);
+  }
+  visit(art.backLarge);
+  visit(art.backSmall);
+}
+
 void CAppGameForm::loadArt() {
   CQZFGraphics* graphics = getGraphics();
-  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
-  if (!graphics || !s || artLoaded_) return;
+  if (!graphics || !app_ || !app_->getSettings() || artLoaded_) return;
   for (int set : kArtSets) static_cast<void>(graphics->loadBlobSet(set, 0));
-  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
-    for (int i = 0; i < f.sets; ++i) static_cast<void>(graphics->loadBlobSet(f.firstSet + i, 0));
-  }
-  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackLarge, true), 0));
-  static_cast<void>(graphics->loadBlobSet(backSet(s->cardBackSmall, false), 0));
+  loadedArt_ = chosenArt();
+  forEachCardSet(loadedArt_, [graphics](int set) { static_cast<void>(graphics->loadBlobSet(set, 0)); });
   artLoaded_ = true;
 }
 
+// What was loaded is released, whatever the settings say now.
 void CAppGameForm::releaseArt() {
   CQZFGraphics* graphics = getGraphics();
-  const CAppSettings* s = app_ ? app_->getSettings() : nullptr;
-  if (!graphics || !s || !artLoaded_) return;
+  if (!graphics || !artLoaded_) return;
   for (int set : kArtSets) graphics->releaseBlobSet(set);
-  for (const FrontSet f : {frontSets(s->cardFrontLargeSet), frontSets(s->cardFrontSmallSet)}) {
-    for (int i = 0; i < f.sets; ++i) graphics->releaseBlobSet(f.firstSet + i);
-  }
-  graphics->releaseBlobSet(backSet(s->cardBackLarge, true));
-  graphics->releaseBlobSet(backSet(s->cardBackSmall, false));
+  forEachCardSet(loadedArt_, [graphics](int set) { graphics->releaseBlobSet(set); });
   artLoaded_ = false;
+}
+
+// The card pictures follow the player's choice of fronts and backs (a
+// chooser, or the random back drawn again for a new deal).
+void CAppGameForm::refreshArt() {
+  if (!artLoaded_ || chosenArt() == loadedArt_) return;
+  releaseArt();
+  loadArt();
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
+}
+
+// A changed table background is loaded when the play screen comes back on
+// top; that answers the settings-changed flag.
+void CAppGameForm::refreshBackground() {
+  CAppSettings* s = app_ ? app_->getSettings() : nullptr;
+  if (!s || !s->settingsChanged) return;
+  const TableLook look{s->backgroundImage, s->backgroundScheme, s->backgroundGradient};
+  if (look == shownLook_) return;
+  shownLook_ = look;
+  app_->applyBackground();
+  if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
 Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
@@ -175,6 +209,9 @@ Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
     if (game_->inHand().count() > 0) game_->returnCarriedCards();
   }
   if (event.type == kQZFFormActivated && getGraphics()) getGraphics()->grid().invalidateAll();
+  // A game that was over when it was saved asks again what comes next (a won
+  // one shows its end and the game-won form from the next frame on).
+  if (event.type == kQZFFormRestored && game_ && isGameOver() && !game_->isEndAnimationRunning()) game_->onNoMoves();
   return Handled::kDone;
 }
 
@@ -295,6 +332,7 @@ Handled CAppGameForm::onUpdate() {
   toolbar_->update(metrics ? metrics->getSecondsInterval(0, 0xFFFFFFFFU) : 0);
   services_->pushSettings();
   services_->pullSettings();
+  refreshArt();
   openWonForm();
   const uint32_t digest = tableDigest();
   if (digest != lastDigest_ && getGraphics()) {
@@ -357,6 +395,8 @@ void CAppGameForm::setActive(bool active) {
     game_->gameClock().start();
     game_->settle();
   }
+  refreshArt();
+  refreshBackground();
   if (getGraphics()) getGraphics()->grid().invalidateAll();
 }
 
@@ -529,5 +569,6 @@ void CAppGameForm::describe(std::string& out) const {
   out += "game.hand=" + std::to_string(game_->inHand().count()) + "\n";
   out += "game.undo=" + std::to_string(game_->state().undoSize()) + "\n";
   out += "game.redo=" + std::to_string(game_->state().redoSize()) + "\n";
-  out += "game.won=" + std::to_string(game_->isWon() ? 1 : 0) + "\n";
+  // A won game stays won while its end throws the cards off the table.
+  out += "game.won=" + std::to_string(game_->isWon() || game_->isEndAnimationRunning() ? 1 : 0) + "\n";
 }

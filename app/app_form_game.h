@@ -59,6 +59,12 @@ class CAppGameForm : public CQZFForm {
   Handled drawForeground() override;
 
   CAppGame* game() const { return game_.get(); }
+  // The blob sets of the card pictures.
+  struct CardArt {
+    int frontLarge = 0, frontSmall = 0, backLarge = 0, backSmall = 0;
+    bool operator==(const CardArt&) const = default;
+  };
+  const CardArt& loadedArt() const { return loadedArt_; }
   // The pile under the keypad focus (an index into the game's piles); -1
   // while the stylus plays.
   int cursorPile() const;
@@ -74,8 +80,11 @@ class CAppGameForm : public CQZFForm {
   CAppTutorialArrow* tutorialArrow() const { return arrow_.get(); }
 
  private:
+  CardArt chosenArt() const;
   void loadArt();
   void releaseArt();
+  void refreshArt();
+  void refreshBackground();
   void drawPile(const CAppCardPile& pile);
   void drawCard(const CAppCard& card);
   void drawCursor();
@@ -99,6 +108,14 @@ class CAppGameForm : public CQZFForm {
   std::unique_ptr<CAppTutorialArrow> arrow_;
   uint8_t frameCounter_ = 0;
   bool artLoaded_ = false;
+  CardArt loadedArt_;
+  // The table background shown: picture, colour wash and its gradient.
+  struct TableLook {
+    uint16_t image = 0;
+    uint8_t scheme = 0, gradient = 0;
+    bool operator==(const TableLook&) const = default;
+  };
+  TableLook shownLook_;
   bool penDown_ = false;
   uint32_t lastDigest_ = 0;
   // The game-won form was opened for this win.

@@ -217,4 +217,7 @@ int CAppPlayServices::topFormId() const {
 
 void CAppPlayServices::resetIdleCounter() { app_.resetStartFrames(); }
 
+// The play screen loads the card back the choice names at its next frame.
+void CAppPlayServices::chooseBackground() { static_cast<void>(profile_.profile().resolveRandomChoice()); }
+
 void CAppPlayServices::reportError(const char* source, int line, int16_t code) { app_.reportError(source, line, code); }

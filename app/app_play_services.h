@@ -36,6 +36,7 @@ class CAppPlayServices : public CAppGameServices {
   void openForm(int formId, int32_t param) override;
   int topFormId() const override;
   void resetIdleCounter() override;
+  void chooseBackground() override;
   void reportError(const char* source, int line, int16_t code) override;
 
  private:

@@ -153,6 +153,7 @@ void CAppGame::destroyTable() {
 
 void CAppGame::newGame(bool resetStartFlags) {
   services_->playSound(4007, 8, 0, 48, 30);
+  services_->chooseBackground();
   keepPlaying_ = 0;
   if (resetStartFlags) setStartFlags();
   destroyTable();

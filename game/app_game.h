@@ -45,6 +45,8 @@ class CAppGame : public CQZFObject {
   void requestSettle() { settleRequested_ = 1; }
   bool isWon() const;
   void undoUntilMovesAvailable();
+  // No move is left: the game ends, and the game-over form asks what next.
+  void onNoMoves();
   void finishDealAnimation();
   // Every frame: the flying cards move; the table settles when they land.
   void tick();
@@ -174,7 +176,6 @@ class CAppGame : public CQZFObject {
   void rebuildDefinition();
   void setStartFlags();
   void onWon();
-  void onNoMoves();
   void showStartForms();
   bool allFoundationsFull() const;
   // A saved game read back: the type, every card once under its own id, and

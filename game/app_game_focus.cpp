@@ -282,8 +282,15 @@ void CAppGame::onAction() {
     stopEndAnimation();
     return;
   }
-  if (!keyboardMode_ || !focusedPile()) {
+  if (!focusedPile()) {
     enterKeyboardMode();
+    return;
+  }
+  if (!keyboardMode_) {
+    // The focus shows again where it was.
+    keyboardMode_ = 1;
+    locateFocusInGrid();
+    focusedPile()->setSelected(true);
     return;
   }
   CAppCardPile* focus = focusedPile();

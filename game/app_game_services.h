@@ -80,6 +80,8 @@ class CAppGameServices {
   virtual int topFormId() const = 0;
   // The frame-rate idle counter: 0 while anything moves.
   virtual void resetIdleCounter() = 0;
+  // A new deal: the card back is chosen again (a random choice draws anew).
+  virtual void chooseBackground() = 0;
   virtual void reportError(const char* source, int line, int16_t code) = 0;
 };
 
@@ -120,6 +122,7 @@ class CAppPlainGameServices : public CAppGameServices {
   void openForm(int formId, int32_t param) override { forms.push_back(formId); }
   int topFormId() const override { return topForm; }
   void resetIdleCounter() override { ++idleResets; }
+  void chooseBackground() override { ++backgroundChoices; }
   void reportError(const char* source, int line, int16_t code) override { errors.push_back({source, line, code}); }
 
   void setValue(int entry, int16_t v);
@@ -136,6 +139,7 @@ class CAppPlainGameServices : public CAppGameServices {
   std::vector<Error> errors;
   int topForm = kFormPlayScreen;
   int idleResets = 0;
+  int backgroundChoices = 0;
 
  private:
   AppGameSettings settings_;

@@ -12,6 +12,7 @@
 #include "app_game_state.h"
 #include "app_game_toolbar.h"
 #include "app_in_hand_pile.h"
+#include "app_profile.h"
 #include "app_settings.h"
 #include "app_tutorial_arrow.h"
 #include "qzf_menu.h"
@@ -234,6 +235,32 @@ TEST_F(AppFormGameTest, TheTutorialArrowBobsTenPixelsEachWay) {
   EXPECT_EQ(arrow.x(), 50);
   arrow.hide();
   EXPECT_FALSE(arrow.isShown());
+}
+
+TEST_F(AppFormGameTest, TheCardPicturesAndTheTableFollowThePlayersChoices) {
+  CAppGameForm* form = play();
+  ASSERT_NE(form, nullptr);
+  CAppSettings& s = *app_->getSettings();
+  EXPECT_EQ(form->loadedArt().frontLarge, s.cardFrontLargeSet);
+  // A chooser picks other fronts and a random back: the next frame loads them.
+  s.cardFrontLargeSet = 91;
+  s.cardBackPage = 0;
+  s.cardBackEntry = 11;
+  frames(1);
+  EXPECT_EQ(form->loadedArt().frontLarge, 91);
+  // Each new deal draws the random back again, among the backs on offer.
+  form->game()->newGame(true);
+  frames(1);
+  EXPECT_NE(s.cardBackLarge, CAppProfile::kRandomChoice);
+  // The set of the first back (816) is 54; any other back lies in another set.
+  EXPECT_EQ(form->loadedArt().backLarge == 54, s.cardBackLarge == 816);
+  // Another table background is shown when the play screen comes back on top.
+  s.backgroundImage = 4;
+  s.settingsChanged = 1;
+  form->setActive(false);
+  form->setActive(true);
+  EXPECT_EQ(app_->colourSchemes().getBackgroundPlane(), 4);
+  EXPECT_EQ(s.settingsChanged, 0);
 }
 
 }  // namespace

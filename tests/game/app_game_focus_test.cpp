@@ -42,10 +42,20 @@ TEST(KeypadFocus, TheFirstArrowOnlyShowsTheFocusOnTheStock) {
   EXPECT_TRUE(t.game->isKeyboardMode());
   EXPECT_EQ(t.game->focusPile(), kStock);
   EXPECT_TRUE(t.pile(kStock).isSelected());
-  // A tap leaves the keypad's focus.
+  // A tap leaves the keypad's focus; Select shows it again where it was.
   t.tap(kJackColumn);
   EXPECT_FALSE(t.game->isKeyboardMode());
   EXPECT_FALSE(t.pile(kStock).isSelected());
+  t.game->onAction();
+  EXPECT_TRUE(t.game->isKeyboardMode());
+  EXPECT_TRUE(t.pile(kStock).isSelected());
+  t.game->onKey(kRight);
+  ASSERT_NE(t.game->focusPile(), kStock);
+  const int focus = t.game->focusPile();
+  t.tap(kStock);
+  t.game->onAction();
+  EXPECT_EQ(t.game->focusPile(), focus);
+  EXPECT_TRUE(t.pile(focus).isSelected());
 }
 
 TEST(KeypadFocus, OneTouchRestsOnlyOnPilesThatCanPlayAndTheActionPlaysThere) {

@@ -1,0 +1,58 @@
+#!/bin/bash
+# Deal 1 of Klondike won on the play screen, headless on a fresh device (the
+# moves: pellwyn_klondike_win.txt), then the end of the won game: the cards
+# are thrown off the table until none is left. Pictures of the win and of
+# the cards on their way stay in WORK (won.png, end1.png ... gone.png).
+#   pellwyn_won.sh PROGRAM MOVES WORK
+set -eu
+program=$1 moves=$2 work=$3
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+export WINCE_INSTANCE_NAMESPACE="pellwyn-won-$$"
+
+{
+  # A first start: a player is made, then the title screen's Select deals.
+  cat <<'SCRIPT'
+wait 1000
+key press return
+key press down
+key press down
+key press down
+key press down
+key press return
+wait 500
+key press down
+key press return
+wait 6000
+key press action
+wait 16000
+SCRIPT
+  cat "$moves"
+  cat <<'SCRIPT'
+wait 2000
+dump won.txt
+screenshot won.png
+wait 7000
+screenshot end1.png
+wait 1500
+screenshot end2.png
+wait 2000
+screenshot end3.png
+wait 3000
+screenshot end4.png
+wait 60000
+dump gone.txt
+screenshot gone.png
+SCRIPT
+} > script.txt
+"$program" --headless --root root --script script.txt
+
+fail() { echo "$1"; cat "$2"; exit 1; }
+grep -q '^game.won=1$' won.txt || fail "the game was not won" won.txt
+for f in 1 2 3 4; do
+  grep -q "^game.pile=$f f: 1\.[0-3]u 2\." won.txt || fail "foundation $f is not built" won.txt
+done
+grep -q '^game.won=1$' gone.txt || fail "the won game was lost on the way" gone.txt
+if grep -q '^game.pile=[0-9]* [a-z]: [0-9]' gone.txt; then fail "cards are left on the table" gone.txt; fi
+echo ok
