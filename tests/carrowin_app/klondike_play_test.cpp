@@ -180,7 +180,9 @@ TEST_F(KlondikeTest, AGameSavedAtExitResumesAndADamagedOneIsReplaced) {
   const uint8_t cut[5] = {1, 2, 3, 4, 5};
   ASSERT_TRUE(key.Set(u"data", kSolRegBinary, cut, sizeof cut));
   key.Close();
+  const int shown = messageBoxes;
   Start();
+  EXPECT_EQ(messageBoxes, shown + 1);  // the player is told
   EXPECT_EQ(Rules().History()->Count(), 0u);
   EXPECT_NE(Main().Options().curGameNumber, game);
   ExpectViewsMatchModel();
