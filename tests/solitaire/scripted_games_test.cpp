@@ -52,7 +52,8 @@ TEST(KlondikeGame, StockTurnsThreeAndRecyclesAsOneStep) {
   ASSERT_TRUE(PlayStep(rules, {kStock, kSolAnyPile}));
   std::vector<std::vector<int>> now = PileContents(rules);
   // The next three stock cards, in their order, on top of the waste.
-  EXPECT_EQ(std::vector<int>(now[kWaste].end() - 3, now[kWaste].end()), std::vector<int>(dealt[kStock].begin(), dealt[kStock].begin() + 3));
+  EXPECT_EQ(std::vector<int>(now[kWaste].end() - 3, now[kWaste].end()),
+            std::vector<int>(dealt[kStock].begin(), dealt[kStock].begin() + 3));
   for (int c : now[kWaste]) EXPECT_TRUE(rules.Cards()[static_cast<size_t>(c)].faceUp);
   for (int i = 0; i < 6; ++i) ASSERT_TRUE(PlayStep(rules, {kStock, kSolAnyPile}));
   ASSERT_EQ(rules.Piles()[kStock].count, 0);
@@ -283,18 +284,18 @@ TEST(SpiderGame, MixedSuitsBuildButDoNotMoveTogether) {
   LoadShipped(rules, "spider_two_suits");
   // Two Suits: decks of suit 1 are cards 0-12, 26-38, ...; suit 4 13-25, ...
   Layout layout(19);
-  layout[1] = {{0 + 9, true}, {13 + 7, true}};  // 8 of suit 4 on 10 of suit 1: no run
+  layout[1] = {{0 + 9, true}, {13 + 7, true}};   // 8 of suit 4 on 10 of suit 1: no run
   layout[2] = {{26 + 9, true}, {26 + 8, true}};  // 10, 9 of suit 1
-  layout[3] = {{13 + 9, true}};                   // 10 of suit 4
+  layout[3] = {{13 + 9, true}};                  // 10 of suit 4
   Rest(layout, 104, kStock);
   Arrange(rules, layout);
   EXPECT_TRUE(rules.CanPickCard(26 + 8));
   EXPECT_TRUE(rules.CanPickCard(26 + 9));
-  EXPECT_TRUE(rules.CanMoveCardTo(26 + 8, 3));  // 9 on 10, any suit
+  EXPECT_TRUE(rules.CanMoveCardTo(26 + 8, 3));   // 9 on 10, any suit
   EXPECT_TRUE(rules.CanMoveCardTo(13 + 7, 2));   // 8 on 9 of another suit
   EXPECT_FALSE(rules.CanMoveCardTo(13 + 7, 3));  // 8 on 10: no
-  EXPECT_FALSE(rules.CanPickCard(0 + 9));       // a card under a wrong card is stuck
-  EXPECT_TRUE(rules.CanMoveCardTo(26 + 9, 4));  // a run onto an empty column
+  EXPECT_FALSE(rules.CanPickCard(0 + 9));        // a card under a wrong card is stuck
+  EXPECT_TRUE(rules.CanMoveCardTo(26 + 9, 4));   // a run onto an empty column
 }
 
 }  // namespace
