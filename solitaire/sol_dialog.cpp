@@ -115,8 +115,7 @@ BOOL SolAboutDlg::OnInitDialog() {
   return FALSE;
 }
 
-SolNameEntryDlg::SolNameEntryDlg(WCHAR (&name)[16])
-    : SolDialog(606, 3015, HeaderImage(), 125, 125), m_name(name) {}
+SolNameEntryDlg::SolNameEntryDlg(WCHAR (&name)[16]) : SolDialog(606, 3015, HeaderImage(), 125, 125), m_name(name) {}
 
 BOOL SolNameEntryDlg::OnInitDialog() {
   ::SendDlgItemMessage(m_hWnd, 1007, EM_LIMITTEXT, 15, 0);

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "ce_string.h"
-#include "sol_dialog_base.h"
 #include "sol_best_times.h"
+#include "sol_dialog_base.h"
 #include "sol_options.h"
 #include "sol_statistics.h"
 

@@ -21,7 +21,8 @@ constexpr WPARAM kTabVersion = 526;
 int ScrollMargin() { return (g_HIDPI_LogPixelsY + 6) * 8 / 96; }
 
 void ScrollChildren(HWND window, int dy) {
-  if (dy != 0) ::ScrollWindowEx(window, 0, dy, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  if (dy != 0)
+    ::ScrollWindowEx(window, 0, dy, nullptr, nullptr, nullptr, nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
 // Moves the vertical position to `next` (the bar clamps it) and the children with it.
@@ -36,17 +37,26 @@ void ScrollTo(HWND window, int next) {
 void VScroll(HWND window, int code, int thumb) {
   const int p = ::GetScrollPos(window, SB_VERT);
   switch (code) {
-    case SB_LINEUP: ScrollTo(window, p - HIDPI_ScaleY(5)); break;
-    case SB_LINEDOWN: ScrollTo(window, p + HIDPI_ScaleY(5)); break;
+    case SB_LINEUP:
+      ScrollTo(window, p - HIDPI_ScaleY(5));
+      break;
+    case SB_LINEDOWN:
+      ScrollTo(window, p + HIDPI_ScaleY(5));
+      break;
     case SB_PAGEDOWN:
-    case SB_BOTTOM: ScrollTo(window, ::GetSystemMetrics(SM_CYSCREEN)); break;
+    case SB_BOTTOM:
+      ScrollTo(window, ::GetSystemMetrics(SM_CYSCREEN));
+      break;
     case SB_PAGEUP:
     case SB_TOP:
       if (p > 0) ScrollTo(window, 0);
       break;
     case SB_THUMBPOSITION:
-    case SB_THUMBTRACK: ScrollTo(window, thumb); break;
-    default: break;
+    case SB_THUMBTRACK:
+      ScrollTo(window, thumb);
+      break;
+    default:
+      break;
   }
 }
 
@@ -75,7 +85,8 @@ void ResetScrollRange(HWND window, bool scrollable, int cy) {
     return;
   }
   const int m = ScrollMargin();
-  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, bottom + m, static_cast<UINT>(cy + HIDPI_ScaleY(1)), 0, 0};
+  SCROLLINFO si{sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, bottom + m, static_cast<UINT>(cy + HIDPI_ScaleY(1)), 0,
+                0};
   ::SetScrollInfo(window, SB_VERT, &si, TRUE);
   HWND focus = ::GetFocus();
   if (!::IsWindowVisible(window) || !focus || ::GetParent(focus) != window) return;
@@ -372,9 +383,7 @@ SolTabbedDialog::~SolTabbedDialog() {
   }
 }
 
-int SolTabbedDialog::StripHeight() {
-  return HIDPI_ScaleY(20) - (::GetSystemMetrics(SM_CXSMICON) == 32 ? 1 : 0);
-}
+int SolTabbedDialog::StripHeight() { return HIDPI_ScaleY(20) - (::GetSystemMetrics(SM_CXSMICON) == 32 ? 1 : 0); }
 
 void SolTabbedDialog::PlaceStrip(int cx, int cy) {
   const int h = StripHeight();

@@ -18,6 +18,7 @@
 
 namespace {
 
+constexpr UINT kAppTitle = 1;
 constexpr UINT kLostTitle = 110;
 constexpr UINT kLostText = 111;
 constexpr UINT kRulesTitle = 115;
@@ -25,6 +26,7 @@ constexpr UINT kNoUndoTitle = 3000;
 constexpr UINT kNoUndoText = 3001;
 constexpr UINT kTimeUpTitle = 3002;
 constexpr UINT kTimeUpText = 3003;
+constexpr UINT kRefusedText = 3019;
 constexpr UINT kLostBar = 127;
 constexpr UINT kTimeUpBar = 126;
 
@@ -115,10 +117,8 @@ void SolMainWnd::ApplyOptions(const SolOptions& o) {
 #if !CARROWIN_SPIDER
     m_options.gameType = o.gameType;
 #endif
-    uint32_t number = 0;
-    if (LoadRules() && m_rules->LoadGame(GameName(), number)) {
-      m_options.curGameNumber = number;
-      RefreshRestoredGame();
+    if (LoadRules()) {
+      RestoreOrDeal();
     } else {
       NewGame(0, false);
     }
@@ -137,6 +137,20 @@ void SolMainWnd::ApplyOptions(const SolOptions& o) {
   m_field->TakeOptions();
   m_options.timedGame = o.timedGame;
   m_options.timeLimit = o.timeLimit;
+}
+
+void SolMainWnd::RestoreOrDeal() {
+  uint32_t number = 0;
+  bool refused = false;
+  if (m_rules->LoadGame(GameName(), number, &refused)) {
+    m_options.curGameNumber = number;
+    RefreshRestoredGame();
+    return;
+  }
+  if (refused) {
+    ::MessageBox(m_hWnd, LoadText(kRefusedText).GetString(), LoadText(kAppTitle).GetString(), MB_OK | MB_ICONWARNING);
+  }
+  NewGame(0, false);
 }
 
 void SolMainWnd::CountLostGame(uint32_t seconds) {

@@ -58,13 +58,7 @@ int SolMainWnd::OnCreate(CREATESTRUCTW*, bool& handled) {
   m_clockPaused = true;
   m_clockResync = true;
   ::SetTimer(m_hWnd, kClockTimer, kClockPeriodMs, nullptr);
-  uint32_t number = 0;
-  if (m_rules->LoadGame(GameName(), number)) {
-    m_options.curGameNumber = number;
-    RefreshRestoredGame();
-  } else {
-    NewGame(0, false);
-  }
+  RestoreOrDeal();
   if (KeyboardMode(m_options.playMode)) {
     ResetKeyboard();
     m_cursorRefresh = true;

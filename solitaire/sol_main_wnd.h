@@ -56,6 +56,9 @@ class SolMainWnd : public CeWnd {
   int Undo();
   void ShowHint();
   void RefreshRestoredGame();
+  // Restores the variant's saved game, or deals a new one; a saved game that
+  // cannot be read is thrown away with a message.
+  void RestoreOrDeal();
   bool LoadRules();
   void ApplySoftkeyMode();
   // Takes the options edited in the options dialog: a new variant switches

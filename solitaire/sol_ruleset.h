@@ -150,8 +150,9 @@ class SolRuleSet {
   void SaveGame(const WCHAR* gameName, uint32_t gameNumber) const;
   // Restores the saved game; false (with no live game, so the caller deals)
   // when there is none or it does not fit. A game that was loaded and never
-  // saved again, or that fails the checks, is deleted.
-  bool LoadGame(const WCHAR* gameName, uint32_t& gameNumber);
+  // saved again, or that fails the checks, is deleted and `refused` (when
+  // given) is set.
+  bool LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused = nullptr);
 
  private:
   struct ScoreRule {

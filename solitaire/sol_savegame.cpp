@@ -197,12 +197,14 @@ void SolRuleSet::SaveGame(const WCHAR* gameName, uint32_t gameNumber) const {
   key.Set(u"failed", kSolRegBinary, &failed, 1);
 }
 
-bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber) {
+bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused) {
   ResetGame();
+  if (refused) *refused = false;
   const CeString path = SolRegistryPath(gameName, SolRegKind::GameState, Name().c_str());
   SolRegKey key;
   if (!key.Open(path.GetString())) return false;
   auto discard = [&] {
+    if (refused) *refused = true;
     key.Close();
     SolRegKey::Delete(path.GetString());
     return false;

@@ -281,8 +281,8 @@ void SolTargetSet::DrawCursor(HDC dc) const {
   const RECT r = Visible(static_cast<size_t>(i));
   HPEN pen = CreatePen(PS_SOLID, kCursorPen, kCursorColour);
   HGDIOBJ old = SelectObject(dc, pen);
-  const POINT frame[5] = {{r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1},
-                          {r.left, r.top}};
+  const POINT frame[5] = {
+      {r.left, r.top}, {r.right - 1, r.top}, {r.right - 1, r.bottom - 1}, {r.left, r.bottom - 1}, {r.left, r.top}};
   Polyline(dc, frame, 5);
   SelectObject(dc, old);
   DeleteObject(pen);

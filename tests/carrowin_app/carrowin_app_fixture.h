@@ -89,8 +89,7 @@ class CarrowinAppTest : public ::testing::Test {
   static void TapControl(HWND window, UINT id) {
     HWND control = FindControl(window, static_cast<int>(id));
     if (control) {
-      ::PostMessage(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                    reinterpret_cast<LPARAM>(control));
+      ::PostMessage(::GetParent(control), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(control));
     } else {
       ::PostMessage(window, WM_COMMAND, id, 0);
     }

@@ -49,6 +49,17 @@ class KlondikeTest : public CarrowinAppTest {
     }
     return moves;
   }
+  // The options dialog with the game type list set to `type`, then OK.
+  void ChooseGameType(int type) {
+    wince::setModalHook([type](HWND window, wince::ModalKind kind) {
+      if (kind != wince::ModalKind::Dialog) return;
+      HWND list = FindControl(window, 5003);
+      ::SendMessage(list, CB_SETCURSEL, static_cast<WPARAM>(type), 0);
+      ::PostMessage(window, WM_COMMAND, IDOK, 0);
+    });
+    ::SendMessage(g_pMainWnd->m_hWnd, WM_COMMAND, kSolCmdOptions, 0);
+    wince::dispatchPending();
+  }
   static int K(int suit, int rank) { return (suit - 1) * 13 + rank - 1; }
 
   void TapMove(const SolMove& m) {
@@ -180,7 +191,9 @@ TEST_F(KlondikeTest, AGameSavedAtExitResumesAndADamagedOneIsReplaced) {
   const uint8_t cut[5] = {1, 2, 3, 4, 5};
   ASSERT_TRUE(key.Set(u"data", kSolRegBinary, cut, sizeof cut));
   key.Close();
+  const int shown = messageBoxes;
   Start();
+  EXPECT_EQ(messageBoxes, shown + 1);  // the player is told
   EXPECT_EQ(Rules().History()->Count(), 0u);
   EXPECT_NE(Main().Options().curGameNumber, game);
   ExpectViewsMatchModel();
@@ -252,6 +265,24 @@ TEST_F(KlondikeTest, TheOptionsDialogChangesTheGameTypeAndTheLookAndSurvivesARes
   EXPECT_EQ(Main().Options().cardBack, 2u);
   EXPECT_EQ(Main().Options().curGameNumber, game);
   EXPECT_EQ(Rules().History()->Count(), history);
+}
+
+TEST_F(KlondikeTest, AGameTypeChangedAndBackRestoresTheFirstGame) {
+  Deal(kSolTapping, 3);
+  TapStock();
+  TapStock();
+  const uint32_t game = Main().Options().curGameNumber;
+  const std::vector<SolCardState> before = Rules().Cards();
+  ChooseGameType(2);
+  EXPECT_EQ(Main().Options().gameType, 2u);
+  EXPECT_EQ(Rules().Name(), "Klondike");
+  EXPECT_EQ(Rules().History()->Count(), 0u);
+  ChooseGameType(0);
+  EXPECT_EQ(Main().Options().gameType, 0u);
+  EXPECT_EQ(Main().Options().curGameNumber, game);
+  ASSERT_EQ(Rules().Cards().size(), before.size());
+  for (size_t c = 0; c < before.size(); ++c) EXPECT_EQ(Rules().Cards()[c].pile, before[c].pile);
+  ExpectViewsMatchModel();
 }
 
 TEST_F(KlondikeTest, KeyboardPlayPicksAndDropsWithTheCursor) {

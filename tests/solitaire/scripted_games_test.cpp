@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string>
 
 #include "sol_test_support.h"
 
@@ -51,7 +52,8 @@ TEST(KlondikeGame, StockTurnsThreeAndRecyclesAsOneStep) {
   ASSERT_TRUE(PlayStep(rules, {kStock, kSolAnyPile}));
   std::vector<std::vector<int>> now = PileContents(rules);
   // The next three stock cards, in their order, on top of the waste.
-  EXPECT_EQ(std::vector<int>(now[kWaste].end() - 3, now[kWaste].end()), std::vector<int>(dealt[kStock].begin(), dealt[kStock].begin() + 3));
+  EXPECT_EQ(std::vector<int>(now[kWaste].end() - 3, now[kWaste].end()),
+            std::vector<int>(dealt[kStock].begin(), dealt[kStock].begin() + 3));
   for (int c : now[kWaste]) EXPECT_TRUE(rules.Cards()[static_cast<size_t>(c)].faceUp);
   for (int i = 0; i < 6; ++i) ASSERT_TRUE(PlayStep(rules, {kStock, kSolAnyPile}));
   ASSERT_EQ(rules.Piles()[kStock].count, 0);
@@ -205,23 +207,95 @@ TEST(SpiderGame, EighthRunWins) {
   EXPECT_EQ(rules.Piles()[18].count, 13);
 }
 
+// The eight runs of a Spider set, each King (first) down to Ace of one suit,
+// from its card definitions.
+std::vector<std::vector<int>> SpiderRuns(const std::string& set) {
+  const std::vector<uint8_t> bytes = ShippedSet(set);
+  SolRuleData d;
+  std::string error;
+  EXPECT_TRUE(SolReadRuleData(bytes.data(), bytes.size(), d, error)) << error;
+  // Per suit and rank, the cards not yet in a run.
+  std::vector<std::vector<std::vector<int>>> free(5, std::vector<std::vector<int>>(14));
+  for (size_t c = 0; c < d.cards.size(); ++c) free[d.cards[c].suit][d.cards[c].rank].push_back(static_cast<int>(c));
+  std::vector<std::vector<int>> runs;
+  for (int suit = 1; suit <= 4; ++suit) {
+    while (!free[static_cast<size_t>(suit)][13].empty()) {
+      std::vector<int> run;
+      for (int rank = 13; rank >= 1; --rank) {
+        auto& cards = free[static_cast<size_t>(suit)][static_cast<size_t>(rank)];
+        run.push_back(cards.back());
+        cards.pop_back();
+      }
+      runs.push_back(run);
+    }
+  }
+  return runs;
+}
+
+class SpiderSets : public testing::TestWithParam<const char*> {};
+
+// Six runs on the foundations and two King-to-Two runs in columns, their
+// Aces on other columns: the seventh run is no win, the eighth is.
+TEST_P(SpiderSets, TheGameIsWonByTheEighthRunNotTheSeventh) {
+  SolRuleSet rules;
+  LoadShipped(rules, GetParam());
+  const std::vector<std::vector<int>> runs = SpiderRuns(GetParam());
+  ASSERT_EQ(runs.size(), 8u);
+  Layout layout(19);
+  for (size_t r = 0; r < 6; ++r) {
+    for (auto it = runs[r].rbegin(); it != runs[r].rend(); ++it) layout[11 + r].push_back({*it, true});
+  }
+  for (size_t r = 6; r < 8; ++r) {
+    for (size_t k = 0; k + 1 < 13; ++k) layout[r - 5].push_back({runs[r][k], true});
+    layout[r - 2].push_back({runs[r][12], true});
+  }
+  Arrange(rules, layout);
+  EXPECT_FALSE(rules.Finished());
+  ASSERT_TRUE(PlayStep(rules, {static_cast<uint16_t>(runs[6][12]), 1}));
+  EXPECT_EQ(rules.Piles()[17].count, 13);
+  EXPECT_FALSE(rules.Finished()) << "won one run short";
+  ASSERT_TRUE(PlayStep(rules, {static_cast<uint16_t>(runs[7][12]), 2}));
+  EXPECT_TRUE(rules.Finished());
+}
+
+INSTANTIATE_TEST_SUITE_P(Spider, SpiderSets, testing::Values("spider", "spider_one_suit", "spider_two_suits"));
+
+class KlondikeSets : public testing::TestWithParam<const char*> {};
+
+// With the stock and the waste both empty a tap on the stock does nothing.
+TEST_P(KlondikeSets, AnEmptyWasteIsNotRecycled) {
+  SolRuleSet rules;
+  LoadShipped(rules, GetParam());
+  Layout layout(13);
+  layout[3] = {{K(1, 13), true}};
+  Rest(layout, 52, 2);
+  Arrange(rules, layout);
+  EXPECT_FALSE(HasTap(rules, kStock));
+  EXPECT_FALSE(PlayStep(rules, {kStock, kSolAnyPile}));
+  EXPECT_EQ(rules.Piles()[kStock].count, 0);
+  EXPECT_EQ(rules.Piles()[kWaste].count, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Klondike, KlondikeSets,
+                         testing::Values("klondike_one_card", "klondike_ii", "klondike", "klondike_limited"));
+
 TEST(SpiderGame, MixedSuitsBuildButDoNotMoveTogether) {
   SolRuleSet rules;
   LoadShipped(rules, "spider_two_suits");
   // Two Suits: decks of suit 1 are cards 0-12, 26-38, ...; suit 4 13-25, ...
   Layout layout(19);
-  layout[1] = {{0 + 9, true}, {13 + 7, true}};  // 8 of suit 4 on 10 of suit 1: no run
+  layout[1] = {{0 + 9, true}, {13 + 7, true}};   // 8 of suit 4 on 10 of suit 1: no run
   layout[2] = {{26 + 9, true}, {26 + 8, true}};  // 10, 9 of suit 1
-  layout[3] = {{13 + 9, true}};                   // 10 of suit 4
+  layout[3] = {{13 + 9, true}};                  // 10 of suit 4
   Rest(layout, 104, kStock);
   Arrange(rules, layout);
   EXPECT_TRUE(rules.CanPickCard(26 + 8));
   EXPECT_TRUE(rules.CanPickCard(26 + 9));
-  EXPECT_TRUE(rules.CanMoveCardTo(26 + 8, 3));  // 9 on 10, any suit
+  EXPECT_TRUE(rules.CanMoveCardTo(26 + 8, 3));   // 9 on 10, any suit
   EXPECT_TRUE(rules.CanMoveCardTo(13 + 7, 2));   // 8 on 9 of another suit
   EXPECT_FALSE(rules.CanMoveCardTo(13 + 7, 3));  // 8 on 10: no
-  EXPECT_FALSE(rules.CanPickCard(0 + 9));       // a card under a wrong card is stuck
-  EXPECT_TRUE(rules.CanMoveCardTo(26 + 9, 4));  // a run onto an empty column
+  EXPECT_FALSE(rules.CanPickCard(0 + 9));        // a card under a wrong card is stuck
+  EXPECT_TRUE(rules.CanMoveCardTo(26 + 9, 4));   // a run onto an empty column
 }
 
 }  // namespace

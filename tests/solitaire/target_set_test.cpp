@@ -76,7 +76,7 @@ TEST(SolTargetSet, PileWiseStepsFromPileToPileAndAlongTheFan) {
   EXPECT_TRUE(t.MoveRight());
   ASSERT_TRUE(t.GetCursor(pile, card));
   EXPECT_EQ(pile, 1);
-  EXPECT_EQ(card, 0);  // the marked card nearest to where the cursor was
+  EXPECT_EQ(card, 0);         // the marked card nearest to where the cursor was
   EXPECT_TRUE(t.MoveDown());  // down the fan
   ASSERT_TRUE(t.GetCursor(pile, card));
   EXPECT_EQ(pile, 1);
