@@ -74,6 +74,8 @@ Handled CAppAlertForm::onGadgetEvent(const CQZFGadgetEvent& event) {
     case kBackToGame:
     case kBackToGameToo: AppFormLook::closeToGameOrTitle(handler); return Handled::kDone;
     case kRestart:
+      // The game in progress is kept for the restart, as when leaving it.
+      keepGame();
       handler.closeFormsTo(kAppFormUser, false);
       app_->requestReinitialise();
       return Handled::kDone;
@@ -112,14 +114,20 @@ bool CAppAlertForm::onGameButton(uint16_t id) {
 }
 
 // A finished game is not kept for later (unless the player plays on).
-void CAppAlertForm::keepAndLeave() {
+bool CAppAlertForm::keepGame() {
   CAppGameForm* play = AppGameFlow::playScreen(*app_);
   CAppUserForm* profile = app_->getUserForm();
   const uint32_t type = currentType(*app_);
-  if (!play || !play->game() || !profile || type == 0) return;
+  if (!play || !play->game() || !profile || type == 0) return false;
   const int slot = static_cast<int>(type - 1);
   if (AppGameFlow::isOver(*play->game())) profile->discardSavedGame(slot);
   else static_cast<void>(profile->storeSavedGame(slot, *play));
+  return true;
+}
+
+void CAppAlertForm::keepAndLeave() {
+  CAppUserForm* profile = app_->getUserForm();
+  if (!keepGame()) return;
   AppGameFlow::backToTitle(*app_);
   if (const CAppPreferences* players = app_->getPreferences()) {
     static_cast<void>(profile->saveProfile(players->getCurrent()));

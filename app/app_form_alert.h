@@ -54,6 +54,9 @@ class CAppAlertForm : public CQZFForm {
  private:
   // The answers that change the game or the profile; false for an unknown id.
   bool onGameButton(uint16_t id);
+  // The play screen's game becomes the type's saved game, or a finished one
+  // drops the saved game; false without a play screen.
+  bool keepGame();
   void keepAndLeave();
   void resume();
   void dropSavedGame();

@@ -119,6 +119,15 @@ TEST_F(AlertFormsTest, ANewGameInPlaceOfTheSavedOneCountsItLost) {
   EXPECT_EQ(AppGameFlow::playGame(*app_)->dealNumber(), 2u);
 }
 
+TEST_F(AlertFormsTest, ARestartForANewLanguageKeepsTheGameInProgress) {
+  ASSERT_NE(play(), nullptr);
+  press(*open(1090, kAppTagAlert), 1091);
+  EXPECT_GT(profile().getSavedGameLength(0), 0);
+  EXPECT_TRUE(app_->isReinitialiseRequested());
+  frames(1);
+  EXPECT_EQ(forms(), "1190");
+}
+
 TEST_F(AlertFormsTest, TheOptionsOfOneGameGoToAllTwelve) {
   start();
   CAppSettings& s = *app_->getSettings();
