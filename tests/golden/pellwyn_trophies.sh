@@ -140,6 +140,30 @@ key press down
 key press return
 wait 500
 dump no-wash-applied.txt
+key press softkey2
+wait 300
+key press down
+key press return
+wait 300
+key press down
+key press return
+wait 500
+key press right
+key press right
+key press return
+wait 500
+dump front-locked.txt
+key press return
+wait 300
+key press left
+key press return
+key press down
+wait 200
+dump front-chosen.txt
+screenshot fronts.png
+key press return
+wait 500
+dump front-applied.txt
 SCRIPT
 "$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
@@ -182,4 +206,11 @@ expect wash-cancelled.txt 'look=theme:4 wash:4 '
 # Left from Rose to "No colour" and OK: the wash is none (99), the theme stays.
 expect no-wash.txt 'gadget=1410:1411:gdtButton value=0 text="No colour"'
 expect no-wash-applied.txt 'look=theme:4 wash:99 '
+# The trophy deck is locked until the last trophy; the four-colour faces are
+# chosen with Select and written on OK.
+expect front-locked.txt 'top_form=1194'
+expect front-chosen.txt 'gadget=1430:20:gdtLbl value=0 text="Four colours"'
+expect front-chosen.txt 'front:977'
+expect front-applied.txt 'top_form=1000'
+expect front-applied.txt 'front:1121'
 echo "trophy cabinet and appearance choosers: ok"
