@@ -14,7 +14,16 @@ mkdir -p "$work"
 cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-trophies-$$"
 
-cat > script.txt <<'SCRIPT'
+# Keys: the title screen's menu (right soft key), Appearance, then the
+# chooser N places down its submenu (0 card backs, 1 faces, 2 background,
+# 3 colours).
+appearance() {
+  printf 'key press softkey2\nwait 300\nkey press down\nkey press return\nwait 300\n'
+  for ((i = 0; i < $1; i++)); do printf 'key press down\n'; done
+  printf 'key press return\nwait 500'
+}
+
+cat > script.txt <<SCRIPT
 wait 1000
 key press return
 key press down
@@ -51,16 +60,7 @@ dump close.txt
 key press return
 wait 500
 dump closed.txt
-key press softkey2
-wait 300
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press down
-key press return
-wait 500
+$(appearance 3)
 dump theme.txt
 screenshot theme.png
 key press right
@@ -73,13 +73,7 @@ key press return
 wait 500
 dump applied.txt
 screenshot applied.png
-key press softkey2
-wait 300
-key press down
-key press return
-wait 300
-key press return
-wait 500
+$(appearance 0)
 key press up
 key press right
 wait 200
@@ -96,15 +90,7 @@ key press down
 key press return
 wait 500
 dump backs-kept.txt
-key press softkey2
-wait 300
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press return
-wait 500
+$(appearance 2)
 key press down
 key press right
 key press left
@@ -118,15 +104,7 @@ key press right
 key press return
 wait 500
 dump wash-cancelled.txt
-key press softkey2
-wait 300
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press return
-wait 500
+$(appearance 2)
 key press down
 key press left
 key press left
@@ -140,14 +118,7 @@ key press down
 key press return
 wait 500
 dump no-wash-applied.txt
-key press softkey2
-wait 300
-key press down
-key press return
-wait 300
-key press down
-key press return
-wait 500
+$(appearance 1)
 key press right
 key press right
 key press return
