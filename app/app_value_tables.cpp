@@ -118,7 +118,7 @@ constexpr Table kLandscape = makeTable({
     {kAppValueProgressY, 201},      {kAppValueProgressX, 97},      {kAppValueMinimiseX, 302},
     {kAppValueScreenHeight, 240},   {kAppValueScreenWidth, 320},   {kAppValueForwardButtonY, 200},
     {kAppValueForwardButtonX, 286}, {kAppValueBackButtonY, 200},   {kAppValueFaderWidth, 140},
-    {kAppValueShelfX, 13},          {kAppValueShelfPitch, 24},     {kAppValueShelfTop, -32},
+    {kAppValueShelfX, 10},          {kAppValueShelfPitch, 24},     {kAppValueShelfTop, -32},
     {kAppValueShelfGap, 20},        {kAppValueTrophyPanelLowY, 118}, {kAppValueTrophyPanelLowX, 46},
     {kAppValueTrophyPanelHighY, 28}, {kAppValueTrophyPanelHighX, 46}, {kAppValueTrophyPanelWidth, 228},
     {kAppValueTrophyImageX, 60},    {kAppValueTrophyTextX, 102},   {kAppValueTrophyTextWidth, 164},

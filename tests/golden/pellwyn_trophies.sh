@@ -14,7 +14,18 @@ mkdir -p "$work"
 cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-trophies-$$"
 
-cat > script.txt <<'SCRIPT'
+# Keys: the title screen's menu (right soft key), Appearance, then the
+# chooser N places down its submenu (0 card backs, 1 faces, 2 background,
+# 3 colours).
+appearance() {
+  printf 'key press softkey2\nwait 300\n'
+  for ((i = 0; i < 6; i++)); do printf 'key press down\n'; done
+  printf 'key press return\nwait 300\n'
+  for ((i = 0; i < $1; i++)); do printf 'key press down\n'; done
+  printf 'key press return\nwait 500'
+}
+
+cat > script.txt <<SCRIPT
 wait 1000
 key press return
 key press down
@@ -56,21 +67,7 @@ dump close.txt
 key press return
 wait 500
 dump closed.txt
-key press softkey2
-wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press down
-key press return
-wait 500
+$(appearance 3)
 dump theme.txt
 screenshot theme.png
 key press right
@@ -83,18 +80,7 @@ key press return
 wait 500
 dump applied.txt
 screenshot applied.png
-key press softkey2
-wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 300
-key press return
-wait 500
+$(appearance 0)
 key press up
 key press right
 wait 200
@@ -111,20 +97,7 @@ key press down
 key press return
 wait 500
 dump backs-kept.txt
-key press softkey2
-wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press return
-wait 500
+$(appearance 2)
 key press down
 key press right
 key press left
@@ -138,20 +111,7 @@ key press right
 key press return
 wait 500
 dump wash-cancelled.txt
-key press softkey2
-wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 300
-key press down
-key press down
-key press return
-wait 500
+$(appearance 2)
 key press down
 key press left
 key press left
@@ -165,6 +125,23 @@ key press down
 key press return
 wait 500
 dump no-wash-applied.txt
+$(appearance 1)
+key press right
+key press right
+key press return
+wait 500
+dump front-locked.txt
+key press return
+wait 300
+key press left
+key press return
+key press down
+wait 200
+dump front-chosen.txt
+screenshot fronts.png
+key press return
+wait 500
+dump front-applied.txt
 SCRIPT
 "$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
@@ -207,4 +184,11 @@ expect wash-cancelled.txt 'look=theme:4 wash:4 '
 # Left from Rose to "No colour" and OK: the wash is none (99), the theme stays.
 expect no-wash.txt 'gadget=1410:1411:gdtButton value=0 text="No colour"'
 expect no-wash-applied.txt 'look=theme:4 wash:99 '
+# The trophy deck is locked until the last trophy; the four-colour faces are
+# chosen with Select and written on OK.
+expect front-locked.txt 'top_form=1194'
+expect front-chosen.txt 'gadget=1430:20:gdtLbl value=0 text="Four colours"'
+expect front-chosen.txt 'front:977'
+expect front-applied.txt 'top_form=1000'
+expect front-applied.txt 'front:1121'
 echo "trophy cabinet and appearance choosers: ok"
