@@ -3,6 +3,8 @@
 // deal number read from what was typed, and the title's preview.
 #include <string>
 
+#include "app_card.h"
+#include "app_card_pile.h"
 #include "app_fixture.h"
 #include "app_form_chooseseed.h"
 #include "app_form_game.h"
@@ -194,6 +196,46 @@ TEST_F(AppFormChoiceTest, ChoosingAnotherGameWhilePlayingKeepsTheOldGameAndStart
   EXPECT_EQ(forms(), "1190 1010");
   ASSERT_NE(playScreen(), nullptr);
   EXPECT_EQ(playScreen()->game()->type(), 4);
+}
+
+// Golf with its stock gone and a king on the foundation: nothing can move,
+// and settling finishes the game.
+void finishGolf(CAppGame& game) {
+  CAppCardPile& stock = *game.firstPile(kPileStock);
+  while (stock.removeTopCard()) {
+  }
+  CAppCardPile& foundation = *game.firstPile(kPileFoundation);
+  for (int i = 0; i < game.cardCount(); ++i) {
+    CAppCard* c = game.card(i);
+    bool onTop = false;
+    for (int k = 0; k < game.kindCount(kPileTableau); ++k) onTop |= game.pileOf(kPileTableau, k)->topCard() == c;
+    if (c->rank() != 13 || onTop) continue;
+    c->turnFaceUp();
+    foundation.addCard(c);
+    break;
+  }
+  game.requestSettle();
+  game.settle();
+}
+
+TEST_F(AppFormChoiceTest, AFinishedGameIsDroppedNotKeptWhenAnotherGameIsChosen) {
+  start();
+  app_->getSettings()->currentGameType = 5;
+  app_->startChosenGame();
+  frames(1);
+  ASSERT_NE(playScreen(), nullptr);
+  CAppGame& game = *playScreen()->game();
+  game.finishAnimations();
+  finishGolf(game);
+  ASSERT_TRUE(game.isFinished());
+  keepASavedGame(4);
+  TestNewGameForm* form = openNewGame();
+  ASSERT_NE(form, nullptr);
+  form->choose(0);
+  form->confirm();
+  frames(1);
+  EXPECT_EQ(profile().getSavedGameLength(4), 0);
+  EXPECT_EQ(app_->getSettings()->currentGameType, 1U);
 }
 
 TEST_F(AppFormChoiceTest, TheSameGameStartsFromTheTitleButChangesNothingWhilePlaying) {
