@@ -5,6 +5,7 @@
 // plays by the new rules.
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app_fixture.h"
 #include "app_form_alert.h"
@@ -211,6 +212,25 @@ TEST_F(AppRulesFormTest, HelpOpensTheRulesHelpForTheGame) {
   EXPECT_EQ(press(*form, CAppSpecificGameSettingsForm::kHelp), Handled::kDone);
   ASSERT_EQ(top()->getFormId(), 1442);
   EXPECT_EQ(top()->getOpenParam(), 5u);
+}
+
+TEST_F(AppRulesFormTest, AFormSavedWithThePlayersFormsComesBackWithItsChoices) {
+  CAppSpecificGameSettingsForm* form = openRules(11);
+  ASSERT_NE(form, nullptr);
+  key(*form, kQZFKeyRight);  // two cards
+  form->setGadgetValue(1420, 0);
+  std::vector<uint8_t> block(static_cast<size_t>(form->getSaveSize()));
+  SerialiseStream writer{SERIALISE_WRITE_MEMORY, block.data(), static_cast<uint16_t>(block.size()), 0, nullptr};
+  ASSERT_EQ(form->saveState(writer, nullptr), 0);
+  CAppSpecificGameSettingsForm* again = openRules(11);
+  ASSERT_NE(again, nullptr);
+  ASSERT_NE(again, form);
+  SerialiseStream reader{SERIALISE_READ_MEMORY, block.data(), static_cast<uint16_t>(block.size()), 0, nullptr};
+  ASSERT_EQ(again->restoreState(reader, nullptr), 0);
+  EXPECT_EQ(again->choices(), form->choices());
+  EXPECT_TRUE(shows(*again, 1342, 1187));
+  EXPECT_EQ(again->getGadgetValue(1420), 0);
+  EXPECT_TRUE(again->differsFromStored());
 }
 
 TEST_F(AppRulesFormTest, NewRulesOverAGameInProgressAskFirstAndTheNextDealPlaysByThem) {
