@@ -114,6 +114,34 @@ TEST_F(AppRulesFormTest, TheMenuOpensTheCurrentGamesFormShowingTheStoredRules) {
   EXPECT_EQ(app_->getFormHandler()->getTopFormId(), before);
 }
 
+TEST_F(AppRulesFormTest, EveryGamesFormHasTheGadgetsOfItsTableAndShowsTheStoredRules) {
+  for (int32_t type = 1; type <= kAppGameTypes; ++type) {
+    SCOPED_TRACE(type);
+    const AppGameRuleOptions& game = *AppRuleOptionsOf(type);
+    CAppSpecificGameSettingsForm* form = openRules(static_cast<uint32_t>(type));
+    ASSERT_NE(form, nullptr);
+    for (uint16_t id : {CAppSpecificGameSettingsForm::kDone, CAppSpecificGameSettingsForm::kCancel,
+                        CAppSpecificGameSettingsForm::kDefaults, CAppSpecificGameSettingsForm::kHelp}) {
+      EXPECT_NE(form->getGadget(id), nullptr) << id;
+    }
+    const AppRuleChoices stored = game.read(settings().rules, {});
+    for (size_t k = 0; k < game.options.size(); ++k) {
+      const AppCycledOption& o = game.options[k];
+      for (uint16_t id : {o.gadget, static_cast<uint16_t>(o.gadget + 1), static_cast<uint16_t>(o.gadget + 2)}) {
+        EXPECT_NE(form->getGadget(id), nullptr) << id;
+      }
+      EXPECT_TRUE(shows(*form, o.gadget, o.texts[stored.index[k]])) << o.gadget;
+    }
+    for (size_t k = 0; k < game.boxes.size(); ++k) {
+      EXPECT_NE(form->getGadget(game.boxes[k].gadget), nullptr) << game.boxes[k].gadget;
+      EXPECT_EQ(form->getGadgetValue(game.boxes[k].gadget), stored.ticked[k]) << game.boxes[k].gadget;
+    }
+    EXPECT_FALSE(form->differsFromStored());
+    form->close();
+    frames(1);
+  }
+}
+
 TEST_F(AppRulesFormTest, LeftAndRightCycleTheFocusedOptionAndDoneStores) {
   CAppSpecificGameSettingsForm* form = openRules(1);
   ASSERT_NE(form, nullptr);
