@@ -9,9 +9,11 @@
 #include "app_form_newgame.h"
 #include "app_form_user.h"
 #include "app_game.h"
+#include "app_serialise_stream.h"
 #include "qzf_form_handler.h"
 #include "qzf_gadget_event.h"
 #include "qzf_gadget_handler.h"
+#include "qzf_gadget_parts.h"
 #include "qzf_resource.h"
 
 namespace {
@@ -80,6 +82,19 @@ Handled CAppSpecificGameSettingsForm::onEvent(const QZFFormEvent& event) {
   showChoices();
   showTitle();
   return Handled::kDone;
+}
+
+int16_t CAppSpecificGameSettingsForm::serialise(SerialiseStream& stream) {
+  if (!QZFIsReading(stream)) takeTicks();
+  if (const int16_t r = serialiseU8(stream, choices_.index, kAppMaxCycledOptions); r < 0) return fail(__LINE__, r);
+  if (const int16_t r = serialiseU8(stream, choices_.ticked, kAppMaxRuleBoxes); r < 0) return fail(__LINE__, r);
+  if (!QZFIsReading(stream) || !options_) return 0;
+  // Whatever was stored, every index names an entry.
+  for (size_t k = 0; k < options_->options.size(); ++k) {
+    choices_.index[k] = static_cast<uint8_t>(choices_.index[k] % options_->options[k].count());
+  }
+  showChoices();
+  return 0;
 }
 
 void CAppSpecificGameSettingsForm::showChoices() {

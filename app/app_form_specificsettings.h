@@ -37,6 +37,9 @@ class CAppSpecificGameSettingsForm : public CQZFForm {
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;
   Handled onKeyEvent(const QZFKeyEvent& key) override;
+  // The choices shown, so that a form saved with the player's forms comes
+  // back showing what its entries say.
+  [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
 
   // Stores the choices shown in the profile's rules and marks the settings
   // as changed; returns its argument (the form that asked).

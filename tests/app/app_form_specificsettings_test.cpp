@@ -5,6 +5,7 @@
 // plays by the new rules.
 #include <filesystem>
 #include <memory>
+#include <vector>
 
 #include "app_fixture.h"
 #include "app_form_alert.h"
@@ -113,6 +114,34 @@ TEST_F(AppRulesFormTest, TheMenuOpensTheCurrentGamesFormShowingTheStoredRules) {
   EXPECT_EQ(app_->getFormHandler()->getTopFormId(), before);
 }
 
+TEST_F(AppRulesFormTest, EveryGamesFormHasTheGadgetsOfItsTableAndShowsTheStoredRules) {
+  for (int32_t type = 1; type <= kAppGameTypes; ++type) {
+    SCOPED_TRACE(type);
+    const AppGameRuleOptions& game = *AppRuleOptionsOf(type);
+    CAppSpecificGameSettingsForm* form = openRules(static_cast<uint32_t>(type));
+    ASSERT_NE(form, nullptr);
+    for (uint16_t id : {CAppSpecificGameSettingsForm::kDone, CAppSpecificGameSettingsForm::kCancel,
+                        CAppSpecificGameSettingsForm::kDefaults, CAppSpecificGameSettingsForm::kHelp}) {
+      EXPECT_NE(form->getGadget(id), nullptr) << id;
+    }
+    const AppRuleChoices stored = game.read(settings().rules, {});
+    for (size_t k = 0; k < game.options.size(); ++k) {
+      const AppCycledOption& o = game.options[k];
+      for (uint16_t id : {o.gadget, static_cast<uint16_t>(o.gadget + 1), static_cast<uint16_t>(o.gadget + 2)}) {
+        EXPECT_NE(form->getGadget(id), nullptr) << id;
+      }
+      EXPECT_TRUE(shows(*form, o.gadget, o.texts[stored.index[k]])) << o.gadget;
+    }
+    for (size_t k = 0; k < game.boxes.size(); ++k) {
+      EXPECT_NE(form->getGadget(game.boxes[k].gadget), nullptr) << game.boxes[k].gadget;
+      EXPECT_EQ(form->getGadgetValue(game.boxes[k].gadget), stored.ticked[k]) << game.boxes[k].gadget;
+    }
+    EXPECT_FALSE(form->differsFromStored());
+    form->close();
+    frames(1);
+  }
+}
+
 TEST_F(AppRulesFormTest, LeftAndRightCycleTheFocusedOptionAndDoneStores) {
   CAppSpecificGameSettingsForm* form = openRules(1);
   ASSERT_NE(form, nullptr);
@@ -211,6 +240,25 @@ TEST_F(AppRulesFormTest, HelpOpensTheRulesHelpForTheGame) {
   EXPECT_EQ(press(*form, CAppSpecificGameSettingsForm::kHelp), Handled::kDone);
   ASSERT_EQ(top()->getFormId(), 1442);
   EXPECT_EQ(top()->getOpenParam(), 5u);
+}
+
+TEST_F(AppRulesFormTest, AFormSavedWithThePlayersFormsComesBackWithItsChoices) {
+  CAppSpecificGameSettingsForm* form = openRules(11);
+  ASSERT_NE(form, nullptr);
+  key(*form, kQZFKeyRight);  // two cards
+  form->setGadgetValue(1420, 0);
+  std::vector<uint8_t> block(static_cast<size_t>(form->getSaveSize()));
+  SerialiseStream writer{SERIALISE_WRITE_MEMORY, block.data(), static_cast<uint16_t>(block.size()), 0, nullptr};
+  ASSERT_EQ(form->saveState(writer, nullptr), 0);
+  CAppSpecificGameSettingsForm* again = openRules(11);
+  ASSERT_NE(again, nullptr);
+  ASSERT_NE(again, form);
+  SerialiseStream reader{SERIALISE_READ_MEMORY, block.data(), static_cast<uint16_t>(block.size()), 0, nullptr};
+  ASSERT_EQ(again->restoreState(reader, nullptr), 0);
+  EXPECT_EQ(again->choices(), form->choices());
+  EXPECT_TRUE(shows(*again, 1342, 1187));
+  EXPECT_EQ(again->getGadgetValue(1420), 0);
+  EXPECT_TRUE(again->differsFromStored());
 }
 
 TEST_F(AppRulesFormTest, NewRulesOverAGameInProgressAskFirstAndTheNextDealPlaysByThem) {
