@@ -16,13 +16,21 @@ void CAppLanguageSettingsForm::tickOnly(uint16_t box) {
   }
 }
 
-void CAppLanguageSettingsForm::tickCurrent() {
+uint16_t CAppLanguageSettingsForm::currentBox() {
   const uint16_t language = QZFGetLanguage();
   uint16_t box = kFirstBox + 1;  // a language not offered counts as English
   for (int i = 0; i < kLanguages; ++i) {
     if (kLanguageIds[i] == language) box = static_cast<uint16_t>(kFirstBox + i);
   }
-  tickOnly(box);
+  return box;
+}
+
+void CAppLanguageSettingsForm::tickCurrent() { tickOnly(currentBox()); }
+
+// Back from the restart question, perhaps in the old language again.
+Handled CAppLanguageSettingsForm::onUpdate() {
+  if (getGadgetValue(currentBox()) != 1) tickCurrent();
+  return Handled::kDone;
 }
 
 Handled CAppLanguageSettingsForm::onEvent(const QZFFormEvent& event) {
@@ -31,10 +39,6 @@ Handled CAppLanguageSettingsForm::onEvent(const QZFFormEvent& event) {
     case kQZFFormOpened:
       if (app) AppFormLook::applyThemeColour(*this, *app);
       remembered_ = QZFGetLanguage();
-      tickCurrent();
-      break;
-    case kQZFFormActivated:
-      // Back from the restart question, perhaps in the old language again.
       tickCurrent();
       break;
     case kQZFFormRemoved:

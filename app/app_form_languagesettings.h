@@ -18,12 +18,15 @@ class CAppLanguageSettingsForm : public CQZFForm {
 
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;
+  // The box of the language in force stays ticked.
+  Handled onUpdate() override;
 
   uint16_t rememberedLanguage() const { return remembered_; }
 
  private:
   void tickOnly(uint16_t box);
   void tickCurrent();
+  static uint16_t currentBox();
   void confirm();
 
   uint16_t remembered_ = kEnglish;

@@ -240,6 +240,31 @@ TEST_F(HelpFormsTest, OkWithAnotherLanguageRestartsTheApplicationOverTheProfile)
   EXPECT_EQ(QZFGetLanguage(), 1031);
 }
 
+// During a game OK asks first (alert 1090, with the old language); when the
+// answer brings the old language back, the form shows it ticked again.
+TEST_F(HelpFormsTest, OkDuringAGameAsksFirstAndTheFormFollowsTheAnswer) {
+  app_->startChosenGame();
+  frames(1);
+  ASSERT_NE(app_->getFormHandler()->findForm(kAppFormGame), nullptr);
+  auto* language = openTop<CAppLanguageSettingsForm>(1080, kAppTagLanguageSettings);
+  ASSERT_NE(language, nullptr);
+  tick(*language, 1084, true);
+  press(*language, CAppLanguageSettingsForm::kOk);
+  EXPECT_FALSE(app_->isReinitialiseRequested());
+  CQZFForm* alert = topForm();
+  ASSERT_EQ(alert->getFormId(), kAppFormLanguageAlert);
+  EXPECT_EQ(alert->getOpenParam(), 1033u);
+  EXPECT_FALSE(language->isClosed());
+  // The alert's "no": the language of its parameter, and the alert closes.
+  QZFSetLanguage(static_cast<uint16_t>(alert->getOpenParam()));
+  alert->invalidate();
+  alert->close();
+  frames(2);
+  EXPECT_EQ(topForm(), language);
+  EXPECT_EQ(language->getGadgetValue(1082), 1);
+  EXPECT_EQ(language->getGadgetValue(1084), 0);
+}
+
 // A language change restarts the program, which reads the player's saved
 // forms again: the player's data must come back in the new language.
 TEST_F(HelpFormsTest, ThePlayerComesBackAfterARestartInAnotherLanguage) {
