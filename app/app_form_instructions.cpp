@@ -65,3 +65,9 @@ Handled CAppInstructionsForm::onGadgetEvent(const CQZFGadgetEvent& event) {
   }
   return Handled::kDone;
 }
+
+Handled CAppInstructionsForm::onBack() {
+  invalidate();
+  close();
+  return Handled::kDone;
+}

@@ -25,6 +25,8 @@ class CAppInstructionsForm : public CQZFForm {
   void turnPage(bool forward);
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;
+  // Back closes the rules, as the close button does.
+  Handled onBack() override;
 
   int page() const { return page_; }
   uint16_t pageText(int page) const { return texts_[page]; }

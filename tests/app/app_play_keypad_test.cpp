@@ -2,6 +2,8 @@
 // walk the focus to the card of each move, Select lifts it and Select on the
 // target puts it down (one-touch play off, the cards flying as they do for
 // the player). The won game then throws its cards off the screen.
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "app_game.h"
 #include "app_game_state.h"
 #include "app_in_hand_pile.h"
+#include "app_profile.h"
+#include "app_form_user.h"
 #include "app_settings.h"
 #include "deal_one_wins.h"
 #include "qzf_menu.h"
@@ -30,6 +34,12 @@ class KeypadWinTest : public AppTest {
     CAppSettings& s = *app_->getSettings();
     s.currentGameType = type;
     s.gameOptions[type - 1][kOptionOneTouch] = 0;
+    // A player who has seen the tour and the game's rules and holds every
+    // trophy: no help and no trophy alert comes over the play screen.
+    s.tutorialPending = 0;
+    CAppProfile& profile = app_->getUserForm()->profile();
+    std::fill(std::begin(profile.instructionsShown), std::end(profile.instructionsShown), 1);
+    std::fill(std::begin(profile.trophies), std::end(profile.trophies), 1);
     app_->startChosenGame();
     frames(1);
     form_ = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
