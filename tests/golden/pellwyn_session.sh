@@ -1,5 +1,5 @@
 #!/bin/bash
-# Two sessions of a player on one device, through the keys and the stylus.
+# Two sessions of a player on one device, through the keys.
 # The first start makes a player and shows the title screen; the dial turns
 # to FreeCell, whose rules form changes the empty-column rule; a deal is
 # played a few moves, Back leaves it to the title keeping the game, and Quit
@@ -17,11 +17,18 @@ keys() { local k; for k in "$@"; do printf 'key press %s\n' "$k"; done; }
 repeat() { local i; for ((i = 0; i < $2; i++)); do printf 'key press %s\n' "$1"; done; }
 # The players form from the title screen's menu (its tenth item).
 players_form() { printf 'key press softkey2\nwait 300\n'; repeat down 9; printf 'key press return\nwait 500\n'; }
-# The list's cursor on ROW. Down past the last row is the keys' only way out
-# of the list, so the buttons are tapped: Play, New, Rename and Delete.
-pick() { repeat up 8; repeat down "$1"; }
-play=(28 194) new=(208 194) rename=(42 222) delete=(200 222)
-tap() { printf 'tap %s %s\nwait 500\n' "$1" "$2"; }
+# pick ROW: the list's cursor on ROW and Select marks that player.
+pick() { repeat up 8; repeat down "$1"; keys return; }
+# button COUNT KEYS...: out of a list of COUNT players (down past its last
+# row) onto Play; from there Right is New, Down Rename, Right Down Delete.
+button() {
+  local count=$1
+  shift
+  repeat up 8
+  repeat down "$count"
+  keys "$@" return
+  printf 'wait 500\n'
+}
 
 # A player "A" made on the on-screen keyboard and "Play" on the list lead to
 # the title. Left turns the dial to FreeCell; the menu's fourth item is its
@@ -76,11 +83,16 @@ grep '^game.pile=' played.txt > piles-before.txt
   printf 'key press action\nwait 1500\ndump resume.txt\nscreenshot resume.png\n'
   printf 'key press return\nwait 6000\ndump resumed.txt\nscreenshot resumed.png\n'
   printf 'key press back\nwait 1500\nkey press back\nwait 1500\nkey press return\nwait 1500\ndump title2.txt\n'
+  # The list opens with its cursor on A's row and A marked: Play right away
+  # plays on with A.
+  players_form
+  button 1
+  printf 'wait 500\ndump kept.txt\n'
   # Seven more players, B to H: New, the letter (the keyboard starts on A,
   # its first row runs A to H), then down to OK.
   players_form
   for ((n = 1; n < 8; n++)); do
-    tap "${new[@]}"
+    button $n right
     repeat right $n
     keys return
     repeat down 4
@@ -90,7 +102,7 @@ grep '^game.pile=' played.txt > piles-before.txt
   printf 'dump eight.txt\nscreenshot eight.png\n'
   # C (row 2) renamed to CA: the keyboard's C, then A.
   pick 2
-  tap "${rename[@]}"
+  button 8 down
   printf 'dump rename.txt\n'
   repeat right 2
   keys return
@@ -101,17 +113,21 @@ grep '^game.pile=' played.txt > piles-before.txt
   printf 'wait 500\ndump renamed.txt\n'
   # D (row 3) deleted, answered with Yes.
   pick 3
-  tap "${delete[@]}"
+  button 8 right down
   printf 'dump delete.txt\n'
   keys left return
   printf 'wait 500\ndump deleted.txt\nscreenshot deleted.png\n'
-  # Play with F (row 4 of A B CA E F G H), then with B.
+  # Play with F (row 4 of A B CA E F G H), then with B. The list opens on
+  # its cursor on the first row and F marked: Play right away stays with F.
   pick 4
-  tap "${play[@]}"
+  button 7
   printf 'wait 1000\ndump switched.txt\n'
   players_form
+  button 7
+  printf 'wait 1000\ndump stayed.txt\n'
+  players_form
   pick 1
-  tap "${play[@]}"
+  button 7
   printf 'wait 1000\ndump switched-back.txt\n'
 } > script.txt
 run_script "$program"
@@ -126,6 +142,8 @@ expect resumed.txt 'last_error='
 grep '^game.pile=' resumed.txt > piles-after.txt
 diff piles-before.txt piles-after.txt || { echo "the resumed game differs from the one left"; exit 1; }
 expect title2.txt 'top_form=1000'
+expect kept.txt 'top_form=1000'
+expect kept.txt 'player=A'
 expect eight.txt 'top_form=1191'
 expect eight.txt 'players=8'
 expect eight.txt 'player=H'
@@ -138,6 +156,7 @@ expect deleted.txt 'players=7'
 expect switched.txt 'top_form=1000'
 expect switched.txt 'player=F'
 expect switched.txt 'players=7'
+expect stayed.txt 'player=F'
 expect switched-back.txt 'top_form=1000'
 expect switched-back.txt 'player=B'
 expect switched-back.txt 'last_error='
