@@ -148,7 +148,9 @@ void CAppSelectUserForm::fillList() {
 int CAppSelectUserForm::selectedRow() const {
   const auto* list = dynamic_cast<const CQZFGadgetList*>(getGadget(kList));
   const CAppPreferences* players = app_->getPreferences();
-  const int row = list ? list->getCurrent() : -1;
+  // The marked row: the current player until another row is chosen. The
+  // cursor alone may rest anywhere (it starts on the first row).
+  const int row = list ? list->getSelected() : -1;
   return players && players->isValidIndex(row) ? row : -1;
 }
 
