@@ -457,7 +457,8 @@ void CAppGame::tick() {
     return;
   }
   hints_->tick();
-  if (animating_.empty()) return;
+  // A deal whose flights a save ended is still pending: it ends on this tick.
+  if (animating_.empty() && !dealPending_) return;
   services_->resetIdleCounter();
   std::vector<CAppCard*> still;
   for (CAppCard* card : animating_) {
