@@ -66,6 +66,7 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
   // The restored position replaces the deal made when the screen opened: that
   // deal's start forms are not due (a tour not shown yet waits for the next deal).
   dealPending_ = 0;
+  startFormsDue_ = 0;
   for (CAppCard* c : cards_) c->moveHome();
   for (auto& p : piles_) p->layoutCards();
   locateFocusInGrid();
