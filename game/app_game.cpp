@@ -279,6 +279,7 @@ void CAppGame::finishDeal() {
   if (CAppCardPile* p = focusedPile(); p && keyboardMode_) p->setSelected(focusSelected_ != 0);
   if (option(kOptionAnimate)) {
     dealPending_ = 1;
+    startFormsDue_ = 1;
   } else {
     settleRequested_ = 1;
     settle();
@@ -430,6 +431,8 @@ void CAppGame::undoUntilMovesAvailable() {
 }
 
 void CAppGame::showStartForms() {
+  if (!startFormsDue_) return;
+  startFormsDue_ = 0;
   AppGameSettings& s = settings();
   if (s.tutorialPending) {
     services_->openForm(kFormTutorial, 1);
@@ -457,7 +460,8 @@ void CAppGame::tick() {
     return;
   }
   hints_->tick();
-  if (animating_.empty()) return;
+  // A deal whose flights a save ended is still pending: it ends on this tick.
+  if (animating_.empty() && !dealPending_) return;
   services_->resetIdleCounter();
   std::vector<CAppCard*> still;
   for (CAppCard* card : animating_) {

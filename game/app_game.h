@@ -242,6 +242,9 @@ class CAppGame : public CQZFObject {
   std::array<uint8_t, kKindSlots> firstIndex_ = {};
   uint8_t movesFound_ = 0;
   uint8_t dealPending_ = 0;
+  // Set by a deal (not by a turn of the stock, which also waits for its flights):
+  // the tour or the game's rules may follow it.
+  uint8_t startFormsDue_ = 0;
   uint8_t focusPile_ = 0;
   uint32_t autoMoveStamp_ = 0;
   uint8_t keyboardMode_ = 0;

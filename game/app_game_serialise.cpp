@@ -24,7 +24,10 @@ bool isReading(const SerialiseStream& stream) {
 int16_t CAppGame::serialise(SerialiseStream& stream) {
   busy_ = 1;
   returnCarriedCards();
-  finishDealAnimation();
+  // Flights end so that every card is stored on its pile, but a save opens no
+  // form: a deal still pending shows its start forms when play goes on.
+  finishAnimations();
+  resetAutoMoveTime(true);
   // Cards thrown by the end of a won game go back first: a record holds every card on its pile.
   if (endAnim_) endAnim_->stop();
   const bool reading = isReading(stream);
@@ -60,6 +63,10 @@ int16_t CAppGame::serialise(SerialiseStream& stream) {
     newGame(true);
     return status;
   }
+  // The restored position replaces the deal made when the screen opened: that
+  // deal's start forms are not due (a tour not shown yet waits for the next deal).
+  dealPending_ = 0;
+  startFormsDue_ = 0;
   for (CAppCard* c : cards_) c->moveHome();
   for (auto& p : piles_) p->layoutCards();
   locateFocusInGrid();

@@ -178,6 +178,16 @@ TEST(GameFlow, AnimatedDealsSettleWhenTheCardsLand) {
   EXPECT_GT(t.game->movesFound(), 0);
   // The first deal of a type opens the tutorial once.
   EXPECT_EQ(count(t.services.forms, kFormTutorial), 1);
+  // A turn of the stock waits for its flights too, but no start form follows
+  // it, though the rules of the game were not shown yet.
+  ASSERT_EQ(t.services.settings().instructionsShown[kGameKlondike - 1], 0);
+  t.tap(t.game->firstIndex(kPileStock));
+  ASSERT_GT(t.game->animatingCount(), 0);
+  for (int frame = 0; frame < 1000 && t.game->animatingCount() > 0; ++frame) {
+    t.services.advanceTime(2);
+    t.game->tick();
+  }
+  EXPECT_EQ(t.services.forms, std::vector<int>{kFormTutorial});
   for (int i = 0; i < t.game->pileCount(); ++i) {
     const CAppCardPile& p = t.pile(i);
     for (int k = 0; k < p.count(); ++k) EXPECT_TRUE(p.cardFromBottom(k)->isAtHome());

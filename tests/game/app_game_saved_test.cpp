@@ -49,8 +49,38 @@ TEST(SavedGame, AGameSavedDuringTheDealAnimationStoresTheDeal) {
   EXPECT_GT(moving.game->animatingCount(), 0);
   EXPECT_EQ(describePiles(*moving.game), describePiles(*still.game));
   moving.save();
-  EXPECT_FALSE(moving.game->isDealPending());
   EXPECT_EQ(moving.game->animatingCount(), 0);
+  // Saving opens no form; the start forms wait for play to go on.
+  EXPECT_TRUE(moving.services.forms.empty());
+  EXPECT_TRUE(moving.game->isDealPending());
+  moving.game->tick();
+  EXPECT_FALSE(moving.game->isDealPending());
+  EXPECT_EQ(moving.services.forms, std::vector<int>{kFormTutorial});
+  EXPECT_GT(moving.game->movesFound(), 0);
+  moving.save();
+  moving.game->tick();
+  EXPECT_EQ(moving.services.forms, std::vector<int>{kFormTutorial});
+}
+
+// A game read back into a play screen whose own deal is still flying: the
+// restored game is no new deal, so neither the read nor play opens a start
+// form; the tour still pending opens after the next deal, once.
+TEST(SavedGame, ARestoredGameOpensNoStartForm) {
+  const std::vector<uint8_t> saved = Table(kGameKlondike, 7).save();
+  Table t(kGameKlondike, 9, false);
+  ASSERT_TRUE(t.game->isDealPending());
+  ASSERT_EQ(t.load(saved), 0);
+  EXPECT_FALSE(t.game->isDealPending());
+  for (int frame = 0; frame < 3; ++frame) t.game->tick();
+  EXPECT_TRUE(t.services.forms.empty());
+  EXPECT_EQ(t.services.settings().tutorialPending, 1);
+  t.game->newGame(false);
+  for (int frame = 0; frame < 1000 && t.game->isDealPending(); ++frame) {
+    t.services.advanceTime(2);
+    t.game->tick();
+  }
+  t.game->tick();
+  EXPECT_EQ(t.services.forms, std::vector<int>{kFormTutorial});
 }
 
 TEST(SavedGame, AFreshDealRoundTripsInEveryGame) {

@@ -12,7 +12,8 @@ cd "$work"
 export WINCE_INSTANCE_NAMESPACE="pellwyn-won-$$"
 
 {
-  # A first start: a player is made, then the title screen's Select deals.
+  # A first start: a player is made, then the title screen's Select deals;
+  # the tour that follows a new player's first deal is closed with Back.
   cat <<'SCRIPT'
 wait 1000
 key press return
@@ -27,6 +28,8 @@ key press return
 wait 6000
 key press action
 wait 16000
+key press back
+wait 300
 SCRIPT
   cat "$moves"
   cat <<'SCRIPT'
