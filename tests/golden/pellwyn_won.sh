@@ -36,6 +36,15 @@ SCRIPT
 wait 2000
 dump won.txt
 screenshot won.png
+key press return
+wait 500
+key press return
+wait 500
+key press return
+wait 500
+key press return
+wait 500
+dump trophies-closed.txt
 wait 7000
 screenshot end1.png
 wait 1500
@@ -56,6 +65,9 @@ grep -q '^game.won=1$' won.txt || fail "the game was not won" won.txt
 for f in 1 2 3 4; do
   grep -q "^game.pile=$f f: 1\.[0-3]u 2\." won.txt || fail "foundation $f is not built" won.txt
 done
-grep -q '^game.won=1$' gone.txt || fail "the won game was lost on the way" gone.txt
+# The win's trophies (the first trophy's alert over the first win's, then
+# a win without an undo and one without a hint) are closed one by one.
+grep -q '^forms=1190 1010$' trophies-closed.txt || fail "the trophy alerts did not close" trophies-closed.txt
+grep -q '^forms=1190 1010 1384$' gone.txt || fail "no game-won form after the end" gone.txt
 if grep -q '^game.pile=[0-9]* [a-z]: [0-9]' gone.txt; then fail "cards are left on the table" gone.txt; fi
 echo ok
