@@ -72,7 +72,14 @@ AU_MIX_CLONES void scaleToOutput(int16_t* out, const int32_t* acc, size_t entrie
 // Fetches n samples from position `fixed` on, `step` apart.
 template <int Format>
 void gather(const uint8_t* base, uint64_t fixed, uint64_t step, int32_t* s, int64_t n) {
-  for (int64_t k = 0; k < n; ++k, fixed += step) s[k] = fetch<Format>(base, fixed >> 16);
+  int64_t k = 0;
+  for (; k + 4 <= n; k += 4, fixed += 4 * step) {  // four independent positions
+    s[k] = fetch<Format>(base, fixed >> 16);
+    s[k + 1] = fetch<Format>(base, (fixed + step) >> 16);
+    s[k + 2] = fetch<Format>(base, (fixed + 2 * step) >> 16);
+    s[k + 3] = fetch<Format>(base, (fixed + 3 * step) >> 16);
+  }
+  for (; k < n; ++k, fixed += step) s[k] = fetch<Format>(base, fixed >> 16);
 }
 
 // Adds one voice to the accumulator. Positions run in 48.16 fixed point in
