@@ -1,6 +1,7 @@
 #include "qz_audio_mixer.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 
@@ -9,10 +10,6 @@ const uint16_t kAuPeriodTable[12] = {1712, 1616, 1524, 1440, 1356, 1280, 1208, 1
 namespace {
 
 constexpr int64_t kScaleNumerator = 34254848;  // 8363 x 4096
-
-int32_t clampSample(int64_t v) {
-  return static_cast<int32_t>(std::clamp<int64_t>(v, -32767, 32767));
-}
 
 template <int Format>
 int32_t fetch(const uint8_t* base, uint64_t index) {
@@ -26,11 +23,72 @@ int32_t fetch(const uint8_t* base, uint64_t index) {
   }
 }
 
+// The arithmetic loops are built twice: for processors with AVX2 and for any
+// x86-64; the loader picks one at start. Both give the same integers.
+#if defined(__x86_64__) && defined(__GNUC__)
+#define AU_MIX_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define AU_MIX_CLONES
+#endif
+
+// Adds n fetched samples at `volume` (16-bit samples at volume/256) to a mono
+// accumulator, or panned to a stereo one.
+AU_MIX_CLONES void addMono(int32_t* acc, const int32_t* s, int32_t n, int32_t volume, bool sixteen) {
+  if (sixteen) {
+    for (int32_t k = 0; k < n; ++k) acc[k] += volume * s[k] / 256;
+  } else {
+    for (int32_t k = 0; k < n; ++k) acc[k] += volume * s[k];
+  }
+}
+
+AU_MIX_CLONES void addStereo(int32_t* acc, const int32_t* s, int32_t n, int32_t volume, int32_t left, int32_t right,
+                             bool sixteen) {
+  if (sixteen) {
+    for (int32_t k = 0; k < n; ++k) {
+      const int32_t w = volume * s[k] / 256;
+      acc[2 * k] += left * w / 32;
+      acc[2 * k + 1] += right * w / 32;
+    }
+  } else {
+    for (int32_t k = 0; k < n; ++k) {
+      const int32_t w = volume * s[k];
+      acc[2 * k] += left * w / 32;
+      acc[2 * k + 1] += right * w / 32;
+    }
+  }
+}
+
+// out = clamp((acc x gain) >> shift, -32767, 32767). The accumulator is
+// first held to +-bound, past which the result clamps anyway, so that the
+// product fits 32 bits (bound x gain is about 32768 << shift).
+AU_MIX_CLONES void scaleToOutput(int16_t* out, const int32_t* acc, size_t entries, int32_t gain, int shift) {
+  const int32_t bound = ((32768 << shift) + gain - 1) / gain + 1;
+  for (size_t i = 0; i < entries; ++i) {
+    const int32_t v = (std::clamp(acc[i], -bound, bound) * gain) >> shift;
+    out[i] = static_cast<int16_t>(std::clamp(v, -32767, 32767));
+  }
+}
+
+// Fetches n samples from position `fixed` on, `step` apart.
+template <int Format>
+void gather(const uint8_t* base, uint64_t fixed, uint64_t step, int32_t* s, int64_t n) {
+  int64_t k = 0;
+  for (; k + 4 <= n; k += 4, fixed += 4 * step) {  // four independent positions
+    s[k] = fetch<Format>(base, fixed >> 16);
+    s[k + 1] = fetch<Format>(base, (fixed + step) >> 16);
+    s[k + 2] = fetch<Format>(base, (fixed + 2 * step) >> 16);
+    s[k + 3] = fetch<Format>(base, (fixed + 3 * step) >> 16);
+  }
+  for (; k < n; ++k, fixed += step) s[k] = fetch<Format>(base, fixed >> 16);
+}
+
 // Adds one voice to the accumulator. Positions run in 48.16 fixed point in
-// sample units; each span runs up to the sample end without an end test.
+// sample units; each span runs up to the sample end without an end test:
+// its samples are fetched first, then scaled and added in one pass.
 template <int Format, bool Stereo>
 void mixVoice(AuMixerVoice& v, int32_t* acc, int32_t frames) {
   constexpr uint64_t unit = Format == kAuFormatSigned16 ? 2 : 1;
+  constexpr bool sixteen = Format == kAuFormatSigned16;
   const uint64_t endS = static_cast<uint64_t>(v.end - v.start) / unit;
   const uint64_t loopS = v.loopStart ? static_cast<uint64_t>(v.loopStart - v.start) / unit : 0;
   uint64_t fixed = (static_cast<uint64_t>(v.position - v.start) / unit << 16) | (v.fraction & 0xFFFF);
@@ -38,38 +96,31 @@ void mixVoice(AuMixerVoice& v, int32_t* acc, int32_t frames) {
   const int32_t volume = v.volume;
   const int32_t left = v.panHalves;
   const int32_t right = 30 - v.panHalves;
-  bool playing = true;
+  const uint64_t limit = endS << 16;
+  std::array<int32_t, AuMixer::kChunkEntries> samples;
   int32_t i = 0;
   while (i < frames) {
-    const uint64_t limit = endS << 16;
     if (fixed >= limit) {
-      playing = false;
-      break;
+      v.position = nullptr;
+      return;
     }
     int64_t n = frames - i;
     if (step != 0) n = std::min<int64_t>(n, static_cast<int64_t>((limit - fixed + step - 1) / step));
-    for (int64_t k = 0; k < n; ++k, ++i) {
-      const int32_t s = fetch<Format>(v.start, fixed >> 16);
-      const int32_t w = Format == kAuFormatSigned16 ? volume * s / 256 : volume * s;
-      if constexpr (Stereo) {
-        acc[2 * i] += left * w / 32;
-        acc[2 * i + 1] += right * w / 32;
-      } else {
-        acc[i] += w;
-      }
-      fixed += step;
+    gather<Format>(v.start, fixed, step, samples.data(), n);
+    fixed += static_cast<uint64_t>(n) * step;
+    if constexpr (Stereo) {
+      addStereo(acc + 2 * i, samples.data(), static_cast<int32_t>(n), volume, left, right, sixteen);
+    } else {
+      addMono(acc + i, samples.data(), static_cast<int32_t>(n), volume, sixteen);
     }
+    i += static_cast<int32_t>(n);
     if (fixed >= limit) {
       if (!v.loopStart || loopS >= endS) {
-        playing = false;
-        break;
+        v.position = nullptr;
+        return;
       }
       fixed = (loopS << 16) | (fixed & 0xFFFF);
     }
-  }
-  if (!playing) {
-    v.position = nullptr;
-    return;
   }
   v.position = v.start + (fixed >> 16) * unit;
   v.fraction = static_cast<uint32_t>(fixed & 0xFFFF);
@@ -228,9 +279,5 @@ void AuMixer::mixChunk(int16_t* out, int32_t frames) {
       mixVoiceAnyFormat<false>(v, m_acc.data(), frames);
     }
   }
-  const int64_t g = 768 / m_voiceCount;
-  const int shift = m_stereo ? 5 : 6;
-  for (size_t i = 0; i < entries; ++i) {
-    out[i] = static_cast<int16_t>(clampSample((m_acc[i] * g) >> shift));
-  }
+  scaleToOutput(out, m_acc.data(), entries, 768 / m_voiceCount, m_stereo ? 5 : 6);
 }
