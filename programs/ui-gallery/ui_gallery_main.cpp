@@ -7,9 +7,9 @@
 namespace {
 
 constexpr UINT kBar = 200;
-constexpr WORD kControlsPage = 100, kRulesPage = 101;
+constexpr WORD kControlsPage = 100, kRulesPage = 101, kCaptionedDialog = 102;
 constexpr WORD kSheetCommand = 40001, kColourCommand = 40002;
-constexpr WORD kColourButton = 109;
+constexpr WORD kColourButton = 109, kMessageButton = 110;
 
 HINSTANCE g_instance{};
 COLORREF g_custom[16]{};
@@ -52,6 +52,14 @@ void chooseColour(HWND owner) {
   if (ChooseColor(&cc)) g_colour = cc.rgbResult;
 }
 
+INT_PTR CALLBACK captionedDialog(HWND dlg, UINT msg, WPARAM wParam, LPARAM) {
+  if (msg == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dlg, LOWORD(wParam));
+    return TRUE;
+  }
+  return msg == WM_INITDIALOG;
+}
+
 INT_PTR CALLBACK controlsPage(HWND page, UINT msg, WPARAM wParam, LPARAM) {
   if (msg == WM_INITDIALOG) {
     fillControls(page);
@@ -59,6 +67,10 @@ INT_PTR CALLBACK controlsPage(HWND page, UINT msg, WPARAM wParam, LPARAM) {
   }
   if (msg == WM_COMMAND && LOWORD(wParam) == kColourButton) {
     chooseColour(page);
+    return TRUE;
+  }
+  if (msg == WM_COMMAND && LOWORD(wParam) == kMessageButton) {
+    DialogBoxParam(g_instance, MAKEINTRESOURCE(kCaptionedDialog), page, captionedDialog, 0);
     return TRUE;
   }
   return FALSE;
@@ -80,8 +92,36 @@ INT_PTR CALLBACK rulesPage(HWND page, UINT msg, WPARAM, LPARAM) {
   return TRUE;
 }
 
+// A tab icon drawn here: a card in `ink`, clear around it.
+HICON cardIcon(COLORREF ink) {
+  const int side = GetSystemMetrics(SM_CXSMICON);
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP colour = CreateCompatibleBitmap(screen, side, side);
+  HBITMAP mask = CreateBitmap(side, side, 1, 1, nullptr);
+  ReleaseDC(nullptr, screen);
+  const RECT all{0, 0, side, side};
+  const RECT card{side / 5, 0, side - side / 5, side};
+  const HGDIOBJ old = SelectObject(dc, colour);
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  HBRUSH brush = CreateSolidBrush(ink);
+  FillRect(dc, &card, brush);
+  DeleteObject(brush);
+  SelectObject(dc, mask);
+  FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  FillRect(dc, &card, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  ICONINFO info{TRUE, 0, 0, mask, colour};
+  HICON icon = CreateIconIndirect(&info);
+  DeleteObject(colour);
+  DeleteObject(mask);
+  return icon;
+}
+
 void openSheet(HWND owner) {
   static PROPSHEETPAGE pages[2]{};
+  static const HICON icons[] = {cardIcon(RGB(0, 96, 192)), cardIcon(RGB(192, 0, 0))};
   const WORD templates[] = {kControlsPage, kRulesPage};
   const DLGPROC procs[] = {controlsPage, rulesPage};
   for (int i = 0; i < 2; ++i) {
@@ -89,6 +129,8 @@ void openSheet(HWND owner) {
     pages[i].hInstance = g_instance;
     pages[i].pszTemplate = MAKEINTRESOURCE(templates[i]);
     pages[i].pfnDlgProc = procs[i];
+    pages[i].dwFlags = PSP_USEHICON;
+    pages[i].hIcon = icons[i];
   }
   PROPSHEETHEADER h{};
   h.dwSize = sizeof h;
@@ -116,6 +158,7 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kSheetCommand) openSheet(hwnd);
       if (LOWORD(wParam) == kColourCommand) chooseColour(hwnd);
+
       return 0;
     case WM_DESTROY: PostQuitMessage(0); return 0;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);

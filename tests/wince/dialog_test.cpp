@@ -1,6 +1,7 @@
 // Dialog boxes from templates: the reader, creation, results and the modal run.
 #include "dialog_template.h"
 #include "dialog_template_builder.h"
+#include "golden_screen.h"
 #include "wince/controls.h"
 #include "wince/host/resource.h"
 #include "wince/host/window.h"
@@ -158,6 +159,44 @@ TEST_F(DialogTest, TemplateUnitsBecomePixelsThroughTheBaseUnits) {
   EXPECT_EQ(units.left, LOWORD(base));
   EXPECT_EQ(units.bottom, 2 * HIWORD(base));
   EXPECT_NE(SendMessage(dlg, WM_GETFONT, 0, 0), 0);  // the template's font
+}
+
+INT_PTR CALLBACK plainDialog(HWND, UINT msg, WPARAM, LPARAM) { return msg == WM_INITDIALOG; }
+
+// A captioned pop-up narrower than the screen shows its title in a row of its
+// own above the client area, which keeps the template's size; one as wide as
+// the screen leaves its title to the task bar.
+TEST_F(DialogTest, CaptionedPopUpDrawsItsOwnTitleRow) {
+  for (const char* profile : {"pocketpc-qvga", "pocketpc-vga"}) {
+    ASSERT_TRUE(goldentest::usePocketPc(profile));
+    const int dpi = wince::deviceProfile().dpi;
+    TemplateBuilder t;
+    t.header(WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_CENTER, 2, 0, 0, 140, 60, u"Game over")
+        .item(WS_VISIBLE, 6, 8, 128, 24, 100, 0x82, u"You won in 134 moves.")
+        .item(WS_VISIBLE | WS_TABSTOP, 45, 40, 50, 14, IDOK, 0x80, u"OK");
+    HWND dlg = CreateDialogIndirectParam(nullptr, t.get(), nullptr, plainDialog, 0);
+    ASSERT_NE(dlg, nullptr) << profile;
+    const LONG base = GetDialogBaseUnits();
+    RECT client, window;
+    GetClientRect(dlg, &client);
+    GetWindowRect(dlg, &window);
+    EXPECT_EQ(client.bottom, 60 * HIWORD(base) / 8) << profile;
+    const int row = 20 * dpi / 96;
+    EXPECT_EQ(window.bottom - window.top, client.bottom + 2 + row) << profile;
+    POINT origin{0, 0};
+    ClientToScreen(dlg, &origin);
+    EXPECT_EQ(origin.y, window.top + 1 + row) << profile;
+    SetWindowText(dlg, u"Well done");  // the row follows the title
+    UpdateWindow(GetDesktopWindow());
+    UpdateWindow(dlg);
+    for (HWND c = GetWindow(dlg, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) UpdateWindow(c);
+    goldentest::expectScreenLike("captioned-dialog-" + std::to_string(dpi));
+    // Stretched over the screen's width, the row goes and the client grows into it.
+    MoveWindow(dlg, 0, window.top, GetSystemMetrics(SM_CXSCREEN), window.bottom - window.top, TRUE);
+    GetClientRect(dlg, &client);
+    EXPECT_EQ(client.bottom, window.bottom - window.top - 2) << profile;
+    DestroyWindow(dlg);
+  }
 }
 
 TEST_F(DialogTest, DialogFromTheResourceTableAndMissingOnes) {

@@ -1,5 +1,6 @@
 // Drawable icons: the mask keeps what is below where it is white, the colour
-// bitmap shows where it is black; resource icons load scaled and opaque.
+// bitmap shows where it is black; resource icons load scaled, transparent
+// where their picture is.
 #include <gtest/gtest.h>
 
 #include "wince/gdi.h"
@@ -80,7 +81,7 @@ TEST_F(GdiIconTest, TheMaskDecidesWhatShowsThrough) {
   EXPECT_EQ(CreateIconIndirect(nullptr), nullptr);
 }
 
-TEST_F(GdiIconTest, ResourceIconsLoadOpaqueAtTheAskedSize) {
+TEST_F(GdiIconTest, ResourceIconsLoadAtTheAskedSizeWithTheirTransparency) {
   HICON icon = static_cast<HICON>(LoadImage(nullptr, MAKEINTRESOURCE(9010), IMAGE_ICON, 4, 4, 0));
   ASSERT_NE(icon, nullptr);
   EXPECT_TRUE(DrawIcon(dc, 2, 2, icon));
@@ -88,6 +89,19 @@ TEST_F(GdiIconTest, ResourceIconsLoadOpaqueAtTheAskedSize) {
   EXPECT_EQ(GetPixel(dc, 6, 6), kBlue);
   EXPECT_TRUE(DestroyIcon(icon));
   EXPECT_EQ(LoadImage(nullptr, MAKEINTRESOURCE(9999), IMAGE_ICON, 0, 0, 0), nullptr);
+  // A picture with alpha: its left half red, its right half see-through, at
+  // its own size and doubled.
+  for (int size : {4, 8}) {
+    fillWith(dc, RGB(0, 0, 255), 16, 16);
+    icon = static_cast<HICON>(LoadImage(nullptr, MAKEINTRESOURCE(9012), IMAGE_ICON, size, size, 0));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_TRUE(DrawIcon(dc, 0, 0, icon));
+    EXPECT_EQ(GetPixel(dc, 0, 0), kRed) << size;
+    EXPECT_EQ(GetPixel(dc, size / 2 - 1, size - 1), kRed) << size;
+    EXPECT_EQ(GetPixel(dc, size / 2, 0), kBlue) << size;
+    EXPECT_EQ(GetPixel(dc, size - 1, size - 1), kBlue) << size;
+    EXPECT_TRUE(DestroyIcon(icon));
+  }
   // LoadIcon's handles stand for the data: accepted by DestroyIcon, not drawable.
   HICON plain = LoadIcon(nullptr, MAKEINTRESOURCE(9010));
   EXPECT_FALSE(DrawIcon(dc, 0, 0, plain));

@@ -6,7 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "device_screen.h"
 #include "dialog_template_builder.h"
+#include "golden_screen.h"
 #include "wince/host/resource.h"
 #include "wince/propsheet.h"
 #include "wince/resource.h"
@@ -53,6 +55,8 @@ INT_PTR CALLBACK pageProc(HWND page, UINT msg, WPARAM, LPARAM lParam) {
   SetWindowLong(page, DWL_MSGRESULT, it != gPages->answers.end() ? it->second : 0);
   return TRUE;
 }
+
+constexpr WORD kHalfRedIcon = 9012;  // in the test resources: left half red, right half clear
 
 class PropSheetTest : public WindowTest {
  protected:
@@ -173,6 +177,65 @@ TEST_F(PropSheetTest, OpensOnTheStartPageWithTabsNamedAfterThePages) {
   GetWindowRect(tabs, &strip);
   EXPECT_EQ(page.bottom, strip.top);
   EXPECT_EQ(GetParent(GetFocus()), currentPage());
+}
+
+TEST_F(PropSheetTest, ThePropertiesTitleIsBuiltFromTheCaption) {
+  addPage(kFirst);
+  ASSERT_NE(openModeless(PSH_PROPTITLE), nullptr);
+  const auto title = [&] {
+    WCHAR text[64] = {};
+    GetWindowText(sheet, text, 64);
+    return std::u16string(text);
+  };
+  EXPECT_EQ(title(), u"Properties for Options");
+  SendMessage(sheet, PSM_SETTITLE, 0, reinterpret_cast<LPARAM>(u"Deck"));
+  EXPECT_EQ(title(), u"Deck");
+  SendMessage(sheet, PSM_SETTITLE, PSH_PROPTITLE, reinterpret_cast<LPARAM>(u"Deck"));
+  EXPECT_EQ(title(), u"Properties for Deck");
+}
+
+// Pages with an icon, by resource id or by handle, show it left of their
+// tab's text, the tab's own colour around it.
+TEST_F(PropSheetTest, TabsShowThePagesIcons) {
+  for (const char* profile : {"pocketpc-qvga", "pocketpc-vga"}) {
+    ASSERT_TRUE(goldentest::usePocketPc(profile));
+    const int scale = wince::deviceProfile().dpi / 96;
+    owner = nullptr;
+    descs.clear();
+    addPage(kFirst);
+    descs.back().dwFlags |= PSP_USEICONID;
+    descs.back().pszIcon = MAKEINTRESOURCE(kHalfRedIcon);
+    addPage(kSecond);
+    HICON own = static_cast<HICON>(LoadImage(nullptr, MAKEINTRESOURCE(kHalfRedIcon), IMAGE_ICON, 16 * scale,
+                                             16 * scale, 0));
+    descs.back().dwFlags |= PSP_USEHICON;
+    descs.back().hIcon = own;
+    addPage(kThird);
+    ASSERT_NE(openModeless(), nullptr) << profile;
+    const HWND tabs = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETTABCONTROL, 0, 0));
+    UpdateWindow(GetDesktopWindow());
+    UpdateWindow(sheet);
+    UpdateWindow(currentPage());
+    UpdateWindow(tabs);
+    const auto& screen = wince::detail::deviceScreen();
+    const auto iconPixel = [&](int index, int x) {
+      RECT r;
+      SendMessage(tabs, TCM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&r));
+      POINT at{r.left + (8 + x) * scale, (r.top + r.bottom) / 2};
+      ClientToScreen(tabs, &at);
+      return screen.pixels[static_cast<size_t>(at.y) * screen.width + at.x];
+    };
+    constexpr uint16_t kRed565 = 0xF800;
+    for (int tab : {0, 1}) {
+      EXPECT_EQ(iconPixel(tab, 1), kRed565) << profile << " " << tab;  // the icon's red half
+      EXPECT_NE(iconPixel(tab, 14), 0) << profile << " " << tab;       // its clear half shows the tab
+      EXPECT_NE(iconPixel(tab, 14), kRed565) << profile << " " << tab;
+    }
+    EXPECT_NE(iconPixel(2, 1), kRed565) << profile;  // no icon
+    goldentest::expectScreenLike("sheet-icons-" + std::to_string(wince::deviceProfile().dpi));
+    DestroyWindow(sheet);
+    DestroyIcon(own);
+  }
 }
 
 TEST_F(PropSheetTest, AStartPagePastTheEndOpensTheFirst) {

@@ -125,6 +125,10 @@ LRESULT CALLBACK comboBoxProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK headerProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK listViewProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK tabProc(HWND, UINT, WPARAM, LPARAM);
+// The runtime's own tab message: tab wParam shows the icon lParam (null: none)
+// left of its text, drawn at iconSide(); the caller keeps the icon alive.
+constexpr UINT kTabSetIcon = TCM_FIRST + 0xF0;
+int tabIconSide();
 
 // What an HTML view shows, as plain text (for state dumps).
 std::u16string htmlViewText(HWND hwnd);

@@ -14,6 +14,7 @@ namespace {
 struct Tab {
   std::u16string text;
   LPARAM data = 0;
+  HICON icon{};
 };
 
 struct TabState : win::ControlState {
@@ -25,7 +26,15 @@ struct TabState : win::ControlState {
 TabState* tabs(HWND hwnd) { return stateOf<TabState>(hwnd); }
 int count(HWND hwnd) { return static_cast<int>(tabs(hwnd)->tabs.size()); }
 bool atBottom(HWND hwnd) { return (styleOf(hwnd) & TCS_BOTTOM) != 0; }
-int stripHeight(HWND hwnd) { return lineHeightOf(hwnd) + px(8); }
+bool anyIcon(HWND hwnd) {
+  const auto& all = tabs(hwnd)->tabs;
+  return std::any_of(all.begin(), all.end(), [](const Tab& t) { return t.icon != nullptr; });
+}
+int stripHeight(HWND hwnd) {
+  return std::max(lineHeightOf(hwnd), anyIcon(hwnd) ? tabIconSide() : 0) + px(8);
+}
+// Room an icon takes before the text: the icon and a gap.
+int iconRoom(const Tab& t) { return t.icon != nullptr ? tabIconSide() + px(4) : 0; }
 
 RECT stripRect(HWND hwnd) {
   RECT rc;
@@ -43,7 +52,7 @@ std::vector<RECT> tabRects(HWND hwnd) {
   std::vector<RECT> out;
   int x = strip.left;
   for (const Tab& t : s->tabs) {
-    const int w = m.width(t.text) + px(16);
+    const int w = m.width(t.text) + px(16) + iconRoom(t);
     out.push_back(RECT{x, strip.top, x + w, strip.bottom});
     x += w;
   }
@@ -87,8 +96,14 @@ void paint(HWND hwnd) {
     } else {
       fill(p.dc(), {r.right - t, r.top + px(4), r.right, r.bottom - px(4)}, kLine);
     }
+    const Tab& tab = s->tabs[i];
+    if (tab.icon != nullptr) {
+      const int side = tabIconSide();
+      DrawIconEx(p.dc(), r.left + px(8), (r.top + r.bottom - side) / 2, tab.icon, side, side, 0, nullptr, DI_NORMAL);
+    }
     const COLORREF ink = IsWindowEnabled(hwnd) ? kInk : kGreyInk;
-    text(p.dc(), r, s->tabs[i].text, DT_SINGLELINE | DT_VCENTER | DT_CENTER, ink);
+    text(p.dc(), {r.left + iconRoom(tab), r.top, r.right, r.bottom}, tab.text, DT_SINGLELINE | DT_VCENTER | DT_CENTER,
+         ink);
     if (selected && GetFocus() == hwnd) {
       focusFrame(p.dc(), {r.left + px(3), r.top + px(3), r.right - px(3), r.bottom - px(3)});
     }
@@ -187,11 +202,18 @@ LRESULT itemMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case TCM_ADJUSTRECT: adjustRect(hwnd, wParam != 0, reinterpret_cast<RECT*>(lParam)); return 0;
+    case kTabSetIcon:
+      if (index < 0 || index >= count(hwnd)) return FALSE;
+      s->tabs[static_cast<size_t>(index)].icon = reinterpret_cast<HICON>(lParam);
+      InvalidateRect(hwnd, nullptr, TRUE);
+      return TRUE;
     default: return DefWindowProc(hwnd, msg, wParam, lParam);
   }
 }
 
 }  // namespace
+
+int tabIconSide() { return px(16); }
 
 LRESULT CALLBACK tabProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {

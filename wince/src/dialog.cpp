@@ -216,7 +216,8 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
   RECT r = dialogUnitsToPixels(child ? 0 : t.x, child ? 0 : t.y, t.cx, t.cy);
   const LONG border = (style & (WS_BORDER | WS_DLGFRAME)) ? 1 : 0;
   r.right += 2 * border;
-  r.bottom += 2 * border;
+  const int titleRow = titleRowOf(style, r.right - r.left);
+  r.bottom += 2 * border + titleRow;
   if (owner != nullptr && !(style & WS_CHILD)) {
     POINT origin{0, 0};
     ClientToScreen(owner, &origin);
@@ -233,7 +234,7 @@ HWND createDialog(HINSTANCE instance, const BYTE* data, size_t size, HWND owner,
   if (w == nullptr) return nullptr;
   w->dialog = std::make_unique<DialogState>();
   w->dialog->modal = modal;
-  w->dialog->contentHeight = r.bottom - r.top - 2 * border;
+  w->dialog->contentHeight = r.bottom - r.top - 2 * border - titleRow;
   w->dialog->font = createTemplateFont(t);
   SetWindowLong(dlg, DWL_DLGPROC, reinterpret_cast<LONG_PTR>(proc));
   const HFONT font = w->dialog->font;

@@ -63,7 +63,28 @@ HBITMAP copyBitmap(HBITMAP source, int width, int height, bool mono) {
   return out;
 }
 
-// The icon resource's picture as an opaque icon of the asked size.
+// The mask of a picture: set (the screen shows through) where its alpha is
+// under half, in rows of whole 16-bit words; all clear for an opaque one.
+std::vector<uint8_t> maskBits(const RgbImage& image) {
+  const size_t stride = static_cast<size_t>((image.width + 15) / 16 * 2);
+  std::vector<uint8_t> bits(stride * static_cast<size_t>(image.height), 0);
+  if (image.alpha.empty()) return bits;
+  for (int y = 0; y < image.height; ++y) {
+    for (int x = 0; x < image.width; ++x) {
+      if (image.alpha[static_cast<size_t>(y) * image.width + x] < 128) {
+        bits[y * stride + x / 8] |= static_cast<uint8_t>(0x80 >> (x % 8));
+      }
+    }
+  }
+  return bits;
+}
+
+bool seeThrough(const RgbImage& image, int x, int y) {
+  return !image.alpha.empty() && image.alpha[static_cast<size_t>(y) * image.width + x] < 128;
+}
+
+// The icon resource's picture as an icon of the asked size, transparent where
+// the picture is.
 HICON iconFromResource(HINSTANCE instance, LPCWSTR name, int cx, int cy) {
   HRSRC res = FindResource(instance, name, RT_ICON);
   if (res == nullptr) return nullptr;
@@ -78,18 +99,21 @@ HICON iconFromResource(HINSTANCE instance, LPCWSTR name, int cx, int cy) {
   for (int y = 0; y < image.height; ++y) {
     for (int x = 0; x < image.width; ++x) {
       const uint8_t* p = image.pixel(x, y);
-      SetPixel(dc, x, y, RGB(p[0], p[1], p[2]));
+      // Black under the mask, so that drawing leaves the screen as it was.
+      SetPixel(dc, x, y, seeThrough(image, x, y) ? RGB(0, 0, 0) : RGB(p[0], p[1], p[2]));
     }
   }
   SelectObject(dc, old);
   DeleteDC(dc);
+  const std::vector<uint8_t> bits = maskBits(image);
+  HBITMAP mask = CreateBitmap(image.width, image.height, 1, 1, bits.data());
   Icon icon;
   icon.width = cx > 0 ? cx : image.width;
   icon.height = cy > 0 ? cy : image.height;
   icon.color = copyBitmap(picture, icon.width, icon.height, false);
+  icon.mask = copyBitmap(mask, icon.width, icon.height, true);
   DeleteObject(picture);
-  const std::vector<uint8_t> opaque(static_cast<size_t>((icon.width + 15) / 16 * 2 * icon.height), 0);
-  icon.mask = CreateBitmap(icon.width, icon.height, 1, 1, opaque.data());
+  DeleteObject(mask);
   return addIcon(icon);
 }
 

@@ -20,7 +20,7 @@ namespace {
 
 constexpr const WCHAR* kBoxClass = u"wince_messagebox";
 constexpr UINT kAnswerMessage = WM_USER + 1;
-constexpr COLORREF kFrameColor = RGB(24, 40, 72);
+constexpr COLORREF kFrameColor = kPopupFrameColor;
 constexpr COLORREF kBodyColor = RGB(255, 255, 255);
 constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kButtonColor = RGB(224, 228, 236);
@@ -92,7 +92,7 @@ Box* boxOf(HWND hwnd) {
 // Sizes, in device pixels, of the parts of a box.
 struct Layout {
   int pad = scaled(8);
-  int titleHeight = scaled(20);
+  int titleHeight = titleRowHeight();
   int buttonHeight = scaled(24);
   int textHeight = 0;
   int width = 0;
@@ -146,8 +146,7 @@ void paint(HWND hwnd, const Box& box) {
   fillSolid(hdc, body, kBodyColor);
   HFONT bold = makeUiFont(scaled(12), true);
   HFONT normal = makeUiFont(scaled(12), false);
-  RECT title{rc.left + l.pad, rc.top, rc.right - l.pad, rc.top + l.titleHeight};
-  drawLabel(hdc, title, box.caption, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS, kWhite, bold);
+  drawTitleRow(hdc, RECT{rc.left, rc.top, rc.right, rc.top + l.titleHeight}, box.caption);
   RECT text{body.left + l.pad - 1, body.top + l.pad, body.right - l.pad + 1, rc.bottom - 2 * l.pad - l.buttonHeight};
   drawLabel(hdc, text, box.text, DT_WORDBREAK | DT_LEFT, kTextColor, normal);
   for (size_t i = 0; i < box.buttons.size(); ++i) {

@@ -35,6 +35,21 @@ void readFromMemory(png_structp png, png_bytep out, png_size_t length) {
   if (!reader->readBytes(out, length)) png_error(png, "truncated file");
 }
 
+// Packs `count` RGBA pixels of image.rgb down to RGB in place, keeping their
+// alpha apart when the picture has transparency.
+void splitAlpha(RgbImage& image, size_t count, bool transparent) {
+  if (transparent) image.alpha.resize(count);
+  uint8_t* p = image.rgb.data();
+  for (size_t i = 0; i < count; ++i) {
+    const uint8_t r = p[4 * i], g = p[4 * i + 1], b = p[4 * i + 2], a = p[4 * i + 3];
+    p[3 * i] = r;
+    p[3 * i + 1] = g;
+    p[3 * i + 2] = b;
+    if (transparent) image.alpha[i] = a;
+  }
+  image.rgb.resize(count * 3);
+}
+
 bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
   PngErrors errors;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors, onError, onWarning);
@@ -63,18 +78,22 @@ bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
     if (depth < 8) png_set_expand_gray_1_2_4_to_8(png);
     png_set_gray_to_rgb(png);
   }
-  png_set_strip_alpha(png);
+  const bool transparent = (colour & PNG_COLOR_MASK_ALPHA) || png_get_valid(png, info, PNG_INFO_tRNS);
+  if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
+  if (!transparent) png_set_add_alpha(png, 0xFF, PNG_FILLER_AFTER);
   png_set_interlace_handling(png);
   png_read_update_info(png, info);
-  if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 3) png_error(png, "unsupported pixel layout");
+  if (png_get_rowbytes(png, info) != static_cast<size_t>(width) * 4) png_error(png, "unsupported pixel layout");
   image->width = static_cast<int>(width);
   image->height = static_cast<int>(height);
-  image->rgb.resize(static_cast<size_t>(width) * height * 3);
+  const size_t count = static_cast<size_t>(width) * height;
+  image->rgb.resize(count * 4);
   rows->resize(height);
-  for (png_uint_32 y = 0; y < height; ++y) (*rows)[y] = image->rgb.data() + static_cast<size_t>(y) * width * 3;
+  for (png_uint_32 y = 0; y < height; ++y) (*rows)[y] = image->rgb.data() + static_cast<size_t>(y) * width * 4;
   png_read_image(png, rows->data());
   png_read_end(png, nullptr);
   png_destroy_read_struct(&png, &info, nullptr);
+  splitAlpha(*image, count, transparent);
   *out = std::move(*image);
   return true;
 }

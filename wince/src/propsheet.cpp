@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "ctl_common.h"
@@ -24,10 +25,18 @@ constexpr WORD kNext = 0x3024;
 constexpr WORD kFinish = 0x3025;
 constexpr WORD kTabs = 0x3020;
 
+struct IconDeleter {
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+
 struct Page {
   std::unique_ptr<PROPSHEETPAGEW> desc;  // the page's WM_INITDIALOG parameter, so it stays in place
   std::u16string title;
+  std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter> ownIcon;  // loaded for PSP_USEICONID
   HWND wnd{};
+
+  // The tab's icon: the page's own handle, or the one loaded from its id.
+  HICON icon() const { return (desc->dwFlags & PSP_USEHICON) ? desc->hIcon : ownIcon.get(); }
 };
 
 struct Sheet : win::ControlState {
@@ -84,6 +93,12 @@ std::u16string pageTitle(const PROPSHEETPAGEW& p) {
   const BYTE* data = pageTemplate(p, &size);
   win::DialogTemplate t;
   return data != nullptr && win::readDialogTemplate(data, size, &t, nullptr) ? t.title : std::u16string();
+}
+
+// The sheet's title: the caption, as "Properties for ..." with PSH_PROPTITLE.
+std::u16string sheetTitle(DWORD flags, HINSTANCE instance, LPCWSTR caption) {
+  const std::u16string text = textOrString(instance, caption);
+  return (flags & PSH_PROPTITLE) ? u"Properties for " + text : text;
 }
 
 bool sameTemplate(LPCWSTR a, LPCWSTR b) {
@@ -334,9 +349,13 @@ void initSheet(HWND sheet, const PROPSHEETHEADERW& h) {
     Page p;
     p.desc = std::make_unique<PROPSHEETPAGEW>(h.ppsp[i]);
     p.title = pageTitle(*p.desc);
+    if ((p.desc->dwFlags & PSP_USEICONID) && !(p.desc->dwFlags & PSP_USEHICON)) {
+      const int side = tabIconSide();
+      p.ownIcon.reset(static_cast<HICON>(LoadImage(p.desc->hInstance, p.desc->pszIcon, IMAGE_ICON, side, side, 0)));
+    }
     s->pages.push_back(std::move(p));
   }
-  SetWindowText(sheet, textOrString(h.hInstance, h.pszCaption).c_str());
+  SetWindowText(sheet, sheetTitle(h.dwFlags, h.hInstance, h.pszCaption).c_str());
   const RECT work = win::workArea();
   MoveWindow(sheet, work.left, work.top, work.right - work.left, work.bottom - work.top, FALSE);
   if (isWizard(s)) {
@@ -349,6 +368,7 @@ void initSheet(HWND sheet, const PROPSHEETHEADERW& h) {
       item.mask = TCIF_TEXT;
       item.pszText = s->pages[i].title.data();
       SendMessage(s->tabs, TCM_INSERTITEM, i, reinterpret_cast<LPARAM>(&item));
+      SendMessage(s->tabs, kTabSetIcon, i, reinterpret_cast<LPARAM>(s->pages[i].icon()));
     }
   }
   layout(sheet);
@@ -403,7 +423,7 @@ LRESULT sheetMessage(HWND sheet, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case PSM_APPLY: return applyAll(sheet, false) ? TRUE : FALSE;
     case PSM_SETTITLEW:
-      SetWindowText(sheet, textOrString(nullptr, reinterpret_cast<LPCWSTR>(lParam)).c_str());
+      SetWindowText(sheet, sheetTitle(static_cast<DWORD>(wParam), nullptr, reinterpret_cast<LPCWSTR>(lParam)).c_str());
       return 0;
     case PSM_SETWIZBUTTONS:
       s->wizButtons = static_cast<DWORD>(lParam);

@@ -30,4 +30,15 @@ void drawLabel(HDC hdc, RECT rect, std::u16string_view text, UINT format, COLORR
   SelectObject(hdc, old);
 }
 
+int titleRowHeight() { return scaled(20); }
+
+void drawTitleRow(HDC hdc, const RECT& row, std::u16string_view title) {
+  fillSolid(hdc, row, kPopupFrameColor);
+  const int pad = scaled(8);
+  HFONT bold = makeUiFont(scaled(12), true);
+  drawLabel(hdc, RECT{row.left + pad, row.top, row.right - pad, row.bottom}, title,
+            DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_END_ELLIPSIS, RGB(255, 255, 255), bold);
+  DeleteObject(bold);
+}
+
 }  // namespace wince::detail

@@ -69,6 +69,7 @@ LRESULT DefWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
       const auto* text = reinterpret_cast<const WCHAR*>(lParam);
       w->text = text != nullptr ? text : u"";
       if (isTopLevel(w)) wince::detail::taskBarChanged();  // the title it shows may be this one
+      if (titleRowOf(w->style, w->rect.right - w->rect.left) > 0) drawFrame(hwnd);
       return TRUE;
     }
     case WM_GETTEXT: return copyText(w, wParam, lParam);

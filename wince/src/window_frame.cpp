@@ -6,6 +6,7 @@
 #include "wince/gdi.h"
 #include "wince/system.h"
 #include "ctl_common.h"
+#include "shell_draw.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -137,7 +138,10 @@ void drawFrame(HWND hwnd) {
   HDC dc = GetWindowDC(hwnd);
   if (dc == nullptr) return;
   if (w->style & (WS_BORDER | WS_DLGFRAME)) {
-    outline(dc, RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top}, COLOR_WINDOWFRAME);
+    const LONG width = w->rect.right - w->rect.left;
+    outline(dc, RECT{0, 0, width, w->rect.bottom - w->rect.top}, COLOR_WINDOWFRAME);
+    const int row = titleRowOf(w->style, width);
+    if (row > 0) wince::detail::drawTitleRow(dc, RECT{1, 1, width - 1, 1 + row}, w->text);
   }
   drawBar(dc, w, SB_VERT);
   drawBar(dc, w, SB_HORZ);

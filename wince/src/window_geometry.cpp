@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "device_screen.h"
+#include "shell_draw.h"
 #include "wince/gdi.h"
 #include "wince/system.h"
 #include "window_internal.h"
@@ -16,14 +17,19 @@ RECT workArea() {
   return r;
 }
 
-// The frame: a one-pixel border for WS_BORDER or WS_DLGFRAME, and the scroll
-// bars on the right and bottom.
+int titleRowOf(DWORD style, LONG width) {
+  const bool captioned = (style & WS_CAPTION) == WS_CAPTION && !(style & WS_CHILD);
+  return captioned && width < GetSystemMetrics(SM_CXSCREEN) ? wince::detail::titleRowHeight() : 0;
+}
+
+// The frame: a one-pixel border for WS_BORDER or WS_DLGFRAME, a captioned
+// pop-up's title row, and the scroll bars on the right and bottom.
 RECT clientRectLocal(const Window* w) {
   const LONG width = w->rect.right - w->rect.left;
   const LONG height = w->rect.bottom - w->rect.top;
   if (isDesktop(w->handle)) return screenRect();
   const LONG border = (w->style & (WS_BORDER | WS_DLGFRAME)) ? 1 : 0;
-  RECT r{border, border, width - border, height - border};
+  RECT r{border, border + titleRowOf(w->style, width), width - border, height - border};
   if (w->style & WS_VSCROLL) r.right -= GetSystemMetrics(SM_CXVSCROLL);
   if (w->style & WS_HSCROLL) r.bottom -= GetSystemMetrics(SM_CYHSCROLL);
   r.right = std::max(r.right, r.left);

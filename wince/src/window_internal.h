@@ -105,6 +105,10 @@ void registerSystemClasses();
 LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 // Geometry helpers (window_geometry.cpp).
+// Height of the title row a captioned pop-up narrower than the screen draws
+// below its top border (0 for others: a full-width window's title shows in
+// the task bar).
+int titleRowOf(DWORD style, LONG width);
 RECT clientRectLocal(const Window* w);   // client area in window coordinates
 RECT windowRectScreen(const Window* w);
 RECT clientRectScreen(const Window* w);

@@ -348,8 +348,9 @@ typedef struct _ICONINFO {
 #define DI_NORMAL 0x0003
 // Copies both bitmaps; the caller keeps its own.
 HICON CreateIconIndirect(const ICONINFO* info);
-// IMAGE_ICON: the icon resource (its image opaque), scaled to cx x cy (0: its
-// own size); IMAGE_BITMAP: LoadBitmap. Null when missing or unreadable.
+// IMAGE_ICON: the icon resource (transparent where its alpha is under half),
+// scaled to cx x cy (0: its own size); IMAGE_BITMAP: LoadBitmap. Null when
+// missing or unreadable.
 HANDLE LoadImage(HINSTANCE instance, LPCWSTR name, UINT type, int cx, int cy, UINT flags);
 #define LoadImageW LoadImage
 // Draws an icon of LoadImage or CreateIconIndirect (0 size: its own); FALSE

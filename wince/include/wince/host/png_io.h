@@ -14,7 +14,8 @@ namespace wince {
 struct RgbImage {
   int width = 0;
   int height = 0;
-  std::vector<uint8_t> rgb;  // width * height * 3
+  std::vector<uint8_t> rgb;    // width * height * 3
+  std::vector<uint8_t> alpha;  // width * height when the picture has transparency, else empty
 
   const uint8_t* pixel(int x, int y) const { return rgb.data() + (static_cast<size_t>(y) * width + x) * 3; }
 };
