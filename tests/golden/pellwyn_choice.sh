@@ -8,22 +8,12 @@
 #   pellwyn_choice.sh PROGRAM WORK
 set -eu
 program=$1 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-choice-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-choice
 
-cat > script.txt <<SCRIPT
-wait 1000
-key press return
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 500
-key press down
-key press return
+{
+  first_player_keys
+  cat <<SCRIPT
 wait 6000
 screenshot title.png
 key press left
@@ -63,6 +53,7 @@ wait 6000
 dump play.txt
 screenshot play.png
 SCRIPT
+} > script.txt
 "$program" --headless --root root --script script.txt
 
 fail() { echo "$1"; cat "$2"; exit 1; }

@@ -11,10 +11,8 @@ set -eu
 program=$1
 work=$2
 same=$3
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-help-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-help
 
 expect() {
   grep -q "^$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }

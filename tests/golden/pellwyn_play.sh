@@ -9,25 +9,15 @@
 #   pellwyn_play.sh PROGRAM GOLDEN SAME WORK
 set -eu
 program=$1 golden=$2 same=$3 work=$4
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-play-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-play
 
 # A first start asks for a player: A is typed on the on-screen keyboard,
 # OK makes the player and "Play" on the player list leads to the title. The
 # first deal of a new player brings the tour, which Back closes.
-cat > script.txt <<SCRIPT
-wait 1000
-key press return
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 500
-key press down
-key press return
+{
+  first_player_keys
+  cat <<SCRIPT
 wait 6000
 key press action
 wait 9000
@@ -67,6 +57,7 @@ key press return
 wait 500
 dump menuundo.txt
 SCRIPT
+} > script.txt
 "$program" --headless --root root --script script.txt
 
 fail() { echo "$1"; cat "$2"; exit 1; }

@@ -10,26 +10,16 @@
 #   pellwyn_results.sh PROGRAM WORK
 set -eu
 program=$1 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-results-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-results
 
 # A first start asks for a player: A is typed on the on-screen keyboard,
 # OK makes the player and "Play" on the player list leads to the title.
 # Select deals Klondike; the first deal brings the tour, which Back closes;
 # a key starts the game's clock.
-cat > script.txt <<'SCRIPT'
-wait 1000
-key press return
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 500
-key press down
-key press return
+{
+  first_player_keys
+  cat <<'SCRIPT'
 wait 6000
 key press action
 wait 9000
@@ -83,6 +73,7 @@ wait 300
 dump reset.txt
 screenshot reset.png
 SCRIPT
+} > script.txt
 "$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
 expect() {

@@ -7,25 +7,15 @@
 #   pellwyn_rules.sh PROGRAM WORK
 set -eu
 program=$1 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-rules-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-rules
 
 # A first start asks for a player: A is typed on the on-screen keyboard, OK
 # makes the player and "Play" on the player list leads to the title. The right
 # soft key opens the menu, whose fourth item is the rules of the game in front.
-cat > first.txt <<'SCRIPT'
-wait 1000
-key press return
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 500
-key press down
-key press return
+{
+  first_player_keys
+  cat <<'SCRIPT'
 wait 6000
 dump title.txt
 key press softkey2
@@ -53,6 +43,7 @@ key press return
 wait 300
 dump stored.txt
 SCRIPT
+} > first.txt
 "$program" --headless --root root --script first.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
 # The second start: the rule is there; then the dial turns through the other

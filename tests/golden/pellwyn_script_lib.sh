@@ -28,3 +28,12 @@ compare_golden() {
       { echo "$PWD/$picture.png differs from $dir/$prefix-$picture.png"; exit 1; }
   done
 }
+
+# first_player_keys: the keys of a first start that make player "A" on the
+# on-screen keyboard (OK is four rows down) and play on from the player list
+# to the title screen.
+first_player_keys() {
+  printf 'wait 1000\nkey press return\n'
+  printf 'key press down\n%.0s' 1 2 3 4
+  printf 'key press return\nwait 500\nkey press down\nkey press return\n'
+}

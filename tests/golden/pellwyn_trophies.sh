@@ -9,10 +9,8 @@
 set -eu
 program=$1
 work=$2
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-trophies-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-trophies
 
 # Keys: the title screen's menu (right soft key), Appearance, then the
 # chooser N places down its submenu (0 card backs, 1 faces, 2 background,

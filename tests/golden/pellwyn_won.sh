@@ -6,10 +6,8 @@
 #   pellwyn_won.sh PROGRAM MOVES WORK
 set -eu
 program=$1 moves=$2 work=$3
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-export WINCE_INSTANCE_NAMESPACE="pellwyn-won-$$"
+source "$(dirname "$0")/pellwyn_script_lib.sh"
+fresh_work "$work" pellwyn-won
 
 {
   # A first start: a player is made, then the title screen's Select deals;
