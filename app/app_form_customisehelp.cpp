@@ -3,6 +3,7 @@
 #include "app_application.h"
 #include "app_form_alert.h"
 #include "app_form_ids.h"
+#include "app_form_newgame.h"
 #include "app_settings.h"
 #include "qzf_gadget_event.h"
 #include "qzf_helpers.h"
@@ -12,7 +13,6 @@ namespace {
 
 constexpr const char* kSource = "app_form_customisehelp";
 constexpr uint16_t kHelpTexts[kAppGameTypes] = {1525, 1526, 1527, 1528, 1529, 1530, 1531, 1532, 1533, 1534, 1535, 1536};
-constexpr uint16_t kGameNames[kAppGameTypes] = {1153, 1159, 1165, 1182, 1177, 1179, 1180, 1181, 1183, 1184, 1178, 1171};
 constexpr int kPatternUnits = 40;
 constexpr int kNameUnits = 16;
 constexpr int kLongNameUnits = 18;  // Four Corners
@@ -34,7 +34,7 @@ void CAppCustomiseHelpForm::setGame(int32_t gameType) {
   char16_t title[kPatternUnits + kLongNameUnits + 1] = {};
   char16_t name[kLongNameUnits + 1] = {};
   CQZFResourceManager::getString(kTitlePattern, title, kPatternUnits);
-  CQZFResourceManager::getString(kGameNames[gameType - 1], name,
+  CQZFResourceManager::getString(AppGameNameString(gameType), name,
                                  gameType == kFourCorners ? kLongNameUnits : kNameUnits);
   setGadgetValue(kText, kHelpTexts[gameType - 1]);
   // The buffer has room for the pattern and the longest name.
