@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app_application.h"
+#include "app_form_chooseseed.h"
 #include "app_form_game.h"
-#include "app_form_hooks.h"
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
@@ -168,7 +168,7 @@ void CAppAlertForm::dropSavedGame() {
 
 void CAppAlertForm::useDealNumber() {
   CQZFFormHandler& handler = *app_->getFormHandler();
-  auto* chooser = dynamic_cast<CAppDealChooser*>(handler.findForm(kAppFormChooseSeed));
+  auto* chooser = dynamic_cast<CAppChooseSeedForm*>(handler.findForm(kAppFormChooseSeed));
   if (!chooser) return;
   const CAppGame* game = AppGameFlow::playGame(*app_);
   if (game && !resultRecorded(*game)) AppGameFlow::bookLoss(*app_, currentType(*app_), false);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app_alert_forms_fixture.h"
+#include "app_form_chooseseed.h"
 
 namespace {
 
@@ -86,6 +87,22 @@ TEST_F(AlertFormsTest, TheNewDealAlertBooksOnceAndTheRestartAlertNotAtAll) {
   frames(1);
   EXPECT_EQ(profile().statistics[0].losses, 1);
   EXPECT_EQ(AppGameFlow::playGame(*app_)->dealNumber(), 2u);
+  EXPECT_EQ(topForm(), kAppFormGame);
+}
+
+// The deal-number form over a game asks first (alert 1449); its Play button
+// books the loss and deals the typed number.
+TEST_F(AlertFormsTest, PlayingATypedDealNumberBooksTheLossAndDealsIt) {
+  ASSERT_NE(play(), nullptr);
+  CQZFForm* chooser = open(kAppFormChooseSeed, kAppTagChooseSeed);
+  ASSERT_NE(chooser, nullptr);
+  frames(1);
+  chooser->setGadgetText(CAppChooseSeedForm::kNumber, u"4242");
+  press(*open(CAppChooseSeedForm::kConfirmAlert, kAppTagAlert), CAppAlertForm::kUseDealNumber);
+  frames(1);
+  EXPECT_EQ(profile().statistics[1].losses, 1);
+  EXPECT_EQ(app_->getSettings()->dealNumber[0], 4242u);
+  EXPECT_EQ(AppGameFlow::playGame(*app_)->dealNumber(), 4242u);
   EXPECT_EQ(topForm(), kAppFormGame);
 }
 
