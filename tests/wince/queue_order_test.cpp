@@ -159,6 +159,53 @@ TEST_F(QueueOrder, PostFromAnotherThreadWakesABlockedGetMessage) {
   EXPECT_EQ(m.hwnd, main);
 }
 
+// Drains the posted messages, returning their wParams in the order taken.
+std::vector<WPARAM> takeAllPosted() {
+  std::vector<WPARAM> got;
+  MSG m;
+  while (PeekMessage(&m, nullptr, WM_USER, WM_USER, PM_REMOVE)) got.push_back(m.wParam);
+  return got;
+}
+
+TEST_F(QueueOrder, PostsOfOtherThreadsKeepTheirPlaceAmongOwnPosts) {
+  HWND main = make("main", 0);
+  HWND gone = make("gone", 0);
+  auto fromOtherThread = [](HWND h, std::vector<WPARAM> params) {
+    std::thread([&] {
+      for (WPARAM p : params) PostMessage(h, WM_USER, p, 0);
+    }).join();
+  };
+  PostMessage(main, WM_USER, 1, 0);
+  fromOtherThread(main, {2});
+  PostMessage(main, WM_USER, 3, 0);
+  fromOtherThread(main, {4, 5});
+  fromOtherThread(gone, {6});  // its window is destroyed before the fetch
+  DestroyWindow(gone);
+  fromOtherThread(gone, {7});  // to a window already dead
+  PostMessage(main, WM_USER, 8, 0);
+  EXPECT_EQ(takeAllPosted(), (std::vector<WPARAM>{1, 2, 3, 4, 5, 8}));
+}
+
+TEST_F(QueueOrder, ManyPostsComeOutInOrderWhileTheQueueGrows) {
+  HWND main = make("main", 0);
+  std::vector<WPARAM> want;
+  WPARAM next = 0;
+  auto postSome = [&](int n) {
+    for (int i = 0; i < n; ++i, ++next) {
+      PostMessage(main, WM_USER, next, 0);
+      want.push_back(next);
+    }
+  };
+  postSome(50);
+  MSG m;
+  std::vector<WPARAM> got;
+  for (int i = 0; i < 30 && PeekMessage(&m, nullptr, 0, 0, PM_REMOVE); ++i) got.push_back(m.wParam);
+  postSome(300);  // grows the queue while its oldest message is not at its start
+  const std::vector<WPARAM> rest = takeAllPosted();
+  got.insert(got.end(), rest.begin(), rest.end());
+  EXPECT_EQ(got, want);
+}
+
 TEST_F(QueueOrder, SendFromAnotherThreadRunsOnTheGuiThread) {
   wince::useRealClock();
   HWND main = make("main", 0);

@@ -53,15 +53,15 @@ class Encoder {
   }
 
   std::vector<uint8_t> stream() const {
-    std::vector<uint8_t> out(28, 0);
+    std::vector<uint8_t> out(28 + ops_.size() + offsets_.size() + literals_.size(), 0);
     out[1] = 28;
     put32(out, 8, static_cast<uint32_t>(size_));
     put32(out, 12, static_cast<uint32_t>(ops_.size()));
     put32(out, 16, static_cast<uint32_t>(offsets_.size()));
     put32(out, 20, static_cast<uint32_t>(literals_.size()));
-    out.insert(out.end(), ops_.begin(), ops_.end());
-    out.insert(out.end(), offsets_.begin(), offsets_.end());
-    out.insert(out.end(), literals_.begin(), literals_.end());
+    auto at = std::copy(ops_.begin(), ops_.end(), out.begin() + 28);
+    at = std::copy(offsets_.begin(), offsets_.end(), at);
+    std::copy(literals_.begin(), literals_.end(), at);
     return out;
   }
 

@@ -75,6 +75,7 @@ bool buildPlnPalette(const Image& image, std::vector<uint8_t>* out, std::string*
 
 std::vector<uint8_t> buildPlnDct(int width, int height, const std::vector<uint8_t>& payload) {
   std::vector<uint8_t> out = header(static_cast<uint32_t>(payload.size()), width, height, 0x04, 0, 0);
+  out.reserve(out.size() + payload.size());
   out.insert(out.end(), payload.begin(), payload.end());
   return out;
 }

@@ -135,7 +135,10 @@ class SdlBackend : public Backend {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
     if (!renderer_) return failed(error);
-    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB565, SDL_TEXTUREACCESS_STREAMING, s.width, s.height);
+    // The screen is kept zoomed and in 32-bit colour, so that showing it is
+    // a plain copy to the window rather than a stretch and a conversion.
+    texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, s.width * zoom_,
+                                 s.height * zoom_);
     if (!texture_) return failed(error);
     return true;
   }
@@ -222,18 +225,60 @@ class SdlBackend : public Backend {
   }
 
   void render() {
-    DeviceScreen& s = deviceScreen();
-    SDL_UpdateTexture(texture_, nullptr, s.pixels.data(), s.width * 2);
-    SDL_RenderClear(renderer_);
+    const DeviceScreen& s = deviceScreen();
+    const bool whole = shown_.size() != s.pixels.size();
+    int first = s.height;
+    int last = -1;
+    for (int y = 0; y < s.height; ++y) {
+      const auto row = s.pixels.begin() + static_cast<ptrdiff_t>(y) * s.width;
+      if (whole || !std::equal(row, row + s.width, shown_.begin() + static_cast<ptrdiff_t>(y) * s.width)) {
+        first = std::min(first, y);
+        last = y;
+      }
+    }
+    if (last >= 0) uploadRows(first, last);
     SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
     shown_ = s.pixels;
+    shownTouched_ = s.touched;
+  }
+
+  // Widens 5-6-5 colour to 8 bits a channel, each channel's top bits repeated
+  // below it.
+  static Uint32 rgb888(uint16_t p) {
+    const Uint32 r = p >> 11;
+    const Uint32 g = (p >> 5) & 0x3F;
+    const Uint32 b = p & 0x1F;
+    return ((r << 3 | r >> 2) << 16) | ((g << 2 | g >> 4) << 8) | (b << 3 | b >> 2);
+  }
+
+  // Converts and zooms device rows first..last into the texture.
+  void uploadRows(int first, int last) {
+    const DeviceScreen& s = deviceScreen();
+    const int width = s.width * zoom_;
+    const SDL_Rect rect{0, first * zoom_, width, (last - first + 1) * zoom_};
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(texture_, &rect, &pixels, &pitch) != 0) return;
+    auto* line = static_cast<uint8_t*>(pixels);
+    for (int y = first; y <= last; ++y) {
+      const uint16_t* in = &s.pixels[static_cast<size_t>(y) * s.width];
+      auto* out = reinterpret_cast<Uint32*>(line);
+      for (int x = 0; x < s.width; ++x) out = std::fill_n(out, zoom_, rgb888(in[x]));
+      for (int k = 1; k < zoom_; ++k) std::memcpy(line + static_cast<ptrdiff_t>(k) * pitch, line, width * 4);
+      line += static_cast<ptrdiff_t>(zoom_) * pitch;
+    }
+    SDL_UnlockTexture(texture_);
   }
 
   // Shows the device screen when it changed since it was last shown.
   void present(bool always) {
     lastPresent_ = SDL_GetTicks();
     refreshShellChrome();
-    if (!always && shown_ == deviceScreen().pixels) return;
+    const DeviceScreen& s = deviceScreen();
+    if (!always && (s.touched == shownTouched_ || shown_ == s.pixels)) {
+      shownTouched_ = s.touched;
+      return;
+    }
     render();
     SDL_RenderPresent(renderer_);
   }
@@ -292,6 +337,7 @@ class SdlBackend : public Backend {
   SDL_Texture* texture_ = nullptr;
   Uint32 wakeEvent_ = 0;
   std::vector<uint16_t> shown_;
+  uint64_t shownTouched_ = 0;
   Uint32 lastPresent_ = 0;
   bool suspended_ = false;
   bool displayless_ = false;

@@ -13,12 +13,15 @@ namespace wince {
 
 namespace {
 
+// Read on every look at the time: built before any code runs, so a read
+// takes no guard.
+constinit std::atomic<bool> isVirtual{false};
+constinit std::atomic<uint64_t> virtualNow{0};  // advanced without the mutex, set with it
+constinit std::atomic<int> sleepers{0};         // threads waiting in Sleep on `advanced`
+
 struct ClockState {
   std::mutex mutex;
   std::condition_variable advanced;
-  std::atomic<bool> isVirtual{false};
-  std::atomic<uint64_t> virtualNow{0};  // advanced without the mutex, set with it
-  std::atomic<int> sleepers{0};         // threads waiting in Sleep on `advanced`
   std::thread::id owner;                // the thread whose Sleep advances
   // The real tick count runs from the host's start, as a device's runs from its
   // own: two runs of a program never begin at the same tick (the programs seed
@@ -66,9 +69,9 @@ void useVirtualClock(uint64_t startMs) {
   ClockState& s = state();
   {
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.virtualNow = startMs;
+    virtualNow = startMs;
     s.owner = std::this_thread::get_id();
-    s.isVirtual = true;
+    isVirtual = true;
   }
   s.advanced.notify_all();
 }
@@ -77,18 +80,17 @@ void useRealClock() {
   ClockState& s = state();
   {
     std::lock_guard<std::mutex> lock(s.mutex);
-    s.isVirtual = false;
+    isVirtual = false;
   }
   s.advanced.notify_all();
   notifyListeners(s);
 }
 
-bool virtualClockActive() { return state().isVirtual.load(); }
+bool virtualClockActive() { return isVirtual.load(); }
 
 uint64_t clockNowMs() {
-  ClockState& s = state();
-  if (!s.isVirtual.load()) return realNowMs(s);
-  return s.virtualNow.load();
+  if (!isVirtual.load()) return realNowMs(state());
+  return virtualNow.load();
 }
 
 // Moves the clock without its mutex: a sleeper counts itself before it
@@ -96,12 +98,12 @@ uint64_t clockNowMs() {
 // sequential order, so either the sleeper sees the new time or the clock sees
 // the sleeper and wakes it under the mutex.
 void advanceClockTo(uint64_t t) {
-  ClockState& s = state();
-  uint64_t now = s.virtualNow.load();
+  uint64_t now = virtualNow.load();
   do {
-    if (!s.isVirtual.load() || t <= now) return;
-  } while (!s.virtualNow.compare_exchange_weak(now, t));
-  if (s.sleepers.load() != 0) {
+    if (!isVirtual.load() || t <= now) return;
+  } while (!virtualNow.compare_exchange_weak(now, t));
+  ClockState& s = state();
+  if (sleepers.load() != 0) {
     std::lock_guard<std::mutex> lock(s.mutex);
     s.advanced.notify_all();
   }
@@ -138,7 +140,7 @@ DWORD GetTickCount() { return static_cast<DWORD>(wince::clockNowMs()); }
 
 void Sleep(DWORD ms) {
   wince::ClockState& s = wince::state();
-  if (!s.isVirtual.load()) {
+  if (!wince::isVirtual.load()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
@@ -148,8 +150,8 @@ void Sleep(DWORD ms) {
     wince::advanceClock(ms);
     return;
   }
-  const uint64_t deadline = s.virtualNow + ms;
-  ++s.sleepers;
-  s.advanced.wait(lock, [&] { return !s.isVirtual.load() || s.virtualNow >= deadline; });
-  --s.sleepers;
+  const uint64_t deadline = wince::virtualNow + ms;
+  ++wince::sleepers;
+  s.advanced.wait(lock, [&] { return !wince::isVirtual.load() || wince::virtualNow >= deadline; });
+  --wince::sleepers;
 }

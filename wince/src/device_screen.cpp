@@ -12,6 +12,7 @@ void resizeDeviceScreen(int width, int height) {
   s.width = width;
   s.height = height;
   s.pixels.assign(static_cast<size_t>(width) * height, 0);
+  ++s.touched;
 }
 
 }  // namespace wince::detail

@@ -13,6 +13,9 @@ struct DeviceScreen {
   int width = 0;
   int height = 0;
   std::vector<uint16_t> pixels;  // width * height, row after row
+  // Counts the times a window DC reached the pixels (to draw or to read): a
+  // back end that sees the same count as before need not look for changes.
+  uint64_t touched = 0;
 
   uint16_t* row(int y) { return pixels.data() + static_cast<size_t>(y) * width; }
 };

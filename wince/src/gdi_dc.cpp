@@ -11,6 +11,7 @@ Surface Dc::surface() const {
   if (window) {
     auto& screen = wince::detail::deviceScreen();
     if (screen.pixels.empty()) return s;
+    ++screen.touched;
     s.top = reinterpret_cast<uint8_t*>(screen.pixels.data());
     s.stride = static_cast<ptrdiff_t>(screen.width) * 2;
     s.width = screen.width;

@@ -50,7 +50,6 @@ struct Instances {
   std::mutex mutex;
   std::vector<std::unique_ptr<Published>> published;
   std::map<HWND, std::string> remotes;  // stand-in handle -> key
-  std::atomic<bool> raiseRequested{false};
   std::function<void()> raiseHook;
 
   ~Instances();
@@ -148,7 +147,7 @@ void serve(int client) {
   if (readLine(client, &line) && (line == "raise" || line == "ping")) {
     writeAll(client, "ok\n");  // first: the program may end once raised
     if (line == "raise") {
-      instances().raiseRequested = true;
+      raiseRequested = true;
       PostMessage(nullptr, WM_NULL, 0, 0);  // wakes the GUI thread
     }
   }
@@ -268,7 +267,7 @@ void resetInstances() {
   for (auto& p : s.published) stop(*p);
   s.published.clear();
   s.remotes.clear();
-  s.raiseRequested = false;
+  raiseRequested = false;
   s.raiseHook = nullptr;
 }
 
@@ -298,10 +297,11 @@ bool raiseRemoteInstance(HWND hwnd) {
   return it != instances().remotes.end() && request(it->second, "raise\n");
 }
 
-void serviceInstanceRequests() {
+constinit std::atomic<bool> raiseRequested{false};
+
+void runRaiseRequest() {
+  if (!raiseRequested.exchange(false)) return;
   Instances& s = instances();
-  // A plain load first: the exchange is a locked instruction on every fetch.
-  if (!s.raiseRequested.load(std::memory_order_relaxed) || !s.raiseRequested.exchange(false)) return;
   HWND target{};
   {
     std::lock_guard<std::mutex> lock(s.mutex);

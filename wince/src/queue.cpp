@@ -1,11 +1,13 @@
-// The GUI thread's message queue. Posted messages live in a ring that only
-// grows, so posting and taking messages allocates nothing once it is warm.
+// The GUI thread's message queue. Posted messages live in rings that only
+// grow, so posting and taking messages allocates nothing once it is warm.
+// The GUI thread's own posts go straight into the ring it takes from, with
+// no lock; other threads post into an inbox under the mutex, and the GUI
+// thread moves the inbox over, in order, before it takes or posts.
 // Order of retrieval: messages sent from other threads are delivered first,
 // then posted messages (and input) in order, then WM_QUIT, then WM_PAINT,
 // then WM_TIMER.
 #include <atomic>
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <thread>
 
@@ -23,35 +25,58 @@ class MessageRing {
  public:
   bool empty() const { return count_ == 0; }
   size_t size() const { return count_; }
-  MSG& at(size_t i) { return buf_[(head_ + i) & (buf_.size() - 1)]; }
+  MSG& at(size_t i) { return buf_[(head_ + i) & mask_]; }
   // The new slot at either end, for the caller to fill field by field (a
   // whole MSG built first and copied in costs a stalled reload of each half).
   MSG& pushBack() {
-    grow();
-    return buf_[(head_ + count_++) & (buf_.size() - 1)];
+    if (count_ == capacity_) grow();
+    return buf_[(head_ + count_++) & mask_];
   }
   MSG& pushFront() {
-    grow();
-    head_ = (head_ + buf_.size() - 1) & (buf_.size() - 1);
+    if (count_ == capacity_) grow();
+    head_ = (head_ + mask_) & mask_;
     ++count_;
     return buf_[head_];
   }
   void removeAt(size_t i) {
-    for (size_t j = i; j + 1 < count_; ++j) at(j) = at(j + 1);
+    if (i == 0) {
+      head_ = (head_ + 1) & mask_;
+    } else {
+      for (size_t j = i; j + 1 < count_; ++j) at(j) = at(j + 1);
+    }
     --count_;
   }
+  // Drops the messages `drop` names, keeping the others in order.
+  template <typename Pred>
+  void removeIf(Pred drop) {
+    size_t kept = 0;
+    for (size_t i = 0; i < count_; ++i) {
+      if (drop(at(i))) continue;
+      if (kept != i) at(kept) = at(i);
+      ++kept;
+    }
+    count_ = kept;
+  }
   void clear() { head_ = count_ = 0; }
+  // Moves every message of `from` to the back of this ring, in order.
+  void takeAll(MessageRing& from) {
+    for (size_t i = 0; i < from.count_; ++i) pushBack() = from.at(i);
+    from.clear();
+  }
 
  private:
-  void grow() {
-    if (count_ < buf_.size()) return;
-    std::vector<MSG> bigger(buf_.empty() ? 64 : buf_.size() * 2);
+  [[gnu::noinline]] void grow() {
+    std::vector<MSG> bigger(capacity_ == 0 ? 64 : capacity_ * 2);
     for (size_t i = 0; i < count_; ++i) bigger[i] = at(i);
     buf_.swap(bigger);
+    capacity_ = buf_.size();
+    mask_ = capacity_ - 1;
     head_ = 0;
   }
 
-  std::vector<MSG> buf_;  // size is a power of two
+  std::vector<MSG> buf_;
+  size_t capacity_ = 0;  // buf_'s size, a power of two
+  size_t mask_ = 0;
   size_t head_ = 0;
   size_t count_ = 0;
 };
@@ -65,59 +90,95 @@ struct CrossSend {
   bool done = false;
 };
 
+// Built before any code runs (no guard on each use); the condition variable,
+// which cannot be, is built on first use.
 struct Queue {
+  MessageRing posted;  // the GUI thread's alone: only it posts here and takes
   std::mutex mutex;
-  std::condition_variable changed;
-  MessageRing posted;
-  std::deque<CrossSend*> sends;
+  MessageRing inbox;  // posts of other threads, under the mutex
+  std::vector<CrossSend*> sends;
   bool quit = false;
   int quitCode = 0;
-  // False only when posted, sends and quit are all empty; set under the
-  // mutex, so a fetch that finds it false may skip the mutex. The mutex
+  // False only when inbox, sends and quit are all empty; set under the
+  // mutex, so a look that finds it false may skip the mutex. The mutex
   // orders it: stores are relaxed (a plain store, where an ordered one is a
   // locked exchange on every post).
   std::atomic<bool> pending{false};
   std::atomic<bool> guiKnown{false};
-  std::thread::id guiThread;
   DWORD guiTid = 0;
   std::atomic<wince::EventSource*> source{nullptr};
   POINT lastPos{};
   DWORD lastTime = 0;
 };
 
-Queue& queue() {
-  static Queue q;
-  return q;
+constinit Queue theQueue;
+thread_local bool onGuiThread = false;  // set on the thread that takes messages
+
+Queue& queue() { return theQueue; }
+
+std::condition_variable& queueChanged() {
+  static std::condition_variable changed;
+  return changed;
 }
 
 bool inRange(UINT msg, UINT min, UINT max) { return (min == 0 && max == 0) || (msg >= min && msg <= max); }
 
 void wakeGuiThread(Queue& q) {
-  q.changed.notify_all();
+  queueChanged().notify_all();
   if (wince::EventSource* src = q.source.load()) src->wake();
 }
 
-bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
+void fill(MSG& m, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, DWORD time, POINT pt) {
+  m.hwnd = hwnd;
+  m.message = msg;
+  m.wParam = wParam;
+  m.lParam = lParam;
+  m.time = time;
+  m.pt = pt;
+}
+
+// Moves the other threads' posts behind the GUI thread's own; the caller
+// holds the queue's mutex.
+void takeInbox(Queue& q) {
+  q.inbox.removeIf([](const MSG& m) { return m.hwnd != nullptr && !IsWindow(m.hwnd); });
+  q.posted.takeAll(q.inbox);
+  q.pending.store(!q.sends.empty() || q.quit, std::memory_order_relaxed);
+}
+
+[[gnu::noinline]] void takeInboxLocked(Queue& q) {
+  std::lock_guard<std::mutex> lock(q.mutex);
+  takeInbox(q);
+}
+
+// Other threads post into the inbox, as does the GUI thread until it is
+// known; the post wakes the GUI thread.
+[[gnu::noinline]] bool postFromOtherThread(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
   Queue& q = queue();
-  const bool fromGui = isGuiThread();
+  const bool fromGui = !q.guiKnown.load(std::memory_order_acquire);
   if (fromGui && hwnd != nullptr && !IsWindow(hwnd)) return false;
-  const DWORD time = GetTickCount();
   const POINT pt = fromGui ? stylusPosition() : POINT{};
+  const DWORD time = GetTickCount();
   {
     std::lock_guard<std::mutex> lock(q.mutex);
-    MSG& m = front ? q.posted.pushFront() : q.posted.pushBack();
-    m.hwnd = hwnd;
-    m.message = msg;
-    m.wParam = wParam;
-    m.lParam = lParam;
-    m.time = time;
-    m.pt = pt;
+    fill(front ? q.inbox.pushFront() : q.inbox.pushBack(), hwnd, msg, wParam, lParam, time, pt);
     q.pending.store(true, std::memory_order_relaxed);
   }
-  // Only the GUI thread waits for posts (the other waiters wait for their
-  // sends to be done): its own post has no one to wake. A post from before
-  // the GUI thread is known wakes it all the same.
-  if (!(fromGui && q.guiKnown.load())) wakeGuiThread(q);
+  wakeGuiThread(q);
+  return true;
+}
+
+// The GUI thread's own post. A post from another thread that came before it
+// is already in the inbox (the poster set `pending` before whatever made
+// this post follow it), so it is moved over first and keeps its place.
+bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
+  if (!onGuiThread) [[unlikely]]
+    return postFromOtherThread(hwnd, msg, wParam, lParam, front);
+  if (hwnd != nullptr && !isLiveWindow(hwnd)) return false;
+  Queue& q = queue();
+  if (q.pending.load(std::memory_order_relaxed)) [[unlikely]]
+    takeInboxLocked(q);
+  fill(front ? q.posted.pushFront() : q.posted.pushBack(), hwnd, msg, wParam, lParam, GetTickCount(),
+       stylusPosition());
   return true;
 }
 
@@ -125,7 +186,7 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
 void runCrossSends(Queue& q, std::unique_lock<std::mutex>& lock) {
   while (!q.sends.empty()) {
     CrossSend* s = q.sends.front();
-    q.sends.pop_front();
+    q.sends.erase(q.sends.begin());
     lock.unlock();
     LRESULT r = 0;
     try {
@@ -134,52 +195,72 @@ void runCrossSends(Queue& q, std::unique_lock<std::mutex>& lock) {
       // The sender must not wait forever; the exception is the GUI thread's.
       lock.lock();
       s->done = true;
-      q.changed.notify_all();
+      queueChanged().notify_all();
       throw;
     }
     lock.lock();
     s->result = r;
     s->done = true;
-    q.changed.notify_all();
+    queueChanged().notify_all();
   }
 }
 
 enum class Got { None, Message, Quit };
 
-// One retrieval step. takeQuit false leaves a pending WM_QUIT in place.
+bool takePosted(Queue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
+  if (filter == nullptr && min == 0 && max == 0) {  // the usual look: the oldest
+    *out = q.posted.at(0);
+    if (remove) q.posted.removeAt(0);
+    return true;
+  }
+  for (size_t i = 0; i < q.posted.size(); ++i) {
+    MSG& m = q.posted.at(i);
+    if (matchesWindowFilter(m.hwnd, filter) && inRange(m.message, min, max)) {
+      *out = m;
+      if (remove) q.posted.removeAt(i);
+      return true;
+    }
+  }
+  return false;
+}
+
+bool takeQuitMessage(Queue& q, MSG* out, bool take) {
+  std::lock_guard<std::mutex> lock(q.mutex);
+  if (!q.quit) return false;
+  *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, GetTickCount(), stylusPosition()};
+  if (take) {
+    q.quit = false;
+    q.pending.store(!q.inbox.empty() || !q.sends.empty(), std::memory_order_relaxed);
+  }
+  return true;
+}
+
+// What other threads left: their sends are run, their posts moved over.
+[[gnu::noinline]] void takeFromOtherThreads(Queue& q) {
+  std::unique_lock<std::mutex> lock(q.mutex);
+  runCrossSends(q, lock);
+  takeInbox(q);
+}
+
+// One retrieval step, on the GUI thread. takeQuit false leaves a pending
+// WM_QUIT in place.
 Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit) {
   Queue& q = queue();
   serviceInstanceRequests();
-  if (q.pending.load(std::memory_order_relaxed)) {
-    std::unique_lock<std::mutex> lock(q.mutex);
-    runCrossSends(q, lock);
-    for (size_t i = 0; i < q.posted.size();) {
-      MSG& m = q.posted.at(i);
-      if (m.hwnd != nullptr && !IsWindow(m.hwnd)) {  // its window died: drop it
-        q.posted.removeAt(i);
-        continue;
-      }
-      if (matchesWindowFilter(m.hwnd, filter) && inRange(m.message, min, max)) {
-        *out = m;
-        if (remove) q.posted.removeAt(i);
-        return Got::Message;
-      }
-      ++i;
-    }
-    if (q.quit) {
-      *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(q.quitCode), 0, GetTickCount(), stylusPosition()};
-      if (takeQuit && remove) q.quit = false;
-      return Got::Quit;
-    }
-    q.pending.store(!q.posted.empty(), std::memory_order_relaxed);
-  }
-  if (filter != reinterpret_cast<HWND>(-1) && inRange(WM_PAINT, min, max)) {
+  if (q.pending.load(std::memory_order_relaxed)) [[unlikely]]
+    takeFromOtherThreads(q);
+  if (!q.posted.empty() && takePosted(q, out, filter, min, max, remove)) return Got::Message;
+  if (q.pending.load(std::memory_order_relaxed) && takeQuitMessage(q, out, takeQuit && remove)) return Got::Quit;
+  if (anyWindowDirty() && filter != reinterpret_cast<HWND>(-1) && inRange(WM_PAINT, min, max)) {
     if (HWND h = nextWindowToPaint(filter)) {
       *out = MSG{h, WM_PAINT, 0, 0, GetTickCount(), stylusPosition()};
       return Got::Message;
     }
   }
-  if (inRange(WM_TIMER, min, max) && takeDueTimer(out, filter, wince::clockNowMs(), remove)) return Got::Message;
+  if (nextTimerDue() != UINT64_MAX && inRange(WM_TIMER, min, max)) {
+    const uint64_t now = wince::clockNowMs();
+    if (now >= nextTimerDue() && takeDueTimer(out, filter, now, remove)) return Got::Message;
+  }
   return Got::None;
 }
 
@@ -202,20 +283,21 @@ void idleWait() {
     return;
   }
   std::unique_lock<std::mutex> lock(q.mutex);
-  auto ready = [&q] { return !q.posted.empty() || !q.sends.empty() || q.quit; };
+  auto ready = [&q] { return !q.inbox.empty() || !q.sends.empty() || q.quit; };
   if (timeout == INFINITE || isVirtual) {
-    q.changed.wait(lock, ready);
+    queueChanged().wait(lock, ready);
   } else {
-    q.changed.wait_for(lock, std::chrono::milliseconds(timeout), ready);
+    queueChanged().wait_for(lock, std::chrono::milliseconds(timeout), ready);
   }
 }
 
 // Anything GetMessage would hand out now (QS_ALLINPUT).
 bool inputWaiting() {
   Queue& q = queue();
+  if (!q.posted.empty()) return true;
   {
     std::lock_guard<std::mutex> lock(q.mutex);
-    if (!q.posted.empty() || !q.sends.empty() || q.quit) return true;
+    if (!q.inbox.empty() || !q.sends.empty() || q.quit) return true;
   }
   return nextWindowToPaint(nullptr) != nullptr || msUntilNextTimer(wince::clockNowMs()) == 0;
 }
@@ -225,7 +307,7 @@ bool inputWaiting() {
 void noteGuiThread() {
   Queue& q = queue();
   if (q.guiKnown.load()) return;
-  q.guiThread = std::this_thread::get_id();
+  onGuiThread = true;
   q.guiTid = GetCurrentThreadId();
   q.guiKnown = true;
 }
@@ -237,23 +319,27 @@ DWORD guiThreadId() {
 
 bool isGuiThread() {
   Queue& q = queue();
-  return !q.guiKnown.load() || q.guiThread == std::this_thread::get_id();
-}
-
-bool matchesWindowFilter(HWND hwnd, HWND filter) {
-  if (filter == nullptr) return true;
-  if (filter == reinterpret_cast<HWND>(-1)) return hwnd == nullptr;
-  return hwnd == filter || IsChild(filter, hwnd);
+  return !q.guiKnown.load() || onGuiThread;
 }
 
 void postToFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) { post(hwnd, msg, wParam, lParam, true); }
 
+void dropPostedFor(HWND hwnd) {
+  Queue& q = queue();
+  auto forWindow = [hwnd](const MSG& m) { return m.hwnd == hwnd; };
+  q.posted.removeIf(forWindow);
+  std::lock_guard<std::mutex> lock(q.mutex);
+  q.inbox.removeIf(forWindow);
+}
+
 void resetQueue() {
   Queue& q = queue();
-  std::lock_guard<std::mutex> lock(q.mutex);
   q.posted.clear();
+  std::lock_guard<std::mutex> lock(q.mutex);
+  q.inbox.clear();
   q.quit = false;
   q.quitCode = 0;
+  q.pending.store(!q.sends.empty(), std::memory_order_relaxed);
 }
 
 }  // namespace wince::win
@@ -276,16 +362,16 @@ BOOL GetMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 
 BOOL PeekMessage(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags) {
   noteGuiThread();
-  MSG m;
+  MSG local;
+  MSG* out = msg != nullptr ? msg : &local;  // a fetch writes only what it hands out
   const bool remove = (removeFlags & PM_REMOVE) != 0;
-  Got got = fetch(&m, hwnd, filterMin, filterMax, remove, true);
+  Got got = fetch(out, hwnd, filterMin, filterMax, remove, true);
   if (got == Got::None) {
     if (wince::EventSource* src = queue().source.load()) src->pollEvents();
-    got = fetch(&m, hwnd, filterMin, filterMax, remove, true);
+    got = fetch(out, hwnd, filterMin, filterMax, remove, true);
   }
   if (got == Got::None) return FALSE;
-  noteRetrieved(m);
-  if (msg != nullptr) *msg = m;
+  noteRetrieved(*out);
   return TRUE;
 }
 
@@ -312,8 +398,8 @@ DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD time
     // Posts wake this at once; the objects are looked at again after a
     // short pause.
     std::unique_lock<std::mutex> lock(q.mutex);
-    q.changed.wait_for(lock, std::chrono::milliseconds(1),
-                       [&q] { return !q.posted.empty() || !q.sends.empty() || q.quit; });
+    queueChanged().wait_for(lock, std::chrono::milliseconds(1),
+                       [&q] { return !q.inbox.empty() || !q.sends.empty() || q.quit; });
   }
 }
 
@@ -342,7 +428,7 @@ LRESULT SendMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   lock.unlock();
   wakeGuiThread(q);
   lock.lock();
-  q.changed.wait(lock, [&s] { return s.done; });
+  queueChanged().wait(lock, [&s] { return s.done; });
   return s.result;
 }
 
@@ -372,7 +458,7 @@ void PostQuitMessage(int exitCode) {
     q.pending = true;
     q.quitCode = exitCode;
   }
-  q.changed.notify_all();
+  queueChanged().notify_all();
 }
 
 DWORD GetMessagePos() {

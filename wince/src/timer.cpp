@@ -10,6 +10,8 @@
 
 namespace wince::win {
 
+constinit uint64_t earliestTimerDue = std::numeric_limits<uint64_t>::max();
+
 namespace {
 
 struct Timer {
@@ -20,9 +22,15 @@ struct Timer {
   uint64_t due;
 };
 
-std::vector<Timer>& timers() {
-  static std::vector<Timer> list;
-  return list;
+constinit std::vector<Timer> timerList;
+
+std::vector<Timer>& timers() { return timerList; }
+
+// Kept with every change of the list, so that a fetch with nothing due looks
+// at one number, not at every timer.
+void refreshEarliest() {
+  earliestTimerDue = std::numeric_limits<uint64_t>::max();
+  for (const Timer& timer : timerList) earliestTimerDue = std::min(earliestTimerDue, timer.due);
 }
 
 // Ids for timers without a window, out of the range programs pick.
@@ -38,18 +46,16 @@ Timer* findTimer(HWND hwnd, UINT_PTR id) {
 }  // namespace
 
 void killWindowTimers(HWND hwnd) {
-  std::erase_if(timers(), [hwnd](const Timer& t) { return t.hwnd == hwnd; });
+  if (std::erase_if(timers(), [hwnd](const Timer& t) { return t.hwnd == hwnd; }) != 0) refreshEarliest();
 }
 
-void dropTimers() { timers().clear(); }
+void dropTimers() {
+  timers().clear();
+  refreshEarliest();
+}
 
 bool timerExists(HWND hwnd, UINT_PTR id) { return findTimer(hwnd, id) != nullptr; }
 
-uint64_t nextTimerDue() {
-  uint64_t next = std::numeric_limits<uint64_t>::max();
-  for (const Timer& t : timers()) next = std::min(next, t.due);
-  return next;
-}
 
 DWORD msUntilNextTimer(uint64_t now) {
   const uint64_t next = nextTimerDue();
@@ -59,6 +65,7 @@ DWORD msUntilNextTimer(uint64_t now) {
 }
 
 bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove) {
+  if (now < nextTimerDue()) return false;
   Timer* best = nullptr;
   for (Timer& t : timers()) {
     if (t.due > now || !matchesWindowFilter(t.hwnd, filter)) continue;
@@ -67,7 +74,10 @@ bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove) {
   if (best == nullptr) return false;
   *msg = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now),
              stylusPosition()};
-  if (remove) best->due = now + best->interval;
+  if (remove) {
+    best->due = now + best->interval;
+    refreshEarliest();
+  }
   return true;
 }
 
@@ -88,10 +98,13 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   } else {
     timers().push_back(Timer{hwnd, id, interval, proc, due});
   }
+  refreshEarliest();
   return id != 0 ? id : 1;
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
   const size_t removed = std::erase_if(timers(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
-  return removed != 0 ? TRUE : FALSE;
+  if (removed == 0) return FALSE;
+  refreshEarliest();
+  return TRUE;
 }

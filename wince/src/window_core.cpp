@@ -9,9 +9,9 @@
 
 namespace wince::win {
 
-namespace {
+constinit Gui theGui;
 
-constexpr uintptr_t kHandleShift = 4;
+namespace {
 
 void createDesktop(Gui& g) {
   registerSystemClasses();
@@ -28,22 +28,9 @@ void createDesktop(Gui& g) {
 
 }  // namespace
 
-Gui& gui() {
-  static Gui g;
-  if (!g.initialised) {
-    g.initialised = true;
-    createDesktop(g);
-  }
-  return g;
-}
-
-Window* find(HWND hwnd) {
-  const auto value = reinterpret_cast<uintptr_t>(hwnd);
-  if (value == 0 || (value & ((uintptr_t{1} << kHandleShift) - 1)) != 0) return nullptr;
-  Gui& g = gui();
-  const uintptr_t index = (value >> kHandleShift) - 1;
-  if (index >= g.slots.size()) return nullptr;
-  return g.slots[index].get();
+void initialiseGui() {
+  theGui.initialised = true;
+  createDesktop(theGui);
 }
 
 HWND newHandle() {
@@ -69,13 +56,6 @@ bool isAncestor(HWND ancestor, HWND hwnd) {
   return false;
 }
 
-LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-  Window* w = find(hwnd);
-  if (w == nullptr || w->proc == nullptr) return 0;
-  WNDPROC proc = w->proc;
-  return proc(hwnd, msg, wParam, lParam);
-}
-
 namespace {
 
 void defaultGeometry(bool topLevel, int& x, int& y, int& cx, int& cy) {
@@ -96,6 +76,7 @@ void freeSubtree(HWND hwnd) {
   if (w == nullptr) return;
   for (HWND child : std::vector<HWND>(w->children)) freeSubtree(child);
   killWindowTimers(hwnd);
+  dropPostedFor(hwnd);
   forgetWindow(hwnd);
   unpublishInstance(hwnd);
   if (w->dirty) gui().dirtyCount--;
@@ -234,10 +215,7 @@ BOOL DestroyWindow(HWND hwnd) {
   return TRUE;
 }
 
-BOOL IsWindow(HWND hwnd) {
-  Window* w = find(hwnd);
-  return w != nullptr && !isDesktop(hwnd) ? TRUE : FALSE;
-}
+BOOL IsWindow(HWND hwnd) { return isLiveWindow(hwnd) ? TRUE : FALSE; }
 
 LRESULT CallWindowProc(WNDPROC proc, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return proc != nullptr ? proc(hwnd, msg, wParam, lParam) : 0;

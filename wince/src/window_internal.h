@@ -5,6 +5,7 @@
 #pragma once
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -90,8 +91,28 @@ struct Gui {
   int dirtyCount = 0;
 };
 
-Gui& gui();
-Window* find(HWND hwnd);
+// The window table. Built before any code runs; the desktop window is made
+// on first use.
+extern Gui theGui;
+void initialiseGui();
+
+inline Gui& gui() {
+  if (!theGui.initialised) [[unlikely]]
+    initialiseGui();
+  return theGui;
+}
+
+constexpr uintptr_t kHandleShift = 4;
+
+// The live window of a handle, or null.
+inline Window* find(HWND hwnd) {
+  const auto value = reinterpret_cast<uintptr_t>(hwnd);
+  if (value == 0 || (value & ((uintptr_t{1} << kHandleShift) - 1)) != 0) return nullptr;
+  Gui& g = gui();
+  const uintptr_t index = (value >> kHandleShift) - 1;
+  if (index >= g.slots.size()) return nullptr;
+  return g.slots[index].get();
+}
 Window* desktopWindow();
 bool isDesktop(HWND hwnd);
 HWND topLevelOf(HWND hwnd);
@@ -101,8 +122,15 @@ HWND newHandle();
 WindowClass* findClass(LPCWSTR name);
 void registerSystemClasses();
 
+// IsWindow: a live window other than the desktop.
+inline bool isLiveWindow(HWND hwnd) { return find(hwnd) != nullptr && hwnd != theGui.desktop; }
+
 // Calls the window's procedure; 0 for a dead handle.
-LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+inline LRESULT callWindow(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+  Window* w = find(hwnd);
+  if (w == nullptr || w->proc == nullptr) return 0;
+  return w->proc(hwnd, msg, wParam, lParam);
+}
 
 // Geometry helpers (window_geometry.cpp).
 // Height of the title row a captioned pop-up narrower than the screen draws
@@ -127,6 +155,7 @@ void clearUpdate(Window* w);
 // The first window (in paint order) waiting for WM_PAINT that passes the
 // filter, or null.
 HWND nextWindowToPaint(HWND filter);
+inline bool anyWindowDirty() { return gui().dirtyCount != 0; }
 
 // Hit testing (window_tree.cpp): the deepest visible, enabled window under a
 // screen point.
@@ -156,7 +185,8 @@ void dropTimers();
 bool timerExists(HWND hwnd, UINT_PTR id);
 // Milliseconds until the next timer is due (0 when one is due), or INFINITE.
 DWORD msUntilNextTimer(uint64_t now);
-uint64_t nextTimerDue();  // UINT64_MAX without timers
+extern uint64_t earliestTimerDue;  // kept by timer.cpp
+inline uint64_t nextTimerDue() { return earliestTimerDue; }  // UINT64_MAX without timers
 // Fills a WM_TIMER for the earliest due timer passing the filter; with
 // `remove` the timer starts its next period.
 bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove);
@@ -165,8 +195,15 @@ bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove);
 void noteGuiThread();
 DWORD guiThreadId();
 bool isGuiThread();
-bool matchesWindowFilter(HWND hwnd, HWND filter);
+inline bool matchesWindowFilter(HWND hwnd, HWND filter) {
+  if (filter == nullptr) return true;
+  if (filter == reinterpret_cast<HWND>(-1)) return hwnd == nullptr;
+  return hwnd == filter || IsChild(filter, hwnd);
+}
 void postToFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Drops the messages posted to a window that is being freed: a message is
+// never delivered to a dead window.
+void dropPostedFor(HWND hwnd);
 POINT stylusPosition();
 // Where keys go: the focus window, else the active window; null while that
 // window's top-level window is disabled.
@@ -198,8 +235,14 @@ HWND findRemoteInstance(LPCWSTR className);
 bool isRemoteInstance(HWND hwnd);
 bool raiseRemoteInstance(HWND hwnd);
 void resetInstances();
-// Runs a raise request another process sent (GUI thread).
-void serviceInstanceRequests();
+// Runs a raise request another process sent (GUI thread). Looked at on
+// every fetch: a plain load of the flag, the rest out of line.
+extern std::atomic<bool> raiseRequested;
+void runRaiseRequest();
+inline void serviceInstanceRequests() {
+  if (raiseRequested.load(std::memory_order_relaxed)) [[unlikely]]
+    runRaiseRequest();
+}
 
 // Rectangle arithmetic on the runtime's own terms.
 inline bool rectEmpty(const RECT& r) { return r.right <= r.left || r.bottom <= r.top; }
