@@ -1,6 +1,8 @@
 #include "wince/clock.h"
 #include "wince/host/clock.h"
 
+#include "clock_internal.h"
+
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -11,13 +13,20 @@
 
 namespace wince {
 
+namespace detail {
+
+constinit std::atomic<bool> clockIsVirtual{false};
+constinit std::atomic<uint64_t> clockVirtualNow{0};
+
+}  // namespace detail
+
 namespace {
 
 // Read on every look at the time: built before any code runs, so a read
 // takes no guard.
-constinit std::atomic<bool> isVirtual{false};
-constinit std::atomic<uint64_t> virtualNow{0};  // advanced without the mutex, set with it
-constinit std::atomic<int> sleepers{0};         // threads waiting in Sleep on `advanced`
+auto& isVirtual = detail::clockIsVirtual;
+auto& virtualNow = detail::clockVirtualNow;  // advanced without the mutex, set with it
+constinit std::atomic<int> sleepers{0};      // threads waiting in Sleep on `advanced`
 
 struct ClockState {
   std::mutex mutex;
@@ -65,6 +74,8 @@ void notifyListeners(ClockState& s) {
 
 }  // namespace
 
+uint64_t detail::realClockNowMs() { return realNowMs(state()); }
+
 void useVirtualClock(uint64_t startMs) {
   ClockState& s = state();
   {
@@ -88,10 +99,7 @@ void useRealClock() {
 
 bool virtualClockActive() { return isVirtual.load(); }
 
-uint64_t clockNowMs() {
-  if (!isVirtual.load()) return realNowMs(state());
-  return virtualNow.load();
-}
+uint64_t clockNowMs() { return detail::nowMs(); }
 
 // Moves the clock without its mutex: a sleeper counts itself before it
 // reads the time, and the clock reads the count after it moves, both in

@@ -15,6 +15,7 @@
 #include "wince/host/clock.h"
 #include "wince/host/window.h"
 #include "wince/thread.h"
+#include "clock_internal.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -177,8 +178,8 @@ bool post(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, bool front) {
   Queue& q = queue();
   if (q.pending.load(std::memory_order_relaxed)) [[unlikely]]
     takeInboxLocked(q);
-  fill(front ? q.posted.pushFront() : q.posted.pushBack(), hwnd, msg, wParam, lParam, GetTickCount(),
-       stylusPosition());
+  fill(front ? q.posted.pushFront() : q.posted.pushBack(), hwnd, msg, wParam, lParam,
+       static_cast<DWORD>(wince::detail::nowMs()), stylusPosition());
   return true;
 }
 
@@ -207,12 +208,7 @@ void runCrossSends(Queue& q, std::unique_lock<std::mutex>& lock) {
 
 enum class Got { None, Message, Quit };
 
-bool takePosted(Queue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
-  if (filter == nullptr && min == 0 && max == 0) {  // the usual look: the oldest
-    *out = q.posted.at(0);
-    if (remove) q.posted.removeAt(0);
-    return true;
-  }
+[[gnu::noinline]] bool takeFiltered(Queue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
   for (size_t i = 0; i < q.posted.size(); ++i) {
     MSG& m = q.posted.at(i);
     if (matchesWindowFilter(m.hwnd, filter) && inRange(m.message, min, max)) {
@@ -222,6 +218,15 @@ bool takePosted(Queue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove
     }
   }
   return false;
+}
+
+inline bool takePosted(Queue& q, MSG* out, HWND filter, UINT min, UINT max, bool remove) {
+  if (filter == nullptr && min == 0 && max == 0) [[likely]] {  // the usual look: the oldest
+    *out = q.posted.at(0);
+    if (remove) q.posted.removeAt(0);
+    return true;
+  }
+  return takeFiltered(q, out, filter, min, max, remove);
 }
 
 bool takeQuitMessage(Queue& q, MSG* out, bool take) {
@@ -258,7 +263,7 @@ Got fetch(MSG* out, HWND filter, UINT min, UINT max, bool remove, bool takeQuit)
     }
   }
   if (nextTimerDue() != UINT64_MAX && inRange(WM_TIMER, min, max)) {
-    const uint64_t now = wince::clockNowMs();
+    const uint64_t now = wince::detail::nowMs();
     if (now >= nextTimerDue() && takeDueTimer(out, filter, now, remove)) return Got::Message;
   }
   return Got::None;
@@ -493,10 +498,10 @@ bool dispatchPending() {
 }
 
 bool runFor(uint64_t ms) {
-  const uint64_t end = clockNowMs() + ms;
+  const uint64_t end = detail::nowMs() + ms;
   for (;;) {
     if (!dispatchPending()) return false;
-    if (clockNowMs() >= end || !virtualClockActive()) return true;
+    if (detail::nowMs() >= end || !detail::clockIsVirtual.load()) return true;
     advanceClockTo(std::min(nextTimerDue(), end));
   }
 }

@@ -14,6 +14,8 @@
 
 namespace wince::win {
 
+constinit POINT stylusNow{};
+
 namespace {
 
 constexpr uint8_t kDown = 1;
@@ -22,7 +24,6 @@ constexpr uint8_t kPressed = 2;  // went down since the last GetAsyncKeyState
 struct InputState {
   std::array<std::atomic<uint8_t>, 256> keys{};
   std::function<bool(UINT, bool)> keyFilter;
-  POINT stylus{};
   bool stylusDown = false;
   HWND lastDownWindow{};
   uint64_t lastDownTime = 0;
@@ -72,13 +73,12 @@ HWND keyTarget() {
   return target;
 }
 
-POINT stylusPosition() { return input().stylus; }
 
 void resetInput() {
   InputState& s = input();
   for (auto& k : s.keys) k = 0;
   s.keyFilter = nullptr;
-  s.stylus = POINT{};
+  stylusNow = POINT{};
   s.stylusDown = false;
   s.lastDownWindow = nullptr;
   s.lastDownTime = 0;
@@ -154,7 +154,7 @@ void injectChar(WCHAR ch) {
 void injectStylus(UINT msg, int x, int y) {
   win::InputState& s = win::input();
   const POINT pt{x, y};
-  s.stylus = pt;
+  stylusNow = pt;
   if (msg == WM_MOUSEMOVE && !s.stylusDown && GetCapture() == nullptr) return;  // no hover on a stylus
   HWND target = GetCapture();
   if (target == nullptr) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "wince/clock.h"
+#include "clock_internal.h"
 #include "window_internal.h"
 
 namespace wince::win {
@@ -90,7 +91,7 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
   noteGuiThread();
   if (hwnd == nullptr && findTimer(nullptr, id) == nullptr) id = nextThreadTimerId++;
   const UINT interval = std::max<UINT>(elapseMs, 1);
-  const uint64_t due = wince::clockNowMs() + interval;
+  const uint64_t due = wince::detail::nowMs() + interval;
   if (Timer* t = findTimer(hwnd, id)) {
     t->interval = interval;
     t->proc = proc;

@@ -204,7 +204,9 @@ void postToFront(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 // Drops the messages posted to a window that is being freed: a message is
 // never delivered to a dead window.
 void dropPostedFor(HWND hwnd);
-POINT stylusPosition();
+// Where the stylus is, stamped on every message: a plain read.
+extern POINT stylusNow;
+inline POINT stylusPosition() { return stylusNow; }
 // Where keys go: the focus window, else the active window; null while that
 // window's top-level window is disabled.
 HWND keyTarget();
