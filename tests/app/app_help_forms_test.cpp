@@ -3,9 +3,9 @@
 // what each shows, how its buttons move through it, and what it changes.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 
+#include "app_built_data.h"
 #include "app_fixture.h"
 #include "app_form_coloursettings.h"
 #include "app_form_customisehelp.h"
@@ -13,7 +13,6 @@
 #include "app_form_languagesettings.h"
 #include "app_form_soundsettings.h"
 #include "app_form_tutorial.h"
-#include "database_source.h"
 #include "qzf_audio.h"
 #include "qzf_gadget_event.h"
 #include "qzf_gadget_handler.h"
@@ -26,7 +25,7 @@ class HelpFormsTest : public AppTest {
   void SetUp() override {
     AppTest::SetUp();
     QZFSetLanguage(1033);
-    CQZResourceManager::instance().addSource(std::make_unique<FileSource>(kPellwynDatabase));
+    serveBuiltData();
     start();
     createPlayer(u"ANN");
   }

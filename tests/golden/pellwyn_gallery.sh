@@ -19,7 +19,7 @@ fresh_work "$work" pellwyn-gallery
 # Neighbours: button 1 - check box 2 (right); down from 2: timer 4, link 6;
 # left of 6: slider 5; down from 5: picture 7, right: entry 8; down: the
 # keyboard 9, then the list 10; right: table 11, scrolling text 12.
-cat > script.txt <<'SCRIPT'
+cat > script.txt <<SCRIPT
 wait 1000
 dump start.txt
 screenshot start.png
@@ -60,9 +60,7 @@ wait 100
 tap 40 156
 wait 100
 dump typed.txt
-key press down
-key press down
-key press down
+$(repeat down 3)
 wait 100
 dump list.txt
 key press down

@@ -24,26 +24,18 @@ run() {
 # A player "II" typed on the keyboard, then the title screen. Its menu (the
 # right soft key) has Settings as its eighth item, whose second item is the
 # language. The language form has the focus on German; OK is below Italian.
-cat > language.txt <<'SCRIPT'
+cat > language.txt <<SCRIPT
 wait 1000
 key press down
 key press return
 key press return
-key press down
-key press down
-key press down
+$(repeat down 3)
 key press return
 wait 3000
 key press softkey2
 wait 300
 dump menu.txt
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 7)
 key press return
 key press down
 key press return
@@ -52,25 +44,13 @@ dump lang.txt
 key press return
 wait 300
 screenshot language.png
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 5)
 key press return
 wait 1500
 dump restarted.txt
 key press softkey2
 wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 9)
 key press return
 wait 300
 dump players.txt
@@ -88,20 +68,13 @@ expect players.txt 'gadget=1191:1202:gdtButton value=0 text="Spielen"'
 
 # The second start brings back the player form left open; Back closes it.
 # Then the tour in German, and the rules of the current game.
-cat > rules.txt <<'SCRIPT'
+cat > rules.txt <<SCRIPT
 wait 1500
 key press back
 wait 1000
 key press softkey2
 wait 300
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 8)
 key press return
 key press return
 wait 500

@@ -18,14 +18,11 @@ fresh_work "$work" pellwyn-players
 # The keyboard has the focus; it starts on A. Moving down off its last row
 # reaches OK. "ANN": A, then N (row 1, column 5) twice. On the player list
 # (no players yet) down reaches "Play" and right "New".
-cat > script.txt <<'SCRIPT'
+cat > script.txt <<SCRIPT
 wait 1000
 dump first.txt
 screenshot create.png
-key press down
-key press down
-key press down
-key press down
+$(repeat down 4)
 key press return
 wait 200
 dump empty-name.txt
@@ -40,16 +37,10 @@ wait 200
 dump create-again.txt
 key press return
 key press down
-key press right
-key press right
-key press right
-key press right
-key press right
+$(repeat right 5)
 key press return
 key press return
-key press down
-key press down
-key press down
+$(repeat down 3)
 key press return
 wait 500
 dump created.txt
@@ -63,16 +54,10 @@ screenshot rename.png
 key press right
 key press return
 key press down
-key press right
-key press right
-key press right
-key press right
-key press right
+$(repeat right 5)
 key press return
 key press back
-key press down
-key press down
-key press down
+$(repeat down 3)
 key press return
 wait 500
 dump renamed.txt
@@ -89,10 +74,7 @@ dump deleted.txt
 key press right
 key press right
 key press return
-key press down
-key press down
-key press down
-key press down
+$(repeat down 4)
 key press return
 wait 500
 dump remade.txt

@@ -19,7 +19,7 @@ fresh_work "$work" pellwyn-results
 # a key starts the game's clock.
 {
   first_player_keys
-  cat <<'SCRIPT'
+  cat <<SCRIPT
 wait 6000
 key press action
 wait 9000
@@ -55,10 +55,7 @@ wait 1000
 key press menu
 wait 300
 screenshot menu.png
-key press down
-key press down
-key press down
-key press down
+$(repeat down 4)
 key press return
 wait 500
 dump stats.txt

@@ -15,16 +15,14 @@ fresh_work "$work" pellwyn-rules
 # soft key opens the menu, whose fourth item is the rules of the game in front.
 {
   first_player_keys
-  cat <<'SCRIPT'
+  cat <<SCRIPT
 wait 6000
 dump title.txt
 key press softkey2
 wait 300
 dump menu.txt
 screenshot menu.png
-key press down
-key press down
-key press down
+$(repeat down 3)
 key press return
 wait 300
 dump opened.txt
@@ -32,11 +30,7 @@ screenshot klondike.png
 key press right
 wait 100
 dump stepped.txt
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 5)
 wait 100
 dump on-ok.txt
 key press return

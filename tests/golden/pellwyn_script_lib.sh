@@ -29,11 +29,17 @@ compare_golden() {
   done
 }
 
+# keys KEY...: the script lines that press each KEY in turn.
+keys() { local k; for k in "$@"; do printf 'key press %s\n' "$k"; done; }
+
+# repeat KEY N: the script lines that press KEY N times.
+repeat() { local i; for ((i = 0; i < $2; i++)); do printf 'key press %s\n' "$1"; done; }
+
 # first_player_keys: the keys of a first start that make player "A" on the
 # on-screen keyboard (OK is four rows down) and play on from the player list
 # to the title screen.
 first_player_keys() {
   printf 'wait 1000\nkey press return\n'
-  printf 'key press down\n%.0s' 1 2 3 4
+  repeat down 4
   printf 'key press return\nwait 500\nkey press down\nkey press return\n'
 }

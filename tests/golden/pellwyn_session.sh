@@ -13,8 +13,6 @@ program=$1 work=$2
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-session
 
-keys() { local k; for k in "$@"; do printf 'key press %s\n' "$k"; done; }
-repeat() { local i; for ((i = 0; i < $2; i++)); do printf 'key press %s\n' "$1"; done; }
 # The players form from the title screen's menu (its tenth item).
 players_form() { printf 'key press softkey2\nwait 300\n'; repeat down 9; printf 'key press return\nwait 500\n'; }
 # pick ROW: the list's cursor on ROW and Select marks that player.

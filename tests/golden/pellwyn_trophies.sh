@@ -17,30 +17,23 @@ fresh_work "$work" pellwyn-trophies
 # 3 colours).
 appearance() {
   printf 'key press softkey2\nwait 300\n'
-  for ((i = 0; i < 6; i++)); do printf 'key press down\n'; done
+  repeat down 6
   printf 'key press return\nwait 300\n'
-  for ((i = 0; i < $1; i++)); do printf 'key press down\n'; done
+  repeat down "$1"
   printf 'key press return\nwait 500'
 }
 
 cat > script.txt <<SCRIPT
 wait 1000
 key press return
-key press down
-key press down
-key press down
-key press down
+$(repeat down 4)
 key press return
 wait 500
 dump title.txt
 key press softkey2
 wait 300
 dump menu.txt
-key press down
-key press down
-key press down
-key press down
-key press down
+$(repeat down 5)
 key press return
 wait 500
 dump cabinet.txt
@@ -53,9 +46,7 @@ key press left
 key press left
 wait 200
 dump wrapped.txt
-key press down
-key press down
-key press down
+$(repeat down 3)
 wait 200
 dump named.txt
 screenshot named.png
@@ -89,9 +80,7 @@ wait 500
 dump locked.txt
 key press return
 wait 300
-key press down
-key press down
-key press down
+$(repeat down 3)
 key press return
 wait 500
 dump backs-kept.txt
@@ -111,11 +100,7 @@ wait 500
 dump wash-cancelled.txt
 $(appearance 2)
 key press down
-key press left
-key press left
-key press left
-key press left
-key press left
+$(repeat left 5)
 wait 200
 dump no-wash.txt
 key press down

@@ -19,19 +19,19 @@ fresh_work "$work" pellwyn-walk
 # when none are given). Each visit is listed in visits.txt with the form it
 # must show and the form it must come back to.
 visit() {
-  local name=$1 form=$2 below=$3 downs=$4 sub=$5 i key
+  local name=$1 form=$2 below=$3 downs=$4 sub=$5
   shift 5
   echo "$name $form $below" >> visits.txt
   printf 'key press softkey2\nwait 300\n'
-  for ((i = 0; i < downs; i++)); do printf 'key press down\n'; done
+  repeat down "$downs"
   printf 'key press return\nwait 300\n'
   if [ "$sub" != - ]; then
-    for ((i = 0; i < sub; i++)); do printf 'key press down\n'; done
+    repeat down "$sub"
     printf 'key press return\nwait 300\n'
   fi
   printf 'wait 500\ndump %s.txt\nscreenshot %s.png\n' "$name" "$name"
   [ $# -gt 0 ] || set -- back
-  for key in "$@"; do printf 'key press %s\n' "$key"; done
+  keys "$@"
   # The screen below takes a moment after a form closes before its soft keys
   # answer again.
   printf 'wait 1500\ndump %s-closed.txt\n' "$name"
@@ -41,9 +41,8 @@ visit() {
 cancel_seed="down down right return"
 {
   # A player "A" made on the on-screen keyboard, then "Play" on the list.
-  printf 'wait 1000\nkey press return\n'
-  printf 'key press down\n%.0s' 1 2 3 4
-  printf 'key press return\nwait 500\nkey press down\nkey press return\nwait 6000\ndump title.txt\n'
+  first_player_keys
+  printf 'wait 6000\ndump title.txt\n'
   visit new-game 1456 1000 0 -
   visit deal-number 1395 1000 1 - $cancel_seed
   visit game-options 1300 1000 2 -

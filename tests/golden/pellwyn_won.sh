@@ -12,17 +12,8 @@ fresh_work "$work" pellwyn-won
 {
   # A first start: a player is made, then the title screen's Select deals;
   # the tour that follows a new player's first deal is closed with Back.
+  first_player_keys
   cat <<'SCRIPT'
-wait 1000
-key press return
-key press down
-key press down
-key press down
-key press down
-key press return
-wait 500
-key press down
-key press return
 wait 6000
 key press action
 wait 16000
