@@ -30,15 +30,6 @@ constexpr uint8_t kIntroSteps = 12;
 constexpr uint16_t kForwardImage = 710;
 constexpr uint16_t kBackImage = 708;
 
-std::span<const int16_t> values(const CAppApplication* app) {
-  return app ? app->getCurrentValueTable() : std::span<const int16_t>();
-}
-
-int value(const CAppApplication* app, AppValue index) {
-  const std::span<const int16_t> t = values(app);
-  return index < t.size() ? t[index] : 0;
-}
-
 CQZFGraphics* graphicsOf(const CAppApplication* app) { return app ? app->getGraphics() : nullptr; }
 
 bool strictlyInside(const QZRect& r, int x, int y) { return x > r.x && y > r.y && x < r.x + r.w && y < r.y + r.h; }
@@ -82,14 +73,14 @@ void CAppDialItem::place(int slot, bool animate) {
       targetPosition_ = kFront;
       arrivalSound_ = true;
       break;
-    case 1: targetPosition_ = static_cast<uint8_t>(value(app, kAppValueDialSlot1)); break;
-    case 2: targetPosition_ = static_cast<uint8_t>(value(app, kAppValueDialSlot2)); break;
+    case 1: targetPosition_ = static_cast<uint8_t>(AppCurrentValue(app, kAppValueDialSlot1)); break;
+    case 2: targetPosition_ = static_cast<uint8_t>(AppCurrentValue(app, kAppValueDialSlot2)); break;
     case 3:
     case 4: targetPosition_ = kPathStart; break;
     case 8:
     case 9: targetPosition_ = kPathEnd; break;
-    case 10: targetPosition_ = static_cast<uint8_t>(value(app, kAppValueDialSlot10)); break;
-    default: targetPosition_ = static_cast<uint8_t>(value(app, kAppValueDialSlot11)); break;
+    case 10: targetPosition_ = static_cast<uint8_t>(AppCurrentValue(app, kAppValueDialSlot10)); break;
+    default: targetPosition_ = static_cast<uint8_t>(AppCurrentValue(app, kAppValueDialSlot11)); break;
   }
   if (targetPosition_ > kPathEnd) targetPosition_ = kPathEnd;
   startTime_ = CQZFMetrics::getTime();
@@ -143,11 +134,11 @@ bool CAppDialItem::showsFront() const { return slot_ == 0 && !moving_; }
 QZRect CAppDialItem::rect() const {
   const CAppApplication* app = dial_->application();
   if (showsFront()) {
-    return QZRect{frontX_, frontY_, static_cast<int16_t>(value(app, kAppValueCurveWidthA)),
-                  static_cast<int16_t>(value(app, kAppValueCurveHeightA))};
+    return QZRect{frontX_, frontY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthA)),
+                  static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightA))};
   }
-  return QZRect{sideX_, sideY_, static_cast<int16_t>(value(app, kAppValueCurveWidthB)),
-                static_cast<int16_t>(value(app, kAppValueCurveHeightB))};
+  return QZRect{sideX_, sideY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthB)),
+                static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightB))};
 }
 
 void CAppDialItem::invalidate() const {
@@ -172,7 +163,7 @@ void CAppDialItem::draw() const {
     g->drawBlob(frontImage_ + pressed, frontX_, frontY_, 0, kOpaque);
     return;
   }
-  g->drawBlob(kShadow, sideX_ - value(app, kAppValueDialShadowX), sideY_ - value(app, kAppValueDialShadowY), 0,
+  g->drawBlob(kShadow, sideX_ - AppCurrentValue(app, kAppValueDialShadowX), sideY_ - AppCurrentValue(app, kAppValueDialShadowY), 0,
               kShadowLevel);
   g->drawBlob(sideImage_ + pressed, sideX_, sideY_, 0, kOpaque);
 }
@@ -181,10 +172,10 @@ bool CAppDialItem::hitTest(int x, int y) const {
   if (!visible_) return false;
   // The slot alone decides which picture is tested.
   const CAppApplication* app = dial_->application();
-  const QZRect r = slot_ == 0 ? QZRect{frontX_, frontY_, static_cast<int16_t>(value(app, kAppValueCurveWidthA)),
-                                       static_cast<int16_t>(value(app, kAppValueCurveHeightA))}
-                              : QZRect{sideX_, sideY_, static_cast<int16_t>(value(app, kAppValueCurveWidthB)),
-                                       static_cast<int16_t>(value(app, kAppValueCurveHeightB))};
+  const QZRect r = slot_ == 0 ? QZRect{frontX_, frontY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthA)),
+                                       static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightA))}
+                              : QZRect{sideX_, sideY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthB)),
+                                       static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightB))};
   return strictlyInside(r, x, y);
 }
 
@@ -360,7 +351,7 @@ void CAppDialControl::draw() const {
 void CAppDialButton::init(bool forward) {
   forward_ = forward;
   const CAppApplication* app = findOwner<CAppApplication>();
-  const auto v = [&](AppValue index) { return static_cast<int16_t>(value(app, index)); };
+  const auto v = [&](AppValue index) { return static_cast<int16_t>(AppCurrentValue(app, index)); };
   rect_ = forward ? QZRect{v(kAppValueForwardButtonX), v(kAppValueForwardButtonY), v(kAppValueForwardButtonWidth),
                            v(kAppValueForwardButtonHeight)}
                   : QZRect{v(kAppValueBackButtonX), v(kAppValueBackButtonY), v(kAppValueBackButtonWidth),

@@ -6,9 +6,7 @@
 #include "qzf_application.h"
 
 int CAppFontManager::value(uint16_t index) const {
-  const auto* app = findOwner<CQZFApplication>();
-  const std::span<const int16_t> t = app ? app->getCurrentValueTable() : std::span<const int16_t>();
-  return index < t.size() ? t[index] : 0;
+  return AppCurrentValue(findOwner<CQZFApplication>(), index);
 }
 
 int CAppFontManager::verticalPadding() { return value(kAppValueFontMetricA); }

@@ -32,11 +32,6 @@ int16_t reportFailure(CQZFObject* form, int line, int16_t code) {
   return CQZFApplication::report(form, "app_form_newgame", line, code);
 }
 
-int valueOf(const CAppApplication* app, AppValue index) {
-  const auto table = app ? app->getCurrentValueTable() : std::span<const int16_t>();
-  return index < table.size() ? table[index] : 0;
-}
-
 }  // namespace
 
 uint16_t AppGameNameString(int32_t type) {
@@ -124,8 +119,8 @@ Handled CAppNewGameForm::onEvent(const QZFFormEvent& event) {
 }
 
 void CAppNewGameForm::fill() {
-  grid_.layout(valueOf(app_, kAppValueCurveWidthB), valueOf(app_, kAppValueCurveHeightB),
-               valueOf(app_, kAppValueGridWidth));
+  grid_.layout(AppCurrentValue(app_, kAppValueCurveWidthB), AppCurrentValue(app_, kAppValueCurveHeightB),
+               AppCurrentValue(app_, kAppValueGridWidth));
   openingType_ = settings_ ? settings_->currentGameType : 1;
   chosen_ = openingType_ >= 1 && openingType_ <= CAppNewGameGrid::kCells ? static_cast<int>(openingType_ - 1) : 0;
   // The cursor starts on the current game, shown while the grid has the focus.
@@ -292,7 +287,7 @@ Handled CAppNewGameForm::drawForeground() {
 void CAppNewGameForm::drawGrid() {
   CQZFGraphics* graphics = getGraphics();
   if (!graphics || !app_) return;
-  const int shadowX = valueOf(app_, kAppValueDialShadowX), shadowY = valueOf(app_, kAppValueDialShadowY);
+  const int shadowX = AppCurrentValue(app_, kAppValueDialShadowX), shadowY = AppCurrentValue(app_, kAppValueDialShadowY);
   const int w = grid_.iconWidth(), h = grid_.iconHeight();
   const QZRect& area = getGadgetRect();
   const int top = gridTop();

@@ -8,6 +8,7 @@
 #include "app_form_user.h"
 #include "app_game_flow.h"
 #include "app_settings.h"
+#include "app_value_tables.h"
 #include "qzf_audio.h"
 #include "qzf_form_handler.h"
 #include "qzf_helpers.h"
@@ -175,8 +176,7 @@ void CAppPlayServices::pushSettings() {
 
 int16_t CAppPlayServices::value(int entry) const {
   if (const int16_t v = AppGameLayoutValue(entry); v != 0) return v;
-  const auto table = app_.getCurrentValueTable();
-  return entry >= 0 && static_cast<size_t>(entry) < table.size() ? table[static_cast<size_t>(entry)] : 0;
+  return entry >= 0 ? AppCurrentValue(&app_, static_cast<size_t>(entry)) : 0;
 }
 
 uint32_t CAppPlayServices::now() const { return CQZFMetrics::getTime(); }

@@ -3,6 +3,7 @@
 #include <array>
 #include <initializer_list>
 
+#include "qzf_application.h"
 #include "qzf_form_description.h"
 
 namespace {
@@ -146,4 +147,9 @@ AppScaleFactors AppScaleFactorsFor(int displayLetter) {
     if (s.letter == displayLetter) return s.factors;
   }
   return {128, 128};
+}
+
+int16_t AppCurrentValue(const CQZFApplication* app, size_t index) {
+  const std::span<const int16_t> table = app ? app->getCurrentValueTable() : std::span<const int16_t>();
+  return index < table.size() ? table[index] : 0;
 }

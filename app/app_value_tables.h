@@ -4,6 +4,7 @@
 // units and the framework's internal coordinates.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 
@@ -142,3 +143,8 @@ struct AppScaleFactors {
 std::span<const int16_t> AppValueTable(int displayLetter);
 // The letter's horizontal and vertical factors (128 stands for 1.0).
 AppScaleFactors AppScaleFactorsFor(int displayLetter);
+
+class CQZFApplication;
+// Entry `index` of the application's table in use; 0 without an application
+// or past the table's end.
+int16_t AppCurrentValue(const CQZFApplication* app, size_t index);
