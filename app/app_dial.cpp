@@ -163,8 +163,8 @@ void CAppDialItem::draw() const {
     g->drawBlob(frontImage_ + pressed, frontX_, frontY_, 0, kOpaque);
     return;
   }
-  g->drawBlob(kShadow, sideX_ - AppCurrentValue(app, kAppValueDialShadowX), sideY_ - AppCurrentValue(app, kAppValueDialShadowY), 0,
-              kShadowLevel);
+  g->drawBlob(kShadow, sideX_ - AppCurrentValue(app, kAppValueDialShadowX),
+              sideY_ - AppCurrentValue(app, kAppValueDialShadowY), 0, kShadowLevel);
   g->drawBlob(sideImage_ + pressed, sideX_, sideY_, 0, kOpaque);
 }
 
@@ -172,10 +172,11 @@ bool CAppDialItem::hitTest(int x, int y) const {
   if (!visible_) return false;
   // The slot alone decides which picture is tested.
   const CAppApplication* app = dial_->application();
-  const QZRect r = slot_ == 0 ? QZRect{frontX_, frontY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthA)),
-                                       static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightA))}
-                              : QZRect{sideX_, sideY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthB)),
-                                       static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightB))};
+  const QZRect r = slot_ == 0
+                       ? QZRect{frontX_, frontY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthA)),
+                                static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightA))}
+                       : QZRect{sideX_, sideY_, static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveWidthB)),
+                                static_cast<int16_t>(AppCurrentValue(app, kAppValueCurveHeightB))};
   return strictlyInside(r, x, y);
 }
 

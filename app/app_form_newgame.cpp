@@ -287,7 +287,8 @@ Handled CAppNewGameForm::drawForeground() {
 void CAppNewGameForm::drawGrid() {
   CQZFGraphics* graphics = getGraphics();
   if (!graphics || !app_) return;
-  const int shadowX = AppCurrentValue(app_, kAppValueDialShadowX), shadowY = AppCurrentValue(app_, kAppValueDialShadowY);
+  const int shadowX = AppCurrentValue(app_, kAppValueDialShadowX);
+  const int shadowY = AppCurrentValue(app_, kAppValueDialShadowY);
   const int w = grid_.iconWidth(), h = grid_.iconHeight();
   const QZRect& area = getGadgetRect();
   const int top = gridTop();

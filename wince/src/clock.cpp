@@ -13,25 +13,23 @@
 
 namespace wince {
 
-namespace detail {
-
-constinit std::atomic<bool> clockIsVirtual{false};
-constinit std::atomic<uint64_t> clockVirtualNow{0};
-
-}  // namespace detail
+// Read on every look at the time: built before any code runs, so a read
+// takes no guard. The virtual time is advanced without the mutex and set with
+// it.
+constinit std::atomic<bool> detail::clockIsVirtual{false};
+constinit std::atomic<uint64_t> detail::clockVirtualNow{0};
 
 namespace {
 
-// Read on every look at the time: built before any code runs, so a read
-// takes no guard.
-auto& isVirtual = detail::clockIsVirtual;
-auto& virtualNow = detail::clockVirtualNow;  // advanced without the mutex, set with it
-constinit std::atomic<int> sleepers{0};      // threads waiting in Sleep on `advanced`
+using detail::clockIsVirtual;
+using detail::clockVirtualNow;
+
+constinit std::atomic<int> sleepers{0};  // threads waiting in Sleep on `advanced`
 
 struct ClockState {
   std::mutex mutex;
   std::condition_variable advanced;
-  std::thread::id owner;                // the thread whose Sleep advances
+  std::thread::id owner;  // the thread whose Sleep advances
   // The real tick count runs from the host's start, as a device's runs from its
   // own: two runs of a program never begin at the same tick (the programs seed
   // their deals from it).
@@ -80,9 +78,9 @@ void useVirtualClock(uint64_t startMs) {
   ClockState& s = state();
   {
     std::lock_guard<std::mutex> lock(s.mutex);
-    virtualNow = startMs;
+    clockVirtualNow = startMs;
     s.owner = std::this_thread::get_id();
-    isVirtual = true;
+    clockIsVirtual = true;
   }
   s.advanced.notify_all();
 }
@@ -91,13 +89,13 @@ void useRealClock() {
   ClockState& s = state();
   {
     std::lock_guard<std::mutex> lock(s.mutex);
-    isVirtual = false;
+    clockIsVirtual = false;
   }
   s.advanced.notify_all();
   notifyListeners(s);
 }
 
-bool virtualClockActive() { return isVirtual.load(); }
+bool virtualClockActive() { return clockIsVirtual.load(); }
 
 uint64_t clockNowMs() { return detail::nowMs(); }
 
@@ -106,10 +104,10 @@ uint64_t clockNowMs() { return detail::nowMs(); }
 // sequential order, so either the sleeper sees the new time or the clock sees
 // the sleeper and wakes it under the mutex.
 void advanceClockTo(uint64_t t) {
-  uint64_t now = virtualNow.load();
+  uint64_t now = clockVirtualNow.load();
   do {
-    if (!isVirtual.load() || t <= now) return;
-  } while (!virtualNow.compare_exchange_weak(now, t));
+    if (!clockIsVirtual.load() || t <= now) return;
+  } while (!clockVirtualNow.compare_exchange_weak(now, t));
   ClockState& s = state();
   if (sleepers.load() != 0) {
     std::lock_guard<std::mutex> lock(s.mutex);
@@ -148,7 +146,7 @@ DWORD GetTickCount() { return static_cast<DWORD>(wince::clockNowMs()); }
 
 void Sleep(DWORD ms) {
   wince::ClockState& s = wince::state();
-  if (!wince::isVirtual.load()) {
+  if (!wince::detail::clockIsVirtual.load()) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return;
   }
@@ -158,8 +156,9 @@ void Sleep(DWORD ms) {
     wince::advanceClock(ms);
     return;
   }
-  const uint64_t deadline = wince::virtualNow + ms;
+  const uint64_t deadline = wince::detail::clockVirtualNow + ms;
   ++wince::sleepers;
-  s.advanced.wait(lock, [&] { return !wince::isVirtual.load() || wince::virtualNow >= deadline; });
+  s.advanced.wait(lock,
+                  [&] { return !wince::detail::clockIsVirtual.load() || wince::detail::clockVirtualNow >= deadline; });
   --wince::sleepers;
 }

@@ -5,7 +5,6 @@
 #include <limits>
 #include <vector>
 
-#include "wince/clock.h"
 #include "clock_internal.h"
 #include "window_internal.h"
 
@@ -25,8 +24,6 @@ struct Timer {
 
 constinit std::vector<Timer> timerList;
 
-std::vector<Timer>& timers() { return timerList; }
-
 // Kept with every change of the list, so that a fetch with nothing due looks
 // at one number, not at every timer.
 void refreshEarliest() {
@@ -38,7 +35,7 @@ void refreshEarliest() {
 UINT_PTR nextThreadTimerId = 0x7FFF0000;
 
 Timer* findTimer(HWND hwnd, UINT_PTR id) {
-  for (Timer& t : timers()) {
+  for (Timer& t : timerList) {
     if (t.hwnd == hwnd && t.id == id) return &t;
   }
   return nullptr;
@@ -47,16 +44,15 @@ Timer* findTimer(HWND hwnd, UINT_PTR id) {
 }  // namespace
 
 void killWindowTimers(HWND hwnd) {
-  if (std::erase_if(timers(), [hwnd](const Timer& t) { return t.hwnd == hwnd; }) != 0) refreshEarliest();
+  if (std::erase_if(timerList, [hwnd](const Timer& t) { return t.hwnd == hwnd; }) != 0) refreshEarliest();
 }
 
 void dropTimers() {
-  timers().clear();
+  timerList.clear();
   refreshEarliest();
 }
 
 bool timerExists(HWND hwnd, UINT_PTR id) { return findTimer(hwnd, id) != nullptr; }
-
 
 DWORD msUntilNextTimer(uint64_t now) {
   const uint64_t next = nextTimerDue();
@@ -68,12 +64,12 @@ DWORD msUntilNextTimer(uint64_t now) {
 bool takeDueTimer(MSG* msg, HWND filter, uint64_t now, bool remove) {
   if (now < nextTimerDue()) return false;
   Timer* best = nullptr;
-  for (Timer& t : timers()) {
+  for (Timer& t : timerList) {
     if (t.due > now || !matchesWindowFilter(t.hwnd, filter)) continue;
     if (best == nullptr || t.due < best->due) best = &t;
   }
   if (best == nullptr) return false;
-  *msg = MSG{best->hwnd, WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now),
+  *msg = MSG{best->hwnd,      WM_TIMER, best->id, reinterpret_cast<LPARAM>(best->proc), static_cast<DWORD>(now),
              stylusPosition()};
   if (remove) {
     best->due = now + best->interval;
@@ -97,14 +93,14 @@ UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc) {
     t->proc = proc;
     t->due = due;
   } else {
-    timers().push_back(Timer{hwnd, id, interval, proc, due});
+    timerList.push_back(Timer{hwnd, id, interval, proc, due});
   }
   refreshEarliest();
   return id != 0 ? id : 1;
 }
 
 BOOL KillTimer(HWND hwnd, UINT_PTR id) {
-  const size_t removed = std::erase_if(timers(), [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
+  const size_t removed = std::erase_if(timerList, [&](const Timer& t) { return t.hwnd == hwnd && t.id == id; });
   if (removed == 0) return FALSE;
   refreshEarliest();
   return TRUE;
