@@ -34,8 +34,10 @@
 #include "app_preferences.h"
 #include "app_settings.h"
 #include "app_value_tables.h"
+#include "qz_controls.h"
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
+#include "qz_system.h"
 #include "qzf_audio.h"
 #include "qzf_controls.h"
 #include "qzf_database.h"
@@ -106,6 +108,20 @@ int getLaunchSettings(QZApplicationConfig* c) {
 }
 
 QZApplicationInterface* createApplication() { return new (std::nothrow) CAppApplication(); }
+
+// The controls and the manager's standard buttons they take.
+enum KeyMapControl : int { kControlUp = 0, kControlDown = 1, kControlLeft = 2, kControlRight = 3, kControlAction = 8 };
+enum StandardButton : int {
+  kButtonUp = 0, kButtonDown = 1, kButtonApp1 = 2, kButtonApp2 = 3, kButtonApp3 = 4,
+  kButtonReturn = 6, kButtonLeft = 7, kButtonRight = 8,
+};
+
+// Devices known to have a direction pad with a centre key.
+bool hasDirectionPad(QZControlsManager& controls) {
+  const uint32_t device = QZGetDeviceID();
+  return device == QZFourCC("H102") || device == QZFourCC("D051") || device == QZFourCC("Zi22") ||
+         controls.isAvailable() != 0;
+}
 
 }  // namespace
 
@@ -185,7 +201,7 @@ int16_t CAppApplication::init() {
   if (const int16_t r = CQZFApplication::init(); r < 0) return fail(__LINE__, r);
   controls_.reset(new (std::nothrow) CQZFControls(this));
   if (!controls_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
-  if (const int16_t r = controls_->init(0, nullptr); r < 0) return fail(__LINE__, r);
+  if (const int16_t r = controls_->init(0, &AppSetupKeyMap); r < 0) return fail(__LINE__, r);
   setControls(controls_.get());
   stepLoadScreen();
   if (const int16_t r = schemes_.loadColourSchemes(*getGraphics(), loadScreen_.get()); r < 0) {
@@ -433,6 +449,19 @@ void CAppApplication::describe(std::string& out) const {
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);
   }
+}
+
+int AppSetupKeyMap(QZControlsManager& controls) {
+  const auto assign = [&controls](int control, int button) {
+    controls.assignWithTwin(controls.defaultKey(button), control);
+  };
+  assign(kControlUp, kButtonUp);
+  assign(kControlDown, kButtonDown);
+  const bool pad = hasDirectionPad(controls);
+  assign(kControlLeft, pad ? kButtonLeft : kButtonApp1);
+  assign(kControlRight, pad ? kButtonRight : kButtonApp2);
+  assign(kControlAction, pad ? kButtonReturn : kButtonApp3);
+  return 0;
 }
 
 QZApplicationHooks AppApplicationHooks() {

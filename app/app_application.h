@@ -108,3 +108,10 @@ class CAppApplication : public CQZFApplication {
 
 // The application's hooks for the platform layer.
 QZApplicationHooks AppApplicationHooks();
+
+class QZControlsManager;
+// The default key map the controls manager takes from the application: up
+// and down, then left, right and action on the direction pad and its centre
+// key where the device has them, else on the first three hardware buttons.
+// Returns 0: the manager's built-in map is not used.
+int AppSetupKeyMap(QZControlsManager& controls);
