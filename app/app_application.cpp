@@ -212,6 +212,7 @@ int16_t CAppApplication::init() {
     QZCloseMainWindow();
   }
   if (const int16_t r = startFonts(); r < 0) return r;
+  loadTitleSong();
   curve_.build(*this);
   stepLoadScreen();
   bool listValid = false;
@@ -233,6 +234,10 @@ int16_t CAppApplication::startFonts() {
   setFontManager(fonts_.get());
   stepLoadScreen();
   return 0;
+}
+
+void CAppApplication::loadTitleSong() {
+  if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->loadScreamTrackerSong(kTitleSong));
 }
 
 // No stored list (or one of another size) is a first start.
@@ -371,6 +376,11 @@ void CAppApplication::playMenuSound() {
   if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->playSound(kMenuSound, 8, 0, 64, 30));
 }
 
+void CAppApplication::playTitleSong(bool on) {
+  CQZFAudioManager* audio = getAudioManager();
+  if (audio && audio->getSong()) static_cast<void>(audio->selectSong(on ? 0 : -1, false));
+}
+
 int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   if (kind != 1) return 2;
   const MenuForm* chosen = nullptr;
@@ -423,6 +433,7 @@ void CAppApplication::describe(std::string& out) const {
   const CQZFFormHandler* handler = getFormHandler();
   QZFDescribeForms(handler, out);
   out += "top_form=" + std::to_string(handler ? handler->getTopFormId() : 0xFFFF) + "\n";
+  describeMusic(out);
   // "screen" when the last frame copied the whole screen.
   std::string updates = lastFrameWhole_ ? "screen" : "";
   for (size_t i = 0; getGraphics() && !lastFrameWhole_ && i < getGraphics()->grid().getUpdateList().size(); ++i) {
@@ -462,6 +473,18 @@ int AppSetupKeyMap(QZControlsManager& controls) {
   assign(kControlRight, pad ? kButtonRight : kButtonApp2);
   assign(kControlAction, pad ? kButtonReturn : kButtonApp3);
   return 0;
+}
+
+// The title song: none (not loaded), off or playing, with the volume and the
+// mute of the music.
+void CAppApplication::describeMusic(std::string& out) const {
+  const CQZFAudioManager* audio = getAudioManager();
+  const char* state = !audio || !audio->getSong() ? "none" : audio->getSongIndex() >= 0 ? "playing" : "off";
+  out += std::string("music=") + state;
+  if (audio) {
+    out += " volume:" + std::to_string(audio->getMusicVolume()) + " muted:" + (audio->isMusicMuted() ? "1" : "0");
+  }
+  out += "\n";
 }
 
 QZApplicationHooks AppApplicationHooks() {
