@@ -211,6 +211,6 @@ TEST_F(AppApplicationTest, TheControlsKeepTheApplicationsKeyMap) {
   ASSERT_EQ(QZReadPreferences(QZ_KEY_MAP_PREFERENCES_ID, true, map, sizeof map), QZ_OK);
   EXPECT_EQ(map[13], 8);
   EXPECT_EQ(map[37], 2);
-  EXPECT_EQ(map['2'], QZ_NO_CONTROL);
-  EXPECT_EQ(map['5'], QZ_NO_CONTROL);
+  EXPECT_EQ(map[size_t{'2'}], QZ_NO_CONTROL);
+  EXPECT_EQ(map[size_t{'5'}], QZ_NO_CONTROL);
 }
