@@ -261,13 +261,15 @@ bool WriteScript(const fs::path& work, const fs::path& lineFile, const WinningLi
          << "wait 200\ndump " << (work / "start.txt").string() << "\n";
   for (size_t i = 0; i < line.steps.size(); ++i) {
     const std::string where = "step " + std::to_string(i + 1) + " (" + SolStepText(line.steps[i]) + ")";
+    if (rules.Finished() || !SolPlayStep(rules, line.steps[i])) return Fail(where + " is not legal");
     Gesture gesture{};
     if (!StepGesture(line.steps[i], gesture)) return Fail(where + " cannot be shown");
     script << Command(gesture) << "\nwait 150\n";
-    if (rules.Finished() || !SolPlayStep(rules, line.steps[i])) return Fail(where + " is not legal");
     Perform(gesture);
-    if (rules.Finished()) break;
-    if (dialog || !SameCards(rules, Rules())) return Fail(where + " through the stylus did not play the step");
+    if (rules.Finished() && i + 1 < line.steps.size()) return Fail(where + " wins before the line ends");
+    if (!rules.Finished() && (dialog || !SameCards(rules, Rules()))) {
+      return Fail(where + " through the stylus did not play the step");
+    }
   }
   if (!rules.Finished() || !dialog) return Fail("the line does not win the game");
   // The win asks for a name; it goes into the best times, which are shown
