@@ -222,17 +222,22 @@ class Beam {
   std::vector<Step> m_steps;
 };
 
-// Drops every single step whose removal still leaves a winning line, until
-// none can go.
+// Drops every run of one, two or three steps whose removal still leaves a
+// winning line (a card moved there and back, a run moved twice), until none
+// can go.
 void Shorten(SolRuleSet& rules, uint32_t game, std::vector<SolMove>& line) {
   for (bool dropped = true; dropped;) {
     dropped = false;
-    for (size_t i = line.size(); i-- > 0;) {
-      std::vector<SolMove> shorter = line;
-      shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i));
-      if (SolLineWins(rules, game, shorter)) {
-        line = std::move(shorter);
-        dropped = true;
+    for (size_t length = 1; length <= 3; ++length) {
+      for (size_t i = line.size(); i-- > 0;) {
+        if (i + length > line.size()) continue;
+        std::vector<SolMove> shorter = line;
+        shorter.erase(shorter.begin() + static_cast<std::ptrdiff_t>(i),
+                      shorter.begin() + static_cast<std::ptrdiff_t>(i + length));
+        if (SolLineWins(rules, game, shorter)) {
+          line = std::move(shorter);
+          dropped = true;
+        }
       }
     }
   }
