@@ -69,7 +69,7 @@ int SolMainWnd::OnCreate(CREATESTRUCTW*, bool& handled) {
 void SolMainWnd::OnClose(bool& handled) {
   handled = true;
   SaveOptions();
-  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber);
+  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber, m_elapsed);
   ::DestroyWindow(m_hWnd);
 }
 
