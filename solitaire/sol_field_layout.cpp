@@ -25,6 +25,7 @@ constexpr int kNoLimit = 0x7FFF;
 }  // namespace
 
 void SolGameField::BuildViews() {
+  StopBlink();
   m_metrics = SolFieldMetrics{};
   FreeDrag();
   m_dragging = false;

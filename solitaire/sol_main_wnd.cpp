@@ -162,6 +162,7 @@ void SolMainWnd::DropPick() {
 
 void SolMainWnd::OnKeyDown(UINT vk, UINT, UINT, bool& handled) {
   if (!KeyboardMode(m_options.playMode) || m_field->Targets().Count() == 0) return;
+  m_field->StopBlink();
   SolTargetSet& targets = m_field->Targets();
   if (!targets.HasCursor()) targets.PlaceCursor(kSolNone, kSolNone);
   switch (vk) {
