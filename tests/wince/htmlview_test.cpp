@@ -127,6 +127,7 @@ TEST_F(HtmlViewTest, LongTextScrollsByKeysAndBar) {
 // A line scrolled partly out at the top ends below the top band of paper;
 // it does not run up to the view's edge and whatever lies above it.
 TEST_F(HtmlViewTest, APartlyScrolledTopLineEndsBelowTheTopBand) {
+  wince::detail::resizeDeviceScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   std::u16string text;
   for (int i = 0; i < 40; ++i) text += u"<p>Paragraph " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u"</p>";
   HWND v = openView(text);
