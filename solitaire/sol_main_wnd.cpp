@@ -69,7 +69,7 @@ int SolMainWnd::OnCreate(CREATESTRUCTW*, bool& handled) {
 void SolMainWnd::OnClose(bool& handled) {
   handled = true;
   SaveOptions();
-  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber);
+  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber, m_elapsed);
   ::DestroyWindow(m_hWnd);
 }
 
@@ -162,6 +162,7 @@ void SolMainWnd::DropPick() {
 
 void SolMainWnd::OnKeyDown(UINT vk, UINT, UINT, bool& handled) {
   if (!KeyboardMode(m_options.playMode) || m_field->Targets().Count() == 0) return;
+  m_field->StopBlink();
   SolTargetSet& targets = m_field->Targets();
   if (!targets.HasCursor()) targets.PlaceCursor(kSolNone, kSolNone);
   switch (vk) {

@@ -56,8 +56,9 @@ class SolMainWnd : public CeWnd {
   int Undo();
   void ShowHint();
   void RefreshRestoredGame();
-  // Restores the variant's saved game, or deals a new one; a saved game that
-  // cannot be read is thrown away with a message.
+  // Restores the variant's saved game with its clock, or deals a new one; a
+  // saved game that cannot be read is thrown away with a message. Once the
+  // restored game is shown, the saved game no longer counts as failed.
   void RestoreOrDeal();
   bool LoadRules();
   void ApplySoftkeyMode();

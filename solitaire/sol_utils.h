@@ -24,6 +24,12 @@ int MidText(CeStringA& destination, const CeStringA& source, int start, int coun
 void AppendBytes(CeStringA& text, const char* bytes, int count);
 bool CopyBeforeWrite(CeStringA& text);
 
+// A size that the VGA builds scale by the screen's density (HIDPI_ScaleX/Y)
+// and that the QVGA build takes as pixels, whatever its screen's density:
+// the card and fan sizes, the empty-pile arrow, the card-back preview.
+int SolFixedX(int n);
+int SolFixedY(int n);
+
 // Each byte masked with 0x7F becomes one UTF-16 unit.
 void WidenText(const char* source, CeString& destination);
 bool SetCharAt(CeString& text, int index, WCHAR unit);

@@ -120,7 +120,10 @@ int main(int argc, char** argv) {
     std::cout << SolDisassemble(data);
     return 0;
   }
-  if ((command == "deal" || command == "moves") && argc >= 4) {
+  if ((command == "deal" || command == "moves") && argc < 4) {
+    return Fail(command + ": the game number is missing (soldb " + command + " IN GAME)");
+  }
+  if (command == "deal" || command == "moves") {
     SolRuleSet rules;
     rules.Load(record.data(), record.size(), SolScreen{});
     uint32_t game = 0;
