@@ -19,6 +19,16 @@ namespace {
 
 std::mutex g_hookMutex;
 std::function<bool(const fs::path&)> g_beforeRename;
+wince::AtomicWriteStep g_faultStep = wince::AtomicWriteStep::Write;
+int g_faultError = 0;
+
+// True, with errno set, when a test made writes fail at `step`.
+bool faultAt(wince::AtomicWriteStep step) {
+  std::lock_guard lock(g_hookMutex);
+  if (g_faultError == 0 || g_faultStep != step) return false;
+  errno = g_faultError;
+  return true;
+}
 
 bool writeAll(int fd, const char* data, size_t size) {
   for (size_t done = 0; done < size;) {
@@ -41,6 +51,7 @@ bool copyAll(int in, int out) {
 }
 
 bool beforeRename(const fs::path& temporary) {
+  if (faultAt(wince::AtomicWriteStep::Rename)) return false;
   std::lock_guard lock(g_hookMutex);
   if (!g_beforeRename || g_beforeRename(temporary)) return true;
   errno = EIO;
@@ -70,7 +81,7 @@ bool writeFileAtomically(const fs::path& target, const std::function<bool(int fd
   const fs::path temporary = temporaryFileFor(target);
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  bool ok = fill(fd) && fsync(fd) == 0;
+  bool ok = !faultAt(AtomicWriteStep::Write) && fill(fd) && !faultAt(AtomicWriteStep::Flush) && fsync(fd) == 0;
   int error = errno;
   if (close(fd) != 0 && ok) {
     ok = false;
@@ -105,6 +116,12 @@ bool copyFileAtomically(const fs::path& from, const fs::path& to) {
 void setBeforeRenameHookForTest(std::function<bool(const fs::path& temporary)> hook) {
   std::lock_guard lock(g_hookMutex);
   g_beforeRename = std::move(hook);
+}
+
+void setAtomicWriteFaultForTest(AtomicWriteStep step, int error) {
+  std::lock_guard lock(g_hookMutex);
+  g_faultStep = step;
+  g_faultError = error;
 }
 
 bool writeDeviceFileAtomically(const WCHAR* devicePath, const void* data, size_t size) {
