@@ -3,6 +3,7 @@
 // and the program keeps running).
 #include "sol_main_wnd.h"
 #include "sol_platform.h"
+#include "sol_utils.h"
 
 namespace {
 
@@ -12,18 +13,12 @@ constexpr UINT kDamagedText = 3021;
 constexpr UINT kNotSavedText = 3022;
 constexpr UINT kQuitUnsavedText = 3023;
 
-CeString Text(UINT id) {
-  CeString text;
-  text.LoadString(GetModuleHandle(nullptr), id);
-  return text;
-}
-
 }  // namespace
 
 void SolMainWnd::TellSavedData() {
   const auto tell = [&](const CeString& text) {
     Paused([&] {
-      return ::MessageBox(m_hWnd, text.GetString(), Text(kAppTitle).GetString(), MB_OK | MB_ICONWARNING);
+      return ::MessageBox(m_hWnd, text.GetString(), LoadText(kAppTitle).GetString(), MB_OK | MB_ICONWARNING);
     });
   };
   uint32_t dropped = 0;
@@ -31,21 +26,21 @@ void SolMainWnd::TellSavedData() {
   if (SolTakeRegistryDamage(dropped, copy)) {
     CeString text;
     if (copy.empty()) {
-      text.Format(Text(kDamagedText).GetString(), dropped);
+      text.Format(LoadText(kDamagedText).GetString(), dropped);
     } else {
-      text.Format(Text(kDamagedCopiedText).GetString(), dropped, copy.c_str());
+      text.Format(LoadText(kDamagedCopiedText).GetString(), dropped, copy.c_str());
     }
     tell(text);
   }
   if (SolWriteFailures() == m_failuresTold) return;
   m_failuresTold = SolWriteFailures();
-  tell(Text(kNotSavedText));
+  tell(LoadText(kNotSavedText));
 }
 
 bool SolMainWnd::QuitUnsaved() {
   m_failuresTold = SolWriteFailures();
   return Paused([&] {
-           return ::MessageBox(m_hWnd, Text(kQuitUnsavedText).GetString(), Text(kAppTitle).GetString(),
+           return ::MessageBox(m_hWnd, LoadText(kQuitUnsavedText).GetString(), LoadText(kAppTitle).GetString(),
                                MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2);
          }) == IDYES;
 }

@@ -32,16 +32,9 @@ class SavedDataTest : public CarrowinAppTest {
     });
   }
 
-  // Klondike One Card, untimed, tapped, a few turns of the stock into it.
+  // Klondike One Card, tapped, a few turns of the stock into it.
   void PlaySome(uint32_t game) {
-    SolOptions& o = Main().Options();
-    o.gameType = 0;
-    o.timedGame = 0;
-    o.playMode = kSolTapping;
-    o.animation = 0;
-    Field().TakeOptions();
-    ASSERT_TRUE(Main().LoadRules());
-    Main().NewGame(game, true);
+    Deal(kSolTapping, game);
     for (int i = 0; i < 3; ++i) {
       SolViewCommandList commands;
       ASSERT_TRUE(Field().TapPile(0, commands));
