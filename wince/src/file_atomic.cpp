@@ -9,6 +9,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/fd_io.h"
 #include "file_internal.h"
 #include "wince/host/file.h"
 #include "wince/system.h"
@@ -30,24 +31,9 @@ bool faultAt(wince::AtomicWriteStep step) {
   return true;
 }
 
-bool writeAll(int fd, const char* data, size_t size) {
-  for (size_t done = 0; done < size;) {
-    const ssize_t n = write(fd, data + done, size - done);
-    if (n < 0 && errno != EINTR) return false;
-    if (n > 0) done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 // Copies everything readable from `in` to `out`.
 bool copyAll(int in, int out) {
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(in, buffer, sizeof buffer);
-    if (n == 0) return true;
-    if (n < 0 && errno != EINTR) return false;
-    if (n > 0 && !writeAll(out, buffer, static_cast<size_t>(n))) return false;
-  }
+  return base::readAll(in, [out](const char* bytes, size_t count) { return base::writeAll(out, bytes, count); });
 }
 
 bool beforeRename(const fs::path& temporary) {
@@ -100,7 +86,7 @@ bool writeFileAtomically(const fs::path& target, const std::function<bool(int fd
 
 bool writeFileAtomically(const fs::path& target, const void* data, size_t size) {
   return writeFileAtomically(target,
-                             [&](int fd) { return writeAll(fd, static_cast<const char*>(data), size); });
+                             [&](int fd) { return base::writeAll(fd, data, size); });
 }
 
 bool copyFileAtomically(const fs::path& from, const fs::path& to) {

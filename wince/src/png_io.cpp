@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/byte_reader.h"
+#include "base/image_limits.h"
 #include "wince/host/file.h"
 
 namespace wince {
@@ -67,11 +68,14 @@ bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
     return setError(error, "damaged PNG: " + errors.message), false;
   }
   png_set_read_fn(png, reader, readFromMemory);
-  png_set_user_limits(png, kPngMaxSide, kPngMaxSide);
+  png_set_user_limits(png, base::kMaxImageSide, base::kMaxImageSide);
   png_read_info(png, info);
   png_uint_32 width = 0, height = 0;
   int depth = 0, colour = 0;
   png_get_IHDR(png, info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+  if (const std::string problem = base::imageSizeProblem(width, height); !problem.empty()) {
+    png_error(png, problem.c_str());
+  }
   if (depth == 16) png_set_strip_16(png);
   if (colour == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) {
