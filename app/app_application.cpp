@@ -34,8 +34,10 @@
 #include "app_preferences.h"
 #include "app_settings.h"
 #include "app_value_tables.h"
+#include "qz_controls.h"
 #include "qz_lifecycle.h"
 #include "qz_startup.h"
+#include "qz_system.h"
 #include "qzf_audio.h"
 #include "qzf_controls.h"
 #include "qzf_database.h"
@@ -106,6 +108,20 @@ int getLaunchSettings(QZApplicationConfig* c) {
 }
 
 QZApplicationInterface* createApplication() { return new (std::nothrow) CAppApplication(); }
+
+// The controls and the manager's standard buttons they take.
+enum KeyMapControl : int { kControlUp = 0, kControlDown = 1, kControlLeft = 2, kControlRight = 3, kControlAction = 8 };
+enum StandardButton : int {
+  kButtonUp = 0, kButtonDown = 1, kButtonApp1 = 2, kButtonApp2 = 3, kButtonApp3 = 4,
+  kButtonReturn = 6, kButtonLeft = 7, kButtonRight = 8,
+};
+
+// Devices known to have a direction pad with a centre key.
+bool hasDirectionPad(QZControlsManager& controls) {
+  const uint32_t device = QZGetDeviceID();
+  return device == QZFourCC("H102") || device == QZFourCC("D051") || device == QZFourCC("Zi22") ||
+         controls.isAvailable() != 0;
+}
 
 }  // namespace
 
@@ -185,7 +201,7 @@ int16_t CAppApplication::init() {
   if (const int16_t r = CQZFApplication::init(); r < 0) return fail(__LINE__, r);
   controls_.reset(new (std::nothrow) CQZFControls(this));
   if (!controls_) return fail(__LINE__, QZ_ERR_NO_MEMORY);
-  if (const int16_t r = controls_->init(0, nullptr); r < 0) return fail(__LINE__, r);
+  if (const int16_t r = controls_->init(0, &AppSetupKeyMap); r < 0) return fail(__LINE__, r);
   setControls(controls_.get());
   stepLoadScreen();
   if (const int16_t r = schemes_.loadColourSchemes(*getGraphics(), loadScreen_.get()); r < 0) {
@@ -196,6 +212,7 @@ int16_t CAppApplication::init() {
     QZCloseMainWindow();
   }
   if (const int16_t r = startFonts(); r < 0) return r;
+  loadTitleSong();
   curve_.build(*this);
   stepLoadScreen();
   bool listValid = false;
@@ -217,6 +234,10 @@ int16_t CAppApplication::startFonts() {
   setFontManager(fonts_.get());
   stepLoadScreen();
   return 0;
+}
+
+void CAppApplication::loadTitleSong() {
+  if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->loadScreamTrackerSong(kTitleSong));
 }
 
 // No stored list (or one of another size) is a first start.
@@ -355,6 +376,11 @@ void CAppApplication::playMenuSound() {
   if (CQZFAudioManager* audio = getAudioManager()) static_cast<void>(audio->playSound(kMenuSound, 8, 0, 64, 30));
 }
 
+void CAppApplication::playTitleSong(bool on) {
+  CQZFAudioManager* audio = getAudioManager();
+  if (audio && audio->getSong()) static_cast<void>(audio->selectSong(on ? 0 : -1, false));
+}
+
 int CAppApplication::onMenuCommand(uint16_t item, int kind) {
   if (kind != 1) return 2;
   const MenuForm* chosen = nullptr;
@@ -407,6 +433,7 @@ void CAppApplication::describe(std::string& out) const {
   const CQZFFormHandler* handler = getFormHandler();
   QZFDescribeForms(handler, out);
   out += "top_form=" + std::to_string(handler ? handler->getTopFormId() : 0xFFFF) + "\n";
+  describeMusic(out);
   // "screen" when the last frame copied the whole screen.
   std::string updates = lastFrameWhole_ ? "screen" : "";
   for (size_t i = 0; getGraphics() && !lastFrameWhole_ && i < getGraphics()->grid().getUpdateList().size(); ++i) {
@@ -433,6 +460,31 @@ void CAppApplication::describe(std::string& out) const {
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);
   }
+}
+
+int AppSetupKeyMap(QZControlsManager& controls) {
+  const auto assign = [&controls](int control, int button) {
+    controls.assignWithTwin(controls.defaultKey(button), control);
+  };
+  assign(kControlUp, kButtonUp);
+  assign(kControlDown, kButtonDown);
+  const bool pad = hasDirectionPad(controls);
+  assign(kControlLeft, pad ? kButtonLeft : kButtonApp1);
+  assign(kControlRight, pad ? kButtonRight : kButtonApp2);
+  assign(kControlAction, pad ? kButtonReturn : kButtonApp3);
+  return 0;
+}
+
+// The title song: none (not loaded), off or playing, with the volume and the
+// mute of the music.
+void CAppApplication::describeMusic(std::string& out) const {
+  const CQZFAudioManager* audio = getAudioManager();
+  const char* state = !audio || !audio->getSong() ? "none" : audio->getSongIndex() >= 0 ? "playing" : "off";
+  out += std::string("music=") + state;
+  if (audio) {
+    out += " volume:" + std::to_string(audio->getMusicVolume()) + " muted:" + (audio->isMusicMuted() ? "1" : "0");
+  }
+  out += "\n";
 }
 
 QZApplicationHooks AppApplicationHooks() {

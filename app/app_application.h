@@ -31,6 +31,8 @@ class CAppApplication : public CQZFApplication {
   static constexpr uint16_t kStopSteps = 11;
   static constexpr uint16_t kSelectSound = 4002;
   static constexpr uint16_t kMenuSound = 4001;
+  // The song the title screen plays, in the install folder.
+  static constexpr const char16_t* kTitleSong = u"title.s3m";
   // Fast frames for this many frames after the start or the last movement.
   static constexpr int kFastFrames = 25;
 
@@ -53,6 +55,9 @@ class CAppApplication : public CQZFApplication {
   int onMenuCommand(uint16_t item, int kind);
   void playSelectSound();
   void playMenuSound();
+  // Starts the title song from its beginning (on) or stops it; nothing
+  // without the song. The audio manager keeps the music's volume and mute.
+  void playTitleSong(bool on);
 
   // Opens a form of the registered tag on top: 0, or the handler's status
   // (-9 when no form of the tag can be made).
@@ -85,12 +90,16 @@ class CAppApplication : public CQZFApplication {
   [[nodiscard]] int16_t fail(int line, int16_t code) { return report(this, "app_application", line, code); }
   void stepLoadScreen();
   [[nodiscard]] int16_t startFonts();
+  // Without the song the music is simply not heard (and the sound form
+  // offers no music controls).
+  void loadTitleSong();
   [[nodiscard]] int16_t loadPreferences(bool* listValid);
   // Rebuilds the player list from the databases found and opens the first forms.
   void chooseStartForm(bool listValid);
   void listPlayers();
   void takeProfile();
   void closeLoadScreen();
+  void describeMusic(std::string& out) const;
 
   std::unique_ptr<CAppLoadScreen> loadScreen_;
   std::unique_ptr<CAppFontManager> fonts_;
@@ -108,3 +117,10 @@ class CAppApplication : public CQZFApplication {
 
 // The application's hooks for the platform layer.
 QZApplicationHooks AppApplicationHooks();
+
+class QZControlsManager;
+// The default key map the controls manager takes from the application: up
+// and down, then left, right and action on the direction pad and its centre
+// key where the device has them, else on the first three hardware buttons.
+// Returns 0: the manager's built-in map is not used.
+int AppSetupKeyMap(QZControlsManager& controls);

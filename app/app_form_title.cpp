@@ -68,10 +68,17 @@ void CAppTitleForm::showChosenGame(int32_t gameType) {
   if (preview_) preview_->setGameType(gameType);
 }
 
+// The title song plays for as long as the title screen is open.
 Handled CAppTitleForm::onEvent(const QZFFormEvent& event) {
   CQZFGraphics* graphics = getGraphics();
-  if (graphics && event.type == kQZFFormOpened) static_cast<void>(graphics->loadBlobSet(kTitleSet, 0));
-  if (graphics && event.type == kQZFFormRemoved) graphics->releaseBlobSet(kTitleSet);
+  if (event.type == kQZFFormOpened) {
+    if (graphics) static_cast<void>(graphics->loadBlobSet(kTitleSet, 0));
+    if (app_) app_->playTitleSong(true);
+  }
+  if (event.type == kQZFFormRemoved) {
+    if (graphics) graphics->releaseBlobSet(kTitleSet);
+    if (app_) app_->playTitleSong(false);
+  }
   return Handled::kDone;
 }
 

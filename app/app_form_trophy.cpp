@@ -68,6 +68,8 @@ void CAppTrophyForm::paintBackground() {
 
 Handled CAppTrophyForm::onEvent(const QZFFormEvent& event) {
   if (event.type == kQZFFormOpened) build();
+  // The labels come back with the texts they had when the form was saved.
+  if (event.type == kQZFFormRestored) clearTexts();
   if (event.type == kQZFFormRemoved) release();
   return Handled::kDone;
 }
@@ -78,7 +80,7 @@ void CAppTrophyForm::build() {
   for (size_t i = 0; i < std::size(kSets); ++i) {
     if (g->loadBlobSet(kSets[i], 0) >= 0) loadedSets_ |= 1u << i;
   }
-  showTexts({});
+  clearTexts();
   const auto values = app_->getCurrentValueTable();
   for (int a = 0; a < kTrophies; ++a) {
     trophies_[a] = std::make_unique<CAppTrophy>(this);
@@ -97,11 +99,16 @@ void CAppTrophyForm::release() {
   loadedSets_ = 0;
 }
 
+void CAppTrophyForm::clearTexts() {
+  for (uint16_t id : {kUpperText, kLowerText, kNameText}) setGadgetText(id, u"");
+  texts_ = {};
+}
+
 void CAppTrophyForm::showTexts(const Texts& texts) {
   if (texts.label == texts_.label && texts.labelString == texts_.labelString && texts.nameString == texts_.nameString) {
     return;
   }
-  for (uint16_t id : {kUpperText, kLowerText, kNameText}) setGadgetText(id, u"");
+  clearTexts();
   if (texts.label != kNoText) setGadgetValue(texts.label, texts.labelString);
   if (texts.nameString != 0) setGadgetValue(kNameText, texts.nameString);
   texts_ = texts;

@@ -22,7 +22,9 @@ class CAppTrophyForm : public CQZFForm {
   // Needs the application, its form handler and the profile (-50 otherwise);
   // the background plane is painted once the description is open.
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
-  // Opened: the pictures loaded and the trophies placed; removed: released.
+  // Opened: the pictures loaded and the trophies placed; restored from a
+  // saved form: the panel's texts cleared (no trophy shows yet); removed:
+  // released.
   Handled onEvent(const QZFFormEvent& event) override;
   Handled onGadgetEvent(const CQZFGadgetEvent& event) override;
   // The arrows walk the shelves; the answer is always 2, so the gadgets' own
@@ -46,6 +48,8 @@ class CAppTrophyForm : public CQZFForm {
   void paintBackground();
   void build();
   void release();
+  // Empties the panel's labels, whatever they hold.
+  void clearTexts();
   // The old trophy deselected, the cursor's trophy marked for drawing.
   void select(const AppTrophyCabinet::Cursor& next);
   // The first trophy under the point; -1 for none.

@@ -112,9 +112,12 @@ const AppRuleBox kClockBoxes[] = {{1438, byteField([](R& r) { return &r.clock.bo
 const AppCycledOption kFourCornersOptions[] = {
     cycled(1345, kRedealTexts, kRedealValues, byteField([](R& r) { return &r.fourCorners.redealLimit; }), 0),
 };
-const AppRuleBox kFourCornersBoxes[] = {{1368, byteField([](R& r) { return &r.fourCorners.box1368; }), 1},
-                                        {1420, byteField([](R& r) { return &r.fourCorners.box1420; }), 0},
-                                        {1440, byteField([](R& r) { return &r.fourCorners.box1440; }), 1}};
+// The rules the game's rules text and help describe, which a new profile
+// holds too: the stock face down, gaps filled from the waste, foundations
+// from the Ace.
+const AppRuleBox kFourCornersBoxes[] = {{1368, byteField([](R& r) { return &r.fourCorners.box1368; }), 0},
+                                        {1420, byteField([](R& r) { return &r.fourCorners.box1420; }), 1},
+                                        {1440, byteField([](R& r) { return &r.fourCorners.box1440; }), 0}};
 
 const AppCycledOption kYukonOptions[] = {
     cycled(1348, kEmptyTexts, kEmptyValues, wordField([](R& r) { return &r.yukon.threeWayA; }), 1),

@@ -154,7 +154,19 @@ QZRect CAppTrophy::slotRect() const {
   return {x_, y_, v[kAppValueSmallCardWidth], v[kAppValueSmallCardHeight]};
 }
 
-void CAppTrophy::invalidate() const { form_->invalidateRect(slotRect()); }
+// The panel of one half may cover trophies of the other: marking it makes
+// them draw before the panel goes over them.
+void CAppTrophy::invalidate() const {
+  QZRect panel = panelOf(values(), index_);
+  panel.y = static_cast<int16_t>(panel.y - kPanelOverhang);
+  panel.h = static_cast<int16_t>(panel.h + kPanelOverhang);
+  form_->invalidateRect(panel);
+  // The selection frame lies around the slot.
+  const QZRect slot = slotRect();
+  form_->invalidateRect({static_cast<int16_t>(slot.x - kFrameThickness), static_cast<int16_t>(slot.y - kFrameThickness),
+                         static_cast<int16_t>(slot.w + 2 * kFrameThickness),
+                         static_cast<int16_t>(slot.h + 2 * kFrameThickness)});
+}
 
 bool CAppTrophy::hitTest(int x, int y) const { return hits(values(), {x_, y_}, x, y); }
 
@@ -205,13 +217,5 @@ void CAppTrophy::drawNameBox(uint16_t colour, uint16_t frame) const {
 
 void CAppTrophy::deselect() const {
   form_->showTexts({});
-  QZRect panel = panelOf(values(), index_);
-  panel.y = static_cast<int16_t>(panel.y - kPanelOverhang);
-  panel.h = static_cast<int16_t>(panel.h + kPanelOverhang);
-  form_->invalidateRect(panel);
-  // The selection frame lies around the slot.
-  QZRect slot = slotRect();
-  form_->invalidateRect({static_cast<int16_t>(slot.x - kFrameThickness), static_cast<int16_t>(slot.y - kFrameThickness),
-                         static_cast<int16_t>(slot.w + 2 * kFrameThickness),
-                         static_cast<int16_t>(slot.h + 2 * kFrameThickness)});
+  invalidate();
 }

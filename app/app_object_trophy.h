@@ -86,13 +86,14 @@ class CAppTrophy : public CQZFObject {
 
   // Keeps the links, the index and the slot; -50 without the application.
   [[nodiscard]] int16_t init(uint8_t index, int16_t x, int16_t y);
-  // Marks the slot for drawing.
+  // Marks for drawing all that the trophy shows when selected: its slot with
+  // the selection frame, and its panel with the name box above it.
   void invalidate() const;
   // The small picture when the slot is dirty: solid when held, else faint over an empty slot.
   void draw() const;
   // draw(), the selection frame, the panel with the large picture and the texts.
   void drawSelected() const;
-  // The texts cleared, the panel and the slot marked for drawing.
+  // The texts cleared and invalidate().
   void deselect() const;
   bool hitTest(int x, int y) const;
 

@@ -45,7 +45,6 @@ constexpr Entry kShared[] = {
     {kAppValueDialShadowY, -3},
     {kAppValueDialShadowX, -3},
     {kAppValueFaderHeight, 30},
-    {kAppValueFaderY, 104},
     {kAppValueFaderX, 8},
     {kAppValueFaderLineGap, 14},
     {kAppValueFormWidth, 224},
@@ -106,7 +105,10 @@ constexpr Table kPortrait = makeTable({
     {kAppValueTrophyImageX, 20},    {kAppValueTrophyTextX, 62},    {kAppValueTrophyTextWidth, 164},
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 54}, {kAppValueTrophyLowerTextY, 170},
     {kAppValueTrophyCloseY, 290},   {kAppValueTrophyNameY, 32},
-    {kAppValuePreviewX, 4},         {kAppValuePreviewY, 140},
+    // The title: the game's name under the front item, its facts below, the
+    // preview under them, the player's name under the preview.
+    {kAppValueTitleNameY, 102},     {kAppValueFaderY, 117},        {kAppValuePreviewX, 4},
+    {kAppValuePreviewY, 148},       {kAppValueTitlePlayerX, 4},    {kAppValueTitlePlayerY, 253},
     {kAppValueRulesTextHeight, 180}, {kAppValueTutorialTextHeight, 100},
 });
 
@@ -125,7 +127,10 @@ constexpr Table kLandscape = makeTable({
     {kAppValueTrophyImageX, 60},    {kAppValueTrophyTextX, 102},   {kAppValueTrophyTextWidth, 164},
     {kAppValueTrophyTextHeight, 84}, {kAppValueTrophyUpperTextY, 40}, {kAppValueTrophyLowerTextY, 130},
     {kAppValueTrophyCloseY, 218},   {kAppValueTrophyNameY, 18},
-    {kAppValuePreviewX, 8},         {kAppValuePreviewY, 136},
+    // The title: the game's name and its facts over the preview, the player's
+    // name in the left column under the header.
+    {kAppValueTitleNameY, 98},      {kAppValueFaderY, 112},        {kAppValuePreviewX, 8},
+    {kAppValuePreviewY, 136},       {kAppValueTitlePlayerX, 4},    {kAppValueTitlePlayerY, 48},
     {kAppValueRulesTextHeight, 110}, {kAppValueTutorialTextHeight, 60},
 });
 

@@ -106,6 +106,11 @@ enum AppValue : uint16_t {
   kAppValueFaderWidth = 152,
   kAppValueFaderY = 153,
   kAppValueFaderX = 154,
+  // The title screen's labels: the game's name (centred) under the dial's
+  // front item, the player's name.
+  kAppValueTitleNameY = 155,
+  kAppValueTitlePlayerY = 156,
+  kAppValueTitlePlayerX = 157,
   kAppValueHeaderY = 160,
   kAppValueHeaderX = 161,
   kAppValueLoadBarFrameY = 164,

@@ -20,16 +20,18 @@ enum QZKeyState : uint8_t {
   kQZKeyHeldAtStart = 4,  // down since start-up: ignored until released
 };
 
-// The application's key-map callback: fills the default map, or returns 2
-// to let the built-in defaults stand.
-using QZKeyMapCallback = int (*)();
+class QZControlsManager;
+
+// The application's key-map callback: fills the default map through the
+// manager it is given, or returns 2 to let the built-in defaults stand.
+using QZKeyMapCallback = int (*)(QZControlsManager& manager);
 
 class QZControlsManager {
  public:
   virtual ~QZControlsManager() = default;
   virtual int16_t init(const QZApplicationConfig* settings, QZKeyMapCallback callback);
   virtual int16_t shutdown() { return 0; }
-  virtual int16_t defaultMap() { return callback_ ? static_cast<int16_t>(callback_()) : 2; }
+  virtual int16_t defaultMap() { return callback_ ? static_cast<int16_t>(callback_(*this)) : 2; }
   virtual int16_t loadMap() = 0;
   virtual int16_t saveMap() = 0;
   virtual void poll() = 0;

@@ -84,4 +84,18 @@ await "first-$((after + 1)).txt" || { echo "the first copy did not keep running"
 wait $first || true  # the desktop libraries under the leak checker may end it non-zero
 grep -q '^screen=' "first-$after.txt" || { echo "the first copy did not keep running"; exit 1; }
 grep -q 'message-box' "first-$after.txt" && { echo "the first copy showed an alert"; exit 1; }
+
+# No sound card (SDL's ALSA driver on a device that does not exist, or a
+# driver SDL does not have): the window opens and plays silently, and one line
+# says so in place of the sound libraries' own complaints.
+printf 'wait 300\ndump silent.txt\n' > silent-script.txt
+for driver in alsa no-such-driver; do
+  rm -f silent.txt
+  SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=$driver AUDIODEV=no-such-device ASAN_OPTIONS=detect_leaks=0 \
+    "$program" --root root --script silent-script.txt >/dev/null 2>silent-$driver.txt ||
+    { echo "no start without sound ($driver)"; cat silent-$driver.txt; exit 1; }
+  grep -q '^screen=' silent.txt || { echo "no frames without sound ($driver)"; exit 1; }
+  [ "$(wc -l < silent-$driver.txt)" -eq 1 ] && grep -q 'sound' silent-$driver.txt ||
+    { echo "without sound ($driver) the program did not say so in one line:"; cat silent-$driver.txt; exit 1; }
+done
 echo ok

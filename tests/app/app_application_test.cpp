@@ -5,6 +5,7 @@
 
 #include "app_fixture.h"
 #include "app_settings.h"
+#include "qz_controls.h"
 
 using AppApplicationTest = AppTest;
 
@@ -173,4 +174,43 @@ TEST_F(AppApplicationTest, ErrorsAreReportedWithSourceAndLine) {
   start();
   app_->reportError("app_test", 12, -9);
   EXPECT_EQ(app_->getLastErrorReport(), "File: app_test\nLine: 12\nError: -9");
+}
+
+// The key map the application gives the controls: up and down, then left,
+// right and action on the direction pad where the device has one (the
+// Windows manager always says so), else on the first three hardware buttons.
+TEST(AppKeyMap, ThePadOrTheHardwareButtons) {
+  class WithoutPad : public QZWindowsControlsManager {
+   public:
+    int isAvailable() override { return 0; }
+  };
+  struct Case {
+    int key;
+    uint8_t withPad;
+    uint8_t withoutPad;
+  };
+  const Case cases[] = {{38, 0, 0},     {40, 1, 1},     {37, 2, QZ_NO_CONTROL}, {39, 3, QZ_NO_CONTROL},
+                        {13, 8, QZ_NO_CONTROL},         {193, QZ_NO_CONTROL, 2}, {194, QZ_NO_CONTROL, 3},
+                        {195, QZ_NO_CONTROL, 8},        {'2', QZ_NO_CONTROL, QZ_NO_CONTROL},
+                        {'5', QZ_NO_CONTROL, QZ_NO_CONTROL}};
+  QZWindowsControlsManager pad;
+  pad.init(nullptr, &AppSetupKeyMap);
+  WithoutPad buttons;
+  buttons.init(nullptr, &AppSetupKeyMap);
+  for (const Case& c : cases) {
+    EXPECT_EQ(pad.mapEntry(c.key), c.withPad) << c.key;
+    EXPECT_EQ(buttons.mapEntry(c.key), c.withoutPad) << c.key;
+  }
+}
+
+TEST_F(AppApplicationTest, TheControlsKeepTheApplicationsKeyMap) {
+  start();
+  stop();
+  // The stop stored the map: the phone's keypad is not in it.
+  uint8_t map[256] = {};
+  ASSERT_EQ(QZReadPreferences(QZ_KEY_MAP_PREFERENCES_ID, true, map, sizeof map), QZ_OK);
+  EXPECT_EQ(map[13], 8);
+  EXPECT_EQ(map[37], 2);
+  EXPECT_EQ(map[size_t{'2'}], QZ_NO_CONTROL);
+  EXPECT_EQ(map[size_t{'5'}], QZ_NO_CONTROL);
 }

@@ -83,7 +83,7 @@ TEST(AppGameRuleOptions, TheDefaultsAreEachGamesStandardRules) {
       {6, "1366=0 1450=0"},
       {7, "1342=3 1345=127 1366=0 1420=1 1436=1"},
       {8, "1438=1"},
-      {9, "1345=0 1368=1 1420=0 1440=1"},
+      {9, "1345=0 1368=0 1420=1 1440=0"},
       {10, "1348=2 1351=2 1357=1 1341=0"},
       {11, "1342=1 1345=3 1357=0 1420=1"},
       {12, "1345=0 1366=0 1367=0 1368=0"},
@@ -116,9 +116,9 @@ TEST(AppGameRuleOptions, AFreshProfileHoldsTheDefaultsButWhereItsOwnDiffer) {
   const CAppGameRules fresh;
   for (int32_t type = 1; type <= kAppGameTypes; ++type) {
     const AppGameRuleOptions& game = *AppRuleOptionsOf(type);
-    // A new profile plays Golf with the king stopping and Four Corners with
-    // its gaps filled and the stock closed, unlike the defaults button.
-    const bool own = type == 5 || type == 9;
+    // A new profile plays Golf with the king stopping, unlike the defaults
+    // button; Four Corners has one set of defaults for both.
+    const bool own = type == 5;
     EXPECT_EQ(game.isDefault(game.read(fresh, {})), !own) << type;
   }
 }

@@ -321,7 +321,7 @@ TEST_F(ApplicationTest, AFailedUserInterfaceIsReportedWhereItFailed) {
 TEST_F(ApplicationTest, KeyMessagesReachTheControlsAndTheUserInterface) {
   wince::selectDeviceProfile("smartphone");
   CQZFControls controls(&app_);
-  ASSERT_EQ(controls.init(1, [] { return 2; }), 0);
+  ASSERT_EQ(controls.init(1, [](QZControlsManager&) { return 2; }), 0);
   app_.setControls(&controls);
   ASSERT_EQ(app_.init(), 0);
   app_.log.clear();

@@ -14,7 +14,7 @@
 
 namespace {
 
-int builtInDefaults() { return 2; }
+int builtInDefaults(QZControlsManager&) { return 2; }
 
 class ControlsTest : public ::testing::Test {
  protected:

@@ -4,11 +4,17 @@
 # right soft key) opens the cabinet, the arrows walk along a shelf, down the
 # shelves to a named trophy and off to Close; then the menu's Appearance,
 # Colours, a theme two places on is chosen and OK recolours the game. The
-# screenshots are kept for review.
-#   pellwyn_trophies.sh PROGRAM WORK
+# panel, opened in the upper half from a trophy whose panel was in the lower
+# one and the other way round, is compared with golden pictures
+# (PELLWYN_UPDATE_GOLDEN=1 renews them); the other screenshots are kept for
+# review. Last, the program ends with a trophy shown and starts again with
+# the cabinet, none of whose texts is left over.
+#   pellwyn_trophies.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
 program=$1
 work=$2
+same=$3
+golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-trophies
 
@@ -46,10 +52,20 @@ key press left
 key press left
 wait 200
 dump wrapped.txt
-$(repeat down 3)
+key press down
+key press down
+wait 200
+screenshot cabinet-upper.png
+key press down
 wait 200
 dump named.txt
 screenshot named.png
+key press up
+key press up
+wait 200
+screenshot cabinet-lower.png
+key press down
+key press down
 key press down
 wait 200
 dump close.txt
@@ -174,4 +190,26 @@ expect front-chosen.txt 'gadget=1430:20:gdtLbl value=0 text="Four colours"'
 expect front-chosen.txt 'front:977'
 expect front-applied.txt 'top_form=1000'
 expect front-applied.txt 'front:1121'
+compare_golden "$same" "$golden" pellwyn cabinet-upper cabinet-lower
+
+# Ended with the cabinet open on a named trophy, the program starts again
+# with the cabinet and an empty panel.
+cat > script.txt <<SCRIPT
+wait 1000
+key press softkey2
+wait 300
+$(repeat down 5)
+key press return
+wait 500
+key press up
+key press up
+wait 200
+dump before-end.txt
+SCRIPT
+run_script "$program"
+expect before-end.txt 'gadget=1426:24:gdtLbl value=0 text="Hundred wins"'
+printf 'wait 1000\ndump restored.txt\nscreenshot restored.png\n' > script.txt
+run_script "$program"
+expect restored.txt 'top_form=1426'
+for label in 22 23 24; do expect restored.txt "gadget=1426:$label:gdtLbl value=0 text=\"\""; done
 echo "trophy cabinet and appearance choosers: ok"

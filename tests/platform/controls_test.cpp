@@ -33,7 +33,7 @@ class ControlsTest : public DatabaseTest {
 };
 
 int g_callbackCalls = 0;
-int appKeys() {
+int appKeys(QZControlsManager&) {
   ++g_callbackCalls;
   return 0;
 }

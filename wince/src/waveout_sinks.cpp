@@ -1,8 +1,11 @@
 // The three consumers of a wave-output stream: SDL2 audio, a silent device
 // paced by the real clock, and a capture device writing a WAV file.
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <condition_variable>
@@ -86,6 +89,42 @@ class SilentSink : public Sink {
   std::thread m_thread;
 };
 
+// Runs `open` with the process's error output thrown away: the sound
+// libraries under SDL report there, line after line, every device they try
+// and fail to open.
+SDL_AudioDeviceID withoutErrorOutput(SDL_AudioDeviceID (*open)(void*), void* user) {
+  std::fflush(stderr);
+  const int saved = dup(STDERR_FILENO);
+  const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+  if (saved >= 0 && null >= 0) dup2(null, STDERR_FILENO);
+  if (null >= 0) close(null);
+  const SDL_AudioDeviceID device = open(user);
+  if (saved >= 0) {
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+  }
+  return device;
+}
+
+SDL_AudioDeviceID openSdlDevice(void* user) {
+  Stream& stream = *static_cast<Stream*>(user);
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return 0;
+  const WAVEFORMATEX& f = stream.format();
+  SDL_AudioSpec want{};
+  SDL_AudioSpec have{};
+  want.freq = static_cast<int>(f.nSamplesPerSec);
+  want.format = f.wBitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
+  want.channels = static_cast<Uint8>(f.nChannels);
+  want.samples = kCardFrames;
+  want.callback = &pullFromSdl;
+  want.userdata = &stream;
+  // SDL converts to the device's own rate and format.
+  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+  if (device == 0) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  return device;
+}
+
 void putLe(std::vector<uint8_t>& b, uint32_t v, int bytes) {
   for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
 }
@@ -146,24 +185,16 @@ class CaptureSink : public Sink {
 
 }  // namespace
 
+// Without a sound card the stream plays silently; one line says so, the
+// first time only.
 std::unique_ptr<Sink> makeSdlSink(Stream& stream) {
-  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return nullptr;
-  const WAVEFORMATEX& f = stream.format();
-  SDL_AudioSpec want{};
-  SDL_AudioSpec have{};
-  want.freq = static_cast<int>(f.nSamplesPerSec);
-  want.format = f.wBitsPerSample == 16 ? AUDIO_S16LSB : AUDIO_U8;
-  want.channels = static_cast<Uint8>(f.nChannels);
-  want.samples = kCardFrames;
-  want.callback = &pullFromSdl;
-  want.userdata = &stream;
-  // SDL converts to the device's own rate and format.
-  const SDL_AudioDeviceID device = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
-  if (device == 0) {
-    SDL_QuitSubSystem(SDL_INIT_AUDIO);
-    return nullptr;
-  }
-  return std::make_unique<SdlSink>(device);
+  const SDL_AudioDeviceID device = withoutErrorOutput(&openSdlDevice, &stream);
+  if (device != 0) return std::make_unique<SdlSink>(device);
+  static std::atomic<bool> told{false};
+  if (told.exchange(true)) return nullptr;
+  const char* why = SDL_GetError();
+  std::fprintf(stderr, "No sound output (%s): playing without sound.\n", why && *why ? why : "no device");
+  return nullptr;
 }
 
 std::unique_ptr<Sink> makeSilentSink(Stream& stream) { return std::make_unique<SilentSink>(stream); }
