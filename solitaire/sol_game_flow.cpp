@@ -30,12 +30,6 @@ constexpr UINT kRefusedText = 3019;
 constexpr UINT kLostBar = 127;
 constexpr UINT kTimeUpBar = 126;
 
-CeString LoadText(UINT id) {
-  CeString text;
-  text.LoadString(GetModuleHandle(nullptr), id);
-  return text;
-}
-
 // The rules text as a page: line feeds become line breaks.
 CeString RulesPage(const std::string& rules) {
   CeStringA page;

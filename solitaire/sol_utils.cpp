@@ -41,6 +41,12 @@ const uint8_t* LoadResourceData(uint16_t id, const WCHAR* type, size_t& size) {
   return SolFindResource(id, type, size);
 }
 
+CeString LoadText(UINT id) {
+  CeString text;
+  text.LoadString(GetModuleHandle(nullptr), id);
+  return text;
+}
+
 int FindText(const CeStringA& text, const char* pattern, int start, bool forward) {
   const int plen = CeStringA::SafeLength(pattern);
   const int len = text.GetLength();

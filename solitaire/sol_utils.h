@@ -15,6 +15,8 @@ void SortArray(void* base, size_t count, size_t elementSize, SolCompare compare,
 
 // The data of resource `id` of type `type`; null and size 0 when missing.
 const uint8_t* LoadResourceData(uint16_t id, const WCHAR* type, size_t& size);
+// String `id` of the program's string table; empty when missing.
+CeString LoadText(UINT id);
 
 // Position of `pattern` in `text` from `start` on (or backward from it), -1
 // when it is not there.

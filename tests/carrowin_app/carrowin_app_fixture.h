@@ -127,6 +127,20 @@ class CarrowinAppTest : public ::testing::Test {
     }
   }
 
+#if !CARROWIN_SPIDER
+  // Klondike One Card, untimed, without animation, in the play mode.
+  void Deal(uint8_t playMode, uint32_t game = 1) {
+    SolOptions& o = Main().Options();
+    o.gameType = 0;
+    o.timedGame = 0;
+    o.playMode = playMode;
+    o.animation = 0;
+    Field().TakeOptions();
+    EXPECT_TRUE(Main().LoadRules());
+    Main().NewGame(game, true);
+  }
+#endif
+
   SolMainWnd& Main() { return *g_pMainWnd; }
   SolGameField& Field() { return *g_pMainWnd->Field(); }
   SolRuleSet& Rules() { return *g_pMainWnd->RuleSet(); }

@@ -12,18 +12,6 @@ namespace {
 
 class KlondikeTest : public CarrowinAppTest {
  protected:
-  // Klondike One Card, untimed, without animation, in the play mode.
-  void Deal(uint8_t playMode, uint32_t game = 1) {
-    SolOptions& o = Main().Options();
-    o.gameType = 0;
-    o.timedGame = 0;
-    o.playMode = playMode;
-    o.animation = 0;
-    Field().TakeOptions();
-    EXPECT_TRUE(Main().LoadRules());
-    Main().NewGame(game, true);
-  }
-
   // Jacks to kings of every suit left on four columns (king at the bottom),
   // everything below them on the foundations: twelve moves from the win.
   void Endgame() {

@@ -7,13 +7,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include "soldb_asm.h"
 #include "soldb_show.h"
+#include "tool_file.h"
 
 namespace {
 
@@ -42,12 +41,6 @@ int Fail(const std::string& what) {
   return 1;
 }
 
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
 
 bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -57,10 +50,7 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 // as SOLDB bytes.
 bool LoadRecord(const std::string& path, SolBytes& record, std::string& error) {
   std::string content;
-  if (!ReadFile(path, content)) {
-    error = "cannot read " + path;
-    return false;
-  }
+  if (!tools::readWholeFile(path, content, error)) return false;
   if (EndsWith(path, ".txt")) {
     SolRuleData data;
     if (!SolAssembleFile(path, data, error)) return false;
@@ -104,9 +94,7 @@ int main(int argc, char** argv) {
     SolRuleData data;
     if (!SolAssembleFile(argv[2], data, error)) return Fail(std::string(argv[2]) + ": " + error);
     const SolBytes bytes = SolWriteRuleData(data);
-    std::ofstream out(argv[3], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return out ? 0 : Fail(std::string("cannot write ") + argv[3]);
+    return tools::writeWholeFile(argv[3], bytes.data(), bytes.size(), error) ? 0 : Fail(error);
   }
   SolBytes record;
   if (!LoadRecord(argv[2], record, error)) return Fail(std::string(argv[2]) + ": " + error);
