@@ -1,6 +1,7 @@
 #include "sol_card_image.h"
 
 #include "ce_hidpi.h"
+#include "sol_utils.h"
 
 namespace {
 
@@ -228,8 +229,7 @@ void SolDrawPileBase(const SolCardStyle& style, HDC dc, int x, int y, const SolP
   if (base.baseKind == 3) {
     const int arrow = base.markerRank & 0xFFFF;
     if (arrow > 1) return;
-    SolDrawBitmapTransparent(dc, x + (w - HIDPI_ScaleX(7)) / 2, y + (h - HIDPI_ScaleY(11)) / 2, kArrow + 2 * arrow,
-                             kWhite);
+    SolDrawBitmapTransparent(dc, x + (w - SolFixedX(7)) / 2, y + (h - SolFixedY(11)) / 2, kArrow + 2 * arrow, kWhite);
   } else if (base.baseKind == 2) {
     if (base.markerRank < 0 && base.markerSuit < 0) return;
     FoundationMark(style, dc, x, y, base.markerRank, base.markerSuit);

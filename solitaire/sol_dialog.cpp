@@ -11,9 +11,15 @@
 #include "wince/controls.h"
 #include "wince/htmlview.h"
 
+#ifndef CARROWIN_QVGA
+#define CARROWIN_QVGA 0
+#endif
+
 namespace {
 
 constexpr UINT kTextId = 1006;
+constexpr int kBestList = 1004;
+constexpr int kBestListMax = CARROWIN_QVGA ? 161 : 312;
 constexpr UINT kHelpBar = 124;
 constexpr int kViewerOrdinal = 1;
 
@@ -118,8 +124,13 @@ BOOL SolAboutDlg::OnInitDialog() {
 SolNameEntryDlg::SolNameEntryDlg(WCHAR (&name)[16]) : SolDialog(606, 3015, HeaderImage(), 125, 125), m_name(name) {}
 
 BOOL SolNameEntryDlg::OnInitDialog() {
-  ::SendDlgItemMessage(m_hWnd, 1007, EM_LIMITTEXT, 15, 0);
-  ::SetDlgItemText(m_hWnd, 1007, m_name);
+  HWND edit = ::GetDlgItem(m_hWnd, 1007);
+  ::SendMessage(edit, EM_LIMITTEXT, 15, 0);
+  ::SetWindowText(edit, m_name);
+  // The winner types at once: the box has the focus, the last name offered
+  // selected so that typing replaces it.
+  ::SetFocus(edit);
+  ::SendMessage(edit, EM_SETSEL, 0, -1);
   return FALSE;
 }
 
@@ -136,7 +147,7 @@ SolBestTimesDlg::SolBestTimesDlg(const WCHAR* gameName, const char* variant)
 }
 
 BOOL SolBestTimesDlg::OnInitDialog() {
-  HWND list = ::GetDlgItem(m_hWnd, 1004);
+  HWND list = ::GetDlgItem(m_hWnd, kBestList);
   if (!list) return FALSE;
   const struct {
     const WCHAR* title;
@@ -165,6 +176,34 @@ BOOL SolBestTimesDlg::OnInitDialog() {
     ::SendMessage(list, LVM_SETITEMTEXT, 0, reinterpret_cast<LPARAM>(&item));
   }
   return FALSE;
+}
+
+void SolBestTimesDlg::OnSize(UINT type, int cx, int cy, bool& handled) {
+  SolDialog::OnSize(type, cx, cy, handled);
+  HWND list = ::GetDlgItem(m_hWnd, kBestList);
+  if (!list) return;
+  RECT client;
+  ::GetClientRect(m_hWnd, &client);
+  const int timeWidth = static_cast<int>(::SendMessage(list, LVM_GETCOLUMNWIDTH, 1, 0));
+  // Mid-scale screens keep fixed margins of 5 pixels.
+  const bool mid = g_HIDPI_VXFontScale > 1.0 && g_HIDPI_VXFontScale < 2.0;
+  const int margin = mid ? 5 : HIDPI_ScaleY(5);
+  int height = kBestListMax;
+  int nameWidth = client.right - timeWidth - HIDPI_ScaleX(13);
+  if (client.bottom < kBestListMax + HIDPI_ScaleY(10) || (mid && client.bottom <= 216)) {
+    height = client.bottom - 2 * margin;
+    nameWidth = client.right - HIDPI_ScaleX(25) - timeWidth;
+  } else if (mid) {
+    height = 207;
+    nameWidth += 1;
+  }
+  ::SetWindowPos(list, nullptr, HIDPI_ScaleX(5), margin, client.right - HIDPI_ScaleX(10),
+                 std::min(height, kBestListMax), SWP_NOZORDER);
+  // Ten rows may not fit that height: with the list's scroll bar the time
+  // column still shows whole.
+  RECT inside;
+  ::GetClientRect(list, &inside);
+  ::SendMessage(list, LVM_SETCOLUMNWIDTH, 0, std::min<LONG>(nameWidth, inside.right - timeWidth));
 }
 
 bool SolBestTimesDlg::Command(UINT id) {

@@ -91,6 +91,9 @@ class SolBestTimesDlg : public SolDialog {
   SolBestTimesDlg(const WCHAR* gameName, const char* variant);
 
   BOOL OnInitDialog() override;
+  // Fits the list to the page, no higher than 312 pixels (161 in the QVGA
+  // build), and gives the name column the width the time leaves.
+  void OnSize(UINT type, int cx, int cy, bool& handled) override;
 
  protected:
   bool Command(UINT id) override;

@@ -6,14 +6,14 @@
 
 #include "sol_game_field.h"
 #include "sol_platform.h"
-#include "wince/clock.h"
 
 namespace {
 
 constexpr int kDragThreshold = 3;
 constexpr uint32_t kDoubleTapSeconds = 2;
 constexpr int kBlinkPasses = 4;
-constexpr DWORD kBlinkMs = 200;
+constexpr UINT kBlinkTimer = 1;
+constexpr UINT kBlinkMs = 200;
 
 }  // namespace
 
@@ -30,6 +30,7 @@ int SolGameField::HitTest(POINT pt, uint16_t& pile, uint16_t& card, RECT* rect) 
 }
 
 void SolGameField::OnLButtonDown(UINT, POINT pt, bool& handled) {
+  StopBlink();
   if (pt.x < m_client.left || pt.y < m_client.top || pt.x >= m_client.right || pt.y >= m_client.bottom) return;
   if (m_playMode == kSolTapping) {
     handled = Tap(pt);
@@ -182,7 +183,7 @@ bool SolGameField::Release(POINT pt) {
   } else {
     uint16_t pile = kSolNone;
     uint16_t card = kSolNone;
-    if (HitTest(pt, pile, card) >= 0 && pile == m_pressedPile && card == m_pressedCard) {
+    if (HitTest(pt, pile, card) >= 0 && pile == m_pressedPile && card == m_pressedCard && SecondTap(pile, card)) {
       moved = TapPile(pile, commands);
       if (moved) ApplyViewCommands(commands);
     }
@@ -191,38 +192,73 @@ bool SolGameField::Release(POINT pt) {
   return true;
 }
 
-void SolGameField::Blink(int pile, int position) {
+// A tap on a card that could be dragged plays the pile's own action only as
+// the second of two quick taps on it, as in tapping mode: one double tap
+// plays one card, not the next one uncovered too. Other taps (the stock,
+// an empty pile's base) act at once.
+bool SolGameField::SecondTap(uint16_t pile, uint16_t position) {
+  const int card = CardAt(pile, position);
+  if (card < 0 || !CanPickCard(static_cast<uint16_t>(card))) return true;
+  const uint32_t now = SolSeconds();
+  const bool second = card == m_firstTapCard && now - m_firstTapTime < kDoubleTapSeconds;
+  m_firstTapCard = second ? -1 : card;
+  m_firstTapTime = now;
+  return second;
+}
+
+void SolGameField::AddBlink(int pile, int position) {
   for (int pass = 0; pass < kBlinkPasses; ++pass) {
-    if (pass % 2 == 0) {
-      Select(pile, position);
-    } else {
-      ClearSelection();
-    }
-    Redraw();
-    Sleep(kBlinkMs);
+    m_blink.emplace_back(pass % 2 == 0 ? pile : static_cast<int>(kSolNone),
+                         pass % 2 == 0 ? position : static_cast<int>(kSolNone));
   }
-  ClearSelection();
 }
 
 void SolGameField::ShowMove(uint16_t card, uint16_t pile) {
+  StopBlink();
+  if (pile >= m_metrics.piles.size()) return;
   const auto topOf = [this](int p) {
     const int n = static_cast<int>(m_metrics.piles[p].cards.size());
     return n > 0 ? n - 1 : static_cast<int>(kSolNone);
   };
-  if (pile >= m_metrics.piles.size()) return;
-  if (card == kSolNone) {
-    Blink(pile, topOf(pile));
-  } else {
+  m_blink.clear();
+  if (card != kSolNone) {
     for (size_t p = 0; p < m_metrics.piles.size(); ++p) {
       const auto& cards = m_metrics.piles[p].cards;
       for (size_t i = 0; i < cards.size(); ++i) {
-        if (cards[i].card == card) Blink(static_cast<int>(p), static_cast<int>(i));
+        if (cards[i].card == card) AddBlink(static_cast<int>(p), static_cast<int>(i));
       }
     }
-    Blink(pile, topOf(pile));
   }
+  AddBlink(pile, topOf(pile));
+  m_blinkPass = 0;
+  ShowBlinkPass();
+  ::SetTimer(m_hWnd, kBlinkTimer, kBlinkMs, nullptr);
+}
+
+void SolGameField::ShowBlinkPass() {
+  const auto [pile, position] = m_blink[m_blinkPass];
+  Select(pile, position);
+  Redraw();
+}
+
+void SolGameField::OnTimer(UINT id, bool& handled) {
+  if (id != kBlinkTimer) return;
+  handled = true;
+  if (++m_blinkPass < m_blink.size()) {
+    ShowBlinkPass();
+    return;
+  }
+  StopBlink();
   Redraw();
   if (m_playMode == kSolKeyboardCW || m_playMode == kSolKeyboardPW) MarkForPicking();
+}
+
+void SolGameField::StopBlink() {
+  if (m_blink.empty()) return;
+  ::KillTimer(m_hWnd, kBlinkTimer);
+  m_blink.clear();
+  m_blinkPass = 0;
+  ClearSelection();
 }
 
 void SolGameField::MarkForPicking() {

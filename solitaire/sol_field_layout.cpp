@@ -4,8 +4,8 @@
 // registration of its hit rectangles.
 #include <algorithm>
 
-#include "ce_hidpi.h"
 #include "sol_game_field.h"
+#include "sol_utils.h"
 
 namespace {
 
@@ -25,6 +25,7 @@ constexpr int kNoLimit = 0x7FFF;
 }  // namespace
 
 void SolGameField::BuildViews() {
+  StopBlink();
   m_metrics = SolFieldMetrics{};
   FreeDrag();
   m_dragging = false;
@@ -71,10 +72,10 @@ void SolGameField::BuildViews() {
 
 void SolGameField::SetupMetrics() {
   const bool w = m_metrics.wide != 0;
-  m_metrics.cardWidth = HIDPI_ScaleX(w ? 26 : 20);
-  m_metrics.cardHeight = HIDPI_ScaleY(w ? 35 : 27);
-  m_metrics.fanX = HIDPI_ScaleX(w ? 12 : 9);
-  m_metrics.fanY = HIDPI_ScaleY(w ? 12 : 9);
+  m_metrics.cardWidth = SolFixedX(w ? 26 : 20);
+  m_metrics.cardHeight = SolFixedY(w ? 35 : 27);
+  m_metrics.fanX = SolFixedX(w ? 12 : 9);
+  m_metrics.fanY = SolFixedY(w ? 12 : 9);
   m_style.wide = m_metrics.wide;
   m_style.cardWidth = m_metrics.cardWidth;
   m_style.cardHeight = m_metrics.cardHeight;

@@ -4,10 +4,14 @@
 #include <utility>
 
 #include "sol_game_field.h"
+#include "wince/clock.h"
 
 namespace {
 
 constexpr int kFrames = 4;
+// Each frame of a moving card stays this long, so that a move glides in
+// about a twentieth of a second instead of jumping to its end.
+constexpr DWORD kFrameMs = 15;
 
 // Collects the engine's executed actions as view commands.
 class CommandSink : public SolActionSink {
@@ -163,6 +167,7 @@ void SolGameField::Animate(const SolCardImage& image, POINT offset, POINT from, 
     under.SaveFrom(m_backDc, at);
     image.Draw(m_backDc, at.x, at.y);
     CopyToScreen();
+    Sleep(kFrameMs);
     under.RestoreTo(m_backDc, at);
   }
 }

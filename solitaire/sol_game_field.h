@@ -91,7 +91,12 @@ class SolGameField : public CeWnd {
   // The automatic moves after a player's move, then the check message.
   void FinishMove();
   // Blinks a hint: the card and its target pile (card kSolNone: a tap).
+  // The passes run on the field's timer, so the field stays drawn and
+  // answers between them; a new hint, a deal, an undo, the stylus or a key
+  // ends them.
   void ShowMove(uint16_t card, uint16_t pile);
+  void StopBlink();
+  bool IsBlinking() const { return m_blinkPass < m_blink.size(); }
   // The rule set's card at a view position; -1 when there is none.
   int CardAt(int pile, int position) const;
 
@@ -119,6 +124,7 @@ class SolGameField : public CeWnd {
   void OnLButtonDown(UINT keys, POINT pt, bool& handled) override;
   void OnLButtonUp(UINT keys, POINT pt, bool& handled) override;
   void OnMouseMove(UINT keys, POINT pt, bool& handled) override;
+  void OnTimer(UINT id, bool& handled) override;
   // Mouse messages answer 1 when handled, else 0.
   LRESULT ProcessMessage(UINT msg, WPARAM wParam, LPARAM lParam, bool& handled) override;
 
@@ -145,7 +151,10 @@ class SolGameField : public CeWnd {
   bool Release(POINT pt);
   void StartDrag(POINT pt);
   void FreeDrag();
-  void Blink(int pile, int position);
+  bool SecondTap(uint16_t pile, uint16_t position);
+  // Adds the passes that blink one card (or base) to the hint.
+  void AddBlink(int pile, int position);
+  void ShowBlinkPass();
 
   // Views.
   SolPileView* View(int pile);
@@ -191,4 +200,12 @@ class SolGameField : public CeWnd {
   int m_selectedPile = kSolNone;
   int m_selectedCard = kSolNone;
   uint32_t m_selectionTime = 0;
+  // Drag and drop: the card tapped once, and when.
+  int m_firstTapCard = -1;
+  uint32_t m_firstTapTime = 0;
+
+  // The hint: what each pass marks ({kSolNone, kSolNone}: nothing), and the
+  // pass shown now.
+  std::vector<std::pair<int, int>> m_blink;
+  size_t m_blinkPass = 0;
 };

@@ -30,12 +30,6 @@ constexpr UINT kRefusedText = 3019;
 constexpr UINT kLostBar = 127;
 constexpr UINT kTimeUpBar = 126;
 
-CeString LoadText(UINT id) {
-  CeString text;
-  text.LoadString(GetModuleHandle(nullptr), id);
-  return text;
-}
-
 // The rules text as a page: line feeds become line breaks.
 CeString RulesPage(const std::string& rules) {
   CeStringA page;
@@ -112,7 +106,7 @@ void SolMainWnd::ApplyOptions(const SolOptions& o) {
 #endif
   if (variant) {
     m_optionsChanged = true;
-    m_rules->SaveGame(GameName(), m_options.curGameNumber);
+    m_rules->SaveGame(GameName(), m_options.curGameNumber, m_elapsed);
     m_options.suitsNumber = o.suitsNumber;
 #if !CARROWIN_SPIDER
     m_options.gameType = o.gameType;
@@ -141,10 +135,13 @@ void SolMainWnd::ApplyOptions(const SolOptions& o) {
 
 void SolMainWnd::RestoreOrDeal() {
   uint32_t number = 0;
+  uint32_t elapsed = 0;
   bool refused = false;
-  if (m_rules->LoadGame(GameName(), number, &refused)) {
+  if (m_rules->LoadGame(GameName(), number, &refused, &elapsed)) {
     m_options.curGameNumber = number;
+    m_elapsed = elapsed;
     RefreshRestoredGame();
+    m_rules->ConfirmRestored(GameName());
     return;
   }
   if (refused) {
@@ -193,7 +190,6 @@ void SolMainWnd::RefreshRestoredGame() {
   m_field->BuildViews();
   m_field->SetupMetrics();
   m_field->Redraw();
-  m_elapsed = 0;
   m_clockPaused = false;
   m_clockResync = true;
 }

@@ -44,6 +44,10 @@ int SolMainWnd::OnCreate(CREATESTRUCTW*, bool& handled) {
   m_rules = std::make_unique<SolRuleSet>();
   m_field->SetRuleSet(m_rules.get());
   m_field->SetOwnerState(&m_options, &m_elapsed);
+  SolSetWriteFailureHandler([] {
+    if (g_pMainWnd && g_pMainWnd->m_hWnd) ::PostMessage(g_pMainWnd->m_hWnd, kSolMsgTellSavedData, 0, 0);
+  });
+  ::PostMessage(m_hWnd, kSolMsgTellSavedData, 0, 0);
   LoadOptions();
   if (g_HIDPI_VXFontScale == 1.0 || g_HIDPI_VXFontScale == 2.0) {
     ApplySoftkeyMode();
@@ -68,12 +72,15 @@ int SolMainWnd::OnCreate(CREATESTRUCTW*, bool& handled) {
 
 void SolMainWnd::OnClose(bool& handled) {
   handled = true;
+  const uint32_t failures = SolWriteFailures();
   SaveOptions();
-  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber);
+  if (m_rules && m_rules->HasGame()) m_rules->SaveGame(GameName(), m_options.curGameNumber, m_elapsed);
+  if (SolWriteFailures() != failures && !QuitUnsaved()) return;
   ::DestroyWindow(m_hWnd);
 }
 
 void SolMainWnd::OnDestroy(bool& handled) {
+  SolSetWriteFailureHandler(nullptr);
   ::KillTimer(m_hWnd, kClockTimer);
   ::PostQuitMessage(0);
   handled = false;
@@ -139,6 +146,10 @@ LRESULT SolMainWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM, bool& handled) {
       handled = true;
       CheckGameState();
       break;
+    case kSolMsgTellSavedData:
+      handled = true;
+      TellSavedData();
+      break;
     default:
       break;
   }
@@ -162,6 +173,7 @@ void SolMainWnd::DropPick() {
 
 void SolMainWnd::OnKeyDown(UINT vk, UINT, UINT, bool& handled) {
   if (!KeyboardMode(m_options.playMode) || m_field->Targets().Count() == 0) return;
+  m_field->StopBlink();
   SolTargetSet& targets = m_field->Targets();
   if (!targets.HasCursor()) targets.PlaceCursor(kSolNone, kSolNone);
   switch (vk) {

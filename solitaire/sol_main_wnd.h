@@ -29,6 +29,11 @@ enum SolCommand : UINT {
   kSolCmdStatistics = 40018,
 };
 
+// Posted to the main window to tell the player about the saved data: once it
+// shows, for a damaged registry file read at the start, and after a registry
+// write failed.
+constexpr UINT kSolMsgTellSavedData = 0x1406;
+
 class SolMenuBar : public CMenuBar {
  public:
   using CMenuBar::CMenuBar;
@@ -56,8 +61,9 @@ class SolMainWnd : public CeWnd {
   int Undo();
   void ShowHint();
   void RefreshRestoredGame();
-  // Restores the variant's saved game, or deals a new one; a saved game that
-  // cannot be read is thrown away with a message.
+  // Restores the variant's saved game with its clock, or deals a new one; a
+  // saved game that cannot be read is thrown away with a message. Once the
+  // restored game is shown, the saved game no longer counts as failed.
   void RestoreOrDeal();
   bool LoadRules();
   void ApplySoftkeyMode();
@@ -98,6 +104,11 @@ class SolMainWnd : public CeWnd {
     return result;
   }
   void EndOfGame(UINT titleId, UINT textId, UINT barId, bool lost);
+  // Saved data the player is told about (sol_saved_data.cpp): what a damaged
+  // registry file lost and the writes that failed since the last word; when
+  // saving at the close failed, the player chooses whether to quit all the same.
+  void TellSavedData();
+  bool QuitUnsaved();
 
   std::unique_ptr<SolMenuBar> m_menuBar;
   std::unique_ptr<SolGameField> m_field;
@@ -117,6 +128,7 @@ class SolMainWnd : public CeWnd {
   uint16_t m_pickPile = kSolNone;
   uint16_t m_pickCard = kSolNone;
   uint32_t m_pickTime = 0;
+  uint32_t m_failuresTold = 0;
 };
 
 extern SolMainWnd* g_pMainWnd;

@@ -6,6 +6,7 @@
 #include "sol_card_image.h"
 #include "sol_dialog.h"
 #include "sol_main_wnd.h"
+#include "sol_utils.h"
 #include "wince/commdlg.h"
 #include "wince/controls.h"
 
@@ -169,7 +170,7 @@ void SolOptionsDlg::InitPages() {
   ::GetWindowRect(preview, &r);
   ::MapWindowPoints(nullptr, look, reinterpret_cast<POINT*>(&r), 2);
   if (g_HIDPI_VXFontScale > 1.0 && g_HIDPI_VXFontScale < 2.0) r.left = 120, r.top = 38;
-  ::SetWindowPos(preview, nullptr, r.left, r.top, HIDPI_ScaleX(26), HIDPI_ScaleY(35), SWP_NOZORDER);
+  ::SetWindowPos(preview, nullptr, r.left, r.top, SolFixedX(26), SolFixedY(35), SWP_NOZORDER);
   for (int id : {kBackPreview, kSwatch}) {
     HWND button = ::GetDlgItem(look, id);
     const LONG style = ::GetWindowLong(button, GWL_STYLE) & ~0xF;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 #include "wince/types.h"
 
@@ -24,6 +25,16 @@ const uint8_t* SolFindResource(uint16_t id, const WCHAR* type, size_t& size);
 
 enum SolRegType : DWORD { kSolRegNone = 0, kSolRegBinary = 3, kSolRegDword = 4 };
 
+// Registry writes that failed (a full or failing device leaves the old data
+// as it was): how many so far, and a handler that runs after each one.
+uint32_t SolWriteFailures();
+void SolSetWriteFailureHandler(void (*handler)());
+
+// What a damaged registry file lost when it was read: true once, with the
+// number of lines left out and the device path of the copy kept aside
+// (empty when none could be made).
+bool SolTakeRegistryDamage(uint32_t& droppedLines, std::u16string& copy);
+
 // One open registry key under HKEY_CURRENT_USER, closed by the destructor.
 class SolRegKey {
  public:
@@ -32,7 +43,8 @@ class SolRegKey {
   SolRegKey(const SolRegKey&) = delete;
   SolRegKey& operator=(const SolRegKey&) = delete;
 
-  // Opens the key, creating it (class "appData") when missing.
+  // Opens the key, creating it (class "appData") when missing. A failed
+  // creation or Set counts as a failed write (SolWriteFailures).
   bool Create(const WCHAR* path, bool* created);
   // Opens an existing key.
   bool Open(const WCHAR* path);

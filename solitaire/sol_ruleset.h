@@ -142,17 +142,22 @@ class SolRuleSet {
   bool UndoStep();
 
   // --- saved game ---------------------------------------------------------
-  std::vector<uint8_t> EncodeGame(uint32_t gameNumber) const;
+  // The blob also keeps the seconds played on the deal, in the four bytes
+  // that blobs of earlier versions left at 0 (those read as 0 seconds).
+  std::vector<uint8_t> EncodeGame(uint32_t gameNumber, uint32_t elapsed = 0) const;
   // Replaces the live game by a blob after checking all of it; false (and
   // no live game) when anything does not fit.
-  bool DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber);
+  bool DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber, uint32_t* elapsed = nullptr);
   // The registry side: the variant's "gameState" key of program `gameName`.
-  void SaveGame(const WCHAR* gameName, uint32_t gameNumber) const;
+  void SaveGame(const WCHAR* gameName, uint32_t gameNumber, uint32_t elapsed = 0) const;
   // Restores the saved game; false (with no live game, so the caller deals)
-  // when there is none or it does not fit. A game that was loaded and never
-  // saved again, or that fails the checks, is deleted and `refused` (when
-  // given) is set.
-  bool LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused = nullptr);
+  // when there is none or it does not fit. A game that fails the checks, or
+  // whose last restore never reached ConfirmRestored (the program died while
+  // reading or showing it), is deleted and `refused` (when given) is set.
+  bool LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused = nullptr, uint32_t* elapsed = nullptr);
+  // The restored game is on the screen: a later crash no longer counts
+  // against the saved game, which stays for the next start.
+  void ConfirmRestored(const WCHAR* gameName) const;
 
  private:
   struct ScoreRule {

@@ -7,7 +7,7 @@
 
 namespace {
 
-// Fixed part of the blob: variant, game number, t, reserved, finished, m.
+// Fixed part of the blob: variant, game number, t, seconds, finished, m.
 constexpr size_t kFixedBytes = 17;
 // Larger than any real game (104 cards, 19 piles and a long history).
 constexpr DWORD kBlobMax = 16u << 20;
@@ -60,7 +60,7 @@ bool RecordFields(Io& io, SolMoveRecord& r) {
 
 }  // namespace
 
-std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber) const {
+std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber, uint32_t elapsed) const {
   if (!HasGame()) return {};
   base::ByteWriter w;
   WriteIo io(w);
@@ -77,7 +77,7 @@ std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber) const {
     w.writeLE16(static_cast<uint16_t>(c.value));
     w.writeLE16(c.followUp);
   }
-  w.writeLE32(0);  // reserved
+  w.writeLE32(elapsed);
   w.writeU8(m_finished);
   w.writeLE32(static_cast<uint32_t>(m_history->Count()));
   for (size_t i = 0; i < m_history->Count(); ++i) {
@@ -87,7 +87,7 @@ std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber) const {
   return w.take();
 }
 
-bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber) {
+bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber, uint32_t* elapsed) {
   ResetGame();
   if (!Loaded() || !blob) return false;
   const size_t c = CardCount(), p = PileCount(), n = m_rules.counters.size();
@@ -120,7 +120,7 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
     k.value = static_cast<int16_t>(r.readLE16());
     k.followUp = r.readLE16();
   }
-  r.skip(4);
+  const uint32_t seconds = r.readLE32();
   m_finished = r.readU8();
   const uint32_t records = r.readLE32();
   if (r.failed() || r.remaining() / 16 != records || r.remaining() % 16 != 0 ||
@@ -180,16 +180,17 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
   }
   for (const SolMoveRecord& rec : history) m_history->Append(rec);
   gameNumber = number;
+  if (elapsed) *elapsed = seconds;
   Invalidate();
   return true;
 }
 
-void SolRuleSet::SaveGame(const WCHAR* gameName, uint32_t gameNumber) const {
+void SolRuleSet::SaveGame(const WCHAR* gameName, uint32_t gameNumber, uint32_t elapsed) const {
   if (!HasGame()) return;
   const CeString path = SolRegistryPath(gameName, SolRegKind::GameState, Name().c_str());
   SolRegKey key;
   if (!key.Create(path.GetString(), nullptr)) return;
-  const std::vector<uint8_t> blob = EncodeGame(gameNumber);
+  const std::vector<uint8_t> blob = EncodeGame(gameNumber, elapsed);
   const DWORD size = static_cast<DWORD>(blob.size());
   const uint8_t failed = 0;
   key.Set(u"size", kSolRegDword, &size, sizeof size);
@@ -197,7 +198,7 @@ void SolRuleSet::SaveGame(const WCHAR* gameName, uint32_t gameNumber) const {
   key.Set(u"failed", kSolRegBinary, &failed, 1);
 }
 
-bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused) {
+bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* refused, uint32_t* elapsed) {
   ResetGame();
   if (refused) *refused = false;
   const CeString path = SolRegistryPath(gameName, SolRegKind::GameState, Name().c_str());
@@ -212,8 +213,8 @@ bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* ref
   uint8_t failed = 0;
   DWORD size = 1;
   if (key.Query(u"failed", nullptr, &failed, &size) && size == 1 && failed == 1) return discard();
-  // The guard is on disk before the blob is parsed: a crash while loading or
-  // playing this game makes the next start throw it away.
+  // The guard is on disk before the blob is parsed: a crash while the game
+  // is read and shown makes the next start throw it away.
   failed = 1;
   key.Set(u"failed", kSolRegBinary, &failed, 1);
   DWORD stored = 0;
@@ -222,6 +223,13 @@ bool SolRuleSet::LoadGame(const WCHAR* gameName, uint32_t& gameNumber, bool* ref
   std::vector<uint8_t> blob(stored);
   size = stored;
   if (!key.Query(u"data", nullptr, blob.data(), &size) || size != stored) return discard();
-  if (!DecodeGame(blob.data(), blob.size(), gameNumber)) return discard();
+  if (!DecodeGame(blob.data(), blob.size(), gameNumber, elapsed)) return discard();
   return true;
+}
+
+void SolRuleSet::ConfirmRestored(const WCHAR* gameName) const {
+  SolRegKey key;
+  if (!key.Open(SolRegistryPath(gameName, SolRegKind::GameState, Name().c_str()).GetString())) return;
+  const uint8_t failed = 0;
+  key.Set(u"failed", kSolRegBinary, &failed, 1);
 }

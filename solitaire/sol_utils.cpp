@@ -3,7 +3,12 @@
 #include <cstring>
 #include <vector>
 
+#include "ce_hidpi.h"
 #include "sol_platform.h"
+
+#ifndef CARROWIN_QVGA
+#define CARROWIN_QVGA 0
+#endif
 
 void SortArray(void* base, size_t count, size_t elementSize, SolCompare compare, void* user) {
   if (elementSize == 0 || count < 2) return;
@@ -29,8 +34,17 @@ void SortArray(void* base, size_t count, size_t elementSize, SolCompare compare,
   }
 }
 
+int SolFixedX(int n) { return CARROWIN_QVGA ? n : HIDPI_ScaleX(n); }
+int SolFixedY(int n) { return CARROWIN_QVGA ? n : HIDPI_ScaleY(n); }
+
 const uint8_t* LoadResourceData(uint16_t id, const WCHAR* type, size_t& size) {
   return SolFindResource(id, type, size);
+}
+
+CeString LoadText(UINT id) {
+  CeString text;
+  text.LoadString(GetModuleHandle(nullptr), id);
+  return text;
 }
 
 int FindText(const CeStringA& text, const char* pattern, int start, bool forward) {

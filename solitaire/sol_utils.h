@@ -15,6 +15,8 @@ void SortArray(void* base, size_t count, size_t elementSize, SolCompare compare,
 
 // The data of resource `id` of type `type`; null and size 0 when missing.
 const uint8_t* LoadResourceData(uint16_t id, const WCHAR* type, size_t& size);
+// String `id` of the program's string table; empty when missing.
+CeString LoadText(UINT id);
 
 // Position of `pattern` in `text` from `start` on (or backward from it), -1
 // when it is not there.
@@ -23,6 +25,12 @@ int FindText(const CeStringA& text, const char* pattern, int start, bool forward
 int MidText(CeStringA& destination, const CeStringA& source, int start, int count);
 void AppendBytes(CeStringA& text, const char* bytes, int count);
 bool CopyBeforeWrite(CeStringA& text);
+
+// A size that the VGA builds scale by the screen's density (HIDPI_ScaleX/Y)
+// and that the QVGA build takes as pixels, whatever its screen's density:
+// the card and fan sizes, the empty-pile arrow, the card-back preview.
+int SolFixedX(int n);
+int SolFixedY(int n);
 
 // Each byte masked with 0x7F becomes one UTF-16 unit.
 void WidenText(const char* source, CeString& destination);

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Pellwyn as a user meets it: --help shows the desktop's keys, Back quits with
 # the settings database written, the next start finds those settings, a
-# suspend stops the frames until the resume, and a second copy started while
-# one runs ends at once and leaves the first one running.
+# suspend stops the frames until the resume, and a second copy started on the
+# same device root while one runs ends at once, saying why, and leaves the
+# first one running.
 set -eu
 program=$1
 work=$2
@@ -69,8 +70,12 @@ await() {
 stop_first() { kill $first 2>/dev/null || true; }
 await up.txt || { echo "the first copy did not come up"; stop_first; exit 1; }
 printf 'wait 100\ndump second.txt\n' > short.txt
-"$program" --headless --root root --script short.txt 2>/dev/null || [ $? -eq 3 ]
+status=0
+"$program" --headless --root root --script short.txt 2>second.err || status=$?
 [ ! -f second.txt ] || { echo "a second copy ran"; stop_first; exit 1; }
+[ "$status" -eq 1 ] || { echo "a refused second copy ended with status $status"; stop_first; exit 1; }
+grep -q "not started: it is already running with the device root" second.err ||
+  { echo "a refused second copy does not say why"; cat second.err; stop_first; exit 1; }
 # A dump the first copy began after the second had ended, complete once the
 # one after it is there.
 latest=$(ls first-*.txt 2>/dev/null | sed 's/[^0-9]//g' | sort -n | tail -1)

@@ -14,9 +14,11 @@
 #include <string>
 #include <vector>
 
+#include "device_screen.h"
 #include "sol_app.h"
 #include "sol_main_wnd.h"
 #include "sol_test_support.h"
+#include "ui_state.h"
 #include "wince/controls.h"
 #include "wince/host/clock.h"
 #include "wince/host/registry.h"
@@ -37,13 +39,28 @@ class CarrowinAppTest : public ::testing::Test {
   void Start() {
     wince::resetWindowing();
     wince::setInstanceNamespace(("carrowin-app-" + std::to_string(::getpid())).c_str());
-    ASSERT_TRUE(wince::selectDeviceProfile(kProfile));
+    if (!customProfile) {
+      ASSERT_TRUE(wince::selectDeviceProfile(kProfile));
+    }
+    const wince::DeviceProfile& profile = wince::deviceProfile();
+    wince::detail::resizeDeviceScreen(profile.screenWidth, profile.screenHeight);
     wince::useVirtualClock(1000);
-    // Message boxes are answered OK; a dialog gets `taps` (on its control
-    // of that id, wherever it lies, else as a bar command), then `answer`.
+    // Message boxes are answered OK; a dialog gets `onDialog`, `taps` (on
+    // its control of that id, wherever it lies, else as a bar command), then
+    // `answer`. A menu gets a tap on its item `menuPick`.
     // The colour chooser gets `chooserKey` on its grid, then OK.
     wince::setModalHook([this](HWND window, wince::ModalKind kind) {
-      if (kind == wince::ModalKind::MessageBox) {
+      if (kind == wince::ModalKind::Menu) {
+        // A tap on the item that `menuPick` names.
+        POINT at{};
+        if (wince::detail::menuItemCentre(menuPick, &at)) {
+          wince::injectStylus(WM_LBUTTONDOWN, at.x, at.y);
+          wince::injectStylus(WM_LBUTTONUP, at.x, at.y);
+          menuPick.clear();
+        } else {
+          ::PostMessage(window, WM_CANCELMODE, 0, 0);  // no such item: the menu closes, the test fails
+        }
+      } else if (kind == wince::ModalKind::MessageBox) {
         ++messageBoxes;
         wince::endModalLoop(window, IDOK);
       } else if (HWND grid = ::GetDlgItem(window, kChooserGrid)) {
@@ -55,6 +72,12 @@ class CarrowinAppTest : public ::testing::Test {
         for (const MSG& m : held) ::PostMessage(m.hwnd, m.message, m.wParam, m.lParam);
       } else if (kind == wince::ModalKind::Dialog) {
         dialogs.push_back(std::u16string(Main().OpenDialog().GetString()));
+        if (onDialog) {
+          const std::function<void(HWND)> run = std::move(onDialog);
+          onDialog = nullptr;
+          wince::dispatchPending();  // the dialog is drawn
+          run(window);
+        }
         for (UINT id : taps) TapControl(window, id);
         taps.clear();
         ::PostMessage(window, WM_COMMAND, answer, 0);
@@ -77,6 +100,15 @@ class CarrowinAppTest : public ::testing::Test {
     Stop();
     Start();
   }
+  // The program dies (no orderly close, nothing saved), then starts again
+  // as a new process would, reading the registry from its file.
+  void KillAndRestart() {
+    ExitInstance();
+    wince::resetWindowing();
+    wince::useRealClock();
+    wince::reloadRegistry();
+    Start();
+  }
 
   // The control `id` among the window's descendants, depth first.
   static HWND FindControl(HWND window, int id) {
@@ -94,6 +126,20 @@ class CarrowinAppTest : public ::testing::Test {
       ::PostMessage(window, WM_COMMAND, id, 0);
     }
   }
+
+#if !CARROWIN_SPIDER
+  // Klondike One Card, untimed, without animation, in the play mode.
+  void Deal(uint8_t playMode, uint32_t game = 1) {
+    SolOptions& o = Main().Options();
+    o.gameType = 0;
+    o.timedGame = 0;
+    o.playMode = playMode;
+    o.animation = 0;
+    Field().TakeOptions();
+    EXPECT_TRUE(Main().LoadRules());
+    Main().NewGame(game, true);
+  }
+#endif
 
   SolMainWnd& Main() { return *g_pMainWnd; }
   SolGameField& Field() { return *g_pMainWnd->Field(); }
@@ -134,6 +180,25 @@ class CarrowinAppTest : public ::testing::Test {
     ::SendMessage(Main().m_hWnd, WM_COMMAND, id, 0);
     wince::dispatchPending();
   }
+  // A tap on the menu bar's button of `command` (an icon or a soft key).
+  bool TapBarButton(UINT command) {
+    POINT at{};
+    if (!wince::detail::controlCentre(static_cast<int>(command), &at)) return false;
+    wince::injectStylus(WM_LBUTTONDOWN, at.x, at.y);
+    wince::injectStylus(WM_LBUTTONUP, at.x, at.y);
+    wince::dispatchPending();
+    return true;
+  }
+  // The menu bar's menu opened with a tap, and its item `text` chosen.
+  void MenuItem(const char16_t* text) {
+    menuPick = text;
+    ASSERT_TRUE(TapBarButton(kSolCmdMenu));
+    EXPECT_TRUE(menuPick.empty()) << "no menu opened";
+  }
+  static uint16_t Pixel(POINT p) { return wince::detail::deviceScreen().row(p.y)[p.x]; }
+  static uint16_t Rgb565(COLORREF c) {
+    return static_cast<uint16_t>(((GetRValue(c) >> 3) << 11) | ((GetGValue(c) >> 2) << 5) | (GetBValue(c) >> 3));
+  }
   // Puts the live game into a layout (see Arrange) and shows it.
   void Show(const Layout& layout) {
     Arrange(Rules(), layout);
@@ -169,10 +234,13 @@ class CarrowinAppTest : public ::testing::Test {
   }
 
   static const char* const kProfile;
+  bool customProfile = false;  // a test's own device, set before Start
+  std::u16string menuPick;     // the item the next menu gets tapped on
   static constexpr int kChooserGrid = 0x3100;
   UINT chooserKey = 0;
   UINT answer = IDOK;
   std::vector<UINT> taps;  // commands the next dialog gets before `answer`
+  std::function<void(HWND)> onDialog;  // run on the next dialog before its taps
   int messageBoxes = 0;
   std::vector<std::u16string> dialogs;
 };

@@ -12,18 +12,6 @@ namespace {
 
 class KlondikeTest : public CarrowinAppTest {
  protected:
-  // Klondike One Card, untimed, without animation, in the play mode.
-  void Deal(uint8_t playMode, uint32_t game = 1) {
-    SolOptions& o = Main().Options();
-    o.gameType = 0;
-    o.timedGame = 0;
-    o.playMode = playMode;
-    o.animation = 0;
-    Field().TakeOptions();
-    EXPECT_TRUE(Main().LoadRules());
-    Main().NewGame(game, true);
-  }
-
   // Jacks to kings of every suit left on four columns (king at the bottom),
   // everything below them on the foundations: twelve moves from the win.
   void Endgame() {
@@ -77,6 +65,11 @@ class KlondikeTest : public CarrowinAppTest {
 TEST_F(KlondikeTest, AGameIsWonByTapsAndCountedAsWon) {
   Deal(kSolTapping, 7);
   Endgame();
+  // The winner types a name at once.
+  onDialog = [](HWND) {
+    for (char16_t c : std::u16string(u"Zoe")) wince::injectChar(c);
+    wince::dispatchPending();
+  };
   const uint32_t game = Main().Options().curGameNumber;
   const std::vector<SolMove> moves = EndgameMoves();
   for (size_t i = 0; i + 1 < moves.size(); ++i) {
@@ -100,10 +93,72 @@ TEST_F(KlondikeTest, AGameIsWonByTapsAndCountedAsWon) {
   SolBestTimes best;
   best.Load(Main().GameName(), Rules().Name().c_str());
   EXPECT_EQ(best.At(0).seconds, 1u);
+  EXPECT_EQ(std::u16string(best.At(0).name), u"Zoe");
   // New Game right after the win counts nothing more than the new game.
   Command(kSolCmdNewGame);
   EXPECT_EQ(Stats().played, 2);
   EXPECT_EQ(Stats().won, 1);
+}
+
+// Two quick taps on the top card of a column or the waste play it to the
+// first foundation that takes it, in both pointer modes and with the keys;
+// the hint lists that tap; a card that fits nowhere stays, and undo puts a
+// played card back.
+TEST_F(KlondikeTest, TwoQuickTapsPlayACardToAFoundation) {
+  // Ace and two of spades (suit 1) on the first two columns, the two of
+  // hearts on the waste, the five of hearts on the third column; the rest in
+  // the stock.
+  const int ace = K(1, 1), two = K(1, 2), heartTwo = K(2, 2), five = K(2, 5);
+  Layout layout(13);
+  for (int c = 0; c < 52; ++c) {
+    if (c != ace && c != two && c != heartTwo && c != five) layout[0].push_back({c, false});
+  }
+  layout[1] = {{heartTwo, true}};
+  layout[2] = {{ace, true}};
+  layout[3] = {{two, true}};
+  layout[4] = {{five, true}};
+  for (uint8_t mode : {kSolDragDrop, kSolTapping, kSolKeyboardCW}) {
+    Deal(mode, 3);
+    Show(layout);
+    EXPECT_TRUE(Rules().CanTapPile(2));
+    EXPECT_FALSE(Rules().CanTapPile(3));  // no ace of spades home yet
+    uint16_t from = 0;
+    uint16_t to = 0;
+    ASSERT_TRUE(Rules().FindMove(1, from, to));  // after the stock's tap
+    EXPECT_EQ(from, 2);
+    EXPECT_EQ(to, kSolAnyPile);
+    const auto twice = [&](int pile) {
+      if (mode == kSolKeyboardCW) {
+        Field().MarkForPicking();
+        Field().Targets().PlaceCursor(static_cast<uint16_t>(pile), 0);
+        for (int i = 0; i < 2; ++i) {
+          wince::injectKey(VK_RETURN, true);
+          wince::injectKey(VK_RETURN, false);
+          wince::dispatchPending();
+        }
+      } else {
+        const size_t before = Rules().History()->Count();
+        Tap(CardPoint(pile, 0));
+        EXPECT_EQ(Rules().History()->Count(), before) << "one tap played, mode " << int{mode};
+        Tap(CardPoint(pile, 0));
+      }
+    };
+    twice(4);  // the five of hearts fits no foundation
+    EXPECT_EQ(Rules().History()->Count(), 0u) << int{mode};
+    Tap({2, 500});  // tapping mode: the five is no longer selected
+    twice(2);
+    EXPECT_EQ(Rules().Cards()[static_cast<size_t>(ace)].pile, 9) << int{mode};
+    EXPECT_TRUE(Rules().CanTapPile(3));
+    Command(kSolCmdUndo);
+    EXPECT_EQ(Rules().Cards()[static_cast<size_t>(ace)].pile, 2) << int{mode};
+    twice(2);
+    twice(3);
+    EXPECT_EQ(Rules().Cards()[static_cast<size_t>(two)].pile, 9) << int{mode};
+    EXPECT_EQ(Rules().Cards()[static_cast<size_t>(two)].position, 1) << int{mode};
+    // The waste's two of hearts: its ace is not home.
+    EXPECT_FALSE(Rules().CanTapPile(1));
+    ExpectViewsMatchModel();
+  }
 }
 
 TEST_F(KlondikeTest, ATapOnACardSelectsItAndATapElsewhereDeselects) {

@@ -11,22 +11,25 @@ struct Shipped {
   const char* name;
   uint16_t variant;
   uint16_t words[4];
-  size_t cards, piles, flips, events, actions, expressions, conditions, counters;
+  size_t cards, piles, flips, events, actions, links, expressions, conditions, counters, limits;
 };
 
 // Header values, card and pile counts and flips as the program expects them;
-// the Klondike family also matches every other count. The Spider sets have
+// the Klondike family also matches every other count: the worked table of
+// events 0-10 (actions 0-11, expressions 0-8, conditions 0-17, Klondike II's
+// and Klondike Limited's counter 0) and after it the tap events that play
+// to the foundations (klondike_foundation_taps.txt). The Spider sets have
 // their own event design (see spider_common.txt): their event, action,
 // expression and condition counts are those of that design, checked by the
 // games played on them, so they are not compared here (zeros skip them).
 const Shipped kShipped[] = {
-    {"klondike_one_card", "Klondike One Card", 213, {7, 0, 1, 1}, 52, 13, 6, 11, 12, 9, 18, 0},
-    {"klondike_ii", "Klondike II", 514, {7, 0, 1, 1}, 52, 13, 6, 11, 12, 9, 18, 1},
-    {"klondike", "Klondike", 212, {7, 0, 1, 1}, 52, 13, 6, 11, 12, 9, 18, 0},
-    {"klondike_limited", "Klondike Limited", 800, {7, 0, 1, 1}, 52, 13, 6, 11, 12, 9, 18, 1},
-    {"spider", "Spider", 349, {8, 2, 3, 0}, 104, 19, 10, 0, 0, 0, 0, 0},
-    {"spider_one_suit", "Spider One Suit", 350, {8, 0, 2, 0}, 104, 19, 10, 0, 0, 0, 0, 0},
-    {"spider_two_suits", "Spider Two Suits", 351, {8, 1, 2, 0}, 104, 19, 10, 0, 0, 0, 0, 0},
+    {"klondike_one_card", "Klondike One Card", 213, {7, 0, 1, 1}, 52, 13, 6, 147, 68, 100, 11, 178, 24, 136},
+    {"klondike_ii", "Klondike II", 514, {7, 0, 1, 1}, 52, 13, 6, 147, 68, 100, 11, 178, 25, 137},
+    {"klondike", "Klondike", 212, {7, 0, 1, 1}, 52, 13, 6, 147, 68, 100, 11, 178, 24, 136},
+    {"klondike_limited", "Klondike Limited", 800, {7, 0, 1, 1}, 52, 13, 6, 147, 68, 100, 11, 178, 25, 137},
+    {"spider", "Spider", 349, {8, 2, 3, 0}, 104, 19, 10, 0, 0, 0, 0, 0, 0, 0},
+    {"spider_one_suit", "Spider One Suit", 350, {8, 0, 2, 0}, 104, 19, 10, 0, 0, 0, 0, 0, 0, 0},
+    {"spider_two_suits", "Spider Two Suits", 351, {8, 1, 2, 0}, 104, 19, 10, 0, 0, 0, 0, 0, 0, 0},
 };
 
 void PrintTo(const Shipped& s, std::ostream* os) { *os << s.set; }
@@ -54,12 +57,12 @@ TEST_P(ShippedSets, HeaderCountsAndExactLength) {
   if (s.events) {
     EXPECT_EQ(d.eventKinds.size(), s.events);
     EXPECT_EQ(d.actions.size(), s.actions);
-    EXPECT_EQ(d.eventActions.size(), s.actions);
+    EXPECT_EQ(d.eventActions.size(), s.links);
     EXPECT_EQ(d.expressions.size(), s.expressions);
     EXPECT_EQ(d.conditions.size(), s.conditions);
     EXPECT_EQ(d.eventConditions.size(), s.conditions);
     EXPECT_EQ(d.counters.size(), s.counters);
-    EXPECT_EQ(d.limits.size(), s.counters);
+    EXPECT_EQ(d.limits.size(), s.limits);
   }
   for (const SolPileDef& p : d.piles) {
     EXPECT_EQ(p.xMode, 1);
@@ -90,7 +93,7 @@ TEST(Loader, KlondikeContents) {
     EXPECT_EQ(d.flips[i].pile, i + 3);
     EXPECT_EQ(d.flips[i].position, i + 1);
   }
-  ASSERT_EQ(d.counters.size(), 1u);
+  ASSERT_EQ(d.counters.size(), 25u);
   EXPECT_EQ(d.counters[0].initial, 2);
   EXPECT_EQ(d.counters[0].followUp, 0);
   EXPECT_EQ(d.limits[0].event, 10);
@@ -107,7 +110,10 @@ TEST(Loader, KlondikeContents) {
   EXPECT_EQ(recycle.pile, 1);
   EXPECT_EQ(recycle.target, 0);
   EXPECT_EQ(d.actions[2].kind, kSolActWin);
-  EXPECT_EQ(d.eventKinds, (std::vector<uint8_t>{2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 2}));
+  EXPECT_EQ(std::vector<uint8_t>(d.eventKinds.begin(), d.eventKinds.begin() + 11),
+            (std::vector<uint8_t>{2, 2, 0, 0, 0, 0, 0, 0, 0, 0, 2}));
+  // The waste and the columns tap to play their top card to a foundation.
+  for (size_t p = 1; p <= 8; ++p) EXPECT_EQ(d.eventKinds[d.piles[p].tapEvent], 2) << "pile " << p;
 }
 
 TEST(Loader, SpiderCardSets) {
@@ -183,23 +189,27 @@ struct Corruption {
 };
 
 const Corruption kCorruptions[] = {
-    {"pile pick expression", [](SolRuleData& d) { d.piles[3].pickExpr = 9; }},
-    {"pile tap event", [](SolRuleData& d) { d.piles[0].tapEvent = 11; }},
+    {"pile pick expression", [](SolRuleData& d) { d.piles[3].pickExpr = static_cast<uint16_t>(d.expressions.size()); }},
+    {"pile tap event", [](SolRuleData& d) { d.piles[0].tapEvent = static_cast<uint16_t>(d.eventKinds.size()); }},
     {"action pile", [](SolRuleData& d) { d.actions[1].target = 13; }},
     {"any pile in a move action", [](SolRuleData& d) { d.actions[1].pile = kSolAnyPile; }},
     {"field action expression", [](SolRuleData& d) { d.actions[0] = {kSolActPileField, 0, 2, 0, 0, 0, 0, kSolFieldPickExpr, 0, 40}; }},
-    {"counter action", [](SolRuleData& d) { d.actions[0] = {kSolActResetCounter, 0, 0, 0, 0, 0, 0, 0, 0, 0}; }},
+    {"counter action",
+     [](SolRuleData& d) {
+       d.actions[0] = {kSolActResetCounter, 0, static_cast<uint16_t>(d.counters.size()), 0, 0, 0, 0, 0, 0, 0};
+     }},
     {"unknown action kind", [](SolRuleData& d) { d.actions[0].kind = 7; }},
     {"move table pile", [](SolRuleData& d) { d.moveTable[0].to = 13; }},
     {"swap card", [](SolRuleData& d) { d.swaps.push_back({0, 52, 0}); }},
     {"flip pile", [](SolRuleData& d) { d.flips[0].pile = 13; }},
     {"event kind", [](SolRuleData& d) { d.eventKinds[3] = 4; }},
-    {"event-action link", [](SolRuleData& d) { d.eventActions[0].action = 12; }},
-    {"condition expression", [](SolRuleData& d) { d.conditions[0].expr = 9; }},
+    {"event-action link", [](SolRuleData& d) { d.eventActions[0].action = static_cast<uint16_t>(d.actions.size()); }},
+    {"condition expression", [](SolRuleData& d) { d.conditions[0].expr = static_cast<uint16_t>(d.expressions.size()); }},
     {"condition pile B", [](SolRuleData& d) { d.conditions[0].pileB = 13; }},
-    {"event-condition link", [](SolRuleData& d) { d.eventConditions[0].condition = 18; }},
-    {"limit counter", [](SolRuleData& d) { d.limits.push_back({10, 0}); }},
-    {"counter follow-up", [](SolRuleData& d) { d.counters.push_back({2, 11}); }},
+    {"event-condition link",
+     [](SolRuleData& d) { d.eventConditions[0].condition = static_cast<uint16_t>(d.conditions.size()); }},
+    {"limit counter", [](SolRuleData& d) { d.limits.push_back({10, static_cast<uint16_t>(d.counters.size())}); }},
+    {"counter follow-up", [](SolRuleData& d) { d.counters.push_back({2, static_cast<uint16_t>(d.eventKinds.size())}); }},
     {"deal counts", [](SolRuleData& d) { d.piles[0].dealCount = 22; }},
     {"card kinds", [](SolRuleData& d) { d.cards[5].kind = 1; }},
     {"card rank", [](SolRuleData& d) { d.cards[5].rank = 14; }},

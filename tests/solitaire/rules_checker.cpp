@@ -93,9 +93,24 @@ bool RulesChecker::CanMove(const CheckerPosition& pos, int card, int pile) const
   return false;
 }
 
+// Klondike: the first foundation that takes the top card of a waste or
+// column pile, -1 when none does (or the top card is face down).
+int RulesChecker::FoundationFor(const CheckerPosition& pos, int pile) const {
+  const std::vector<CheckerCard>& from = pos.piles[static_cast<size_t>(pile)];
+  if (m_game != Game::Klondike || (pile != kWaste && !IsTableau(pile)) || from.empty() || !from.back().up) return -1;
+  for (int f = 9; f <= 12; ++f) {
+    if (CanDrop(pos, {from.back()}, f)) return f;
+  }
+  return -1;
+}
+
 std::vector<SolMove> RulesChecker::Moves(const CheckerPosition& pos) const {
   std::vector<SolMove> moves;
   if (CanTap(pos)) moves.push_back({kStock, kSolAnyPile});
+  // A tap on the waste or a column plays its top card to a foundation.
+  for (int p = kWaste; p < static_cast<int>(pos.piles.size()); ++p) {
+    if (FoundationFor(pos, p) >= 0) moves.push_back({static_cast<uint16_t>(p), kSolAnyPile});
+  }
   std::vector<std::pair<int, int>> where;  // card -> (pile, index)
   size_t cards = 0;
   for (const auto& pile : pos.piles) cards += pile.size();
@@ -118,7 +133,11 @@ std::vector<SolMove> RulesChecker::Moves(const CheckerPosition& pos) const {
 
 void RulesChecker::Apply(CheckerPosition& pos, const SolMove& move) {
   std::vector<CheckerCard>& stock = pos.piles[kStock];
-  if (move.to == kSolAnyPile) {
+  if (move.to == kSolAnyPile && move.from != kStock) {
+    const int f = FoundationFor(pos, move.from);
+    pos.piles[static_cast<size_t>(f)].push_back(pos.piles[move.from].back());
+    pos.piles[move.from].pop_back();
+  } else if (move.to == kSolAnyPile) {
     if (m_game == Game::Spider) {
       for (int t = 1; t <= 10; ++t) {
         CheckerCard c = stock.front();

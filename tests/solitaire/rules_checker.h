@@ -33,8 +33,9 @@ class RulesChecker {
   // The engine's position, read pile by pile.
   static CheckerPosition Read(const SolRuleSet& engine);
 
-  // Legal moves in the engine's listing order: taps, then moves of top
-  // cards, then moves of cards under the top, each in card order.
+  // Legal moves in the engine's listing order: taps (the stock, then in
+  // Klondike each pile whose top card goes to a foundation), then moves of
+  // top cards, then moves of cards under the top, each in card order.
   std::vector<SolMove> Moves(const CheckerPosition& pos) const;
   bool CanMove(const CheckerPosition& pos, int card, int pile) const;
   // Plays a legal move with its automatic consequences.
@@ -45,6 +46,7 @@ class RulesChecker {
   bool CanPick(const std::vector<CheckerCard>& pile, size_t at, int pileNumber) const;
   bool CanDrop(const CheckerPosition& pos, const std::vector<CheckerCard>& run, int target) const;
   bool CanTap(const CheckerPosition& pos) const;
+  int FoundationFor(const CheckerPosition& pos, int pile) const;
   void Settle(CheckerPosition& pos) const;
   bool IsTableau(int pile) const;
   bool IsFoundation(int pile) const;

@@ -38,18 +38,38 @@ class SavedGame : public testing::Test {
 
 TEST_F(SavedGame, BlobLayoutAndSize) {
   Start("klondike", 1);
-  const std::vector<uint8_t> blob = rules.EncodeGame(1);
-  EXPECT_EQ(blob.size(), 853u);
+  const std::vector<uint8_t> blob = rules.EncodeGame(1, 0x01020304);
+  const size_t n = rules.Counters().size();
+  EXPECT_EQ(blob.size(), 853u + 4 * n);
   EXPECT_EQ(blob[0] | blob[1] << 8, 212);
   EXPECT_EQ(blob[2], 1);
-  // t = 1 and the entry {W, W}, then 4 reserved zero bytes, finished, m = 0.
+  // t = 1 and the entry {W, W}, the n counters, then the seconds played,
+  // finished, m = 0.
   const size_t t = 6 + 8 * 52 + 32 * 13;
   EXPECT_EQ(blob[t], 1);
   EXPECT_EQ(std::vector<uint8_t>(blob.begin() + t + 2, blob.begin() + t + 6), (std::vector<uint8_t>{0xFF, 0xFF, 0xFF, 0xFF}));
-  EXPECT_EQ(std::vector<uint8_t>(blob.begin() + t + 6, blob.end()), std::vector<uint8_t>(9, 0));
+  const size_t seconds = t + 6 + 4 * n;
+  EXPECT_EQ(std::vector<uint8_t>(blob.begin() + static_cast<std::ptrdiff_t>(seconds), blob.end()),
+            (std::vector<uint8_t>{4, 3, 2, 1, 0, 0, 0, 0, 0}));
   Start("klondike_ii", 1);
   PlayStep(rules, {0, kSolAnyPile});
-  EXPECT_EQ(rules.EncodeGame(1).size(), 853u + 4 + 16 * rules.History()->Count());
+  EXPECT_EQ(rules.EncodeGame(1).size(), 853u + 4 * rules.Counters().size() + 16 * rules.History()->Count());
+}
+
+// The seconds played go with the game; a blob of an earlier version, which
+// left them at 0, reads as no time played.
+TEST_F(SavedGame, TheSecondsPlayedComeBackWithTheGame) {
+  name = u"SaveSeconds";
+  Start("klondike", 8);
+  rules.SaveGame(name.GetString(), number, 95);
+  uint32_t restored = 0;
+  uint32_t seconds = 0;
+  ASSERT_TRUE(rules.LoadGame(name.GetString(), restored, nullptr, &seconds));
+  EXPECT_EQ(seconds, 95u);
+  rules.ConfirmRestored(name.GetString());
+  Store(rules.EncodeGame(number));
+  ASSERT_TRUE(rules.LoadGame(name.GetString(), restored, nullptr, &seconds));
+  EXPECT_EQ(seconds, 0u);
 }
 
 TEST_F(SavedGame, RoundTripThenUndo) {
@@ -80,13 +100,18 @@ TEST_F(SavedGame, RoundTripThenUndo) {
   }
 }
 
-TEST_F(SavedGame, CrashGuardDeletesTheGame) {
+// The guard is for a crash while the game is read and shown: once shown, a
+// crash during play leaves the game saved last; a crash before that throws
+// it away at the next start.
+TEST_F(SavedGame, CrashGuard) {
   name = u"SaveCrash";
   Start("klondike", 4);
   rules.SaveGame(name.GetString(), number);
   uint32_t restored = 0;
   ASSERT_TRUE(rules.LoadGame(name.GetString(), restored));
-  // No save follows (the program died): the next start throws it away.
+  rules.ConfirmRestored(name.GetString());
+  ASSERT_TRUE(rules.LoadGame(name.GetString(), restored));
+  EXPECT_EQ(restored, 4u);
   EXPECT_FALSE(rules.LoadGame(name.GetString(), restored));
   EXPECT_FALSE(rules.HasGame());
   EXPECT_FALSE(Exists());
@@ -111,32 +136,41 @@ TEST_F(SavedGame, OtherVariantRefused) {
   EXPECT_FALSE(Exists());
 }
 
+// The sizes of the Klondike set that the damages depend on.
+struct KlondikeSizes {
+  size_t expressions, actions, counters;
+};
+
 struct Damage {
   const char* what;
-  std::function<void(std::vector<uint8_t>&)> change;
+  std::function<void(std::vector<uint8_t>&, const KlondikeSizes&)> change;
 };
 
 constexpr size_t kCards = 6, kPiles = 6 + 8 * 52, kTable = kPiles + 32 * 13;
+// The finished flag, after the one move-table entry, the counters and the
+// seconds played.
+size_t Finished(const KlondikeSizes& k) { return kTable + 10 + 4 * k.counters; }
 
 const Damage kDamages[] = {
-    {"one byte short", [](auto& b) { b.pop_back(); }},
-    {"one byte more", [](auto& b) { b.push_back(0); }},
-    {"card in no pile", [](auto& b) { b[kCards + 4] = 13; }},
-    {"two cards in one place", [](auto& b) { b[kCards + 6] = b[kCards + 8 + 6], b[kCards + 4] = b[kCards + 8 + 4]; }},
-    {"pile count", [](auto& b) { b[kPiles + 10] += 1; }},
-    {"pile expression", [](auto& b) { b[kPiles + 12] = 9; }},
-    {"move table pile", [](auto& b) { b[kTable + 2] = 13, b[kTable + 3] = 0; }},
-    {"move table count", [](auto& b) { b[kTable] = 2; }},
-    {"finished flag", [](auto& b) { b[kTable + 10] = 2; }},
-    {"history count", [](auto& b) { b[kTable + 11] = 1; }},
-    {"history action", [](auto& b) {
-       b[kTable + 11] = 1;
+    {"one byte short", [](auto& b, auto&) { b.pop_back(); }},
+    {"one byte more", [](auto& b, auto&) { b.push_back(0); }},
+    {"card in no pile", [](auto& b, auto&) { b[kCards + 4] = 13; }},
+    {"two cards in one place",
+     [](auto& b, auto&) { b[kCards + 6] = b[kCards + 8 + 6], b[kCards + 4] = b[kCards + 8 + 4]; }},
+    {"pile count", [](auto& b, auto&) { b[kPiles + 10] += 1; }},
+    {"pile expression", [](auto& b, auto& k) { b[kPiles + 12] = static_cast<uint8_t>(k.expressions); }},
+    {"move table pile", [](auto& b, auto&) { b[kTable + 2] = 13, b[kTable + 3] = 0; }},
+    {"move table count", [](auto& b, auto&) { b[kTable] = 2; }},
+    {"finished flag", [](auto& b, auto& k) { b[Finished(k)] = 2; }},
+    {"history count", [](auto& b, auto& k) { b[Finished(k) + 1] = 1; }},
+    {"history action", [](auto& b, auto& k) {
+       b[Finished(k) + 1] = 1;
        std::vector<uint8_t> rec(16, 0);
-       rec[0] = 1, rec[6] = 12;  // action 12 of 12
+       rec[0] = 1, rec[6] = static_cast<uint8_t>(k.actions);  // one past the last action
        b.insert(b.end(), rec.begin(), rec.end());
      }},
-    {"history kind", [](auto& b) {
-       b[kTable + 11] = 1;
+    {"history kind", [](auto& b, auto& k) {
+       b[Finished(k) + 1] = 1;
        std::vector<uint8_t> rec(16, 0);
        rec[0] = 4;
        b.insert(b.end(), rec.begin(), rec.end());
@@ -155,7 +189,9 @@ TEST_P(DamagedSave, RefusedAndDeleted) {
   std::vector<uint8_t> blob = rules.EncodeGame(game);
   uint32_t restored = 0;
   ASSERT_TRUE(rules.DecodeGame(blob.data(), blob.size(), restored));
-  GetParam().change(blob);
+  const SolRuleData& d = rules.Rules();
+  ASSERT_LT(d.actions.size(), 256u);
+  GetParam().change(blob, KlondikeSizes{d.expressions.size(), d.actions.size(), d.counters.size()});
   EXPECT_FALSE(rules.DecodeGame(blob.data(), blob.size(), restored));
   EXPECT_FALSE(rules.HasGame());
   // Through the registry the damaged game is deleted at once.

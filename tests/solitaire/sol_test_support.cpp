@@ -73,11 +73,22 @@ void Arrange(SolRuleSet& rules, const Layout& layout) {
       s[7] = static_cast<uint8_t>(i >> 8);
     }
   }
+  // The counters start again: each at its initial value.
+  const size_t table = 6 + 8 * cards + 32 * rules.PileCount();
+  const size_t counters = table + 2 + 4 * static_cast<size_t>(blob[table] | blob[table + 1] << 8);
+  for (size_t k = 0; k < rules.Counters().size(); ++k) {
+    const int16_t initial = rules.Rules().counters[k].initial;
+    blob[counters + 4 * k] = static_cast<uint8_t>(initial);
+    blob[counters + 4 * k + 1] = static_cast<uint8_t>(initial >> 8);
+  }
   // Drop the history: m = 0 and no records.
   const size_t m = blob.size() - 4 * rules.History()->Count() * 4;
   blob.resize(m);
   for (int i = 1; i <= 4; ++i) blob[m - static_cast<size_t>(i)] = 0;
   ASSERT_TRUE(rules.DecodeGame(blob.data(), blob.size(), game)) << "layout does not place every card once";
+  // As after a deal: the opening events and the accept flags.
+  bool started = false;
+  rules.RunAutomatic(true, false, started);
   rules.RefreshAccept(false);
 }
 

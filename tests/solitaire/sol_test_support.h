@@ -32,8 +32,9 @@ struct GameSnapshot {
 bool PlayStep(SolRuleSet& rules, const SolMove& move);
 
 // Puts the live game into a given layout: for each pile, its cards bottom
-// first as {card number, face up}. Every card must appear once. The history
-// is emptied and the accept flags refreshed.
+// first as {card number, face up}. Every card must appear once. As after a
+// deal, the history is empty, the counters start at their initial values,
+// the opening events run and the accept flags are refreshed.
 using Layout = std::vector<std::vector<std::pair<int, bool>>>;
 void Arrange(SolRuleSet& rules, const Layout& layout);
 

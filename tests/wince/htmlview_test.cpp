@@ -3,6 +3,7 @@
 #include <string>
 
 #include "ctl_common.h"
+#include "device_screen.h"
 #include "golden_screen.h"
 #include "wince/host/system.h"
 #include "wince/htmlview.h"
@@ -121,6 +122,34 @@ TEST_F(HtmlViewTest, LongTextScrollsByKeysAndBar) {
   SendMessage(v, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(u"short"));  // new text: back to the top, no bar
   EXPECT_FALSE(GetWindowLong(v, GWL_STYLE) & WS_VSCROLL);
   EXPECT_EQ(GetScrollPos(v, SB_VERT), 0);
+}
+
+// A line scrolled partly out at the top ends below the top band of paper;
+// it does not run up to the view's edge and whatever lies above it.
+TEST_F(HtmlViewTest, APartlyScrolledTopLineEndsBelowTheTopBand) {
+  wince::detail::resizeDeviceScreen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  std::u16string text;
+  for (int i = 0; i < 40; ++i) text += u"<p>Paragraph " + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)) + u"</p>";
+  HWND v = openView(text);
+  ASSERT_NE(v, nullptr);
+  const auto inkIn = [&](int top, int bottom) {
+    RECT r;
+    GetWindowRect(v, &r);
+    const uint16_t paper = wince::detail::deviceScreen().row(r.top)[r.left + 1];
+    int ink = 0;
+    for (int y = r.top + top; y < r.top + bottom; ++y) {
+      for (int x = r.left; x < r.left + 120; ++x) ink += wince::detail::deviceScreen().row(y)[x] != paper;
+    }
+    return ink;
+  };
+  ASSERT_GT(inkIn(4, 14), 0);  // the first line, below the band
+  // Scrolled by half a line: the top of the second line's letters would
+  // reach the view's first rows.
+  for (int top = 1; top < 16; ++top) {
+    SendMessage(v, WM_VSCROLL, MAKEWPARAM(SB_THUMBPOSITION, top), 0);
+    wince::dispatchPending();
+    EXPECT_EQ(inkIn(0, 4), 0) << "scrolled by " << top;
+  }
 }
 
 TEST_F(HtmlViewTest, ATapOnALinkTellsTheParent) {

@@ -9,6 +9,8 @@
 #include <system_error>
 
 #include "../common/wait_until.h"
+#include "runtime_test_util.h"
+#include "wince/host/file.h"
 #include "wince/clock.h"
 #include "wince/host/clock.h"
 #include "wince/host/window.h"
@@ -164,6 +166,107 @@ TEST(SingleInstance, NamespacesKeepRunsApart) {
   DestroyWindow(mine);
   EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);  // no stale socket answers
   wince::resetWindowing();
+}
+
+// Another process of the program on the device root `root`: it publishes its
+// window, says so through `readyFd` and runs until `stopFd` is closed.
+[[noreturn]] void runOnRoot(const std::filesystem::path& root, const std::string& ns, const WCHAR* className,
+                            int readyFd, int stopFd) {
+  wince::resetWindowing();
+  wince::setInstanceNamespace(ns.c_str());
+  if (!wince::setDeviceRoot(root)) _exit(3);
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = DefWindowProc;
+  wc.lpszClassName = className;
+  RegisterClass(&wc);
+  if (CreateWindowEx(0, className, u"", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr) == nullptr ||
+      write(readyFd, "r", 1) != 1) {
+    _exit(4);
+  }
+  char byte = 0;
+  while (read(stopFd, &byte, 1) > 0) {
+  }
+  wince::resetWindowing();
+  _exit(0);
+}
+
+// The first process of a program on a device root; stopped and waited for
+// when it goes out of scope.
+class OtherProcess {
+ public:
+  OtherProcess(const std::filesystem::path& root, const std::string& ns, const WCHAR* className) {
+    int ready[2], stop[2];
+    if (pipe(ready) != 0 || pipe(stop) != 0) return;
+    pid_ = fork();
+    if (pid_ == 0) {
+      close(ready[0]);
+      close(stop[1]);
+      runOnRoot(root, ns, className, ready[1], stop[0]);
+    }
+    close(ready[1]);
+    close(stop[0]);
+    stopFd_ = stop[1];
+    char byte = 0;
+    started_ = pid_ > 0 && read(ready[0], &byte, 1) == 1;
+    close(ready[0]);
+  }
+  ~OtherProcess() {
+    if (stopFd_ >= 0) close(stopFd_);
+    int status = 0;
+    if (pid_ > 0) waitpid(pid_, &status, 0);
+  }
+  OtherProcess(const OtherProcess&) = delete;
+  OtherProcess& operator=(const OtherProcess&) = delete;
+
+  bool started() const { return started_; }
+
+ private:
+  pid_t pid_ = -1;
+  int stopFd_ = -1;
+  bool started_ = false;
+};
+
+TEST(SingleInstance, OneInstanceRunsPerDeviceRootNotPerUser) {
+  const OwnRuntimeFolder folder;
+  const std::string ns = "instance-root-" + std::to_string(getpid());
+  const std::filesystem::path roots = std::filesystem::path(PELLWYN_TEST_TMP) / "instance-roots";
+  std::filesystem::remove_all(roots);
+  const OtherProcess first(roots / "a", ns, kClass);
+  ASSERT_TRUE(first.started());
+  wince::setInstanceNamespace(ns.c_str());
+  wince::resetWindowing();
+  ASSERT_TRUE(wince::setDeviceRoot(roots / "b"));
+  EXPECT_EQ(FindWindow(kClass, nullptr), nullptr);  // another device: nobody runs there
+  ASSERT_TRUE(wince::setDeviceRoot(roots / "b" / ".." / "a"));
+  EXPECT_NE(FindWindow(kClass, nullptr), nullptr);  // the same folder, however named
+  wince::resetWindowing();
+}
+
+TEST(SingleInstance, AStartRefusedForARunningInstanceSaysWhyAndFails) {
+  const OwnRuntimeFolder folder;
+  const std::string ns = "instance-refused-" + std::to_string(getpid());
+  const std::filesystem::path roots = std::filesystem::path(PELLWYN_TEST_TMP) / "instance-refused";
+  std::filesystem::remove_all(roots);
+  const OtherProcess first(roots / "a", ns, u"TestMain");
+  ASSERT_TRUE(first.started());
+  wince::setInstanceNamespace(ns.c_str());
+  // The program's own check, as both programs make it: bring the running
+  // one forward and end, or start.
+  runtime_test::programBody() = [](HINSTANCE instance) {
+    if (HWND running = FindWindow(u"TestMain", nullptr)) {
+      SetForegroundWindow(running);
+      return 0;
+    }
+    return runtime_test::makeMainWindow(instance, DefWindowProc) != nullptr ? 0 : 5;
+  };
+  const wince::Program program = runtime_test::testProgram();
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(runtime_test::runProgram(program, {"--headless", "--root", (roots / "a").string()}), 1);
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("wince-test: not started: it is already running with the device root"), std::string::npos)
+      << said;
+  EXPECT_NE(said.find("instance-refused/a"), std::string::npos) << said;
+  EXPECT_EQ(runtime_test::runProgram(program, {"--headless", "--root", (roots / "b").string()}), 0);
 }
 
 }  // namespace

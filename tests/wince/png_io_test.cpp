@@ -85,6 +85,10 @@ TEST(PngIo, DamagedInputIsReportedNotTrusted) {
   }
   wince::RgbImage image;
   std::string error;
+  // 16384 x 16384: each side within bounds, the whole four times too large
+  // for a bitmap; refused from its header, before a gigabyte is decoded.
+  EXPECT_FALSE(wince::readPng(std::string(PELLWYN_SOURCE_DIR) + "/tests/wince/resources/huge.png", &image, &error));
+  EXPECT_NE(error.find("16384x16384 pixels is larger than the runtime takes"), std::string::npos) << error;
   EXPECT_FALSE(wince::readPng(tempPath("missing.png"), &image, &error));
   EXPECT_FALSE(wince::writePng565(tempPath("no/such/dir.png"), px, 2, 2, 4, &error));
 }

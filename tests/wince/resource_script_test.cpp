@@ -31,6 +31,8 @@ TEST(ResourceScriptTest, RefusesBadScriptsNamingTheLine) {
       {"1 RCDATA { 1 } @", "unexpected character '@'"},
       {"#pragma once", "unknown directive"},
       {"1 RCDATA { 0x }", "bad number"},
+      {"1 BITMAP \"" PELLWYN_SOURCE_DIR "/tests/wince/resources/huge.png\"",
+       "16384x16384 pixels is larger than the runtime takes"},
   };
   for (const Case& c : cases) {
     try {

@@ -223,6 +223,23 @@ TEST(ResourceTest, SoftKeyBarLayout) {
   EXPECT_EQ(b[1].submenu, 0);
 }
 
+TEST(ResourceTest, IconBarLayout) {
+  std::vector<BYTE> d = bytesOf(MAKEINTRESOURCE(9801), RT_RCDATA);
+  ASSERT_EQ(d.size(), sizeof(SoftKeyBarHeader) + 3 * sizeof(SoftKeyBarButton));
+  SoftKeyBarButton b[3];
+  std::memcpy(b, d.data() + sizeof(SoftKeyBarHeader), sizeof b);
+  EXPECT_EQ(b[0].image, 2);
+  EXPECT_EQ(b[0].command, 40001);
+  EXPECT_EQ(b[0].style, 0x10);  // autosize
+  EXPECT_EQ(b[1].style, 0x01);  // a separator: no command, no label, no popup
+  EXPECT_EQ(b[1].command, 0);
+  EXPECT_EQ(b[1].stringId, 0);
+  EXPECT_EQ(b[1].submenu, NOMENU);
+  EXPECT_EQ(b[2].image, 3);
+  EXPECT_EQ(b[2].style, 0x18);  // autosize, drop-down
+  EXPECT_EQ(b[2].submenu, 0);
+}
+
 TEST(ResourceTest, BitmapsBecomeBottomUpDibsAndIconsLoad) {
   for (WORD id : {9200, 9201}) {
     std::vector<BYTE> d = bytesOf(MAKEINTRESOURCE(id), RT_BITMAP);

@@ -35,6 +35,7 @@ TEST_F(Launcher, FlagErrorsAndHelp) {
       {{"--root"}, 2},
       {{"--headless", "--profile", "no-such-device"}, 1},
       {{"--headless", "--script", "no-such-script.txt"}, 1},
+      {{"--headless", "--script", "."}, 1},  // a folder
   };
   bool ran = false;
   programBody() = [&](HINSTANCE) {

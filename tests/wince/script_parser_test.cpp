@@ -85,6 +85,10 @@ TEST(ScriptParser, ReportsTheFirstBadLine) {
       {"drag 1 2 3\n", "line 1: drag wants"},
       {"wait -5\n", "line 1: wait wants"},
       {"wait 5ms\n", "line 1: wait wants"},
+      {"wait 7200001\n", "line 1: wait wants milliseconds from 0 to 7200000 (two hours)"},
+      {"wait 2147483647\n", "line 1: wait wants milliseconds from 0 to 7200000"},
+      {"wait 99999999999\n", "line 1: wait wants"},
+      {"\xEF\xBB\xBF\xEF\xBB\xBFwait 1\n", "line 1: unknown command"},  // one mark is skipped, not two
       {"answer maybe\n", "line 1: unknown answer 'maybe'"},
       {"screenshot\n", "line 1: screenshot wants a file name"},
       {"char\n", "line 1: char wants"},
@@ -103,11 +107,21 @@ TEST(ScriptParser, ReportsTheFirstBadLine) {
   }
 }
 
-TEST(ScriptParser, MissingFileIsAnError) {
+TEST(ScriptParser, AByteOrderMarkAndTheLongestWaitAreTaken) {
+  const auto cmds = parseOk("\xEF\xBB\xBFwait 7200000\nkey press 1\n");
+  ASSERT_EQ(cmds.size(), 2u);
+  EXPECT_EQ(cmds[0].op, ScriptOp::Wait);
+  EXPECT_EQ(cmds[0].args[0], 7200000);
+  EXPECT_EQ(cmds[0].line, 1);
+}
+
+TEST(ScriptParser, AMissingFileOrAFolderIsAnError) {
   std::vector<ScriptCommand> cmds;
   std::string error;
   EXPECT_FALSE(wince::detail::loadScript(std::string(PELLWYN_TEST_TMP) + "/no-such-script.txt", &cmds, &error));
   EXPECT_NE(error.find("cannot read"), std::string::npos);
+  EXPECT_FALSE(wince::detail::loadScript(PELLWYN_TEST_TMP, &cmds, &error));
+  EXPECT_NE(error.find("is a folder, not a file"), std::string::npos) << error;
 }
 
 }  // namespace

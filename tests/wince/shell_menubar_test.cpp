@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ui_state.h"
+
 #include "wince/host/runtime.h"
 #include "wince/host/shell.h"
 #include "wince/host/system.h"
@@ -198,6 +200,18 @@ class IconBar : public ShellTest {
     wince::unregisterResourceTable(&extraTable_);
   }
 
+  // The bar of iconBarData_ with the two pictures of the strip.
+  bool makeIconBar() {
+    SHMENUBARINFO info{};
+    info.cbSize = sizeof info;
+    info.hwndParent = main_;
+    info.nToolBarId = kIconBarId;
+    info.hInstRes = wince::programInstance();
+    info.nBmpId = kStripId;
+    info.cBmpImages = 2;
+    return SHCreateMenuBar(&info) != FALSE;
+  }
+
   static constexpr UINT kIconBarId = 7801;
   static constexpr int kStripId = 7802;
   std::vector<WORD> iconBarData_;
@@ -207,14 +221,7 @@ class IconBar : public ShellTest {
 };
 
 TEST_F(IconBar, PicturesAndTextFromTheLeftAndTapsWorkTheButtonUnderThePen) {
-  SHMENUBARINFO info{};
-  info.cbSize = sizeof info;
-  info.hwndParent = main_;
-  info.nToolBarId = kIconBarId;
-  info.hInstRes = wince::programInstance();
-  info.nBmpId = kStripId;
-  info.cBmpImages = 2;
-  ASSERT_TRUE(SHCreateMenuBar(&info));
+  ASSERT_TRUE(makeIconBar());
   wince::dispatchPending();
   const int h = wince::deviceProfile().menuBarHeight;
   const int top = 320 - h;
@@ -231,6 +238,37 @@ TEST_F(IconBar, PicturesAndTextFromTheLeftAndTapsWorkTheButtonUnderThePen) {
             (std::vector<std::string>{"COMMAND 200 0", "COMMAND 201 0", "COMMAND 202 0"}));  // past the last: none
   press(VK_TSOFT1);  // the soft keys still work the first two buttons
   EXPECT_EQ(seen().back(), "COMMAND 200 0");
+}
+
+// A separator between two pictures: a narrow cell with a rule that a tap
+// does nothing on; scripts and tests find a button by its command.
+TEST_F(IconBar, ASeparatorIsANarrowRuleAndButtonsAreFoundByCommand) {
+  const std::vector<WORD> separator = {0, 0, 4, 1, 0, 0, NOMENU};
+  iconBarData_.insert(iconBarData_.begin() + 2 + 7, separator.begin(), separator.end());
+  iconBarData_[1] = 4;
+  extra_[0].size = static_cast<DWORD>(iconBarData_.size() * 2);
+  extra_[0].data = reinterpret_cast<const BYTE*>(iconBarData_.data());
+  ASSERT_TRUE(makeIconBar());
+  wince::dispatchPending();
+  const int h = wince::deviceProfile().menuBarHeight;
+  const int top = 320 - h;
+  POINT second{};
+  ASSERT_TRUE(wince::detail::controlCentre(201, &second));
+  EXPECT_GT(second.x, h + h / 2);  // moved right by the separator
+  EXPECT_LT(second.x, 2 * h);
+  EXPECT_EQ(second.y, top + h / 2);
+  auto& screen = wince::detail::deviceScreen();
+  EXPECT_EQ(screen.row(second.y)[second.x], rgb565(RGB(0, 255, 0)));
+  const int rule = (h + second.x - h / 2) / 2;  // the separator's middle
+  EXPECT_EQ(screen.row(top + h / 2)[rule], rgb565(RGB(96, 112, 144)));
+  for (int x : {rule, second.x}) {
+    wince::injectStylus(WM_LBUTTONDOWN, x, top + 5);
+    wince::injectStylus(WM_LBUTTONUP, x, top + 5);
+  }
+  wince::dispatchPending();
+  EXPECT_EQ(seen(), (std::vector<std::string>{"COMMAND 201 0"}));
+  POINT none{};
+  EXPECT_FALSE(wince::detail::controlCentre(999, &none));
 }
 
 }  // namespace

@@ -140,6 +140,26 @@ TEST_F(WindowPaint, ParentPaintsBeforeChildrenAndOverlapsRepaintAbove) {
   EXPECT_EQ(pixel(60, 60), kRed);
 }
 
+// A window's update area is one rectangle: invalid areas far apart make it
+// their bounding box, and the windows above must be repainted over all of it.
+TEST_F(WindowPaint, AnUpdateAreaThatGrowsToABoxRepaintsTheWindowsAboveOverAllOfIt) {
+  HWND main = make("main", WS_VISIBLE, nullptr, RECT{0, 20, 100, 100});
+  HWND popup = make("popup", WS_POPUP | WS_VISIBLE, main, RECT{50, 60, 90, 90});
+  colours[main] = RGB(255, 0, 0);
+  colours[popup] = RGB(0, 0, 255);
+  wince::dispatchPending();
+  ASSERT_EQ(pixel(10, 40), kRed);
+  // A strip above the window, then the place of a closed popup: the desktop
+  // erases the box around both, which reaches into the window between them.
+  RECT strip{0, 0, 100, 10};
+  InvalidateRect(GetDesktopWindow(), &strip, TRUE);
+  DestroyWindow(popup);
+  wince::dispatchPending();
+  EXPECT_EQ(pixel(10, 40), kRed);
+  EXPECT_EQ(pixel(60, 70), kRed);
+  EXPECT_EQ(pixel(10, 5), 0);
+}
+
 TEST_F(WindowPaint, ChildDrawingIsClippedToItsParent) {
   HWND main = make("main", WS_VISIBLE, nullptr, RECT{0, 0, 40, 40});
   HWND child = make("child", WS_CHILD | WS_VISIBLE, main, RECT{20, 20, 80, 80});

@@ -1,22 +1,24 @@
 // gamedeal GAME NUMBER: the deal of a game type (1-12) for a deal number
 // (1-9999999), with a new profile's rule options, pile by pile.
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "app_game.h"
 #include "app_game_services.h"
 #include "app_game_text.h"
+#include "tool_number.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: gamedeal GAME(1-12) NUMBER(1-%u)\n", kLastDealNumber);
     return 2;
   }
-  const long type = std::strtol(argv[1], nullptr, 10);
-  const unsigned long deal = std::strtoul(argv[2], nullptr, 10);
-  if (type < 1 || type > kGameTypeCount || deal < 1 || deal > kLastDealNumber) {
-    std::fprintf(stderr, "gamedeal: game 1-12 and number 1-%u\n", kLastDealNumber);
+  uint64_t type = 0;
+  uint64_t deal = 0;
+  if (!tools::parseNumber(argv[1], 1, kGameTypeCount, type) || !tools::parseNumber(argv[2], 1, kLastDealNumber, deal)) {
+    std::fprintf(stderr, "gamedeal: the game is a whole number from 1 to 12 and the deal one from 1 to %u\n",
+                 kLastDealNumber);
     return 2;
   }
   CAppPlainGameServices services;

@@ -2,17 +2,18 @@
 // imgpack pln OUT (--raw|--palette) FILE.png
 // imgpack dct OUT QUALITY FILE.jpg   (any JPEG; one made by cjpeg -baseline -quality QUALITY
 //                                     -sample 2x2 keeps its data unchanged)
+#include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "imgpack_blob.h"
 #include "imgpack_jpeg.h"
 #include "imgpack_pln.h"
 #include "imgpack_png.h"
+#include "tool_file.h"
+#include "tool_number.h"
 
 namespace {
 
@@ -29,14 +30,11 @@ int fail(const std::string& message) {
   return 1;
 }
 
-bool writeFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-  const std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out) return false;
-  }
-  return std::rename(temp.c_str(), path.c_str()) == 0;
+// Writes the output in one step: a failure leaves the old file and no
+// temporary one.
+int write(const std::string& path, const std::vector<uint8_t>& bytes) {
+  std::string error;
+  return tools::writeWholeFile(path, bytes, error) ? 0 : fail(error);
 }
 
 int blobset(const std::string& out, const std::string& mode, int argc, char** argv) {
@@ -50,10 +48,14 @@ int blobset(const std::string& out, const std::string& mode, int argc, char** ar
     const std::string arg = argv[i];
     const size_t colon = arg.find(':');
     if (colon == std::string::npos) return usage();
+    uint64_t id = 0;
+    if (!tools::parseNumber(std::string_view(arg).substr(0, colon), 0, 0xFFFF, id)) {
+      return fail("blob id '" + arg.substr(0, colon) + "' is not a number from 0 to 65535");
+    }
     imgpack::Image image;
     if (!imgpack::readPng(arg.substr(colon + 1), &image, &error)) return fail(error);
     imgpack::BlobImage blob;
-    blob.id = static_cast<int16_t>(std::atoi(arg.substr(0, colon).c_str()));
+    blob.id = static_cast<int16_t>(id);
     blob.width = image.width;
     blob.height = image.height;
     blob.pixels = std::move(image.pixels);
@@ -62,7 +64,7 @@ int blobset(const std::string& out, const std::string& mode, int argc, char** ar
   }
   std::vector<uint8_t> bytes;
   if (!imgpack::buildBlobSet(blobs, storage, &bytes, &error)) return fail(error);
-  return writeFile(out, bytes) ? 0 : fail("cannot write " + out);
+  return write(out, bytes);
 }
 
 int pln(const std::string& out, const std::string& mode, const std::string& file) {
@@ -77,18 +79,20 @@ int pln(const std::string& out, const std::string& mode, const std::string& file
   } else {
     return usage();
   }
-  return writeFile(out, bytes) ? 0 : fail("cannot write " + out);
+  return write(out, bytes);
 }
 
-int dct(const std::string& out, int quality, const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return fail("cannot read " + file);
-  const std::vector<uint8_t> jpeg{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  imgpack::DctPayload payload;
+int dct(const std::string& out, const std::string& qualityText, const std::string& file) {
+  uint64_t quality = 0;
+  if (!tools::parseNumber(qualityText, 0, 0xFFFF, quality)) {
+    return fail("quality '" + qualityText + "' is not a number from 0 to 65535");
+  }
+  std::vector<uint8_t> jpeg;
   std::string error;
-  if (!imgpack::jpegToDct(jpeg, quality, &payload, &error)) return fail(file + ": " + error);
-  return writeFile(out, imgpack::buildPlnDct(payload.width, payload.height, payload.bytes)) ? 0
-                                                                                            : fail("cannot write " + out);
+  if (!tools::readWholeFile(file, jpeg, error)) return fail(error);
+  imgpack::DctPayload payload;
+  if (!imgpack::jpegToDct(jpeg, static_cast<int>(quality), &payload, &error)) return fail(file + ": " + error);
+  return write(out, imgpack::buildPlnDct(payload.width, payload.height, payload.bytes));
 }
 
 }  // namespace
@@ -98,6 +102,6 @@ int main(int argc, char** argv) {
   const std::string command = argv[1];
   if (command == "blobset") return blobset(argv[2], argv[3], argc - 4, argv + 4);
   if (command == "pln" && argc == 5) return pln(argv[2], argv[3], argv[4]);
-  if (command == "dct" && argc == 5) return dct(argv[2], std::atoi(argv[3]), argv[4]);
+  if (command == "dct" && argc == 5) return dct(argv[2], argv[3], argv[4]);
   return usage();
 }

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/image_limits.h"
+
 namespace imgpack {
 namespace {
 
@@ -22,6 +24,11 @@ bool readPng(const std::string& path, Image* out, std::string* error) {
   png.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&png, path.c_str())) {
     *error = path + ": " + png.message;
+    return false;
+  }
+  if (const std::string problem = base::imageSizeProblem(png.width, png.height); !problem.empty()) {
+    *error = path + ": " + problem;
+    png_image_free(&png);
     return false;
   }
   png.format = PNG_FORMAT_RGBA;

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <sstream>
@@ -13,6 +11,8 @@
 #include "desc_check.h"
 #include "desc_text.h"
 #include "qz_types.h"
+#include "tool_file.h"
+#include "tool_number.h"
 
 namespace {
 
@@ -133,10 +133,8 @@ bool fileBytes(const std::string& name, const std::filesystem::path& manifestDir
   std::vector<std::filesystem::path> candidates{manifestDir / name};
   for (const auto& dir : searchDirs) candidates.push_back(dir / name);
   for (const auto& path : candidates) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) continue;
-    out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return true;
+    std::error_code missing;
+    if (std::filesystem::exists(path, missing)) return tools::readWholeFile(path, out, error);
   }
   error = "file not found: " + name;
   return false;
@@ -272,6 +270,27 @@ bool parsePieces(const std::string& name, const std::filesystem::path& dir, Mani
   return true;
 }
 
+// name NAME, type TYPE, creator CREATOR, attributes N, version N: one word
+// each, so a name with a space is refused rather than cut short.
+bool parseHeaderLine(const std::string& key, std::istringstream& words, Manifest& out, std::string& error) {
+  if (key != "name" && key != "type" && key != "creator" && key != "attributes" && key != "version") {
+    return error = "unknown line '" + key + "'", false;
+  }
+  std::string value;
+  std::string extra;
+  if (!(words >> value)) return error = key + " wants a value", false;
+  if (words >> extra) return error = key + " takes one word, but '" + extra + "' follows '" + value + "'", false;
+  if (key == "name") return out.name = value, true;
+  if (key == "type") return parseFourCC(value, out.type) || (error = "bad type", false);
+  if (key == "creator") return parseFourCC(value, out.creator) || (error = "bad creator", false);
+  uint64_t number = 0;
+  if (!tools::parseNumber(value, 0, 0xFFFF, number, tools::NumberBase::DecimalOrHex)) {
+    return error = key + " wants a number from 0 to 65535, not '" + value + "'", false;
+  }
+  (key == "attributes" ? out.attributes : out.version) = static_cast<uint16_t>(number);
+  return true;
+}
+
 bool parseLine(const std::string& line, const std::filesystem::path& dir, ManifestState& state, std::string& error) {
   Manifest& out = state.out;
   std::istringstream words(line);
@@ -300,18 +319,7 @@ bool parseLine(const std::string& line, const std::filesystem::path& dir, Manife
     state.sources.push_back({dir / name, key == "form" ? DescType::Form : DescType::Menu});
     return true;
   }
-  std::string value;
-  if (!(words >> value)) return error = "missing value", false;
-  if (key == "name") return out.name = value, true;
-  if (key == "type") return parseFourCC(value, out.type) || (error = "bad type", false);
-  if (key == "creator") return parseFourCC(value, out.creator) || (error = "bad creator", false);
-  const unsigned long number = std::strtoul(value.c_str(), nullptr, 0);
-  if ((key == "attributes" || key == "version") && number <= 0xFFFF) {
-    (key == "attributes" ? out.attributes : out.version) = static_cast<uint16_t>(number);
-    return true;
-  }
-  error = "unknown line '" + key + "'";
-  return false;
+  return parseHeaderLine(key, words, out, error);
 }
 
 bool parseText(const std::string& text, const std::filesystem::path& dir, ManifestState& state, std::string& error) {

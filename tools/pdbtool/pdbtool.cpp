@@ -12,10 +12,9 @@
 // its dump to the same bytes, and every string and menu it names is in the
 // database itself or in a --with database; building also wants every blob it
 // names in a blob set of those, or declared as a placeholder.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 #include <string>
@@ -28,6 +27,8 @@
 #include "manifest.h"
 #include "qz_blob_decode.h"
 #include "qz_database_file.h"
+#include "tool_file.h"
+#include "tool_number.h"
 
 namespace {
 
@@ -40,45 +41,37 @@ struct Database {
   std::vector<QZDatabaseEntry> entries;
 };
 
-bool readFile(const fs::path& path, std::vector<uint8_t>& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
+// A whole file, or false after saying why it cannot be read.
+template <class Bytes>
+bool readFile(const fs::path& path, Bytes& out) {
+  std::string error;
+  if (tools::readWholeFile(path, out, error)) return true;
+  std::fprintf(stderr, "pdbtool: %s\n", error.c_str());
+  return false;
 }
 
-// A text file, or false after saying it cannot be read.
-bool readText(const fs::path& path, std::string& text) {
-  std::vector<uint8_t> bytes;
-  if (!readFile(path, bytes)) {
-    std::fprintf(stderr, "pdbtool: cannot read %s\n", path.c_str());
-    return false;
-  }
-  text.assign(bytes.begin(), bytes.end());
-  return true;
+// Writes a whole file in one step, or says why it could not.
+bool writeFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
+  std::string error;
+  if (tools::writeWholeFile(path, bytes, error)) return true;
+  std::fprintf(stderr, "pdbtool: %s\n", error.c_str());
+  return false;
 }
 
-bool writeFileReplacing(const fs::path& path, const std::vector<uint8_t>& bytes) {
-  fs::path temp = path;
-  temp += ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (!out.flush()) return false;
-  }
-  std::error_code ec;
-  fs::rename(temp, path, ec);
-  return !ec;
+// A stored name: 1 to 31 bytes and a terminating zero.
+bool hasStoredName(const QZDatabaseHeader& h) {
+  return h.name[0] != 0 && std::find(h.name, h.name + QZ_DB_NAME_SIZE, 0) != h.name + QZ_DB_NAME_SIZE;
 }
 
 // Reads and checks a file; the attributes' low bit tells resources from records.
 bool loadDatabase(const fs::path& path, Database& db) {
-  if (!readFile(path, db.bytes)) {
-    std::fprintf(stderr, "pdbtool: cannot read %s\n", path.c_str());
-    return false;
-  }
+  if (!readFile(path, db.bytes)) return false;
   if (QZParseDatabaseHeader(db.bytes.data(), db.bytes.size(), db.header) != QZ_OK) {
     std::fprintf(stderr, "pdbtool: %s: shorter than a database header\n", path.c_str());
+    return false;
+  }
+  if (!hasStoredName(db.header)) {
+    std::fprintf(stderr, "pdbtool: %s: not a database (its header holds no name)\n", path.c_str());
     return false;
   }
   db.kind = (db.header.attributes & 1) ? QZDatabaseKind::Resource : QZDatabaseKind::Record;
@@ -194,7 +187,7 @@ int checkManifestDescriptions(const fs::path& manifestPath, const Manifest& m, c
 int build(const fs::path& manifestPath, const fs::path& output, const Options& options) {
   const std::vector<fs::path>& search = options.search;
   std::string text;
-  if (!readText(manifestPath, text)) return 1;
+  if (!readFile(manifestPath, text)) return 1;
   Manifest m;
   std::string error;
   if (!parseManifest(text, manifestPath, search, m, error)) {
@@ -224,11 +217,11 @@ int build(const fs::path& manifestPath, const fs::path& output, const Options& o
     items.push_back(item);
   }
   std::vector<uint8_t> bytes;
-  if (!QZBuildDatabase(header, QZDatabaseKind::Resource, items, bytes) || !writeFileReplacing(output, bytes)) {
-    std::fprintf(stderr, "pdbtool: cannot write %s\n", output.c_str());
+  if (!QZBuildDatabase(header, QZDatabaseKind::Resource, items, bytes)) {
+    std::fprintf(stderr, "pdbtool: %s: the resources do not fit a database\n", manifestPath.c_str());
     return 1;
   }
-  return 0;
+  return writeFile(output, bytes) ? 0 : 1;
 }
 
 int list(const fs::path& path) {
@@ -277,10 +270,7 @@ int extract(const fs::path& path, const fs::path& folder) {
     const QZDatabaseEntry& e = db.entries[i];
     const std::string file = entryFileName(db, i);
     const auto begin = db.bytes.begin() + e.offset;
-    if (!writeFileReplacing(folder / file, std::vector<uint8_t>(begin, begin + e.size))) {
-      std::fprintf(stderr, "pdbtool: cannot write %s\n", (folder / file).c_str());
-      return 1;
-    }
+    if (!writeFile(folder / file, std::vector<uint8_t>(begin, begin + e.size))) return 1;
   }
   return 0;
 }
@@ -339,9 +329,9 @@ int check(const fs::path& path, const Options& options) {
 int dump(const fs::path& path, const std::string& typeText, const std::string& idText) {
   Database db;
   uint32_t type = 0;
-  char* end = nullptr;
-  const unsigned long id = std::strtoul(idText.c_str(), &end, 0);
-  if (!parseFourCC(typeText, type) || !isDescription(type) || *end != '\0' || id > 0xFFFF) {
+  uint64_t id = 0;
+  if (!parseFourCC(typeText, type) || !isDescription(type) ||
+      !tools::parseNumber(idText, 0, 0xFFFF, id, tools::NumberBase::DecimalOrHex)) {
     std::fprintf(stderr, "pdbtool: dump takes aFRM or aMNU and an id from 0 to 65535\n");
     return 2;
   }
@@ -353,19 +343,19 @@ int dump(const fs::path& path, const std::string& typeText, const std::string& i
     std::string text, error;
     if (!readDescription(descType(type), e.id, bytes.data(), bytes.size(), d, error) ||
         !dumpText(d, bytes, stringsOf(db), text, error)) {
-      std::fprintf(stderr, "%s: %s %lu: %s\n", path.c_str(), typeText.c_str(), id, error.c_str());
+      std::fprintf(stderr, "%s: %s %s: %s\n", path.c_str(), typeText.c_str(), idText.c_str(), error.c_str());
       return 1;
     }
     std::fputs(text.c_str(), stdout);
     return 0;
   }
-  std::fprintf(stderr, "%s: no %s %lu\n", path.c_str(), typeText.c_str(), id);
+  std::fprintf(stderr, "%s: no %s %s\n", path.c_str(), typeText.c_str(), idText.c_str());
   return 1;
 }
 
 int compile(const fs::path& source, const fs::path& output) {
   std::string text;
-  if (!readText(source, text)) return 1;
+  if (!readFile(source, text)) return 1;
   Description d;
   std::string error;
   if (!parseDescription(text, {}, d, error)) {
@@ -375,11 +365,7 @@ int compile(const fs::path& source, const fs::path& output) {
   const std::vector<std::string> problems = checkDescription(d);
   for (const std::string& p : problems) std::fprintf(stderr, "%s: %s\n", source.c_str(), p.c_str());
   if (!problems.empty()) return 1;
-  if (!writeFileReplacing(output, writeDescription(d))) {
-    std::fprintf(stderr, "pdbtool: cannot write %s\n", output.c_str());
-    return 1;
-  }
-  return 0;
+  return writeFile(output, writeDescription(d)) ? 0 : 1;
 }
 
 int usage() {

@@ -5,7 +5,9 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <utility>
 
+#include "base/image_limits.h"
 #include "rc_bytes.h"
 
 namespace rc {
@@ -44,6 +46,11 @@ std::vector<uint8_t> fromPng(const std::filesystem::path& file, std::string* err
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_file(&image, file.c_str())) {
     *error = image.message;
+    return {};
+  }
+  if (std::string problem = base::imageSizeProblem(image.width, image.height); !problem.empty()) {
+    *error = std::move(problem);
+    png_image_free(&image);
     return {};
   }
   image.format = PNG_FORMAT_RGB;

@@ -7,6 +7,7 @@
 
 #include "rc_emit.h"
 #include "rc_script.h"
+#include "tool_file.h"
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc > 4) {
@@ -17,14 +18,9 @@ int main(int argc, char** argv) {
     rc::Script script = rc::readScript(argv[1]);
     std::ostringstream source;
     rc::emitTable(script, std::filesystem::path(argv[1]).filename().string(), source);
-    // Written through a temporary so a failed run never leaves half a file.
-    std::string temporary = std::string(argv[2]) + ".tmp";
-    {
-      std::ofstream out(temporary, std::ios::binary);
-      out << source.str();
-      if (!out.flush()) throw rc::ScriptError(std::string("cannot write ") + argv[2]);
-    }
-    std::filesystem::rename(temporary, argv[2]);
+    // Written in one step, so a failed run never leaves half a file.
+    std::string error;
+    if (!tools::writeWholeFile(argv[2], source.str(), error)) throw rc::ScriptError(error);
     if (argc == 4) {
       std::ofstream dep(argv[3]);
       dep << argv[2] << ":";

@@ -467,23 +467,37 @@ class Parser {
     return std::move(out.data());
   }
 
+  // A soft-key bar or icon bar: BUTTON command, string [, IMAGE n],
+  // MENUBUTTON command, string, popup [, IMAGE n], or SEPARATOR.
   std::vector<uint8_t> softKeyBar() {
     uint16_t menuId = word16(expression());
     struct Button {
-      uint16_t command, stringId, submenu;
+      uint16_t command, stringId, submenu, image, style;
     };
     std::vector<Button> buttons;
     begin();
     while (!atEnd()) {
+      if (isWord("SEPARATOR")) {
+        ++pos_;
+        buttons.push_back({0, 0, 0xFFFF, 0, 0x01});  // TBSTYLE_SEP
+        continue;
+      }
       bool menuButton = isWord("MENUBUTTON");
-      if (!menuButton && !isWord("BUTTON")) fail("expected BUTTON or MENUBUTTON");
+      if (!menuButton && !isWord("BUTTON")) fail("expected BUTTON, MENUBUTTON or SEPARATOR");
       ++pos_;
-      Button b{word16(expression()), 0, 0xFFFF};
+      Button b{word16(expression()), 0, 0xFFFF, 0xFFFE, 0x10};  // I_IMAGENONE, TBSTYLE_AUTOSIZE
       expectComma();
       b.stringId = word16(expression());
       if (menuButton) {
         expectComma();
         b.submenu = word16(expression());
+        b.style |= 0x08;  // TBSTYLE_DROPDOWN
+      }
+      if (isPunct(",")) {
+        expectComma();
+        if (!isWord("IMAGE")) fail("expected IMAGE");
+        ++pos_;
+        b.image = word16(expression());
       }
       buttons.push_back(b);
     }
@@ -491,10 +505,10 @@ class Parser {
     out.word(menuId);
     out.word(static_cast<uint32_t>(buttons.size()));
     for (const Button& b : buttons) {
-      out.word(0xFFFE);  // I_IMAGENONE
+      out.word(b.image);
       out.word(b.command);
-      out.word(0x04);                                      // TBSTATE_ENABLED
-      out.word(b.submenu == 0xFFFF ? 0x10 : 0x10 | 0x08);  // AUTOSIZE, DROPDOWN for menus
+      out.word(0x04);  // TBSTATE_ENABLED
+      out.word(b.style);
       out.word(b.stringId);
       out.word(0);
       out.word(b.submenu);

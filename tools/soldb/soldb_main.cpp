@@ -8,14 +8,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <string>
 
 #include "soldb_asm.h"
 #include "soldb_show.h"
 #include "soldb_solve.h"
+#include "tool_file.h"
 
 namespace {
 
@@ -48,12 +47,6 @@ int Fail(const std::string& what) {
   return 1;
 }
 
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
 
 bool EndsWith(const std::string& s, const std::string& tail) {
   return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
@@ -63,10 +56,7 @@ bool EndsWith(const std::string& s, const std::string& tail) {
 // as SOLDB bytes.
 bool LoadRecord(const std::string& path, SolBytes& record, std::string& error) {
   std::string content;
-  if (!ReadFile(path, content)) {
-    error = "cannot read " + path;
-    return false;
-  }
+  if (!tools::readWholeFile(path, content, error)) return false;
   if (EndsWith(path, ".txt")) {
     SolRuleData data;
     if (!SolAssembleFile(path, data, error)) return false;
@@ -113,9 +103,7 @@ int main(int argc, char** argv) {
     SolRuleData data;
     if (!SolAssembleFile(argv[2], data, error)) return Fail(std::string(argv[2]) + ": " + error);
     const SolBytes bytes = SolWriteRuleData(data);
-    std::ofstream out(argv[3], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return out ? 0 : Fail(std::string("cannot write ") + argv[3]);
+    return tools::writeWholeFile(argv[3], bytes.data(), bytes.size(), error) ? 0 : Fail(error);
   }
   SolBytes record;
   if (!LoadRecord(argv[2], record, error)) return Fail(std::string(argv[2]) + ": " + error);
@@ -140,7 +128,10 @@ int main(int argc, char** argv) {
     }
     return Solve(rules, game, counts[0], counts[1]);
   }
-  if ((command == "deal" || command == "moves") && argc >= 4) {
+  if ((command == "deal" || command == "moves") && argc < 4) {
+    return Fail(command + ": the game number is missing (soldb " + command + " IN GAME)");
+  }
+  if (command == "deal" || command == "moves") {
     SolRuleSet rules;
     rules.Load(record.data(), record.size(), SolScreen{});
     uint32_t game = 0;

@@ -1,36 +1,29 @@
 // songmake SCORE OUTPUT: compiles a text score into an S3M module.
-#include <cstdio>
-#include <fstream>
 #include <iostream>
-#include <sstream>
+#include <string>
 
 #include "score.h"
+#include "tool_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::cerr << "usage: songmake SCORE OUTPUT.s3m\n";
     return 2;
   }
-  std::ifstream in(argv[1]);
-  if (!in) {
-    std::cerr << "songmake: cannot read " << argv[1] << "\n";
+  std::string text;
+  std::string error;
+  if (!tools::readWholeFile(argv[1], text, error)) {
+    std::cerr << "songmake: " << error << "\n";
     return 1;
   }
-  std::stringstream text;
-  text << in.rdbuf();
   Score score;
-  std::string error;
-  if (!parseScore(text.str(), score, error)) {
+  if (!parseScore(text, score, error)) {
     std::cerr << argv[1] << ": " << error << "\n";
     return 1;
   }
   const std::vector<uint8_t> bytes = writeS3M(score);
-  const std::string temp = std::string(argv[2]) + ".tmp";
-  std::ofstream out(temp, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out || std::rename(temp.c_str(), argv[2]) != 0) {
-    std::cerr << "songmake: cannot write " << argv[2] << "\n";
+  if (!tools::writeWholeFile(argv[2], bytes, error)) {
+    std::cerr << "songmake: " << error << "\n";
     return 1;
   }
   return 0;

@@ -1,13 +1,12 @@
 // soundplay [--capture OUT.wav] [--mono] FILE [SECONDS]
 // FILE is an .s3m or .it song, a .wav effect or an .apcm effect. The sound
 // plays through the same device, mixer and players as the game, for SECONDS
-// (10 by default) on the desktop's audio, or into OUT.wav at once.
+// (10 by default, at most 600) on the desktop's audio, or into OUT.wav at
+// once (about 10 MB a minute).
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
+#include <cstdint>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <thread>
@@ -17,6 +16,8 @@
 #include "qz_sample.h"
 #include "qz_song.h"
 #include "qz_song_player.h"
+#include "tool_file.h"
+#include "tool_number.h"
 
 #include "wince/host/audio.h"
 
@@ -27,8 +28,11 @@ bool endsWith(const std::string& s, const char* tail) {
   return s.size() >= n && s.compare(s.size() - n, n, tail) == 0;
 }
 
+constexpr uint64_t kLongestSeconds = 600;
+
 int usage() {
-  std::fprintf(stderr, "usage: soundplay [--capture OUT.wav] [--mono] FILE.s3m|.it|.wav|.apcm [SECONDS]\n");
+  std::fprintf(stderr, "usage: soundplay [--capture OUT.wav] [--mono] FILE.s3m|.it|.wav|.apcm [SECONDS (1-%u)]\n",
+               static_cast<unsigned>(kLongestSeconds));
   return 2;
 }
 
@@ -49,8 +53,18 @@ int main(int argc, char** argv) {
   }
   if (rest.empty() || rest.size() > 2) return usage();
   const std::string file = rest[0];
-  const int seconds = rest.size() == 2 ? std::atoi(rest[1].c_str()) : 10;
-  if (seconds <= 0) return usage();
+  uint64_t seconds = 10;
+  if (rest.size() == 2 && !tools::parseNumber(rest[1], 1, kLongestSeconds, seconds)) {
+    std::fprintf(stderr, "soundplay: SECONDS must be a whole number from 1 to %u, not '%s'\n",
+                 static_cast<unsigned>(kLongestSeconds), rest[1].c_str());
+    return 2;
+  }
+  std::vector<uint8_t> bytes;
+  std::string error;
+  if (!tools::readWholeFile(file, bytes, error)) {
+    std::fprintf(stderr, "soundplay: %s\n", error.c_str());
+    return 1;
+  }
   if (!capture.empty()) wince::selectWaveOutBackend(wince::WaveOutBackend::Capture, capture);
 
   AuWin32AudioDevice device;
@@ -60,8 +74,6 @@ int main(int argc, char** argv) {
   std::unique_ptr<AuSong> song;
   std::unique_ptr<AuSongPlayer> player;
   QZSample sample;
-  std::ifstream in(file, std::ios::binary);
-  const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   if (endsWith(file, ".s3m") || endsWith(file, ".it")) {
     if (endsWith(file, ".it")) {
       song = std::make_unique<AuImpulseTrackerSong>();
@@ -93,7 +105,7 @@ int main(int argc, char** argv) {
   }
   std::printf("playing %s through %s\n", file.c_str(), wince::waveOutBackendName(device.getWaveOut()));
   if (capture.empty()) {
-    std::this_thread::sleep_for(std::chrono::seconds(seconds));
+    std::this_thread::sleep_for(std::chrono::seconds(static_cast<int64_t>(seconds)));
   } else {
     wince::captureWaveOut(device.getWaveOut(), static_cast<DWORD>(seconds) * device.mixer().getRate());
   }

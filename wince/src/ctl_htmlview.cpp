@@ -50,6 +50,11 @@ struct HtmlViewState : win::ControlState {
 
 HtmlViewState* view(HWND hwnd) { return stateOf<HtmlViewState>(hwnd); }
 
+// The paper round the text. The top band stays clear while the text
+// scrolls, so a line scrolled partly out of the view ends below it instead
+// of running up to whatever lies above the view.
+int margin() { return px(4); }
+
 int pointSize(html::BlockKind kind) {
   switch (kind) {
     case html::BlockKind::Heading1: return 14;
@@ -185,16 +190,16 @@ void layoutRun(LineLayout& lines, HtmlViewState* s, const html::Run& run, const 
 int layoutDocument(HtmlViewState* s, HDC dc, const html::Document& doc, int width) {
   s->fragments.clear();
   s->links.clear();
-  const int margin = px(4);
-  int y = margin;
+  const int edge = margin();
+  int y = edge;
   bool first = true;
   for (const html::Block& block : doc.blocks) {
     const int points = pointSize(block.kind);
     const uint8_t blockStyle = isHeading(block.kind) ? html::kBold : 0;
     if (!first) y += isHeading(block.kind) ? px(8) : block.kind == html::BlockKind::Item ? px(2) : px(5);
     first = false;
-    const int left = margin + std::min(block.depth, html::kMaxListDepth) * px(14);
-    LineLayout lines(s, dc, left, std::max(left + px(8), width - margin), y);
+    const int left = edge + std::min(block.depth, html::kMaxListDepth) * px(14);
+    LineLayout lines(s, dc, left, std::max(left + px(8), width - edge), y);
     if (block.kind == html::BlockKind::Item) {
       const FontInfo* font = fontFor(s, dc, points, 0);
       std::u16string marker = u"\u2022";
@@ -212,7 +217,7 @@ int layoutDocument(HtmlViewState* s, HDC dc, const html::Document& doc, int widt
     if (!lines.empty()) lines.endLine(fontFor(s, dc, points, blockStyle));
     y = lines.y();
   }
-  return y + margin;
+  return y + edge;
 }
 
 void setScroll(HWND hwnd) {
@@ -260,6 +265,7 @@ void paint(HWND hwnd) {
   PaintScope p(hwnd);
   const HtmlViewState* s = view(hwnd);
   fill(p.dc(), p.client(), kPaper);
+  IntersectClipRect(p.dc(), p.client().left, p.client().top + margin(), p.client().right, p.client().bottom);
   SetBkMode(p.dc(), TRANSPARENT);
   const HGDIOBJ old = GetCurrentObject(p.dc(), OBJ_FONT);
   for (const Fragment& f : s->fragments) {

@@ -9,6 +9,7 @@
 #include <mutex>
 #include <utility>
 
+#include "base/fd_io.h"
 #include "file_internal.h"
 #include "wince/host/file.h"
 #include "wince/system.h"
@@ -19,28 +20,24 @@ namespace {
 
 std::mutex g_hookMutex;
 std::function<bool(const fs::path&)> g_beforeRename;
+wince::AtomicWriteStep g_faultStep = wince::AtomicWriteStep::Write;
+int g_faultError = 0;
 
-bool writeAll(int fd, const char* data, size_t size) {
-  for (size_t done = 0; done < size;) {
-    const ssize_t n = write(fd, data + done, size - done);
-    if (n < 0 && errno != EINTR) return false;
-    if (n > 0) done += static_cast<size_t>(n);
-  }
+// True, with errno set, when a test made writes fail at `step`.
+bool faultAt(wince::AtomicWriteStep step) {
+  std::lock_guard lock(g_hookMutex);
+  if (g_faultError == 0 || g_faultStep != step) return false;
+  errno = g_faultError;
   return true;
 }
 
 // Copies everything readable from `in` to `out`.
 bool copyAll(int in, int out) {
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = read(in, buffer, sizeof buffer);
-    if (n == 0) return true;
-    if (n < 0 && errno != EINTR) return false;
-    if (n > 0 && !writeAll(out, buffer, static_cast<size_t>(n))) return false;
-  }
+  return base::readAll(in, [out](const char* bytes, size_t count) { return base::writeAll(out, bytes, count); });
 }
 
 bool beforeRename(const fs::path& temporary) {
+  if (faultAt(wince::AtomicWriteStep::Rename)) return false;
   std::lock_guard lock(g_hookMutex);
   if (!g_beforeRename || g_beforeRename(temporary)) return true;
   errno = EIO;
@@ -70,7 +67,7 @@ bool writeFileAtomically(const fs::path& target, const std::function<bool(int fd
   const fs::path temporary = temporaryFileFor(target);
   const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
   if (fd < 0) return false;
-  bool ok = fill(fd) && fsync(fd) == 0;
+  bool ok = !faultAt(AtomicWriteStep::Write) && fill(fd) && !faultAt(AtomicWriteStep::Flush) && fsync(fd) == 0;
   int error = errno;
   if (close(fd) != 0 && ok) {
     ok = false;
@@ -89,7 +86,7 @@ bool writeFileAtomically(const fs::path& target, const std::function<bool(int fd
 
 bool writeFileAtomically(const fs::path& target, const void* data, size_t size) {
   return writeFileAtomically(target,
-                             [&](int fd) { return writeAll(fd, static_cast<const char*>(data), size); });
+                             [&](int fd) { return base::writeAll(fd, data, size); });
 }
 
 bool copyFileAtomically(const fs::path& from, const fs::path& to) {
@@ -105,6 +102,12 @@ bool copyFileAtomically(const fs::path& from, const fs::path& to) {
 void setBeforeRenameHookForTest(std::function<bool(const fs::path& temporary)> hook) {
   std::lock_guard lock(g_hookMutex);
   g_beforeRename = std::move(hook);
+}
+
+void setAtomicWriteFaultForTest(AtomicWriteStep step, int error) {
+  std::lock_guard lock(g_hookMutex);
+  g_faultStep = step;
+  g_faultError = error;
 }
 
 bool writeDeviceFileAtomically(const WCHAR* devicePath, const void* data, size_t size) {

@@ -2,19 +2,13 @@
 #include <cstring>
 #include <memory>
 
+#include "base/image_limits.h"
 #include "gdi_object.h"
 
 using namespace wince::gdi;
 
 namespace {
 
-// Largest side and pixel count a bitmap may have.
-constexpr int kMaxSide = 16384;
-constexpr int64_t kMaxPixels = 64ll * 1024 * 1024;
-
-bool sizeOk(int w, int h) {
-  return w > 0 && h > 0 && w <= kMaxSide && h <= kMaxSide && static_cast<int64_t>(w) * h <= kMaxPixels;
-}
 
 bool masksAre(const DWORD* m, DWORD r, DWORD g, DWORD b) { return m[0] == r && m[1] == g && m[2] == b; }
 
@@ -27,7 +21,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
   const BITMAPINFOHEADER& h = info->bmiHeader;
   int width = h.biWidth;
   int height = h.biHeight < 0 ? -h.biHeight : h.biHeight;
-  if (!sizeOk(width, height) || h.biPlanes != 1) return nullptr;
+  if (!base::imageSizeFits(width, height) || h.biPlanes != 1) return nullptr;
   DWORD masks[3] = {0, 0, 0};
   if (h.biCompression == BI_BITFIELDS) std::memcpy(masks, info->bmiColors, sizeof(masks));
   switch (h.biBitCount) {
@@ -56,7 +50,7 @@ HBITMAP CreateDIBSection(HDC hdc, const BITMAPINFO* info, UINT usage, void** bit
 
 HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
   Dc* dc = find<Dc>(hdc);
-  if (dc == nullptr || !sizeOk(width, height)) return nullptr;
+  if (dc == nullptr || !base::imageSizeFits(width, height)) return nullptr;
   int bpp = 16;
   if (!dc->window) {
     Bitmap* selected = find<Bitmap>(dc->bitmap);
@@ -66,7 +60,7 @@ HBITMAP CreateCompatibleBitmap(HDC hdc, int width, int height) {
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel, const void* bits) {
-  if (!sizeOk(width, height) || planes != 1) return nullptr;
+  if (!base::imageSizeFits(width, height) || planes != 1) return nullptr;
   if (bitsPerPixel != 1 && bitsPerPixel != 16 && bitsPerPixel != 24 && bitsPerPixel != 32) return nullptr;
   auto b = std::make_unique<Bitmap>(width, height, static_cast<int>(bitsPerPixel));
   if (bits != nullptr) std::memcpy(b->pixels.data(), bits, b->pixels.size());

@@ -1,6 +1,7 @@
-// One running instance per program and user. The first top-level window of a
-// program's class takes a lock file and listens on a local socket, both in
-// the user's runtime folder and named after the namespace and the class.
+// One running instance per program and device. The first top-level window of
+// a program's class takes a lock file and listens on a local socket, both in
+// the user's runtime folder and named after the namespace, the device root
+// and the class, so a program started on another device root runs beside it.
 // Another process's FindWindow connects to that socket; SetForegroundWindow
 // on the stand-in handle it gets asks the first process to come forward.
 // Headless runs keep to a namespace of their own process unless told
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <mutex>
 #include <string>
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "backend.h"
+#include "wince/host/file.h"
 #include "wince/host/window.h"
 #include "wince/text.h"
 #include "window_internal.h"
@@ -51,6 +54,8 @@ struct Instances {
   std::vector<std::unique_ptr<Published>> published;
   std::map<HWND, std::string> remotes;  // stand-in handle -> key
   std::function<void()> raiseHook;
+  bool foundAnother = false;  // since beginStartCheck
+  bool publishedOne = false;
 
   ~Instances();
 };
@@ -79,8 +84,15 @@ std::string currentNamespace() {
   return "default";
 }
 
-// A short, file-name-safe key for (namespace, class), case-insensitive in
-// the class name as class lookups are.
+// The device: its root folder, one spelling for every way of naming it.
+std::string deviceKey() {
+  std::error_code error;
+  const std::filesystem::path canonical = std::filesystem::weakly_canonical(deviceRoot(), error);
+  return (error ? deviceRoot() : canonical).string();
+}
+
+// A short, file-name-safe key for (namespace, device, class),
+// case-insensitive in the class name as class lookups are.
 std::string keyFor(LPCWSTR className) {
   uint64_t hash = 1469598103934665603ull;
   auto mix = [&hash](uint32_t c) {
@@ -88,6 +100,8 @@ std::string keyFor(LPCWSTR className) {
     hash *= 1099511628211ull;
   };
   for (char c : currentNamespace()) mix(static_cast<unsigned char>(c));
+  mix(0);
+  for (char c : deviceKey()) mix(static_cast<unsigned char>(c));
   mix(0);
   for (const WCHAR* p = className; *p != 0; ++p) mix(towlower(*p));
   char buf[17];
@@ -246,7 +260,10 @@ void publishInstance(HWND hwnd) {
   for (auto& p : s.published) {
     if (p->key == key) return;
   }
-  if (auto p = openPublished(hwnd, key)) s.published.push_back(std::move(p));
+  if (auto p = openPublished(hwnd, key)) {
+    s.published.push_back(std::move(p));
+    s.publishedOne = true;
+  }
 }
 
 void unpublishInstance(HWND hwnd) {
@@ -282,12 +299,29 @@ HWND findRemoteInstance(LPCWSTR className) {
     }
   }
   if (!request(key, "ping\n")) return nullptr;
+  {
+    std::lock_guard<std::mutex> lock(s.mutex);
+    s.foundAnother = true;
+  }
   for (const auto& [handle, k] : s.remotes) {
     if (k == key) return handle;
   }
   const HWND handle = newHandle();  // a slot that never holds a window
   s.remotes[handle] = key;
   return handle;
+}
+
+void beginStartCheck() {
+  Instances& s = instances();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  s.foundAnother = false;
+  s.publishedOne = false;
+}
+
+bool startWasRefused() {
+  Instances& s = instances();
+  std::lock_guard<std::mutex> lock(s.mutex);
+  return s.foundAnother && !s.publishedOne;
 }
 
 bool isRemoteInstance(HWND hwnd) { return instances().remotes.count(hwnd) != 0; }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "base/byte_reader.h"
+#include "base/image_limits.h"
 #include "wince/host/file.h"
 
 namespace wince {
@@ -50,6 +51,12 @@ void splitAlpha(RgbImage& image, size_t count, bool transparent) {
   image.rgb.resize(count * 3);
 }
 
+// A picture larger than a bitmap may be is refused before it is decoded.
+[[gnu::noinline]] bool refuseSize(png_uint_32 width, png_uint_32 height, std::string* error) {
+  setError(error, base::imageSizeProblem(width, height));
+  return false;
+}
+
 bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
   PngErrors errors;
   png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &errors, onError, onWarning);
@@ -67,11 +74,15 @@ bool decode(base::ByteReader* reader, RgbImage* out, std::string* error) {
     return setError(error, "damaged PNG: " + errors.message), false;
   }
   png_set_read_fn(png, reader, readFromMemory);
-  png_set_user_limits(png, kPngMaxSide, kPngMaxSide);
+  png_set_user_limits(png, base::kMaxImageSide, base::kMaxImageSide);
   png_read_info(png, info);
   png_uint_32 width = 0, height = 0;
   int depth = 0, colour = 0;
   png_get_IHDR(png, info, &width, &height, &depth, &colour, nullptr, nullptr, nullptr);
+  if (!base::imageSizeFits(width, height)) {
+    png_destroy_read_struct(&png, &info, nullptr);
+    return refuseSize(width, height, error);
+  }
   if (depth == 16) png_set_strip_16(png);
   if (colour == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
   if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) {

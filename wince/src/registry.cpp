@@ -2,14 +2,16 @@
 // root after every change.
 #include "wince/registry.h"
 
-
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <map>
 #include <mutex>
 #include <sstream>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "registry_store.h"
 #include "system_handles.h"
@@ -38,6 +40,11 @@ struct Registry {
   bool loaded = false;
   wince::detail::RegistryTree tree;
   std::map<HKEY, OpenKey> handles;
+  // A damaged file stays where it is until a copy of it is kept aside: till
+  // then nothing is written over it.
+  bool copyPending = false;
+  bool damageToTell = false;
+  wince::RegistryDamage damage;
 };
 
 Registry& registry() {
@@ -45,30 +52,64 @@ Registry& registry() {
   return r;
 }
 
-// Reads the file; a damaged one is moved aside and the registry starts
-// empty.
+// The first free name for a copy of the damaged file: "<file>.damaged.N",
+// never one that is there already; empty when all are taken.
+fs::path freeCopyName(const fs::path& file) {
+  constexpr int kMostCopies = 999;
+  for (int n = 1; n <= kMostCopies; ++n) {
+    fs::path name = file;
+    name += ".damaged." + std::to_string(n);
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(name, error))) return name;
+  }
+  return {};
+}
+
+// Keeps a copy of the damaged file aside; false while it cannot be made.
+bool keepDamagedCopy(Registry& r) {
+  if (!r.copyPending) return true;
+  const fs::path file = wince::registryFilePath();
+  const fs::path copy = freeCopyName(file);
+  if (copy.empty() || !wince::copyFileAtomically(file, copy)) return false;
+  r.copyPending = false;
+  r.damage.copy = wince::devicePath(copy);
+  std::fprintf(stderr, "registry: a copy of the damaged %s is kept as %s\n", file.c_str(), copy.c_str());
+  return true;
+}
+
+// The whole text of the file, or false when it is too large or unreadable.
+bool readWhole(const fs::path& path, std::string* text) {
+  std::error_code error;
+  if (fs::file_size(path, error) > kMaxFileSize || error) return false;
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  *text = content.str();
+  return static_cast<bool>(in);
+}
+
+// Reads the file, keeping every sound key and value. When anything was left
+// out, a copy of the file is kept aside, the file is written again with what
+// was kept, and the program may ask what was lost (takeRegistryDamage).
 void load(Registry& r) {
   r.loaded = true;
   r.tree = {};
-  fs::path path = wince::registryFilePath();
+  const fs::path path = wince::registryFilePath();
   std::error_code error;
   if (!fs::exists(path, error)) return;
   std::string text;
-  bool readable = fs::file_size(path, error) <= kMaxFileSize && !error;
-  if (readable) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    text = content.str();
-    readable = static_cast<bool>(in);
-  }
-  std::string why;
-  if (readable && wince::detail::readRegistryText(text, r.tree, &why)) return;
-  fs::path aside = path;
-  aside += ".damaged";
-  fs::rename(path, aside, error);
-  std::fprintf(stderr, "registry: %s is damaged (%s); moved to %s, starting empty\n", path.c_str(),
-               why.empty() ? "unreadable" : why.c_str(), aside.c_str());
+  const std::vector<wince::detail::RegistryDrop> dropped =
+      readWhole(path, &text) ? wince::detail::readRegistryText(text, r.tree)
+                             : std::vector<wince::detail::RegistryDrop>{{0, "cannot be read"}};
+  if (dropped.empty()) return;
+  std::fprintf(stderr, "registry: %s is damaged: %zu line(s) left out (first: line %zu, %s); the rest is kept\n",
+               path.c_str(), dropped.size(), dropped.front().line, dropped.front().why.c_str());
+  r.damage = {static_cast<DWORD>(dropped.size()), u""};
+  r.damageToTell = true;
+  r.copyPending = true;
+  if (!keepDamagedCopy(r)) return;
+  const std::string kept = wince::detail::writeRegistryText(r.tree);
+  wince::writeFileAtomically(path, kept.data(), kept.size());
 }
 
 // Called with the registry's lock held.
@@ -132,7 +173,9 @@ HKEY newHandle(Registry& r, const OpenKey& where) {
 // Saves after a change; on failure the change is undone from `before`.
 LONG commit(Registry& r, wince::detail::RegistryTree&& before) {
   const std::string text = wince::detail::writeRegistryText(r.tree);
-  if (wince::writeFileAtomically(wince::registryFilePath(), text.data(), text.size())) return ERROR_SUCCESS;
+  if (keepDamagedCopy(r) && wince::writeFileAtomically(wince::registryFilePath(), text.data(), text.size())) {
+    return ERROR_SUCCESS;
+  }
   r.tree = std::move(before);
   return ERROR_WRITE_FAULT;
 }
@@ -199,6 +242,19 @@ void reloadRegistry() {
   r.loaded = false;
   r.tree = {};
   r.handles.clear();
+  r.copyPending = false;
+  r.damageToTell = false;
+  r.damage = {};
+}
+
+bool takeRegistryDamage(RegistryDamage* damage) {
+  Registry& r = registry();
+  std::lock_guard lock(r.mutex);
+  ensureLoaded(r);
+  if (!r.damageToTell) return false;
+  r.damageToTell = false;
+  if (damage) *damage = r.damage;
+  return true;
 }
 
 }  // namespace wince

@@ -279,59 +279,76 @@ std::string writeRegistryText(const RegistryTree& tree) {
   return out;
 }
 
-bool readRegistryText(std::string_view text, RegistryTree& tree, std::string* error) {
-  tree = RegistryTree{};
-  RegistryKey* current = nullptr;
-  size_t lineNumber = 0;
-  auto fail = [&](const char* what) {
-    if (error) *error = "line " + std::to_string(lineNumber) + ": " + what;
-    tree = RegistryTree{};
-    return false;
-  };
-  size_t start = 0;
-  bool sawHeader = false;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) return ++lineNumber, fail("missing line end");
-    std::string_view line = text.substr(start, end - start);
-    start = end + 1;
-    ++lineNumber;
-    if (!sawHeader) {
-      if (line != kHeader) return fail("not a registry file");
-      sawHeader = true;
-      continue;
-    }
-    LineReader in(line);
-    if (in.word("key ")) {
-      std::u16string path, keyClass;
-      size_t root = 0;
-      std::vector<std::u16string> parts;
-      if (!in.quoted(path) || !splitPath(path, &root, &parts)) return fail("bad key path");
-      if (in.word(" class ") && !in.quoted(keyClass)) return fail("bad key class");
-      if (!in.atEnd()) return fail("text after the key");
-      current = &tree.roots[root];
-      bool created = parts.empty();
-      for (const std::u16string& part : parts) {
-        auto [it, isNew] = current->children.try_emplace(foldName(part));
-        if (isNew) it->second.name = part;
-        current = &it->second;
-        created = isNew;
-      }
-      if (!created && (!current->values.empty() || !current->children.empty() || !current->keyClass.empty())) {
-        return fail("key listed twice");
-      }
-      current->keyClass = keyClass;
-    } else if (in.word("value ")) {
-      RegistryValue v;
-      if (!current) return fail("value before any key");
-      if (!readValue(in, v)) return fail("bad value");
-      if (!current->values.try_emplace(foldName(v.name), std::move(v)).second) return fail("value listed twice");
-    } else if (!line.empty()) {
-      return fail("unknown record");
-    }
+namespace {
+
+// Reads the records of a file into a tree, one line at a time; each method
+// returns why a line is left out, or "" when it was taken.
+class TreeBuilder {
+ public:
+  explicit TreeBuilder(RegistryTree& tree) : tree_(tree) {}
+
+  std::string line(std::string_view text) {
+    LineReader in(text);
+    if (in.word("key ")) return key(in);
+    if (in.word("value ")) return value(in);
+    if (text.empty()) return "";
+    return "unknown record";
   }
-  if (!sawHeader) return fail("empty file");
-  return true;
+
+ private:
+  // A key whose path reads is kept even when the rest of its line is
+  // damaged: its values still belong to it.
+  std::string key(LineReader& in) {
+    std::u16string path, keyClass;
+    size_t root = 0;
+    std::vector<std::u16string> parts;
+    current_ = nullptr;
+    if (!in.quoted(path) || !splitPath(path, &root, &parts)) return "bad key path";
+    RegistryKey* k = &tree_.roots[root];
+    bool created = parts.empty();
+    for (const std::u16string& part : parts) {
+      auto [it, isNew] = k->children.try_emplace(foldName(part));
+      if (isNew) it->second.name = part;
+      k = &it->second;
+      created = isNew;
+    }
+    if (!created && (!k->values.empty() || !k->children.empty() || !k->keyClass.empty())) return "key listed twice";
+    current_ = k;
+    if (in.word(" class ") && !in.quoted(keyClass)) return "bad key class";
+    if (!in.atEnd()) return "text after the key";
+    k->keyClass = keyClass;
+    return "";
+  }
+
+  std::string value(LineReader& in) {
+    if (!current_) return "value without a readable key line before it";
+    RegistryValue v;
+    if (!readValue(in, v)) return "bad value";
+    if (!current_->values.try_emplace(foldName(v.name), std::move(v)).second) return "value listed twice";
+    return "";
+  }
+
+  RegistryTree& tree_;
+  RegistryKey* current_ = nullptr;
+};
+
+}  // namespace
+
+std::vector<RegistryDrop> readRegistryText(std::string_view text, RegistryTree& tree) {
+  tree = RegistryTree{};
+  std::vector<RegistryDrop> dropped;
+  TreeBuilder builder(tree);
+  size_t lineNumber = 0;
+  for (size_t start = 0; start < text.size();) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = text.substr(start, end - start);
+    start = end + 1;
+    std::string why = ++lineNumber == 1 ? (line == kHeader ? "" : "not a registry file") : builder.line(line);
+    if (!why.empty()) dropped.push_back({lineNumber, std::move(why)});
+  }
+  if (lineNumber == 0) dropped.push_back({1, "empty file"});
+  return dropped;
 }
 
 }  // namespace wince::detail

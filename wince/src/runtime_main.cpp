@@ -8,6 +8,7 @@
 
 #include "backend.h"
 #include "device_screen.h"
+#include "window_internal.h"
 #include "wince/audio.h"
 #include "wince/clock.h"
 #include "wince/host/audio.h"
@@ -159,12 +160,21 @@ int runProgram(const Program& program, int argc, char** argv) {
   detail::installBackend(std::move(backend));
 
   WCHAR commandLine[1] = {0};
+  win::beginStartCheck();
   int code = program.winMain(programInstance(), nullptr, commandLine, SW_SHOW);
   bool scriptFailed = detail::activeBackend()->scriptFailed();
+  const bool refused = win::startWasRefused();
   resetWindowing();
   detail::installBackend(nullptr);
   setStateDumpHook(nullptr);
   if (opt.headless) useRealClock();
+  if (refused) {
+    std::fprintf(stderr,
+                 "%s: not started: it is already running with the device root %s (that window was asked to come "
+                 "to the front)\n",
+                 program.name, deviceRoot().c_str());
+    return 1;
+  }
   return scriptFailed ? 3 : code;
 }
 

@@ -1,5 +1,5 @@
-// Scripts that drive a program: plain text, one command a line, '#' starts a
-// comment. Used by the headless back end, by tests and from the command line.
+// Scripts that drive a program: plain text (UTF-8), one command a line, '#'
+// starts a comment. Used by the headless back end, by tests and from the command line.
 //
 //   key down|up|press KEY     KEY: a name (left, right, up, down, action,
 //                              return, back, softkey1, softkey2, 0-9, a-z, ...)
@@ -13,7 +13,8 @@
 //                              with this id (in the topmost window that has one)
 //   pick TEXT                  a tap on the item of an open popup menu that
 //                              reads TEXT
-//   wait MS                    let MS milliseconds pass (timers fire)
+//   wait MS                    let MS milliseconds pass (timers fire), at most
+//                              two hours (kLongestWaitMs)
 //   answer ANSWER              answer the open message box, or the next one:
 //                              ok, cancel, yes, no, abort, retry, ignore or a number
 //   screenshot FILE            the screen as a PNG file
@@ -41,7 +42,12 @@ struct ScriptCommand {
   std::string path;      // Screenshot, Dump
 };
 
-// False with "line N: ..." in *error at the first bad line.
+// The longest wait: the virtual clock still steps through every timer on
+// the way, so a longer one would take long real minutes.
+constexpr int kLongestWaitMs = 2 * 60 * 60 * 1000;
+
+// False with "line N: ..." in *error at the first bad line. A UTF-8
+// byte-order mark before the first line is skipped.
 bool parseScript(std::string_view text, std::vector<ScriptCommand>* out, std::string* error);
 bool loadScript(const std::string& path, std::vector<ScriptCommand>* out, std::string* error);
 

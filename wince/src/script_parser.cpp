@@ -1,4 +1,5 @@
 #include <charconv>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -160,7 +161,9 @@ std::string parseLine(std::string_view line, const std::vector<std::string_view>
   }
   if (verb == "wait") {
     cmd->op = ScriptOp::Wait;
-    if (!wantArgs(1) || !ints(1, 1) || cmd->args[0] < 0) return "wait wants milliseconds (0 or more)";
+    if (!wantArgs(1) || !ints(1, 1) || cmd->args[0] < 0 || cmd->args[0] > kLongestWaitMs) {
+      return "wait wants milliseconds from 0 to " + std::to_string(kLongestWaitMs) + " (two hours)";
+    }
     return "";
   }
   if (verb == "answer") {
@@ -209,6 +212,8 @@ int scriptAnswerCode(std::string_view name) {
 
 bool parseScript(std::string_view text, std::vector<ScriptCommand>* out, std::string* error) {
   out->clear();
+  // Editors may start a UTF-8 file with a byte-order mark.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   int lineNo = 0;
   size_t pos = 0;
   while (pos <= text.size()) {
@@ -235,6 +240,11 @@ bool parseScript(std::string_view text, std::vector<ScriptCommand>* out, std::st
 }
 
 bool loadScript(const std::string& path, std::vector<ScriptCommand>* out, std::string* error) {
+  std::error_code folder;
+  if (std::filesystem::is_directory(path, folder)) {
+    *error = "the script " + path + " is a folder, not a file";
+    return false;
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     *error = "cannot read the script " + path;

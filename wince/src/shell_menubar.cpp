@@ -50,6 +50,9 @@ struct Bar {
 
 // Magenta in the pictures is left out, so the bar shows through.
 constexpr COLORREF kImageTransparent = RGB(255, 0, 255);
+constexpr BYTE kSeparatorStyle = 0x01;  // TBSTYLE_SEP
+
+bool isSeparator(const Button& b) { return (b.style & kSeparatorStyle) != 0; }
 
 std::map<HWND, Bar>& bars() {
   static std::map<HWND, Bar> all;
@@ -203,7 +206,11 @@ std::vector<RECT> iconBarCells(HWND hwnd, const Bar& bar, HFONT font) {
   int x = rc.left;
   for (const Button& b : bar.buttons) {
     int w = 0;
-    if (!(b.state & TBSTATE_HIDDEN)) {
+    if (b.state & TBSTATE_HIDDEN) {
+      w = 0;
+    } else if (isSeparator(b)) {
+      w = scaled(8);
+    } else {
       SIZE size{};
       GetTextExtentPoint32(hdc, b.label.c_str(), static_cast<int>(b.label.size()), &size);
       w = hasImage(bar, b) ? rc.bottom - rc.top : size.cx + 2 * scaled(8);
@@ -225,6 +232,12 @@ void paintIconBar(HWND hwnd, HDC hdc, const Bar& bar, HFONT font) {
     const Button& b = bar.buttons[i];
     const RECT& cell = cells[i];
     if (cell.right == cell.left) continue;
+    if (isSeparator(b)) {
+      const int x = (cell.left + cell.right) / 2;
+      const int margin = (cell.bottom - cell.top) / 4;
+      fillSolid(hdc, {x, cell.top + margin, x + 1, cell.bottom - margin}, kRuleColor);
+      continue;
+    }
     if (b.state & TBSTATE_CHECKED) fillSolid(hdc, cell, kRuleColor);
     if (hasImage(bar, b)) {
       const int x = (cell.left + cell.right - imageWidth) / 2, y = (cell.top + cell.bottom - bm.bmHeight) / 2;
@@ -237,14 +250,24 @@ void paintIconBar(HWND hwnd, HDC hdc, const Bar& bar, HFONT font) {
   }
 }
 
-// The button a tap at x works.
-size_t buttonAt(HWND hwnd, const Bar& bar, int x) {
+// Where each button lies in the bar's client area: the icon bar's cells, or
+// the two halves of a soft-key bar.
+std::vector<RECT> buttonCells(HWND hwnd, const Bar& bar) {
   RECT rc;
   GetClientRect(hwnd, &rc);
-  if (!isIconBar(bar)) return x < (rc.right - rc.left) / 2 ? 0 : 1;
+  if (!isIconBar(bar)) {
+    const int middle = (rc.left + rc.right) / 2;
+    return {RECT{rc.left, rc.top, middle, rc.bottom}, RECT{middle, rc.top, rc.right, rc.bottom}};
+  }
   HFONT font = makeUiFont(scaled(12), true);
-  const std::vector<RECT> cells = iconBarCells(hwnd, bar, font);
+  std::vector<RECT> cells = iconBarCells(hwnd, bar, font);
   DeleteObject(font);
+  return cells;
+}
+
+// The button a tap at x works.
+size_t buttonAt(HWND hwnd, const Bar& bar, int x) {
+  const std::vector<RECT> cells = buttonCells(hwnd, bar);
   for (size_t i = 0; i < cells.size(); ++i) {
     if (x >= cells[i].left && x < cells[i].right) return i;
   }
@@ -410,8 +433,26 @@ std::u16string activeSoftKeyLabels() {
   const Bar* bar = activeBar();
   if (!bar) return u"";
   std::u16string text;
-  for (const Button& b : bar->buttons) text += (text.empty() ? u"" : u" | ") + b.label;
+  for (const Button& b : bar->buttons) {
+    if (!isSeparator(b)) text += (text.empty() ? u"" : u" | ") + b.label;
+  }
   return text;
+}
+
+bool menuBarButtonCentre(UINT command, POINT* out) {
+  const Bar* bar = activeBar();
+  HWND hwnd = barWindow(bar);
+  if (bar == nullptr || hwnd == nullptr || !IsWindowVisible(hwnd)) return false;
+  const std::vector<RECT> cells = buttonCells(hwnd, *bar);
+  for (size_t i = 0; i < bar->buttons.size() && i < cells.size(); ++i) {
+    const Button& b = bar->buttons[i];
+    if (isSeparator(b) || b.command != static_cast<WORD>(command) || cells[i].right == cells[i].left) continue;
+    POINT centre{(cells[i].left + cells[i].right) / 2, (cells[i].top + cells[i].bottom) / 2};
+    ClientToScreen(hwnd, &centre);
+    *out = centre;
+    return true;
+  }
+  return false;
 }
 
 void forgetSoftKeyBars() {

@@ -15,8 +15,12 @@ bool readSoftKeyBar(const BYTE* data, size_t size, std::vector<SoftKeyBarButton>
 // The top edge of the visible bars that sit on the bottom edge of the screen;
 // the screen height when there is none.
 int softKeyBarTop();
-// The labels of the active window's bar as "left | right"; empty without one.
+// The labels of the active window's bar as "left | right" (an icon bar's
+// buttons in their order); empty without one.
 std::u16string activeSoftKeyLabels();
+// The screen centre of the active window's bar button that sends `command`;
+// false when its bar has none.
+bool menuBarButtonCentre(UINT command, POINT* out);
 // Forgets every bar (they die with the windows).
 void forgetSoftKeyBars();
 

@@ -4,6 +4,7 @@
 
 #include "ctl_common.h"
 #include "menu_internal.h"
+#include "shell_menubar.h"
 #include "wince/controls.h"
 #include "wince/htmlview.h"
 #include "wince/host/text.h"
@@ -108,7 +109,7 @@ bool controlCentre(int id, POINT* out) {
     *out = POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
     return true;
   }
-  return false;
+  return menuBarButtonCentre(static_cast<UINT>(id), out);
 }
 
 bool menuItemCentre(const std::u16string& text, POINT* out) {

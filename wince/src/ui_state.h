@@ -10,7 +10,8 @@
 namespace wince::detail {
 
 // The centre of the visible control with this id, in the topmost window
-// that has one; false when there is none.
+// that has one, else of the active window's menu-bar button with that
+// command; false when there is none.
 bool controlCentre(int id, POINT* out);
 // The centre of the item with this text in the innermost open popup that
 // has it; false when no open popup has such an item.

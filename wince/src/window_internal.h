@@ -237,6 +237,10 @@ HWND findRemoteInstance(LPCWSTR className);
 bool isRemoteInstance(HWND hwnd);
 bool raiseRemoteInstance(HWND hwnd);
 void resetInstances();
+// A start refused for another instance: since beginStartCheck, this process
+// found another instance of a class (FindWindow) and published no window.
+void beginStartCheck();
+bool startWasRefused();
 // Runs a raise request another process sent (GUI thread). Looked at on
 // every fetch: a plain load of the flag, the rest out of line.
 extern std::atomic<bool> raiseRequested;

@@ -32,12 +32,34 @@ void markUpdate(Window* w, const RECT& r, bool erase) {
   w->erase = w->erase || erase;
 }
 
-// Marks the part of a screen area that falls in w's client area.
-void markScreenArea(Window* w, const RECT& area) {
-  if (!w->redraw) return;
+// Marks the part of a screen area that falls in w's client area; false when
+// none does.
+bool markScreenArea(Window* w, const RECT& area) {
+  if (!w->redraw) return false;
   const RECT client = clientRectScreen(w);
   const RECT hit = intersect(client, area);
-  if (!rectEmpty(hit)) markUpdate(w, offset(hit, -client.left, -client.top), true);
+  if (rectEmpty(hit)) return false;
+  markUpdate(w, offset(hit, -client.left, -client.top), true);
+  return true;
+}
+
+RECT updateOnScreen(const Window* w) {
+  const RECT client = clientRectScreen(w);
+  return offset(w->update, client.left, client.top);
+}
+
+// Marks a screen area in the windows painted from position `from` of the
+// paint order on (leaving out `skip` and its descendants). An update area is
+// one rectangle, so marking can grow a window's to the box around its old
+// one: the windows painted after it are marked over that box too, or its
+// painting would cover them where they were not invalid.
+void markFrom(size_t from, RECT area, HWND skip) {
+  const auto& order = currentPaintOrder();
+  for (size_t i = from; i < order.size(); ++i) {
+    if (skip != nullptr && isAncestor(skip, order[i])) continue;
+    Window* w = find(order[i]);
+    if (markScreenArea(w, area)) area = unite(area, updateOnScreen(w));
+  }
 }
 
 RECT clientSize(const Window* w) {
@@ -103,18 +125,11 @@ void invalidateClient(Window* w, const RECT* rect, bool erase) {
   const RECT r = rect != nullptr ? intersect(*rect, client) : client;
   if (rectEmpty(r) || !visibleOnScreen(w) || !w->redraw) return;  // WM_SETREDRAW FALSE: nothing to redraw
   markUpdate(w, r, erase);
-  const RECT c = clientRectScreen(w);
-  const RECT area = offset(r, c.left, c.top);
-  const auto& order = currentPaintOrder();
-  for (size_t i = w->paintIndex + 1; i < order.size(); ++i) markScreenArea(find(order[i]), area);
+  currentPaintOrder();  // brings paintIndex up to date
+  markFrom(w->paintIndex + 1, updateOnScreen(w), nullptr);
 }
 
-void invalidateScreenArea(const RECT& area, HWND skip) {
-  for (HWND h : currentPaintOrder()) {
-    if (skip != nullptr && isAncestor(skip, h)) continue;
-    markScreenArea(find(h), area);
-  }
-}
+void invalidateScreenArea(const RECT& area, HWND skip) { markFrom(0, area, skip); }
 
 void clearUpdate(Window* w) {
   if (!w->dirty) return;

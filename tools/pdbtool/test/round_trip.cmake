@@ -157,3 +157,30 @@ run(FALSE ${PDBTOOL} build ${SOURCE}/translated/overlap.txt ${WORK}/Overlap.pdb)
 if(NOT err MATCHES "translation aSTR 11: duplicate resource")
   message(FATAL_ERROR "the overlapping id block is not named: ${err}")
 endif()
+
+# A folder and a file of zeros are refused by name, not taken for an empty
+# database.
+run(FALSE ${PDBTOOL} list ${WORK})
+if(NOT err MATCHES "is a folder, not a file")
+  message(FATAL_ERROR "the folder is not refused clearly: ${err}")
+endif()
+execute_process(COMMAND head -c 1048576 /dev/zero OUTPUT_FILE ${WORK}/Zeros.pdb)
+run(FALSE ${PDBTOOL} list ${WORK}/Zeros.pdb)
+if(NOT err MATCHES "Zeros.pdb: not a database \\(its header holds no name\\)")
+  message(FATAL_ERROR "the zeros are not refused clearly: ${err}")
+endif()
+
+# Header lines take one word (a name with a space is refused, not cut short)
+# and numbers are whole numbers.
+set(header_lines "name Café Jeu" "type ARES ARES" "creator QzSo x" "version 1 2" "attributes 12abc")
+set(header_errors "line 1: name takes one word, but 'Jeu' follows 'Café'" "line 1: type takes one word"
+                  "line 1: creator takes one word" "line 1: version takes one word"
+                  "line 1: attributes wants a number from 0 to 65535, not '12abc'")
+foreach(line error IN ZIP_LISTS header_lines header_errors)
+  file(WRITE ${WORK}/header.txt "${line}\nname Header\ntype ARES\ncreator QzSo\n")
+  file(REMOVE ${WORK}/Header.pdb)
+  run(FALSE ${PDBTOOL} build ${WORK}/header.txt ${WORK}/Header.pdb)
+  if(NOT err MATCHES "${error}" OR EXISTS ${WORK}/Header.pdb)
+    message(FATAL_ERROR "'${line}' is not refused as it should be: ${err}")
+  endif()
+endforeach()

@@ -9,10 +9,17 @@
 // (0) or an error code (they do not set the last error).
 //
 // Loading: the file is read when the first call needs it, or when the device
-// root changes. A file that cannot be read as a whole (bad syntax, bad sizes,
-// bad escapes) is renamed to "registry.txt.damaged" (replacing an older one),
-// and the registry starts empty; the program keeps running.
+// root changes, line by line: every sound key and value is kept and a damaged
+// line (bad syntax, bad sizes, bad escapes) is left out, with the values of a
+// key line whose path is damaged. When anything was left out, a copy of the
+// file is kept aside as "registry.txt.damaged.N" (the first N not taken, so
+// an older copy is never replaced), the file is written again with what was
+// kept, and wince::takeRegistryDamage tells the program. Until the copy could
+// be made nothing is written over the damaged file: changes then fail with
+// ERROR_WRITE_FAULT.
 #pragma once
+
+#include <string>
 
 #include "wince/types.h"
 
@@ -92,3 +99,18 @@ inline LONG RegEnumKeyExW(HKEY k, DWORD i, LPWSTR n, LPDWORD ns, LPDWORD r, LPWS
 inline LONG RegEnumValueW(HKEY k, DWORD i, LPWSTR n, LPDWORD ns, LPDWORD r, LPDWORD t, LPBYTE d, LPDWORD ds) {
   return RegEnumValue(k, i, n, ns, r, t, d, ds);
 }
+
+namespace wince {
+
+// What the registry left out of a damaged file when it read it.
+struct RegistryDamage {
+  DWORD droppedLines = 0;  // damaged lines, and the value lines of a damaged key line
+  std::u16string copy;     // device path of the copy kept aside; empty while none could be made
+};
+
+// Reads the registry file when that has not happened yet. True once after a
+// damaged file was read, with what was left out, so the program can tell the
+// player; false for a sound file, a missing one, and every later call.
+bool takeRegistryDamage(RegistryDamage* damage);
+
+}  // namespace wince

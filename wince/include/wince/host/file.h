@@ -54,4 +54,11 @@ std::filesystem::path temporaryFileFor(const std::filesystem::path& target);
 // disk would. An empty hook removes it.
 void setBeforeRenameHookForTest(std::function<bool(const std::filesystem::path& temporary)> hook);
 
+// Tests: the steps of a whole-file write at which a device can fail.
+enum class AtomicWriteStep { Write, Flush, Rename };
+// Tests: every whole-file write from now on fails at `step` with errno
+// `error` (ENOSPC as on a full disk, EIO as on a failing one); error 0 ends
+// it. The temporary file is removed and the old file stays whole, as always.
+void setAtomicWriteFaultForTest(AtomicWriteStep step, int error);
+
 }  // namespace wince

@@ -1,6 +1,8 @@
 // PNG files of RGB565 or RGB888 pixels: screenshots of the device screen and
 // the golden images of tests. Reading checks every size and reports a damaged
-// or unsupported file through the error text, never by crashing.
+// or unsupported file through the error text, never by crashing; a picture
+// larger than a bitmap may be (base/image_limits.h) is refused before it is
+// decoded.
 #pragma once
 
 #include <cstddef>
@@ -20,8 +22,6 @@ struct RgbImage {
   const uint8_t* pixel(int x, int y) const { return rgb.data() + (static_cast<size_t>(y) * width + x) * 3; }
 };
 
-// Largest width or height the reader accepts.
-constexpr int kPngMaxSide = 16384;
 
 // Writes RGB565 pixels (strideBytes per row) as an 8-bit RGB PNG, widening
 // each channel by shifting (r << 3, g << 2, b << 3). The file is written to a
