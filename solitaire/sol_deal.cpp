@@ -1,4 +1,6 @@
 // The deal: a deterministic placement of every card from a game number.
+#include <algorithm>
+
 #include "sol_platform.h"
 #include "sol_ruleset.h"
 
@@ -36,7 +38,9 @@ uint32_t RandomSeed() {
 
 void SolRuleSet::PlaceCards(uint32_t seed) {
   const uint32_t n = static_cast<uint32_t>(m_cards.size());
-  const int step = ProbeStep(n);
+  // Taken round the cards, so that a set of fewer cards than the step never
+  // probes below the first card.
+  const int step = static_cast<int>(static_cast<uint32_t>(ProbeStep(n)) % std::max(n, 1u));
   std::vector<uint8_t> used(n, 0);
   size_t pile = 0;
   int position = 0;

@@ -25,7 +25,7 @@ class LiveProgram {
     wince::reloadRegistry();
     wince::resetWindowing();
     wince::setInstanceNamespace(("carrowin-bench-" + std::to_string(::getpid())).c_str());
-    wince::selectDeviceProfile(CARROWIN_BENCH_PROFILE);
+    wince::selectDeviceProfile(CARROWIN_PROFILE);
     wince::useVirtualClock(1000);
     // Every message or dialog (none is expected) is closed at once.
     wince::setModalHook([](HWND window, wince::ModalKind) { wince::endModalLoop(window, IDOK); });

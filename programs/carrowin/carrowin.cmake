@@ -71,10 +71,24 @@ function(carrowin_program name title profile variant)
   set(script ${CMAKE_CURRENT_BINARY_DIR}/${name}.rc)
   configure_file(${CMAKE_CURRENT_FUNCTION_LIST_DIR}/carrowin.rc.in ${script} @ONLY)
   set_property(GLOBAL PROPERTY CARROWIN_RC_${variant} ${script})
+  set_property(GLOBAL PROPERTY CARROWIN_PROFILE_${variant} ${profile})
 
   wince_program(${name} SOURCES ${CMAKE_CURRENT_FUNCTION_LIST_DIR}/carrowin_main.cpp RESOURCES ${script}
                 LIBS solitaire_${variant})
   add_dependencies(${name} carrowin_art carrowin_rulesets)
   target_compile_definitions(${name} PRIVATE CARROWIN_NAME="${name}" CARROWIN_TITLE="${title}"
                              CARROWIN_PROFILE="${profile}")
+endfunction()
+
+# carrowin_link_program(TARGET VARIANT): TARGET runs the program of a build
+# in its own process (tests, benchmarks): the build's solitaire library, its
+# resources with the rule sets and pictures, and CARROWIN_PROFILE, the name
+# of the build's device profile.
+function(carrowin_link_program target variant)
+  target_link_libraries(${target} PRIVATE solitaire_${variant})
+  get_property(script GLOBAL PROPERTY CARROWIN_RC_${variant})
+  wince_add_resources(${target} ${script})
+  add_dependencies(${target} carrowin_art carrowin_rulesets)
+  get_property(profile GLOBAL PROPERTY CARROWIN_PROFILE_${variant})
+  target_compile_definitions(${target} PRIVATE CARROWIN_PROFILE="${profile}")
 endfunction()

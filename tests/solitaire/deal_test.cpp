@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+
 #include "sol_test_support.h"
 
 namespace {
@@ -94,6 +97,25 @@ TEST(Deal, ProbeStepsAndEmptyPiles) {
     EXPECT_EQ(piles[3].size(), 3u);
     for (const auto& p : piles) {
       for (int c : p) ASSERT_GE(c, 0);
+    }
+  }
+}
+
+// A set of fewer cards than the probe step goes round its cards as often as
+// it must: every card is dealt once and nothing is read outside the cards.
+TEST(Deal, FewerCardsThanTheProbeStep) {
+  for (size_t n = 1; n <= 6; ++n) {
+    SolRuleSet rules;
+    const std::vector<uint8_t> set = SmallSet(n, {static_cast<uint16_t>(n)});
+    ASSERT_TRUE(rules.Load(set.data(), set.size(), SolScreen{})) << n;
+    for (uint32_t game = 1; game <= 40; ++game) {
+      uint32_t number = game;
+      rules.Deal(number);
+      std::vector<int> dealt = PileContents(rules)[0];
+      std::sort(dealt.begin(), dealt.end());
+      std::vector<int> all(n);
+      std::iota(all.begin(), all.end(), 0);
+      ASSERT_EQ(dealt, all) << n << " cards, game " << game;
     }
   }
 }

@@ -4,6 +4,7 @@
 // soldb deal IN GAME       the dealt layout of game GAME
 // soldb moves IN GAME [STEP...]   play the steps (tN taps pile N, C:P moves
 //                          card C onto pile P), then list the legal moves
+// soldb solve IN GAME [WIDTH [POSITIONS]]  a winning line of game GAME, as steps
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -12,6 +13,7 @@
 
 #include "soldb_asm.h"
 #include "soldb_show.h"
+#include "soldb_solve.h"
 #include "tool_file.h"
 
 namespace {
@@ -23,7 +25,11 @@ constexpr char kHelp[] =
     "  soldb check IN                   validate a record or a text source\n"
     "  soldb deal IN GAME               the dealt layout of game GAME (0: a random game)\n"
     "  soldb moves IN GAME [STEP...]    play the steps (tN taps pile N, C:P moves card C onto\n"
-    "                                   pile P), then list the legal moves\n";
+    "                                   pile P), then list the legal moves\n"
+    "  soldb solve IN GAME [WIDTH [POSITIONS]]\n"
+    "                                   search game GAME for a winning line, keeping WIDTH\n"
+    "                                   positions a round (1000) and meeting at most POSITIONS\n"
+    "                                   positions (5000000), and print its steps\n";
 
 // A game number: decimal or 0x hexadecimal digits only, at most 32 bits.
 bool ParseGame(const char* text, uint32_t& game) {
@@ -62,18 +68,21 @@ bool LoadRecord(const std::string& path, SolBytes& record, std::string& error) {
   return SolReadRuleData(record.data(), record.size(), data, error);
 }
 
-bool Play(SolRuleSet& rules, const std::string& step) {
-  const size_t colon = step.find(':');
-  bool done;
-  if (step.size() > 1 && step[0] == 't') {
-    done = rules.TapPile(static_cast<uint16_t>(std::atoi(step.c_str() + 1)));
-  } else if (colon != std::string::npos) {
-    done = rules.TryMove(static_cast<uint16_t>(std::atoi(step.c_str())), static_cast<uint16_t>(std::atoi(step.c_str() + colon + 1)));
-  } else {
-    return false;
+bool Play(SolRuleSet& rules, const std::string& text) {
+  SolMove step{};
+  return SolParseStep(text, step) && SolPlayStep(rules, step);
+}
+
+// The solver's report: the deal, how much was searched, and the line.
+int Solve(SolRuleSet& rules, uint32_t game, size_t width, size_t positions) {
+  const SolSolveResult result = SolSolve(rules, game, width, positions);
+  std::printf("game %u: %s after %zu positions\n", game, result.won ? "won" : "no win found", result.positions);
+  if (!result.won) return 1;
+  std::printf("%zu steps (the search's line had %zu)\n", result.line.size(), result.searchLength);
+  for (size_t i = 0; i < result.line.size(); ++i) {
+    std::printf("%s%s", SolStepText(result.line[i]).c_str(), (i + 1) % 16 == 0 || i + 1 == result.line.size() ? "\n" : " ");
   }
-  if (done) rules.RunAutomaticMoves();
-  return done;
+  return 0;
 }
 
 }  // namespace
@@ -107,6 +116,17 @@ int main(int argc, char** argv) {
     SolReadRuleData(record.data(), record.size(), data, error);
     std::cout << SolDisassemble(data);
     return 0;
+  }
+  if (command == "solve" && argc >= 4 && argc <= 6) {
+    SolRuleSet rules;
+    rules.Load(record.data(), record.size(), SolScreen{});
+    uint32_t game = 0;
+    uint32_t counts[2] = {1000, 5000000};  // width, positions
+    if (!ParseGame(argv[3], game)) return Fail(std::string("game number '") + argv[3] + "' is not a number");
+    for (int i = 4; i < argc; ++i) {
+      if (!ParseGame(argv[i], counts[i - 4]) || counts[i - 4] == 0) return Fail(std::string("'") + argv[i] + "' is no count");
+    }
+    return Solve(rules, game, counts[0], counts[1]);
   }
   if ((command == "deal" || command == "moves") && argc < 4) {
     return Fail(command + ": the game number is missing (soldb " + command + " IN GAME)");
