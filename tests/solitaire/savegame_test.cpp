@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "sol_options.h"
+#include "param_name.h"
 #include "sol_platform.h"
 #include "sol_test_support.h"
 
@@ -208,6 +209,6 @@ TEST_P(DamagedSave, RefusedAndDeleted) {
   EXPECT_FALSE(key.Open(path.GetString()));
 }
 
-INSTANTIATE_TEST_SUITE_P(SavedGame, DamagedSave, testing::ValuesIn(kDamages));
+INSTANTIATE_TEST_SUITE_P(SavedGame, DamagedSave, testing::ValuesIn(kDamages), test_names::ByField<&Damage::what>{});
 
 }  // namespace
