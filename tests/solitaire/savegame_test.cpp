@@ -329,6 +329,9 @@ const Damage kDamages[] = {
        rec[0] = 4;
        b.insert(b.end(), rec.begin(), rec.end());
      }},
+    {"counter above its initial value", [](auto& b, auto&) { b[kTable + 6] = 2; }},
+    {"counter below 0", [](auto& b, auto&) { b[kTable + 6] = 0xFF, b[kTable + 7] = 0xFF; }},
+    {"counter follow-up not its rule's", [](auto& b, auto&) { b[kTable + 8] = 1; }},
     {"a counter more than the rules have",
      [](auto& b, auto& k) { b.insert(b.begin() + static_cast<std::ptrdiff_t>(Finished(k) - 4), 4, 0); }},
     {"earlier layout, one byte short", [](auto& b, auto& k) {
