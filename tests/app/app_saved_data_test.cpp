@@ -15,7 +15,6 @@
 #include "base/byte_order.h"
 #include "qz_database_file.h"
 #include "qzf_resource.h"
-#include "wince/host/shell.h"
 
 namespace fs = std::filesystem;
 
@@ -242,21 +241,6 @@ TEST_F(AppSavedDataTest, AFailedSaveIsToldAndKeepsTheOldFile) {
   EXPECT_EQ(app_->getUserForm()->saveProfile(0), 0);
   frames(1);
   EXPECT_EQ(alertText(), u"");
-}
-
-TEST_F(AppSavedDataTest, ASaveThatFailsAtTheStopIsToldInAMessageBox) {
-  makeAnn();
-  startAgain();
-  const std::vector<uint8_t> saved = readBytes(database());
-  app_->getUserForm()->profile().statistics[0].games = 40;
-  const size_t before = wince::messageBoxLog().size();
-  wince::setAtomicWriteFaultForTest(wince::AtomicWriteStep::Write, ENOSPC);
-  app_->shutdown();
-  wince::setAtomicWriteFaultForTest(wince::AtomicWriteStep::Write, 0);
-  app_.reset();
-  ASSERT_EQ(wince::messageBoxLog().size(), before + 1);
-  EXPECT_EQ(wince::messageBoxLog().back().text, stringOf(2037));
-  EXPECT_EQ(readBytes(database()), saved);
 }
 
 }  // namespace
