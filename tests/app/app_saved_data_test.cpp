@@ -14,7 +14,10 @@
 #include "app_installed_fixture.h"
 #include "base/byte_order.h"
 #include "qz_database_file.h"
+#include "qz_preferences.h"
 #include "qzf_resource.h"
+#include "wince/host/shell.h"
+#include "wince/host/window.h"
 
 namespace fs = std::filesystem;
 
@@ -211,6 +214,41 @@ TEST_F(AppSavedDataTest, AnotherPlayersDamageIsToldWhenThatPlayerIsChosen) {
   EXPECT_EQ(readBytes(copy(1)), damaged);
 }
 
+// The settings database damaged as a whole or in one block: the players'
+// alert tells that settings went back to their defaults and where the copy
+// of the damaged file is.
+TEST_F(AppSavedDataTest, DamagedSettingsAreToldInThePlayersAlert) {
+  const struct {
+    const char* what;
+    std::function<void(std::vector<uint8_t>&)> apply;
+  } kSettingsDamages[] = {
+      {"garbage throughout",
+       [](std::vector<uint8_t>& f) { for (size_t i = 0; i < f.size(); ++i) f[i] = static_cast<uint8_t>(i * 37 + 11); }},
+      {"cut short inside the header", [](std::vector<uint8_t>& f) { f.resize(50); }},
+      {"a bit inside the application's block", flipInside(QZPreferencesType(0x7072, true), 0)},
+  };
+  makeAnn();
+  const fs::path settings = scratchFolder() / "Pellwyn-Settings.pdb";
+  const std::vector<uint8_t> good = readBytes(settings);
+  const std::u16string told = stringOf(2034) + u" " + stringOf(2035);
+  for (const auto& d : kSettingsDamages) {
+    SCOPED_TRACE(d.what);
+    std::vector<uint8_t> damaged = good;
+    d.apply(damaged);
+    QZClosePreferences();
+    writeBytes(settings, damaged);
+    fs::remove(settings.string() + ".damaged.1");
+    openPreferences();
+    startAgain();
+    std::u16string expected = told;
+    expected.replace(expected.find(u"#b"), 2, u"Pellwyn-Settings.pdb.damaged.1");
+    EXPECT_EQ(alertText(), expected);
+    EXPECT_EQ(readBytes(settings.string() + ".damaged.1"), damaged);
+    stop();
+    writeBytes(settings, good);
+  }
+}
+
 // Saves that fail on the way to the disk: the player hears of it, the
 // program goes on, and the file holds what was saved before.
 TEST_F(AppSavedDataTest, AFailedSaveIsToldAndKeepsTheOldFile) {
@@ -241,6 +279,31 @@ TEST_F(AppSavedDataTest, AFailedSaveIsToldAndKeepsTheOldFile) {
   EXPECT_EQ(app_->getUserForm()->saveProfile(0), 0);
   frames(1);
   EXPECT_EQ(alertText(), u"");
+}
+
+// A save that fails while the program stops is told in a message box (the
+// players' alert has no next frame to show in); the old file stays.
+TEST_F(AppSavedDataTest, ASaveThatFailsAtTheStopIsToldInAMessageBox) {
+  makeAnn();
+  startAgain();
+  const std::vector<uint8_t> saved = readBytes(database());
+  app_->getUserForm()->profile().statistics[0].games = 40;
+  std::vector<wince::ModalKind> modals;
+  wince::setModalHook([&modals](HWND window, wince::ModalKind kind) {
+    modals.push_back(kind);
+    wince::endModalLoop(window, IDOK);
+  });
+  const size_t before = wince::messageBoxLog().size();
+  wince::setAtomicWriteFaultForTest(wince::AtomicWriteStep::Write, ENOSPC);
+  app_->shutdown();
+  wince::setAtomicWriteFaultForTest(wince::AtomicWriteStep::Write, 0);
+  app_.reset();
+  wince::setModalHook(nullptr);
+  EXPECT_EQ(modals, std::vector<wince::ModalKind>{wince::ModalKind::MessageBox});
+  ASSERT_EQ(wince::messageBoxLog().size(), before + 1);
+  EXPECT_EQ(wince::messageBoxLog().back().text, stringOf(2037));
+  EXPECT_EQ(wince::messageBoxLog().back().answer, IDOK);
+  EXPECT_EQ(readBytes(database()), saved);
 }
 
 }  // namespace
