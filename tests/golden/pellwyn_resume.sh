@@ -15,9 +15,6 @@ program=$1 work=$2 same=$3
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-resume
 
-# The time of day on the toolbar and the game clock between the soft keys.
-clocks=(170,0,70,22 80,296,80,24)
-
 fail() { echo "$1"; cat "$2"; exit 1; }
 
 # left CASE DEAL DOWNS SUBDOWNS: the script of the first session of CASE: a
@@ -44,7 +41,7 @@ left() {
 # out of the comparison besides the clocks.
 resume() {
   local name=$1 forms=$5
-  local areas=("${clocks[@]}" "${@:6}")
+  local areas=("${clock_areas[@]}" "${@:6}")
   mkdir "$name"
   (
     cd "$name"

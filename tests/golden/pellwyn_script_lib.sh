@@ -56,3 +56,7 @@ menu_item() {
     printf 'key press return\nwait 300\n'
   fi
 }
+
+# The play screen's areas that follow the clock, for png_same: the time of
+# day on the toolbar and the game clock between the soft keys.
+clock_areas=(170,0,70,22 80,296,80,24)
