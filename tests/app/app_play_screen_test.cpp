@@ -28,16 +28,9 @@ class PlayScreenTest : public InstalledAppTest {
   // player who has seen the tour and the rules and holds every trophy.
   void deal(uint32_t type, uint32_t number, bool oneTouch = true) {
     startWithPlayer();
-    CAppSettings& s = *app_->getSettings();
-    s.currentGameType = type;
-    s.dealNumber[type - 1] = number;
-    s.gameOptions[type - 1][kOptionOneTouch] = oneTouch ? 1 : 0;
-    seasonPlayer();
-    app_->startChosenGame();
-    frames(1);
-    form_ = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
+    app_->getSettings()->dealNumber[type - 1] = number;
+    form_ = startGame(type, oneTouch);
     ASSERT_NE(form_, nullptr);
-    ASSERT_NE(form_->game(), nullptr);
     ASSERT_EQ(game().dealNumber(), number);
     fly();
     ASSERT_FALSE(game().isDealPending());
@@ -150,6 +143,67 @@ TEST_F(PlayScreenTest, GolfColumnsStayInReachAfterTheStockWasTappedOut) {
   ASSERT_TRUE(game().isFinished());
   frames(2);
   EXPECT_NE(forms().find(std::to_string(kAppFormGameOver)), std::string::npos) << forms();
+}
+
+// Pyramid deal 1: waste 0, the discard pile 1, the pyramid's places 2-29
+// row by row (the bottom row 23-29: 7 8 8 J 10 2 J), the stock 30. The two
+// and the last jack make thirteen; once they are gone the last card of the
+// row above (place 22) lies open.
+constexpr int kPyramidDiscard = 1, kPyramidTwo = 28, kPyramidJack = 29, kPyramidOpened = 22;
+
+class PyramidTest : public PlayScreenTest {
+ protected:
+  // Walks the focus with the right arrow until it rests on the pile.
+  bool focusOn(int pile) {
+    for (int i = 0; i < 40; ++i) {
+      if (game().isKeyboardMode() && game().focusPile() == pile) return true;
+      press(kQZFKeyRight);
+    }
+    return false;
+  }
+  void expectPairGone() const {
+    EXPECT_TRUE(game().pile(kPyramidTwo)->empty());
+    EXPECT_TRUE(game().pile(kPyramidJack)->empty() || game().pile(26)->empty());
+    EXPECT_EQ(game().pile(kPyramidDiscard)->count(), 2);
+  }
+};
+
+// A pair taken away with the keys leaves an empty place: the focus moves on
+// to the discard pile, whether Select played the first card at once
+// (one-touch) or a second Select put it onto its partner.
+class PyramidKeysTest : public PyramidTest, public testing::WithParamInterface<bool> {};
+
+TEST_P(PyramidKeysTest, AfterAPairTheFocusMovesToTheDiscardPile) {
+  const bool oneTouch = GetParam();
+  deal(kGamePyramid, 1, oneTouch);
+  ASSERT_TRUE(focusOn(kPyramidTwo));
+  press(kQZFKeyReturn);
+  if (!oneTouch) {
+    ASSERT_EQ(game().inHand().count(), 1);
+    ASSERT_TRUE(focusOn(kPyramidJack));
+    press(kQZFKeyReturn);
+  }
+  fly();
+  expectPairGone();
+  EXPECT_EQ(game().focusPile(), kPyramidDiscard);
+  EXPECT_EQ(form_->cursorPile(), kPyramidDiscard);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneTouchOnAndOff, PyramidKeysTest, testing::Bool());
+
+// The places of a pair taken away leave nothing behind: the screen is the
+// same as with those places moved off the table, the card above them whole.
+TEST_F(PyramidTest, EmptiedPlacesDrawNothingOverTheRowAbove) {
+  deal(kGamePyramid, 1, false);
+  tapPile(kPyramidTwo);
+  tapPile(kPyramidJack);
+  fly();
+  expectPairGone();
+  ASSERT_FALSE(game().pile(kPyramidOpened)->empty());
+  const std::vector<uint16_t> drawn = screen();
+  const bool large = game().definition().largeCards != 0;
+  for (const int place : {kPyramidTwo, kPyramidJack}) game().pile(place)->place(-4000, -4000, large);
+  EXPECT_EQ(screen(), drawn);
 }
 
 }  // namespace
