@@ -177,4 +177,30 @@ TEST(KeypadFocus, PyramidStartsOnTheLowestRowOfThePyramid) {
   EXPECT_EQ(t.game->cursorRow(), 5) << "left and right climb out of a cleared row";
 }
 
+// With the animations off no flight ends in a settle: a turn of the stock,
+// by the stylus or by Select, settles the table at once, so after every turn
+// the cards that can move are those a fresh search finds.
+TEST(KeypadFocus, EveryStockTurnWithoutAnimationsIsSearchedAgain) {
+  for (const bool byKey : {false, true}) {
+    SCOPED_TRACE(byKey ? "Select" : "tap");
+    Table t(kGameGolf, 1);
+    const int stock = t.game->firstPile(kPileStock)->index();
+    if (byKey) t.game->onKey(kRight);  // the focus shows on the stock
+    for (int turn = 0; turn < 60 && !t.pile(stock).empty(); ++turn) {
+      SCOPED_TRACE(turn);
+      if (byKey) {
+        ASSERT_EQ(t.game->focusPile(), stock);
+        t.game->onAction();
+      } else {
+        t.tap(stock);
+      }
+      const std::vector<CAppCard*> seen = t.game->movableCards();
+      const bool moves = t.game->findMoves() > 0;
+      EXPECT_EQ(t.game->movableCards(), seen);
+      EXPECT_EQ(t.game->isFinished(), !moves);
+    }
+    EXPECT_TRUE(t.pile(stock).empty());
+  }
+}
+
 }  // namespace
