@@ -325,8 +325,9 @@ void CAppGame::onAction() {
     if (inHand_->count() > 0) keep = playFromHandByKey();
   }
   // A pair (or a king) gone to the discard pile leaves an empty place
-  // behind: the focus moves on to the discard pile.
-  if (discard && inHand_->count() == 0 && discard->count() > discarded && focus->kind() != kPileStock) {
+  // behind: the focus moves on to the discard pile (it stays on the stock).
+  const CAppCardPile* now = focusedPile();
+  if (discard && inHand_->count() == 0 && discard->count() > discarded && now && now->kind() != kPileStock) {
     focusPile_ = discard->index();
     locateFocusInGrid();
   }
