@@ -203,4 +203,26 @@ TEST(KeypadFocus, EveryStockTurnWithoutAnimationsIsSearchedAgain) {
   }
 }
 
+// Pyramid deal 1 with the stock face up: its six and the seven at the left
+// of the bottom row (place 23) make thirteen. Select on the stock plays the
+// six onto the seven, and the focus leaves the emptied place for the discard
+// pile.
+TEST(KeypadFocus, APairFromTheStockMovesTheFocusToTheDiscardPile) {
+  CAppPlainGameServices services;
+  services.stillPlay();
+  services.settings().currentGameType = kGamePyramid;
+  services.settings().pyramidStockFaceUp = 1;
+  CAppGame game(nullptr, &services);
+  ASSERT_EQ(game.init(kGamePyramid), 0);
+  const CAppCardPile* stock = game.firstPile(kPileStock);
+  ASSERT_EQ(stock->topCard()->rank(), 6);
+  ASSERT_EQ(game.pile(23)->topCard()->rank(), 7);
+  game.onKey(kRight);
+  ASSERT_EQ(game.focusPile(), stock->index());
+  game.onAction();
+  EXPECT_TRUE(game.pile(23)->empty());
+  EXPECT_EQ(game.firstPile(kPileFoundation)->count(), 2);
+  EXPECT_EQ(game.focusPile(), game.firstPile(kPileFoundation)->index());
+}
+
 }  // namespace
