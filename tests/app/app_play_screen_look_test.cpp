@@ -32,11 +32,12 @@ class PlayScreenLookTest : public InstalledAppTest {
  protected:
   // The chosen game dealt for a player who has seen the tour and the rules,
   // its deal flown in, and the table drawn.
-  void deal(uint32_t type, bool oneTouch = true) {
+  void deal(uint32_t type, bool oneTouch = true, bool markAll = false) {
     startWithPlayer();
     CAppSettings& s = *app_->getSettings();
     s.currentGameType = type;
     s.gameOptions[type - 1][kOptionOneTouch] = oneTouch ? 1 : 0;
+    s.gameOptions[type - 1][kOptionMarkAll] = markAll ? 1 : 0;
     s.tutorialPending = 0;
     CAppProfile& profile = app_->getUserForm()->profile();
     std::fill(std::begin(profile.instructionsShown), std::end(profile.instructionsShown), 1);
@@ -52,10 +53,11 @@ class PlayScreenLookTest : public InstalledAppTest {
     app_->drawFrame();
   }
   CAppGame& game() const { return *form_->game(); }
-  // One frame ms milliseconds after the last, drawn.
+  // One whole frame ms milliseconds after the last (the frame's time
+  // measured, the forms updated), drawn.
   void step(int ms) {
     wince::advanceClock(static_cast<uint64_t>(ms));
-    frames(1);
+    ASSERT_GE(app_->tick(), 0);
     app_->drawFrame();
   }
   void press(int32_t code) const { static_cast<void>(form_->onKey(QZFKeyEvent::key(code))); }
@@ -64,6 +66,16 @@ class PlayScreenLookTest : public InstalledAppTest {
   uint16_t background(int x, int y) const {
     const QZPlane* plane = QZGetPlane(app_->colourSchemes().getBackgroundPlane(), false);
     return plane ? QZPlaneImageBits(plane)[static_cast<size_t>(y) * plane->pitch + x] : 0;
+  }
+  // Where two pictures of the area first differ, for the failure's message.
+  static std::string firstDifference(const QZRect& r, const Pixels& a, const Pixels& b) {
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+      if (a[i] != b[i]) {
+        return "first difference at " + std::to_string(r.x + static_cast<int>(i) % r.w) + "," +
+               std::to_string(r.y + static_cast<int>(i) / r.w);
+      }
+    }
+    return "";
   }
   static Pixels area(const QZRect& r) {
     Pixels pixels;
@@ -77,9 +89,11 @@ class PlayScreenLookTest : public InstalledAppTest {
   Pixels textOnTable(const QZRect& r, const char16_t* text, uint16_t font, int level,
                      const std::function<void()>& under = [] {}) {
     CQZFGraphics& g = *app_->getGraphics();
+    g.invalidateAll();  // nothing clipped away
     for (int y = r.y; y < r.y + r.h; ++y) {
       for (int x = r.x; x < r.x + r.w; ++x) g.fillRect(x, y, 1, 1, 0, 255, background(x, y));
     }
+    g.flush();
     under();
     app_->getFontManager()->drawText(text, r.x, r.y, r.w, 1, font, level);
     g.flush();
@@ -104,15 +118,17 @@ TEST_F(PlayScreenLookTest, TheGameClockIsDrawnBetweenTheSoftKeysAndCountsTheSeco
   ASSERT_GT(r.w, 0);
   ASSERT_GT(r.h, 0);
   ASSERT_LE(r.y + r.h, 320);
-  // Five seconds of play, then a minute more: each time the clock shows
-  // the time counted, drawn as the clock's text on the table.
+  // The clock starts with the player's first key. Five seconds of play,
+  // then a minute more: each time the clock shows the time counted, drawn
+  // as the clock's text on the table.
+  press(kQZFKeyDown);
   for (const int seconds : {5, 60}) {
     for (int i = 0; i < seconds; ++i) step(1000);
     ASSERT_GE(game().gameClock().getElapsed(), static_cast<uint32_t>(seconds) * 100U);
     const std::u16string shown = clockText();
     const Pixels drawn = area(r);
-    EXPECT_EQ(drawn, textOnTable(r, shown.c_str(), CObjectTimer::kFont, 255))
-        << std::string(shown.begin(), shown.end());
+    const Pixels expected = textOnTable(r, shown.c_str(), CObjectTimer::kFont, 255);
+    EXPECT_EQ(drawn, expected) << std::string(shown.begin(), shown.end()) << " " << firstDifference(r, drawn, expected);
     app_->getGraphics()->invalidateAll();
     app_->drawFrame();
   }
@@ -168,12 +184,18 @@ TEST_F(PlayScreenLookTest, ACardTurningOverShowsItsEdgeOnFrame) {
 }
 
 TEST_F(PlayScreenLookTest, AMarkedCardTakesAGreenWash) {
-  deal(kGameKlondike, false);
+  deal(kGameKlondike, false, true);
   // The jack lifted by the keys marks the queen of clubs, where it can go.
   const CAppCard& queen = *game().pile(5)->topCard();
   const int x = queen.x() + queen.width() / 2, y = queen.y() + queen.height() / 2;
   const uint16_t plain = screenPixel(x, y);
-  while (form_->cursorPile() != 9) press(kQZFKeyRight);
+  // Down to the columns (the first key shows the focus), then along them.
+  for (int i = 0; i < 14 && form_->cursorPile() != 9; ++i) {
+    const CAppCardPile* focus = game().pile(form_->cursorPile());
+    const bool onColumns = focus && focus->kind() == kPileTableau;
+    press(onColumns ? kQZFKeyRight : kQZFKeyDown);
+  }
+  ASSERT_EQ(form_->cursorPile(), 9);
   press(kQZFKeyReturn);
   step(20);
   ASSERT_TRUE(queen.isMarked());
@@ -192,8 +214,9 @@ TEST_F(PlayScreenLookTest, AnEmptyFoundationShowsItsBaseRank) {
     const Pixels drawn = area(r);
     const Pixels outline = textOnTable(r, u"", 388, 250, [&] { app_->getGraphics()->drawBlob(1237, f.x(), f.y(), 0, 255); });
     EXPECT_NE(drawn, outline) << i << ": no label";
-    EXPECT_EQ(drawn, textOnTable(r, u"A", 388, 250, [&] { app_->getGraphics()->drawBlob(1237, f.x(), f.y(), 0, 255); }))
-        << i;
+    const Pixels expected =
+        textOnTable(r, u"A", 388, 250, [&] { app_->getGraphics()->drawBlob(1237, f.x(), f.y(), 0, 255); });
+    EXPECT_EQ(drawn, expected) << i << " " << firstDifference(r, drawn, expected);
   }
 }
 
