@@ -47,6 +47,14 @@ Handled CAppUserForm::onBack() {
   return Handled::kDone;
 }
 
+Handled CAppUserForm::onEvent(const QZFFormEvent& event) {
+  auto* app = findOwner<CAppApplication>();
+  if (!app) return Handled::kPassOn;
+  if (event.type == kQZFFormRestored) app->setSettings(&settings());
+  if (event.type == kQZFFormRemoved && app->getSettings() == &settings()) app->setSettings(nullptr);
+  return Handled::kPassOn;
+}
+
 int16_t CAppUserForm::serialise(SerialiseStream& stream) {
   const int16_t r = profile_.serialise(stream);
   return r < 0 ? fail(__LINE__, r) : 0;

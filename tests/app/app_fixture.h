@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -106,6 +108,14 @@ class AppTest : public ApplicationEnvironment {
     ASSERT_TRUE(players->addUser(name, &index));
     app_->users().requestCreateUser(name, index, kAppFormTitle, previous);
     frames(2);
+  }
+  // The current player has seen the tour and every game's rules and holds
+  // every trophy: no help and no trophy alert comes over the play screen.
+  void makeSeasoned() {
+    app_->getSettings()->tutorialPending = 0;
+    CAppProfile& profile = app_->getUserForm()->profile();
+    std::fill(std::begin(profile.instructionsShown), std::end(profile.instructionsShown), 1);
+    std::fill(std::begin(profile.trophies), std::end(profile.trophies), 1);
   }
   void frames(int n) {
     for (int i = 0; i < n; ++i) {

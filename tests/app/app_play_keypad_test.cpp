@@ -34,12 +34,7 @@ class KeypadWinTest : public AppTest {
     CAppSettings& s = *app_->getSettings();
     s.currentGameType = type;
     s.gameOptions[type - 1][kOptionOneTouch] = 0;
-    // A player who has seen the tour and the game's rules and holds every
-    // trophy: no help and no trophy alert comes over the play screen.
-    s.tutorialPending = 0;
-    CAppProfile& profile = app_->getUserForm()->profile();
-    std::fill(std::begin(profile.instructionsShown), std::end(profile.instructionsShown), 1);
-    std::fill(std::begin(profile.trophies), std::end(profile.trophies), 1);
+    makeSeasoned();
     app_->startChosenGame();
     frames(1);
     form_ = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
