@@ -362,7 +362,8 @@ uint32_t CAppGameForm::tableDigest() const {
     const CAppCard* c = game_->card(i);
     mix(static_cast<uint16_t>(c->x()) | static_cast<uint32_t>(static_cast<uint16_t>(c->y())) << 16);
     mix((c->isFaceUp() ? 1U : 0U) | (c->isSelected() ? 2U : 0U) | (c->hasHighlight() ? 4U : 0U) |
-        (c->isMarked() ? 8U : 0U) | (c->isCarried() ? 16U : 0U) | static_cast<uint32_t>(c->flipFrame()) << 5);
+        (c->isMarked() ? 8U : 0U) | (c->isCarried() ? 16U : 0U) | (c->isFlying() ? 32U : 0U) |
+        (c->isFlipping() ? 64U : 0U) | static_cast<uint32_t>(c->flipFrame()) << 8);
   }
   for (int i = 0; i < game_->pileCount(); ++i) mix(game_->pile(i)->isMarked() ? 1U : 0U);
   const CAppHints& hints = game_->hints();

@@ -26,7 +26,7 @@ class CAppFoundationPile : public CAppCardPile {
   // label waits until that card has landed.
   uint8_t emptyLabelRank();
   // Calculation's hint: the rank the pile wants next (0 for the king), or -1
-  // when no hint shows (another game, the option off, a full pile, the game over).
+  // when no hint shows (another game, the option off, a king on top, the game over).
   int wantedRank() const;
   // The strip just above the pile where the hint is written.
   QZRect wantedRankStrip() const;
