@@ -6,6 +6,7 @@
 #include "app_card.h"
 #include "app_card_pile.h"
 #include "app_end_game_anim.h"
+#include "app_foundation_pile.h"
 #include "app_form_ids.h"
 #include "app_form_user.h"
 #include "app_game.h"
@@ -17,6 +18,7 @@
 #include "app_play_services.h"
 #include "app_settings.h"
 #include "app_tutorial_arrow.h"
+#include "qzf_font_manager.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
 #include "qzf_menu.h"
@@ -39,6 +41,13 @@ struct Extras {
 constexpr Extras kLargeExtras = {1235, 1236, 1237};
 constexpr Extras kSmallExtras = {1240, 1241, 1242};
 constexpr int kFrameOffset = 2;
+// A card's shadow, and the green wash and rim over a marked card.
+constexpr int kShadowLevel = 70;
+constexpr uint16_t kMarkWash = 0x37E6;  // (50, 255, 50)
+constexpr int kMarkWashLevel = 50, kMarkLevel = 125;
+// The ranks written on the foundations.
+constexpr uint16_t kLabelFont = 388;
+constexpr int kLabelLevel = 250, kCentre = 1;
 constexpr uint16_t kTableColour = 0x2C66;  // a green baize where no background plane is loaded
 constexpr int kOpaque = 255;
 
@@ -219,8 +228,8 @@ Handled CAppGameForm::onEvent(const QZFFormEvent& event) {
 
 int CAppGameForm::faceBlob(const CAppCard& card) const {
   const CAppSettings* s = app_->getSettings();
-  const bool large = card.width() >= services_->value(kValueCardWidth);
-  if (!card.isFaceUp() && !s->showCards) return large ? s->cardBackLarge : s->cardBackSmall;
+  const bool large = card.isLarge();
+  if (!card.isFaceUp() && !s->showCards) return card.backBlob(large ? s->cardBackLarge : s->cardBackSmall);
   const int base = large ? s->cardFrontLargeImage : s->cardFrontSmallImage;
   for (int group = 0; group < 4; ++group) {
     if (kSuitOfGroup[group] == card.suit()) return base + group * 13 + 13 - card.rank();
@@ -228,22 +237,37 @@ int CAppGameForm::faceBlob(const CAppCard& card) const {
   return base;
 }
 
+// The shadow, the face or the back (in its turn-over frame), the frame of
+// a selected or highlighted card that rests, and the green wash and rim of
+// a marked card.
 void CAppGameForm::drawCard(const CAppCard& card) {
   CQZFGraphics* graphics = getGraphics();
+  if (card.castsShadow()) {
+    const int d = card.shadowOffset();
+    graphics->drawBlob(card.shadowBlob(), card.x() + d, card.y() + d, 0, kShadowLevel);
+  }
   graphics->drawBlob(faceBlob(card), card.x(), card.y(), 0, kOpaque);
-  const bool large = card.width() >= services_->value(kValueCardWidth);
-  const Extras& extras = large ? kLargeExtras : kSmallExtras;
-  if (card.isSelected() || card.hasHighlight() || card.isMarked()) {
-    const int frame = card.isSelected() ? extras.selection : extras.highlight;
+  const Extras& extras = card.isLarge() ? kLargeExtras : kSmallExtras;
+  if (!card.isMoving() && (card.hasHighlight() || card.isSelected())) {
+    const int frame = card.hasHighlight() ? extras.highlight : extras.selection;
     graphics->drawBlob(frame, card.x() - kFrameOffset, card.y() - kFrameOffset, 0, kOpaque);
+  }
+  if (card.isMarked()) {
+    graphics->fillRect(card.x(), card.y(), card.width(), card.height(), 0, kMarkWashLevel, kMarkWash);
+    graphics->drawBlob(card.markBlob(), card.x(), card.y(), 0, kMarkLevel);
+    graphics->drawBlob(card.markBlob() + 1, card.x(), card.y(), 0, kOpaque);
   }
 }
 
+// A card that the next resting card above it covers exactly is not drawn:
+// its shadow would darken the edge of the stack once more for every card.
 void CAppGameForm::drawPile(const CAppCardPile& pile) {
   CQZFGraphics* graphics = getGraphics();
   if (pile.empty() && pile.kind() != kPileInHand) {
     const bool large = pile.width() >= services_->value(kValueCardWidth);
-    graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
+    if (pile.showsEmptyPlace()) {
+      graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
+    }
     if (pile.isMarked()) {
       const int frame = large ? kLargeExtras.highlight : kSmallExtras.highlight;
       graphics->drawBlob(frame, pile.x() - kFrameOffset, pile.y() - kFrameOffset, 0, kOpaque);
@@ -251,7 +275,32 @@ void CAppGameForm::drawPile(const CAppCardPile& pile) {
   }
   for (int i = 0; i < pile.count(); ++i) {
     const CAppCard* card = pile.cardFromBottom(i);
-    if (!card->isMoving()) drawCard(*card);
+    if (card->isMoving()) continue;
+    const CAppCard* above = nullptr;
+    for (int k = i + 1; k < pile.count() && !above; ++k) {
+      if (!pile.cardFromBottom(k)->isMoving()) above = pile.cardFromBottom(k);
+    }
+    if (!above || above->x() != card->x() || above->y() != card->y()) drawCard(*card);
+  }
+}
+
+// An empty foundation shows its base rank; in Calculation each foundation
+// names the rank it wants next in the strip above it.
+void CAppGameForm::drawFoundationLabels(CAppFoundationPile& pile) {
+  CQZFFontManager* fonts = app_->getFontManager();
+  if (!fonts) return;
+  char16_t text[3];
+  const uint8_t base = pile.empty() ? pile.emptyLabelRank() : 0;
+  if (base != 0) {
+    CAppFoundationPile::rankText(base, text);
+    const int y = pile.y() + pile.height() / 2 - services_->value(kValueExtraTop);
+    fonts->drawText(text, pile.x(), y, pile.width(), kCentre, kLabelFont, kLabelLevel);
+  }
+  const int wanted = pile.wantedRank();
+  if (wanted >= 0) {
+    CAppFoundationPile::rankText(wanted, text);
+    const QZRect strip = pile.wantedRankStrip();
+    fonts->drawText(text, strip.x, strip.y, strip.w, kCentre, kLabelFont, kLabelLevel);
   }
 }
 
@@ -281,7 +330,12 @@ Handled CAppGameForm::drawForeground() {
   CQZFGraphics* graphics = getGraphics();
   if (!graphics || !game_) return Handled::kDone;
   if (toolbar_) toolbar_->draw(app_->getFontManager());
-  for (int i = 0; i < game_->pileCount(); ++i) drawPile(*game_->pile(i));
+  for (int i = 0; i < game_->pileCount(); ++i) {
+    CAppCardPile* pile = game_->pile(i);
+    drawPile(*pile);
+    if (pile->kind() == kPileFoundation) drawFoundationLabels(static_cast<CAppFoundationPile&>(*pile));
+  }
+  game_->gameClock().draw(getGadgetRect().x, getGadgetRect().y);
   // Cards in flight over the table, then the carried cards. The cards a won
   // game throws off are drawn from the last thrown, so the first lies on top.
   if (const CAppEndGameAnim* end = game_->endGameAnimation()) {
@@ -310,7 +364,8 @@ uint32_t CAppGameForm::tableDigest() const {
     const CAppCard* c = game_->card(i);
     mix(static_cast<uint16_t>(c->x()) | static_cast<uint32_t>(static_cast<uint16_t>(c->y())) << 16);
     mix((c->isFaceUp() ? 1U : 0U) | (c->isSelected() ? 2U : 0U) | (c->hasHighlight() ? 4U : 0U) |
-        (c->isMarked() ? 8U : 0U) | (c->isCarried() ? 16U : 0U));
+        (c->isMarked() ? 8U : 0U) | (c->isCarried() ? 16U : 0U) | (c->isFlying() ? 32U : 0U) |
+        (c->isFlipping() ? 64U : 0U) | static_cast<uint32_t>(c->flipFrame()) << 8);
   }
   for (int i = 0; i < game_->pileCount(); ++i) mix(game_->pile(i)->isMarked() ? 1U : 0U);
   const CAppHints& hints = game_->hints();

@@ -13,6 +13,7 @@
 class CAppApplication;
 class CAppCard;
 class CAppCardPile;
+class CAppFoundationPile;
 class CAppGame;
 class CAppGameToolbar;
 class CAppPlayServices;
@@ -87,6 +88,7 @@ class CAppGameForm : public CQZFForm {
   void refreshBackground();
   void drawPile(const CAppCardPile& pile);
   void drawCard(const CAppCard& card);
+  void drawFoundationLabels(CAppFoundationPile& pile);
   void drawCursor();
   int faceBlob(const CAppCard& card) const;
   // A digest of what the table shows; the screen is drawn again when it changes.

@@ -21,11 +21,15 @@ class CAppUserForm : public CQZFForm {
   [[nodiscard]] int16_t open(uint16_t formId, uint32_t param) override;
   // Back on the profile form (nothing above it) ends the program.
   Handled onBack() override;
+  // A restored profile is the application's settings from then on, so that
+  // the forms restored above it open with the player's look and cards; a
+  // removed one is no longer.
+  Handled onEvent(const QZFFormEvent& event) override;
 
   // The profile in memory streams (counting included); no saved games.
   [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
   // In the player's database: the profile in the form's record, then one
-  // apSV resource per game type. A missing or damaged one fails the read (-1).
+  // apSV resource per game type. A missing or damaged one is left out alone.
   int32_t getCustomStateSize() override;
   [[nodiscard]] int16_t saveCustomState(uint16_t recordSize, uint16_t position, CQZFRsrcDatabase* database,
                                         uint8_t* record) override;

@@ -50,8 +50,8 @@ constexpr std::pair<int, int16_t> kGameLayout[] = {
     {kValueScreenHeight, 320},
     {kValueScreenWidth, 240},
     // The toolbar (the play art's pictures): strip, tray, buttons 22 x 18
-    // from x 3 with 2 between them, the battery's bar, the time of day, the
-    // tutorial arrow and the hint marker.
+    // from x 3 with 2 between them, the battery's bar, the time of day (its
+    // height the clock font's line), the tutorial arrow and the hint marker.
     {71, 0},
     {66, 2},
     {65, 1},
@@ -67,9 +67,18 @@ constexpr std::pair<int, int16_t> kGameLayout[] = {
     {63, 6},
     {62, 8},
     {61, 20},
-    {53, 178},
+    // The time of day and the game clock share a width that holds "0:00:00";
+    // the time stays centred on its 46-pixel plaque at x 178.
+    {53, 174},
     {52, 4},
-    {47, 46},
+    {47, 54},
+    {209, 13},
+    // The game clock between the soft keys at the bottom; Calculation's hint
+    // strip (209 high) 2 above its foundations.
+    {49, 93},
+    {48, 303},
+    {210, 13},
+    {206, 2},
     {14, 16},
     {13, 22},
     {88, 18},

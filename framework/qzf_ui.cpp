@@ -155,9 +155,12 @@ Handled CQZFUI::onHotKey(LPARAM lParam) {
   if (LOWORD(lParam) & MOD_KEYUP) return Handled::kPassOn;
   const int key = HIWORD(lParam);
   if (key != kBack && key != kSoftLeft && key != kSoftRight) return Handled::kPassOn;
+  // Only a repeat of the same key is a bounce: Back right after the soft key
+  // that opened a menu is the player's next press and closes it.
   const uint32_t now = QZGetTicks();
-  if (now - lastHotKeyTime_ <= kHotKeyGap) return Handled::kPassOn;
+  if ((lastHotKey_ == 0 || lastHotKey_ == key) && now - lastHotKeyTime_ <= kHotKeyGap) return Handled::kPassOn;
   lastHotKeyTime_ = now;
+  lastHotKey_ = key;
   send(key, true);
   return Handled::kPassOn;
 }

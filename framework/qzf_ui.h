@@ -18,7 +18,8 @@ class CQZFUI : public CQZFObject {
  public:
   static constexpr uint16_t kKind = kQZFKindUI;
 
-  // Hundredths of a second that must pass between two accepted hot keys.
+  // Hundredths of a second within which a second press of the same hot key
+  // (or any hot key right after start) counts as the first one again.
   static constexpr uint32_t kHotKeyGap = 50;
 
   explicit CQZFUI(CQZFObject* owner = nullptr);
@@ -70,6 +71,7 @@ class CQZFUI : public CQZFObject {
   bool returnKey_ = false;
   bool softKey_ = false;
   uint32_t lastHotKeyTime_;
+  int lastHotKey_ = 0;  // 0: none since start, every hot key waits out the gap
   uint16_t deviceType_;
   std::unique_ptr<CQZFFormHandler> formHandler_;
   VolumeControl volume_;

@@ -52,6 +52,11 @@ void CAppCard::flipUp() {
   flipStart_ = game_->services().now();
 }
 
+int CAppCard::backBlob(int backImage) const {
+  if (flipFrame_ >= 2) return large_ ? kEdgeOnLarge : kEdgeOnSmall;
+  return backImage + flipFrame_;
+}
+
 void CAppCard::moveHome() {
   setX(homeX_);
   setY(homeY_);

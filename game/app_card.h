@@ -14,6 +14,7 @@ class CAppCard : public CQZFObject {
   static constexpr uint16_t kKind = 4098;
   // Hundredths between the frames of the turn-over animation.
   static constexpr uint32_t kFlipFrameTime = 10;
+  static constexpr int kEdgeOnLarge = 1232, kEdgeOnSmall = 1233, kShadowLarge = 1234, kShadowSmall = 1239;
 
   explicit CAppCard(CAppGame* game);
 
@@ -40,6 +41,20 @@ class CAppCard : public CQZFObject {
   int16_t homeY() const { return homeY_; }
   uint8_t width() const { return width_; }
   uint8_t height() const { return height_; }
+  bool isLarge() const { return large_ != 0; }
+  // 0 and 1 show the back and its turned picture, 2 the card edge-on.
+  uint8_t flipFrame() const { return flipFrame_; }
+
+  // The pictures that go with the card's style: its shadow, and the mark of
+  // a playable card (a rim, then a dot beside it).
+  int shadowBlob() const { return large_ ? kShadowLarge : kShadowSmall; }
+  int markBlob() const { return shadowBlob() + 3; }
+  // A turning card casts none; a lifted one (flying or carried) casts it farther.
+  bool castsShadow() const { return flipping_ == 0; }
+  int shadowOffset() const { return flying_ || carried_ ? 4 : 2; }
+  // The back picture of the turn-over frame shown now: the back itself, its
+  // turned picture (the next blob), then the card seen edge-on.
+  int backBlob(int backImage) const;
 
   void turnFaceUp();
   void turnFaceDown();

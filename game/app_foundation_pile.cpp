@@ -117,6 +117,45 @@ void CAppFoundationPile::takeSeedCard(CAppCardPile& stock) {
   for (CAppCard* card : skipped) stock.addCard(card);
 }
 
+uint8_t CAppFoundationPile::emptyLabelRank() {
+  if (baseRank_ == 0) return 0;
+  const bool dealtBase = game_->type() == kGameCanfield || game_->type() == kGameFourCorners;
+  if (dealtBase && labelShown_ && game_->isDealPending()) return 0;
+  labelShown_ = 0;
+  return baseRank_;
+}
+
+int CAppFoundationPile::wantedRank() const {
+  if (game_->type() != kGameCalc || !game_->settings().calcShowNextRank) return -1;
+  if (game_->isFinished() && !game_->keepsPlaying()) return -1;
+  const CAppCard* top = topCard();
+  if (!top) return spec_.baseRank;
+  if (top->rank() == 13) return -1;
+  return (top->rank() + spec_.rankStep) % 13;
+}
+
+QZRect CAppFoundationPile::wantedRankStrip() const {
+  const CAppGameServices& s = game_->services();
+  const int16_t h = s.value(kValueExtraTop);
+  return QZRect{x_, static_cast<int16_t>(y_ - h - s.value(kValueLabelHeight)), width_, h};
+}
+
+void CAppFoundationPile::rankText(int rank, char16_t (&text)[3]) {
+  static constexpr char16_t kCourt[] = {u'K', u'A', 0, 0, 0, 0, 0, 0, 0, 0, 0, u'J', u'Q'};
+  const int r = rank % 13;
+  if (kCourt[r] != 0) {
+    text[0] = kCourt[r];
+    text[1] = 0;
+  } else if (r < 10) {
+    text[0] = static_cast<char16_t>(u'0' + r);
+    text[1] = 0;
+  } else {
+    text[0] = u'1';
+    text[1] = u'0';
+    text[2] = 0;
+  }
+}
+
 int16_t CAppFoundationPile::serialise(SerialiseStream& stream) {
   int16_t status = serialiseU8(stream, &completionAnnounced_, 1);
   if (status < 0) return game_->report("app_object_cardpile_foundation", 379, status);

@@ -5,6 +5,7 @@
 
 #include "app_card_pile.h"
 #include "app_game_definition.h"
+#include "qz_rect.h"
 
 class CAppFoundationPile : public CAppCardPile {
  public:
@@ -20,6 +21,17 @@ class CAppFoundationPile : public CAppCardPile {
   void announceCompletion();
   void clearCompletion() { completionAnnounced_ = 0; }
   void setLabelShown(bool shown) { labelShown_ = shown ? 1 : 0; }
+  // The rank written on the pile while it is empty: its base rank, 0 for
+  // none. Where the deal draws the base card (Canfield, Four Corners) the
+  // label waits until that card has landed.
+  uint8_t emptyLabelRank();
+  // Calculation's hint: the rank the pile wants next (0 for the king), or -1
+  // when no hint shows (another game, the option off, a king on top, the game over).
+  int wantedRank() const;
+  // The strip just above the pile where the hint is written.
+  QZRect wantedRankStrip() const;
+  // "A", "2" .. "10", "J", "Q", "K"; 0 and 13 both read "K".
+  static void rankText(int rank, char16_t (&text)[3]);
 
   // May card follow top by the rank rule?
   bool rankRule(const CAppCard& card, const CAppCard& top) const;

@@ -58,7 +58,7 @@ int16_t CAppGame::init(int32_t type) {
   type_ = type;
   definition_ = std::make_unique<CAppGameDefinition>(this);
   definition_->setup(type_, false, *services_);
-  clock_ = std::make_unique<CObjectTimer>(this);
+  clock_ = std::make_unique<CObjectTimer>(this, services_);
   clock_->setElapsed(0);
   hints_->attach(definition_->largeCards == 0);
   newGame(false);

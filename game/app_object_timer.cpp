@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app_game_services.h"
 #include "app_serialise_stream.h"
 #include "qzf_application.h"
 #include "qzf_font_manager.h"
@@ -20,7 +21,7 @@ constexpr int kCentre = 1;
 
 }  // namespace
 
-CObjectTimer::CObjectTimer(CQZFObject* owner) : CQZFObject(owner) {
+CObjectTimer::CObjectTimer(CQZFObject* owner, const CAppGameServices* layout) : CQZFObject(owner), layout_(layout) {
   setKind(kKind, this);
   application_ = findOwner<CQZFApplication>();
 }
@@ -63,9 +64,10 @@ void CObjectTimer::setElapsed(uint32_t t) {
 bool CObjectTimer::clockRect(QZRect* rect) const {
   const std::span<const int16_t> values =
       application_ ? application_->getCurrentValueTable() : std::span<const int16_t>();
-  if (values.size() <= kValueHeight) return false;
-  *rect = QZRect{static_cast<int16_t>(originX_ + values[kValueX]), static_cast<int16_t>(originY_ + values[kValueY]),
-                 values[kValueWidth], values[kValueHeight]};
+  if (!layout_ && values.size() <= kValueHeight) return false;
+  const auto value = [&](int entry) { return layout_ ? layout_->value(entry) : values[static_cast<size_t>(entry)]; };
+  *rect = QZRect{static_cast<int16_t>(originX_ + value(kValueX)), static_cast<int16_t>(originY_ + value(kValueY)),
+                 value(kValueWidth), value(kValueHeight)};
   return true;
 }
 

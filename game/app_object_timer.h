@@ -11,6 +11,7 @@
 class CQZFGraphics;
 class CQZFMetrics;
 class CQZFApplication;
+class CAppGameServices;
 
 class CObjectTimer : public CQZFObject {
  public:
@@ -21,8 +22,9 @@ class CObjectTimer : public CQZFObject {
   static constexpr uint32_t kMaxStep = 6000;
   static constexpr uint16_t kFont = 535;
 
-  // Stopped, with no time counted.
-  explicit CObjectTimer(CQZFObject* owner);
+  // Stopped, with no time counted. The clock's place comes from the game's
+  // layout values when given, else from the application's value table.
+  explicit CObjectTimer(CQZFObject* owner, const CAppGameServices* layout = nullptr);
 
   void start();
   // Once per frame: counts the time since the last update when a new whole
@@ -55,6 +57,7 @@ class CObjectTimer : public CQZFObject {
   CQZFGraphics* graphics() const;
 
   CQZFApplication* application_ = nullptr;
+  const CAppGameServices* layout_ = nullptr;
   uint8_t running_ = 0;
   uint32_t lastUpdate_ = 0;
   uint32_t elapsed_ = 0;

@@ -371,6 +371,16 @@ bool SolRuleSet::RunAutomatic(bool openingOnly, bool record, bool& stepStarted, 
   return any;
 }
 
+void SolRuleSet::OpenCounters(size_t first) {
+  StartCounters(first);
+  bool stepStarted = true;
+  for (uint16_t e = 1; e < m_rules.eventKinds.size(); ++e) {
+    if (m_rules.eventKinds[e] != kSolEventOpening || e >= m_limitOf.size()) continue;
+    const uint16_t k = m_limitOf[e];
+    if (k != kSolAnyPile && k >= first) FireEvent(e, false, stepStarted, nullptr);
+  }
+}
+
 // --- move search -------------------------------------------------------------
 
 // Whether a run from `card` may land on `pile`: an accepting top card or a

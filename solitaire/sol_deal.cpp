@@ -124,11 +124,18 @@ void SolRuleSet::Deal(uint32_t& number) {
     }
   }
   ApplyDealTables();
-  for (const SolCounterDef& c : m_rules.counters) m_counters.push_back({c.initial, c.followUp});
+  StartCounters(0);
   m_score = m_initialScore;
   m_finished = 0;
   RefreshAccept(false);
   Invalidate();
+}
+
+void SolRuleSet::StartCounters(size_t first) {
+  m_counters.resize(m_rules.counters.size());
+  for (size_t k = first; k < m_counters.size(); ++k) {
+    m_counters[k] = {m_rules.counters[k].initial, m_rules.counters[k].followUp};
+  }
 }
 
 void SolRuleSet::StartGame(uint32_t& number) {

@@ -11,6 +11,7 @@
 #include "ce_wnd.h"
 #include "sol_game_field.h"
 #include "sol_options.h"
+#include "sol_platform.h"
 #include "sol_ruleset.h"
 
 enum SolCommand : UINT {
@@ -128,7 +129,9 @@ class SolMainWnd : public CeWnd {
   uint16_t m_pickPile = kSolNone;
   uint16_t m_pickCard = kSolNone;
   uint32_t m_pickTime = 0;
-  uint32_t m_failuresTold = 0;
+  // Failed writes counted before this window was made were told by the
+  // window of their time.
+  uint32_t m_failuresTold = SolWriteFailures();
 };
 
 extern SolMainWnd* g_pMainWnd;

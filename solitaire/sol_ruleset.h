@@ -146,7 +146,9 @@ class SolRuleSet {
   // that blobs of earlier versions left at 0 (those read as 0 seconds).
   std::vector<uint8_t> EncodeGame(uint32_t gameNumber, uint32_t elapsed = 0) const;
   // Replaces the live game by a blob after checking all of it; false (and
-  // no live game) when anything does not fit.
+  // no live game) when anything does not fit. A blob saved before the rule
+  // set gained trailing counters holds fewer of them: the missing ones start
+  // as they do at a deal.
   bool DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumber, uint32_t* elapsed = nullptr);
   // The registry side: the variant's "gameState" key of program `gameName`.
   void SaveGame(const WCHAR* gameName, uint32_t gameNumber, uint32_t elapsed = 0) const;
@@ -170,6 +172,11 @@ class SolRuleSet {
   void Rescale(SolPileDef& pile, const SolScreen& screen) const;
   void IndexTables();
   void AllocateGame();
+  // Counters `first` and after at their initial values, as a deal sets them.
+  void StartCounters(size_t first);
+  // Counters `first` and after as a new game has them: initial values, then
+  // the opening events they limit.
+  void OpenCounters(size_t first);
   void Invalidate() { m_listsValid = false; }
   void BuildLists() const;
   bool EvalExpr(uint16_t expr, const SolCardList& a, const SolCardList& b) const;

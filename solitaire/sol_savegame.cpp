@@ -1,4 +1,5 @@
 // The saved game: the live game as one blob, and its checked reader.
+#include "base/byte_order.h"
 #include "base/byte_reader.h"
 #include "base/byte_writer.h"
 #include "sol_options.h"
@@ -58,6 +59,44 @@ bool RecordFields(Io& io, SolMoveRecord& r) {
          io.Get(r.toPile) && io.Get(r.toPos) && io.Get(r.reserved2[0]) && io.Get(r.reserved2[1]);
 }
 
+// A stored counter as play leaves it: the follow-up of its rule, and a value
+// between 0 and the initial one (play only takes from it or sets it back).
+bool CounterFits(const uint8_t* at, const SolCounterDef& def) {
+  const int16_t value = static_cast<int16_t>(base::loadLE16(at));
+  return base::loadLE16(at + 2) == def.followUp && (def.initial < 0 || (value >= 0 && value <= def.initial));
+}
+
+// Counters that rule sets gained at the end after their games were first
+// saved, newest group first: the double tap to a foundation added 24 to each
+// Klondike set. A blob short of the newest groups is an earlier build's.
+constexpr size_t kLaterCounters[] = {24};
+
+// Whether the rest of the blob, from just after t, holds k counters that fit
+// their rules and then m history records as the size says: 4t + 4k + 9 + 16m
+// bytes, m stored just before the records.
+bool HoldsCounters(const base::ByteReader& r, size_t t, size_t k, const std::vector<SolCounterDef>& defs) {
+  const size_t rest = r.remaining(), head = 4 * t + 4 * k + 9;
+  const uint8_t* at = r.data() + r.position();
+  if (rest < head || rest - head != 16ull * base::loadLE32(at + head - 4)) return false;
+  for (size_t i = 0; i < k; ++i) {
+    if (!CounterFits(at + 4 * t + 4 * i, defs[i])) return false;
+  }
+  return true;
+}
+
+// How many counters the blob holds: the rule set's n, or fewer when an
+// earlier build saved it. n + 1 when no layout fits.
+size_t StoredCounters(const base::ByteReader& r, size_t t, const std::vector<SolCounterDef>& defs) {
+  size_t k = defs.size();
+  if (HoldsCounters(r, t, k, defs)) return k;
+  for (size_t later : kLaterCounters) {
+    if (later > k) break;
+    k -= later;
+    if (HoldsCounters(r, t, k, defs)) return k;
+  }
+  return defs.size() + 1;
+}
+
 }  // namespace
 
 std::vector<uint8_t> SolRuleSet::EncodeGame(uint32_t gameNumber, uint32_t elapsed) const {
@@ -108,14 +147,16 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
     if (!PileFields(io, s)) return fail();
   }
   const uint16_t t = r.readLE16();
+  if (r.failed()) return fail();
   // The whole size must be exactly what the counts imply.
-  if (r.failed() || r.remaining() < 4u * t + 4u * n + 9u) return fail();
+  const size_t stored = StoredCounters(r, t, m_rules.counters);
+  if (stored > n) return fail();
   m_moveTable.resize(t);
   for (SolMoveRule& m : m_moveTable) {
     m.from = r.readLE16();
     m.to = r.readLE16();
   }
-  m_counters.resize(n);
+  m_counters.resize(stored);
   for (SolCounter& k : m_counters) {
     k.value = static_cast<int16_t>(r.readLE16());
     k.followUp = r.readLE16();
@@ -124,7 +165,7 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
   m_finished = r.readU8();
   const uint32_t records = r.readLE32();
   if (r.failed() || r.remaining() / 16 != records || r.remaining() % 16 != 0 ||
-      size != kFixedBytes + 8 * c + 32 * p + 4u * t + 4 * n + 16ull * records) {
+      size != kFixedBytes + 8 * c + 32 * p + 4u * t + 4 * stored + 16ull * records) {
     return fail();
   }
   std::vector<SolMoveRecord> history(records);
@@ -154,9 +195,6 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
   for (const SolMoveRule& m : m_moveTable) {
     if ((m.from != kSolAnyPile && m.from >= p) || (m.to != kSolAnyPile && m.to >= p)) return fail();
   }
-  for (const SolCounter& k : m_counters) {
-    if (k.followUp >= m_rules.eventKinds.size() && k.followUp != 0) return fail();
-  }
   if (m_finished > 1) return fail();
   for (const SolMoveRecord& rec : history) {
     bool ok = false;
@@ -171,7 +209,7 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
         ok = rec.number < c;
         break;
       case kSolRecCounter:
-        ok = rec.number < n;
+        ok = rec.number < stored;
         break;
       default:
         break;
@@ -182,6 +220,7 @@ bool SolRuleSet::DecodeGame(const uint8_t* blob, size_t size, uint32_t& gameNumb
   gameNumber = number;
   if (elapsed) *elapsed = seconds;
   Invalidate();
+  if (stored < n) OpenCounters(stored);
   return true;
 }
 

@@ -162,6 +162,9 @@ TEST_F(AppFormGameTest, TheGameInProgressComesBackWithThePlayer) {
   EXPECT_EQ(form->game()->pile(5)->count(), 8);
   EXPECT_EQ(form->game()->pile(9)->count(), 2);
   EXPECT_GT(form->game()->state().undoSize(), 0u);
+  // It opened with the player's card pictures to draw the table with.
+  EXPECT_EQ(form->loadedArt().frontLarge, app_->getSettings()->cardFrontLargeSet);
+  EXPECT_NE(form->loadedArt().backLarge, 0);
 }
 
 TEST_F(AppFormGameTest, TheProfilesRulesReachTheGame) {

@@ -120,14 +120,28 @@ TEST_F(UITest, HotKeysAreDebounced) {
   auto ui = makeUI("smartphone");
   EXPECT_EQ(translate(*ui, windowMessage(kHot, 0, MAKELPARAM(0, 27))), 2);
   wince::advanceClock(300);
-  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));  // 30 hundredths later: dropped
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));  // the same key 30 hundredths later: dropped
   wince::advanceClock(300);
-  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 113)));  // 60 after the accepted one
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));  // 60 after the accepted one
   wince::advanceClock(510);
   ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(MOD_KEYUP, 113)));  // a release is not a press
   ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 65)));           // not a hot key of the forms
   ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
-  EXPECT_EQ(ui->sent, (std::vector<Sent>{{27, true}, {113, true}, {27, true}}));
+  EXPECT_EQ(ui->sent, (std::vector<Sent>{{27, true}, {27, true}, {27, true}}));
+}
+
+// A soft key opens a menu and Back closes it at once: another key is never a
+// bounce of the one before.
+TEST_F(UITest, AnotherHotKeyRightAfterOneCounts) {
+  auto ui = makeUI("smartphone");
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 113)));
+  wince::advanceClock(100);
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 27)));
+  wince::advanceClock(100);
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));
+  wince::advanceClock(100);
+  ui->translateMessage(windowMessage(kHot, 0, MAKELPARAM(0, 112)));  // the same key again: dropped
+  EXPECT_EQ(ui->sent, (std::vector<Sent>{{113, true}, {27, true}, {112, true}}));
 }
 
 TEST_F(UITest, AHotKeyRightAfterStartIsDropped) {

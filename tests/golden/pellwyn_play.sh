@@ -5,7 +5,8 @@
 # new golden). Then the keypad focus (from the stock straight to the column
 # that can play) plays the jack of hearts onto the
 # queen of clubs, undo takes it back, and the stylus plays it again by a tap
-# and by a drag; the soft keys and the game menu undo.
+# and by a drag; the soft keys and the game menu undo, and Back right after
+# the Menu soft key closes the menu.
 #   pellwyn_play.sh PROGRAM GOLDEN SAME WORK
 set -eu
 program=$1 golden=$2 same=$3 work=$4
@@ -56,6 +57,12 @@ key press down
 key press return
 wait 500
 dump menuundo.txt
+wait 100
+key press softkey2
+wait 100
+key press back
+wait 100
+dump menuback.txt
 SCRIPT
 } > script.txt
 "$program" --headless --root root --script script.txt
@@ -77,6 +84,9 @@ grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' undone.txt || fail "undo did not brin
 grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' softundo.txt || fail "the Undo soft key did not undo" softundo.txt
 grep -q '^menus=3600:quick 3601:popup$' menu.txt || fail "the Menu soft key did not open the game menu" menu.txt
 grep -q '^game.pile=9 t: 8.3d 8.1d 11.1u$' menuundo.txt || fail "the menu's Undo did not undo" menuundo.txt
+# Back a tenth of a second after the Menu soft key closes the menu, and only the menu.
+grep -q '^menus=3600:quick$' menuback.txt || fail "Back did not close the game menu at once" menuback.txt
+grep -q '^top_form=1010$' menuback.txt || fail "Back went past the menu" menuback.txt
 grep -q '^game.redo=[1-9]' undone.txt || fail "undo left nothing to redo" undone.txt
 
 if [ "${PELLWYN_UPDATE_GOLDEN:-0}" = 1 ]; then

@@ -43,3 +43,20 @@ first_player_keys() {
   repeat down 4
   printf 'key press return\nwait 500\nkey press down\nkey press return\n'
 }
+
+# menu_item DOWNS SUBDOWNS: the script lines that open the menu of the right
+# soft key and choose the item DOWNS down, then the item SUBDOWNS down the
+# submenu that opens (- when the item opens none).
+menu_item() {
+  printf 'key press softkey2\nwait 300\n'
+  repeat down "$1"
+  printf 'key press return\nwait 300\n'
+  if [ "$2" != - ]; then
+    repeat down "$2"
+    printf 'key press return\nwait 300\n'
+  fi
+}
+
+# The play screen's areas that follow the clock, for png_same: the time of
+# day on the toolbar and the game clock between the soft keys.
+clock_areas=(170,0,70,22 80,296,80,24)

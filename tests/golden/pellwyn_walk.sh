@@ -22,13 +22,7 @@ visit() {
   local name=$1 form=$2 below=$3 downs=$4 sub=$5
   shift 5
   echo "$name $form $below" >> visits.txt
-  printf 'key press softkey2\nwait 300\n'
-  repeat down "$downs"
-  printf 'key press return\nwait 300\n'
-  if [ "$sub" != - ]; then
-    repeat down "$sub"
-    printf 'key press return\nwait 300\n'
-  fi
+  menu_item "$downs" "$sub"
   printf 'wait 500\ndump %s.txt\nscreenshot %s.png\n' "$name" "$name"
   [ $# -gt 0 ] || set -- back
   keys "$@"

@@ -1,11 +1,13 @@
 #!/bin/bash
 # Deal 1 of Klondike won on the play screen, headless on a fresh device (the
 # moves: pellwyn_klondike_win.txt), then the end of the won game: the cards
-# are thrown off the table until none is left. Pictures of the win and of
-# the cards on their way stay in WORK (won.png, end1.png ... gone.png).
-#   pellwyn_won.sh PROGRAM MOVES WORK
+# are thrown off the table until none is left, and none of their pictures
+# stays behind (the table then equals the same screen drawn anew after a
+# suspend and resume). Pictures of the win and of the cards on their way stay
+# in WORK (won.png, end1.png ... gone.png).
+#   pellwyn_won.sh PROGRAM MOVES WORK SAME
 set -eu
-program=$1 moves=$2 work=$3
+program=$1 moves=$2 work=$3 same=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-won
 
@@ -45,6 +47,11 @@ screenshot end4.png
 wait 60000
 dump gone.txt
 screenshot gone.png
+suspend
+wait 500
+resume
+wait 1500
+screenshot redrawn.png
 SCRIPT
 } > script.txt
 "$program" --headless --root root --script script.txt
@@ -59,4 +66,5 @@ done
 grep -q '^forms=1190 1010$' trophies-closed.txt || fail "the trophy alerts did not close" trophies-closed.txt
 grep -q '^forms=1190 1010 1384$' gone.txt || fail "no game-won form after the end" gone.txt
 if grep -q '^game.pile=[0-9]* [a-z]: [0-9]' gone.txt; then fail "cards are left on the table" gone.txt; fi
+"$same" gone.png redrawn.png "${clock_areas[@]}" || { echo "card pictures stay on the table: $work/gone.png"; exit 1; }
 echo ok
