@@ -257,7 +257,7 @@ TEST_P(EarlierSave, ResumesAndPlaysOn) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SavedGame, EarlierSave, testing::ValuesIn(kEarlierGames));
+INSTANTIATE_TEST_SUITE_P(SavedGame, EarlierSave, testing::ValuesIn(kEarlierGames), test_names::ByField<&EarlierGame::set>{});
 
 // Spider has no counters: its blob is read as it always was.
 TEST_F(SavedGame, SpiderRoundTripUnchanged) {
