@@ -40,10 +40,11 @@ function(pellwyn_test_folder name dir)
     PROPERTIES ENVIRONMENT "PELLWYN_TEST_TMP=${PROJECT_BINARY_DIR}/test-tmp/${name}")
 endfunction()
 
-# pellwyn_fuzz_target(NAME SOURCE DEPS ... [INCLUDES ...] [DEFINITIONS ...]): a program that runs every file of
-# fuzz/corpus/NAME (and fixed changes of each) through the target's entry point,
-# registered as a test so the seeds are checked in CI; with PELLWYN_LIBFUZZER
-# also a libFuzzer program of the same compiled entry point.
+# pellwyn_fuzz_target(NAME SOURCE DEPS ... [INCLUDES ...] [DEFINITIONS ...]):
+# a program that runs every file of fuzz/corpus/NAME (and fixed changes of
+# each) through the target's entry point, registered as a test so the seeds are
+# checked in CI; with PELLWYN_LIBFUZZER also a libFuzzer program of the same
+# compiled entry point. INCLUDES and DEFINITIONS are the entry point's own.
 function(pellwyn_fuzz_target name source)
   cmake_parse_arguments(ARG "" "" "DEPS;INCLUDES;DEFINITIONS" ${ARGN})
   set(target fuzz_${name})
