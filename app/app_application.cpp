@@ -44,6 +44,8 @@
 #include "qzf_form_dump.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
+#include "qz_core_database.h"
+#include "qz_preferences.h"
 #include "qzf_helpers.h"
 #include "qzf_minimise.h"
 #include "qzf_ui.h"
@@ -125,7 +127,7 @@ bool hasDirectionPad(QZControlsManager& controls) {
 
 }  // namespace
 
-CAppApplication::CAppApplication() : users_(*this) { schemes_.setAppliedScheme(CAppColourSchemes::kNoneApplied); }
+CAppApplication::CAppApplication() : users_(*this), notices_(*this) { schemes_.setAppliedScheme(CAppColourSchemes::kNoneApplied); }
 
 CAppApplication::~CAppApplication() {
   // The base's destructor stops its managers; what this object lent goes first.
@@ -250,14 +252,25 @@ int16_t CAppApplication::loadPreferences(bool* listValid) {
   return 0;
 }
 
+// Every player database found, and every file that is named as one but
+// whose header is damaged: its player stays in the list, and reading it
+// keeps a copy aside and tells what was lost.
 void CAppApplication::listPlayers() {
   preferences_->clear();
   CQZFRsrcDatabase finder;
   std::u16string name;
+  const auto add = [this](const std::u16string& database) {
+    const size_t at = database.find(CAppPreferences::kDatabaseSuffix);
+    const bool named = at != std::u16string::npos && at + QZFWStrLen(CAppPreferences::kDatabaseSuffix) == database.size();
+    if (named && preferences_->find(database.substr(0, at).c_str()) < 0) {
+      static_cast<void>(preferences_->addUser(database.substr(0, at).c_str(), nullptr));
+    }
+  };
   for (bool first = true; finder.findDatabase(QZFGetCreatorID(), kUserType, first, name) == 0; first = false) {
-    const size_t at = name.find(CAppPreferences::kDatabaseSuffix);
-    if (at != std::u16string::npos) static_cast<void>(preferences_->addUser(name.substr(0, at).c_str(), nullptr));
+    add(name);
   }
+  CQZCoreDatabaseWin32 files;
+  for (bool first = true; files.findNextFile(first, name) == 0; first = false) add(name);
 }
 
 void CAppApplication::chooseStartForm(bool listValid) {
@@ -268,9 +281,7 @@ void CAppApplication::chooseStartForm(bool listValid) {
   bool restored = false;
   if (hadUser) {
     preferences_->setCurrent(preferences_->find(remembered));
-    char16_t database[CAppPreferences::kDatabaseNameUnits] = {};
-    restored = preferences_->getDatabaseName(preferences_->getCurrent(), database) &&
-               handler->restoreForms(QZFGetCreatorID(), database, false, kAppFormUser) >= 0;
+    restored = users_.restorePlayer(preferences_->getCurrent());
   }
   if (!restored || handler->getFormCount() == 0 || !listValid) {
     handler->closeAllForms();
@@ -313,11 +324,9 @@ int16_t CAppApplication::shutdown() {
     if (loadScreen_->loadImages(0) < 0) loadScreen_.reset();
   }
   setLoadScreen(loadScreen_.get());
-  CAppUserForm* profile = getUserForm();
-  if (profile && preferences_) static_cast<void>(profile->saveProfile(preferences_->getCurrent()));
+  saveAtStop();
   settings_ = nullptr;
   stepLoadScreen();
-  if (preferences_) static_cast<void>(preferences_->save());
   preferences_.reset();
   stepLoadScreen();
   stepLoadScreen();
@@ -335,6 +344,14 @@ int16_t CAppApplication::shutdown() {
   return r;
 }
 
+void CAppApplication::saveAtStop() {
+  CAppUserForm* profile = getUserForm();
+  if (profile && preferences_) static_cast<void>(profile->saveProfile(preferences_->getCurrent()));
+  if (preferences_) static_cast<void>(preferences_->save());
+  if (QZSaveSystemPreferences() != QZ_OK || QZSavePreferencesFile() != QZ_OK) notices_.addSaveFailure();
+  notices_.tellSaveFailureNow();
+}
+
 // --- Frames ---------------------------------------------------------------------
 
 void CAppApplication::onUpdate() {
@@ -344,7 +361,11 @@ void CAppApplication::onUpdate() {
   setFrameParameters(fast ? kFastFrame : kSlowFrame, fast ? kFastFrame : kSlowFrame);
 }
 
-int16_t CAppApplication::postUpdate() { return users_.postUpdate(); }
+int16_t CAppApplication::postUpdate() {
+  const int16_t r = users_.postUpdate();
+  notices_.showNext();
+  return r;
+}
 
 void CAppApplication::drawFrame() {
   const bool whole = getGraphics() && getGraphics()->grid().isWholeScreen();

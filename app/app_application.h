@@ -11,6 +11,7 @@
 #include <string>
 
 #include "app_colour_schemes.h"
+#include "app_storage_notices.h"
 #include "app_title_curve.h"
 #include "app_user_manager.h"
 #include "qz_app_bridge.h"
@@ -77,6 +78,8 @@ class CAppApplication : public CQZFApplication {
   const CAppTitleCurve& getTitleCurve() const { return curve_; }
 
   CAppUserManager& users() { return users_; }
+  // What the player is told about damaged data and failed saves.
+  CAppStorageNotices& storageNotices() { return notices_; }
   // The next-game step: the open play screen deals anew, else a play screen
   // of the chosen type over the profile, with the offer of its saved game.
   void startChosenGame();
@@ -97,6 +100,8 @@ class CAppApplication : public CQZFApplication {
   // Rebuilds the player list from the databases found and opens the first forms.
   void chooseStartForm(bool listValid);
   void listPlayers();
+  // Saves the player, the list and the settings database; a failure is told.
+  void saveAtStop();
   void takeProfile();
   void closeLoadScreen();
   void describeMusic(std::string& out) const;
@@ -109,6 +114,7 @@ class CAppApplication : public CQZFApplication {
   CAppColourSchemes schemes_;
   CAppTitleCurve curve_;
   CAppUserManager users_;
+  CAppStorageNotices notices_;
   int startFrames_ = 0;
   uint32_t frames_ = 0;
   bool lastFrameWhole_ = false;

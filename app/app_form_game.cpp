@@ -243,7 +243,9 @@ void CAppGameForm::drawPile(const CAppCardPile& pile) {
   CQZFGraphics* graphics = getGraphics();
   if (pile.empty() && pile.kind() != kPileInHand) {
     const bool large = pile.width() >= services_->value(kValueCardWidth);
-    graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
+    if (pile.showsEmptyPlace()) {
+      graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
+    }
     if (pile.isMarked()) {
       const int frame = large ? kLargeExtras.highlight : kSmallExtras.highlight;
       graphics->drawBlob(frame, pile.x() - kFrameOffset, pile.y() - kFrameOffset, 0, kOpaque);

@@ -104,25 +104,22 @@ int16_t CAppUserForm::writeSavedGames(CQZFRsrcDatabase& database) {
   return 0;
 }
 
-// All twelve are read before any is taken: a damaged one leaves none.
+// A missing or damaged saved game is left out alone, and the form handler
+// hears of it; the profile and the other saved games are kept.
 int16_t CAppUserForm::readSavedGames(CQZFRsrcDatabase& database) {
-  std::unique_ptr<uint8_t[]> blocks[kAppGameTypes];
-  uint16_t lengths[kAppGameTypes] = {};
   for (uint16_t slot = 0; slot < kAppGameTypes; ++slot) {
     const uint16_t size = database.getResourceSize(kSavedGameType, slot);
     const uint8_t* bytes = size >= kSavedGameHead ? database.getResource(kSavedGameType, slot) : nullptr;
     const bool good = bytes && base::loadBE32(bytes) == QZComputePreferencesChecksum(bytes, size) &&
                       base::loadBE16(bytes + 4) == size - kSavedGameHead;
-    if (good && size > kSavedGameHead) {
-      lengths[slot] = static_cast<uint16_t>(size - kSavedGameHead);
-      blocks[slot].reset(new (std::nothrow) uint8_t[lengths[slot]]);
-      if (blocks[slot]) std::memcpy(blocks[slot].get(), bytes + kSavedGameHead, lengths[slot]);
-    }
+    const auto length = static_cast<uint16_t>(good ? size - kSavedGameHead : 0);
+    std::unique_ptr<uint8_t[]> block(length ? new (std::nothrow) uint8_t[length] : nullptr);
+    if (block) std::memcpy(block.get(), bytes + kSavedGameHead, length);
     if (bytes) static_cast<void>(database.releaseResource(kSavedGameType, slot));
-    if (!good) return fail(__LINE__, QZ_ERR_GENERAL);
-    if (lengths[slot] && !blocks[slot]) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+    if (length && !block) return fail(__LINE__, QZ_ERR_NO_MEMORY);
+    profile_.setSavedGame(slot, std::move(block), length);
+    if (!good && formHandler_) formHandler_->noteDroppedPart();
   }
-  for (int slot = 0; slot < kAppGameTypes; ++slot) profile_.setSavedGame(slot, std::move(blocks[slot]), lengths[slot]);
   return 0;
 }
 
@@ -132,7 +129,9 @@ int16_t CAppUserForm::saveProfile(int userIndex) {
   char16_t name[CAppPreferences::kDatabaseNameUnits] = {};
   if (!players || !players->getDatabaseName(userIndex, name)) return QZ_ERR_GENERAL;
   if (!formHandler_) return fail(__LINE__, QZ_ERR_BAD_STATE);
-  return formHandler_->saveForms(QZFGetCreatorID(), name);
+  const int16_t r = formHandler_->saveForms(QZFGetCreatorID(), name);
+  if (r < 0) app->storageNotices().addSaveFailure();
+  return r;
 }
 
 int16_t CAppUserForm::renameProfile(int userIndex, const char16_t* name) {

@@ -29,7 +29,7 @@ class CAppUserForm : public CQZFForm {
   // The profile in memory streams (counting included); no saved games.
   [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
   // In the player's database: the profile in the form's record, then one
-  // apSV resource per game type. A missing or damaged one fails the read (-1).
+  // apSV resource per game type. A missing or damaged one is left out alone.
   int32_t getCustomStateSize() override;
   [[nodiscard]] int16_t saveCustomState(uint16_t recordSize, uint16_t position, CQZFRsrcDatabase* database,
                                         uint8_t* record) override;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <string>
 
 #include "app_application.h"
 #include "app_form_ids.h"
@@ -84,10 +85,35 @@ void CAppUserManager::saveCurrentProfile() {
   }
 }
 
-int16_t CAppUserManager::restore(const char16_t* databaseName) {
+int16_t CAppUserManager::restore(const char16_t* databaseName, bool* damaged) {
   CQZFFormHandler* handler = app_.getFormHandler();
   if (!handler) return QZ_ERR_BAD_STATE;
-  return handler->restoreForms(QZFGetCreatorID(), databaseName, false, kAppFormUser);
+  const int16_t r = handler->restoreForms(QZFGetCreatorID(), databaseName, false, kAppFormUser);
+  CQZFFormHandler::RestoreDamage damage;
+  const bool found = handler->takeRestoreDamage(damage);
+  if (damaged) *damaged = found;
+  if (found) {
+    std::u16string player(databaseName);
+    player.resize(player.size() - QZFWStrLen(CAppPreferences::kDatabaseSuffix));
+    app_.storageNotices().addRestoreDamage(player.c_str(), damage, r < 0 || !app_.getUserForm());
+  }
+  return r;
+}
+
+bool CAppUserManager::restorePlayer(int16_t user) {
+  CAppPreferences* players = app_.getPreferences();
+  char16_t name[CAppPreferences::kNameUnits] = {};
+  char16_t database[CAppPreferences::kDatabaseNameUnits] = {};
+  if (!players || !players->getName(user, name) || !players->getDatabaseName(user, database)) return false;
+  bool damaged = false;
+  if (restore(database, &damaged) >= 0 && app_.getUserForm()) return true;
+  if (!damaged) return false;
+  removeAllForms();
+  if (app_.openForm(kAppFormUser, kAppTagUser, 0) < 0 || !app_.getUserForm()) return false;
+  CAppProfile& profile = app_.getUserForm()->profile();
+  profile.reset();
+  QZFWStrCopyN(profile.userName, name, CAppPreferences::kMaxNameLength);
+  return true;
 }
 
 void CAppUserManager::openPlayerForms() {
@@ -109,7 +135,7 @@ int16_t CAppUserManager::loadUser() {
   char16_t name[CAppPreferences::kDatabaseNameUnits] = {};
   if (!players || !players->getDatabaseName(pendingUser_, name)) return QZ_ERR_GENERAL;
   removeAllForms();
-  if (restore(name) < 0 || !app_.getUserForm()) {
+  if (!restorePlayer(pendingUser_)) {
     if (pendingUser_ == players->getCurrent()) showProfileFailure();
     else if (players->isValidIndex(players->getCurrent())) requestLoadUser(players->getCurrent(), kAppFormSelectUser);
     else setUserError(kErrorNoPlayerLeft);

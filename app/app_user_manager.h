@@ -32,6 +32,12 @@ class CAppUserManager {
   // it was, or none when it was the one removed. False for no player.
   bool deleteUser(int16_t user);
 
+  // Reads the player's saved forms: true when the player's profile form is
+  // open. A damaged file is kept aside and the player told what was lost;
+  // when the profile itself could not be read it starts afresh under the
+  // player's name.
+  bool restorePlayer(int16_t user);
+
   // Once per frame: a pending user error, else the pending request.
   [[nodiscard]] int16_t postUpdate();
 
@@ -51,7 +57,9 @@ class CAppUserManager {
   void removeAllForms();
   // The title and select forms over the profile, then back to the return form.
   void openPlayerForms();
-  [[nodiscard]] int16_t restore(const char16_t* databaseName);
+  // Reads the saved forms of a player's database; what could not be read is
+  // told (damaged: whether anything was).
+  [[nodiscard]] int16_t restore(const char16_t* databaseName, bool* damaged = nullptr);
   void saveCurrentProfile();
 
   CAppApplication& app_;

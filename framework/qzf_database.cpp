@@ -92,6 +92,10 @@ QZStatus CQZFRsrcDatabase::releaseResource(uint32_t type, uint16_t id) {
   return database_ ? database_->releaseResource(type, id) : QZ_ERR_NO_MEMORY;
 }
 
+bool CQZFRsrcDatabase::isWhole() { return database_ && database_->isWhole(); }
+
+uint16_t CQZFRsrcDatabase::countUnreadResources() { return database_ ? database_->countUnreadResources() : 0; }
+
 // --- Record database ----------------------------------------------------------
 
 CQZFRecDatabase::CQZFRecDatabase() : CQZFOwnedDatabase(QZNewRecordDatabase()) {}

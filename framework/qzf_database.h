@@ -87,6 +87,10 @@ class CQZFRsrcDatabase final : public CQZFOwnedDatabase<CQZResourceDatabase> {
   uint8_t* getResource(uint32_t type, uint16_t id);
   uint16_t getResourceSize(uint32_t type, uint16_t id);
   [[nodiscard]] QZStatus releaseResource(uint32_t type, uint16_t id);
+  // The file held nothing but what its directory names (see CQZResourceDatabase).
+  bool isWhole();
+  // Entries found at open that nobody has read since.
+  uint16_t countUnreadResources();
 };
 
 // A record database: numbered records in file order.

@@ -14,6 +14,10 @@ constexpr char16_t kSpace = u' ';
 constexpr char16_t kNewline = u'\n';
 constexpr char16_t kApostrophe = u'\'';
 
+// Where a word too long for a whole line is best broken (a file name, say):
+// after one of these rather than between any two letters.
+bool isJoint(char16_t c) { return c == u'-' || c == u'.' || c == u'\\'; }
+
 int lengthOf(const char16_t* text) { return text ? static_cast<int>(std::char_traits<char16_t>::length(text)) : 0; }
 
 // Where a text of textWidth starts in a field of width.
@@ -142,12 +146,18 @@ int CQZFFontManager::fitLine(const char16_t* text, int start, int maxWidth, uint
   if (start < 0 || start >= length) return 0;
   int sum = 0;
   int lastSpace = -1;  // a space at the start would only give an empty line
+  int lastJoint = -1;  // just after a hyphen, dot or backslash
   for (int i = start; i < length; ++i) {
     const char16_t c = text[i];
     sum += advance(c, font);
     if (c == kNewline) return i - start;
     if (c == kSpace && i > start) lastSpace = i;
-    if (sum > maxWidth) return lastSpace < 0 || breakAnywhere ? i - start - 1 : lastSpace - start;
+    if (sum > maxWidth) {
+      if (breakAnywhere) return i - start - 1;
+      if (lastSpace >= 0) return lastSpace - start;
+      return lastJoint > start ? lastJoint - start : i - start - 1;
+    }
+    if (isJoint(c)) lastJoint = i + 1;
   }
   return length - start;
 }

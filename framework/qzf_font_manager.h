@@ -47,9 +47,10 @@ class CQZFFontManager : public CQZFObject {
   // Where a text starts in a field of the width: alignment 1 centres, 2 aligns right.
   int alignOffset(const char16_t* text, int width, int alignment, uint16_t font);
   // How many characters from start form the next line of at most maxWidth:
-  // up to the last space that fits, or, breaking anywhere (and in a word
-  // without spaces), all that fit but the last. 0 or less when none do (at
-  // the end, at a newline, or when the first does not fit).
+  // up to the last space that fits; in a word wider than the line, up to
+  // its last hyphen, dot or backslash that fits; breaking anywhere (or in a
+  // word without those), all that fit but the last. 0 or less when none do
+  // (at the end, at a newline, or when the first does not fit).
   int fitLine(const char16_t* text, int start, int maxWidth, uint16_t font, bool breakAnywhere);
   // Likewise for the line that ends just before end, counted backwards.
   int fitLineBackward(const char16_t* text, int end, int maxWidth, uint16_t font, bool breakAnywhere);

@@ -1,5 +1,6 @@
 #include "qzf_form_handler.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
@@ -7,6 +8,8 @@
 #include <utility>
 
 #include "app_serialise_stream.h"
+#include "qz_core_database.h"
+#include "qz_file_access.h"
 #include "qz_preferences.h"
 #include "qzf_application.h"
 #include "qzf_database.h"
@@ -173,6 +176,10 @@ int16_t CQZFFormHandler::writeRecord(CQZFRsrcDatabase& database, CQZFForm& form,
 int16_t CQZFFormHandler::saveForms(uint32_t creator, const char16_t* name) {
   std::unique_ptr<CQZFRsrcDatabase> database = makeDatabase();
   if (!database) return CQZFApplication::report(this, "qzf_form_handler", 234, QZ_ERR_NO_MEMORY);
+  if (std::find(keepFiles_.begin(), keepFiles_.end(), name) != keepFiles_.end()) {
+    keepDamagedCopy(name);
+    if (std::find(keepFiles_.begin(), keepFiles_.end(), name) != keepFiles_.end()) return QZ_ERR_OVERRUN;
+  }
   QZStatus r = database->open(name, creator, kUserType, false);
   if (r == 0) r = database->removeAllResources();
   if (r != 0) {
@@ -241,23 +248,53 @@ int16_t CQZFFormHandler::failRestore(int32_t keepFormId) {
   return QZ_ERR_SIZE_MISMATCH;
 }
 
+int16_t CQZFFormHandler::restoreRecords(CQZFRsrcDatabase& database, int32_t keepFormId) {
+  for (uint16_t i = 0;; ++i) {
+    const uint16_t size = database.getResourceSize(kSavedFormType, i);
+    if (size == 0) return 0;
+    uint8_t* record = database.getResource(kSavedFormType, i);
+    const bool good = record && restoreRecord(database, record, size);
+    static_cast<void>(database.releaseResource(kSavedFormType, i));
+    if (!good) {
+      damage_.formsDropped = true;
+      return failRestore(keepFormId);
+    }
+  }
+}
+
+void CQZFFormHandler::keepDamagedCopy(const char16_t* name) {
+  std::erase(keepFiles_, std::u16string(name));
+  CQZCoreDatabaseWin32 finder;
+  std::u16string path;
+  if (!finder.findFileByName(name, path) || QZFileKeepCopy(path, damage_.copy)) return;
+  damage_.copy.clear();
+  keepFiles_.emplace_back(name);
+}
+
 int16_t CQZFFormHandler::restoreForms(uint32_t creator, const char16_t* name, bool deleteAfter, int32_t keepFormId) {
   std::unique_ptr<CQZFRsrcDatabase> database = makeDatabase();
   if (!database) return CQZFApplication::report(this, "qzf_form_handler", 332, QZ_ERR_NO_MEMORY);
+  damage_ = RestoreDamage{};
   const QZStatus opened = database->open(name, creator, kUserType, false);
-  if (opened != 0) return opened;
-  for (uint16_t i = 0;; ++i) {
-    const uint16_t size = database->getResourceSize(kSavedFormType, i);
-    if (size == 0) break;
-    uint8_t* record = database->getResource(kSavedFormType, i);
-    const bool good = record && restoreRecord(*database, record, size);
-    static_cast<void>(database->releaseResource(kSavedFormType, i));
-    if (!good) {
-      const int16_t result = failRestore(keepFormId);
-      if (result == 4 && deleteAfter) static_cast<void>(database->deleteDatabase());
-      return result;
+  if (opened != 0) {
+    // A file of that name that does not open is damaged, not missing.
+    CQZCoreDatabaseWin32 finder;
+    std::u16string path;
+    if (finder.findFileByName(name, path)) {
+      damage_.formsDropped = true;
+      keepDamagedCopy(name);
     }
+    return opened;
   }
-  if (deleteAfter) static_cast<void>(database->deleteDatabase());
-  return 0;
+  const int16_t result = restoreRecords(*database, keepFormId);
+  if (!database->isWhole() || database->countUnreadResources() > 0) damage_.formsDropped = true;
+  if (damage_.formsDropped || damage_.partsDropped > 0) keepDamagedCopy(name);
+  if (result >= 0 && deleteAfter) static_cast<void>(database->deleteDatabase());
+  return result;
+}
+
+bool CQZFFormHandler::takeRestoreDamage(RestoreDamage& out) {
+  if (!damage_.formsDropped && damage_.partsDropped == 0) return false;
+  out = std::exchange(damage_, RestoreDamage{});
+  return true;
 }

@@ -47,8 +47,25 @@ class CQZFFormHandler : public CQZFObject {
   // Opens the saved forms again in order: 0; the database's status when it
   // cannot be opened. At the first bad record: 4 when a form with
   // keepFormId (-1: none) is open, after closing every other form; else -4
-  // with every form closed.
+  // with every form closed. Whatever could not be read is noted as damage
+  // (takeRestoreDamage), and a copy of the damaged file is kept aside first;
+  // while no copy could be made, saveForms writes nothing over the file.
   [[nodiscard]] int16_t restoreForms(uint32_t creator, const char16_t* name, bool deleteAfter, int32_t keepFormId);
+
+  // What the last restoreForms could not read.
+  struct RestoreDamage {
+    // The file did not open, a record was bad, or the database held bytes
+    // or entries no form read: forms may be missing.
+    bool formsDropped = false;
+    // Parts of their state that restored forms left out (noteDroppedPart).
+    uint16_t partsDropped = 0;
+    // The device path of the copy kept aside; empty when none could be made.
+    std::u16string copy;
+  };
+  // A form being restored left out a damaged part of its state.
+  void noteDroppedPart() { ++damage_.partsDropped; }
+  // The damage of the last restore, once: false when there was none.
+  bool takeRestoreDamage(RestoreDamage& out);
 
   // Removes the forms marked closed and updates the others, top first.
   virtual void tick();
@@ -75,8 +92,15 @@ class CQZFFormHandler : public CQZFObject {
   int16_t writeRecord(CQZFRsrcDatabase& database, CQZFForm& form, uint16_t id, int32_t stateSize);
   bool restoreRecord(CQZFRsrcDatabase& database, uint8_t* record, uint16_t size);
   int16_t failRestore(int32_t keepFormId);
+  // Restores the records in order: 0, or failRestore's result at the first bad one.
+  int16_t restoreRecords(CQZFRsrcDatabase& database, int32_t keepFormId);
+  // Keeps a copy of the damaged database file; without one the file is kept from saveForms.
+  void keepDamagedCopy(const char16_t* name);
 
   bool active_ = true;
   uint16_t language_;
   std::vector<std::unique_ptr<CQZFForm>> forms_;
+  RestoreDamage damage_;
+  // Databases found damaged of which no copy could be made yet.
+  std::vector<std::u16string> keepFiles_;
 };

@@ -42,7 +42,11 @@ QZStatus CQZFPreferences::load() {
   uint32_t expected = 0;
   const QZStatus counted = blockSize(expected);
   if (counted != QZ_OK) return CQZFApplication::report(this, "qzf_preferences", 40, counted);
-  if (stored != expected || stored <= kChecksumSize) return QZ_ERR_SIZE_MISMATCH;
+  if (stored != expected || stored <= kChecksumSize) {
+    // A block stored at another size is damaged; none at all is a first start.
+    if (stored != 0) QZNotePreferencesDamage();
+    return QZ_ERR_SIZE_MISMATCH;
+  }
   std::unique_ptr<uint8_t[]> buffer = allocate(stored);
   if (!buffer) return CQZFApplication::report(this, "qzf_preferences", 47, QZ_ERR_NO_MEMORY);
   if (QZGetPreferences(preferencesId_, saved_ != 0, buffer.get(), stored, true) != QZ_OK) {
@@ -59,6 +63,7 @@ QZStatus CQZFPreferences::load() {
     if (status == QZ_OK) status = serialiseSettings(reader);
   }
   if (status < 0) {
+    QZNotePreferencesDamage();
     setDefaults();
     return QZ_ERR_SIZE_MISMATCH;
   }

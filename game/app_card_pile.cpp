@@ -171,16 +171,24 @@ int16_t CAppCardPile::serialise(SerialiseStream& stream) {
     const int16_t status = serialiseU8(stream, &bytes[i], 1);
     if (status < 0) return game_->report(kSource, 386 + i, status);
   }
+  if (!serialise_detail::reading(&stream)) {
+    // A save leaves the pile as it is: play goes on with the cards where they lie.
+    for (CAppCard* card : cards_) {
+      uint8_t id = card->id();
+      const int16_t status = serialiseU8(stream, &id, 1);
+      if (status < 0) return game_->report(kSource, 411, status);
+    }
+    return 0;
+  }
   wordA_ = static_cast<int32_t>(words[0]);
   wordB_ = static_cast<int32_t>(words[1]);
   index_ = bytes[1];
   selected_ = bytes[2] ? 1 : 0;
   extraFlag_ = bytes[3];
-  std::vector<CAppCard*> old;
-  old.swap(cards_);
+  cards_.clear();
   selectedCard_ = nullptr;
   for (int i = 0; i < bytes[0]; ++i) {
-    uint8_t id = i < static_cast<int>(old.size()) ? old[static_cast<size_t>(i)]->id() : 0;
+    uint8_t id = 0;
     const int16_t status = serialiseU8(stream, &id, 1);
     if (status < 0) return game_->report(kSource, 411, status);
     CAppCard* card = game_->card(id);

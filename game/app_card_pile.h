@@ -42,6 +42,8 @@ class CAppCardPile : public CQZFObject {
   virtual void activate(int32_t x, int32_t y) {}
   virtual void layoutCards();
   virtual bool refillsWhenEmpty() const { return false; }
+  // Whether the pile's place shows an outline while it holds no card.
+  virtual bool showsEmptyPlace() const { return kind_ != kPileInHand; }
   // Null on an empty pile.
   virtual CAppCard* removeTopCard();
   virtual CAppCard* removeBottomCard();

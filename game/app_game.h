@@ -216,6 +216,7 @@ class CAppGame : public CQZFObject {
 
   // Search part.
   void pushCandidate(CAppCard* card);
+  void pushUseful(CAppCard* card);
   void pushMovable(CAppCard* card);
   int searchWasteTop();
   int searchReserves();

@@ -298,6 +298,8 @@ void CAppGame::onAction() {
   markDropTargets(false);
   dropTargets_.clear();
   CAppCard* keep = nullptr;  // the card the focus pile shows selected afterwards
+  const CAppCardPile* discard = type_ == kGamePyramid ? firstPile(kPileFoundation) : nullptr;
+  const int discarded = discard ? discard->count() : 0;
   if (inHand_->count() > 0) {
     keep = inHand_->topCard();
     const CAppCardPile* target = dropCarriedCards(focus->x() + 1, focus->y() + 1);
@@ -311,19 +313,23 @@ void CAppGame::onAction() {
     if (focus->kind() == kPileStock) {
       focus->setMarked(false);
       focus->activate(focus->x() + 1, focus->y() + 1);
+      settleRequested_ = 1;
     } else {
       const CAppCard* card = focus->selectedCard();
       const bool picked = card ? pickUpAt(card->x() + 2, card->y() + 2) : pickUpAt(focus->x() + 1, focus->y() + 1);
       if (picked && type_ == kGamePyramid && inHand_->count() == 0) {
         sounds_->playPlace(0);
         settleRequested_ = 1;
-        if (const CAppCardPile* f = firstPile(kPileFoundation)) {
-          focusPile_ = f->index();
-          locateFocusInGrid();
-        }
       }
     }
     if (inHand_->count() > 0) keep = playFromHandByKey();
+  }
+  // A pair (or a king) gone to the discard pile leaves an empty place
+  // behind: the focus moves on to the discard pile (it stays on the stock).
+  const CAppCardPile* now = focusedPile();
+  if (discard && inHand_->count() == 0 && discard->count() > discarded && now && now->kind() != kPileStock) {
+    focusPile_ = discard->index();
+    locateFocusInGrid();
   }
   if (CAppCardPile* p = focusedPile()) {
     p->setSelected(true);

@@ -80,8 +80,10 @@ void CAppGame::onPenDown(int32_t x, int32_t y) {
   if (inHand_->count() > 0) {
     CAppCardPile* source = inHand_->source();
     collectDropTargets(inHand_->topCard(), source ? source->topCard() : nullptr, source, inHand_->sourceKind());
-  } else if (definition_->pairSum != 0) {
-    sounds_->playPlace(0);
+  } else {
+    // A pair gone, the stock turned, or nothing done: the search starts
+    // afresh, as the marks it leaves behind were cleared above.
+    if (definition_->pairSum != 0) sounds_->playPlace(0);
     settleRequested_ = 1;
     settle();
   }
@@ -114,10 +116,9 @@ void CAppGame::onPenUp(int32_t x, int32_t y) {
     settle();
     return;
   }
-  if (autoTurnTableauTops() || evaluationDeferred_) {
-    settleRequested_ = 1;
-    settle();
-  }
+  // The cards went back; the marks cleared above come from a new search.
+  settleRequested_ = 1;
+  settle();
   carriedByTap_ = 0;
   for (auto& p : piles_) p->setSelected(false);
   showPlayableMarks(true);

@@ -119,8 +119,14 @@ void CAppGame::pushMovable(CAppCard* card) {
   if (movable_.size() < kMaxCandidates) movable_.push_back(card);
 }
 
-void CAppGame::pushCandidate(CAppCard* card) {
+// A useful move is also one the hint marker shows.
+void CAppGame::pushUseful(CAppCard* card) {
   if (useful_.size() < kMaxCandidates) useful_.push_back(card);
+  hints_->addCandidate(card);
+}
+
+void CAppGame::pushCandidate(CAppCard* card) {
+  pushUseful(card);
   pushMovable(card);
 }
 
@@ -314,6 +320,7 @@ uint8_t CAppGame::findMoves() {
   sounds_->setMuted(true);
   movable_.clear();
   useful_.clear();
+  hints_->clear();
   int count = searchWasteTop() + searchReserves() + searchCells() + searchTableaux() + searchStockAndWaste();
   const auto* first = static_cast<const CAppFoundationPile*>(firstPile(kPileFoundation));
   if (first && first->rules().takeBack) {
@@ -337,7 +344,7 @@ uint8_t CAppGame::findMoves() {
       CAppCard* top = pileOf(kPileTableau, i)->topCard();
       if (!top) continue;
       pushMovable(top);
-      if (none && useful_.size() < kMaxCandidates) useful_.push_back(top);
+      if (none) pushUseful(top);
     }
   }
   sounds_->setMuted(false);

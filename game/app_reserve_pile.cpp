@@ -84,6 +84,8 @@ bool CAppReservePile::hitTest(int32_t x, int32_t y) const {
   return hitRect(x, y, x_, y_, x_ + width_, bottom);
 }
 
+bool CAppReservePile::showsEmptyPlace() const { return game_->definition().pairSum == 0; }
+
 bool CAppReservePile::isUncovered() const {
   if (!spec_.coverable || game_->type() != kGamePyramid) return true;
   const int n = index() - kPyramidFirstPile;

@@ -21,6 +21,8 @@ class CAppReservePile : public CAppCardPile {
   bool canAccept(CAppCard* card) override;
   void activate(int32_t x, int32_t y) override;
   bool refillsWhenEmpty() const override { return spec_.autoRefill != 0; }
+  // An emptied pyramid place is gone: the cards of the row above show whole.
+  bool showsEmptyPlace() const override;
 
   // Pyramid: no card of the row below still covers this place.
   bool isUncovered() const;

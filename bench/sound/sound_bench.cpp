@@ -1,7 +1,8 @@
 // Run: build/<dir>/bench/sound/sound_bench. The Render, Libopenmpt and Libxmp
 // rows of a module load it and render the same 60 s at 22050 Hz stereo in
 // this process; their "audio_x" counters (seconds of audio per second of
-// wall time) give the speed ratio.
+// wall time) give the speed ratio, and their "voices" counters the mean
+// number of voices each player mixes.
 #include <benchmark/benchmark.h>
 
 #include <xmp.h>
@@ -42,88 +43,127 @@ std::vector<uint8_t> readModule(const Module& m) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// Each row loads the module and renders kSeconds of it, looping where the
-// song ends sooner, so every player is credited with the same audio.
-void countAudio(benchmark::State& state) {
-  state.counters["audio_x"] =
-      benchmark::Counter(kSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-}
-
-void renderModule(benchmark::State& state, const Module& m) {
-  const std::vector<uint8_t> bytes = readModule(m);
-  std::vector<int16_t> out(2 * kBlock);
-  for (auto _ : state) {
-    std::unique_ptr<AuSong> song;
+// The three players behind one face: load the module (false: not loaded),
+// render frames of 16-bit stereo, and say how many voices are sounding now.
+class OurPlayer {
+ public:
+  bool load(const Module& m, const std::vector<uint8_t>& bytes) {
     if (m.it) {
-      song = std::make_unique<AuImpulseTrackerSong>();
+      m_song = std::make_unique<AuImpulseTrackerSong>();
     } else {
-      song = std::make_unique<AuScreamTrackerSong>();
+      m_song = std::make_unique<AuScreamTrackerSong>();
     }
-    if (song->loadImage(bytes) != 0) {
-      state.SkipWithError("module not installed (pachi-data, gweled, gltron)");
-      return;
-    }
-    AuMultichannelAudioDevice device;
-    device.open();
-    device.setStereo(true);
-    std::unique_ptr<AuSongPlayer> player = song->makePlayer();
-    player->attachSong(song.get());
-    player->attachDevice(&device);
-    for (int done = 0; done < kSeconds * kRate; done += kBlock) {
-      device.mixer().render(out.data(), std::min(kBlock, kSeconds * kRate - done));
-    }
-    benchmark::DoNotOptimize(out.data());
+    if (m_song->loadImage(bytes) != 0) return false;
+    m_device.open();
+    m_device.setStereo(true);
+    m_player = m_song->makePlayer();
+    m_player->attachSong(m_song.get());
+    m_player->attachDevice(&m_device);
+    return true;
   }
-  countAudio(state);
-}
+  void render(int16_t* out, int frames) { m_device.mixer().render(out, frames); }
+  // The voices the mixer mixes: every voice with a sample position.
+  int voices() {
+    AuMixer& mixer = m_device.mixer();
+    int n = 0;
+    for (int i = 0; i < mixer.getVoiceCount(); ++i) n += mixer.voice(i).isSilent() ? 0 : 1;
+    return n;
+  }
+
+ private:
+  std::unique_ptr<AuSong> m_song;
+  AuMultichannelAudioDevice m_device;
+  std::unique_ptr<AuSongPlayer> m_player;
+};
 
 // The peers with the closest settings: nearest-sample interpolation, no
-// volume ramping, 16-bit stereo at the same rate.
-void renderWithLibopenmpt(benchmark::State& state, const Module& m) {
-  const std::vector<uint8_t> bytes = readModule(m);
-  std::vector<int16_t> out(2 * kBlock);
-  for (auto _ : state) {
-    openmpt_module* mod = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent,
-                                                             nullptr, nullptr, nullptr, nullptr, nullptr, nullptr);
-    if (mod == nullptr) {
-      state.SkipWithError("module not installed or not loaded");
-      return;
-    }
-    openmpt_module_set_repeat_count(mod, -1);
-    openmpt_module_set_render_param(mod, OPENMPT_MODULE_RENDER_INTERPOLATIONFILTER_LENGTH, 1);
-    openmpt_module_set_render_param(mod, OPENMPT_MODULE_RENDER_VOLUMERAMPING_STRENGTH, 0);
-    for (int done = 0; done < kSeconds * kRate; done += kBlock) {
-      openmpt_module_read_interleaved_stereo(mod, kRate, static_cast<size_t>(std::min(kBlock, kSeconds * kRate - done)),
-                                             out.data());
-    }
-    openmpt_module_destroy(mod);
-    benchmark::DoNotOptimize(out.data());
+// volume ramping, 16-bit stereo at the same rate, looping without end.
+class LibopenmptPlayer {
+ public:
+  ~LibopenmptPlayer() {
+    if (m_mod != nullptr) openmpt_module_destroy(m_mod);
   }
-  countAudio(state);
+  bool load(const Module&, const std::vector<uint8_t>& bytes) {
+    m_mod = openmpt_module_create_from_memory2(bytes.data(), bytes.size(), openmpt_log_func_silent, nullptr,
+                                               nullptr, nullptr, nullptr, nullptr, nullptr);
+    if (m_mod == nullptr) return false;
+    openmpt_module_set_repeat_count(m_mod, -1);
+    openmpt_module_set_render_param(m_mod, OPENMPT_MODULE_RENDER_INTERPOLATIONFILTER_LENGTH, 1);
+    openmpt_module_set_render_param(m_mod, OPENMPT_MODULE_RENDER_VOLUMERAMPING_STRENGTH, 0);
+    return true;
+  }
+  void render(int16_t* out, int frames) {
+    openmpt_module_read_interleaved_stereo(m_mod, kRate, static_cast<size_t>(frames), out);
+  }
+  int voices() { return openmpt_module_get_current_playing_channels(m_mod); }
+
+ private:
+  openmpt_module* m_mod = nullptr;
+};
+
+class LibxmpPlayer {
+ public:
+  LibxmpPlayer() : m_ctx(xmp_create_context()) {}
+  ~LibxmpPlayer() {
+    if (m_started) {
+      xmp_end_player(m_ctx);
+      xmp_release_module(m_ctx);
+    }
+    xmp_free_context(m_ctx);
+  }
+  bool load(const Module&, const std::vector<uint8_t>& bytes) {
+    if (xmp_load_module_from_memory(m_ctx, bytes.data(), static_cast<long>(bytes.size())) != 0) return false;
+    xmp_start_player(m_ctx, kRate, 0);
+    xmp_set_player(m_ctx, XMP_PLAYER_INTERP, XMP_INTERP_NEAREST);
+    m_started = true;
+    return true;
+  }
+  void render(int16_t* out, int frames) { xmp_play_buffer(m_ctx, out, frames * 4, 0); }  // 0: loop without end
+  int voices() {
+    xmp_frame_info info{};
+    xmp_get_frame_info(m_ctx, &info);
+    return info.virt_used;
+  }
+
+ private:
+  xmp_context m_ctx;
+  bool m_started = false;
+};
+
+// Renders kSeconds in blocks of `block` frames; with `voices`, adds the
+// voices sounding after each block to *voices and the blocks to *samples.
+template <class Player>
+bool renderOnce(const Module& m, const std::vector<uint8_t>& bytes, int block, long* voices, long* samples) {
+  Player player;
+  if (!player.load(m, bytes)) return false;
+  std::vector<int16_t> out(2 * static_cast<size_t>(block));
+  for (int done = 0; done < kSeconds * kRate; done += block) {
+    player.render(out.data(), std::min(block, kSeconds * kRate - done));
+    if (voices != nullptr) {
+      *voices += player.voices();
+      ++*samples;
+    }
+  }
+  benchmark::DoNotOptimize(out.data());
+  return true;
 }
 
-void renderWithLibxmp(benchmark::State& state, const Module& m) {
-  std::vector<uint8_t> bytes = readModule(m);
-  std::vector<int16_t> out(2 * kBlock);
-  for (auto _ : state) {
-    xmp_context ctx = xmp_create_context();
-    if (xmp_load_module_from_memory(ctx, bytes.data(), static_cast<long>(bytes.size())) != 0) {
-      xmp_free_context(ctx);
-      state.SkipWithError("module not installed or not loaded");
-      return;
-    }
-    xmp_start_player(ctx, kRate, 0);
-    xmp_set_player(ctx, XMP_PLAYER_INTERP, XMP_INTERP_NEAREST);
-    for (int done = 0; done < kSeconds * kRate; done += kBlock) {
-      const int frames = std::min(kBlock, kSeconds * kRate - done);
-      xmp_play_buffer(ctx, out.data(), frames * 4, 0);  // 0: loop without end
-    }
-    xmp_end_player(ctx);
-    xmp_release_module(ctx);
-    xmp_free_context(ctx);
-    benchmark::DoNotOptimize(out.data());
+// Each row loads the module and renders kSeconds of it, looping where the
+// song ends sooner, so every player is credited with the same audio. Before
+// the timed loop, one untimed render counts the voices sounding every 20 ms:
+// "voices" is their mean, the work each player's mixer does per frame.
+template <class Player>
+void renderModule(benchmark::State& state, const Module& m) {
+  const std::vector<uint8_t> bytes = readModule(m);
+  long voices = 0, samples = 0;
+  if (!renderOnce<Player>(m, bytes, kRate / 50, &voices, &samples)) {
+    state.SkipWithError("module not installed (pachi-data, gweled, gltron) or not loaded");
+    return;
   }
-  countAudio(state);
+  for (auto _ : state) renderOnce<Player>(m, bytes, kBlock, nullptr, nullptr);
+  state.counters["audio_x"] =
+      benchmark::Counter(kSeconds * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["voices"] = static_cast<double>(voices) / static_cast<double>(samples);
 }
 
 // Cost per voice-sample: arg 0 the voices, arg 1 the format, arg 2 stereo.
@@ -154,13 +194,13 @@ void mixVoices(benchmark::State& state) {
 
 const bool registered = [] {
   for (const Module& m : kModules) {
-    benchmark::RegisterBenchmark((std::string("Render/") + m.name).c_str(), renderModule, m)
+    benchmark::RegisterBenchmark((std::string("Render/") + m.name).c_str(), renderModule<OurPlayer>, m)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark((std::string("Libopenmpt/") + m.name).c_str(), renderWithLibopenmpt, m)
+    benchmark::RegisterBenchmark((std::string("Libopenmpt/") + m.name).c_str(), renderModule<LibopenmptPlayer>, m)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark((std::string("Libxmp/") + m.name).c_str(), renderWithLibxmp, m)
+    benchmark::RegisterBenchmark((std::string("Libxmp/") + m.name).c_str(), renderModule<LibxmpPlayer>, m)
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
   }

@@ -10,7 +10,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   writeFuzzFile("Fuzz-Settings", data, size);
-  std::filesystem::remove(fuzzFolder() / "Fuzz-Settings.pdb.bad");
+  std::filesystem::remove(fuzzFolder() / "Fuzz-Settings.pdb.damaged.1");
   QZSetPreferencesOwner(u"Fuzz", QZFourCC("QzSo"));
   if (QZOpenPreferences() == QZ_OK) {
     QZLoadSystemPreferences();

@@ -14,31 +14,54 @@ bool readHeaderAt(const std::u16string& path, QZDatabaseHeader& header) {
 
 }  // namespace
 
-QZStatus CQZCoreDatabaseWin32::findNextDatabase(uint32_t creator, uint32_t type, bool first,
-                                                std::u16string& nameOut) {
+bool CQZCoreDatabaseWin32::nextFile(bool first, std::u16string& file, std::u16string& path) {
   bool newListing = first;
   if (first || slot_ > QZ_FOLDER_SLOTS) {
     slot_ = 0;
     newListing = true;
   }
   while (slot_ < QZ_FOLDER_SLOTS) {
-    std::u16string file;
     if (listFiles(newListing, slot_, file) != QZ_OK) {
       ++slot_;
       newListing = true;
       continue;
     }
     newListing = false;
-    std::u16string path;
-    QZDatabaseHeader header;
-    if (!buildPath(path, file.c_str(), false, slot_, false) || !readHeaderAt(path, header)) continue;
-    if (header.creator != creator || header.type != type) continue;
-    nameOut = file.substr(0, file.size() - 4).substr(0, QZ_DB_MAX_NAME);
-    return QZ_OK;
+    if (buildPath(path, file.c_str(), false, slot_, false)) return true;
   }
   listing_.close();
   listingOpen_ = false;
+  return false;
+}
+
+QZStatus CQZCoreDatabaseWin32::findNextDatabase(uint32_t creator, uint32_t type, bool first,
+                                                std::u16string& nameOut) {
+  std::u16string file, path;
+  for (bool start = first; nextFile(start, file, path); start = false) {
+    QZDatabaseHeader header;
+    if (!readHeaderAt(path, header) || header.creator != creator || header.type != type) continue;
+    nameOut = file.substr(0, file.size() - 4).substr(0, QZ_DB_MAX_NAME);
+    return QZ_OK;
+  }
   return QZ_ERR_GENERAL;
+}
+
+QZStatus CQZCoreDatabaseWin32::findNextFile(bool first, std::u16string& nameOut) {
+  std::u16string file, path;
+  if (!nextFile(first, file, path)) return QZ_ERR_GENERAL;
+  nameOut = file.substr(0, file.size() - 4);
+  return QZ_OK;
+}
+
+bool CQZCoreDatabaseWin32::findFileByName(const char16_t* name, std::u16string& pathOut) {
+  if (!QZIsValidDatabaseName(name)) return false;
+  for (int slot = 0; slot < QZ_FOLDER_SLOTS; ++slot) {
+    std::u16string path;
+    if (!buildPath(path, name, true, slot, false) || !QZFileExists(path)) continue;
+    pathOut = std::move(path);
+    return true;
+  }
+  return false;
 }
 
 QZStatus CQZCoreDatabaseWin32::putChars(uint8_t* buffer, const char* text, uint32_t offset, uint32_t n) {

@@ -62,6 +62,13 @@ class CQZCoreDatabaseWin32 final : public CQZCoreDatabase {
   // further file.
   QZStatus listFiles(bool first, int slot, std::u16string& nameOut);
 
+  // The next ".pdb" file over all folder slots, whatever its header holds;
+  // nameOut without the extension. -1 after the last one.
+  QZStatus findNextFile(bool first, std::u16string& nameOut);
+
+  // The first slot's "<name>.pdb" that exists, whatever its header holds.
+  bool findFileByName(const char16_t* name, std::u16string& pathOut);
+
   // The open search: the first slot whose file has this creator and type and,
   // unless anyName, this stored name. -12 when none has.
   QZStatus findDatabaseFile(const char16_t* name, uint32_t creator, uint32_t type, bool anyName,
@@ -82,6 +89,9 @@ class CQZCoreDatabaseWin32 final : public CQZCoreDatabase {
                                    std::vector<QZDatabaseEntry>& entries, std::vector<uint8_t>* wholeFile);
 
  private:
+  // The next ".pdb" file of the folder slots and its path; false after the last.
+  bool nextFile(bool first, std::u16string& file, std::u16string& path);
+
   QZFileListing listing_;
   bool listingOpen_ = false;
   int slot_ = 0;

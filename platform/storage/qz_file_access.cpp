@@ -2,6 +2,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
+#include <utility>
 
 #include "wince/file.h"
 
@@ -51,10 +53,19 @@ bool QZFileLength(const std::u16string& path, uint64_t& length) {
 
 bool QZFileDelete(const std::u16string& path) { return DeleteFile(path.c_str()) != FALSE; }
 
-bool QZFileMoveAside(const std::u16string& path) {
-  const std::u16string aside = path + u".bad";
-  if (GetFileAttributes(aside.c_str()) != INVALID_FILE_ATTRIBUTES) DeleteFile(aside.c_str());
-  return MoveFile(path.c_str(), aside.c_str()) != FALSE;
+bool QZFileExists(const std::u16string& path) { return GetFileAttributes(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool QZFileKeepCopy(const std::u16string& path, std::u16string& copyOut) {
+  constexpr int kMostCopies = 999;
+  for (int n = 1; n <= kMostCopies; ++n) {
+    std::u16string copy = path + u".damaged.";
+    for (char c : std::to_string(n)) copy += static_cast<char16_t>(c);
+    if (QZFileExists(copy)) continue;
+    if (CopyFile(path.c_str(), copy.c_str(), TRUE) == FALSE) return false;
+    copyOut = std::move(copy);
+    return true;
+  }
+  return false;
 }
 
 bool QZFileCreateFolders(const std::u16string& folder) {

@@ -22,9 +22,12 @@ bool QZFileLength(const std::u16string& path, uint64_t& length);
 
 bool QZFileDelete(const std::u16string& path);
 
-// Renames a damaged file to "<path>.bad" (replacing an older one) so that
-// whatever it still holds is not overwritten.
-bool QZFileMoveAside(const std::u16string& path);
+bool QZFileExists(const std::u16string& path);
+
+// Keeps a copy of a damaged file as "<path>.damaged.N", the first N whose
+// name is free, so that an older copy is never overwritten. False when no
+// copy could be made.
+bool QZFileKeepCopy(const std::u16string& path, std::u16string& copyOut);
 
 // Creates a folder and every missing folder above it; true when it exists.
 bool QZFileCreateFolders(const std::u16string& folder);

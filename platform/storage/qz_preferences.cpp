@@ -34,6 +34,32 @@ PreferencesOwner& owner() {
 
 std::u16string settingsName() { return owner().title + u"-Settings"; }
 
+// What was found damaged in the open settings database.
+struct Damage {
+  bool noted = false;    // a copy was tried since the database opened
+  bool toTell = false;   // not yet taken by the application
+  bool keepFile = false; // no copy could be made: the file is never written
+  std::u16string copy;
+};
+
+Damage& damage() {
+  static Damage value;
+  return value;
+}
+
+// Keeps a copy of the damaged file; false when none could be made.
+bool keepCopyOfDamaged() {
+  Damage& d = damage();
+  d.toTell = true;
+  if (d.noted) return !d.keepFile;
+  d.noted = true;
+  std::u16string path;
+  CQZCoreDatabaseWin32 finder;
+  const std::u16string name = settingsName();
+  d.keepFile = !finder.findFileByName(name.c_str(), path) || !QZFileKeepCopy(path, d.copy);
+  return !d.keepFile;
+}
+
 }  // namespace
 
 void QZSetPreferencesOwner(const char16_t* title, uint32_t creator) {
@@ -56,18 +82,17 @@ QZStatus QZOpenPreferences() {
   CQZResourceDatabase* db = QZGetPreferencesDatabase();
   if (db == nullptr) return QZ_ERR_NO_MEMORY;
   if (owner().title.size() > QZ_MAX_TITLE_CHARS) return QZ_ERR_GENERAL;
+  damage() = Damage{};
   const std::u16string name = settingsName();
   const uint32_t creator = owner().creator;
   QZStatus status = db->open(name.c_str(), creator, QZ_PREFERENCES_TYPE, false, false);
-  if (status == QZ_OK) return QZ_OK;
-  if (status != QZ_ERR_NO_DATABASE) {
-    std::u16string damaged;
-    CQZCoreDatabaseWin32 finder;
-    if (finder.findDatabaseFile(name.c_str(), creator, QZ_PREFERENCES_TYPE, false, damaged) != QZ_OK ||
-        !QZFileMoveAside(damaged)) {
-      return status;
-    }
+  if (status == QZ_OK) {
+    if (!db->isWhole()) keepCopyOfDamaged();
+    return QZ_OK;
   }
+  std::u16string existing;
+  CQZCoreDatabaseWin32 finder;
+  if (finder.findFileByName(name.c_str(), existing) && !keepCopyOfDamaged()) return status;
   status = db->create(name.c_str(), creator, QZ_PREFERENCES_TYPE);
   if (status != QZ_OK) return status;
   return db->open(name.c_str(), creator, QZ_PREFERENCES_TYPE, false, false);
@@ -75,7 +100,24 @@ QZStatus QZOpenPreferences() {
 
 QZStatus QZClosePreferences() {
   CQZResourceDatabase* db = QZGetPreferencesDatabase();
-  return db == nullptr ? QZ_ERR_NO_MEMORY : db->close();
+  if (db == nullptr) return QZ_ERR_NO_MEMORY;
+  return damage().keepFile ? db->discard() : db->close();
+}
+
+QZStatus QZSavePreferencesFile() {
+  CQZResourceDatabase* db = QZGetPreferencesDatabase();
+  if (db == nullptr) return QZ_ERR_NO_MEMORY;
+  return damage().keepFile ? QZ_ERR_GENERAL : db->save();
+}
+
+void QZNotePreferencesDamage() { keepCopyOfDamaged(); }
+
+bool QZTakePreferencesDamage(std::u16string& copyOut) {
+  Damage& d = damage();
+  if (!d.toTell) return false;
+  d.toTell = false;
+  copyOut = d.copy;
+  return true;
 }
 
 uint16_t QZGetPreferencesSize(uint16_t id, bool saved) {
@@ -87,8 +129,13 @@ QZStatus QZReadPreferences(uint16_t id, bool saved, void* buffer, uint16_t size)
   CQZResourceDatabase* db = QZGetPreferencesDatabase();
   if (db == nullptr) return QZ_ERR_NO_MEMORY;
   const uint32_t type = QZPreferencesType(id, saved);
-  if (db->getResourceLength(type, 0) != size) return QZ_ERR_GENERAL;
-  return db->readResource(type, 0, size, buffer) == size ? QZ_OK : QZ_ERR_GENERAL;
+  const uint32_t stored = db->getResourceLength(type, 0);
+  if (stored != size || db->readResource(type, 0, size, buffer) != size) {
+    // A block stored at another size is damaged; an absent one is new.
+    if (stored != 0) QZNotePreferencesDamage();
+    return QZ_ERR_GENERAL;
+  }
+  return QZ_OK;
 }
 
 QZStatus QZWritePreferences(uint16_t id, bool saved, const void* buffer, uint16_t size) {
@@ -118,7 +165,9 @@ QZStatus QZGetPreferences(uint16_t id, bool saved, void* buffer, uint16_t size, 
   const QZStatus status = QZReadPreferences(id, saved, buffer, size);
   if (status != QZ_OK || !withChecksum) return status;
   const auto* bytes = static_cast<const uint8_t*>(buffer);
-  return base::loadLE32(bytes) == QZComputePreferencesChecksum(bytes, size) ? QZ_OK : QZ_ERR_GENERAL;
+  if (base::loadLE32(bytes) == QZComputePreferencesChecksum(bytes, size)) return QZ_OK;
+  QZNotePreferencesDamage();
+  return QZ_ERR_GENERAL;
 }
 
 QZSystemPreferences& QZGetSystemPreferences() {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "qz_types.h"
 
@@ -30,10 +31,24 @@ CQZResourceDatabase* QZGetPreferencesDatabase();
 // The record checksum over bytes 4..length-1 of a record.
 uint32_t QZComputePreferencesChecksum(const uint8_t* record, uint32_t length);
 
-// Opens the settings database; creates it when there is none. A damaged one
-// is moved aside first, never overwritten.
+// Opens the settings database; creates it when there is none. A file of its
+// name that cannot be opened is kept as a numbered copy first (never over
+// an older one) and only then replaced; when no copy can be made it stays
+// as it is and the status is returned.
 QZStatus QZOpenPreferences();
+// Saves and closes; a damaged database of which no copy could be made is
+// closed without saving, so it is never overwritten.
 QZStatus QZClosePreferences();
+// Writes the open database to its file now (as the close will); -1 when it
+// is not open, may not be overwritten or the write fails.
+QZStatus QZSavePreferencesFile();
+// Something stored in the settings database could not be read: a copy of
+// the file is kept aside (once per opening) before anything is written.
+void QZNotePreferencesDamage();
+// Whether damage was noted since the last call (each damage is told once);
+// copyOut is the device path of the copy kept aside, empty when none could
+// be made.
+bool QZTakePreferencesDamage(std::u16string& copyOut);
 uint16_t QZGetPreferencesSize(uint16_t id, bool saved);
 // 0 when the stored block has exactly size bytes and all were copied; else -1.
 QZStatus QZReadPreferences(uint16_t id, bool saved, void* buffer, uint16_t size);

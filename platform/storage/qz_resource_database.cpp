@@ -31,6 +31,12 @@ QZStatus CQZResourceDatabaseWin32::open(const char16_t* name, uint32_t creator, 
     freeAll();
     return QZ_ERR_GENERAL;
   }
+  if (!onDemand) {
+    const uint64_t dataStart =
+        QZ_DB_HEADER_SIZE + entries.size() * uint64_t{QZEntrySize(QZDatabaseKind::Resource)} + QZ_DB_GAP_SIZE;
+    const uint64_t firstData = entries.empty() ? bytes.size() : entries.front().offset;
+    whole_ = whole_ && firstData == dataStart;
+  }
   path_ = std::move(path);
   partial_ = onDemand;
   open_ = true;
@@ -43,8 +49,11 @@ QZStatus CQZResourceDatabaseWin32::readEntries(const std::vector<QZDatabaseEntry
     // Entries are unique by type and id: a later twin (written by some other
     // tool) was never reachable, and keeping it would let a remove and an add
     // save two of them.
-    if (find(e.type, e.id) != nullptr) continue;
-    Entry entry{e.type, e.id, e.size, e.offset, nullptr};
+    if (find(e.type, e.id) != nullptr) {
+      whole_ = false;
+      continue;
+    }
+    Entry entry{e.type, e.id, e.size, e.offset, nullptr, false};
     if (wholeFile != nullptr) {
       entry.data = QZAllocateData(e.size);
       if (!entry.data) return QZ_ERR_GENERAL;
@@ -105,6 +114,7 @@ void CQZResourceDatabaseWin32::freeAll() {
   header_ = QZDatabaseHeader{};
   open_ = false;
   partial_ = false;
+  whole_ = true;
 }
 
 CQZResourceDatabaseWin32::Entry* CQZResourceDatabaseWin32::find(uint32_t type, uint16_t id) {
@@ -122,7 +132,7 @@ QZStatus CQZResourceDatabaseWin32::load(Entry& entry) {
 
 QZStatus CQZResourceDatabaseWin32::addResource(uint32_t type, uint16_t id, uint32_t size, const void* data) {
   if (!open_ || find(type, id) != nullptr || entries_.size() >= QZ_DB_MAX_ENTRIES) return QZ_ERR_GENERAL;
-  Entry entry{type, id, size, 0, QZAllocateData(size)};
+  Entry entry{type, id, size, 0, QZAllocateData(size), true};
   if (!entry.data) return QZ_ERR_GENERAL;
   if (size > 0 && data != nullptr) std::memcpy(entry.data.get(), data, size);
   entries_.push_front(std::move(entry));
@@ -153,6 +163,7 @@ uint8_t* CQZResourceDatabaseWin32::getResource(uint32_t type, uint16_t id) {
   if (id == QZ_NO_ID) return nullptr;
   Entry* entry = find(type, id);
   if (entry == nullptr || load(*entry) != QZ_OK) return nullptr;
+  entry->read = true;
   return entry->data.get();
 }
 
@@ -160,6 +171,7 @@ uint16_t CQZResourceDatabaseWin32::readResource(uint32_t type, uint16_t id, uint
   Entry* entry = find(type, id);
   if (entry == nullptr) return 0;
   if (load(*entry) != QZ_OK) return 0xFFFF;
+  entry->read = true;
   const auto count = static_cast<uint16_t>(std::min<uint32_t>(entry->size, maxBytes));
   if (count > 0) std::memcpy(dest, entry->data.get(), count);
   return count;
@@ -172,6 +184,10 @@ uint16_t CQZResourceDatabaseWin32::getResourceSize(uint32_t type, uint16_t id) {
 uint32_t CQZResourceDatabaseWin32::getResourceLength(uint32_t type, uint16_t id) {
   const Entry* entry = find(type, id);
   return entry == nullptr ? 0 : entry->size;
+}
+
+uint16_t CQZResourceDatabaseWin32::countUnreadResources() {
+  return static_cast<uint16_t>(std::count_if(entries_.begin(), entries_.end(), [](const Entry& e) { return !e.read; }));
 }
 
 QZStatus CQZResourceDatabaseWin32::releaseResource(uint32_t, uint16_t) { return QZ_ERR_GENERAL; }

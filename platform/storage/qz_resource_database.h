@@ -52,6 +52,13 @@ class CQZResourceDatabase {
 
   // The full size; 0 when absent.
   virtual uint32_t getResourceLength(uint32_t type, uint16_t id) = 0;
+  // Whether the file, read whole at open, held nothing besides its header,
+  // directory, gap and one entry of each type and id: bytes no entry covers
+  // tell of a damaged directory.
+  virtual bool isWhole() = 0;
+  // The entries found at open that nobody has read since (getResource or
+  // readResource); an entry nobody asks for tells of a damaged type or id.
+  virtual uint16_t countUnreadResources() = 0;
   // The database's core (folder search and byte accessors).
   virtual CQZCoreDatabase& core() = 0;
 };
@@ -82,6 +89,8 @@ class CQZResourceDatabaseWin32 final : public CQZResourceDatabase {
   QZStatus loadAllResources() override;
   QZStatus unloadAllResources() override;
   uint32_t getResourceLength(uint32_t type, uint16_t id) override;
+  bool isWhole() override { return whole_; }
+  uint16_t countUnreadResources() override;
   CQZCoreDatabase& core() override { return core_; }
 
   bool isOpen() const { return open_; }
@@ -95,6 +104,7 @@ class CQZResourceDatabaseWin32 final : public CQZResourceDatabase {
     uint32_t size = 0;
     uint32_t offset = 0;
     std::unique_ptr<uint8_t[]> data;
+    bool read = false;
   };
   using EntryList = std::list<Entry>;
 
@@ -107,6 +117,7 @@ class CQZResourceDatabaseWin32 final : public CQZResourceDatabase {
   CQZCoreDatabaseWin32 core_;
   bool open_ = false;
   bool partial_ = false;
+  bool whole_ = true;
   std::u16string path_;
   QZDatabaseHeader header_;
   EntryList entries_;

@@ -2,7 +2,8 @@
 # Pellwyn as a user meets it: --help shows the desktop's keys, Back quits with
 # the settings database written, the next start finds those settings, a
 # suspend stops the frames until the resume, and a second copy started on the
-# same device root while one runs ends at once, saying why, and leaves the
+# same device root while one runs ends at once, saying why (one on another
+# root runs beside it), and leaves the
 # first one running.
 set -eu
 program=$1
@@ -76,6 +77,11 @@ status=0
 [ "$status" -eq 1 ] || { echo "a refused second copy ended with status $status"; stop_first; exit 1; }
 grep -q "not started: it is already running with the device root" second.err ||
   { echo "a refused second copy does not say why"; cat second.err; stop_first; exit 1; }
+# The device is its root: a copy on another root runs beside the first.
+printf 'wait 100\ndump other.txt\n' > other-script.txt
+"$program" --headless --root other-root --script other-script.txt 2>/dev/null ||
+  { echo "a copy on another device root was refused"; stop_first; exit 1; }
+grep -q '^screen=' other.txt || { echo "a copy on another device root did not run"; stop_first; exit 1; }
 # A dump the first copy began after the second had ended, complete once the
 # one after it is there.
 latest=$(ls first-*.txt 2>/dev/null | sed 's/[^0-9]//g' | sort -n | tail -1)

@@ -1,6 +1,7 @@
 // Pellwyn's application object: the start with its first forms, the player
 // brought back with the profile and saved games, the stop that saves them,
 // the menu commands, and the player switches between frames.
+#include <filesystem>
 #include <string>
 
 #include "app_fixture.h"
@@ -57,13 +58,14 @@ TEST_F(AppApplicationTest, ThePlayerComesBackWithProfileAndSavedGame) {
   resumed.reset();
 }
 
-TEST_F(AppApplicationTest, AMissingOrDamagedPlayerDatabaseOpensTheSelectForm) {
+TEST_F(AppApplicationTest, ADamagedSavedGameIsLeftOutAloneAndThePlayerStays) {
   start();
   createPlayer(u"Ann");
   createPlayer(u"Bob");
   EXPECT_EQ(app_->getPreferences()->getCurrent(), 1);
+  app_->getUserForm()->profile().statistics[0].games = 7;
   stop();
-  // Bob's saved game of type 1 is damaged: his profile is refused, Ann's stays.
+  // Bob's saved game of type 1 is damaged: it alone is left out, and he is told.
   {
     CQZFRsrcDatabase db;
     ASSERT_EQ(db.open(u"Bob-QZSUser", QZFourCC("QzSo"), kUser, false), 0);
@@ -73,14 +75,11 @@ TEST_F(AppApplicationTest, AMissingOrDamagedPlayerDatabaseOpensTheSelectForm) {
     ASSERT_EQ(db.close(), 0);
   }
   start();
-  EXPECT_EQ(forms(), "1190 1000 1191");
-  EXPECT_EQ(app_->getPreferences()->getCurrent(), -1);
-  EXPECT_EQ(app_->getPreferences()->getCount(), 2);
-  EXPECT_TRUE(databaseExists(u"Bob-QZSUser"));  // refused, never overwritten
-  app_->users().requestLoadUser(0, kAppFormTitle);
   frames(1);
-  EXPECT_EQ(app_->getPreferences()->getCurrent(), 0);
-  EXPECT_EQ(forms(), "1190 1000");
+  EXPECT_EQ(forms(), "1190 1000 1194");
+  EXPECT_EQ(app_->getPreferences()->getCurrent(), 1);
+  EXPECT_EQ(app_->getUserForm()->profile().statistics[0].games, 7);
+  EXPECT_TRUE(std::filesystem::exists(scratchFolder() / "Bob-QZSUser.pdb.damaged.1"));
 }
 
 TEST_F(AppApplicationTest, ADatabaseWithoutTheSuffixIsNoPlayer) {

@@ -12,9 +12,13 @@
 
 #include "../framework/application_fixture.h"
 #include "app_application.h"
+#include "app_form_game.h"
 #include "app_form_ids.h"
+#include "app_game_settings.h"
 #include "app_form_user.h"
 #include "app_preferences.h"
+#include "app_profile.h"
+#include "app_settings.h"
 #include "app_serialise_stream.h"
 #include "qz_preferences.h"
 #include "qz_startup.h"
@@ -116,6 +120,18 @@ class AppTest : public ApplicationEnvironment {
     CAppProfile& profile = app_->getUserForm()->profile();
     std::fill(std::begin(profile.instructionsShown), std::end(profile.instructionsShown), 1);
     std::fill(std::begin(profile.trophies), std::end(profile.trophies), 1);
+  }
+  // The game's play screen, with one-touch play on or off, for a seasoned
+  // player. Null when it did not open.
+  CAppGameForm* startGame(uint32_t type, bool oneTouch) {
+    CAppSettings& s = *app_->getSettings();
+    s.currentGameType = type;
+    s.gameOptions[type - 1][kOptionOneTouch] = oneTouch ? 1 : 0;
+    makeSeasoned();
+    app_->startChosenGame();
+    frames(1);
+    auto* form = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
+    return form && form->game() ? form : nullptr;
   }
   void frames(int n) {
     for (int i = 0; i < n; ++i) {

@@ -31,15 +31,8 @@ class KeypadWinTest : public AppTest {
   // The chosen game dealt with one-touch play off, its deal animation run out.
   void deal(uint32_t type) {
     start();
-    CAppSettings& s = *app_->getSettings();
-    s.currentGameType = type;
-    s.gameOptions[type - 1][kOptionOneTouch] = 0;
-    makeSeasoned();
-    app_->startChosenGame();
-    frames(1);
-    form_ = dynamic_cast<CAppGameForm*>(app_->getFormHandler()->findForm(kAppFormGame));
+    form_ = startGame(type, false);
     ASSERT_NE(form_, nullptr);
-    ASSERT_NE(form_->game(), nullptr);
     ASSERT_TRUE(form_->game()->isDealPending());
     fly();
     ASSERT_FALSE(form_->game()->isDealPending());

@@ -9,7 +9,8 @@
 //   - a line of the title's facts wider than the fader's area.
 // Besides the descriptions' own texts, the texts the application puts into
 // gadgets are tried in them: the game names, the rule choices of each game,
-// the statistics' page names, the trophies' texts.
+// the statistics' page names, the trophies' texts, the notices of damaged
+// data and failed saves.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -29,6 +30,7 @@
 #include "app_game_rule_options.h"
 #include "app_installed_fixture.h"
 #include "app_object_trophy.h"
+#include "app_storage_notices.h"
 #include "app_stats_fader.h"
 #include "app_value_tables.h"
 #include "qz_database_file.h"
@@ -95,6 +97,30 @@ std::vector<GadgetTexts> applicationTexts() {
     }
   }
   return all;
+}
+
+// Texts the application composes at run time, in the current language.
+struct ComposedTexts {
+  uint16_t formId;
+  uint16_t gadgetId;
+  std::vector<std::u16string> texts;
+};
+
+// What the players' alert tells of damaged data and failed saves, each kind
+// with and without a copy kept, for a player of the longest name of wide
+// letters and a copy numbered in two digits.
+std::vector<ComposedTexts> composedTexts() {
+  const std::u16string player = u"WWWWWWWWWW";
+  const std::u16string copy = u"\\My Documents\\Pellwyn\\" + player + u"-QZSUser.pdb.damaged.10";
+  std::vector<std::u16string> notices;
+  for (CAppStorageNotices::Kind kind : {CAppStorageNotices::kProfileLost, CAppStorageNotices::kPartDropped,
+                                         CAppStorageNotices::kSavedGameDropped, CAppStorageNotices::kSettingsDamaged,
+                                         CAppStorageNotices::kSaveFailed}) {
+    for (const std::u16string& kept : {copy, std::u16string()}) {
+      notices.push_back(CAppStorageNotices::textOf({kind, player, kept}));
+    }
+  }
+  return {{kAppFormUserAlert, 20, notices}};
 }
 
 std::vector<TitleTexts> applicationTitles() {
@@ -166,6 +192,18 @@ class TextFitTest : public InstalledAppTest {
     return d;
   }
 
+  // Whether a word wider than the room still breaks whole: after its
+  // hyphens, dots or backslashes (a file name), each piece fitting.
+  bool breaksAtJoints(const std::u16string& word, uint16_t font, int room) {
+    size_t from = 0;
+    for (size_t i = 0; i < word.size(); ++i) {
+      const bool joint = word[i] == u'-' || word[i] == u'.' || word[i] == u'\\';
+      if (!joint && i + 1 < word.size()) continue;
+      if (fonts().textWidth(word.substr(from, i + 1 - from).c_str(), font) > room) return false;
+      from = i + 1;
+    }
+    return true;
+  }
   // The widest word of the text that is wider than the room, or empty.
   std::u16string brokenWord(const char16_t* text, uint16_t font, int room) {
     std::u16string word;
@@ -174,7 +212,9 @@ class TextFitTest : public InstalledAppTest {
         word += *p;
         continue;
       }
-      if (!word.empty() && fonts().textWidth(word.c_str(), font) > room) return word;
+      if (!word.empty() && fonts().textWidth(word.c_str(), font) > room && !breaksAtJoints(word, font, room)) {
+        return word;
+      }
       word.clear();
       if (!*p) return word;
     }
@@ -253,10 +293,7 @@ class TextFitTest : public InstalledAppTest {
       return;
     }
     const QZFFormDescription d = description(formId);
-    const QZRect& frame = form->getFormRect();
-    if (frame.x < 0 || frame.y < 0 || frame.x + frame.w > screenWidth() || frame.y + frame.h > screenHeight()) {
-      report(where, "reaches past the screen (" + std::to_string(frame.h) + " high)");
-    }
+    checkFrame(where, *form);
     checkTitle(where, *form);
     for (const TitleTexts& titles : applicationTitles()) {
       if (titles.formId != formId) continue;
@@ -284,7 +321,26 @@ class TextFitTest : public InstalledAppTest {
         checkOverlaps(where, *form, d);
       }
     }
+    for (const ComposedTexts& texts : composedTexts()) {
+      if (texts.formId != formId) continue;
+      for (const std::u16string& text : texts.texts) {
+        form->setGadgetText(texts.gadgetId, text.c_str());
+        const CQZFGadget* g = form->getGadget(texts.gadgetId);
+        for (const QZFGadgetDescription& gd : d.gadgets) {
+          if (g && gd.id == texts.gadgetId) checkGadget(where, *form, *g, gd);
+        }
+        checkOverlaps(where, *form, d);
+        checkFrame(where, *form);
+      }
+    }
     closeTop(*form);
+  }
+
+  void checkFrame(const std::string& where, const CQZFForm& form) {
+    const QZRect& frame = form.getFormRect();
+    if (frame.x < 0 || frame.y < 0 || frame.x + frame.w > screenWidth() || frame.y + frame.h > screenHeight()) {
+      report(where, "reaches past the screen (" + std::to_string(frame.h) + " high)");
+    }
   }
 
   // A menu opened on a form: a quick menu as the form's own, the others as submenus.

@@ -190,6 +190,10 @@ TEST_F(FontManagerTest, LinesBreakAtTheLastSpaceOrAnywhere) {
       {u"abcd efgh", 0, 100, false, 9},
       {u"abcd efgh", 0, 28, false, 4},   // the space itself overflows
       {u"abcdefgh", 0, 20, false, 2},    // no space: as anywhere
+      {u"ab-cdefgh", 0, 20, false, 3},   // a word wider than the line: after its hyphen
+      {u"ab.cd efgh", 0, 20, false, 3},  // or its dot
+      {u"ab-cdefgh", 0, 20, true, 2},
+      {u"ab cd-efgh", 0, 30, false, 2},  // a space before it comes first
       {u"ab\ncd", 0, 100, false, 2},
       {u"\ncd", 0, 100, false, 0},
       {u"abcd efgh", 5, 12, false, 1},   // counted from the start

@@ -177,4 +177,52 @@ TEST(KeypadFocus, PyramidStartsOnTheLowestRowOfThePyramid) {
   EXPECT_EQ(t.game->cursorRow(), 5) << "left and right climb out of a cleared row";
 }
 
+// With the animations off no flight ends in a settle: a turn of the stock,
+// by the stylus or by Select, settles the table at once, so after every turn
+// the cards that can move are those a fresh search finds.
+TEST(KeypadFocus, EveryStockTurnWithoutAnimationsIsSearchedAgain) {
+  for (const bool byKey : {false, true}) {
+    SCOPED_TRACE(byKey ? "Select" : "tap");
+    Table t(kGameGolf, 1);
+    const int stock = t.game->firstPile(kPileStock)->index();
+    if (byKey) t.game->onKey(kRight);  // the focus shows on the stock
+    for (int turn = 0; turn < 60 && !t.pile(stock).empty(); ++turn) {
+      SCOPED_TRACE(turn);
+      if (byKey) {
+        ASSERT_EQ(t.game->focusPile(), stock);
+        t.game->onAction();
+      } else {
+        t.tap(stock);
+      }
+      const std::vector<CAppCard*> seen = t.game->movableCards();
+      const bool moves = t.game->findMoves() > 0;
+      EXPECT_EQ(t.game->movableCards(), seen);
+      EXPECT_EQ(t.game->isFinished(), !moves);
+    }
+    EXPECT_TRUE(t.pile(stock).empty());
+  }
+}
+
+// Pyramid deal 1 with the stock face up: its six and the seven at the left
+// of the bottom row (place 23) make thirteen. Select on the stock plays the
+// six onto the seven, and the focus leaves the emptied place for the discard
+// pile.
+TEST(KeypadFocus, APairFromTheStockMovesTheFocusToTheDiscardPile) {
+  CAppPlainGameServices services;
+  services.stillPlay();
+  services.settings().currentGameType = kGamePyramid;
+  services.settings().pyramidStockFaceUp = 1;
+  CAppGame game(nullptr, &services);
+  ASSERT_EQ(game.init(kGamePyramid), 0);
+  const CAppCardPile* stock = game.firstPile(kPileStock);
+  ASSERT_EQ(stock->topCard()->rank(), 6);
+  ASSERT_EQ(game.pile(23)->topCard()->rank(), 7);
+  game.onKey(kRight);
+  ASSERT_EQ(game.focusPile(), stock->index());
+  game.onAction();
+  EXPECT_TRUE(game.pile(23)->empty());
+  EXPECT_EQ(game.firstPile(kPileFoundation)->count(), 2);
+  EXPECT_EQ(game.focusPile(), game.firstPile(kPileFoundation)->index());
+}
+
 }  // namespace

@@ -40,7 +40,7 @@ TEST_P(HistoryTest, SafeAutomaticMovesGoBackWithTheMoveBeforeThem) { playAndTake
 
 void HistoryTest::playAndTakeBack(uint8_t autoMoves) {
   int newMoves = 0;
-  for (uint32_t deal : {1u, 77u, 4242u}) {
+  for (uint32_t deal : {1u, 78u, 4242u}) {
     Table t(GetParam(), deal);
     t.services.settings().options[GetParam() - 1][kOptionAutoMoves] = autoMoves;
     std::mt19937 rng(deal);

@@ -41,6 +41,25 @@ TEST(SavedGame, CarriedCardsAreStoredOnTheirPile) {
   EXPECT_EQ(t.game->inHand().count(), 0);
 }
 
+// Play goes on after a save (a profile saved while the play screen is up):
+// every card stays where it lies, the columns fanned as before.
+TEST(SavedGame, ASaveLeavesEveryCardWhereItLies) {
+  for (const int type : {kGameKlondike, kGameFreecell, kGamePyramid}) {
+    Table t(type, 5);
+    const auto places = [&t] {
+      std::vector<std::pair<int32_t, int32_t>> at;
+      for (int id = 0; const CAppCard* card = t.game->card(id); ++id) {
+        at.emplace_back(card->x(), card->y());
+      }
+      return at;
+    };
+    const auto before = places();
+    ASSERT_FALSE(before.empty());
+    t.save();
+    EXPECT_EQ(places(), before) << "game " << type;
+  }
+}
+
 TEST(SavedGame, AGameSavedDuringTheDealAnimationStoresTheDeal) {
   Table still(kGamePyramid, 12);
   Table moving(kGamePyramid, 12, false);

@@ -2,6 +2,8 @@
 // candidates, the stock when nothing else moves, and the count of requests.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app_hints.h"
 #include "app_stock_pile.h"
 #include "game_fixture.h"
@@ -9,6 +11,30 @@
 namespace {
 
 using game_test::Table;
+
+// The card the marker stands over: the marker's offset from its card is the
+// same for every card of the table, so the one whose corner lies that offset
+// away from the marker of a known card.
+const CAppCard* cardUnderMarker(const Table& t, const CAppCard& known, int knownX, int knownY) {
+  const CAppHints& hints = t.game->hints();
+  for (int i = 0; i < t.game->cardCount(); ++i) {
+    const CAppCard* c = t.game->card(i);
+    if (c->x() - known.x() == hints.markerX() - knownX && c->y() - known.y() == hints.markerY() - knownY) return c;
+  }
+  return nullptr;
+}
+
+// Whether some pile other than the card's own would take it now.
+bool somePileTakes(const Table& t, CAppCard* card) {
+  const CAppCardPile* home = nullptr;
+  for (int i = 0; i < t.game->pileCount() && !home; ++i) {
+    if (t.pile(i).depthOf(card) >= 0) home = &t.pile(i);
+  }
+  for (int i = 0; i < t.game->pileCount(); ++i) {
+    if (&t.pile(i) != home && t.pile(i).kind() != kPileStock && t.pile(i).canAccept(card)) return true;
+  }
+  return false;
+}
 
 TEST(Hints, TheMarkerFadesInHoldsAndFadesOut) {
   Table t(kGameKlondike, 2);
@@ -77,6 +103,63 @@ TEST(Hints, WithNothingToMoveTheMarkerGoesToTheStockWhileItCanTurn) {
   hints.showNext();
   EXPECT_FALSE(hints.isVisible());
   EXPECT_EQ(hints.hintsShown(), 2);
+}
+
+// The hints come from the move search after each settled move: in Klondike
+// deal 1, once the jack of hearts lies on the queen of clubs, the seven of
+// clubs can go onto the eight of hearts, and the marker shows the cards that
+// can move before it ever points at the stock.
+TEST(Hints, TheMoveSearchGivesTheHintsAfterAMove) {
+  Table t(kGameKlondike, 1);
+  t.tap(9);
+  ASSERT_EQ(t.pile(5).topCard()->rank(), 11);
+  ASSERT_EQ(t.pile(5).topCard()->suit(), 1);
+  CAppHints& hints = t.game->hints();
+  ASSERT_GT(hints.candidateCount(), 1);
+  const auto& useful = t.game->usefulMoves();
+  const auto seven = std::find_if(useful.begin(), useful.end(),
+                                  [](const CAppCard* c) { return c->rank() == 7 && c->suit() == 2; });
+  ASSERT_NE(seven, useful.end()) << "the seven of clubs is not among the moves found";
+  EXPECT_TRUE(somePileTakes(t, *seven));
+
+  // The first two requests mark the first two moves found, each a card some
+  // other pile takes, and neither the stock.
+  CAppCard* first = useful[0];
+  hints.showNext();
+  const int firstX = hints.markerX(), firstY = hints.markerY();
+  hints.showNext();
+  const CAppCard* second = cardUnderMarker(t, *first, firstX, firstY);
+  ASSERT_NE(second, nullptr);
+  EXPECT_EQ(second, useful[1]);
+  const CAppCardPile* stock = t.game->firstPile(kPileStock);
+  for (CAppCard* c : {first, useful[1]}) {
+    EXPECT_LT(stock->depthOf(c), 0);
+    EXPECT_TRUE(somePileTakes(t, c));
+  }
+}
+
+// FreeCell has no stock to fall back on: the marker shows a card as soon as
+// the search found one, also when only a free cell would take it.
+TEST(Hints, FreecellShowsACardThatCanMove) {
+  for (const uint32_t deal : {1U, 11U}) {
+    SCOPED_TRACE(deal);
+    Table t(kGameFreecell, deal);
+    CAppHints& hints = t.game->hints();
+    ASSERT_GT(hints.candidateCount(), 0);
+    hints.showNext();
+    EXPECT_TRUE(hints.isVisible());
+    CAppCard* first = t.game->usefulMoves().front();
+    EXPECT_TRUE(somePileTakes(t, first));
+  }
+}
+
+// A second search of the same table gives the same hints, not twice as many.
+TEST(Hints, ASearchReplacesTheHintsOfTheLastOne) {
+  Table t(kGameKlondike, 1);
+  const int before = t.game->hints().candidateCount();
+  ASSERT_GT(before, 0);
+  static_cast<void>(t.game->findMoves());
+  EXPECT_EQ(t.game->hints().candidateCount(), before);
 }
 
 TEST(Hints, TheCountIsSavedWithTheGame) {

@@ -24,6 +24,16 @@ class PreferencesTest : public DatabaseTest {
   std::filesystem::path settings() const { return savePath("Pellwyn-Settings"); }
 };
 
+// Where the data of a block starts in a settings file's bytes.
+size_t dataOf(const std::vector<uint8_t>& file, uint32_t type) {
+  const uint16_t count = base::loadBE16(file.data() + 76);
+  for (size_t e = 78; e < 78 + 10u * count; e += 10) {
+    if (base::loadBE32(file.data() + e) == type) return base::loadBE32(file.data() + e + 6);
+  }
+  ADD_FAILURE() << "no such block";
+  return 0;
+}
+
 }  // namespace
 
 TEST(PreferencesChecksum, KnownValues) {
@@ -133,17 +143,70 @@ TEST_F(PreferencesTest, WriteReplacesTheOldBlock) {
   EXPECT_EQ(std::memcmp(read, "xy", 2), 0);
 }
 
-TEST_F(PreferencesTest, DamagedSettingsAreMovedAsideNotOverwritten) {
-  ASSERT_EQ(QZOpenPreferences(), 0);
-  ASSERT_EQ(QZWritePreferences(0x4142, true, "keep", 4), 0);
-  ASSERT_EQ(QZClosePreferences(), 0);
-  std::vector<uint8_t> damaged = readFile(settings());
-  base::storeBE32(damaged.data() + 78 + 6, 5000);  // offset past the end
-  writeFile(settings(), damaged);
+// The settings database damaged in each of its parts: what can be read is
+// kept, a numbered copy of the file is kept aside before anything is written
+// over it, and the damage is told once.
+TEST_F(PreferencesTest, DamagedSettingsKeepWhatCanBeReadAndACopy) {
+  struct Case {
+    const char* what;
+    void (*apply)(std::vector<uint8_t>&);
+    bool languageKept, playerKept, told;
+  };
+  const Case cases[] = {
+      {"nothing", [](std::vector<uint8_t>&) {}, true, true, false},
+      {"a bit inside the player block",
+       [](std::vector<uint8_t>& f) { f[dataOf(f, QZPreferencesType(0x7072, true)) + 6] ^= 4; }, true, false, true},
+      {"zeros over bytes 72-96", [](std::vector<uint8_t>& f) { std::fill(f.begin() + 72, f.begin() + 96, 0); }, false,
+       false, true},
+      {"an offset past the end", [](std::vector<uint8_t>& f) { base::storeBE32(f.data() + 78 + 6, 5000); }, false,
+       false, true},
+      {"a bit of the type", [](std::vector<uint8_t>& f) { f[61] ^= 1; }, false, false, true},
+      {"a bit of the creator", [](std::vector<uint8_t>& f) { f[66] ^= 1; }, false, false, true},
+      {"the header cut short", [](std::vector<uint8_t>& f) { f.resize(50); }, false, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove(settings());
+    std::filesystem::remove(settings().string() + ".damaged.1");
+    ASSERT_EQ(QZOpenPreferences(), 0);
+    QZGetSystemPreferences().language = 1031;
+    ASSERT_EQ(QZSaveSystemPreferences(), 0);
+    char player[8] = "\0\0\0\0Ann";
+    ASSERT_EQ(QZSetPreferences(0x7072, true, player, sizeof player, true), 0);
+    ASSERT_EQ(QZClosePreferences(), 0);
+    std::vector<uint8_t> damaged = readFile(settings());
+    c.apply(damaged);
+    writeFile(settings(), damaged);
 
+    ASSERT_EQ(QZOpenPreferences(), 0);
+    QZGetSystemPreferences().language = 0;
+    ASSERT_EQ(QZLoadSystemPreferences(), 0);
+    EXPECT_EQ(QZGetSystemPreferences().language, c.languageKept ? 1031 : 0);
+    char read[8] = {};
+    EXPECT_EQ(QZGetPreferences(0x7072, true, read, sizeof read, true) == 0, c.playerKept);
+    std::u16string copy;
+    ASSERT_EQ(QZTakePreferencesDamage(copy), c.told);
+    EXPECT_FALSE(QZTakePreferencesDamage(copy));  // told once
+    if (c.told) {
+      EXPECT_EQ(copy, u"\\save\\Pellwyn-Settings.pdb.damaged.1");
+      EXPECT_EQ(readFile(settings().string() + ".damaged.1"), damaged);
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(settings().string() + ".damaged.1"));
+    }
+    ASSERT_EQ(QZClosePreferences(), 0);
+  }
+}
+
+TEST_F(PreferencesTest, ACopyAsideNeverOverwritesAnOlderOne) {
   ASSERT_EQ(QZOpenPreferences(), 0);
-  EXPECT_EQ(QZGetPreferencesSize(0x4142, true), 0);
-  EXPECT_EQ(readFile(settings().string() + ".bad"), damaged);
+  ASSERT_EQ(QZClosePreferences(), 0);
+  writeFile(settings(), {1, 2, 3});
+  writeFile(settings().string() + ".damaged.1", {9});
+  ASSERT_EQ(QZOpenPreferences(), 0);
+  std::u16string copy;
+  ASSERT_TRUE(QZTakePreferencesDamage(copy));
+  EXPECT_EQ(readFile(settings().string() + ".damaged.1"), std::vector<uint8_t>{9});
+  EXPECT_EQ(readFile(settings().string() + ".damaged.2"), (std::vector<uint8_t>{1, 2, 3}));
 }
 
 TEST_F(PreferencesTest, OverlongTitleIsRefused) {

@@ -30,10 +30,10 @@ bool endsWith(const std::string& s, const char* tail) {
 
 constexpr uint64_t kLongestSeconds = 600;
 
-int usage() {
-  std::fprintf(stderr, "usage: soundplay [--capture OUT.wav] [--mono] FILE.s3m|.it|.wav|.apcm [SECONDS (1-%u)]\n",
+int usage(FILE* to = stderr, int status = 2) {
+  std::fprintf(to, "usage: soundplay [--capture OUT.wav] [--mono] FILE.s3m|.it|.wav|.apcm [SECONDS (1-%u)]\n",
                static_cast<unsigned>(kLongestSeconds));
-  return 2;
+  return status;
 }
 
 }  // namespace
@@ -47,6 +47,11 @@ int main(int argc, char** argv) {
       capture = argv[++i];
     } else if (std::strcmp(argv[i], "--mono") == 0) {
       mono = true;
+    } else if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      return usage(stdout, 0);
+    } else if (argv[i][0] == '-' && argv[i][1] != 0) {
+      std::fprintf(stderr, "soundplay: unknown option %s\n", argv[i]);
+      return usage();
     } else {
       rest.push_back(argv[i]);
     }
