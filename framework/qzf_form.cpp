@@ -244,7 +244,19 @@ void CQZFForm::update() {
   if (menuId_ != menusMadeFor_) makeMenus(isMenuOpen());
   if (gadgets_) gadgets_->update();
   if (menus_) menus_->update();
+  followMenuVisibility();
   static_cast<void>(onUpdate());
+}
+
+bool CQZFForm::menusVisible() const { return menus_ && (obscureCount_ == 0 || isMenuOpen()); }
+
+void CQZFForm::followMenuVisibility() {
+  const bool shown = menusVisible();
+  if (shown == menusShown_) return;
+  menusShown_ = shown;
+  // A form covered while one of its menus was open keeps its soft keys on
+  // the screen until their cells are drawn again without them.
+  if (menus_) menus_->invalidate();
 }
 
 bool CQZFForm::isMenuOpen() const { return menus_ && menus_->coversForm(); }
@@ -359,7 +371,7 @@ void CQZFForm::draw() {
   if (closed_ || !graphics_->computeUncovered()) return;
   graphics_->buildBackgroundList();
   if (graphics_->isRectangleDirty(formRect_)) drawBody();
-  if (menus_ && (obscureCount_ == 0 || isMenuOpen())) menus_->draw();
+  if (menusVisible()) menus_->draw();
 }
 
 void CQZFForm::drawBody() {

@@ -239,6 +239,11 @@ class CQZFForm : public CQZFObject {
   // Makes the menu handler for the form's menu id and opens the menu (shown
   // when `open`); a handler that could not be made leaves the form without menus.
   void makeMenus(bool open);
+  // The menus are drawn while the form is active or one of them is open.
+  bool menusVisible() const;
+  // Menus that stopped being drawn leave their area to what lies under them:
+  // it is marked for redrawing (and so is the area of menus that appeared).
+  void followMenuVisibility();
   void drawBody();
 
   uint16_t formId_ = QZ_NO_ID;
@@ -274,4 +279,6 @@ class CQZFForm : public CQZFObject {
   std::unique_ptr<CQZFMenuHandler> menus_;
   // The menu id the handler was made for: a menu that fails to open is not tried again every frame.
   uint16_t menusMadeFor_ = QZ_NO_ID;
+  // Whether the menus were to be drawn at the last update.
+  bool menusShown_ = false;
 };

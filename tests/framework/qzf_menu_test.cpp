@@ -358,6 +358,95 @@ TEST_F(QuickMenuTest, ButtonsWithoutImagesAreDrawnAsPlainBoxesWithTheirLabels) {
   EXPECT_NE(pixelAt(40, 310), kGlyphColour);
 }
 
+// A screen that fills the display under its soft keys, like a title or play
+// screen: it paints its background only where the display needs it (the
+// cells marked for redrawing that no form above covers).
+class ScreenForm : public MenuForm {
+ public:
+  static constexpr uint16_t kColour = 0x001F;
+  ScreenForm() { setWholeScreenBackground(true); }
+  Handled drawBackground() override {
+    getGraphics()->fillBackground(kColour);
+    return Handled::kDone;
+  }
+};
+
+// The screen and, opened over it, a small form without menus or one with
+// soft keys of its own in another colour.
+class CoveredSoftKeysTest : public QuickMenuTest {
+ protected:
+  // Layout values: 0 = 0, 1 = 100, 2 = 50, 3 = 240 (screen width), 4 = 320 (screen height).
+  static constexpr int16_t kScreenValues[5] = {0, 100, 50, 240, 320};
+  void prepare() override {
+    FormMenuTest::prepare();
+    app_.values = kScreenValues;
+  }
+  void SetUp() override {
+    QuickMenuTest::SetUp();
+    const std::string screen = "form 1\nwidth T3\nheight T4\nbackground 0 #000000\nmenu 20\n";
+    serve({{20, menu_source::quick(2, kFont, {kMenu, 11, 0, QZ_NO_ID, 255, kKeyBlob},
+                                   {kBack, 30, 2, QZ_NO_ID, 255, kKeyBlob})},
+           {21, menu_source::quick(2, kFont, {kGo, 13, 0, QZ_NO_ID, 255, kPressedBlob},
+                                   {kQuit, 14, 0, QZ_NO_ID, 255, kPressedBlob})},
+           {30, menu_source::list(2, 0, {{41, kNew}, {42, kQuit}}, kLook)}},
+          {{1, menu_source::compile(screen)},
+           {2, menu_source::compile("form 2\nwidth T1\nheight T2\nbackground 255 #000000\n")},
+           {3, menu_source::form(21)}});
+  }
+  // One frame as the window runs it: after the copy to the screen the dirty
+  // grid is cleared, so the next frame draws only what was marked since.
+  void frame() {
+    app_.getUI()->tick();
+    app_.drawFrame();
+  }
+  // The colours of the left and right soft keys under their labels.
+  std::pair<uint16_t, uint16_t> strip() { return {pixelAt(2, 318), pixelAt(182, 318)}; }
+};
+
+TEST_F(CoveredSoftKeysTest, TheStripShowsTheTopFormsSoftKeysOrNone) {
+  using Strip = std::pair<uint16_t, uint16_t>;
+  const Strip screenKeys{kKeyColour, kKeyColour};
+  struct Case {
+    const char* name;
+    uint16_t cover;     // the form opened over the screen
+    bool fromMenu;      // opened by an item of the right soft key's submenu, else directly
+    Strip covered;      // the strip while the form is open
+  };
+  const Case cases[] = {
+      {"no soft keys, from the menu", 2, true, {ScreenForm::kColour, ScreenForm::kColour}},
+      {"no soft keys, directly", 2, false, {ScreenForm::kColour, ScreenForm::kColour}},
+      {"own soft keys, from the menu", 3, true, {kPressedColour, kPressedColour}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    auto made = std::make_unique<ScreenForm>();
+    ScreenForm* screen = made.get();
+    ASSERT_EQ(forms()->openForm(1, std::move(made), 0), 0);
+    frame();
+    EXPECT_EQ(strip(), screenKeys);
+    if (c.fromMenu) {
+      screen->onChosen = [&](const QZFMenuEvent&) { static_cast<void>(open(c.cover)); };
+      softKey(VK_TSOFT2);
+      frame();
+      press(VK_DOWN);
+      press(VK_RETURN);
+    } else {
+      ASSERT_NE(open(c.cover), nullptr);
+    }
+    frame();
+    frame();
+    ASSERT_EQ(forms()->getTopFormId(), c.cover);
+    EXPECT_EQ(strip(), c.covered);
+    // Closed again, the screen below shows its own soft keys.
+    forms()->closeForm(c.cover);
+    frame();
+    frame();
+    EXPECT_EQ(strip(), screenKeys);
+    forms()->closeAllForms();
+    frame();
+  }
+}
+
 // --- Menu bar and popups ------------------------------------------------------
 
 class MenuBarTest : public FormMenuTest {

@@ -16,9 +16,6 @@ golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-damaged
 
-expect() {
-  grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
-}
 # run LOCALE: script.txt headless in that language.
 run() {
   env LC_ALL="$1" LANG="$1" "$program" --headless --root root --script script.txt 2>stderr.txt ||

@@ -9,6 +9,11 @@ fresh_work() {
   export WINCE_INSTANCE_NAMESPACE="$2-$$"
 }
 
+# expect FILE TEXT: FILE holds TEXT somewhere, or the run fails showing FILE.
+expect() {
+  grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
+}
+
 # run_script PROGRAM: runs script.txt headless on the device folder root.
 run_script() {
   "$1" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }

@@ -14,10 +14,6 @@ golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-title
 
-expect() {
-  grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
-}
-
 # A first start in the language (a locale name: the runtime takes the
 # language from it): player "A", then the title once its intro has come to
 # rest and a fact stands; then the script's further lines.
