@@ -1,23 +1,23 @@
 #!/usr/bin/env bash
 # Builds every fuzz target with libFuzzer (clang, AddressSanitizer and UBSan) in
-# build/fuzz and runs each for a fixed time on a scratch copy of its seed corpus.
+# the test tree build/test (scripts/test_tree.sh) and runs each for a fixed time
+# on a scratch copy of its seed corpus.
 #   scripts/fuzz.sh [SECONDS [NAME...]]   SECONDS per target (default 5); NAMEs
 #                                         pick targets (default: all of them)
 # Targets run side by side, $FUZZ_JOBS at a time (default: one per core). Inputs
-# that fail are kept in build/fuzz/crashes.
+# that fail are kept in build/test/crashes.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-5}
 shift $(($# > 0 ? 1 : 0))
-build=build/fuzz
+build=build/test
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DCMAKE_BUILD_TYPE=Debug -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" \
-      -DPELLWYN_SANITIZE=ON -DPELLWYN_LIBFUZZER=ON -DPELLWYN_TESTS=OFF >/dev/null
+bash scripts/test_tree.sh
 if [ $# -gt 0 ]; then
   targets=("${@/#/fuzz_}")
 else
-  mapfile -t targets < <(ninja -C "$build" -t targets all | sed -n 's/^\(fuzz_[a-z0-9_]*\): phony$/\1/p' | sort)
+  # One target for each seed corpus.
+  mapfile -t targets < <(find fuzz/corpus -mindepth 1 -maxdepth 1 -type d -printf 'fuzz_%f\n' | sort)
 fi
 cmake --build "$build" -j "$(nproc)" --target "${targets[@]}"
 

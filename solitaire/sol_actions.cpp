@@ -152,7 +152,7 @@ bool SolRuleSet::ChangePileField(SolAction& a, int32_t* previous) {
       if (p.count <= 0) return false;
       uint16_t key = v;
       if (previous) {
-        key = static_cast<uint16_t>(SolRandom() + SolRandom());
+        key = static_cast<uint16_t>(static_cast<unsigned>(SolRandom()) + static_cast<unsigned>(SolRandom()));
         *previous = key;
         a.value = key;
       }

@@ -189,7 +189,8 @@ TEST_P(PyramidKeysTest, AfterAPairTheFocusMovesToTheDiscardPile) {
   EXPECT_EQ(form_->cursorPile(), kPyramidDiscard);
 }
 
-INSTANTIATE_TEST_SUITE_P(OneTouchOnAndOff, PyramidKeysTest, testing::Bool());
+INSTANTIATE_TEST_SUITE_P(OneTouchOnAndOff, PyramidKeysTest, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "OneTouch" : "TwoSelects"; });
 
 // The places of a pair taken away leave nothing behind: the screen is the
 // same as with those places moved off the table, the card above them whole.

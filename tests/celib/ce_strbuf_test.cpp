@@ -74,7 +74,8 @@ TEST(CeStrBuf, ClassValue) {
   EXPECT_NE(static_cast<const WCHAR*>(b), static_cast<const WCHAR*>(a));
   b += a;
   EXPECT_EQ(Text(b), u"abcabc");
-  b = b;
+  const CeStrBuf& sameAsB = b;
+  b = sameAsB;  // assigned to itself
   EXPECT_EQ(Text(b), u"abcabc");
   a = u"xy";
   EXPECT_EQ(a.Length(), 2u);

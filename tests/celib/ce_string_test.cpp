@@ -10,7 +10,8 @@ TEST(CeString, SharingAndEmpty) {
   b = a;
   EXPECT_TRUE(b.SharesBodyWith(a));
   EXPECT_EQ(a.RefCount(), 2);
-  b = b;
+  const CeString& sameAsB = b;
+  b = sameAsB;  // assigned to itself
   EXPECT_EQ(a.RefCount(), 2);
   b = CeString();
   EXPECT_EQ(b.RefCount(), 0);  // null, not a shared empty body

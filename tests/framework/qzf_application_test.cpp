@@ -18,6 +18,7 @@
 #include "qzf_minimise.h"
 #include "qzf_resource.h"
 #include "qzf_ui.h"
+#include "wince/audio.h"
 #include "wince/clock.h"
 #include "wince/host/clock.h"
 #include "wince/host/system.h"
@@ -249,15 +250,35 @@ TEST_F(ApplicationTest, SizeMessageAsksForReinitialisationOnlyInFullScreenWithNe
 }
 
 TEST_F(ApplicationTest, AReinitialiseRequestMakesTheManagersAnew) {
+  RecordingLoadScreen screen(&app_, &app_.log);
+  app_.setLoadScreen(&screen);
   ASSERT_EQ(app_.init(), 0);
+  // A volume control of the first user interface, which a new one does not have.
+  int oldControlSteps = 0;
+  app_.getUI()->setVolumeControl({[] { return 0x1000u; }, [&](uint32_t) { ++oldControlSteps; }});
+  ASSERT_EQ(waveOutSetVolume(nullptr, 0x80008000), MMSYSERR_NOERROR);
   QZSetFullScreen(1);
   app_.onSystemEvent(windowMessage(WM_SIZE, 0, MAKELPARAM(320, 240)));
   QZSetFullScreen(0);
-  const CQZFUI* before = app_.getUI();
+  app_.log.clear();
   EXPECT_EQ(app_.tick(), 1);
   EXPECT_FALSE(app_.isReinitialiseRequested());
-  EXPECT_NE(app_.getUI(), nullptr);
-  EXPECT_NE(app_.getUI(), before);
+  // Every manager stopped, the load screen's images released, and all of
+  // them started again.
+  const Log stopAndStart{"step RGVMU", "step RGVM", "release images RGV", "step RGV", "step R", "step ",
+                         "step ", "step R", "step RA", "step RAG", "load images 0 RAGV", "step RAGV",
+                         "step RAGVM", "step RAGVMU", "step RAGVMU", "step RAGVMU"};
+  ASSERT_GE(app_.log.size(), stopAndStart.size());
+  EXPECT_EQ(Log(app_.log.begin(), app_.log.begin() + static_cast<std::ptrdiff_t>(stopAndStart.size())), stopAndStart);
+  // A volume key reaches the new user interface, which steps the device's volume.
+  ASSERT_NE(app_.getUI(), nullptr);
+  app_.onSystemEvent(windowMessage(WM_KEYUP, 117));
+  EXPECT_EQ(oldControlSteps, 0);
+  DWORD volume = 0;
+  ASSERT_EQ(waveOutGetVolume(nullptr, &volume), MMSYSERR_NOERROR);
+  EXPECT_EQ(volume, 0xC000C000u);
+  ASSERT_EQ(waveOutSetVolume(nullptr, 0xFFFFFFFF), MMSYSERR_NOERROR);
+  app_.setLoadScreen(nullptr);
 
   // A failed start makes the tick end the program and keeps the request.
   QZSetFullScreen(1);

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "sol_test_support.h"
+#include "param_name.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ TEST_P(DealShapes, PilesAndFaces) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Deal, DealShapes, testing::ValuesIn(kShapes));
+INSTANTIATE_TEST_SUITE_P(Deal, DealShapes, testing::ValuesIn(kShapes), test_names::ByField<&DealShape::set>{});
 
 TEST(Deal, ProbeStepsAndEmptyPiles) {
   // 14 cards (a multiple of 7) probe with step 11; 7*11*13*17 cards with step 1.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "sol_expression.h"
+#include "param_name.h"
 #include "sol_rules.h"
 
 namespace {
@@ -69,7 +70,7 @@ class ExpressionCases : public testing::TestWithParam<Case> {};
 
 TEST_P(ExpressionCases, Evaluates) { EXPECT_EQ(Eval(GetParam().code), GetParam().result) << GetParam().what; }
 
-INSTANTIATE_TEST_SUITE_P(Interpreter, ExpressionCases, testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Interpreter, ExpressionCases, testing::ValuesIn(kCases), test_names::ByField<&Case::what>{});
 
 TEST(Expression, CardIdioms) {
   const Code empty = {28, 25, 6};

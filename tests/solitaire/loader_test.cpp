@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "param_name.h"
 #include "sol_test_support.h"
 
 namespace {
@@ -77,7 +78,7 @@ TEST_P(ShippedSets, HeaderCountsAndExactLength) {
   EXPECT_FALSE(rules.CheckEvent(0));
 }
 
-INSTANTIATE_TEST_SUITE_P(Loader, ShippedSets, testing::ValuesIn(kShipped));
+INSTANTIATE_TEST_SUITE_P(Loader, ShippedSets, testing::ValuesIn(kShipped), test_names::ByField<&Shipped::set>{});
 
 TEST(Loader, KlondikeContents) {
   SolRuleData d;
@@ -245,7 +246,8 @@ TEST_P(LoaderRefuses, CorruptRecord) {
   EXPECT_FALSE(rules.Loaded());
 }
 
-INSTANTIATE_TEST_SUITE_P(Loader, LoaderRefuses, testing::ValuesIn(kCorruptions));
+INSTANTIATE_TEST_SUITE_P(Loader, LoaderRefuses, testing::ValuesIn(kCorruptions),
+                         test_names::ByField<&Corruption::what>{});
 
 TEST(Loader, RefusesEveryTruncation) {
   const std::vector<uint8_t> bytes = ShippedSet("spider");

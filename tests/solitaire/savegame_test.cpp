@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "sol_options.h"
+#include "param_name.h"
 #include "sol_platform.h"
 #include "sol_test_support.h"
 
@@ -256,7 +257,7 @@ TEST_P(EarlierSave, ResumesAndPlaysOn) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(SavedGame, EarlierSave, testing::ValuesIn(kEarlierGames));
+INSTANTIATE_TEST_SUITE_P(SavedGame, EarlierSave, testing::ValuesIn(kEarlierGames), test_names::ByField<&EarlierGame::set>{});
 
 // Spider has no counters: its blob is read as it always was.
 TEST_F(SavedGame, SpiderRoundTripUnchanged) {
@@ -378,6 +379,6 @@ TEST_P(DamagedSave, RefusedAndDeleted) {
   EXPECT_FALSE(key.Open(path.GetString()));
 }
 
-INSTANTIATE_TEST_SUITE_P(SavedGame, DamagedSave, testing::ValuesIn(kDamages));
+INSTANTIATE_TEST_SUITE_P(SavedGame, DamagedSave, testing::ValuesIn(kDamages), test_names::ByField<&Damage::what>{});
 
 }  // namespace

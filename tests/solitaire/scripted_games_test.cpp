@@ -8,6 +8,7 @@
 #include <string>
 
 #include "sol_test_support.h"
+#include "param_name.h"
 
 namespace {
 
@@ -107,7 +108,8 @@ TEST_P(LimitedRecycling, ThirdRecycleIsRefused) {
   EXPECT_EQ(rules.Counters()[0].value, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Klondike, LimitedRecycling, testing::Values("klondike_ii", "klondike_limited"));
+INSTANTIATE_TEST_SUITE_P(Klondike, LimitedRecycling, testing::Values("klondike_ii", "klondike_limited"),
+                         test_names::ByText{});
 
 TEST(KlondikeGame, TurnUpBelongsToTheMove) {
   SolRuleSet rules;
@@ -258,7 +260,8 @@ TEST_P(SpiderSets, TheGameIsWonByTheEighthRunNotTheSeventh) {
   EXPECT_TRUE(rules.Finished());
 }
 
-INSTANTIATE_TEST_SUITE_P(Spider, SpiderSets, testing::Values("spider", "spider_one_suit", "spider_two_suits"));
+INSTANTIATE_TEST_SUITE_P(Spider, SpiderSets, testing::Values("spider", "spider_one_suit", "spider_two_suits"),
+                         test_names::ByText{});
 
 class KlondikeSets : public testing::TestWithParam<const char*> {};
 
@@ -277,7 +280,8 @@ TEST_P(KlondikeSets, AnEmptyWasteIsNotRecycled) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Klondike, KlondikeSets,
-                         testing::Values("klondike_one_card", "klondike_ii", "klondike", "klondike_limited"));
+                         testing::Values("klondike_one_card", "klondike_ii", "klondike", "klondike_limited"),
+                         test_names::ByText{});
 
 TEST(SpiderGame, MixedSuitsBuildButDoNotMoveTogether) {
   SolRuleSet rules;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "param_name.h"
 #include "soldb_asm.h"
 
 namespace {
@@ -33,7 +34,8 @@ TEST_P(ShippedSource, RoundTrips) {
 
 INSTANTIATE_TEST_SUITE_P(Sets, ShippedSource,
                          testing::Values("klondike_one_card", "klondike_ii", "klondike", "klondike_limited", "spider",
-                                         "spider_one_suit", "spider_two_suits"));
+                                         "spider_one_suit", "spider_two_suits"),
+                         test_names::ByText{});
 
 const char kMinimal[] = R"(name "Mini"
 variant 7
@@ -118,6 +120,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Bad{"frobnicate 1\n", "unknown statement 'frobnicate'"},
                     Bad{"card 0 1 1\n", "deal counts do not add up"},
                     Bad{"repeat i 1 2\nflip a {i}\n", "repeat without end"},
-                    Bad{"    stray\n", "line 21: unexpected indented line"}));
+                    Bad{"    stray\n", "line 21: unexpected indented line"}),
+    test_names::ByField<&Bad::message>{});
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "param_name.h"
 #include "soldb_asm.h"
 #include "soldb_solve.h"
 
@@ -127,6 +128,13 @@ INSTANTIATE_TEST_SUITE_P(
                     StepText{"103:18", true, {103, 18}}, StepText{"t", false, {}}, StepText{":3", false, {}},
                     StepText{"12:", false, {}}, StepText{"1:2:3", false, {}}, StepText{"-1:2", false, {}},
                     StepText{"65535:1", false, {}}, StepText{"1:99999999999", false, {}}, StepText{"x1", false, {}},
-                    StepText{"", false, {}}));
+                    StepText{"", false, {}}),
+    [](const testing::TestParamInfo<StepText>& info) {
+      std::string words;
+      for (const char* c = info.param.text; *c; ++c) {
+        words += *c == ':' ? std::string(" to ") : *c == '-' ? std::string("minus") : std::string(1, *c);
+      }
+      return test_names::FromWords(words);
+    });
 
 }  // namespace
