@@ -14,6 +14,11 @@ expect() {
   grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
 }
 
+# expect_line FILE LINE: FILE holds the whole line LINE, or the run fails showing FILE.
+expect_line() {
+  grep -qxF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
+}
+
 # run_script PROGRAM: runs script.txt headless on the device folder root.
 run_script() {
   "$1" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }

@@ -29,17 +29,18 @@ fresh_work "$work" "pellwyn-win-$game"
 } > script.txt
 run_script "$program"
 
-expect before.txt 'top_form=1010'
-expect before.txt "game.type=$type"
-expect before.txt "game.deal=$deal"
-expect won.txt 'game.won=1'
-expect alerts-closed.txt 'forms=1190 1010'
-expect after.txt 'forms=1190 1010 1384'
+expect_line before.txt 'top_form=1010'
+expect_line before.txt "game.type=$type"
+expect_line before.txt "game.deal=$deal"
+expect_line won.txt 'game.won=1'
+expect_line alerts-closed.txt 'forms=1190 1010'
+expect_line after.txt 'forms=1190 1010 1384'
 
-# counts FILE PAGE: the games played and won on statistics page PAGE (all or game).
-counts() { sed -n "s/^statistics\.$2=played:\([0-9]*\) won:\([0-9]*\) .*/\1 \2/p" "$1"; }
+# counts FILE PAGE: the games played, won and lost on statistics page PAGE (all or game).
+counts() { sed -n "s/^statistics\.$2=played:\([0-9]*\) won:\([0-9]*\) lost:\([0-9]*\)$/\1 \2 \3/p" "$1"; }
 for page in all game; do
-  read -r played won <<<"$(counts before.txt $page)"
-  expect after.txt "statistics.$page=played:$((played + 1)) won:$((won + 1)) "
+  read -r played won lost <<<"$(counts before.txt $page)"
+  [ -n "$lost" ] || { echo "before.txt: no statistics.$page line"; cat before.txt; exit 1; }
+  expect_line after.txt "statistics.$page=played:$((played + 1)) won:$((won + 1)) lost:$lost"
 done
 echo ok
