@@ -103,8 +103,6 @@ void SolveTable::load(const std::vector<uint8_t>& bytes) {
   in.limit = static_cast<uint16_t>(copy.size());
   static_cast<void>(game_->serialise(in));
   services_.forms.clear();
-  game_->requestSettle();
-  game_->settle();
 }
 
 std::string SolveTable::position() const {
@@ -134,6 +132,28 @@ bool SolveTable::isLost() const {
 int SolveTable::foundationCards() const {
   int n = 0;
   for (int i = 0; i < game_->kindCount(kPileFoundation); ++i) n += game_->pileOf(kPileFoundation, i)->count();
+  return n;
+}
+
+int SolveTable::builtCards() const {
+  int n = 0;
+  for (int i = 0; i < game_->kindCount(kPileTableau); ++i) {
+    const CAppCardPile& p = *game_->pileOf(kPileTableau, i);
+    for (int k = 1; k < p.count(); ++k) {
+      const CAppCard* below = p.cardFromBottom(k - 1);
+      const CAppCard* card = p.cardFromBottom(k);
+      n += below->isFaceUp() && card->isFaceUp() && below->rank() == card->rank() + 1 ? 1 : 0;
+    }
+  }
+  return n;
+}
+
+int SolveTable::freePlaces() const {
+  int n = 0;
+  for (int i = 0; i < game_->pileCount(); ++i) {
+    const CAppCardPile& p = *game_->pile(i);
+    n += (p.kind() == kPileCell || p.kind() == kPileTableau) && p.empty() ? 1 : 0;
+  }
   return n;
 }
 

@@ -53,6 +53,10 @@ class SolveTable {
   int foundationCards() const;
   // Face-up cards on the table (neither stock nor waste).
   int faceUpCards() const;
+  // Column cards lying face up on a face-up card one rank higher.
+  int builtCards() const;
+  // Empty cells and columns.
+  int freePlaces() const;
 
   // Where the pen takes a card (its visible strip) and where it drops on a pile.
   static void grabPoint(const CAppCard& card, int32_t& x, int32_t& y);

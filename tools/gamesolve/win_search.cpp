@@ -7,10 +7,13 @@
 
 namespace {
 
-// Foundation cards weigh most, then cards turned face up; the stock is the
-// last resort.
+// Foundation cards weigh most, then cards turned face up, free places and
+// built runs; the stock is the last resort.
 constexpr int kFoundationWeight = 100;
-constexpr int kStockPenalty = 1000;
+constexpr int kFaceUpWeight = 10;
+constexpr int kFreeWeight = 8;
+constexpr int kBuiltWeight = 3;
+constexpr int kStockPenalty = 10000;
 
 }  // namespace
 
@@ -22,7 +25,34 @@ bool WinSearch::run() {
   seen_.clear();
   nodes_ = 0;
   if (table_.isWon()) return true;
-  return descend();
+  const std::vector<uint8_t> start = table_.save();
+  if (!descend()) return false;
+  shorten(start);
+  return true;
+}
+
+void WinSearch::shorten(const std::vector<uint8_t>& start) {
+  std::unordered_map<std::string, size_t> later;  // position -> index in the line
+  for (size_t i = 0; i < line_.size(); ++i) later[line_[i].position] = i;
+  std::vector<SolveMove> shorter;
+  std::vector<uint8_t> here = start;
+  size_t next = 0;  // the line's first move not yet passed
+  while (next < line_.size()) {
+    size_t best = next;
+    SolveMove jump = line_[next];
+    for (SolveMove& m : movesFrom(here)) {
+      const auto found = later.find(m.position);
+      if (found != later.end() && found->second > best) {
+        best = found->second;
+        jump = std::move(m);
+      }
+    }
+    jump.won = line_[best].won;
+    here = jump.after;
+    shorter.push_back(std::move(jump));
+    next = best + 1;
+  }
+  line_ = std::move(shorter);
 }
 
 bool WinSearch::descend() {
@@ -54,6 +84,9 @@ std::vector<SolveMove> WinSearch::movesFrom(const std::vector<uint8_t>& from) {
 void WinSearch::keyMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out) {
   table_.load(from);
   CAppGame& game = table_.game();
+  // The cards the focus may rest on come from the table's move search.
+  game.requestSettle();
+  game.settle();
   std::vector<SolveStep> steps;
   for (const CAppCard* card : game.movableCards()) {
     int32_t x = 0, y = 0;
@@ -66,32 +99,42 @@ void WinSearch::keyMoves(const std::vector<uint8_t>& from, std::vector<SolveMove
 void WinSearch::penMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out) {
   table_.load(from);
   CAppGame& game = table_.game();
-  std::vector<SolveStep> steps, taps;
+  // Where the pen takes each face-up card.
+  std::vector<SolveStep> grabs;
   for (int i = 0; i < game.pileCount(); ++i) {
     const CAppCardPile& p = *game.pile(i);
-    if (p.kind() == kPileStock) continue;
-    for (int depth = 0; depth < p.count(); ++depth) {
-      const CAppCard* card = p.cardFromTop(depth);
-      if (!card->isFaceUp()) break;
+    // A stock's face-up top card can be dragged (Calculation's); a tap on the stock is stockMove's.
+    const int depths = p.kind() == kPileStock ? std::min(1, p.count()) : p.count();
+    for (int depth = 0; depth < depths && p.cardFromTop(depth)->isFaceUp(); ++depth) {
       int32_t x = 0, y = 0;
-      SolveTable::grabPoint(*card, x, y);
-      // The targets the engine marks for the cards picked up here.
-      table_.load(from);
-      game.onPenDown(x, y);
-      if (game.inHand().count() > 0) {
-        for (const CAppCardPile* target : game.dropTargets()) {
-          int32_t tx = 0, ty = 0;
-          SolveTable::dropPoint(*target, tx, ty);
-          steps.push_back(SolveStep::drag(x, y, tx, ty));
-        }
-      }
-      if (depth == 0) taps.push_back(SolveStep::tap(x, y));
+      SolveTable::grabPoint(*p.cardFromTop(depth), x, y);
+      grabs.push_back(depth == 0 && p.kind() != kPileStock ? SolveStep::tap(x, y) : SolveStep::drag(x, y, x, y));
     }
   }
-  // A tap plays where one-touch play sends the cards, which can hang on
-  // more than the position (Calculation's turn through the columns): it is
-  // kept only where no drag leaves the same position.
-  steps.insert(steps.end(), taps.begin(), taps.end());
+  // A drag to each target the engine marks for the cards picked up there,
+  // then the top cards' taps: a tap plays where one-touch play sends the
+  // card, which can hang on more than the position (Calculation's turn
+  // through the columns), so it is kept only where no drag leaves the same
+  // position.
+  // The cards go back after each pick-up, and a pen-down that played (a
+  // Pyramid king) is taken back.
+  const std::string start = table_.position();
+  std::vector<SolveStep> steps;
+  for (const SolveStep& grab : grabs) {
+    game.onPenDown(grab.x1, grab.y1);
+    if (game.inHand().count() > 0) {
+      for (const CAppCardPile* target : game.dropTargets()) {
+        int32_t x = 0, y = 0;
+        SolveTable::dropPoint(*target, x, y);
+        steps.push_back(SolveStep::drag(grab.x1, grab.y1, x, y));
+      }
+      game.returnCarriedCards();
+    }
+    if (table_.position() != start) table_.load(from);
+  }
+  for (const SolveStep& grab : grabs) {
+    if (grab.kind == SolveStep::Kind::kTap) steps.push_back(grab);
+  }
   for (const SolveStep& step : steps) tryStep(from, step, out);
 }
 
@@ -118,6 +161,7 @@ void WinSearch::tryStep(const std::vector<uint8_t>& from, const SolveStep& step,
   m.step = step;
   m.won = table_.isWon();
   m.after = table_.save();
-  m.score = kFoundationWeight * table_.foundationCards() + table_.faceUpCards();
+  m.score = kFoundationWeight * table_.foundationCards() + kFaceUpWeight * table_.faceUpCards() +
+            kBuiltWeight * table_.builtCards() + kFreeWeight * table_.freePlaces();
   out.push_back(std::move(m));
 }

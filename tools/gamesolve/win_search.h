@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -26,12 +27,15 @@ class WinSearch {
   // (one-touch play), and taps on the stock.
   WinSearch(SolveTable& table, bool byKeys, long nodeLimit);
 
+  // Searches; a line found is then shortened: from each position the line
+  // jumps to the latest later position one move reaches.
   bool run();
   const std::vector<SolveMove>& line() const { return line_; }
   long nodes() const { return nodes_; }
 
  private:
   bool descend();
+  void shorten(const std::vector<uint8_t>& start);
   std::vector<SolveMove> movesFrom(const std::vector<uint8_t>& from);
   void keyMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out);
   void penMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out);
