@@ -477,6 +477,7 @@ void CAppApplication::describe(std::string& out) const {
            std::to_string(settings_->cardBackLarge) + " front:" + std::to_string(settings_->cardFrontLargeImage) + "\n";
     const AppGameRuleOptions* rules = AppRuleOptionsOf(static_cast<int32_t>(type));
     out += "game_rules=" + (rules ? rules->describe(settings_->rules) : std::string()) + "\n";
+    describeStatistics(type, out);
   }
   if (const auto* play = dynamic_cast<const CAppGameForm*>(handler ? handler->findForm(kAppFormGame) : nullptr)) {
     play->describe(out);
@@ -506,6 +507,18 @@ void CAppApplication::describeMusic(std::string& out) const {
     out += " volume:" + std::to_string(audio->getMusicVolume()) + " muted:" + (audio->isMusicMuted() ? "1" : "0");
   }
   out += "\n";
+}
+
+// The player's statistics of all games and of the game type shown.
+void CAppApplication::describeStatistics(uint32_t type, std::string& out) const {
+  const CAppUserForm* user = getUserForm();
+  if (!user) return;
+  const auto line = [&out](const char* name, const CAppProfile::Statistics& s) {
+    out += std::string("statistics.") + name + "=played:" + std::to_string(s.games) +
+           " won:" + std::to_string(s.wins) + " lost:" + std::to_string(s.losses) + "\n";
+  };
+  line("all", user->profile().statistics[0]);
+  if (type >= 1 && type <= kAppGameTypes) line("game", user->profile().statistics[type]);
 }
 
 QZApplicationHooks AppApplicationHooks() {

@@ -105,6 +105,7 @@ class CAppApplication : public CQZFApplication {
   void takeProfile();
   void closeLoadScreen();
   void describeMusic(std::string& out) const;
+  void describeStatistics(uint32_t type, std::string& out) const;
 
   std::unique_ptr<CAppLoadScreen> loadScreen_;
   std::unique_ptr<CAppFontManager> fonts_;

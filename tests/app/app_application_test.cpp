@@ -1,10 +1,12 @@
 // Pellwyn's application object: the start with its first forms, the player
 // brought back with the profile and saved games, the stop that saves them,
-// the menu commands, and the player switches between frames.
+// the menu commands, the player switches between frames, and the state dump.
 #include <filesystem>
 #include <string>
 
 #include "app_fixture.h"
+#include "app_form_user.h"
+#include "app_profile.h"
 #include "app_settings.h"
 #include "qz_controls.h"
 
@@ -212,4 +214,19 @@ TEST_F(AppApplicationTest, TheControlsKeepTheApplicationsKeyMap) {
   EXPECT_EQ(map[37], 2);
   EXPECT_EQ(map[size_t{'2'}], QZ_NO_CONTROL);
   EXPECT_EQ(map[size_t{'5'}], QZ_NO_CONTROL);
+}
+
+TEST_F(AppApplicationTest, TheDumpShowsTheStatisticsOfAllGamesAndOfTheGameShown) {
+  start();
+  createPlayer(u"Ann");
+  CAppProfile& profile = app_->getUserForm()->profile();
+  const CAppProfile::GameState none;
+  static_cast<void>(profile.recordGameResult(1, true, 100, 0, 0, none));
+  static_cast<void>(profile.recordGameResult(1, false, 100, 0, 0, none));
+  static_cast<void>(profile.recordGameResult(2, true, 100, 0, 0, none));
+  app_->getSettings()->currentGameType = 1;
+  std::string dump;
+  app_->describe(dump);
+  EXPECT_NE(dump.find("\nstatistics.all=played:3 won:2 lost:1\n"), std::string::npos) << dump;
+  EXPECT_NE(dump.find("\nstatistics.game=played:2 won:1 lost:1\n"), std::string::npos) << dump;
 }

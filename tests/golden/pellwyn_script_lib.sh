@@ -14,6 +14,11 @@ expect() {
   grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
 }
 
+# expect_line FILE LINE: FILE holds the whole line LINE, or the run fails showing FILE.
+expect_line() {
+  grep -qxF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
+}
+
 # run_script PROGRAM: runs script.txt headless on the device folder root.
 run_script() {
   "$1" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
@@ -65,3 +70,43 @@ menu_item() {
 # The play screen's areas that follow the clock, for png_same: the time of
 # day on the toolbar and the game clock between the soft keys.
 clock_areas=(170,0,70,22 80,296,80,24)
+
+# game_type NAME: the type number of the game NAME (klondike 1 ... pyramid
+# 12); nothing for another name.
+game_type() {
+  local names=(klondike freecell spider calculation golf idiot canfield clock fourcorners yukon sultan pyramid) i
+  for i in "${!names[@]}"; do [ "${names[$i]}" = "$1" ] && echo $((i + 1)); done
+  return 0
+}
+
+# choose_deal_keys TYPE DEAL: on the title screen of a new player (Klondike,
+# every deal number 1), the keys that turn the dial to game TYPE the short
+# way round (left brings the next type, right the one before) and type DEAL
+# in the deal-number form of the title's menu.
+choose_deal_keys() {
+  local turns=$(($1 - 1)) key=left
+  if [ "$turns" -gt 6 ]; then turns=$((13 - $1)) key=right; fi
+  local i
+  for ((i = 0; i < turns; i++)); do printf 'key press %s\nwait 600\n' "$key"; done
+  printf 'key press menu\nwait 300\nkey press down\nkey press return\nwait 500\n'
+  printf 'key press back\nchar %s\nwait 300\nkey press down\nkey press down\nkey press return\nwait 500\n' "$2"
+}
+
+# start_game_keys: Select on the title screen deals the chosen game; the
+# deal is given time to land (Spider's long deal too) and the tour that
+# follows a new player's first deal is closed with Back.
+start_game_keys() {
+  printf 'key press action\nwait 16000\nkey press back\nwait 300\n'
+}
+
+# won_keys: after the last move of a player's first win without undo or
+# hint, the state dumped to won.txt (and pictured in won.png), then the four
+# trophy alerts closed with Return one by one (the first-trophy alert over
+# the game's first win, then a win without an undo and one without a hint)
+# and the state dumped to alerts-closed.txt.
+won_keys() {
+  printf 'wait 2000\ndump won.txt\nscreenshot won.png\n'
+  local i
+  for i in 1 2 3 4; do printf 'key press return\nwait 500\n'; done
+  printf 'dump alerts-closed.txt\n'
+}

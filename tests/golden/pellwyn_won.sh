@@ -1,6 +1,6 @@
 #!/bin/bash
 # Deal 1 of Klondike won on the play screen, headless on a fresh device (the
-# moves: pellwyn_klondike_win.txt), then the end of the won game: the cards
+# moves: wins/klondike.txt), then the end of the won game: the cards
 # are thrown off the table until none is left, and none of their pictures
 # stays behind (the table then equals the same screen drawn anew after a
 # suspend and resume). Pictures of the win and of the cards on their way stay
@@ -15,27 +15,11 @@ fresh_work "$work" pellwyn-won
   # A first start: a player is made, then the title screen's Select deals;
   # the tour that follows a new player's first deal is closed with Back.
   first_player_keys
-  cat <<'SCRIPT'
-wait 6000
-key press action
-wait 16000
-key press back
-wait 300
-SCRIPT
+  printf 'wait 6000\n'
+  start_game_keys
   cat "$moves"
+  won_keys
   cat <<'SCRIPT'
-wait 2000
-dump won.txt
-screenshot won.png
-key press return
-wait 500
-key press return
-wait 500
-key press return
-wait 500
-key press return
-wait 500
-dump trophies-closed.txt
 wait 7000
 screenshot end1.png
 wait 1500
@@ -63,7 +47,7 @@ for f in 1 2 3 4; do
 done
 # The win's trophies (the first trophy's alert over the first win's, then
 # a win without an undo and one without a hint) are closed one by one.
-grep -q '^forms=1190 1010$' trophies-closed.txt || fail "the trophy alerts did not close" trophies-closed.txt
+grep -q '^forms=1190 1010$' alerts-closed.txt || fail "the trophy alerts did not close" alerts-closed.txt
 grep -q '^forms=1190 1010 1384$' gone.txt || fail "no game-won form after the end" gone.txt
 if grep -q '^game.pile=[0-9]* [a-z]: [0-9]' gone.txt; then fail "cards are left on the table" gone.txt; fi
 "$same" gone.png redrawn.png "${clock_areas[@]}" || { echo "card pictures stay on the table: $work/gone.png"; exit 1; }
