@@ -1,6 +1,7 @@
 #include "solve_table.h"
 
 #include "app_card.h"
+#include "app_foundation_pile.h"
 #include "app_in_hand_pile.h"
 #include "app_play_services.h"
 #include "app_serialise_stream.h"
@@ -143,6 +144,42 @@ int SolveTable::builtCards() const {
       const CAppCard* below = p.cardFromBottom(k - 1);
       const CAppCard* card = p.cardFromBottom(k);
       n += below->isFaceUp() && card->isFaceUp() && below->rank() == card->rank() + 1 ? 1 : 0;
+    }
+  }
+  return n;
+}
+
+namespace {
+
+// How many cards the foundations building up by their steps take before
+// this rank's card (suits aside); 13 when none takes it.
+int cardsBefore(const CAppGame& game, uint8_t rank) {
+  int best = 13;
+  for (int i = 0; i < game.kindCount(kPileFoundation); ++i) {
+    const auto* f = static_cast<const CAppFoundationPile*>(game.pileOf(kPileFoundation, i));
+    const FoundationSpec& spec = f->rules();
+    if (spec.buildDirection != 0 || !spec.singleCards || f->count() >= spec.capacity) continue;
+    const CAppCard* top = f->topCard();
+    int next = top ? (top->rank() - 1 + spec.rankStep) % 13 + 1 : f->baseRank();
+    for (int k = 0; k < best && k < spec.capacity - f->count(); ++k) {
+      if (next == rank) best = k;
+      next = (next - 1 + spec.rankStep) % 13 + 1;
+    }
+  }
+  return best;
+}
+
+}  // namespace
+
+int SolveTable::blockingCards() const {
+  int n = 0;
+  for (int i = 0; i < game_->kindCount(kPileTableau); ++i) {
+    const CAppCardPile& p = *game_->pileOf(kPileTableau, i);
+    for (int k = 1; k < p.count(); ++k) {
+      const CAppCard* below = p.cardFromBottom(k - 1);
+      const CAppCard* card = p.cardFromBottom(k);
+      if (!below->isFaceUp() || !card->isFaceUp()) continue;
+      n += cardsBefore(*game_, below->rank()) < cardsBefore(*game_, card->rank()) ? 1 : 0;
     }
   }
   return n;

@@ -57,6 +57,9 @@ class SolveTable {
   int builtCards() const;
   // Empty cells and columns.
   int freePlaces() const;
+  // Face-up column cards lying on a card that the foundations (building up)
+  // take later than them: they will have to move away first.
+  int blockingCards() const;
 
   // Where the pen takes a card (its visible strip) and where it drops on a pile.
   static void grabPoint(const CAppCard& card, int32_t& x, int32_t& y);

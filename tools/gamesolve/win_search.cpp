@@ -8,12 +8,20 @@
 namespace {
 
 // Foundation cards weigh most, then cards turned face up, free places and
-// built runs; the stock is the last resort.
+// built runs, less the cards that lie on cards needed sooner; the stock is
+// the last resort.
 constexpr int kFoundationWeight = 100;
 constexpr int kFaceUpWeight = 10;
 constexpr int kFreeWeight = 8;
 constexpr int kBuiltWeight = 3;
+constexpr int kBlockingWeight = 6;
 constexpr int kStockPenalty = 10000;
+// The shaken searches: how many, the share of the node limit each has, and
+// the most a move's score is raised.
+constexpr int kShakenSearches = 20;
+constexpr long kShakenShare = 10;
+constexpr int kJitter = 120;
+constexpr unsigned kSeed = 20261211;
 
 }  // namespace
 
@@ -22,13 +30,27 @@ WinSearch::WinSearch(SolveTable& table, bool byKeys, long nodeLimit)
 
 bool WinSearch::run() {
   line_.clear();
-  seen_.clear();
   nodes_ = 0;
   if (table_.isWon()) return true;
   const std::vector<uint8_t> start = table_.save();
-  if (!descend()) return false;
+  random_.seed(kSeed);
+  jitter_ = 0;
+  bool won = search(nodeLimit_);
+  for (int i = 0; i < kShakenSearches && !won; ++i) {
+    table_.load(start);
+    jitter_ = kJitter;
+    won = search(nodeLimit_ / kShakenShare);
+  }
+  if (!won) return false;
   shorten(start);
   return true;
+}
+
+bool WinSearch::search(long limit) {
+  line_.clear();
+  seen_.clear();
+  limit_ = nodes_ + limit;
+  return descend();
 }
 
 void WinSearch::shorten(const std::vector<uint8_t>& start) {
@@ -56,7 +78,7 @@ void WinSearch::shorten(const std::vector<uint8_t>& start) {
 }
 
 bool WinSearch::descend() {
-  if (++nodes_ > nodeLimit_) return false;
+  if (++nodes_ > limit_) return false;
   const std::vector<uint8_t> here = table_.save();
   if (!seen_.insert(table_.position()).second) return false;
   std::vector<SolveMove> moves = movesFrom(here);
@@ -67,7 +89,7 @@ bool WinSearch::descend() {
     table_.load(m.after);
     if (descend()) return true;
     line_.pop_back();
-    if (nodes_ > nodeLimit_) return false;
+    if (nodes_ > limit_) return false;
   }
   return false;
 }
@@ -77,6 +99,9 @@ std::vector<SolveMove> WinSearch::movesFrom(const std::vector<uint8_t>& from) {
   if (byKeys_) keyMoves(from, out);
   else penMoves(from, out);
   stockMove(from, out);
+  if (jitter_ > 0) {
+    for (SolveMove& m : out) m.score += static_cast<int>(random_() % static_cast<unsigned>(jitter_));
+  }
   std::stable_sort(out.begin(), out.end(), [](const SolveMove& a, const SolveMove& b) { return a.score > b.score; });
   return out;
 }
@@ -162,6 +187,7 @@ void WinSearch::tryStep(const std::vector<uint8_t>& from, const SolveStep& step,
   m.won = table_.isWon();
   m.after = table_.save();
   m.score = kFoundationWeight * table_.foundationCards() + kFaceUpWeight * table_.faceUpCards() +
-            kBuiltWeight * table_.builtCards() + kFreeWeight * table_.freePlaces();
+            kBuiltWeight * table_.builtCards() + kFreeWeight * table_.freePlaces() -
+            kBlockingWeight * table_.blockingCards();
   out.push_back(std::move(m));
 }

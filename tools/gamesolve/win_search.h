@@ -3,9 +3,11 @@
 // can make is played on the table and the position it leaves is kept; moves
 // that fill the foundations and turn cards come first, positions seen before
 // are not searched again, and a step that ends the game lost is no move.
+// The search is the same on every run: its random source has a fixed seed.
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -28,12 +30,15 @@ class WinSearch {
   WinSearch(SolveTable& table, bool byKeys, long nodeLimit);
 
   // Searches; a line found is then shortened: from each position the line
-  // jumps to the latest later position one move reaches.
+  // jumps to the latest later position one move reaches. When the first
+  // search runs out of positions, shorter ones follow whose move order is
+  // shaken by a seeded random amount, so that an early choice is made anew.
   bool run();
   const std::vector<SolveMove>& line() const { return line_; }
   long nodes() const { return nodes_; }
 
  private:
+  bool search(long limit);
   bool descend();
   void shorten(const std::vector<uint8_t>& start);
   std::vector<SolveMove> movesFrom(const std::vector<uint8_t>& from);
@@ -47,6 +52,9 @@ class WinSearch {
   bool byKeys_;
   long nodeLimit_;
   long nodes_ = 0;
+  long limit_ = 0;
+  int jitter_ = 0;
+  std::mt19937 random_;
   std::string start_;
   std::unordered_set<std::string> seen_;
   std::vector<SolveMove> line_;
