@@ -22,8 +22,8 @@ namespace {
 constexpr const char* kGameNames[kGameTypeCount] = {"klondike", "freecell", "spider",     "calculation",
                                                     "golf",     "idiot",    "canfield",   "clock",
                                                     "fourcorners", "yukon", "sultan",     "pyramid"};
-constexpr uint64_t kDefaultNodes = 200000;
-constexpr uint64_t kDefaultDeals = 50;
+constexpr uint64_t kDefaultNodes = 5000;
+constexpr uint64_t kDefaultDeals = 300;
 constexpr int kKeyLimit = 14;
 // Waits after a move: the flights the move set off, then a margin; never less than a second.
 constexpr uint32_t kLeastWait = 1000;
@@ -115,9 +115,10 @@ int main(int argc, char** argv) {
     }
     int moves = 0;
     for (const SolveStep& step : steps) moves += isMove(step) ? 1 : 0;
-    std::printf("# deal %u: %d moves by %s, found by gamesolve %s %s %llu: deals %llu-%u tried, %ld positions "
-                "searched on the last\n",
+    std::printf("# deal %u: %d moves by %s, found by gamesolve %s %s %llu %llu %llu: deals %llu-%u tried, %ld "
+                "positions searched on the last\n",
                 deal, moves, mode, kGameNames[r.type - 1], mode, static_cast<unsigned long long>(r.firstDeal),
+                static_cast<unsigned long long>(r.deals), static_cast<unsigned long long>(r.nodes),
                 static_cast<unsigned long long>(r.firstDeal), deal, nodes);
     for (const std::string& line : script) std::printf("%s\n", line.c_str());
     return 0;
