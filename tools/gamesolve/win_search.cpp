@@ -121,44 +121,50 @@ void WinSearch::keyMoves(const std::vector<uint8_t>& from, std::vector<SolveMove
   for (const SolveStep& step : steps) tryStep(from, step, out);
 }
 
-void WinSearch::penMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out) {
-  table_.load(from);
-  CAppGame& game = table_.game();
-  // Where the pen takes each face-up card.
-  std::vector<SolveStep> grabs;
+std::vector<WinSearch::Grab> WinSearch::grabs() const {
+  const CAppGame& game = table_.game();
+  std::vector<Grab> out;
   for (int i = 0; i < game.pileCount(); ++i) {
     const CAppCardPile& p = *game.pile(i);
     // A stock's face-up top card can be dragged (Calculation's); a tap on the stock is stockMove's.
-    const int depths = p.kind() == kPileStock ? std::min(1, p.count()) : p.count();
+    const bool stock = p.kind() == kPileStock;
+    const int depths = stock ? std::min(1, p.count()) : p.count();
     for (int depth = 0; depth < depths && p.cardFromTop(depth)->isFaceUp(); ++depth) {
-      int32_t x = 0, y = 0;
-      SolveTable::grabPoint(*p.cardFromTop(depth), x, y);
-      grabs.push_back(depth == 0 && p.kind() != kPileStock ? SolveStep::tap(x, y) : SolveStep::drag(x, y, x, y));
+      Grab g;
+      SolveTable::grabPoint(*p.cardFromTop(depth), g.x, g.y);
+      g.tappable = depth == 0 && !stock;
+      out.push_back(g);
     }
   }
-  // A drag to each target the engine marks for the cards picked up there,
-  // then the top cards' taps: a tap plays where one-touch play sends the
-  // card, which can hang on more than the position (Calculation's turn
-  // through the columns), so it is kept only where no drag leaves the same
-  // position.
-  // The cards go back after each pick-up, and a pen-down that played (a
-  // Pyramid king) is taken back.
+  return out;
+}
+
+// A drag to each target the engine marks for the cards picked up at each
+// place (the cards go back after each pick-up, and a pen-down that played, a
+// Pyramid king, is taken back), then the top cards' taps: a tap plays where
+// one-touch play sends the card, which can hang on more than the position
+// (Calculation's turn through the columns), so it is kept only where no drag
+// leaves the same position.
+void WinSearch::penMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out) {
+  table_.load(from);
+  CAppGame& game = table_.game();
   const std::string start = table_.position();
+  const std::vector<Grab> places = grabs();
   std::vector<SolveStep> steps;
-  for (const SolveStep& grab : grabs) {
-    game.onPenDown(grab.x1, grab.y1);
+  for (const Grab& g : places) {
+    game.onPenDown(g.x, g.y);
     if (game.inHand().count() > 0) {
       for (const CAppCardPile* target : game.dropTargets()) {
         int32_t x = 0, y = 0;
         SolveTable::dropPoint(*target, x, y);
-        steps.push_back(SolveStep::drag(grab.x1, grab.y1, x, y));
+        steps.push_back(SolveStep::drag(g.x, g.y, x, y));
       }
       game.returnCarriedCards();
     }
     if (table_.position() != start) table_.load(from);
   }
-  for (const SolveStep& grab : grabs) {
-    if (grab.kind == SolveStep::Kind::kTap) steps.push_back(grab);
+  for (const Grab& g : places) {
+    if (g.tappable) steps.push_back(SolveStep::tap(g.x, g.y));
   }
   for (const SolveStep& step : steps) tryStep(from, step, out);
 }

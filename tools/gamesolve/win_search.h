@@ -43,6 +43,12 @@ class WinSearch {
   void shorten(const std::vector<uint8_t>& start);
   std::vector<SolveMove> movesFrom(const std::vector<uint8_t>& from);
   void keyMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out);
+  // Where the pen takes each face-up card of the table; tappable: a top card.
+  struct Grab {
+    int32_t x = 0, y = 0;
+    bool tappable = false;
+  };
+  std::vector<Grab> grabs() const;
   void penMoves(const std::vector<uint8_t>& from, std::vector<SolveMove>& out);
   void stockMove(const std::vector<uint8_t>& from, std::vector<SolveMove>& out);
   // Plays the step from the saved game; keeps it when it changed the table.
