@@ -6,6 +6,9 @@
 // keys that move the focus and Select. The line is played once more with the
 // animations on to time each move's wait and to see the game won. What was
 // tried goes to the error stream; a game with no win found ends with 1.
+// DEALS deals are tried from FIRST_DEAL (300 from 1 by default); NODES bounds
+// the first search of a deal (5000 positions by default), and each of the
+// searches with a shaken move order after it has a tenth of that.
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -19,9 +22,9 @@
 
 namespace {
 
-constexpr const char* kGameNames[kGameTypeCount] = {"klondike", "freecell", "spider",     "calculation",
-                                                    "golf",     "idiot",    "canfield",   "clock",
-                                                    "fourcorners", "yukon", "sultan",     "pyramid"};
+constexpr const char* kGameNames[kGameTypeCount] = {"klondike",    "freecell", "spider",   "calculation",
+                                                    "golf",        "idiot",    "canfield", "clock",
+                                                    "fourcorners", "yukon",    "sultan",   "pyramid"};
 constexpr uint64_t kDefaultNodes = 5000;
 constexpr uint64_t kDefaultDeals = 300;
 constexpr int kKeyLimit = 14;
@@ -93,6 +96,19 @@ std::vector<SolveStep> solveDeal(const Request& r, uint32_t deal, long& nodes) {
   return {};
 }
 
+// The line file's first line: the deal, the moves, and the command that finds them again.
+void printHeader(const Request& r, uint32_t deal, const std::vector<SolveStep>& steps, long nodes) {
+  int moves = 0;
+  for (const SolveStep& step : steps) moves += isMove(step) ? 1 : 0;
+  const char* mode = r.byKeys ? "keys" : "stylus";
+  std::printf(
+      "# deal %u: %d moves by %s, found by gamesolve %s %s %llu %llu %llu: deals %llu-%u tried, %ld positions "
+      "searched on the last\n",
+      deal, moves, mode, kGameNames[r.type - 1], mode, static_cast<unsigned long long>(r.firstDeal),
+      static_cast<unsigned long long>(r.deals), static_cast<unsigned long long>(r.nodes),
+      static_cast<unsigned long long>(r.firstDeal), deal, nodes);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -101,7 +117,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: gamesolve GAME keys|stylus [FIRST_DEAL [DEALS [NODES]]]\n");
     return 2;
   }
-  const char* mode = r.byKeys ? "keys" : "stylus";
   for (uint64_t d = r.firstDeal; d < r.firstDeal + r.deals && d <= kLastDealNumber; ++d) {
     const auto deal = static_cast<uint32_t>(d);
     long nodes = 0;
@@ -113,13 +128,7 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "deal %u: the line does not win with the animations on\n", deal);
       continue;
     }
-    int moves = 0;
-    for (const SolveStep& step : steps) moves += isMove(step) ? 1 : 0;
-    std::printf("# deal %u: %d moves by %s, found by gamesolve %s %s %llu %llu %llu: deals %llu-%u tried, %ld "
-                "positions searched on the last\n",
-                deal, moves, mode, kGameNames[r.type - 1], mode, static_cast<unsigned long long>(r.firstDeal),
-                static_cast<unsigned long long>(r.deals), static_cast<unsigned long long>(r.nodes),
-                static_cast<unsigned long long>(r.firstDeal), deal, nodes);
+    printHeader(r, deal, steps, nodes);
     for (const std::string& line : script) std::printf("%s\n", line.c_str());
     return 0;
   }

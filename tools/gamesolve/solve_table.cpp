@@ -136,20 +136,22 @@ int SolveTable::foundationCards() const {
   return n;
 }
 
-int SolveTable::builtCards() const {
+namespace {
+
+// The face-up column cards lying on a face-up card for which test(below, card) holds.
+template <class Test>
+int faceUpPairs(const CAppGame& game, Test test) {
   int n = 0;
-  for (int i = 0; i < game_->kindCount(kPileTableau); ++i) {
-    const CAppCardPile& p = *game_->pileOf(kPileTableau, i);
+  for (int i = 0; i < game.kindCount(kPileTableau); ++i) {
+    const CAppCardPile& p = *game.pileOf(kPileTableau, i);
     for (int k = 1; k < p.count(); ++k) {
-      const CAppCard* below = p.cardFromBottom(k - 1);
-      const CAppCard* card = p.cardFromBottom(k);
-      n += below->isFaceUp() && card->isFaceUp() && below->rank() == card->rank() + 1 ? 1 : 0;
+      const CAppCard& below = *p.cardFromBottom(k - 1);
+      const CAppCard& card = *p.cardFromBottom(k);
+      n += below.isFaceUp() && card.isFaceUp() && test(below, card) ? 1 : 0;
     }
   }
   return n;
 }
-
-namespace {
 
 // How many cards the foundations building up by their steps take before
 // this rank's card (suits aside); 13 when none takes it.
@@ -171,18 +173,16 @@ int cardsBefore(const CAppGame& game, uint8_t rank) {
 
 }  // namespace
 
+int SolveTable::builtCards() const {
+  return faceUpPairs(*game_,
+                     [](const CAppCard& below, const CAppCard& card) { return below.rank() == card.rank() + 1; });
+}
+
 int SolveTable::blockingCards() const {
-  int n = 0;
-  for (int i = 0; i < game_->kindCount(kPileTableau); ++i) {
-    const CAppCardPile& p = *game_->pileOf(kPileTableau, i);
-    for (int k = 1; k < p.count(); ++k) {
-      const CAppCard* below = p.cardFromBottom(k - 1);
-      const CAppCard* card = p.cardFromBottom(k);
-      if (!below->isFaceUp() || !card->isFaceUp()) continue;
-      n += cardsBefore(*game_, below->rank()) < cardsBefore(*game_, card->rank()) ? 1 : 0;
-    }
-  }
-  return n;
+  const CAppGame& game = *game_;
+  return faceUpPairs(game, [&game](const CAppCard& below, const CAppCard& card) {
+    return cardsBefore(game, below.rank()) < cardsBefore(game, card.rank());
+  });
 }
 
 int SolveTable::freePlaces() const {
