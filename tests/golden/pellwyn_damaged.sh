@@ -9,12 +9,8 @@
 # compared with golden pictures (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_damaged.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
-program=$1
-work=$2
-same=$3
-golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
-fresh_work "$work" pellwyn-damaged
+golden_run pellwyn-damaged "$@"
 
 # run LOCALE: script.txt headless in that language.
 run() {

@@ -9,12 +9,8 @@
 # (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_gallery.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
-program=$1
-work=$2
-same=$3
-golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
-fresh_work "$work" pellwyn-gallery
+golden_run pellwyn-gallery "$@"
 
 # Neighbours: button 1 - check box 2 (right); down from 2: timer 4, link 6;
 # left of 6: slider 5; down from 5: picture 7, right: entry 8; down: the

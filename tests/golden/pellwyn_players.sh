@@ -8,12 +8,8 @@
 # with golden pictures (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_players.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
-program=$1
-work=$2
-same=$3
-golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
-fresh_work "$work" pellwyn-players
+golden_run pellwyn-players "$@"
 
 # The keyboard has the focus; it starts on A. Moving down off its last row
 # reaches OK. "ANN": A, then N (row 1, column 5) twice. On the player list

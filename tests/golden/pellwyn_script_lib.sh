@@ -9,6 +9,14 @@ fresh_work() {
   export WINCE_INSTANCE_NAMESPACE="$2-$$"
 }
 
+# golden_run NAME PROGRAM WORK PNG_SAME GOLDEN_DIR: the arguments of a run
+# compared with golden pictures (program, work, same, golden) and its work
+# folder set up as fresh_work does.
+golden_run() {
+  program=$2 work=$3 same=$4 golden=$5
+  fresh_work "$work" "$1"
+}
+
 # expect FILE TEXT: FILE holds TEXT somewhere, or the run fails showing FILE.
 expect() {
   grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }

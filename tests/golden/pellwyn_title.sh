@@ -7,12 +7,8 @@
 # golden ones (PELLWYN_UPDATE_GOLDEN=1 renews them).
 #   pellwyn_title.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
-program=$1
-work=$2
-same=$3
-golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
-fresh_work "$work" pellwyn-title
+golden_run pellwyn-title "$@"
 
 # A first start in the language (a locale name: the runtime takes the
 # language from it): player "A", then the title once its intro has come to

@@ -11,12 +11,8 @@
 # the cabinet, none of whose texts is left over.
 #   pellwyn_trophies.sh PROGRAM WORK PNG_SAME GOLDEN_DIR
 set -eu
-program=$1
-work=$2
-same=$3
-golden=$4
 source "$(dirname "$0")/pellwyn_script_lib.sh"
-fresh_work "$work" pellwyn-trophies
+golden_run pellwyn-trophies "$@"
 
 # Keys: the title screen's menu (right soft key), Appearance, then the
 # chooser N places down its submenu (0 card backs, 1 faces, 2 background,
