@@ -1,6 +1,7 @@
 #include "app_form_game.h"
 
 #include <new>
+#include <optional>
 
 #include "app_application.h"
 #include "app_card.h"
@@ -18,6 +19,7 @@
 #include "app_play_services.h"
 #include "app_settings.h"
 #include "app_tutorial_arrow.h"
+#include "qz_blob.h"
 #include "qzf_font_manager.h"
 #include "qzf_form_handler.h"
 #include "qzf_graphics.h"
@@ -41,6 +43,8 @@ struct Extras {
 constexpr Extras kLargeExtras = {1235, 1236, 1237};
 constexpr Extras kSmallExtras = {1240, 1241, 1242};
 constexpr int kFrameOffset = 2;
+// The frame of a pile's place, inside the card's outline.
+constexpr int kPlaceInset = 2, kPlaceFrameThickness = 2;
 // A card's shadow, and the green wash and rim over a marked card.
 constexpr int kShadowLevel = 70;
 constexpr uint16_t kMarkWash = 0x37E6;  // (50, 255, 50)
@@ -249,29 +253,37 @@ void CAppGameForm::drawCard(const CAppCard& card) {
   graphics->drawBlob(faceBlob(card), card.x(), card.y(), 0, kOpaque);
   const Extras& extras = card.isLarge() ? kLargeExtras : kSmallExtras;
   if (!card.isMoving() && (card.hasHighlight() || card.isSelected())) {
-    const int frame = card.hasHighlight() ? extras.highlight : extras.selection;
-    graphics->drawBlob(frame, card.x() - kFrameOffset, card.y() - kFrameOffset, 0, kOpaque);
+    drawSelectionFrame(card.hasHighlight() ? extras.highlight : extras.selection, card.x(), card.y());
   }
   if (card.isMarked()) {
     graphics->fillRect(card.x(), card.y(), card.width(), card.height(), 0, kMarkWashLevel, kMarkWash);
-    graphics->drawBlob(card.markBlob(), card.x(), card.y(), 0, kMarkLevel);
-    graphics->drawBlob(card.markBlob() + 1, card.x(), card.y(), 0, kOpaque);
+    drawMark(card.markBlob(), card.x(), card.y());
   }
 }
 
+// The frames light up what lies under them: they are added, not laid over.
+void CAppGameForm::drawSelectionFrame(int blob, int x, int y) {
+  getGraphics()->drawBlob(blob, x - kFrameOffset, y - kFrameOffset, kQZBlobAdditive, kOpaque);
+}
+
+// The green rim at half strength, then the dot.
+void CAppGameForm::drawMark(int blob, int x, int y) {
+  getGraphics()->drawBlob(blob, x, y, 0, kMarkLevel);
+  getGraphics()->drawBlob(blob + 1, x, y, 0, kOpaque);
+}
+
+// The frame of the pile's place lies under its cards; an empty place that
+// is a drop target shows the mark (the keypad focus on it is the cursor's).
 // A card that the next resting card above it covers exactly is not drawn:
 // its shadow would darken the edge of the stack once more for every card.
 void CAppGameForm::drawPile(const CAppCardPile& pile) {
-  CQZFGraphics* graphics = getGraphics();
-  if (pile.empty() && pile.kind() != kPileInHand) {
+  if (const std::optional<uint16_t> colour = pile.frameColour()) {
+    getGraphics()->drawFrame(pile.x() + kPlaceInset, pile.y() + kPlaceInset, pile.width() - 2 * kPlaceInset,
+                             pile.height() - 2 * kPlaceInset, kPlaceFrameThickness, kOpaque, *colour);
+  }
+  if (pile.empty() && pile.isMarked() && !pile.isSelected()) {
     const bool large = pile.width() >= services_->value(kValueCardWidth);
-    if (pile.showsEmptyPlace()) {
-      graphics->drawBlob(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y(), 0, kOpaque);
-    }
-    if (pile.isMarked()) {
-      const int frame = large ? kLargeExtras.highlight : kSmallExtras.highlight;
-      graphics->drawBlob(frame, pile.x() - kFrameOffset, pile.y() - kFrameOffset, 0, kOpaque);
-    }
+    drawMark(large ? kLargeExtras.mark : kSmallExtras.mark, pile.x(), pile.y());
   }
   for (int i = 0; i < pile.count(); ++i) {
     const CAppCard* card = pile.cardFromBottom(i);
@@ -309,8 +321,7 @@ void CAppGameForm::drawCursor() {
   const CAppCardPile* pile = game_->isKeyboardMode() ? game_->focusedPile() : nullptr;
   if (!pile || !pile->isSelected() || (pile->selectedCard() && !pile->selectedCard()->isMoving())) return;
   const bool large = pile->width() >= services_->value(kValueCardWidth);
-  getGraphics()->drawBlob(large ? kLargeExtras.selection : kSmallExtras.selection, pile->x() - kFrameOffset,
-                          pile->y() - kFrameOffset, 0, kOpaque);
+  drawSelectionFrame(large ? kLargeExtras.selection : kSmallExtras.selection, pile->x(), pile->y());
 }
 
 Handled CAppGameForm::drawBackground() {

@@ -88,6 +88,8 @@ class CAppGameForm : public CQZFForm {
   void refreshBackground();
   void drawPile(const CAppCardPile& pile);
   void drawCard(const CAppCard& card);
+  void drawSelectionFrame(int blob, int x, int y);
+  void drawMark(int blob, int x, int y);
   void drawFoundationLabels(CAppFoundationPile& pile);
   void drawCursor();
   int faceBlob(const CAppCard& card) const;

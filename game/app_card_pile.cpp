@@ -109,6 +109,11 @@ CAppCard* CAppCardPile::removeTopCard() { return takeFrom(true); }
 
 CAppCard* CAppCardPile::removeBottomCard() { return takeFrom(false); }
 
+std::optional<uint16_t> CAppCardPile::frameColour() const {
+  if (kind_ == kPileInHand) return std::nullopt;
+  return kPinkFrame;
+}
+
 void CAppCardPile::layoutCards() {
   for (CAppCard* card : cards_) {
     card->setHome(x_, y_);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "qzf_object.h"
@@ -42,8 +43,11 @@ class CAppCardPile : public CQZFObject {
   virtual void activate(int32_t x, int32_t y) {}
   virtual void layoutCards();
   virtual bool refillsWhenEmpty() const { return false; }
-  // Whether the pile's place shows an outline while it holds no card.
-  virtual bool showsEmptyPlace() const { return kind_ != kPileInHand; }
+  // The colour of the frame drawn around the pile's place under its cards
+  // (RGB565); none where the place shows nothing.
+  static constexpr uint16_t kPinkFrame = 0xFDB6;  // (255, 180, 180)
+  static constexpr uint16_t kBlueFrame = 0xB5BF;  // (180, 180, 255)
+  virtual std::optional<uint16_t> frameColour() const;
   // Null on an empty pile.
   virtual CAppCard* removeTopCard();
   virtual CAppCard* removeBottomCard();

@@ -37,6 +37,7 @@ class CAppFoundationPile : public CAppCardPile {
   bool rankRule(const CAppCard& card, const CAppCard& top) const;
   bool canAccept(CAppCard* card) override;
   void activate(int32_t x, int32_t y) override;
+  std::optional<uint16_t> frameColour() const override { return kBlueFrame; }
   // Pulls the seed card out of the stock; the cards skipped go back reversed.
   void takeSeedCard(CAppCardPile& stock);
   // Completion flag and base rank, then the pile.

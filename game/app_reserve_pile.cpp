@@ -84,7 +84,10 @@ bool CAppReservePile::hitTest(int32_t x, int32_t y) const {
   return hitRect(x, y, x_, y_, x_ + width_, bottom);
 }
 
-bool CAppReservePile::showsEmptyPlace() const { return game_->definition().pairSum == 0; }
+std::optional<uint16_t> CAppReservePile::frameColour() const {
+  if (game_->definition().pairSum != 0) return std::nullopt;
+  return kBlueFrame;
+}
 
 bool CAppReservePile::isUncovered() const {
   if (!spec_.coverable || game_->type() != kGamePyramid) return true;

@@ -22,7 +22,7 @@ class CAppReservePile : public CAppCardPile {
   void activate(int32_t x, int32_t y) override;
   bool refillsWhenEmpty() const override { return spec_.autoRefill != 0; }
   // An emptied pyramid place is gone: the cards of the row above show whole.
-  bool showsEmptyPlace() const override;
+  std::optional<uint16_t> frameColour() const override;
 
   // Pyramid: no card of the row below still covers this place.
   bool isUncovered() const;

@@ -1,7 +1,8 @@
 // The play screen drawn with all of the built data, read back from the
 // screen: the game clock between the soft keys, counting on the virtual
 // clock; the cards' shadows, the edge-on frame of a card turning over, the
-// green wash of a marked card; and the ranks written on the foundations.
+// green wash of a marked card, the frames of the piles' places and of a
+// selected or lifted card; and the ranks written on the foundations.
 #include <algorithm>
 #include <functional>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include "app_foundation_pile.h"
 #include "app_form_game.h"
 #include "app_game.h"
+#include "app_in_hand_pile.h"
 #include "app_installed_fixture.h"
 #include "app_object_timer.h"
 #include "app_play_services.h"
@@ -27,6 +29,10 @@
 namespace {
 
 using Pixels = std::vector<uint16_t>;
+
+// The frames of the piles' places: foundations and reserves in blue, the
+// other places in pink.
+constexpr uint16_t kPinkFrame = 0xFDB6, kBlueFrame = 0xB5BF;
 
 class PlayScreenLookTest : public InstalledAppTest {
  protected:
@@ -98,6 +104,20 @@ class PlayScreenLookTest : public InstalledAppTest {
     app_->getFontManager()->drawText(text, r.x, r.y, r.w, 1, font, level);
     g.flush();
     return area(r);
+  }
+  // A pixel of a built picture, (x, y) within it, as the picture laid
+  // over black shows it (the screen's top left corner is drawn over).
+  uint16_t blobPixel(int blob, int x, int y) const {
+    CQZFGraphics& g = *app_->getGraphics();
+    g.invalidateAll();
+    g.fillRect(x, y, 1, 1, 0, 255, 0);
+    g.drawBlob(blob, 0, 0, 0, 255);
+    g.flush();
+    return screenPixel(x, y);
+  }
+  // The frame of a pile's place as the table shows it, drawn by hand.
+  void placeFrame(const CAppCardPile& pile, uint16_t colour) const {
+    app_->getGraphics()->drawFrame(pile.x() + 2, pile.y() + 2, pile.width() - 4, pile.height() - 4, 2, 255, colour);
   }
   QZRect clockRect() const {
     const CAppGameServices& s = game().services();
@@ -202,7 +222,109 @@ TEST_F(PlayScreenLookTest, AMarkedCardTakesAGreenWash) {
   EXPECT_EQ(screenPixel(x, y), QZBlendPixel(plain, QZSplit(0x37E6), 50 >> 3));
 }
 
-// The foundation's label area as drawn, against the pile's outline and the
+// An empty place shows its frame two pixels inside the card's outline, two
+// pixels thick, with the table inside and outside it.
+struct PlaceFrameCase {
+  uint32_t type;
+  AppPileKind kind;
+  int index;
+  uint16_t colour;
+};
+class PlaceFrameTest : public PlayScreenLookTest, public ::testing::WithParamInterface<PlaceFrameCase> {};
+
+TEST_P(PlaceFrameTest, AnEmptyPlaceShowsTheFrameOfItsKind) {
+  const PlaceFrameCase& c = GetParam();
+  deal(c.type);
+  const CAppCardPile& p = *game().pileOf(c.kind, c.index);
+  ASSERT_TRUE(p.empty());
+  const int right = p.x() + p.width() - 1, bottom = p.y() + p.height() - 1;
+  for (const auto& [x, y] : {std::pair{p.x() + 2, p.y() + 2}, std::pair{p.x() + 3, p.y() + p.height() / 2},
+                             std::pair{right - 2, bottom - 2}, std::pair{right - 3, bottom - 3}}) {
+    EXPECT_EQ(screenPixel(x, y), c.colour) << "frame at " << x << "," << y;
+  }
+  for (const auto& [x, y] : {std::pair{p.x() + 1, p.y() + 1}, std::pair{p.x() + 4, p.y() + 4},
+                             std::pair{right - 1, bottom - 1}, std::pair{right - 4, bottom - 4}}) {
+    EXPECT_EQ(screenPixel(x, y), background(x, y)) << "table at " << x << "," << y;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, PlaceFrameTest,
+                         ::testing::Values(PlaceFrameCase{kGameKlondike, kPileWaste, 0, kPinkFrame},
+                                           PlaceFrameCase{kGameKlondike, kPileFoundation, 3, kBlueFrame},
+                                           PlaceFrameCase{kGameFreecell, kPileCell, 0, kPinkFrame},
+                                           PlaceFrameCase{kGameFreecell, kPileFoundation, 0, kBlueFrame}));
+
+// The frame around the keypad's card (one-touch play) and around a card
+// lifted by the keys adds its light to what lies under it: over the table
+// and over the card behind in the column, each brightened by its own
+// picture's pixel.
+class CardFrameTest : public PlayScreenLookTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CardFrameTest, TheFrameBrightensWhatLiesUnderIt) {
+  const bool lift = GetParam();
+  deal(kGameKlondike, !lift);
+  const CAppCard& jack = *game().pile(9)->topCard();
+  const int h = jack.height(), w = jack.width();
+  // Points of the frame's outer ring, in the frame's own coordinates: over
+  // the card behind it in the column, and right of it over the table in
+  // its shadow (the column on the left is drawn later and shades its left
+  // side).
+  const std::pair<int, int> ring[] = {{w / 2 + 2, 0}, {w / 2 + 2, 1}, {w + 2, h}, {w + 3, h}};
+  const auto onScreen = [&](const std::pair<int, int>& p) {
+    return screenPixel(jack.x() - 2 + p.first, jack.y() - 2 + p.second);
+  };
+  Pixels before;
+  for (const auto& p : ring) before.push_back(onScreen(p));
+  for (int i = 0; i < 14 && form_->cursorPile() != 9; ++i) {
+    const CAppCardPile* focus = game().pile(form_->cursorPile());
+    press(focus && focus->kind() == kPileTableau ? kQZFKeyRight : kQZFKeyDown);
+  }
+  ASSERT_EQ(form_->cursorPile(), 9);
+  if (lift) press(kQZFKeyReturn);
+  step(20);
+  ASSERT_EQ(jack.hasHighlight(), lift);
+  ASSERT_TRUE(lift || jack.isSelected());
+  const int frame = (jack.isLarge() ? 1235 : 1240) + (lift ? 1 : 0);
+  Pixels after;
+  for (const auto& p : ring) after.push_back(onScreen(p));
+  for (size_t i = 0; i < std::size(ring); ++i) {
+    const auto [fx, fy] = ring[i];
+    const uint16_t added = QZAddPixel(before[i], QZSplit(blobPixel(frame, fx, fy)), 16);
+    EXPECT_NE(added, before[i]) << "the frame adds nothing at " << fx << "," << fy;
+    EXPECT_EQ(after[i], added) << "at " << fx << "," << fy;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(SelectedAndLifted, CardFrameTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Lifted" : "Selected"; });
+
+// A card lifted by the keys marks the empty cells that take it: each shows
+// its frame, the green rim at half strength and the dot.
+TEST_F(PlayScreenLookTest, AnEmptyCellThatTakesTheLiftedCardShowsTheMark) {
+  deal(kGameFreecell, false, true);
+  for (int i = 0; i < 14; ++i) {
+    const CAppCardPile* focus = game().pile(form_->cursorPile());
+    if (focus && focus->kind() == kPileTableau) break;
+    press(kQZFKeyDown);
+  }
+  press(kQZFKeyReturn);
+  step(20);
+  ASSERT_EQ(game().inHand().count(), 1);
+  const CAppCardPile& cell = *game().pileOf(kPileCell, 0);
+  ASSERT_TRUE(cell.empty());
+  ASSERT_TRUE(cell.isMarked());
+  const int mark = game().definition().largeCards != 0 ? 1237 : 1242;
+  const QZRect r{cell.x(), cell.y(), cell.width(), cell.height()};
+  const Pixels drawn = area(r);
+  const Pixels expected = textOnTable(r, u"", 388, 250, [&] {
+    placeFrame(cell, kPinkFrame);
+    app_->getGraphics()->drawBlob(mark, cell.x(), cell.y(), 0, 125);
+    app_->getGraphics()->drawBlob(mark + 1, cell.x(), cell.y(), 0, 255);
+  });
+  EXPECT_EQ(drawn, expected) << firstDifference(r, drawn, expected);
+}
+
+// The foundation's label area as drawn, against the pile's frame and the
 // label drawn on the table by hand.
 TEST_F(PlayScreenLookTest, AnEmptyFoundationShowsItsBaseRank) {
   deal(kGameKlondike);
@@ -212,10 +334,9 @@ TEST_F(PlayScreenLookTest, AnEmptyFoundationShowsItsBaseRank) {
     const int16_t line = game().services().value(209);
     const QZRect r{f.x(), static_cast<int16_t>(f.y() + f.height() / 2 - line), f.width(), line};
     const Pixels drawn = area(r);
-    const Pixels outline = textOnTable(r, u"", 388, 250, [&] { app_->getGraphics()->drawBlob(1237, f.x(), f.y(), 0, 255); });
+    const Pixels outline = textOnTable(r, u"", 388, 250, [&] { placeFrame(f, kBlueFrame); });
     EXPECT_NE(drawn, outline) << i << ": no label";
-    const Pixels expected =
-        textOnTable(r, u"A", 388, 250, [&] { app_->getGraphics()->drawBlob(1237, f.x(), f.y(), 0, 255); });
+    const Pixels expected = textOnTable(r, u"A", 388, 250, [&] { placeFrame(f, kBlueFrame); });
     EXPECT_EQ(drawn, expected) << i << " " << firstDifference(r, drawn, expected);
   }
 }
