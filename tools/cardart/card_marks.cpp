@@ -35,9 +35,12 @@ void drawEdgeOn(Canvas& canvas) {
 
 void drawShadow(Canvas& canvas) { drawCardShape(canvas, {0, 0, 0}, {0, 0, 0}); }
 
+// The frames are added to what lies under them: the outer ring lights the
+// table around the card, the inner one turns the card's dark border to the
+// frame's colour, which still reads where a pale table swallows the glow.
 void drawSelection(Canvas& canvas) {
   ring(canvas, 0, 2, {255, 196, 32});
-  ring(canvas, 2, 1, {96, 72, 0});
+  ring(canvas, 2, 1, {255, 160, 0});
 }
 
 void drawHighlight(Canvas& canvas) {
@@ -45,7 +48,7 @@ void drawHighlight(Canvas& canvas) {
   for (int y = kFrameOffset + 1; y < canvas.height() - kFrameOffset - 1; ++y) {
     for (int x = kFrameOffset + 1; x < canvas.width() - kFrameOffset - 1; ++x) canvas.setPixel(x, y, {24, 40, 72});
   }
-  ring(canvas, 2, 1, {32, 96, 160});
+  ring(canvas, 2, 1, {32, 144, 255});
 }
 
 void drawMark(Canvas& canvas) { ring(canvas, 0, 2, {40, 210, 60}); }
