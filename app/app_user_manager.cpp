@@ -132,8 +132,7 @@ void CAppUserManager::openPlayerForms() {
 int16_t CAppUserManager::loadUser() {
   pendingAction_ = kNone;
   CAppPreferences* players = app_.getPreferences();
-  char16_t name[CAppPreferences::kDatabaseNameUnits] = {};
-  if (!players || !players->getDatabaseName(pendingUser_, name)) return QZ_ERR_GENERAL;
+  if (!players || !players->isValidIndex(pendingUser_)) return QZ_ERR_GENERAL;
   removeAllForms();
   if (!restorePlayer(pendingUser_)) {
     if (pendingUser_ == players->getCurrent()) showProfileFailure();
