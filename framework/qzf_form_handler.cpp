@@ -176,9 +176,8 @@ int16_t CQZFFormHandler::writeRecord(CQZFRsrcDatabase& database, CQZFForm& form,
 int16_t CQZFFormHandler::saveForms(uint32_t creator, const char16_t* name) {
   std::unique_ptr<CQZFRsrcDatabase> database = makeDatabase();
   if (!database) return CQZFApplication::report(this, "qzf_form_handler", 234, QZ_ERR_NO_MEMORY);
-  if (std::find(keepFiles_.begin(), keepFiles_.end(), name) != keepFiles_.end()) {
-    keepDamagedCopy(name);
-    if (std::find(keepFiles_.begin(), keepFiles_.end(), name) != keepFiles_.end()) return QZ_ERR_OVERRUN;
+  if (std::find(keepFiles_.begin(), keepFiles_.end(), name) != keepFiles_.end() && !keepDamagedCopy(name)) {
+    return QZ_ERR_OVERRUN;
   }
   QZStatus r = database->open(name, creator, kUserType, false);
   if (r == 0) r = database->removeAllResources();
@@ -262,13 +261,14 @@ int16_t CQZFFormHandler::restoreRecords(CQZFRsrcDatabase& database, int32_t keep
   }
 }
 
-void CQZFFormHandler::keepDamagedCopy(const char16_t* name) {
+bool CQZFFormHandler::keepDamagedCopy(const char16_t* name) {
   std::erase(keepFiles_, std::u16string(name));
   CQZCoreDatabaseWin32 finder;
   std::u16string path;
-  if (!finder.findFileByName(name, path) || QZFileKeepCopy(path, damage_.copy)) return;
+  if (!finder.findFileByName(name, path) || QZFileKeepCopy(path, damage_.copy)) return true;
   damage_.copy.clear();
   keepFiles_.emplace_back(name);
+  return false;
 }
 
 int16_t CQZFFormHandler::restoreForms(uint32_t creator, const char16_t* name, bool deleteAfter, int32_t keepFormId) {

@@ -94,8 +94,9 @@ class CQZFFormHandler : public CQZFObject {
   int16_t failRestore(int32_t keepFormId);
   // Restores the records in order: 0, or failRestore's result at the first bad one.
   int16_t restoreRecords(CQZFRsrcDatabase& database, int32_t keepFormId);
-  // Keeps a copy of the damaged database file; without one the file is kept from saveForms.
-  void keepDamagedCopy(const char16_t* name);
+  // Keeps a copy of the damaged database file (true, also when the file is
+  // gone); without one (false) the file is kept from saveForms.
+  bool keepDamagedCopy(const char16_t* name);
 
   bool active_ = true;
   uint16_t language_;
