@@ -114,6 +114,10 @@ class CAppGame : public CQZFObject {
   // The saved game; reading refuses a record that does not fit this game
   // and deals afresh.
   [[nodiscard]] int16_t serialise(SerialiseStream& stream) override;
+  // The same record in memory: written whole into bytes, or read from them
+  // (the bytes are taken by value: the stream reads through a plain pointer).
+  [[nodiscard]] int16_t saveToBytes(std::vector<uint8_t>& bytes);
+  [[nodiscard]] int16_t loadFromBytes(std::vector<uint8_t> bytes);
 
   CAppGameServices& services() const { return *services_; }
   AppGameSettings& settings() const { return services_->settings(); }

@@ -102,3 +102,23 @@ bool CAppGame::isConsistent(bool typeMatches) const {
   }
   return focusPile_ < piles_.size() || piles_.empty();
 }
+
+int16_t CAppGame::saveToBytes(std::vector<uint8_t>& bytes) {
+  SerialiseStream count;
+  count.mode = SERIALISE_COUNT;
+  if (const int16_t r = serialise(count); r != 0) return r;
+  bytes.assign(count.position, 0);
+  SerialiseStream out;
+  out.mode = SERIALISE_WRITE_MEMORY;
+  out.data = bytes.data();
+  out.limit = static_cast<uint16_t>(bytes.size());
+  return serialise(out);
+}
+
+int16_t CAppGame::loadFromBytes(std::vector<uint8_t> bytes) {
+  SerialiseStream in;
+  in.mode = SERIALISE_READ_MEMORY;
+  in.data = bytes.data();
+  in.limit = static_cast<uint16_t>(bytes.size());
+  return serialise(in);
+}

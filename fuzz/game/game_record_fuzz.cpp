@@ -4,26 +4,19 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "app_card.h"
 #include "app_card_pile.h"
 #include "app_game.h"
 #include "app_game_services.h"
-#include "app_serialise_stream.h"
 
 namespace {
 
 std::vector<uint8_t> save(CAppGame& game) {
-  SerialiseStream count;
-  count.mode = SERIALISE_COUNT;
-  if (game.serialise(count) != 0) __builtin_trap();
-  std::vector<uint8_t> bytes(count.position);
-  SerialiseStream out;
-  out.mode = SERIALISE_WRITE_MEMORY;
-  out.data = bytes.data();
-  out.limit = static_cast<uint16_t>(bytes.size());
-  if (game.serialise(out) != 0) __builtin_trap();
+  std::vector<uint8_t> bytes;
+  if (game.saveToBytes(bytes) != 0) __builtin_trap();
   return bytes;
 }
 
@@ -49,22 +42,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   services.stillPlay();
   CAppGame game(nullptr, &services);
   if (game.init(type) != 0) __builtin_trap();
-  SerialiseStream in;
-  in.mode = SERIALISE_READ_MEMORY;
-  in.data = record.data();
-  in.limit = static_cast<uint16_t>(record.size());
-  const int16_t status = game.serialise(in);
+  const int16_t status = game.loadFromBytes(std::move(record));
   checkTable(game);
   if (status != 0) return 0;
   const std::vector<uint8_t> once = save(game);
   CAppGame again(nullptr, &services);
   if (again.init(type) != 0) __builtin_trap();
-  std::vector<uint8_t> copy = once;
-  SerialiseStream back;
-  back.mode = SERIALISE_READ_MEMORY;
-  back.data = copy.data();
-  back.limit = static_cast<uint16_t>(copy.size());
-  if (again.serialise(back) != 0 || save(again) != once) __builtin_trap();
+  if (again.loadFromBytes(once) != 0 || save(again) != once) __builtin_trap();
   // The history read back can be taken back and replayed.
   while (game.state().undoSize() > 0) game.state().undo();
   checkTable(game);

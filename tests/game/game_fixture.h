@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "app_card.h"
@@ -34,25 +35,12 @@ struct Table {
 
   // The saved game as bytes.
   std::vector<uint8_t> save() const {
-    SerialiseStream count;
-    count.mode = SERIALISE_COUNT;
-    EXPECT_EQ(game->serialise(count), 0);
-    std::vector<uint8_t> bytes(count.position);
-    SerialiseStream out;
-    out.mode = SERIALISE_WRITE_MEMORY;
-    out.data = bytes.data();
-    out.limit = static_cast<uint16_t>(bytes.size());
-    EXPECT_EQ(game->serialise(out), 0);
+    std::vector<uint8_t> bytes;
+    EXPECT_EQ(game->saveToBytes(bytes), 0);
     return bytes;
   }
 
-  int16_t load(std::vector<uint8_t> bytes) const {
-    SerialiseStream in;
-    in.mode = SERIALISE_READ_MEMORY;
-    in.data = bytes.data();
-    in.limit = static_cast<uint16_t>(bytes.size());
-    return game->serialise(in);
-  }
+  int16_t load(std::vector<uint8_t> bytes) const { return game->loadFromBytes(std::move(bytes)); }
 
   // The cards, piles and history entries of the saved game: what undo and
   // redo restore. Not the undo counter, the waste's flag that a card was once

@@ -4,7 +4,6 @@
 #include "app_foundation_pile.h"
 #include "app_in_hand_pile.h"
 #include "app_play_services.h"
-#include "app_serialise_stream.h"
 #include "app_stock_pile.h"
 
 namespace {
@@ -84,25 +83,13 @@ uint32_t SolveTable::settleFlights() {
 }
 
 std::vector<uint8_t> SolveTable::save() const {
-  SerialiseStream count;
-  count.mode = SERIALISE_COUNT;
-  static_cast<void>(game_->serialise(count));
-  std::vector<uint8_t> bytes(count.position);
-  SerialiseStream out;
-  out.mode = SERIALISE_WRITE_MEMORY;
-  out.data = bytes.data();
-  out.limit = static_cast<uint16_t>(bytes.size());
-  static_cast<void>(game_->serialise(out));
+  std::vector<uint8_t> bytes;
+  static_cast<void>(game_->saveToBytes(bytes));
   return bytes;
 }
 
 void SolveTable::load(const std::vector<uint8_t>& bytes) {
-  std::vector<uint8_t> copy = bytes;
-  SerialiseStream in;
-  in.mode = SERIALISE_READ_MEMORY;
-  in.data = copy.data();
-  in.limit = static_cast<uint16_t>(copy.size());
-  static_cast<void>(game_->serialise(in));
+  static_cast<void>(game_->loadFromBytes(bytes));
   services_.forms.clear();
 }
 
