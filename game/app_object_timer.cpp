@@ -62,12 +62,10 @@ void CObjectTimer::setElapsed(uint32_t t) {
 }
 
 bool CObjectTimer::clockRect(QZRect* rect) const {
-  const std::span<const int16_t> values =
-      application_ ? application_->getCurrentValueTable() : std::span<const int16_t>();
-  if (!layout_ && values.size() <= kValueHeight) return false;
-  const auto value = [&](int entry) { return layout_ ? layout_->value(entry) : values[static_cast<size_t>(entry)]; };
-  *rect = QZRect{static_cast<int16_t>(originX_ + value(kValueX)), static_cast<int16_t>(originY_ + value(kValueY)),
-                 value(kValueWidth), value(kValueHeight)};
+  if (!layout_) return false;
+  *rect = QZRect{static_cast<int16_t>(originX_ + layout_->value(kValueX)),
+                 static_cast<int16_t>(originY_ + layout_->value(kValueY)), layout_->value(kValueWidth),
+                 layout_->value(kValueHeight)};
   return true;
 }
 

@@ -23,8 +23,8 @@ class CObjectTimer : public CQZFObject {
   static constexpr uint16_t kFont = 535;
 
   // Stopped, with no time counted. The clock's place comes from the game's
-  // layout values when given, else from the application's value table.
-  explicit CObjectTimer(CQZFObject* owner, const CAppGameServices* layout = nullptr);
+  // layout values; without them it is neither drawn nor redrawn.
+  CObjectTimer(CQZFObject* owner, const CAppGameServices* layout);
 
   void start();
   // Once per frame: counts the time since the last update when a new whole

@@ -11,7 +11,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::vector<uint8_t> input(data, data + std::min<size_t>(size, 0xFFFF));
-  CObjectTimer clock(nullptr);
+  CObjectTimer clock(nullptr, nullptr);
   SerialiseStream in;
   in.mode = SERIALISE_READ_MEMORY;
   in.data = input.data();

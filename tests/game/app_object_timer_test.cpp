@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "app_game_services.h"
 #include "app_object_timer.h"
 #include "app_serialise_stream.h"
 #include "qz_font.h"
@@ -23,16 +24,14 @@ namespace {
 constexpr int16_t kClockX = 100, kClockY = 4, kClockW = 40, kClockH = 12;
 
 // A layout with the clock's rectangle at entries 49, 48, 47 and 210.
-struct Layout {
-  int16_t values[211] = {};
+struct Layout : CAppPlainGameServices {
   Layout() {
-    values[49] = kClockX;
-    values[48] = kClockY;
-    values[47] = kClockW;
-    values[210] = kClockH;
+    setValue(49, kClockX);
+    setValue(48, kClockY);
+    setValue(47, kClockW);
+    setValue(210, kClockH);
   }
 };
-const Layout kLayout;
 
 using started_graphics::kHeight;
 using started_graphics::kWidth;
@@ -42,7 +41,6 @@ class ClockTest : public started_graphics::StartedGraphicsTest {
  protected:
   void prepare() override {
     wince::useVirtualClock(5000000);
-    app_.values = kLayout.values;
   }
   void SetUp() override {
     StartedGraphicsTest::SetUp();
@@ -65,6 +63,7 @@ class ClockTest : public started_graphics::StartedGraphicsTest {
     app_.getMetrics()->frame();
     clock.update();
   }
+  const Layout layout_;
   bool clockDirty() const { return app_.getGraphics()->isRectDirty(kClockX, kClockY, kClockW, kClockH); }
   static uint32_t now() { return CQZFMetrics::getTime(); }
 };
@@ -93,7 +92,7 @@ TEST(ClockFormat, ShowsHoursMinutesAndSeconds) {
 }
 
 TEST_F(ClockTest, StartsStoppedAndStartOrStopTwiceChangesNothing) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   EXPECT_EQ(clock.getKind(), CObjectTimer::kKind);
   EXPECT_EQ(clock.find(kQZFKindApplication), &app_);
   EXPECT_FALSE(clock.isRunning());
@@ -121,7 +120,7 @@ TEST_F(ClockTest, StartsStoppedAndStartOrStopTwiceChangesNothing) {
 }
 
 TEST_F(ClockTest, CountsOncePerWholeSecondAndRedrawsThen) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   app_.getMetrics()->frame();
   clock.start();
   const uint32_t started = now();
@@ -140,7 +139,7 @@ TEST_F(ClockTest, CountsOncePerWholeSecondAndRedrawsThen) {
 }
 
 TEST_F(ClockTest, ALongGapAddsAtMostAMinute) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.start();
   frame(clock, 90000);
   EXPECT_EQ(clock.getElapsed(), 6000u);
@@ -150,7 +149,7 @@ TEST_F(ClockTest, ALongGapAddsAtMostAMinute) {
 }
 
 TEST_F(ClockTest, AClockThatSteppedBackAddsNothing) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.start();
   frame(clock, 3000);
   EXPECT_EQ(clock.getElapsed(), 300u);
@@ -162,7 +161,7 @@ TEST_F(ClockTest, AClockThatSteppedBackAddsNothing) {
 }
 
 TEST_F(ClockTest, StopCountsTheTimeUpToTheStop) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.start();
   wince::advanceClock(2500);
   app_.getMetrics()->frame();
@@ -171,14 +170,14 @@ TEST_F(ClockTest, StopCountsTheTimeUpToTheStop) {
 }
 
 TEST_F(ClockTest, SetElapsedRedraws) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.setElapsed(366000);
   EXPECT_EQ(clock.getElapsed(), 366000u);
   EXPECT_TRUE(clockDirty());
 }
 
 TEST_F(ClockTest, KeepsWorkingWhenTheApplicationRestartsItsManagers) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.start();
   app_.shutdown();
   clock.update();  // no metrics: nothing counted
@@ -236,7 +235,7 @@ class ClockDrawTest : public ClockTest {
 };
 
 TEST_F(ClockDrawTest, DrawsTheTimeCentredOnlyWhenItsRectangleIsDirty) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clearScreen();
   clock.setElapsed(366000);
   clock.draw(0, 0);
@@ -276,7 +275,7 @@ SerialiseStream memory(int32_t mode, std::vector<uint8_t>& bytes) {
 }
 
 TEST_F(ClockTest, SavesRunningFlagAndElapsedTime) {
-  CObjectTimer clock(&app_);
+  CObjectTimer clock(&app_, &layout_);
   clock.setElapsed(0x01020304);
   clock.start();
   SerialiseStream count;
@@ -289,7 +288,7 @@ TEST_F(ClockTest, SavesRunningFlagAndElapsedTime) {
   EXPECT_EQ(bytes, (std::vector<uint8_t>{1, 1, 2, 3, 4}));
 
   wince::advanceClock(7000);
-  CObjectTimer restored(&app_);
+  CObjectTimer restored(&app_, &layout_);
   bytes[0] = 0x80;  // any set byte is running
   SerialiseStream in = memory(SERIALISE_READ_MEMORY, bytes);
   ASSERT_EQ(restored.serialise(in), 0);
@@ -307,7 +306,7 @@ TEST_F(ClockTest, AShortStreamIsReportedWithTheFailingField) {
   } cases[] = {{0, 115}, {3, 116}};
   for (const auto& c : cases) {
     app_.reports.clear();
-    CObjectTimer clock(&app_);
+    CObjectTimer clock(&app_, &layout_);
     std::vector<uint8_t> bytes(c.size + 1, 1);
     SerialiseStream in = memory(SERIALISE_READ_MEMORY, bytes);
     in.limit = static_cast<uint16_t>(c.size);
