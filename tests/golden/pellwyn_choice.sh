@@ -56,7 +56,6 @@ SCRIPT
 } > script.txt
 "$program" --headless --root root --script script.txt
 
-fail() { echo "$1"; cat "$2"; exit 1; }
 grep -q '^game_type=2$' turned.txt || fail "the dial did not turn to FreeCell" turned.txt
 grep -q '^top_form=1395$' typed.txt || fail "no deal-number form" typed.txt
 grep -q '^gadget=1395:1210:gdtTxtEnt .*text="4242"$' typed.txt || fail "the number was not typed" typed.txt

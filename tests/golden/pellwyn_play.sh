@@ -67,7 +67,6 @@ SCRIPT
 } > script.txt
 "$program" --headless --root root --script script.txt
 
-fail() { echo "$1"; cat "$2"; exit 1; }
 # deal 1 of Klondike: column 6 (pile 5) has the queen of clubs on top, column
 # 3 (pile 9) the jack of hearts.
 grep -q '^top_form=1010$' deal.txt || fail "no play screen" deal.txt

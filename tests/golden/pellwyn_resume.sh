@@ -13,8 +13,6 @@ program=$1 work=$2 same=$3
 source "$(dirname "$0")/pellwyn_script_lib.sh"
 fresh_work "$work" pellwyn-resume
 
-fail() { echo "$1"; cat "$2"; exit 1; }
-
 # left CASE DEAL DOWNS SUBDOWNS: the script of the first session of CASE: a
 # new player, a Klondike deal and a move when DEAL is 1 (its tour closed), then the
 # form DOWNS items down the right soft key's menu (and SUBDOWNS down its

@@ -22,6 +22,9 @@ expect() {
   grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
 }
 
+# fail MESSAGE FILE: the run fails with MESSAGE, showing FILE.
+fail() { echo "$1"; cat "$2"; exit 1; }
+
 # expect_line FILE LINE: FILE holds the whole line LINE, or the run fails showing FILE.
 expect_line() {
   grep -qxF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }

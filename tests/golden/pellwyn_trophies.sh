@@ -140,9 +140,6 @@ dump front-applied.txt
 SCRIPT
 "$program" --headless --root root --script script.txt 2>stderr.txt || { cat stderr.txt; exit 1; }
 
-expect() {
-  grep -qF -- "$2" "$1" || { echo "$1: no line '$2'"; cat "$1"; exit 1; }
-}
 expect title.txt 'top_form=1000'
 expect title.txt 'player=A'
 expect cabinet.txt 'top_form=1426'

@@ -40,7 +40,6 @@ SCRIPT
 } > script.txt
 "$program" --headless --root root --script script.txt
 
-fail() { echo "$1"; cat "$2"; exit 1; }
 grep -q '^game.won=1$' won.txt || fail "the game was not won" won.txt
 for f in 1 2 3 4; do
   grep -q "^game.pile=$f f: 1\.[0-3]u 2\." won.txt || fail "foundation $f is not built" won.txt
